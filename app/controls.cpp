@@ -1,0 +1,27 @@
+#include "app/controls.h"
+
+#include <array>
+
+namespace zarnel {
+namespace {
+
+constexpr std::array kNames = {
+#define ZARNEL_NAME_ENTRY(name) std::string_view(#name),
+    ZARNEL_CONTROLS(ZARNEL_NAME_ENTRY)
+#undef ZARNEL_NAME_ENTRY
+};
+
+}  // namespace
+
+std::string_view ctlName(Ctl ctl) {
+    return kNames.at(static_cast<std::size_t>(ctl));
+}
+
+std::optional<Ctl> ctlByName(std::string_view name) {
+    for (std::size_t i = 0; i < kNames.size(); ++i) {
+        if (kNames[i] == name) return static_cast<Ctl>(i);
+    }
+    return std::nullopt;
+}
+
+}  // namespace zarnel

@@ -1,0 +1,63 @@
+// A provider whose every answer is set by a test (or a scenario file): records, a call log,
+// and injected errors or missing functions. Built in every configuration.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace zarnel {
+
+// What the fake machine reports. Texts are UTF-8; the fake encodes them in its code page.
+struct FakeRecords {
+    std::string computerName = "FAKEPC";
+    std::string userName = "user";
+    std::string dnsHostname = "fakepc";
+    std::string dnsDomain = "example.test";
+};
+
+class FakePlatform : public Platform {
+  public:
+    explicit FakePlatform(std::string codePage = "UTF-8");
+
+    FakeRecords records;
+    // Every call in order, as "Function(arguments)".
+    std::vector<std::string> calls;
+    // Functions the system lacks: calling one throws BindingError.
+    std::set<std::string> missing;
+    // Functions that fail: the call returns its failure value with this last error.
+    std::map<std::string, std::uint32_t> failures;
+
+    void setCodePage(const std::string& codePage) { codec_ = AnsiCodec(codePage); }
+
+    const AnsiCodec& ansi() const override { return codec_; }
+    std::uint32_t lastError() const override { return lastError_; }
+    void clearLastError() override;
+
+    int getComputerName(std::span<char> buffer, std::uint32_t& len) override;
+    int getUserName(std::span<char> buffer, std::uint32_t& len) override;
+    int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
+                          std::uint32_t& len) override;
+
+  private:
+    // Logs the call, throws for a missing function, and returns true when a failure is
+    // injected (lastError_ then holds its code).
+    bool enter(const std::string& function, const std::string& arguments = {});
+    int copyName(const std::string& text, std::span<char> buffer, std::uint32_t& len,
+                 bool lengthWithNul, std::uint32_t tooSmallError);
+
+    AnsiCodec codec_;
+    std::uint32_t lastError_ = 0;
+};
+
+// Reads a scenario: one "key = value" per line, '#' starts a comment. Keys are the fields of
+// FakeRecords, "codePage", "missing" (a function name) and "fail.Function" (an error code).
+// Throws std::runtime_error naming the line of an unknown key or a bad value.
+void loadScenario(FakePlatform& platform, const std::filesystem::path& file);
+
+}  // namespace zarnel

@@ -1,0 +1,82 @@
+#include "platform/linux/hosts.h"
+
+#include <algorithm>
+#include <span>
+#include <vector>
+
+namespace zarnel::linux_fs {
+namespace {
+
+constexpr std::string_view kBlanks = " \t\r\v\f";
+
+std::vector<std::string_view> words(std::string_view line) {
+    std::vector<std::string_view> out;
+    while (true) {
+        const auto start = line.find_first_not_of(kBlanks);
+        if (start == std::string_view::npos) break;
+        const auto end = line.find_first_of(kBlanks, start);
+        out.push_back(line.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) break;
+        line.remove_prefix(end);
+    }
+    return out;
+}
+
+// Calls `visit` with the words of each line, comments cut off.
+template <typename Visit>
+void forEachLine(std::string_view text, Visit visit) {
+    while (!text.empty()) {
+        const auto newline = text.find('\n');
+        std::string_view line = text.substr(0, newline);
+        text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
+        line = line.substr(0, line.find_first_of("#;"));
+        const auto lineWords = words(line);
+        if (!lineWords.empty()) visit(lineWords);
+    }
+}
+
+bool equalNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               const auto lower = [](char c) {
+                   return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+               };
+               return lower(x) == lower(y);
+           });
+}
+
+}  // namespace
+
+std::optional<std::string> domainFromHosts(std::string_view hostsText, std::string_view host) {
+    std::optional<std::string> domain;
+    if (host.empty()) return domain;
+    forEachLine(hostsText, [&](const std::vector<std::string_view>& lineWords) {
+        if (domain || lineWords.size() < 2) return;
+        const auto names = std::span(lineWords).subspan(1);  // the address comes first
+        for (std::string_view name : names) {
+            if (name.size() > host.size() + 1 && name[host.size()] == '.' &&
+                equalNoCase(name.substr(0, host.size()), host)) {
+                domain = std::string(name.substr(host.size() + 1));
+                return;
+            }
+        }
+    });
+    return domain;
+}
+
+std::optional<std::string> domainFromResolvConf(std::string_view resolvText) {
+    std::optional<std::string> domain;
+    forEachLine(resolvText, [&](const std::vector<std::string_view>& lineWords) {
+        if (lineWords.size() >= 2 && lineWords[0] == "domain") domain = std::string(lineWords[1]);
+    });
+    return domain;
+}
+
+std::string parseHostname(std::string_view text) {
+    std::string_view line = text.substr(0, text.find('\n'));
+    const auto first = line.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    const auto last = line.find_last_not_of(kBlanks);
+    return std::string(line.substr(first, last - first + 1));
+}
+
+}  // namespace zarnel::linux_fs

@@ -1,0 +1,94 @@
+// Names of the machine and its user.
+#include <pwd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/errors.h"
+#include "platform/linux/hosts.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/read_file.h"
+#include "platform/name_copy.h"
+
+namespace zarnel {
+namespace {
+
+// A NetBIOS-style computer name holds at most 15 bytes.
+constexpr std::size_t kComputerNameBytes = 15;
+
+std::string firstLabel(const std::string& host) {
+    return host.substr(0, host.find('.'));
+}
+
+// Cuts UTF-8 text to at most `bytes` bytes without splitting a character.
+std::string cutUtf8(std::string text, std::size_t bytes) {
+    if (text.size() <= bytes) return text;
+    std::size_t end = bytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    text.resize(end);
+    return text;
+}
+
+std::string asciiUpper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+    return text;
+}
+
+}  // namespace
+
+LinuxPlatform::LinuxPlatform(std::filesystem::path root) : root_(std::move(root)) {}
+
+std::string LinuxPlatform::hostname() const {
+    // The kernel's node name is what the machine calls itself now; etc/hostname is what it
+    // will call itself at the next boot, and the only source in a bare tree.
+    for (const char* file : {"proc/sys/kernel/hostname", "etc/hostname"}) {
+        if (const auto text = linux_fs::readFile(root_, file)) {
+            std::string name = linux_fs::parseHostname(*text);
+            if (!name.empty()) return name;
+        }
+    }
+    return {};
+}
+
+int LinuxPlatform::getComputerName(std::span<char> buffer, std::uint32_t& len) {
+    const std::string name = cutUtf8(asciiUpper(firstLabel(hostname())), kComputerNameBytes);
+    return copyName(name, buffer, len, LengthOnSuccess::WithoutNul, win32_error::kBufferOverflow,
+                    lastError_);
+}
+
+int LinuxPlatform::getUserName(std::span<char> buffer, std::uint32_t& len) {
+    long bufferSize = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> scratch(bufferSize > 0 ? static_cast<std::size_t>(bufferSize) : 16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(geteuid(), &entry, scratch.data(), scratch.size(), &found) != 0 || !found) {
+        lastError_ = win32_error::kFileNotFound;
+        return 0;
+    }
+    return copyName(found->pw_name, buffer, len, LengthOnSuccess::WithNul,
+                    win32_error::kInsufficientBuffer, lastError_);
+}
+
+std::string LinuxPlatform::dnsDomain(const std::string& host) const {
+    if (const auto dot = host.find('.'); dot != std::string::npos) return host.substr(dot + 1);
+    if (const auto hosts = linux_fs::readFile(root_, "etc/hosts")) {
+        if (auto domain = linux_fs::domainFromHosts(*hosts, host)) return *domain;
+    }
+    if (const auto resolv = linux_fs::readFile(root_, "etc/resolv.conf")) {
+        if (auto domain = linux_fs::domainFromResolvConf(*resolv)) return *domain;
+    }
+    return {};  // no domain is an answer, not a failure
+}
+
+int LinuxPlatform::getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
+                                     std::uint32_t& len) {
+    const std::string host = hostname();
+    const std::string name =
+        format == ComputerNameFormat::DnsHostname ? firstLabel(host) : dnsDomain(host);
+    return copyName(name, buffer, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
+                    lastError_);
+}
+
+}  // namespace zarnel

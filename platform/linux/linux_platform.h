@@ -1,0 +1,35 @@
+// The Linux provider: every fact read from files under a root directory ("/" on a live
+// machine, a fixture tree in tests), answered with the Win32 contract of Platform.
+#pragma once
+
+#include <filesystem>
+
+#include "platform/platform.h"
+
+namespace zarnel {
+
+class LinuxPlatform : public Platform {
+  public:
+    explicit LinuxPlatform(std::filesystem::path root = "/");
+
+    const std::filesystem::path& root() const { return root_; }
+
+    const AnsiCodec& ansi() const override { return codec_; }
+    std::uint32_t lastError() const override { return lastError_; }
+    void clearLastError() override { lastError_ = 0; }
+
+    int getComputerName(std::span<char> buffer, std::uint32_t& len) override;
+    int getUserName(std::span<char> buffer, std::uint32_t& len) override;
+    int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
+                          std::uint32_t& len) override;
+
+  private:
+    std::string hostname() const;
+    std::string dnsDomain(const std::string& host) const;
+
+    std::filesystem::path root_;
+    AnsiCodec codec_;
+    std::uint32_t lastError_ = 0;
+};
+
+}  // namespace zarnel

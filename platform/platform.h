@@ -1,0 +1,76 @@
+// The one contract between the window's logic and the operating system.
+// Methods follow the Win32 functions they stand for: same results, same in/out lengths and the
+// thread's last error captured right after every call, so that the probes' buffer, NUL-cut and
+// error-table logic is the same whatever provider answers.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "platform/codec.h"
+
+namespace zarnel {
+
+using Hwnd = std::intptr_t;
+
+// GetComputerNameExA name types used by the window.
+enum class ComputerNameFormat : int {
+    DnsHostname = 1,
+    PhysicalDnsDomain = 6,
+};
+
+// SYSTEM_POWER_STATUS: the platform's 12-byte record.
+struct SystemPowerStatus {
+    std::uint8_t ACLineStatus = 0;
+    std::uint8_t BatteryFlag = 0;
+    std::uint8_t BatteryLifePercent = 0;
+    std::uint8_t SystemStatusFlag = 0;
+    std::int32_t BatteryLifeTime = 0;
+    std::int32_t BatteryFullLifeTime = 0;
+};
+
+// MEMORYSTATUSEX: 64-bit fields, so machines beyond 4 GB read right.
+struct MemoryStatus {
+    std::uint32_t dwLength = 0;
+    std::uint32_t dwMemoryLoad = 0;
+    std::uint64_t ullTotalPhys = 0;
+    std::uint64_t ullAvailPhys = 0;
+};
+
+// The drive list as the drive-list control shows it.
+struct DriveList {
+    std::vector<std::string> entries;  // "c: [/]", "d: [/home]"
+    int selected = -1;                 // the current drive, -1 when there is none
+};
+
+// A WMI property value: null, text or a whole number.
+using WmiValue = std::variant<std::monostate, std::string, std::int64_t>;
+// One instance: its properties in the order the service lists them.
+using WmiInstance = std::vector<std::pair<std::string, WmiValue>>;
+
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // The system's ANSI code page: every string crossing into the platform goes through it.
+    virtual const AnsiCodec& ansi() const = 0;
+
+    virtual std::uint32_t lastError() const = 0;
+    virtual void clearLastError() = 0;
+
+    // GetComputerNameA: too small a buffer gives 0, error 111 and len = bytes needed.
+    virtual int getComputerName(std::span<char> buffer, std::uint32_t& len) = 0;
+    // GetUserNameA: too small a buffer gives 0 and error 122.
+    virtual int getUserName(std::span<char> buffer, std::uint32_t& len) = 0;
+    // GetComputerNameExA: too small a buffer gives 0 and error 234. Throws BindingError where
+    // the system lacks the function.
+    virtual int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
+                                  std::uint32_t& len) = 0;
+};
+
+}  // namespace zarnel

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# One entry point for a fresh Debian 12 machine:
+#   ./zarnel.sh run    install what is needed, build, open the window
+#   ./zarnel.sh test   install what is needed, build, run every test (debug and asan)
+#   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libgl-dev
+  libxcb1-dev libxcb-ewmh-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-ipafont-gothic
+  xvfb xauth
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ "${#missing[@]}" -gt 0 ]; then
+    echo "zarnel: installing ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+build() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1"
+}
+
+case "${1:-}" in
+  run)
+    install_packages
+    build release
+    exec build/release/ui/qt/zarnel
+    ;;
+  test)
+    install_packages
+    for preset in debug asan; do
+      build "$preset"
+      ctest --preset "$preset" -j2
+    done
+    ;;
+  bench)
+    install_packages
+    build release
+    for b in build/release/bench/zarnel_bench_*; do "$b"; done
+    ;;
+  *)
+    echo "usage: $0 run|test|bench" >&2
+    exit 2
+    ;;
+esac
