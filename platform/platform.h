@@ -42,6 +42,12 @@ struct MemoryStatus {
     std::uint64_t ullAvailPhys = 0;
 };
 
+// ShellExecuteA's results: at most 32 is a failure.
+inline constexpr std::intptr_t kShellOpenFailed = 32;
+inline constexpr std::intptr_t kShellOutOfResources = 0;
+inline constexpr std::intptr_t kShellFileNotFound = 2;  // SE_ERR_FNF
+inline constexpr std::intptr_t kShellOpened = 42;       // any value above 32 means success
+
 // The drive list as the drive-list control shows it.
 struct DriveList {
     std::vector<std::string> entries;  // "c: [/]", "d: [/home]"
@@ -71,6 +77,15 @@ class Platform {
     // the system lacks the function.
     virtual int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                                   std::uint32_t& len) = 0;
+
+    // GlobalMemoryStatusEx: the caller zeroes the record and sets dwLength; a failure leaves
+    // the figures at zero.
+    virtual void globalMemoryStatus(MemoryStatus& status) = 0;
+    // Sleep: blocks the calling thread.
+    virtual void sleep(std::uint32_t milliseconds) = 0;
+    // ShellExecuteA with the verb "open", no parameters, no directory, shown normally; `file`
+    // is in the ANSI code page. Above kShellOpenFailed on success.
+    virtual std::intptr_t shellOpen(Hwnd owner, std::string_view file) = 0;
 };
 
 }  // namespace zarnel

@@ -19,6 +19,10 @@ struct FakeRecords {
     std::string userName = "user";
     std::string dnsHostname = "fakepc";
     std::string dnsDomain = "example.test";
+    MemoryStatus memory{.dwLength = 0,
+                        .dwMemoryLoad = 57,
+                        .ullTotalPhys = 536'346'624,
+                        .ullAvailPhys = 230'686'720};
 };
 
 class FakePlatform : public Platform {
@@ -43,6 +47,14 @@ class FakePlatform : public Platform {
     int getUserName(std::span<char> buffer, std::uint32_t& len) override;
     int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                           std::uint32_t& len) override;
+    void globalMemoryStatus(MemoryStatus& status) override;
+    // Records the time asked for instead of sleeping.
+    void sleep(std::uint32_t milliseconds) override;
+    // An injected failure answers its code, as ShellExecuteA does.
+    std::intptr_t shellOpen(Hwnd owner, std::string_view file) override;
+
+    // Milliseconds the logic has asked to sleep, all together.
+    std::uint64_t sleptMilliseconds = 0;
 
   private:
     // Logs the call, throws for a missing function, and returns true when a failure is

@@ -33,12 +33,24 @@ Setter text(std::string FakeRecords::*field) {
     return [field](FakePlatform& p, std::string_view v) { p.records.*field = std::string(v); };
 }
 
+template <typename Field>
+Setter memory(Field MemoryStatus::*field) {
+    return [field](FakePlatform& p, std::string_view v) {
+        const std::int64_t value = toInteger(v);
+        if (value < 0) throw std::invalid_argument("negative: " + std::string(v));
+        p.records.memory.*field = static_cast<Field>(value);
+    };
+}
+
 const std::map<std::string, Setter, std::less<>>& setters() {
     static const std::map<std::string, Setter, std::less<>> table = {
         {"computerName", text(&FakeRecords::computerName)},
         {"userName", text(&FakeRecords::userName)},
         {"dnsHostname", text(&FakeRecords::dnsHostname)},
         {"dnsDomain", text(&FakeRecords::dnsDomain)},
+        {"memoryLoad", memory(&MemoryStatus::dwMemoryLoad)},
+        {"totalPhys", memory(&MemoryStatus::ullTotalPhys)},
+        {"availPhys", memory(&MemoryStatus::ullAvailPhys)},
         {"codePage", [](FakePlatform& p, std::string_view v) { p.setCodePage(std::string(v)); }},
         {"missing", [](FakePlatform& p, std::string_view v) { p.missing.emplace(v); }},
     };

@@ -22,6 +22,12 @@ class LinuxPlatform : public Platform {
     int getUserName(std::span<char> buffer, std::uint32_t& len) override;
     int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                           std::uint32_t& len) override;
+    // proc/meminfo; missing gives error 2, unreadable figures error 13, the record stays zero.
+    void globalMemoryStatus(MemoryStatus& status) override;
+    void sleep(std::uint32_t milliseconds) override;
+    // Starts xdg-open with the address as its one argument, never through a shell, and does
+    // not wait for the browser.
+    std::intptr_t shellOpen(Hwnd owner, std::string_view file) override;
 
   private:
     std::string hostname() const;
