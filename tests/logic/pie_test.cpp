@@ -46,14 +46,13 @@ TEST_P(Shares, CyanWedgeCoversTheFreeShareAndRedTheRest) {
 
 INSTANTIATE_TEST_SUITE_P(
     PieWedges, Shares,
-    ::testing::Values(ShareRow{.name = "Quarter", .freeMB = 250, .totalMB = 1000, .freeShare = 0.25},
-                      ShareRow{"Half", 268, 536, 0.5},
-                      ShareRow{"JustBelowAFullTurn", 7564, 10000, 0.7564},
-                      ShareRow{"JustAboveAFullTurn", 7566, 10000, 0.7566},
-                      ShareRow{"EightyPercent", 800, 1000, 0.8},
-                      ShareRow{"AlmostAllFree", 999, 1000, 0.999},
-                      ShareRow{"QuarterOfSixteenTerabytes", 4'398'046, 17'592'186, 0.25},
-                      ShareRow{"OneMegabyteFree", 1, 2'000'000, 0.0000005}),
+    ::testing::Values(
+        ShareRow{.name = "Quarter", .freeMB = 250, .totalMB = 1000, .freeShare = 0.25},
+        ShareRow{"Half", 268, 536, 0.5}, ShareRow{"JustBelowAFullTurn", 7564, 10000, 0.7564},
+        ShareRow{"JustAboveAFullTurn", 7566, 10000, 0.7566},
+        ShareRow{"EightyPercent", 800, 1000, 0.8}, ShareRow{"AlmostAllFree", 999, 1000, 0.999},
+        ShareRow{"QuarterOfSixteenTerabytes", 4'398'046, 17'592'186, 0.25},
+        ShareRow{"OneMegabyteFree", 1, 2'000'000, 0.0000005}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(PieWedges, AllFreeIsACyanDiscUpToTheWindowsShortTurn) {

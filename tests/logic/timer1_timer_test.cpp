@@ -1,8 +1,7 @@
 // The ticks of Timer1: the growing line, the fixed edge with its scroll, the relabelling and
 // the stop.
-#include <malloc.h>
-
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -136,8 +135,7 @@ TEST(Timer1Timer, TimeLabelsFromSevenStayCentredUnderTheirPositions) {
 
 TEST(Timer1Timer, StopsInTickFortyNineThousandNineHundredSeventyFiveWithFlatControlsAndHeap) {
     Started tab;
-    const int controlsAfterStartUp = tab.controls.count(Ctl::lblX) +
-                                     tab.controls.count(Ctl::lblY) +
+    const int controlsAfterStartUp = tab.controls.count(Ctl::lblX) + tab.controls.count(Ctl::lblY) +
                                      tab.controls.count(Ctl::Picture2) +
                                      tab.controls.count(Ctl::Picture3);
     std::size_t heapAtTick1000 = 0;
