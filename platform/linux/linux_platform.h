@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -30,7 +32,8 @@ class LinuxPlatform : public Platform {
     std::intptr_t shellOpen(Hwnd owner, std::string_view file) override;
 
   private:
-    std::string hostname() const;
+    // The machine's host name; nothing when no source holds a usable one.
+    std::optional<std::string> hostname() const;
     std::string dnsDomain(const std::string& host) const;
 
     std::filesystem::path root_;
