@@ -18,6 +18,7 @@ TEST(Startup, PlatformCallsComeInStepOrder) {
     EXPECT_EQ(platform.calls, (std::vector<std::string>{
                                   "GetComputerNameExA(1,128)",
                                   "GetComputerNameExA(6,128)",
+                                  "GlobalMemoryStatusEx(24)",
                                   "GetComputerNameA(16)",
                                   "GetUserNameA(257)",
                               }));
