@@ -61,7 +61,7 @@ PictureBox::PictureBox(bool flat, QWidget* parent)
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(kEdgeWidth);
     }
-    fitImage();
+    canvas();
 }
 
 QWidget* PictureBox::surface() const {
@@ -72,10 +72,12 @@ QColor PictureBox::colour(Colour value) const {
     return toQColor(value, palette());
 }
 
-void PictureBox::fitImage() {
+QImage& PictureBox::canvas() const {
     const QRect area = contentsRect();
-    surface_->setGeometry(area);
-    QImage fresh(area.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    const QSize size = area.size().expandedTo(QSize(1, 1));
+    if (surface_->geometry() != area) surface_->setGeometry(area);
+    if (image_.size() == size) return image_;
+    QImage fresh(size, QImage::Format_RGB32);
     fresh.fill(colour(backColour_));
     if (!image_.isNull()) {
         QPainter painter(&fresh);
@@ -83,17 +85,22 @@ void PictureBox::fitImage() {
     }
     image_ = fresh;
     surface_->update();
+    return image_;
+}
+
+const QImage& PictureBox::image() const {
+    return canvas();
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
-    fitImage();
+    canvas();
 }
 
 void PictureBox::hideEvent(QHideEvent* event) {
     QFrame::hideEvent(event);
     // Without a persistent image what was drawn is lost once the box is off screen.
-    if (!autoRedraw_) image_.fill(colour(backColour_));
+    if (!autoRedraw_) canvas().fill(colour(backColour_));
 }
 
 void PictureBox::setForeColor(Colour value) {
@@ -106,7 +113,7 @@ void PictureBox::setAutoRedraw(bool on) {
 
 void PictureBox::setBackColor(Colour value) {
     backColour_ = value;
-    image_.fill(colour(value));
+    canvas().fill(colour(value));
     surface_->update();
 }
 
@@ -115,7 +122,7 @@ void PictureBox::setFillColor(Colour value) {
 }
 
 void PictureBox::lineTo(float x, float y, Colour value) {
-    QPainter painter(&image_);
+    QPainter painter(&canvas());
     painter.setPen(QPen(colour(value), 1, Qt::SolidLine));
     painter.drawLine(toPixelPoint(penX_, penY_).toPoint(), toPixelPoint(x, y).toPoint());
     penX_ = x;
@@ -134,7 +141,7 @@ void PictureBox::pieWedge(float centreX, float centreY, float radius, float star
     const QPointF corner = toPixelPoint(radius, radius);
     const QRectF bounds(centre - corner, centre + corner);
 
-    QPainter painter(&image_);
+    QPainter painter(&canvas());
     painter.setPen(QPen(colour(foreColour_), 1, Qt::SolidLine));
     painter.setBrush(colour(fillColour_));
     painter.drawPie(bounds, qRound(start * kDegreesPerRadian * kQtAngleUnitsPerDegree),
@@ -143,9 +150,10 @@ void PictureBox::pieWedge(float centreX, float centreY, float radius, float star
 }
 
 void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const PixelRect& clipRect) {
-    const QRect source = toQRect(scrollRect) & image_.rect();
-    const QImage moved = image_.copy(source);
-    QPainter painter(&image_);
+    QImage& image = canvas();
+    const QRect source = toQRect(scrollRect) & image.rect();
+    const QImage moved = image.copy(source);
+    QPainter painter(&image);
     painter.setClipRect(toQRect(clipRect) & source);
     painter.drawImage(source.topLeft() + QPoint(dx, dy), moved);
     surface_->update();

@@ -19,7 +19,7 @@ class PictureBox : public QFrame, public Picture {
 
     // Where the box's child controls live (inside the border).
     QWidget* surface() const;
-    const QImage& image() const { return image_; }
+    const QImage& image() const;
     Colour backColour() const { return backColour_; }
     Colour foreColour() const { return foreColour_; }
     Colour fillColour() const { return fillColour_; }
@@ -47,10 +47,11 @@ class PictureBox : public QFrame, public Picture {
 
   private:
     QColor colour(Colour value) const;
-    void fitImage();
+    // Keeps the image as large as the drawing area; a hidden box gets no resize events.
+    QImage& canvas() const;
 
     PictureSurface* surface_;
-    QImage image_;
+    mutable QImage image_;
     Colour backColour_;
     Colour foreColour_;
     Colour fillColour_;
