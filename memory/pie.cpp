@@ -1,5 +1,6 @@
 #include "memory/pie.h"
 
+#include <cmath>
 #include <numbers>
 
 namespace zarnel {
@@ -15,8 +16,10 @@ constexpr double kFullTurn = 2 * std::numbers::pi;
 std::array<PieWedge, 2> pieWedges(std::int32_t freeMB, std::int32_t totalMB) {
     const auto freeStart = static_cast<float>(kFreeStart);
     if (freeMB <= 0 || totalMB <= 0) {
-        const auto opposite = static_cast<float>(kFreeStart + std::numbers::pi);
-        return {{{kPieUsed, freeStart, opposite}, {kPieUsed, opposite, freeStart}}};
+        // The used wedge runs all the way round to just short of where it started; the second
+        // wedge is the remaining sliver, red as well, so the only radius drawn is the usual one.
+        const float justShort = std::nextafter(freeStart, 0.0F);
+        return {{{kPieUsed, freeStart, justShort}, {kPieUsed, justShort, freeStart}}};
     }
     const std::int64_t shown = freeMB < totalMB ? freeMB : totalMB;
     double boundary = (2.0 * static_cast<double>(shown)) / totalMB * kHalfTurn + kFreeStart;

@@ -22,7 +22,7 @@ struct PieWedge {
 
 // The two wedges to draw, in order. The free wedge opens counterclockwise from just right of
 // 12 o'clock by the free share of a turn. With nothing free (or nothing known: a total of 0)
-// both wedges are red halves, so the disc is all red.
+// both wedges are red, so the disc is all red.
 std::array<PieWedge, 2> pieWedges(std::int32_t freeMB, std::int32_t totalMB);
 
 }  // namespace zarnel

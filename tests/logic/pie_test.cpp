@@ -69,13 +69,14 @@ struct AllRedRow {
 
 class AllRed : public ::testing::TestWithParam<AllRedRow> {};
 
-TEST_P(AllRed, TwoRedHalvesMakeTheWholeDisc) {
+TEST_P(AllRed, RedWedgesMakeTheWholeDiscWithOneBoundary) {
     const auto wedges = pieWedges(GetParam().freeMB, GetParam().totalMB);
-    for (const PieWedge& wedge : wedges) {
-        EXPECT_EQ(wedge.fill, kPieUsed);
-        EXPECT_NEAR(span(wedge), std::numbers::pi, 1e-6);
-    }
-    EXPECT_FLOAT_EQ(wedges[0].end, wedges[1].start);
+    for (const PieWedge& wedge : wedges) EXPECT_EQ(wedge.fill, kPieUsed);
+    EXPECT_FLOAT_EQ(wedges[0].start, 1.53F);
+    EXPECT_NEAR(span(wedges[0]), kTurn, 1e-6);
+    EXPECT_NEAR((span(wedges[0]) + span(wedges[1])) / kTurn, 1, kShareTolerance);
+    EXPECT_EQ(wedges[0].end, wedges[1].start);
+    EXPECT_EQ(wedges[1].end, wedges[0].start);
 }
 
 INSTANTIATE_TEST_SUITE_P(PieWedges, AllRed,
