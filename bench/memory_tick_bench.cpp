@@ -8,18 +8,12 @@
 #include <string_view>
 
 #include "app/form1.h"
-#include "platform/linux/linux_platform.h"
+#include "bench/no_sleep_linux.h"
 #include "platform/linux/meminfo.h"
 #include "tests/support/recording_controls.h"
 
 namespace zarnel {
 namespace {
-
-// The real provider, less the 10 ms pause of a scrolling tick.
-class NoSleepLinux : public LinuxPlatform {
-  public:
-    void sleep(std::uint32_t) override {}
-};
 
 // The floor: one open, read and parse of the kernel's file, nothing else.
 void BM_MeminfoFloor(benchmark::State& state) {
@@ -48,27 +42,23 @@ void BM_GlobalMemoryStatus(benchmark::State& state) {
 BENCHMARK(BM_GlobalMemoryStatus);
 
 // A whole tick at the fixed edge: Memorii, the segment, the scroll and, every fifth tick,
-// the relabelling, on an in-memory window.
+// the relabelling, on an in-memory window (the logic's own cost).
 void BM_ScrollingTick(benchmark::State& state) {
-    constexpr float kSteadyTime = 20;
-    constexpr float kRewindAfter = 9000;
-    NoSleepLinux platform;
+    bench::NoSleepLinux platform;
     testing::RecordingControls controls;
     Form1 form(controls, platform);
     form.Form_Load();
     auto& chart = controls.recordedPicture(Ctl::Picture1);
     auto& pie = controls.recordedPicture(Ctl::Picture4);
-    form.GraphTime = kSteadyTime;
+    form.GraphTime = bench::kSteadyTime;
     for (auto _ : state) {
         form.Timer1_Timer();
         chart.operations.clear();
         pie.operations.clear();
-        if (form.GraphTime > kRewindAfter) form.GraphTime = kSteadyTime;
+        if (form.GraphTime > bench::kRewindAfter) form.GraphTime = bench::kSteadyTime;
     }
 }
 BENCHMARK(BM_ScrollingTick);
 
 }  // namespace
 }  // namespace zarnel
-
-BENCHMARK_MAIN();
