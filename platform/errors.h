@@ -12,6 +12,7 @@ inline constexpr std::uint32_t kSuccess = 0;
 inline constexpr std::uint32_t kFileNotFound = 2;
 inline constexpr std::uint32_t kPathNotFound = 3;
 inline constexpr std::uint32_t kAccessDenied = 5;
+inline constexpr std::uint32_t kInvalidData = 13;
 inline constexpr std::uint32_t kNotReady = 21;
 inline constexpr std::uint32_t kNotSupported = 50;
 inline constexpr std::uint32_t kInvalidParameter = 87;

@@ -44,6 +44,24 @@ bool equalNoCase(std::string_view a, std::string_view b) {
            });
 }
 
+bool isPrintableUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x20 || lead == 0x7F) return false;
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::string> domainFromHosts(std::string_view hostsText, std::string_view host) {
@@ -71,12 +89,13 @@ std::optional<std::string> domainFromResolvConf(std::string_view resolvText) {
     return domain;
 }
 
-std::string parseHostname(std::string_view text) {
+std::optional<std::string> parseHostname(std::string_view text) {
     std::string_view line = text.substr(0, text.find('\n'));
     const auto first = line.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    const auto last = line.find_last_not_of(kBlanks);
-    return std::string(line.substr(first, last - first + 1));
+    if (first == std::string_view::npos) return std::nullopt;
+    line = line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
+    if (!isPrintableUtf8(line)) return std::nullopt;
+    return std::string(line);
 }
 
 }  // namespace zarnel::linux_fs

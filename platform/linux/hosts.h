@@ -14,7 +14,8 @@ std::optional<std::string> domainFromHosts(std::string_view hostsText, std::stri
 // The "domain" entry of etc/resolv.conf (the last one wins, as the resolver reads it).
 std::optional<std::string> domainFromResolvConf(std::string_view resolvText);
 
-// The host name as the kernel or etc/hostname gives it: first line, blanks trimmed.
-std::string parseHostname(std::string_view text);
+// The host name as the kernel or etc/hostname gives it: first line, blanks trimmed. Nothing
+// when that is empty, not UTF-8 or holds control characters: such a name is no name.
+std::optional<std::string> parseHostname(std::string_view text);
 
 }  // namespace zarnel::linux_fs

@@ -40,20 +40,24 @@ std::string asciiUpper(std::string text) {
 
 LinuxPlatform::LinuxPlatform(std::filesystem::path root) : root_(std::move(root)) {}
 
-std::string LinuxPlatform::hostname() const {
+std::optional<std::string> LinuxPlatform::hostname() const {
     // The kernel's node name is what the machine calls itself now; etc/hostname is what it
     // will call itself at the next boot, and the only source in a bare tree.
     for (const char* file : {"proc/sys/kernel/hostname", "etc/hostname"}) {
         if (const auto text = linux_fs::readFile(root_, file)) {
-            std::string name = linux_fs::parseHostname(*text);
-            if (!name.empty()) return name;
+            if (auto name = linux_fs::parseHostname(*text)) return name;
         }
     }
-    return {};
+    return std::nullopt;
 }
 
 int LinuxPlatform::getComputerName(std::span<char> buffer, std::uint32_t& len) {
-    const std::string name = cutUtf8(asciiUpper(firstLabel(hostname())), kComputerNameBytes);
+    const auto host = hostname();
+    if (!host) {
+        lastError_ = win32_error::kInvalidData;
+        return 0;
+    }
+    const std::string name = cutUtf8(asciiUpper(firstLabel(*host)), kComputerNameBytes);
     return copyName(name, buffer, len, LengthOnSuccess::WithoutNul, win32_error::kBufferOverflow,
                     lastError_);
 }
@@ -84,9 +88,13 @@ std::string LinuxPlatform::dnsDomain(const std::string& host) const {
 
 int LinuxPlatform::getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                                      std::uint32_t& len) {
-    const std::string host = hostname();
+    const auto host = hostname();
+    if (!host) {
+        lastError_ = win32_error::kInvalidData;
+        return 0;
+    }
     const std::string name =
-        format == ComputerNameFormat::DnsHostname ? firstLabel(host) : dnsDomain(host);
+        format == ComputerNameFormat::DnsHostname ? firstLabel(*host) : dnsDomain(*host);
     return copyName(name, buffer, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
                     lastError_);
 }

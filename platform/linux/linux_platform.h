@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -24,7 +26,8 @@ class LinuxPlatform : public Platform {
                           std::uint32_t& len) override;
 
   private:
-    std::string hostname() const;
+    // The machine's host name; nothing when no source holds a usable one.
+    std::optional<std::string> hostname() const;
     std::string dnsDomain(const std::string& host) const;
 
     std::filesystem::path root_;

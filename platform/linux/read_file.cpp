@@ -6,7 +6,10 @@ namespace zarnel::linux_fs {
 
 std::optional<std::string> readFile(const std::filesystem::path& root,
                                     const std::filesystem::path& relative) {
-    std::ifstream in(root / relative, std::ios::binary);
+    const std::filesystem::path path = root / relative;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return std::nullopt;  // opens, never reads
+    std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string text(kMaxFileBytes, '\0');
     // procfs and sysfs report a size of 0, so read until the stream ends.

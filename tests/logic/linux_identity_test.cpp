@@ -1,0 +1,142 @@
+// The Linux provider's names on machine trees, read through the same probes the window runs.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/linux/hosts.h"
+#include "platform/linux/linux_platform.h"
+#include "probes/identity.h"
+#include "tests/support/recording_controls.h"
+
+namespace zarnel {
+namespace {
+
+using testing::RecordingControls;
+
+struct MachineNames {
+    std::string_view machine;
+    std::string_view computerName;  // Text1
+    std::string_view dnsHost;       // Text13
+    std::string_view dnsDomain;     // Text14
+};
+
+class LinuxNames : public ::testing::TestWithParam<MachineNames> {};
+
+TEST_P(LinuxNames, ProbesShowTheMachinesNames) {
+    const MachineNames& expected = GetParam();
+    LinuxPlatform platform(std::filesystem::path(ZARNEL_FIXTURES_DIR) / expected.machine);
+    RecordingControls controls;
+    ComputerName(controls, platform);
+    DNShoustomei(controls, platform);
+    DOMEINmei(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text1), expected.computerName);
+    EXPECT_EQ(controls.text(Ctl::Text13), expected.dnsHost);
+    EXPECT_EQ(controls.text(Ctl::Text14), expected.dnsDomain);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, LinuxNames,
+    ::testing::Values(
+        MachineNames{.machine = "host-short-fqdn-in-hosts",
+                     .computerName = "MYHOST",
+                     .dnsHost = "myhost",
+                     .dnsDomain = "corp.example.com"},
+        MachineNames{.machine = "host-fqdn",
+                     .computerName = "WEB01",
+                     .dnsHost = "web01",
+                     .dnsDomain = "prod.example.net"},
+        MachineNames{.machine = "host-long-name",
+                     .computerName = "BUILD-RUNNER-00",
+                     .dnsHost = "build-runner-0042-eu",
+                     .dnsDomain = "ci.example.org"},
+        // 21 bytes of UTF-8: the computer name keeps the five whole characters in 15 bytes.
+        MachineNames{.machine = "host-non-ascii",
+                     .computerName = "ホスト名テ",
+                     .dnsHost = "ホスト名テスト",
+                     .dnsDomain = ""},
+        MachineNames{.machine = "host-resolv-domain",
+                     .computerName = "KIOSK",
+                     .dnsHost = "kiosk",
+                     .dnsDomain = "office.example"},
+        MachineNames{.machine = "host-unreadable",
+                     .computerName = "FALLBACK",
+                     .dnsHost = "fallback",
+                     .dnsDomain = ""},
+        // No usable name anywhere: the computer name fails unnoticed, the DNS probes say so.
+        MachineNames{.machine = "host-garbage",
+                     .computerName = "",
+                     .dnsHost = "取得できません。",
+                     .dnsDomain = "取得できません。"},
+        MachineNames{.machine = "no-such-machine",
+                     .computerName = "",
+                     .dnsHost = "取得できません。",
+                     .dnsDomain = "取得できません。"}),
+    [](const auto& row) {
+        std::string name(row.param.machine);
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
+
+TEST(LinuxNames, HostNameLongerThanTheBufferReportsMoreData) {
+    const auto root = std::filesystem::path(::testing::TempDir()) / "host-very-long";
+    std::filesystem::create_directories(root / "etc");
+    std::ofstream(root / "etc/hostname") << std::string(130, 'a') << ".example\n";
+    LinuxPlatform platform(root);
+    RecordingControls controls;
+    DNShoustomei(controls, platform);
+    DOMEINmei(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text13), "より多くのデータが使えます。");
+    EXPECT_EQ(controls.text(Ctl::Text14), "example");
+}
+
+// Oracle: the login of the effective user as `id -un` prints it.
+TEST(LinuxNames, UserNameMatchesIdOnThisMachine) {
+    FILE* pipe = popen("id -un 2>/dev/null", "r");
+    char line[300] = {};
+    const bool read = pipe && std::fgets(line, sizeof line, pipe);
+    if (pipe) pclose(pipe);
+    if (!read) GTEST_SKIP() << "id is not available";
+    std::string expected(line);
+    expected.erase(expected.find_last_not_of('\n') + 1);
+    LinuxPlatform platform;
+    RecordingControls controls;
+    UserName(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text2), expected);
+}
+
+TEST(HostsParsing, FirstQualifiedAliasOfTheHostGivesTheDomain) {
+    constexpr std::string_view hosts =
+        "127.0.0.1 localhost\n"
+        "10.0.0.5 other.example.com other\n"
+        "# 10.0.0.9 pc.commented.example pc\n"
+        "10.0.0.9 pc PC.Lab.Example pc.second.example\n";
+    EXPECT_EQ(linux_fs::domainFromHosts(hosts, "pc"), "Lab.Example");
+    EXPECT_EQ(linux_fs::domainFromHosts(hosts, "other"), "example.com");
+    EXPECT_EQ(linux_fs::domainFromHosts(hosts, "oth"), std::nullopt);
+    EXPECT_EQ(linux_fs::domainFromHosts(hosts, ""), std::nullopt);
+    // An address alone, or a name that only starts like the host, gives nothing.
+    EXPECT_EQ(linux_fs::domainFromHosts("10.0.0.1\n10.0.0.2 pcx.example\n", "pc"), std::nullopt);
+}
+
+TEST(HostsParsing, ResolvConfLastDomainWinsAndSearchIsNotADomain) {
+    EXPECT_EQ(linux_fs::domainFromResolvConf("search a.example\n"), std::nullopt);
+    EXPECT_EQ(linux_fs::domainFromResolvConf("domain one.example\ndomain two.example\n"),
+              "two.example");
+    EXPECT_EQ(linux_fs::domainFromResolvConf("; domain commented.example\ndomain\n"), std::nullopt);
+}
+
+TEST(HostsParsing, HostNameMustBePrintableText) {
+    EXPECT_EQ(linux_fs::parseHostname("  box \nsecond line"), "box");
+    EXPECT_EQ(linux_fs::parseHostname(""), std::nullopt);
+    EXPECT_EQ(linux_fs::parseHostname(" \n"), std::nullopt);
+    EXPECT_EQ(linux_fs::parseHostname("bad\x01name"), std::nullopt);
+    EXPECT_EQ(linux_fs::parseHostname("\xe3\x83"), std::nullopt);  // cut in a character
+    EXPECT_EQ(linux_fs::parseHostname("名前"), "名前");
+}
+
+}  // namespace
+}  // namespace zarnel

@@ -1,0 +1,42 @@
+// The start-up sequence: every probe once, in its fixed order.
+#include <gtest/gtest.h>
+
+#include "app/form1.h"
+#include "platform/fake/fake_platform.h"
+#include "tests/support/recording_controls.h"
+
+namespace zarnel {
+namespace {
+
+using testing::RecordingControls;
+
+TEST(Startup, PlatformCallsComeInStepOrder) {
+    FakePlatform platform;
+    RecordingControls controls;
+    Form1 form(controls, platform);
+    form.Form_Load();
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{
+                                  "GetComputerNameExA(1,128)",
+                                  "GetComputerNameExA(6,128)",
+                                  "GetComputerNameA(16)",
+                                  "GetUserNameA(257)",
+                              }));
+}
+
+TEST(Startup, FillsTheNamesOfThePcTab) {
+    FakePlatform platform;
+    platform.records = {.computerName = "DESK",
+                        .userName = "hanako",
+                        .dnsHostname = "desk",
+                        .dnsDomain = "home.example"};
+    RecordingControls controls;
+    Form1 form(controls, platform);
+    form.Form_Load();
+    EXPECT_EQ(controls.text(Ctl::Text1), "DESK");
+    EXPECT_EQ(controls.text(Ctl::Text2), "hanako");
+    EXPECT_EQ(controls.text(Ctl::Text13), "desk");
+    EXPECT_EQ(controls.text(Ctl::Text14), "home.example");
+}
+
+}  // namespace
+}  // namespace zarnel
