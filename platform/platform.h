@@ -71,6 +71,14 @@ class Platform {
     // the system lacks the function.
     virtual int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                                   std::uint32_t& len) = 0;
+
+    // GetSystemPowerStatus: fills the record; callers judge the call by lastError().
+    virtual int getSystemPowerStatus(SystemPowerStatus& status) = 0;
+    // SHAppBarMessage(ABM_GETSTATE): the taskbar's state bits, 1 auto-hide, 2 always on top.
+    virtual std::uint32_t appBarGetState() = 0;
+    // The instances of a management class through "winmgmts:", in the order the service
+    // enumerates them. Throws WmiError when the service is absent or refuses the class.
+    virtual std::vector<WmiInstance> wmiInstances(std::string_view className) = 0;
 };
 
 }  // namespace zarnel
