@@ -11,7 +11,10 @@ namespace {
 constexpr std::string_view kCimTimeOfDay = "000000.000000+000";
 constexpr int kLastMonth = 12;
 constexpr int kLastDay = 31;
-constexpr int kTwoDigitCentury = 1900;
+// Two-digit years as POSIX reads them (%y): 69 to 99 in the 1900s, 00 to 68 in the 2000s.
+constexpr int kFirstOldYear = 69;
+constexpr int kOldCentury = 1900;
+constexpr int kNewCentury = 2000;
 
 std::optional<int> digits(std::string_view text, std::size_t fewest, std::size_t most) {
     if (text.size() < fewest || text.size() > most) return std::nullopt;
@@ -39,7 +42,7 @@ std::optional<std::string> cimDate(std::string_view dmiDate) {
     auto year = digits(yearText, 4, 4);
     if (!year) {
         year = digits(yearText, 2, 2);
-        if (year) *year += kTwoDigitCentury;
+        if (year) *year += *year >= kFirstOldYear ? kOldCentury : kNewCentury;
     }
     if (!month || !day || !year || *month < 1 || *month > kLastMonth || *day < 1 ||
         *day > kLastDay) {

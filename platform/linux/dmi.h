@@ -15,8 +15,8 @@ struct DmiBios {
     std::optional<std::string> version;  // bios_version
 };
 
-// "MM/DD/YYYY" (or the two-digit year "MM/DD/YY" of old firmware, 19YY) as a CIM date-time,
-// "YYYYMMDD000000.000000+000"; nothing for any other text.
+// "MM/DD/YYYY" (or "MM/DD/YY" of old firmware, 69 to 99 read as 19YY, else 20YY) as a CIM
+// date-time, "YYYYMMDD000000.000000+000"; nothing for any other text.
 std::optional<std::string> cimDate(std::string_view dmiDate);
 
 // The Win32_BIOS instance: Manufacturer, ReleaseDate, SMBIOSBIOSVersion, Status, Version.
