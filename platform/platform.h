@@ -34,6 +34,19 @@ struct SystemPowerStatus {
     std::int32_t BatteryFullLifeTime = 0;
 };
 
+// The record's values as the platform defines them.
+namespace power_status {
+inline constexpr std::uint8_t kOffline = 0;  // ACLineStatus
+inline constexpr std::uint8_t kOnline = 1;
+inline constexpr std::uint8_t kUnknown = 255;  // ACLineStatus, BatteryFlag, BatteryLifePercent
+inline constexpr std::uint8_t kHigh = 1;       // BatteryFlag bits
+inline constexpr std::uint8_t kLow = 2;
+inline constexpr std::uint8_t kCritical = 4;
+inline constexpr std::uint8_t kCharging = 8;
+inline constexpr std::uint8_t kNoBattery = 128;
+inline constexpr std::int32_t kUnknownSeconds = -1;  // BatteryLifeTime, BatteryFullLifeTime
+}  // namespace power_status
+
 // MEMORYSTATUSEX: 64-bit fields, so machines beyond 4 GB read right.
 struct MemoryStatus {
     std::uint32_t dwLength = 0;

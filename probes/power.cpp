@@ -9,21 +9,9 @@ namespace zarnel {
 namespace {
 
 constexpr std::string_view kAppTitle = "zarnel";
-constexpr std::string_view kUnknown = "不明";
+constexpr std::string_view kUnknownText = "不明";
 
-// ACLineStatus
-constexpr std::uint8_t kOffline = 0;
-constexpr std::uint8_t kOnline = 1;
-
-// BatteryFlag, compared as a whole byte: a combination of flags reads as unknown.
-constexpr std::uint8_t kHigh = 1;
-constexpr std::uint8_t kLow = 2;
-constexpr std::uint8_t kCritical = 4;
-constexpr std::uint8_t kCharging = 8;
-constexpr std::uint8_t kNoBattery = 128;
-
-constexpr std::uint8_t kPercentUnknown = 255;
-constexpr std::int32_t kSecondsUnknown = -1;
+using namespace power_status;
 
 std::string_view sourceText(std::uint8_t acLineStatus) {
     switch (acLineStatus) {
@@ -32,10 +20,11 @@ std::string_view sourceText(std::uint8_t acLineStatus) {
         case kOnline:
             return "ＡＣ電源";
         default:
-            return kUnknown;
+            return kUnknownText;
     }
 }
 
+// Compared as a whole byte: a combination of flags reads as unknown.
 std::string_view batteryText(std::uint8_t flag) {
     switch (flag) {
         case kHigh:
@@ -49,17 +38,17 @@ std::string_view batteryText(std::uint8_t flag) {
         case kNoBattery:
             return "バッテリなし";
         default:
-            return kUnknown;
+            return kUnknownText;
     }
 }
 
 std::string percentText(std::uint8_t percent) {
-    if (percent == kPercentUnknown) return std::string(kUnknown);
+    if (percent == kUnknown) return std::string(kUnknownText);
     return "残存" + std::to_string(percent) + "％";
 }
 
 std::string secondsText(std::int32_t seconds) {
-    if (seconds == kSecondsUnknown) return std::string(kUnknown);
+    if (seconds == kUnknownSeconds) return std::string(kUnknownText);
     return std::to_string(seconds) + "秒";
 }
 

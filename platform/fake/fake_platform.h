@@ -26,11 +26,11 @@ struct FakeRecords {
     std::string dnsHostname = "fakepc";
     std::string dnsDomain = "example.test";
     // A desktop on mains power without a battery.
-    SystemPowerStatus power = {.ACLineStatus = 1,
-                               .BatteryFlag = 128,
-                               .BatteryLifePercent = 255,
-                               .BatteryLifeTime = -1,
-                               .BatteryFullLifeTime = -1};
+    SystemPowerStatus power = {.ACLineStatus = power_status::kOnline,
+                               .BatteryFlag = power_status::kNoBattery,
+                               .BatteryLifePercent = power_status::kUnknown,
+                               .BatteryLifeTime = power_status::kUnknownSeconds,
+                               .BatteryFullLifeTime = power_status::kUnknownSeconds};
     std::uint32_t appBarState = 0;
     // false: the management service is absent, every query throws WmiError.
     bool wmiAvailable = true;

@@ -18,16 +18,7 @@ constexpr std::int64_t kHighAbove = 66;
 constexpr std::int64_t kLowBelow = 33;
 constexpr std::int64_t kCriticalBelow = 5;
 
-// SYSTEM_POWER_STATUS values.
-constexpr std::uint8_t kAcOffline = 0;
-constexpr std::uint8_t kAcOnline = 1;
-constexpr std::uint8_t kUnknownByte = 255;
-constexpr std::uint8_t kFlagHigh = 1;
-constexpr std::uint8_t kFlagLow = 2;
-constexpr std::uint8_t kFlagCritical = 4;
-constexpr std::uint8_t kFlagCharging = 8;
-constexpr std::uint8_t kFlagNoBattery = 128;
-constexpr std::int32_t kUnknownSeconds = -1;
+using namespace power_status;
 
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r\n");
@@ -123,27 +114,27 @@ std::uint8_t acLineStatus(std::span<const PowerSupply> supplies,
     for (const PowerSupply& supply : supplies) {
         if (!isMains(supply) || supply.scope == "Device") continue;
         anyMains = true;
-        if (supply.online == true) return kAcOnline;
+        if (supply.online == true) return kOnline;
         unknownMains |= !supply.online.has_value();
     }
-    if (unknownMains) return kUnknownByte;
-    if (anyMains) return kAcOffline;
+    if (unknownMains) return kUnknown;
+    if (anyMains) return kOffline;
     // No adapter listed: a desktop, unless a battery says how it is being used.
-    if (batteries.empty()) return kAcOnline;
+    if (batteries.empty()) return kOnline;
     const auto has = [&](std::string_view status) {
         return std::ranges::any_of(batteries, [&](const auto& b) { return b.status == status; });
     };
-    if (has("Discharging")) return kAcOffline;
-    if (has("Charging") || has("Full") || has("Not charging")) return kAcOnline;
-    return kUnknownByte;
+    if (has("Discharging")) return kOffline;
+    if (has("Charging") || has("Full") || has("Not charging")) return kOnline;
+    return kUnknown;
 }
 
 std::uint8_t batteryFlag(std::int64_t percent, bool charging) {
     std::uint8_t flag = 0;
-    if (percent > kHighAbove) flag |= kFlagHigh;
-    if (percent < kLowBelow) flag |= kFlagLow;
-    if (percent < kCriticalBelow) flag |= kFlagCritical;
-    if (charging) flag |= kFlagCharging;
+    if (percent > kHighAbove) flag |= kHigh;
+    if (percent < kLowBelow) flag |= kLow;
+    if (percent < kCriticalBelow) flag |= kCritical;
+    if (charging) flag |= kCharging;
     return flag;
 }
 
@@ -172,8 +163,8 @@ SystemPowerStatus powerStatus(std::span<const PowerSupply> supplies) {
     std::ranges::copy_if(supplies, std::back_inserter(batteries), isSystemBattery);
     SystemPowerStatus status{
         .ACLineStatus = acLineStatus(supplies, batteries),
-        .BatteryFlag = kFlagNoBattery,
-        .BatteryLifePercent = kUnknownByte,
+        .BatteryFlag = kNoBattery,
+        .BatteryLifePercent = kUnknown,
         .SystemStatusFlag = 0,
         .BatteryLifeTime = kUnknownSeconds,
         .BatteryFullLifeTime = kUnknownSeconds,
@@ -183,10 +174,10 @@ SystemPowerStatus powerStatus(std::span<const PowerSupply> supplies) {
     const auto charge = percent(batteries);
     const bool charging =
         std::ranges::any_of(batteries, [](const PowerSupply& b) { return b.status == "Charging"; });
-    status.BatteryFlag = charge ? batteryFlag(*charge, charging) : kUnknownByte;
-    status.BatteryLifePercent = charge ? static_cast<std::uint8_t>(*charge) : kUnknownByte;
+    status.BatteryFlag = charge ? batteryFlag(*charge, charging) : kUnknown;
+    status.BatteryLifePercent = charge ? static_cast<std::uint8_t>(*charge) : kUnknown;
     // Like Windows, the times are known only while the machine runs on its batteries.
-    if (status.ACLineStatus == kAcOffline) {
+    if (status.ACLineStatus == kOffline) {
         auto left = batteries.size() == 1 ? batteries.front().timeToEmpty : std::nullopt;
         if (!left)
             left = secondsAtDrain(batteries, &PowerSupply::energyNow, &PowerSupply::chargeNow);
