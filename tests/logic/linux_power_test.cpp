@@ -1,6 +1,7 @@
 // The Linux power record: machine trees through the provider and the power step, and the
 // parser and sum on their own for the values no tree should need.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -246,6 +247,27 @@ INSTANTIATE_TEST_SUITE_P(
                 .BatteryLifeTime = -1,
                 .BatteryFullLifeTime = -1}}),
     [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace zarnel
+
+namespace zarnel {
+namespace {
+
+TEST(LinuxPowerAccess, FolderThatCannotBeListedIsAFailure) {
+    if (geteuid() == 0) GTEST_SKIP() << "root lists every folder";
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("zarnel-power-" + std::to_string(getpid()));
+    const std::filesystem::path folder = root / "sys/class/power_supply";
+    std::filesystem::create_directories(folder / "BAT0");
+    std::filesystem::permissions(folder, std::filesystem::perms::none);
+    LinuxPlatform platform(root);
+    SystemPowerStatus status;
+    EXPECT_EQ(platform.getSystemPowerStatus(status), 0);
+    EXPECT_EQ(platform.lastError(), 5U);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    std::filesystem::remove_all(root);
+}
 
 }  // namespace
 }  // namespace zarnel
