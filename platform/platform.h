@@ -34,6 +34,19 @@ struct SystemPowerStatus {
     std::int32_t BatteryFullLifeTime = 0;
 };
 
+// The record's values as the platform defines them.
+namespace power_status {
+inline constexpr std::uint8_t kOffline = 0;  // ACLineStatus
+inline constexpr std::uint8_t kOnline = 1;
+inline constexpr std::uint8_t kUnknown = 255;  // ACLineStatus, BatteryFlag, BatteryLifePercent
+inline constexpr std::uint8_t kHigh = 1;       // BatteryFlag bits
+inline constexpr std::uint8_t kLow = 2;
+inline constexpr std::uint8_t kCritical = 4;
+inline constexpr std::uint8_t kCharging = 8;
+inline constexpr std::uint8_t kNoBattery = 128;
+inline constexpr std::int32_t kUnknownSeconds = -1;  // BatteryLifeTime, BatteryFullLifeTime
+}  // namespace power_status
+
 // MEMORYSTATUSEX: 64-bit fields, so machines beyond 4 GB read right.
 struct MemoryStatus {
     std::uint32_t dwLength = 0;
@@ -86,6 +99,13 @@ class Platform {
     // ShellExecuteA with the verb "open", no parameters, no directory, shown normally; `file`
     // is in the ANSI code page. Above kShellOpenFailed on success.
     virtual std::intptr_t shellOpen(Hwnd owner, std::string_view file) = 0;
+    // GetSystemPowerStatus: fills the record; callers judge the call by lastError().
+    virtual int getSystemPowerStatus(SystemPowerStatus& status) = 0;
+    // SHAppBarMessage(ABM_GETSTATE): the taskbar's state bits, 1 auto-hide, 2 always on top.
+    virtual std::uint32_t appBarGetState() = 0;
+    // The instances of a management class through "winmgmts:", in the order the service
+    // enumerates them. Throws WmiError when the service is absent or refuses the class.
+    virtual std::vector<WmiInstance> wmiInstances(std::string_view className) = 0;
 };
 
 }  // namespace zarnel

@@ -13,6 +13,12 @@
 
 namespace zarnel {
 
+// Management classes by name, each with its instances in enumeration order.
+using WmiClasses = std::map<std::string, std::vector<WmiInstance>, std::less<>>;
+
+// One operating system, one processor and one BIOS, every property filled.
+WmiClasses defaultWmiClasses();
+
 // What the fake machine reports. Texts are UTF-8; the fake encodes them in its code page.
 struct FakeRecords {
     std::string computerName = "FAKEPC";
@@ -23,6 +29,17 @@ struct FakeRecords {
                         .dwMemoryLoad = 57,
                         .ullTotalPhys = 536'346'624,
                         .ullAvailPhys = 230'686'720};
+    // A desktop on mains power without a battery.
+    SystemPowerStatus power = {.ACLineStatus = power_status::kOnline,
+                               .BatteryFlag = power_status::kNoBattery,
+                               .BatteryLifePercent = power_status::kUnknown,
+                               .BatteryLifeTime = power_status::kUnknownSeconds,
+                               .BatteryFullLifeTime = power_status::kUnknownSeconds};
+    std::uint32_t appBarState = 0;
+    // false: the management service is absent, every query throws WmiError.
+    bool wmiAvailable = true;
+    // A class not in the map is unknown to the service.
+    WmiClasses wmi = defaultWmiClasses();
 };
 
 class FakePlatform : public Platform {
@@ -55,6 +72,9 @@ class FakePlatform : public Platform {
 
     // Milliseconds the logic has asked to sleep, all together.
     std::uint64_t sleptMilliseconds = 0;
+    int getSystemPowerStatus(SystemPowerStatus& status) override;
+    std::uint32_t appBarGetState() override;
+    std::vector<WmiInstance> wmiInstances(std::string_view className) override;
 
   private:
     // Logs the call, throws for a missing function, and returns true when a failure is
@@ -68,7 +88,11 @@ class FakePlatform : public Platform {
 };
 
 // Reads a scenario: one "key = value" per line, '#' starts a comment. Keys are the fields of
-// FakeRecords, "codePage", "missing" (a function name) and "fail.Function" (an error code).
+// FakeRecords, "power.<field>" (a field of the power record), "codePage", "missing" (a
+// function name), "fail.Function" (an error code) and for the management service:
+//   wmi.<Class> = new | none | absent    a new last instance; no instances; an unknown class
+//   wmi.<Class>.<Property> = value       set on the last instance (made if there is none)
+// where a value is null, a whole number, or text ("quoted" to keep blanks or digits as text).
 // Throws std::runtime_error naming the line of an unknown key or a bad value.
 void loadScenario(FakePlatform& platform, const std::filesystem::path& file);
 

@@ -30,8 +30,16 @@ class LinuxPlatform : public Platform {
     // Starts xdg-open with the address as its one argument, never through a shell, and does
     // not wait for the browser.
     std::intptr_t shellOpen(Hwnd owner, std::string_view file) override;
+    int getSystemPowerStatus(SystemPowerStatus& status) override;
+    // The docks of the X display named by DISPLAY; none without one.
+    std::uint32_t appBarGetState() override;
+    std::vector<WmiInstance> wmiInstances(std::string_view className) override;
 
   private:
+    std::vector<WmiInstance> processors() const;
+    std::vector<WmiInstance> bioses() const;
+    std::vector<WmiInstance> operatingSystems() const;
+
     // The machine's host name; nothing when no source holds a usable one.
     std::optional<std::string> hostname() const;
     std::string dnsDomain(const std::string& host) const;

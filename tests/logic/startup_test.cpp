@@ -16,11 +16,17 @@ TEST(Startup, PlatformCallsComeInStepOrder) {
     Form1 form(controls, platform);
     form.Form_Load();
     EXPECT_EQ(platform.calls, (std::vector<std::string>{
+                                  "InstancesOf(Win32_OperatingSystem)",
+                                  "InstancesOf(Win32_Processor)",
+                                  "InstancesOf(Win32_BIOS)",
                                   "GetComputerNameExA(1,128)",
                                   "GetComputerNameExA(6,128)",
                                   "GlobalMemoryStatusEx(24)",
                                   "GetComputerNameA(16)",
                                   "GetUserNameA(257)",
+                                  "SetLastError(0)",
+                                  "GetSystemPowerStatus()",
+                                  "SHAppBarMessage(4)",
                               }));
 }
 
