@@ -14,12 +14,21 @@ TEST(Startup, PlatformCallsComeInStepOrder) {
     FakePlatform platform;
     RecordingControls controls;
     Form1 form(controls, platform);
+    form.fillDrive1();
     form.Form_Load();
     EXPECT_EQ(platform.calls, (std::vector<std::string>{
+                                  "GetLogicalDriveStringsA()",
                                   "GetComputerNameExA(1,128)",
                                   "GetComputerNameExA(6,128)",
+                                  "GetDiskFreeSpaceExA(c:\\)",
+                                  "GetDriveTypeA(c:\\)",
+                                  "GetVolumeInformationA(c:\\,260,32)",
+                                  "GetVolumeInformationA(c:\\,260,32)",
+                                  "GetVolumeInformationA(c:\\,260,32)",
+                                  "GetVolumeInformationA(c:\\,260,32)",
                                   "GetComputerNameA(16)",
                                   "GetUserNameA(257)",
+                                  "SHGetFolderPathA(4660,32768,260)",
                               }));
 }
 
