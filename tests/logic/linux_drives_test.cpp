@@ -1,0 +1,148 @@
+// The Linux provider's drives on fixture machines, shown through the hard-disk tab.
+#include <gtest/gtest.h>
+
+#include "app/form1.h"
+#include "platform/linux/linux_platform.h"
+#include "tests/support/recording_controls.h"
+
+namespace zarnel {
+namespace {
+
+using testing::RecordingControls;
+
+std::filesystem::path fixture(const char* machine) {
+    return std::filesystem::path(ZARNEL_FIXTURES_DIR) / machine;
+}
+
+// What the tab shows for one drive. Space figures and the name length come from statvfs of
+// the fixture's folders on this machine, so they are not compared.
+struct DriveRow {
+    std::string_view entry;
+    std::string_view type;    // Text18
+    std::string_view label;   // Text19
+    std::string_view serial;  // Text20
+    std::string_view fsName;  // Text21
+    std::vector<std::string> flags;
+};
+
+const std::vector<std::string> kPosixAcl = {"ファイル名大文字小文字維持",
+                                            "ファイル名大文字小文字区別", "ＡＣＬ維持"};
+const std::vector<std::string> kFat = {"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ"};
+const std::vector<std::string> kNotReady = {"(21)属性は取得できません。"};
+const std::vector<std::string> kNotFound = {"(3)属性は取得できません。"};
+
+const std::vector<DriveRow> kWorkstation = {
+    {"c: [/]",
+     "ハードディスク",
+     "",
+     "8F3C9A2E",
+     "ext4",
+     {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＡＣＬ維持", "暗号化"}},
+    {"d: [/boot/efi]", "ハードディスク", "EFI", "1A2B3C4D", "vfat", kFat},
+    {"e: [/home]",
+     "ハードディスク",
+     "home",
+     "A1B2C3D",
+     "btrfs",
+     {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＡＣＬ維持", "ファイル圧縮",
+      "ボリューム圧縮"}},
+    {"f: [/srv/data]",
+     "ハードディスク",
+     "データ",
+     "C0FFEE00",
+     "xfs",
+     {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＡＣＬ維持", "クォータ"}},
+    {"g: [/tmp]", "ＲＡＭディスク", "", "", "tmpfs", kPosixAcl},
+    {"h: [/mnt/nfs]",
+     "リモート",
+     "",
+     "",
+     "nfs4",
+     {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＵＮＩＣＯＤＥ", "ＡＣＬ維持"}},
+    {"i: [/mnt/win share]",
+     "リモート",
+     "",
+     "",
+     "cifs",
+     {"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ", "ストリーム"}},
+    {"j: [/run/media/alice/USB STICK]", "フロッピーディスク", "USB STICK", "F00DCAFE", "vfat",
+     kFat},
+    {"k: [/media/ramdisk]",
+     "ＲＡＭディスク",
+     "",
+     "",
+     "ramfs",
+     {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別"}},
+    // The fixture has no folder at this mount point: its volume reads as not found.
+    {"l: [/mnt/tab\tname\\dir]", "ハードディスク", "", "", "", kNotFound},
+    {"m: [/dev/sdd]", "フロッピーディスク", "", "", "", kNotReady},
+    {"n: [/dev/sr0]", "ＣＤ－ＲＯＭ", "", "", "", kNotReady},
+};
+
+TEST(LinuxDrives, WorkstationListsItsDrivesInOrder) {
+    LinuxPlatform platform(fixture("workstation-mixed-mounts"));
+    platform.environment.workingDirectory = "/home/alice/src";
+    const DriveList drives = platform.drives();
+    std::vector<std::string> expected;
+    for (const DriveRow& row : kWorkstation) expected.emplace_back(row.entry);
+    EXPECT_EQ(drives.entries, expected);
+    EXPECT_EQ(drives.selected, 2);  // /home holds the working directory
+}
+
+class WorkstationDrive : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(WorkstationDrive, ShowsItsFacts) {
+    const DriveRow& row = kWorkstation.at(GetParam());
+    LinuxPlatform platform(fixture("workstation-mixed-mounts"));
+    RecordingControls controls;
+    Form1 form(controls, platform);
+    form.fillDrive1();
+    controls.setListIndex(Ctl::Drive1, static_cast<int>(GetParam()));
+    form.Drive1_Change();
+    EXPECT_EQ(controls.text(Ctl::Drive1), row.entry);
+    EXPECT_EQ(controls.text(Ctl::Text18), row.type);
+    EXPECT_EQ(controls.text(Ctl::Text19), row.label);
+    EXPECT_EQ(controls.text(Ctl::Text20), row.serial);
+    EXPECT_EQ(controls.text(Ctl::Text21), row.fsName);
+    EXPECT_EQ(controls.items(Ctl::List4), row.flags);
+    if (row.fsName.empty()) {
+        EXPECT_EQ(controls.text(Ctl::Text15), "0");
+        EXPECT_EQ(controls.text(Ctl::Text16), "0");
+        EXPECT_EQ(controls.text(Ctl::Text22), "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Drives, WorkstationDrive,
+                         ::testing::Range<std::size_t>(0, kWorkstation.size()));
+
+TEST(LinuxDrives, LetterWithoutDriveHasNoRootDirectory) {
+    LinuxPlatform platform(fixture("workstation-mixed-mounts"));
+    EXPECT_EQ(platform.getDriveType("y:\\"), drive_type::kNoRootDir);
+    EXPECT_EQ(platform.getDriveType("\\"), drive_type::kNoRootDir);
+    std::uint64_t available = 7;
+    std::uint64_t total = 7;
+    std::uint64_t totalFree = 7;
+    EXPECT_EQ(platform.getDiskFreeSpaceEx("y:\\", available, total, totalFree), 0);
+    EXPECT_EQ(platform.lastError(), 3u);
+    EXPECT_EQ(total, 7u);  // untouched on failure
+}
+
+TEST(LinuxDrives, ManyMountsStopAtZ) {
+    LinuxPlatform platform(fixture("many-mounts"));
+    const DriveList drives = platform.drives();
+    ASSERT_EQ(drives.entries.size(), 24u);
+    EXPECT_EQ(drives.entries.front(), "c: [/]");
+    EXPECT_EQ(drives.entries[1], "d: [/srv/disk01]");
+    EXPECT_EQ(drives.entries.back(), "z: [/srv/disk23]");
+    EXPECT_EQ(platform.getDriveType("C:\\"), drive_type::kFixed);  // a container's overlay root
+}
+
+TEST(LinuxDrives, BareRootHasOnlyC) {
+    LinuxPlatform platform(fixture("no-such-machine"));
+    const DriveList drives = platform.drives();
+    EXPECT_EQ(drives.entries, std::vector<std::string>{"c: [/]"});
+    EXPECT_EQ(drives.selected, 0);
+}
+
+}  // namespace
+}  // namespace zarnel
