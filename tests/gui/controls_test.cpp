@@ -1,0 +1,197 @@
+// The Qt window through the Controls interface: what the logic writes is what shows.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include "ui/qt/main_window.h"
+#include "ui/qt/picture_box.h"
+#include "ui/qt/qt_controls.h"
+#include "ui/qt/tab_control.h"
+
+namespace zarnel {
+namespace {
+
+using qt::QtControls;
+
+class ControlsTest : public ::testing::Test {
+  protected:
+    ControlsTest() : controls(window) {}
+
+    qt::MainWindow window;
+    QtControls controls;
+};
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool seen = false;
+};
+
+// Closes the first modal box that appears, remembering what it showed.
+void closeNextModal(SeenBox& seen) {
+    QTimer::singleShot(10, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return closeNextModal(seen);
+        seen = {box->windowTitle(), box->text(), box->icon(), true};
+        box->accept();
+    });
+}
+
+TEST_F(ControlsTest, MessageBoxIsModalAndCanBeClosed) {
+    const struct {
+        MessageIcon icon;
+        QMessageBox::Icon shown;
+    } cases[] = {{MessageIcon::Information, QMessageBox::Information},
+                 {MessageIcon::Error, QMessageBox::Critical}};
+    for (const auto& c : cases) {
+        SeenBox seen;
+        closeNextModal(seen);
+        controls.messageBox("電源の状態を取得できません。", c.icon, "エラー");
+        ASSERT_TRUE(seen.seen);
+        EXPECT_EQ(seen.title, QStringLiteral("エラー"));
+        EXPECT_EQ(seen.text, QStringLiteral("電源の状態を取得できません。"));
+        EXPECT_EQ(seen.icon, c.shown);
+    }
+}
+
+TEST_F(ControlsTest, LoadedElementIsAHiddenCopyOfElementZero) {
+    controls.setText(Ctl::lblX, "5");
+    controls.setAlignment(Ctl::lblX, Align::Right);
+    controls.load(Ctl::lblX, 1);
+    EXPECT_EQ(controls.count(Ctl::lblX), 2);
+    EXPECT_FALSE(controls.visible(Ctl::lblX, 1));
+    EXPECT_EQ(controls.text(Ctl::lblX, 1), "5");
+    const Geometry g = controls.geometry(Ctl::lblX, 1);
+    const Geometry first = controls.geometry(Ctl::lblX);
+    EXPECT_EQ(g.left, first.left);
+    EXPECT_EQ(g.top, first.top);
+    EXPECT_EQ(g.width, first.width);
+    EXPECT_EQ(g.height, first.height);
+    QWidget* copy = controls.widget(Ctl::lblX, 1);
+    QWidget* original = controls.widget(Ctl::lblX);
+    EXPECT_EQ(copy->parentWidget(), original->parentWidget());
+    EXPECT_EQ(copy->font(), original->font());
+    EXPECT_EQ(qobject_cast<QLabel*>(copy)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_THROW(controls.load(Ctl::lblX, 1), std::invalid_argument);
+}
+
+TEST_F(ControlsTest, LoadedPictureKeepsTheTemplateColours) {
+    controls.setBackColor(Ctl::Picture2, 0x005000);
+    controls.load(Ctl::Picture2, 3);
+    EXPECT_EQ(controls.pictureBox(Ctl::Picture2, 3).image().pixel(0, 0), qRgb(0, 0x50, 0));
+}
+
+TEST_F(ControlsTest, GeometryKeepsFractionalTwipsAndPlacesWholePixels) {
+    const Geometry line{228.158f, 0, 10, 2775};
+    controls.setGeometry(Ctl::Picture3, line);
+    const Geometry back = controls.geometry(Ctl::Picture3);
+    EXPECT_FLOAT_EQ(back.left, 228.158f);
+    EXPECT_FLOAT_EQ(back.width, 10);
+    EXPECT_EQ(controls.widget(Ctl::Picture3)->geometry(), QRect(15, 0, 1, 185));
+}
+
+TEST_F(ControlsTest, AutoSizedLabelFollowsItsCaption) {
+    controls.setAutoSize(Ctl::lblY, true);
+    controls.setText(Ctl::lblY, "1000");
+    const float wide = controls.geometry(Ctl::lblY).width;
+    controls.setText(Ctl::lblY, "1");
+    const float narrow = controls.geometry(Ctl::lblY).width;
+    EXPECT_LT(narrow, wide);
+    EXPECT_EQ(narrow, static_cast<float>(controls.widget(Ctl::lblY)->width() * 15));
+}
+
+TEST_F(ControlsTest, SelectingFromCodeRaisesNoEvent) {
+    QComboBox& folders = controls.comboBox(Ctl::Combo1);
+    QComboBox& drives = controls.comboBox(Ctl::Drive1);
+    QSignalSpy picked(&folders, &QComboBox::activated);
+    QSignalSpy folderChanged(&folders, &QComboBox::currentIndexChanged);
+    QSignalSpy driveChanged(&drives, &QComboBox::currentIndexChanged);
+    controls.setListIndex(Ctl::Combo1, 0);
+    controls.setDrives({"c: [/]", "d: [/home]"}, 1);
+    EXPECT_EQ(picked.count() + folderChanged.count() + driveChanged.count(), 0);
+    EXPECT_EQ(controls.text(Ctl::Combo1), "デスクトップ");
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/home]");
+    EXPECT_EQ(controls.listIndex(Ctl::Drive1), 1);
+    EXPECT_EQ(controls.items(Ctl::Drive1), (std::vector<std::string>{"c: [/]", "d: [/home]"}));
+}
+
+TEST_F(ControlsTest, ListBoxAppendsAndClears) {
+    controls.addItem(Ctl::List2, "製造元：GenuineExample");
+    controls.addItem(Ctl::List2, "名前：Example CPU");
+    EXPECT_EQ(controls.items(Ctl::List2),
+              (std::vector<std::string>{"製造元：GenuineExample", "名前：Example CPU"}));
+    controls.clear(Ctl::List2);
+    EXPECT_TRUE(controls.items(Ctl::List2).empty());
+}
+
+TEST_F(ControlsTest, TimerStartsOffWithTheDesignedInterval) {
+    EXPECT_FALSE(controls.timerEnabled());
+    EXPECT_EQ(controls.timerInterval(), 300);
+    controls.setTimerInterval(5);
+    controls.setTimerEnabled(true);
+    EXPECT_TRUE(controls.timerEnabled());
+    EXPECT_EQ(controls.timer().interval(), 5);
+    EXPECT_EQ(controls.sliderValue(), 300);
+}
+
+TEST_F(ControlsTest, ClickOnThePieCountsButNotOnItsLegend) {
+    window.show();
+    QSignalSpy clicks(&controls.pictureBox(Ctl::Picture4), &qt::PictureBox::clicked);
+    QTest::mouseClick(controls.widget(Ctl::Label31), Qt::LeftButton);
+    EXPECT_EQ(clicks.count(), 0);
+    QTest::mouseClick(controls.pictureBox(Ctl::Picture4).surface(), Qt::LeftButton, {},
+                      QPoint(20, 20));
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(ControlsTest, SelectingATabReportsThePreviousOneAndShowsItsPage) {
+    window.show();
+    QSignalSpy selected(&controls.tabControl(), &qt::TabControl::tabSelected);
+    controls.tabControl().setCurrentIndex(2);
+    ASSERT_EQ(selected.count(), 1);
+    EXPECT_EQ(selected.at(0).at(0).toInt(), 0);
+    EXPECT_TRUE(controls.widget(Ctl::Frame8)->isVisible());
+    EXPECT_FALSE(controls.widget(Ctl::Frame3)->isVisible());
+}
+
+TEST_F(ControlsTest, PieWithoutPersistentImageIsGoneAfterItsTabWasAway) {
+    const struct {
+        bool autoRedraw;
+        QRgb afterReturn;
+    } cases[] = {{false, qRgb(0, 0, 0)}, {true, qRgb(0, 255, 255)}};
+    window.show();
+    for (const auto& c : cases) {
+        qt::PictureBox& pie = controls.pictureBox(Ctl::Picture4);
+        pie.setAutoRedraw(c.autoRedraw);
+        pie.setBackColor(0x000000);
+        pie.pieWedge(600, 600, 450, 0, 6.28f);
+        controls.tabControl().setCurrentIndex(1);
+        controls.tabControl().setCurrentIndex(0);
+        EXPECT_EQ(pie.image().pixel(30, 50), c.afterReturn) << c.autoRedraw;
+    }
+}
+
+TEST_F(ControlsTest, ClosingAsksTheHandlersUnlessTheProgramEnded) {
+    int asked = 0;
+    QObject::connect(&window, &qt::MainWindow::closeRequested, [&asked] { ++asked; });
+    window.show();
+    window.close();
+    EXPECT_EQ(asked, 1);
+    window.show();
+    controls.endProgram();
+    EXPECT_TRUE(controls.ended());
+    EXPECT_FALSE(controls.timerEnabled());
+    window.close();
+    EXPECT_EQ(asked, 1);
+}
+
+}  // namespace
+}  // namespace zarnel

@@ -1,0 +1,151 @@
+// Drawing on a picture box lands on the right pixels and stays there.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <numbers>
+
+#include "ui/qt/picture_box.h"
+
+namespace zarnel {
+namespace {
+
+using qt::PictureBox;
+
+constexpr int kWidth = 100;  // pixels
+constexpr int kHeight = 80;
+constexpr float kTwips = 15;  // per pixel
+constexpr Colour kBlack = 0x000000;
+constexpr Colour kRed = 0x0000FF;
+constexpr Colour kGreen = 0x00FF00;
+constexpr Colour kBlue = 0xFF0000;
+constexpr Colour kCyan = 0xFFFF00;
+constexpr double kPi = std::numbers::pi;
+
+const QRgb kRedPixel = qRgb(255, 0, 0);
+const QRgb kBlackPixel = qRgb(0, 0, 0);
+const QRgb kGreenPixel = qRgb(0, 255, 0);
+const QRgb kCyanPixel = qRgb(0, 255, 255);
+
+// A flat box, so the image starts at the box's own top-left.
+class PictureTest : public ::testing::Test {
+  protected:
+    PictureTest() : box(true, nullptr) {
+        box.resize(kWidth, kHeight);
+        box.setBackColor(kBlack);
+    }
+    QRgb at(int x, int y) const { return box.image().pixel(x, y); }
+    void verticalLine(int x, Colour colour) {
+        box.setCurrentX(x * kTwips);
+        box.setCurrentY(0);
+        box.lineTo(x * kTwips, (kHeight - 1) * kTwips, colour);
+    }
+
+    PictureBox box;
+};
+
+TEST_F(PictureTest, LineIsOnePixelWideAndLeavesThePenAtItsEnd) {
+    box.setCurrentX(10 * kTwips);
+    box.setCurrentY(10 * kTwips);
+    box.lineTo(10 * kTwips, 40 * kTwips, kRed);
+    for (int y = 10; y <= 40; y += 5) EXPECT_EQ(at(10, y), kRedPixel) << y;
+    EXPECT_EQ(at(9, 25), kBlackPixel);
+    EXPECT_EQ(at(11, 25), kBlackPixel);
+    EXPECT_FLOAT_EQ(box.currentX(), 10 * kTwips);
+    EXPECT_FLOAT_EQ(box.currentY(), 40 * kTwips);
+}
+
+TEST_F(PictureTest, BackColourClearsWhatWasDrawn) {
+    verticalLine(10, kRed);
+    box.setBackColor(kBlue);
+    EXPECT_EQ(at(10, 20), qRgb(0, 0, 255));
+    EXPECT_EQ(at(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(at(kWidth - 1, kHeight - 1), qRgb(0, 0, 255));
+}
+
+TEST_F(PictureTest, ScrollMovesPixelsLeftAndKeepsTheUncoveredStrip) {
+    verticalLine(50, kRed);
+    verticalLine(kWidth - 1, kGreen);
+    // The rectangle may reach past the image, as the graph's does.
+    const PixelRect all{0, 0, 4335, 2775};
+    box.scroll(-4, 0, all, all);
+    EXPECT_EQ(at(46, 30), kRedPixel);
+    EXPECT_EQ(at(50, 30), kBlackPixel);
+    EXPECT_EQ(at(kWidth - 5, 30), kGreenPixel);
+    EXPECT_EQ(at(kWidth - 1, 30), kGreenPixel);  // old pixels, not cleared
+}
+
+struct WedgeCase {
+    const char* name;
+    double start;
+    double end;
+    bool upperRight;
+    bool upperLeft;
+    bool lowerLeft;
+    bool lowerRight;
+};
+
+class PieWedgeTest : public PictureTest, public ::testing::WithParamInterface<WedgeCase> {};
+
+TEST_P(PieWedgeTest, FillsExactlyTheQuadrantsItSpans) {
+    const WedgeCase& c = GetParam();
+    constexpr int kCx = 50;
+    constexpr int kCy = 40;
+    constexpr int kOff = 12;  // well inside the radius, well off the radii
+    box.setFillColor(kCyan);
+    box.pieWedge(kCx * kTwips, kCy * kTwips, 30 * kTwips, static_cast<float>(c.start),
+                 static_cast<float>(c.end));
+    const auto filled = [&](int dx, int dy) { return at(kCx + dx, kCy + dy) == kCyanPixel; };
+    EXPECT_EQ(filled(kOff, -kOff), c.upperRight);
+    EXPECT_EQ(filled(-kOff, -kOff), c.upperLeft);
+    EXPECT_EQ(filled(-kOff, kOff), c.lowerLeft);
+    EXPECT_EQ(filled(kOff, kOff), c.lowerRight);
+}
+
+TEST_F(PictureTest, WedgeOutlineAndBothRadiiUseTheForegroundColour) {
+    constexpr int kCx = 50;
+    constexpr int kCy = 40;
+    constexpr Colour kWhite = 0xFFFFFF;
+    box.setBackColor(kWhite);
+    box.setForeColor(kBlack);
+    box.setFillColor(kCyan);
+    box.pieWedge(kCx * kTwips, kCy * kTwips, 30 * kTwips, 0, static_cast<float>(kPi / 2));
+    const auto dark = [&](int x, int y) { return at(x, y) == kBlackPixel; };
+    EXPECT_TRUE(dark(kCx + 20, kCy) || dark(kCx + 20, kCy - 1)) << "radius at 3 o'clock";
+    EXPECT_TRUE(dark(kCx, kCy - 20) || dark(kCx + 1, kCy - 20)) << "radius at 12 o'clock";
+    EXPECT_EQ(at(kCx + 10, kCy - 10), kCyanPixel);
+    EXPECT_EQ(at(kCx - 10, kCy - 10), qRgb(255, 255, 255));
+}
+
+INSTANTIATE_TEST_SUITE_P(Quadrants, PieWedgeTest,
+                         ::testing::Values(WedgeCase{.name = "FirstQuarter",
+                                                     .start = 0,
+                                                     .end = kPi / 2,
+                                                     .upperRight = true,
+                                                     .upperLeft = false,
+                                                     .lowerLeft = false,
+                                                     .lowerRight = false},
+                                           WedgeCase{.name = "SecondQuarterWrittenNegative",
+                                                     .start = -kPi / 2,
+                                                     .end = -kPi,
+                                                     .upperRight = false,
+                                                     .upperLeft = true,
+                                                     .lowerLeft = false,
+                                                     .lowerRight = false},
+                                           WedgeCase{.name = "LowerHalf",
+                                                     .start = kPi,
+                                                     .end = 2 * kPi,
+                                                     .upperRight = false,
+                                                     .upperLeft = false,
+                                                     .lowerLeft = true,
+                                                     .lowerRight = true},
+                                           WedgeCase{.name = "ThroughThreeOClock",
+                                                     .start = 3 * kPi / 2,
+                                                     .end = kPi / 2,
+                                                     .upperRight = true,
+                                                     .upperLeft = false,
+                                                     .lowerLeft = false,
+                                                     .lowerRight = true}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace zarnel

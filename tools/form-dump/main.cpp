@@ -1,0 +1,138 @@
+// form-dump: builds the real window off screen, runs its load handler and prints it as JSON.
+//
+//   form-dump [--root DIR | --scenario FILE] [--tab N] [--resize WxH] [--png DIR]
+//
+// --root reads the machine from DIR (default /); --scenario answers from a fake machine
+// described by a "key = value" file. --tab selects a tab before dumping, --resize resizes the
+// window (pixels), --png saves tab0.png..tab3.png, one per tab, selecting each in turn.
+//
+// Output, keys sorted:
+// {
+//   "controls": [ one object per control and per control-array element, in layout order:
+//     { "name": "Text1", "index": 0, "kind": "textBox", "container": "Frame1" | null,
+//       "tabPage": 1 (page of SSTab1 for the frames on it, else -1),
+//       "tabOrder": 74 (-1 for none), "visible": own visibility flag,
+//       "text": text or caption (combo: selected entry),
+//       "twips": {left, top, width, height} in the container's client area,
+//       "px": the same in pixels, "windowPx": pixels from the top-left of the client area,
+//       "onScreen": shown, on the selected tab and not clipped away by any container,
+//       "font": {family, pointSize},
+//       "items": [entries], "listIndex": n    (list, combo and drive list only) } ],
+//     menu items carry name, index, kind, container, tabPage, tabOrder, visible, text only;
+//     the timer no text either.
+//   "focusChain": [names visited by the Tab key from the tab strip, until it comes back],
+//   "messages": [{title, text, icon}] modal boxes closed automatically during the run,
+//   "selectedTab": n, "slider": value, "tabCaptions": [...],
+//   "timer": {enabled, interval}, "title": window caption
+// }
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+#include "app/form1.h"
+#include "app/layout.h"
+#include "platform/fake/fake_platform.h"
+#include "platform/linux/linux_platform.h"
+#include "tools/form-dump/dump.h"
+#include "tools/form-dump/focus_chain.h"
+#include "tools/form-dump/modal_closer.h"
+#include "ui/qt/appearance.h"
+#include "ui/qt/events.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_controls.h"
+#include "ui/qt/tab_control.h"
+
+namespace {
+
+using zarnel::qt::QtControls;
+
+std::unique_ptr<zarnel::Platform> makePlatform(const QCommandLineParser& args) {
+    if (args.isSet("scenario")) {
+        auto fake = std::make_unique<zarnel::FakePlatform>();
+        zarnel::loadScenario(*fake, args.value("scenario").toStdString());
+        return fake;
+    }
+    return std::make_unique<zarnel::LinuxPlatform>(args.value("root").toStdString());
+}
+
+void savePictures(QtControls& controls, const QString& folder) {
+    QDir().mkpath(folder);
+    zarnel::qt::TabControl& tabs = controls.tabControl();
+    const int selected = tabs.currentIndex();
+    for (int tab = 0; tab < zarnel::layout::kTabCount; ++tab) {
+        tabs.setCurrentIndex(tab);
+        QApplication::processEvents();
+        const QString file = QDir(folder).filePath(QStringLiteral("tab%1.png").arg(tab));
+        if (!controls.window().grab().save(file))
+            throw std::runtime_error("cannot write " + file.toStdString());
+    }
+    tabs.setCurrentIndex(selected);
+}
+
+QSize parseSize(const QString& text) {
+    const QStringList parts = text.split('x');
+    bool wide = false;
+    bool high = false;
+    const QSize size(parts.value(0).toInt(&wide), parts.value(1).toInt(&high));
+    if (parts.size() != 2 || !wide || !high)
+        throw std::invalid_argument("bad size: " + text.toStdString());
+    return size;
+}
+
+int run(const QCommandLineParser& args) {
+    const auto platform = makePlatform(args);
+    zarnel::tools::ModalCloser closer;
+    zarnel::qt::MainWindow window;
+    QtControls controls(window);
+    zarnel::Form1 form(controls, *platform);
+    zarnel::qt::startForm(controls, form);
+
+    window.show();
+    if (args.isSet("tab")) controls.tabControl().setCurrentIndex(args.value("tab").toInt());
+    if (args.isSet("resize")) window.resize(parseSize(args.value("resize")));
+    QApplication::processEvents();
+
+    QJsonObject dump = zarnel::tools::dumpControls(controls);
+    dump["focusChain"] = QJsonArray::fromStringList(zarnel::tools::focusChain(controls));
+    QJsonArray messages;
+    for (const auto& seen : closer.seen())
+        messages.append(
+            QJsonObject{{"title", seen.title}, {"text", seen.text}, {"icon", seen.icon}});
+    dump["messages"] = messages;
+    if (args.isSet("png")) savePictures(controls, args.value("png"));
+
+    const QByteArray json = QJsonDocument(dump).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    zarnel::qt::applyAppearance();
+
+    QCommandLineParser args;
+    args.setApplicationDescription("Prints the window as JSON.");
+    args.addHelpOption();
+    args.addOptions({
+        {"root", "Read the machine from DIR.", "DIR", "/"},
+        {"scenario", "Answer from the fake machine in FILE.", "FILE"},
+        {"tab", "Select tab N before dumping.", "N"},
+        {"resize", "Resize the window to WxH pixels.", "WxH"},
+        {"png", "Save one picture per tab into DIR.", "DIR"},
+    });
+    args.process(app);
+    try {
+        return run(args);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "form-dump: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,43 @@
+#include "ui/qt/fonts.h"
+
+#include <QStringList>
+
+#include "app/layout.h"
+#include "ui/qt/units.h"
+
+namespace zarnel::qt {
+namespace {
+
+// Our own family name for the default face, mapped like the frame face.
+const QString kDefaultFamily = QStringLiteral("zarnel-gothic");
+constexpr double kDefaultPoints = 9;
+
+QStringList gothicFaces() {
+    return {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+            QStringLiteral("VL PGothic")};
+}
+
+}  // namespace
+
+void installFontSubstitutions() {
+    QFont::insertSubstitutions(toQString(layout::kFrameFontFace), gothicFaces());
+    QFont::insertSubstitutions(kDefaultFamily, gothicFaces());
+}
+
+QFont defaultFont() {
+    QFont font(kDefaultFamily);
+    font.setPointSizeF(kDefaultPoints);
+    return font;
+}
+
+QFont frameCaptionFont() {
+    QFont font(toQString(layout::kFrameFontFace));
+    font.setPointSizeF(layout::kFrameFontPoints);
+    font.setWeight(static_cast<QFont::Weight>(layout::kFrameFontWeight));
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+}  // namespace zarnel::qt

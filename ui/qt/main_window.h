@@ -1,0 +1,35 @@
+// The top-level window: menu bar over a client area whose controls are placed by hand, so
+// resizing the window moves nothing.
+#pragma once
+
+#include <QMainWindow>
+
+class QCloseEvent;
+
+namespace zarnel::qt {
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    MainWindow();
+
+    QWidget* client() const { return client_; }
+    // Sizes the window so that its client area below the menu bar has this size.
+    void setClientSize(QSize size);
+    // After this the window closes without asking anyone.
+    void dropCloseHandlers() { closeHandlers_ = false; }
+
+  signals:
+    // The window is asked to close; a handler may ignore the event to refuse.
+    void closeRequested(QCloseEvent* event);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QWidget* client_;
+    bool closeHandlers_ = true;
+};
+
+}  // namespace zarnel::qt

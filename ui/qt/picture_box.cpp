@@ -1,0 +1,162 @@
+#include "ui/qt/picture_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+#include <numbers>
+
+#include "ui/qt/colours.h"
+#include "ui/qt/units.h"
+
+namespace zarnel::qt {
+
+// The drawing area inside the border: shows the image and hosts the child controls.
+class PictureSurface : public QWidget {
+  public:
+    explicit PictureSurface(PictureBox* box) : QWidget(box), box_(box) {}
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawImage(0, 0, box_->image());
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            emit box_->clicked();
+    }
+
+  private:
+    PictureBox* box_;
+};
+
+namespace {
+
+// Defaults of a fresh picture box: button face, button text, black fill.
+constexpr Colour kDefaultBack = 0x8000000F;
+constexpr Colour kDefaultFore = 0x80000012;
+constexpr Colour kDefaultFill = 0x00000000;
+constexpr int kEdgeWidth = 2;  // the sunken 3-D edge
+constexpr double kFullTurn = 2 * std::numbers::pi;
+constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
+constexpr double kQtAngleUnitsPerDegree = 16;
+
+QPointF toPixelPoint(float x, float y) {
+    constexpr double kTwips = layout::kTwipsPerPixel;
+    return {x / kTwips, y / kTwips};
+}
+
+QRect toQRect(const PixelRect& r) {
+    return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
+
+}  // namespace
+
+PictureBox::PictureBox(bool flat, QWidget* parent)
+    : QFrame(parent),
+      surface_(new PictureSurface(this)),
+      backColour_(kDefaultBack),
+      foreColour_(kDefaultFore),
+      fillColour_(kDefaultFill) {
+    if (!flat) {
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(kEdgeWidth);
+    }
+    canvas();
+}
+
+QWidget* PictureBox::surface() const {
+    return surface_;
+}
+
+QColor PictureBox::colour(Colour value) const {
+    return toQColor(value, palette());
+}
+
+QImage& PictureBox::canvas() const {
+    const QRect area = contentsRect();
+    const QSize size = area.size().expandedTo(QSize(1, 1));
+    if (surface_->geometry() != area) surface_->setGeometry(area);
+    if (image_.size() == size) return image_;
+    QImage fresh(size, QImage::Format_RGB32);
+    fresh.fill(colour(backColour_));
+    if (!image_.isNull()) {
+        QPainter painter(&fresh);
+        painter.drawImage(0, 0, image_);
+    }
+    image_ = fresh;
+    surface_->update();
+    return image_;
+}
+
+const QImage& PictureBox::image() const {
+    return canvas();
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    canvas();
+}
+
+void PictureBox::hideEvent(QHideEvent* event) {
+    QFrame::hideEvent(event);
+    // Without a persistent image what was drawn is lost once the box is off screen.
+    if (!autoRedraw_) canvas().fill(colour(backColour_));
+}
+
+void PictureBox::setForeColor(Colour value) {
+    foreColour_ = value;
+}
+
+void PictureBox::setAutoRedraw(bool on) {
+    autoRedraw_ = on;
+}
+
+void PictureBox::setBackColor(Colour value) {
+    backColour_ = value;
+    canvas().fill(colour(value));
+    surface_->update();
+}
+
+void PictureBox::setFillColor(Colour value) {
+    fillColour_ = value;
+}
+
+void PictureBox::lineTo(float x, float y, Colour value) {
+    QPainter painter(&canvas());
+    painter.setPen(QPen(colour(value), 1, Qt::SolidLine));
+    painter.drawLine(toPixelPoint(penX_, penY_).toPoint(), toPixelPoint(x, y).toPoint());
+    penX_ = x;
+    penY_ = y;
+    surface_->update();
+}
+
+void PictureBox::pieWedge(float centreX, float centreY, float radius, float startAngle,
+                          float endAngle) {
+    // A negative angle means the same angle with its radius drawn, as the classic pie
+    // primitive writes it; both radii are always drawn here.
+    const double start = std::fabs(startAngle);
+    double span = std::fabs(endAngle) - start;
+    if (span < 0) span += kFullTurn;
+    const QPointF centre = toPixelPoint(centreX, centreY);
+    const QPointF corner = toPixelPoint(radius, radius);
+    const QRectF bounds(centre - corner, centre + corner);
+
+    QPainter painter(&canvas());
+    painter.setPen(QPen(colour(foreColour_), 1, Qt::SolidLine));
+    painter.setBrush(colour(fillColour_));
+    painter.drawPie(bounds, qRound(start * kDegreesPerRadian * kQtAngleUnitsPerDegree),
+                    qRound(span * kDegreesPerRadian * kQtAngleUnitsPerDegree));
+    surface_->update();
+}
+
+void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const PixelRect& clipRect) {
+    QImage& image = canvas();
+    const QRect source = toQRect(scrollRect) & image.rect();
+    const QImage moved = image.copy(source);
+    QPainter painter(&image);
+    painter.setClipRect(toQRect(clipRect) & source);
+    painter.drawImage(source.topLeft() + QPoint(dx, dy), moved);
+    surface_->update();
+}
+
+}  // namespace zarnel::qt

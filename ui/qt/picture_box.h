@@ -1,0 +1,63 @@
+// A picture box: a container for child controls over a drawing surface whose image keeps
+// its pixels. Coordinates of the drawing calls are twips from the surface's top-left.
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+
+#include "app/controls.h"
+
+namespace zarnel::qt {
+
+class PictureSurface;
+
+class PictureBox : public QFrame, public Picture {
+    Q_OBJECT
+
+  public:
+    PictureBox(bool flat, QWidget* parent);
+
+    // Where the box's child controls live (inside the border).
+    QWidget* surface() const;
+    const QImage& image() const;
+    Colour backColour() const { return backColour_; }
+    Colour foreColour() const { return foreColour_; }
+    Colour fillColour() const { return fillColour_; }
+    void setForeColor(Colour colour);
+
+    void setAutoRedraw(bool on) override;
+    void setBackColor(Colour colour) override;
+    void setFillColor(Colour colour) override;
+    float currentX() const override { return penX_; }
+    float currentY() const override { return penY_; }
+    void setCurrentX(float x) override { penX_ = x; }
+    void setCurrentY(float y) override { penY_ = y; }
+    void lineTo(float x, float y, Colour colour) override;
+    void pieWedge(float centreX, float centreY, float radius, float startAngle,
+                  float endAngle) override;
+    void scroll(int dx, int dy, const PixelRect& scrollRect, const PixelRect& clipRect) override;
+
+  signals:
+    // A click on the box itself, not on a control inside it.
+    void clicked();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    QColor colour(Colour value) const;
+    // Keeps the image as large as the drawing area; a hidden box gets no resize events.
+    QImage& canvas() const;
+
+    PictureSurface* surface_;
+    mutable QImage image_;
+    Colour backColour_;
+    Colour foreColour_;
+    Colour fillColour_;
+    bool autoRedraw_ = false;
+    float penX_ = 0;
+    float penY_ = 0;
+};
+
+}  // namespace zarnel::qt

@@ -1,0 +1,63 @@
+#include "ui/qt/tab_control.h"
+
+#include <QPainter>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
+
+#include "ui/qt/units.h"
+
+namespace zarnel::qt {
+
+TabControl::TabControl(std::span<const std::string_view> captions, int stripHeight, QWidget* parent)
+    : QWidget(parent), bar_(new QTabBar(this)), stripHeight_(stripHeight) {
+    bar_->setExpanding(true);
+    bar_->setUsesScrollButtons(false);
+    bar_->setElideMode(Qt::ElideNone);
+    bar_->setDrawBase(false);
+    for (const std::string_view caption : captions) {
+        bar_->addTab(toQString(caption));
+        auto* page = new QWidget(this);
+        page->setVisible(pages_.empty());
+        pages_.push_back(page);
+    }
+    bar_->raise();
+    connect(bar_, &QTabBar::currentChanged, this, &TabControl::showPage);
+}
+
+QWidget* TabControl::page(int index) const {
+    return pages_.at(static_cast<std::size_t>(index));
+}
+
+int TabControl::currentIndex() const {
+    return bar_->currentIndex();
+}
+
+void TabControl::setCurrentIndex(int index) {
+    bar_->setCurrentIndex(index);
+}
+
+void TabControl::showPage(int index) {
+    const int previous = shown_;
+    pages_.at(static_cast<std::size_t>(previous))->hide();
+    pages_.at(static_cast<std::size_t>(index))->show();
+    shown_ = index;
+    emit tabSelected(previous);
+}
+
+void TabControl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    bar_->setGeometry(0, 0, width(), stripHeight_);
+    for (QWidget* page : pages_) page->setGeometry(rect());
+}
+
+void TabControl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.rect = rect().adjusted(0, stripHeight_ - 1, 0, 0);
+    frame.shape = QTabBar::RoundedNorth;
+    frame.tabBarSize = QSize(width(), stripHeight_);
+    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
+}
+
+}  // namespace zarnel::qt

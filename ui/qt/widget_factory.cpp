@@ -1,0 +1,139 @@
+#include "ui/qt/widget_factory.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <stdexcept>
+
+#include "ui/qt/colours.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/frame_box.h"
+#include "ui/qt/picture_box.h"
+#include "ui/qt/tab_control.h"
+#include "ui/qt/units.h"
+
+namespace zarnel::qt {
+namespace {
+
+Qt::Alignment horizontal(Align align) {
+    switch (align) {
+        case Align::Right:
+            return Qt::AlignRight;
+        case Align::Center:
+            return Qt::AlignHCenter;
+        case Align::Left:
+            break;
+    }
+    return Qt::AlignLeft;
+}
+
+QWidget* createTextBox(const LayoutRow& row, QWidget* parent) {
+    if (row.multiLine) {
+        auto* edit = new QPlainTextEdit(toQString(row.caption), parent);
+        edit->setTabChangesFocus(true);
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        return edit;
+    }
+    return new QLineEdit(toQString(row.caption), parent);
+}
+
+QWidget* createList(const LayoutRow& row, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    for (const std::string_view entry : row.entries) combo->addItem(toQString(entry));
+    combo->setCurrentIndex(-1);
+    return combo;
+}
+
+QWidget* createSlider(const LayoutRow& row, QWidget* parent) {
+    auto* slider = new QSlider(Qt::Horizontal, parent);
+    slider->setRange(row.minimum, row.maximum);
+    slider->setValue(row.value);
+    return slider;
+}
+
+QWidget* createPictureBox(const LayoutRow& row, QWidget* parent) {
+    auto* box = new PictureBox(row.flat, parent);
+    if (row.backColor) box->setBackColor(*row.backColor);
+    if (row.foreColor) box->setForeColor(*row.foreColor);
+    if (row.fillColor) box->setFillColor(*row.fillColor);
+    return box;
+}
+
+QWidget* createBare(const LayoutRow& row, QWidget* parent) {
+    switch (row.kind) {
+        case Kind::TabControl:
+            return new TabControl(tabCaptions(), toPixels(layout::kTabStripHeight), parent);
+        case Kind::Frame:
+            return new FrameBox(toQString(row.caption), parent);
+        case Kind::Label: {
+            auto* label = new QLabel(toQString(row.caption), parent);
+            // A label takes its own clicks, so they never count as a click on its container.
+            label->setAttribute(Qt::WA_NoMousePropagation);
+            return label;
+        }
+        case Kind::TextBox:
+            return createTextBox(row, parent);
+        case Kind::ListBox:
+            return new QListWidget(parent);
+        case Kind::ComboBox:
+        case Kind::DriveList:
+            return createList(row, parent);
+        case Kind::PictureBox:
+            return createPictureBox(row, parent);
+        case Kind::CommandButton:
+            return new QPushButton(toQString(row.caption), parent);
+        case Kind::Slider:
+            return createSlider(row, parent);
+        case Kind::Window:
+        case Kind::MenuItem:
+        case Kind::Timer:
+            break;
+    }
+    throw std::logic_error("no widget for " + std::string(ctlName(row.name)));
+}
+
+}  // namespace
+
+QWidget* createWidget(const LayoutRow& row, QWidget* parent) {
+    QWidget* widget = createBare(row, parent);
+    widget->setFont(row.font == FontRole::FrameCaption ? frameCaptionFont() : defaultFont());
+    applyAlignment(widget, row.align);
+    if (row.backColor && row.kind != Kind::PictureBox) applyBackColour(widget, *row.backColor);
+    if (row.foreColor && row.kind != Kind::PictureBox) {
+        QPalette palette = widget->palette();
+        const QColor colour = toQColor(*row.foreColor, palette);
+        palette.setColor(QPalette::WindowText, colour);
+        palette.setColor(QPalette::Text, colour);
+        widget->setPalette(palette);
+    }
+    return widget;
+}
+
+void applyBackColour(QWidget* widget, Colour colour) {
+    if (auto* box = qobject_cast<PictureBox*>(widget)) {
+        box->setBackColor(colour);
+        return;
+    }
+    QPalette palette = widget->palette();
+    const QColor value = toQColor(colour, palette);
+    palette.setColor(QPalette::Window, value);
+    palette.setColor(QPalette::Base, value);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void applyAlignment(QWidget* widget, Align align) {
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setAlignment(horizontal(align) | Qt::AlignTop);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setAlignment(horizontal(align) | Qt::AlignVCenter);
+    }
+}
+
+}  // namespace zarnel::qt
