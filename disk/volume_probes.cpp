@@ -34,10 +34,19 @@ std::string upperHex(std::uint32_t value) {
     constexpr std::string_view kDigits = "0123456789ABCDEF";
     constexpr unsigned kBitsPerDigit = 4;
     constexpr std::uint32_t kDigitMask = 0xF;
-    std::string hex;
-    for (; value != 0; value >>= kBitsPerDigit)
-        hex.insert(hex.begin(), kDigits[value & kDigitMask]);
-    return hex;  // empty for 0
+    std::array<char, sizeof(value) * 2> digits{};
+    std::size_t first = digits.size();
+    for (; value != 0; value >>= kBitsPerDigit) digits[--first] = kDigits[value & kDigitMask];
+    return std::string(digits.begin() + static_cast<std::ptrdiff_t>(first), digits.end());
+}
+
+// "(21)属性は取得できません。": the code as the signed number the thread keeps.
+std::string flagsFailure(std::uint32_t lastError) {
+    std::string entry = "(";
+    entry += std::to_string(static_cast<std::int32_t>(lastError));
+    entry += ')';
+    entry += kFlagsFailure;
+    return entry;
 }
 
 }  // namespace
@@ -52,9 +61,7 @@ void DiskFile(Controls& controls, Platform& platform) {
     const VolumeAnswer volume = queryVolume(controls, platform);
     controls.clear(Ctl::List4);
     if (volume.fileSystemFlags == 0) {
-        // The error code reads as the signed number the thread keeps.
-        const auto code = static_cast<std::int32_t>(volume.lastError);
-        controls.addItem(Ctl::List4, "(" + std::to_string(code) + ")" + std::string(kFlagsFailure));
+        controls.addItem(Ctl::List4, flagsFailure(volume.lastError));
         return;
     }
     for (const FlagRow& row : kFlagTable) {
