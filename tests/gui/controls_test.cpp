@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -177,6 +178,16 @@ TEST_F(ControlsTest, PieWithoutPersistentImageIsGoneAfterItsTabWasAway) {
         controls.tabControl().setCurrentIndex(0);
         EXPECT_EQ(pie.image().pixel(30, 50), c.afterReturn) << c.autoRedraw;
     }
+}
+
+TEST_F(ControlsTest, WindowHasItsOwnSmallIconAndAHandle) {
+    const QIcon icon = window.windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.availableSizes().value(0), QSize(16, 16));
+    EXPECT_NE(controls.hWnd(), 0);
+    EXPECT_EQ(controls.text(Ctl::Form1), "Form1");
+    EXPECT_EQ(controls.text(Ctl::book), "Book");
+    EXPECT_EQ(controls.text(Ctl::SSTab1), "メモリ");
 }
 
 TEST_F(ControlsTest, ClosingAsksTheHandlersUnlessTheProgramEnded) {

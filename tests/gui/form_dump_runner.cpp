@@ -13,8 +13,9 @@ constexpr int kRunMilliseconds = 60000;
 
 }  // namespace
 
-QJsonObject runFormDump(const QStringList& arguments) {
+QJsonObject runFormDump(const QStringList& arguments, const QProcessEnvironment& environment) {
     QProcess tool;
+    tool.setProcessEnvironment(environment);
     tool.start(QStringLiteral(ZARNEL_FORM_DUMP), arguments);
     if (!tool.waitForFinished(kRunMilliseconds)) {
         tool.kill();

@@ -1,7 +1,9 @@
 // The real window, as form-dump sees it, against the layout it is built from.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QJsonArray>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -158,6 +160,46 @@ TEST(LayoutDump, FrameCaptionsUseTheLargerJapaneseFace) {
                         .contains(font["family"].toString()))
             << font["family"].toString().toStdString();
     }
+}
+
+TEST(LayoutDump, BuildsFromAnyMachineRoot) {
+    // An empty tree is a machine that reports nothing: the window still opens whole.
+    const QTemporaryDir empty;
+    ASSERT_TRUE(empty.isValid());
+    const QJsonObject dump = runFormDump({QStringLiteral("--root"), empty.path()});
+    for (const LayoutRow& row : layoutTable()) {
+        EXPECT_TRUE(findControl(dump, nameOf(row.name))) << ctlName(row.name);
+    }
+}
+
+TEST(LayoutDump, HighDensityScreensKeepTheLayoutInLogicalPixels) {
+    QProcessEnvironment doubled = QProcessEnvironment::systemEnvironment();
+    doubled.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    const QJsonObject scaled =
+        runFormDump({QStringLiteral("--scenario"), scenarioFile("power_fails.scenario")}, doubled);
+    for (const LayoutRow& row : layoutTable()) {
+        if (!hasWidget(row.kind)) continue;
+        SCOPED_TRACE(ctlName(row.name));
+        EXPECT_EQ(control(scaled, row.name)["windowPx"], control(dumpOf(), row.name)["windowPx"]);
+    }
+}
+
+TEST(LayoutDump, SavesOnePictureOfTheWholeWindowPerTab) {
+    const QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QJsonObject dump =
+        runFormDump({QStringLiteral("--scenario"), scenarioFile("power_fails.scenario"),
+                     QStringLiteral("--png"), folder.path()});
+    const int clientWidth = control(dump, Ctl::Form1)["px"].toObject()["width"].toInt();
+    QImage first;
+    for (int tab = 0; tab < layout::kTabCount; ++tab) {
+        const QImage picture(folder.filePath(QStringLiteral("tab%1.png").arg(tab)));
+        ASSERT_FALSE(picture.isNull()) << tab;
+        EXPECT_EQ(picture.width(), clientWidth);
+        if (tab == 0) first = picture;
+        EXPECT_EQ(tab == 0, picture == first) << "each tab shows something else";
+    }
+    EXPECT_EQ(dump["selectedTab"].toInt(), 0);
 }
 
 class TabDump : public ::testing::TestWithParam<int> {};

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <numbers>
+#include <ostream>
 
 #include "ui/qt/picture_box.h"
 
@@ -83,6 +84,10 @@ struct WedgeCase {
     bool lowerLeft;
     bool lowerRight;
 };
+
+void PrintTo(const WedgeCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class PieWedgeTest : public PictureTest, public ::testing::WithParamInterface<WedgeCase> {};
 
