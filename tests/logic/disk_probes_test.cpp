@@ -2,6 +2,9 @@
 #include "disk/disk_probes.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "app/form1.h"
 #include "disk/root_path.h"
@@ -301,6 +304,41 @@ TEST(DiskProbes, DriveListTakesTheProvidersEntriesAndSelection) {
     fillDrive1(controls, platform);
     EXPECT_EQ(controls.listIndex(Ctl::Drive1), 1);
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/home]");
+}
+
+TEST(DiskProbes, ScenarioFileDescribesDrivesVolumesAndFolders) {
+    FakePlatform platform;
+    loadScenario(platform, std::filesystem::path(ZARNEL_FIXTURES_DIR) /
+                               "../gui/scenarios/two_petabytes.scenario");
+    RecordingControls controls;
+    Form1 form(controls, platform);
+    form.fillDrive1();
+    form.Form_Load();
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    EXPECT_EQ(controls.text(Ctl::Text15), "922,337,203,685,478");
+    EXPECT_EQ(controls.text(Ctl::Text16), "2,000,000,000,000,000");
+    EXPECT_EQ(controls.text(Ctl::Text17), "1,077,662,796,314,522");
+    EXPECT_EQ(controls.text(Ctl::Text18), "リモート");
+    EXPECT_EQ(controls.text(Ctl::Text19), "アーカイブ");
+    EXPECT_EQ(controls.text(Ctl::Text20), "8000ABCD");
+    EXPECT_EQ(controls.items(Ctl::List4).size(), 6u);
+    EXPECT_EQ(controls.text(Ctl::Text8), "/home/hanako/デスクトップ");
+    controls.setListIndex(Ctl::Drive1, 2);
+    form.Drive1_Change();
+    EXPECT_EQ(controls.text(Ctl::Text18), "ＣＤ－ＲＯＭ");
+    EXPECT_EQ(controls.items(Ctl::List4), std::vector<std::string>{"(21)属性は取得できません。"});
+}
+
+TEST(DiskProbes, ScenarioRejectsBadVolumeKeys) {
+    FakePlatform platform;
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("zarnel-bad-" + std::to_string(::getpid()));
+    for (const char* line : {"volume.c.colour = red", "volume.c.serial = 0x100000000",
+                             "volume.c.total = -1", "volume.cc = 1", "drives"}) {
+        std::ofstream(file) << line << "\n";
+        EXPECT_THROW(loadScenario(platform, file), std::runtime_error) << line;
+    }
+    std::filesystem::remove(file);
 }
 
 }  // namespace

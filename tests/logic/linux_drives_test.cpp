@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
+#include "disk/disk_probes.h"
 #include "platform/linux/linux_platform.h"
 #include "tests/support/recording_controls.h"
 
@@ -173,6 +174,13 @@ TEST(LinuxDrives, BareRootHasOnlyC) {
     const DriveList drives = platform.drives();
     EXPECT_EQ(drives.entries, std::vector<std::string>{"c: [/]"});
     EXPECT_EQ(drives.selected, 0);
+    // Nothing to read there: zeros and the path-not-found code, no crash.
+    RecordingControls controls;
+    controls.setDrives(drives.entries, drives.selected);
+    Drive1_Change(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text16), "0");
+    EXPECT_EQ(controls.text(Ctl::Text18), "ハードディスク");
+    EXPECT_EQ(controls.items(Ctl::List4), std::vector<std::string>{"(3)属性は取得できません。"});
 }
 
 }  // namespace
