@@ -30,7 +30,7 @@ const FakeVolume* FakePlatform::volumeAt(std::string_view root) {
 }
 
 DriveList FakePlatform::drives() {
-    enter("GetLogicalDriveStringsA");
+    if (enter("GetLogicalDriveStringsA")) return {};
     return records.drives;
 }
 
