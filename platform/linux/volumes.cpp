@@ -55,6 +55,14 @@ std::optional<MountEntry> mountAt(const std::vector<MountEntry>& mounts,
     return std::nullopt;
 }
 
+// What is mounted now for a lettered drive: the topmost mount at its point, or for a device
+// the mount of its medium.
+std::optional<MountEntry> mountOf(const std::filesystem::path& root,
+                                  const std::vector<MountEntry>& mounts, const DriveSlot& slot) {
+    return slot.mountPoint.empty() ? mountOfDevice(root, mounts, slot.device)
+                                   : mountAt(mounts, slot.mountPoint);
+}
+
 // statvfs of the mount point below the provider's root.
 bool statVolume(const std::filesystem::path& root, const MountEntry& mount, struct statvfs& info,
                 std::uint32_t& error) {
@@ -100,25 +108,19 @@ std::optional<MountEntry> LinuxPlatform::mountedVolume(std::string_view root) {
         lastError_ = win32_error::kPathNotFound;
         return std::nullopt;
     }
-    const std::vector<MountEntry>& mounts = mountTable_.current();
-    if (slot->mountPoint.empty()) {
-        // A drive without a mounted medium is not ready, as an empty drive is.
-        auto mount = mountOfDevice(root_, mounts, slot->device);
-        if (!mount) lastError_ = win32_error::kNotReady;
-        return mount;
+    auto mount = mountOf(root_, mountTable_.current(), *slot);
+    if (!mount) {
+        // A device without a mounted medium is not ready, as an empty drive is; a mount point
+        // left empty since the list was built is a path not found.
+        lastError_ = slot->mountPoint.empty() ? win32_error::kNotReady : win32_error::kPathNotFound;
     }
-    auto mount = mountAt(mounts, slot->mountPoint);
-    if (!mount) lastError_ = win32_error::kPathNotFound;  // unmounted since the list was built
     return mount;
 }
 
 std::uint32_t LinuxPlatform::getDriveType(std::string_view root) {
     const DriveSlot* slot = slotOf(root);
     if (!slot) return drive_type::kNoRootDir;
-    const std::vector<MountEntry>& mounts = mountTable_.current();
-    std::optional<MountEntry> mount = slot->mountPoint.empty()
-                                          ? mountOfDevice(root_, mounts, slot->device)
-                                          : mountAt(mounts, slot->mountPoint);
+    const std::optional<MountEntry> mount = mountOf(root_, mountTable_.current(), *slot);
     if (!mount && !slot->mountPoint.empty()) return drive_type::kNoRootDir;
     const std::string device = mount ? linux_fs::kernelDeviceName(root_, mount->source)
                                      : std::filesystem::path(slot->device).filename().string();

@@ -1,5 +1,8 @@
 // The Linux provider's drives on fixture machines, shown through the hard-disk tab.
 #include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
 
 #include "app/form1.h"
 #include "disk/disk_probes.h"
@@ -181,6 +184,52 @@ TEST(LinuxDrives, BareRootHasOnlyC) {
     EXPECT_EQ(controls.text(Ctl::Text16), "0");
     EXPECT_EQ(controls.text(Ctl::Text18), "ハードディスク");
     EXPECT_EQ(controls.items(Ctl::List4), std::vector<std::string>{"(3)属性は取得できません。"});
+}
+
+// Letters keep the drive they were given: a mount that goes away leaves its letter without a
+// root directory, and a disc put in later is read through the drive's own letter.
+TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "zarnel-drives-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const fs::path root = pattern;
+    fs::create_directories(root / "proc/self");
+    fs::create_directories(root / "sys/devices/ata/block/sr0");
+    std::ofstream(root / "sys/devices/ata/block/sr0/size") << "0\n";
+    fs::create_directories(root / "sys/class/block");
+    fs::create_directories(root / "sys/block");
+    fs::create_directory_symlink("../../devices/ata/block/sr0", root / "sys/class/block/sr0");
+    fs::create_directory_symlink("../class/block/sr0", root / "sys/block/sr0");
+    fs::create_directories(root / "media/disc");
+    const auto writeTable = [&root](std::string_view lines) {
+        std::ofstream(root / "proc/self/mountinfo") << lines;
+    };
+    writeTable(
+        "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+        "2 1 8:17 / /mnt/usb rw - vfat /dev/sdb1 rw\n");
+
+    LinuxPlatform platform(root);
+    EXPECT_EQ(platform.drives().entries,
+              (std::vector<std::string>{"c: [/]", "d: [/mnt/usb]", "e: [/dev/sr0]"}));
+    EXPECT_EQ(platform.getDriveType("e:\\"), drive_type::kCdRom);
+    std::string name(kMaxPath, '\0');
+    std::string fsName(32, '\0');
+    std::uint32_t serial = 0;
+    std::uint32_t length = 0;
+    std::uint32_t flags = 0;
+    EXPECT_EQ(platform.getVolumeInformation("e:\\", name, serial, length, flags, fsName), 0);
+    EXPECT_EQ(platform.lastError(), 21u);
+
+    writeTable(
+        "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+        "3 1 11:0 / /media/disc ro - iso9660 /dev/sr0 ro\n");
+    EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kNoRootDir);
+    EXPECT_EQ(platform.getVolumeInformation("d:\\", name, serial, length, flags, fsName), 0);
+    EXPECT_EQ(platform.lastError(), 3u);
+    EXPECT_EQ(platform.getDriveType("e:\\"), drive_type::kCdRom);
+    EXPECT_EQ(platform.getVolumeInformation("e:\\", name, serial, length, flags, fsName), 1);
+    EXPECT_STREQ(fsName.c_str(), "iso9660");
+    fs::remove_all(root);
 }
 
 }  // namespace
