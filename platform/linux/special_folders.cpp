@@ -91,6 +91,13 @@ std::optional<std::string> folderPath(const fs::path& root,
     return userDir(root, environment, row);
 }
 
+// "/home/a//Desktop/" as "/home/a/Desktop": a $HOME with a trailing slash joins with one.
+std::string tidy(const std::string& path) {
+    std::string normal = fs::path(path).lexically_normal().string();
+    if (normal.size() > 1 && normal.ends_with('/')) normal.pop_back();
+    return normal;
+}
+
 // A folder may be made only strictly below $HOME, never through a link that leads elsewhere,
 // whoever runs the program.
 bool mayCreate(const fs::path& root, const std::string& home, const std::string& path) {
@@ -118,8 +125,9 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
     const FolderRow* row = folderRow(csidl & ~kCsidlFlagMask);
     if (!row) return kEInvalidArg;
     if (row->source == Source::None) return kEFail;
-    const std::optional<std::string> folder = folderPath(root_, environment, *row);
+    std::optional<std::string> folder = folderPath(root_, environment, *row);
     if (!folder) return kEFail;
+    folder = tidy(*folder);
 
     const fs::path located = root_ / fs::path(*folder).relative_path();
     std::error_code error;

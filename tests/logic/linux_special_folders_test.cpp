@@ -102,6 +102,13 @@ TEST_F(Folders, UnknownNumberFails) {
     EXPECT_EQ(lookup(99 | kCreate), std::nullopt);
 }
 
+TEST_F(Folders, HomeWithATrailingSlashShowsTidyPaths) {
+    platform_->environment.home = "/home/alice/";
+    EXPECT_EQ(lookup(kCreate), "/home/alice/デスクトップ");
+    fs::remove(root_ / "home/alice/.config/user-dirs.dirs");
+    EXPECT_EQ(lookup(5 | kCreate), "/home/alice");
+}
+
 TEST_F(Folders, ConfigHomeIsHonoured) {
     platform_->environment.xdgConfigHome = "/home/alice/alt";
     write("home/alice/alt/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
