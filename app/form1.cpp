@@ -13,10 +13,11 @@ void Form1::Form_Load() {
     TourokuKaisya(controls_, platform_);  // step 1
     Pruseltusa(controls_, platform_);     // step 2
     Biosjyouhou(controls_, platform_);    // step 3
-    DNShoustomei(controls_, platform_);   // step 4
-    DOMEINmei(controls_, platform_);      // step 5
-    ComputerName(controls_, platform_);   // step 13
-    UserName(controls_, platform_);       // step 14
+
+    DNShoustomei(controls_, platform_);  // step 4
+    DOMEINmei(controls_, platform_);     // step 5
+    ComputerName(controls_, platform_);  // step 13
+    UserName(controls_, platform_);      // step 14
     // Step 15: a failed power query ends start-up once its message box is closed.
     if (PowerStatus(controls_, platform_) != PowerOutcome::Shown) return;
     TaskbarSettings(controls_, platform_);  // step 17
