@@ -16,11 +16,13 @@ void Form1::Form_Load() {
 
     DNShoustomei(controls_, platform_);  // step 4
     DOMEINmei(controls_, platform_);     // step 5
+    Memorii();                           // step 12
     ComputerName(controls_, platform_);  // step 13
     UserName(controls_, platform_);      // step 14
     // Step 15: a failed power query ends start-up once its message box is closed.
     if (PowerStatus(controls_, platform_) != PowerOutcome::Shown) return;
     TaskbarSettings(controls_, platform_);  // step 17
+    GraphStartUp();                         // steps 18 to 24
 }
 
 }  // namespace zarnel

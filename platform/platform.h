@@ -55,6 +55,12 @@ struct MemoryStatus {
     std::uint64_t ullAvailPhys = 0;
 };
 
+// ShellExecuteA's results: at most 32 is a failure.
+inline constexpr std::intptr_t kShellOpenFailed = 32;
+inline constexpr std::intptr_t kShellOutOfResources = 0;
+inline constexpr std::intptr_t kShellFileNotFound = 2;  // SE_ERR_FNF
+inline constexpr std::intptr_t kShellOpened = 42;       // any value above 32 means success
+
 // The drive list as the drive-list control shows it.
 struct DriveList {
     std::vector<std::string> entries;  // "c: [/]", "d: [/home]"
@@ -93,6 +99,14 @@ class Platform {
     // The instances of a management class through "winmgmts:", in the order the service
     // enumerates them. Throws WmiError when the service is absent or refuses the class.
     virtual std::vector<WmiInstance> wmiInstances(std::string_view className) = 0;
+    // GlobalMemoryStatusEx: the caller zeroes the record and sets dwLength; a failure leaves
+    // the figures at zero.
+    virtual void globalMemoryStatus(MemoryStatus& status) = 0;
+    // Sleep: blocks the calling thread.
+    virtual void sleep(std::uint32_t milliseconds) = 0;
+    // ShellExecuteA with the verb "open", no parameters, no directory, shown normally; `file`
+    // is in the ANSI code page. Above kShellOpenFailed on success.
+    virtual std::intptr_t shellOpen(Hwnd owner, std::string_view file) = 0;
 };
 
 }  // namespace zarnel

@@ -36,6 +36,10 @@ struct FakeRecords {
     bool wmiAvailable = true;
     // A class not in the map is unknown to the service.
     WmiClasses wmi = defaultWmiClasses();
+    MemoryStatus memory{.dwLength = 0,
+                        .dwMemoryLoad = 57,
+                        .ullTotalPhys = 536'346'624,
+                        .ullAvailPhys = 230'686'720};
 };
 
 class FakePlatform : public Platform {
@@ -63,6 +67,14 @@ class FakePlatform : public Platform {
     int getSystemPowerStatus(SystemPowerStatus& status) override;
     std::uint32_t appBarGetState() override;
     std::vector<WmiInstance> wmiInstances(std::string_view className) override;
+    void globalMemoryStatus(MemoryStatus& status) override;
+    // Records the time asked for instead of sleeping.
+    void sleep(std::uint32_t milliseconds) override;
+    // An injected failure answers its code, as ShellExecuteA does.
+    std::intptr_t shellOpen(Hwnd owner, std::string_view file) override;
+
+    // Milliseconds the logic has asked to sleep, all together.
+    std::uint64_t sleptMilliseconds = 0;
 
   private:
     // Logs the call, throws for a missing function, and returns true when a failure is

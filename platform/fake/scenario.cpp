@@ -47,6 +47,15 @@ bool toBool(std::string_view text) {
     throw std::invalid_argument("not true or false: " + std::string(text));
 }
 
+template <typename Field>
+Setter memory(Field MemoryStatus::*field) {
+    return [field](FakePlatform& p, std::string_view v) {
+        const std::int64_t value = toInteger(v);
+        if (value < 0) throw std::invalid_argument("negative: " + std::string(v));
+        p.records.memory.*field = static_cast<Field>(value);
+    };
+}
+
 const std::map<std::string, Setter, std::less<>>& setters() {
     static const std::map<std::string, Setter, std::less<>> table = {
         {"computerName", text(&FakeRecords::computerName)},
@@ -64,6 +73,9 @@ const std::map<std::string, Setter, std::less<>>& setters() {
          }},
         {"wmiAvailable",
          [](FakePlatform& p, std::string_view v) { p.records.wmiAvailable = toBool(v); }},
+        {"memoryLoad", memory(&MemoryStatus::dwMemoryLoad)},
+        {"totalPhys", memory(&MemoryStatus::ullTotalPhys)},
+        {"availPhys", memory(&MemoryStatus::ullAvailPhys)},
         {"codePage", [](FakePlatform& p, std::string_view v) { p.setCodePage(std::string(v)); }},
         {"missing", [](FakePlatform& p, std::string_view v) { p.missing.emplace(v); }},
     };

@@ -28,6 +28,12 @@ class LinuxPlatform : public Platform {
     // The docks of the X display named by DISPLAY; none without one.
     std::uint32_t appBarGetState() override;
     std::vector<WmiInstance> wmiInstances(std::string_view className) override;
+    // proc/meminfo; missing gives error 2, unreadable figures error 13, the record stays zero.
+    void globalMemoryStatus(MemoryStatus& status) override;
+    void sleep(std::uint32_t milliseconds) override;
+    // Starts xdg-open with the address as its one argument, never through a shell, and does
+    // not wait for the browser.
+    std::intptr_t shellOpen(Hwnd owner, std::string_view file) override;
 
   private:
     std::vector<WmiInstance> processors() const;

@@ -21,6 +21,7 @@ TEST(Startup, PlatformCallsComeInStepOrder) {
                                   "InstancesOf(Win32_BIOS)",
                                   "GetComputerNameExA(1,128)",
                                   "GetComputerNameExA(6,128)",
+                                  "GlobalMemoryStatusEx(24)",
                                   "GetComputerNameA(16)",
                                   "GetUserNameA(257)",
                                   "SetLastError(0)",
