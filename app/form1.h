@@ -30,6 +30,13 @@ class Form1 {
     void Slider1_Change();
     void Command2_Click();
 
+    // Fills the drive list; the window calls it once when it is built, before Form_Load.
+    void fillDrive1();
+    // Drive1's selection changed: the six disk probes on the new drive.
+    void Drive1_Change();
+    // An entry of Combo1 was chosen, by the user or by start-up.
+    void Combo1_Click();
+
     // Window-level variables of the memory monitor; 64-bit so that every machine's memory
     // reads right.
     std::int64_t TotalBytes = 0;
@@ -43,6 +50,8 @@ class Form1 {
     std::int32_t ScrollDY = 0;
 
   private:
+    // Selects Combo1's first entry and runs its click handler, as a user's pick would.
+    void selectFirstFolder();
     // Memory figures and the pie.
     void Memorii();
     // Graph start-up: prepares Picture1, builds the grid and labels and starts the timer.

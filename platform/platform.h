@@ -67,6 +67,25 @@ struct DriveList {
     int selected = -1;                 // the current drive, -1 when there is none
 };
 
+// GetDriveTypeA codes.
+namespace drive_type {
+inline constexpr std::uint32_t kUnknown = 0;
+inline constexpr std::uint32_t kNoRootDir = 1;
+inline constexpr std::uint32_t kRemovable = 2;
+inline constexpr std::uint32_t kFixed = 3;
+inline constexpr std::uint32_t kRemote = 4;
+inline constexpr std::uint32_t kCdRom = 5;
+inline constexpr std::uint32_t kRamDisk = 6;
+}  // namespace drive_type
+
+// MAX_PATH: the path and volume-name buffers hold this many bytes.
+inline constexpr std::size_t kMaxPath = 260;
+
+// SHGetFolderPathA: the create flag or'ed into a folder number, and its results.
+inline constexpr int kCsidlFlagCreate = 0x8000;
+inline constexpr std::int32_t kSOk = 0;
+inline constexpr std::int32_t kEFail = static_cast<std::int32_t>(0x80004005);
+
 // A WMI property value: null, text or a whole number.
 using WmiValue = std::variant<std::monostate, std::string, std::int64_t>;
 // One instance: its properties in the order the service lists them.
@@ -91,14 +110,6 @@ class Platform {
     virtual int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                                   std::uint32_t& len) = 0;
 
-    // GetSystemPowerStatus: fills the record; callers judge the call by lastError().
-    virtual int getSystemPowerStatus(SystemPowerStatus& status) = 0;
-    // SHAppBarMessage(ABM_GETSTATE): the taskbar's state bits, 1 auto-hide, 2 always on top.
-    // The record passed holds sizeof(APPBARDATA): a 20-byte one fails on 64-bit Windows.
-    virtual std::uint32_t appBarGetState() = 0;
-    // The instances of a management class through "winmgmts:", in the order the service
-    // enumerates them. Throws WmiError when the service is absent or refuses the class.
-    virtual std::vector<WmiInstance> wmiInstances(std::string_view className) = 0;
     // GlobalMemoryStatusEx: the caller zeroes the record and sets dwLength; a failure leaves
     // the figures at zero.
     virtual void globalMemoryStatus(MemoryStatus& status) = 0;
@@ -107,6 +118,32 @@ class Platform {
     // ShellExecuteA with the verb "open", no parameters, no directory, shown normally; `file`
     // is in the ANSI code page. Above kShellOpenFailed on success.
     virtual std::intptr_t shellOpen(Hwnd owner, std::string_view file) = 0;
+    // GetSystemPowerStatus: fills the record; callers judge the call by lastError().
+    virtual int getSystemPowerStatus(SystemPowerStatus& status) = 0;
+    // SHAppBarMessage(ABM_GETSTATE): the taskbar's state bits, 1 auto-hide, 2 always on top.
+    // The record passed holds sizeof(APPBARDATA): a 20-byte one fails on 64-bit Windows.
+    virtual std::uint32_t appBarGetState() = 0;
+    // The instances of a management class through "winmgmts:", in the order the service
+    // enumerates them. Throws WmiError when the service is absent or refuses the class.
+    virtual std::vector<WmiInstance> wmiInstances(std::string_view className) = 0;
+    // GetLogicalDriveStringsA with the current drive: the entries of the drive list as text and
+    // the one selected at start. Never touches a disk.
+    virtual DriveList drives() = 0;
+    // GetDriveTypeA; `root` is an ANSI path such as "c:\\".
+    virtual std::uint32_t getDriveType(std::string_view root) = 0;
+    // GetVolumeInformationA: both buffers' sizes are their spans' sizes; 0 on failure with the
+    // outputs untouched and the reason in lastError().
+    virtual int getVolumeInformation(std::string_view root, std::span<char> volumeName,
+                                     std::uint32_t& serialNumber,
+                                     std::uint32_t& maximumComponentLength,
+                                     std::uint32_t& fileSystemFlags,
+                                     std::span<char> fileSystemName) = 0;
+    // GetDiskFreeSpaceExA: unsigned 64-bit byte counts; 0 on failure, counts untouched.
+    virtual int getDiskFreeSpaceEx(std::string_view root, std::uint64_t& freeBytesAvailable,
+                                   std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) = 0;
+    // SHGetFolderPathA with no token and flags 0: the path and its NUL into the 260-byte
+    // buffer; an HRESULT, the buffer untouched on failure.
+    virtual std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) = 0;
 };
 
 }  // namespace zarnel

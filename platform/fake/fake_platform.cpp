@@ -64,6 +64,25 @@ int FakePlatform::getComputerNameEx(ComputerNameFormat format, std::span<char> b
     return copyName(name, buffer, len, false, win32_error::kMoreData);
 }
 
+void FakePlatform::globalMemoryStatus(MemoryStatus& status) {
+    if (enter("GlobalMemoryStatusEx", std::to_string(status.dwLength))) return;
+    const std::uint32_t length = status.dwLength;
+    status = records.memory;
+    status.dwLength = length;
+}
+
+void FakePlatform::sleep(std::uint32_t milliseconds) {
+    enter("Sleep", std::to_string(milliseconds));
+    sleptMilliseconds += milliseconds;
+}
+
+std::intptr_t FakePlatform::shellOpen(Hwnd owner, std::string_view file) {
+    if (enter("ShellExecuteA", std::to_string(owner) + ",open," + std::string(file) + ",,,1")) {
+        return static_cast<std::intptr_t>(lastError_);
+    }
+    return kShellOpened;
+}
+
 int FakePlatform::getSystemPowerStatus(SystemPowerStatus& status) {
     if (enter("GetSystemPowerStatus")) return 0;
     status = records.power;
@@ -82,25 +101,6 @@ std::vector<WmiInstance> FakePlatform::wmiInstances(std::string_view className) 
     const auto found = records.wmi.find(className);
     if (found == records.wmi.end()) throw WmiError("invalid class " + std::string(className));
     return found->second;
-}
-
-void FakePlatform::globalMemoryStatus(MemoryStatus& status) {
-    if (enter("GlobalMemoryStatusEx", std::to_string(status.dwLength))) return;
-    const std::uint32_t length = status.dwLength;
-    status = records.memory;
-    status.dwLength = length;
-}
-
-void FakePlatform::sleep(std::uint32_t milliseconds) {
-    enter("Sleep", std::to_string(milliseconds));
-    sleptMilliseconds += milliseconds;
-}
-
-std::intptr_t FakePlatform::shellOpen(Hwnd owner, std::string_view file) {
-    if (enter("ShellExecuteA", std::to_string(owner) + ",open," + std::string(file) + ",,,1")) {
-        return static_cast<std::intptr_t>(lastError_);
-    }
-    return kShellOpened;
 }
 
 }  // namespace zarnel

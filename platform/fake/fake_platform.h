@@ -19,12 +19,31 @@ using WmiClasses = std::map<std::string, std::vector<WmiInstance>, std::less<>>;
 // One operating system, one processor and one BIOS, every property filled.
 WmiClasses defaultWmiClasses();
 
+// One drive letter's volume. Texts are UTF-8.
+struct FakeVolume {
+    std::uint32_t driveType = drive_type::kFixed;
+    std::string volumeName;
+    std::uint32_t serialNumber = 0;
+    std::uint32_t maximumComponentLength = 0;
+    std::uint32_t fileSystemFlags = 0;
+    std::string fileSystemName;
+    std::uint64_t freeBytesAvailable = 0;
+    std::uint64_t totalBytes = 0;
+    std::uint64_t totalFreeBytes = 0;
+    // Non-zero: the volume and space queries fail with this code (21 for a drive not ready).
+    std::uint32_t error = 0;
+};
+
 // What the fake machine reports. Texts are UTF-8; the fake encodes them in its code page.
 struct FakeRecords {
     std::string computerName = "FAKEPC";
     std::string userName = "user";
     std::string dnsHostname = "fakepc";
     std::string dnsDomain = "example.test";
+    MemoryStatus memory{.dwLength = 0,
+                        .dwMemoryLoad = 57,
+                        .ullTotalPhys = 536'346'624,
+                        .ullAvailPhys = 230'686'720};
     // A desktop on mains power without a battery.
     SystemPowerStatus power = {.ACLineStatus = power_status::kOnline,
                                .BatteryFlag = power_status::kNoBattery,
@@ -36,10 +55,21 @@ struct FakeRecords {
     bool wmiAvailable = true;
     // A class not in the map is unknown to the service.
     WmiClasses wmi = defaultWmiClasses();
-    MemoryStatus memory{.dwLength = 0,
-                        .dwMemoryLoad = 57,
-                        .ullTotalPhys = 536'346'624,
-                        .ullAvailPhys = 230'686'720};
+    DriveList drives = {.entries = {"c: [/]"}, .selected = 0};
+    // By lower-case drive letter; a letter without a volume has no root directory.
+    std::map<char, FakeVolume> volumes = {{'c',
+                                           {.driveType = drive_type::kFixed,
+                                            .volumeName = "",
+                                            .serialNumber = 0,
+                                            .maximumComponentLength = 255,
+                                            .fileSystemFlags = 0x3,
+                                            .fileSystemName = "ext4",
+                                            .freeBytesAvailable = 1000,
+                                            .totalBytes = 4000,
+                                            .totalFreeBytes = 1200,
+                                            .error = 0}}};
+    // Special folders by number (without the create flag); a number not here fails.
+    std::map<int, std::string> folders = {{0, "/home/user/Desktop"}};
 };
 
 class FakePlatform : public Platform {
@@ -64,9 +94,6 @@ class FakePlatform : public Platform {
     int getUserName(std::span<char> buffer, std::uint32_t& len) override;
     int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                           std::uint32_t& len) override;
-    int getSystemPowerStatus(SystemPowerStatus& status) override;
-    std::uint32_t appBarGetState() override;
-    std::vector<WmiInstance> wmiInstances(std::string_view className) override;
     void globalMemoryStatus(MemoryStatus& status) override;
     // Records the time asked for instead of sleeping.
     void sleep(std::uint32_t milliseconds) override;
@@ -75,6 +102,19 @@ class FakePlatform : public Platform {
 
     // Milliseconds the logic has asked to sleep, all together.
     std::uint64_t sleptMilliseconds = 0;
+    int getSystemPowerStatus(SystemPowerStatus& status) override;
+    std::uint32_t appBarGetState() override;
+    std::vector<WmiInstance> wmiInstances(std::string_view className) override;
+
+    DriveList drives() override;
+    std::uint32_t getDriveType(std::string_view root) override;
+    int getVolumeInformation(std::string_view root, std::span<char> volumeName,
+                             std::uint32_t& serialNumber, std::uint32_t& maximumComponentLength,
+                             std::uint32_t& fileSystemFlags,
+                             std::span<char> fileSystemName) override;
+    int getDiskFreeSpaceEx(std::string_view root, std::uint64_t& freeBytesAvailable,
+                           std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) override;
+    std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
 
   private:
     // Logs the call, throws for a missing function, and returns true when a failure is
@@ -82,6 +122,8 @@ class FakePlatform : public Platform {
     bool enter(const std::string& function, const std::string& arguments = {});
     int copyName(const std::string& text, std::span<char> buffer, std::uint32_t& len,
                  bool lengthWithNul, std::uint32_t tooSmallError);
+    // The volume of a root path "x:\", or nothing (last error 3) for a letter without one.
+    const FakeVolume* volumeAt(std::string_view root);
 
     AnsiCodec codec_;
     std::uint32_t lastError_ = 0;
@@ -89,10 +131,14 @@ class FakePlatform : public Platform {
 
 // Reads a scenario: one "key = value" per line, '#' starts a comment. Keys are the fields of
 // FakeRecords, "power.<field>" (a field of the power record), "codePage", "missing" (a
-// function name), "fail.Function" (an error code) and for the management service:
+// function name), "fail.Function" (an error code); for the management service:
 //   wmi.<Class> = new | none | absent    a new last instance; no instances; an unknown class
 //   wmi.<Class>.<Property> = value       set on the last instance (made if there is none)
-// where a value is null, a whole number, or text ("quoted" to keep blanks or digits as text).
+// where a value is null, a whole number, or text ("quoted" to keep blanks or digits as text);
+// for the disks: "drives" the drive list's entries separated by " | ", "driveSelected" the
+// selected one, "volume.<letter>.<field>" sets a FakeVolume field (type, name, serial,
+// maxComponent, flags, fileSystem, available, total, totalFree, error; numbers may be
+// 0x-prefixed hex) and "folder.<number>" a special folder's path.
 // Throws std::runtime_error naming the line of an unknown key or a bad value.
 void loadScenario(FakePlatform& platform, const std::filesystem::path& file);
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/fake/fake_platform.h"
 
@@ -28,10 +29,90 @@ std::int64_t toInteger(std::string_view text) {
     return value;
 }
 
+// Unsigned, decimal or 0x-prefixed hexadecimal: serials and flags read best in hex.
+std::uint64_t toUnsigned(std::string_view text) {
+    constexpr std::string_view kHexPrefix = "0x";
+    constexpr int kHex = 16;
+    constexpr int kDecimal = 10;
+    const bool hex = text.starts_with(kHexPrefix);
+    if (hex) text.remove_prefix(kHexPrefix.size());
+    std::uint64_t value = 0;
+    const auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, hex ? kHex : kDecimal);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) {
+        throw std::invalid_argument("not an unsigned number: " + std::string(text));
+    }
+    return value;
+}
+
+std::uint32_t toUnsigned32(std::string_view text) {
+    const std::uint64_t value = toUnsigned(text);
+    if (value > UINT32_MAX) throw std::invalid_argument("above 32 bits: " + std::string(text));
+    return static_cast<std::uint32_t>(value);
+}
+
+std::vector<std::string> splitEntries(std::string_view text) {
+    constexpr std::string_view kSeparator = "|";
+    std::vector<std::string> entries;
+    while (!text.empty()) {
+        const auto bar = text.find(kSeparator);
+        entries.emplace_back(trim(text.substr(0, bar)));
+        if (bar == std::string_view::npos) break;
+        text.remove_prefix(bar + kSeparator.size());
+    }
+    return entries;
+}
+
+using VolumeSetter = std::function<void(FakeVolume&, std::string_view)>;
+
+const std::map<std::string, VolumeSetter, std::less<>>& volumeSetters() {
+    static const std::map<std::string, VolumeSetter, std::less<>> table = {
+        {"type", [](FakeVolume& v, std::string_view t) { v.driveType = toUnsigned32(t); }},
+        {"name", [](FakeVolume& v, std::string_view t) { v.volumeName = std::string(t); }},
+        {"serial", [](FakeVolume& v, std::string_view t) { v.serialNumber = toUnsigned32(t); }},
+        {"maxComponent",
+         [](FakeVolume& v, std::string_view t) { v.maximumComponentLength = toUnsigned32(t); }},
+        {"flags", [](FakeVolume& v, std::string_view t) { v.fileSystemFlags = toUnsigned32(t); }},
+        {"fileSystem",
+         [](FakeVolume& v, std::string_view t) { v.fileSystemName = std::string(t); }},
+        {"available",
+         [](FakeVolume& v, std::string_view t) { v.freeBytesAvailable = toUnsigned(t); }},
+        {"total", [](FakeVolume& v, std::string_view t) { v.totalBytes = toUnsigned(t); }},
+        {"totalFree", [](FakeVolume& v, std::string_view t) { v.totalFreeBytes = toUnsigned(t); }},
+        {"error", [](FakeVolume& v, std::string_view t) { v.error = toUnsigned32(t); }},
+    };
+    return table;
+}
+
+constexpr std::string_view kVolumePrefix = "volume.";
+constexpr std::string_view kFolderPrefix = "folder.";
+
+// "volume.<letter>.<field>"
+void applyVolume(FakePlatform& platform, std::string_view key, std::string_view value) {
+    constexpr std::size_t kLetterAndDot = 2;
+    if (key.size() <= kLetterAndDot || key[1] != '.') {
+        throw std::invalid_argument("volume key needs a letter and a field");
+    }
+    const auto setter = volumeSetters().find(key.substr(kLetterAndDot));
+    if (setter == volumeSetters().end()) {
+        throw std::invalid_argument("unknown volume field " + std::string(key));
+    }
+    setter->second(platform.records.volumes[key[0]], value);
+}
+
 using Setter = std::function<void(FakePlatform&, std::string_view)>;
 
 Setter text(std::string FakeRecords::*field) {
     return [field](FakePlatform& p, std::string_view v) { p.records.*field = std::string(v); };
+}
+
+template <typename Field>
+Setter memory(Field MemoryStatus::*field) {
+    return [field](FakePlatform& p, std::string_view v) {
+        const std::int64_t value = toInteger(v);
+        if (value < 0) throw std::invalid_argument("negative: " + std::string(v));
+        p.records.memory.*field = static_cast<Field>(value);
+    };
 }
 
 template <typename Field>
@@ -47,21 +128,16 @@ bool toBool(std::string_view text) {
     throw std::invalid_argument("not true or false: " + std::string(text));
 }
 
-template <typename Field>
-Setter memory(Field MemoryStatus::*field) {
-    return [field](FakePlatform& p, std::string_view v) {
-        const std::int64_t value = toInteger(v);
-        if (value < 0) throw std::invalid_argument("negative: " + std::string(v));
-        p.records.memory.*field = static_cast<Field>(value);
-    };
-}
-
 const std::map<std::string, Setter, std::less<>>& setters() {
     static const std::map<std::string, Setter, std::less<>> table = {
         {"computerName", text(&FakeRecords::computerName)},
         {"userName", text(&FakeRecords::userName)},
         {"dnsHostname", text(&FakeRecords::dnsHostname)},
         {"dnsDomain", text(&FakeRecords::dnsDomain)},
+        {"memoryLoad", memory(&MemoryStatus::dwMemoryLoad)},
+        {"totalPhys", memory(&MemoryStatus::ullTotalPhys)},
+        {"availPhys", memory(&MemoryStatus::ullAvailPhys)},
+
         {"power.ACLineStatus", number(&SystemPowerStatus::ACLineStatus)},
         {"power.BatteryFlag", number(&SystemPowerStatus::BatteryFlag)},
         {"power.BatteryLifePercent", number(&SystemPowerStatus::BatteryLifePercent)},
@@ -73,11 +149,14 @@ const std::map<std::string, Setter, std::less<>>& setters() {
          }},
         {"wmiAvailable",
          [](FakePlatform& p, std::string_view v) { p.records.wmiAvailable = toBool(v); }},
-        {"memoryLoad", memory(&MemoryStatus::dwMemoryLoad)},
-        {"totalPhys", memory(&MemoryStatus::ullTotalPhys)},
-        {"availPhys", memory(&MemoryStatus::ullAvailPhys)},
         {"codePage", [](FakePlatform& p, std::string_view v) { p.setCodePage(std::string(v)); }},
         {"missing", [](FakePlatform& p, std::string_view v) { p.missing.emplace(v); }},
+        {"drives",
+         [](FakePlatform& p, std::string_view v) { p.records.drives.entries = splitEntries(v); }},
+        {"driveSelected",
+         [](FakePlatform& p, std::string_view v) {
+             p.records.drives.selected = static_cast<int>(toInteger(v));
+         }},
     };
     return table;
 }
@@ -133,6 +212,15 @@ void apply(FakePlatform& platform, std::string_view key, std::string_view value)
     }
     if (key.starts_with(kWmiPrefix)) {
         applyWmi(platform, key.substr(kWmiPrefix.size()), value);
+        return;
+    }
+    if (key.starts_with(kVolumePrefix)) {
+        applyVolume(platform, key.substr(kVolumePrefix.size()), value);
+        return;
+    }
+    if (key.starts_with(kFolderPrefix)) {
+        platform.records.folders[static_cast<int>(toInteger(key.substr(kFolderPrefix.size())))] =
+            std::string(value);
         return;
     }
     const auto setter = setters().find(key);

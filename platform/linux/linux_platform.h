@@ -6,6 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "platform/linux/drive_letters.h"
+#include "platform/linux/mount_table.h"
+#include "platform/linux/user_environment.h"
 #include "platform/platform.h"
 
 namespace zarnel {
@@ -24,16 +27,34 @@ class LinuxPlatform : public Platform {
     int getUserName(std::span<char> buffer, std::uint32_t& len) override;
     int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                           std::uint32_t& len) override;
-    int getSystemPowerStatus(SystemPowerStatus& status) override;
-    // The docks of the X display named by DISPLAY; none without one.
-    std::uint32_t appBarGetState() override;
-    std::vector<WmiInstance> wmiInstances(std::string_view className) override;
     // proc/meminfo; missing gives error 2, unreadable figures error 13, the record stays zero.
     void globalMemoryStatus(MemoryStatus& status) override;
     void sleep(std::uint32_t milliseconds) override;
     // Starts xdg-open with the address as its one argument, never through a shell, and does
     // not wait for the browser.
     std::intptr_t shellOpen(Hwnd owner, std::string_view file) override;
+    int getSystemPowerStatus(SystemPowerStatus& status) override;
+    // The docks of the X display named by DISPLAY; none without one.
+    std::uint32_t appBarGetState() override;
+    std::vector<WmiInstance> wmiInstances(std::string_view className) override;
+
+    // Drives come from the mount table. Their space and volume facts come from statvfs of the
+    // mount point below the root: a fixture's mount points need not exist there, and then
+    // read as a path not found.
+    DriveList drives() override;
+    std::uint32_t getDriveType(std::string_view root) override;
+    int getVolumeInformation(std::string_view root, std::span<char> volumeName,
+                             std::uint32_t& serialNumber, std::uint32_t& maximumComponentLength,
+                             std::uint32_t& fileSystemFlags,
+                             std::span<char> fileSystemName) override;
+    int getDiskFreeSpaceEx(std::string_view root, std::uint64_t& freeBytesAvailable,
+                           std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) override;
+    // Folders are looked up and created below the root; created only below $HOME.
+    std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
+
+    // Where special folders and the initial drive are read from: the process's own
+    // environment unless a test sets another.
+    linux_fs::UserEnvironment environment = linux_fs::UserEnvironment::fromProcess();
 
   private:
     std::vector<WmiInstance> processors() const;
@@ -47,6 +68,16 @@ class LinuxPlatform : public Platform {
     std::filesystem::path root_;
     AnsiCodec codec_;
     std::uint32_t lastError_ = 0;
+
+    // The lettered drive of a root path (letter, colon, backslash), assigning the letters on first
+    // use; null when the letter has no drive.
+    const linux_fs::DriveSlot* slotOf(std::string_view root);
+    // The mount now behind a root path; nothing (last error set) when there is none.
+    std::optional<linux_fs::MountEntry> mountedVolume(std::string_view root);
+
+    linux_fs::MountTable mountTable_{root_};
+    // Letters keep the drive they were given when the list was built, as drive letters do.
+    std::optional<std::vector<linux_fs::DriveSlot>> slots_;
 };
 
 }  // namespace zarnel

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -202,6 +203,31 @@ TEST_F(ControlsTest, ClosingAsksTheHandlersUnlessTheProgramEnded) {
     EXPECT_FALSE(controls.timerEnabled());
     window.close();
     EXPECT_EQ(asked, 1);
+}
+
+// A figure wider than its fixed field is drawn smaller, never cut; one that fits keeps the
+// window's font.
+TEST_F(ControlsTest, FiguresTooWideForTheirFieldShrinkInsteadOfBeingCut) {
+    const struct {
+        Ctl field;
+        const char* fits;
+        const char* tooWide;
+    } fields[] = {{Ctl::Text28, "230M", "1500000M"},
+                  {Ctl::lblY, "540", "1500000"}};  // a 1.5 TB server
+    for (const auto& f : fields) {
+        QWidget* widget = controls.widget(f.field);
+        const QFont normal = widget->font();
+        controls.setText(f.field, f.fits);
+        EXPECT_EQ(widget->font().pointSizeF(), normal.pointSizeF()) << f.fits;
+
+        controls.setText(f.field, f.tooWide);
+        EXPECT_LT(widget->font().pointSizeF(), normal.pointSizeF()) << f.tooWide;
+        const int shown = QFontMetrics(widget->font()).horizontalAdvance(f.tooWide);
+        EXPECT_LE(shown, widget->width()) << f.tooWide;
+
+        controls.setText(f.field, f.fits);  // back to a short figure: back to the usual size
+        EXPECT_EQ(widget->font().pointSizeF(), normal.pointSizeF()) << f.fits;
+    }
 }
 
 }  // namespace

@@ -14,18 +14,27 @@ TEST(Startup, PlatformCallsComeInStepOrder) {
     FakePlatform platform;
     RecordingControls controls;
     Form1 form(controls, platform);
+    form.fillDrive1();
     form.Form_Load();
     EXPECT_EQ(platform.calls, (std::vector<std::string>{
+                                  "GetLogicalDriveStringsA()",
                                   "InstancesOf(Win32_OperatingSystem)",
                                   "InstancesOf(Win32_Processor)",
                                   "InstancesOf(Win32_BIOS)",
                                   "GetComputerNameExA(1,128)",
                                   "GetComputerNameExA(6,128)",
+                                  "GetDiskFreeSpaceExA(c:\\)",
+                                  "GetDriveTypeA(c:\\)",
+                                  "GetVolumeInformationA(c:\\,260,32)",
+                                  "GetVolumeInformationA(c:\\,260,32)",
+                                  "GetVolumeInformationA(c:\\,260,32)",
+                                  "GetVolumeInformationA(c:\\,260,32)",
                                   "GlobalMemoryStatusEx(24)",
                                   "GetComputerNameA(16)",
                                   "GetUserNameA(257)",
                                   "SetLastError(0)",
                                   "GetSystemPowerStatus()",
+                                  "SHGetFolderPathA(4660,32768,260)",
                                   "SHAppBarMessage(4)",
                               }));
 }

@@ -1,10 +1,12 @@
 // form-dump: builds the real window off screen, runs its load handler and prints it as JSON.
 //
 //   form-dump [--root DIR | --scenario FILE] [--tab N] [--resize WxH] [--png DIR]
+//             [--drive N] [--folder N]
 //
 // --root reads the machine from DIR (default /); --scenario answers from a fake machine
 // described by a "key = value" file. --tab selects a tab before dumping, --resize resizes the
-// window (pixels), --png saves tab0.png..tab3.png, one per tab, selecting each in turn.
+// window (pixels), --drive and --folder pick entry N of Drive1 and Combo1 as a user would
+// after start-up, --png saves tab0.png..tab3.png, one per tab, selecting each in turn.
 //
 // Output, keys sorted:
 // {
@@ -26,6 +28,7 @@
 //   "timer": {enabled, interval}, "title": window caption
 // }
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QJsonArray>
@@ -93,6 +96,13 @@ int run(const QCommandLineParser& args) {
     zarnel::qt::startForm(controls, form);
 
     window.show();
+    if (args.isSet("drive"))
+        controls.comboBox(zarnel::Ctl::Drive1).setCurrentIndex(args.value("drive").toInt());
+    if (args.isSet("folder")) {
+        QComboBox& folders = controls.comboBox(zarnel::Ctl::Combo1);
+        folders.setCurrentIndex(args.value("folder").toInt());
+        emit folders.activated(folders.currentIndex());
+    }
     if (args.isSet("tab")) controls.tabControl().setCurrentIndex(args.value("tab").toInt());
     if (args.isSet("resize")) window.resize(parseSize(args.value("resize")));
     QApplication::processEvents();
@@ -127,6 +137,8 @@ int main(int argc, char* argv[]) {
         {"tab", "Select tab N before dumping.", "N"},
         {"resize", "Resize the window to WxH pixels.", "WxH"},
         {"png", "Save one picture per tab into DIR.", "DIR"},
+        {"drive", "Pick entry N of the drive list after start-up.", "N"},
+        {"folder", "Pick entry N of the folder list after start-up.", "N"},
     });
     args.process(app);
     try {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
@@ -28,6 +29,7 @@ constexpr std::int16_t kClosedByCode = 1;
 // QComboBox::currentIndexChanged (Drive1), QSlider::valueChanged, QTimer::timeout,
 // QPushButton::clicked and MainWindow::closeRequested.
 void startForm(QtControls& controls, Form1& form) {
+    form.fillDrive1();  // the drive list is filled as the window is built, before loading
     form.Form_Load();
 
     QObject::connect(&controls.timer(), &QTimer::timeout, [&form] { form.Timer1_Timer(); });
@@ -49,6 +51,10 @@ void startForm(QtControls& controls, Form1& form) {
         form.Form_QueryUnload(cancel, event->spontaneous() ? kClosedByUser : kClosedByCode);
         if (cancel != 0) event->ignore();
     });
+    QObject::connect(&controls.comboBox(Ctl::Drive1), &QComboBox::currentIndexChanged,
+                     [&form] { form.Drive1_Change(); });
+    QObject::connect(&controls.comboBox(Ctl::Combo1), &QComboBox::activated,
+                     [&form] { form.Combo1_Click(); });
 }
 
 }  // namespace zarnel::qt

@@ -1,6 +1,8 @@
 #include "ui/qt/fonts.h"
 
+#include <QFontMetrics>
 #include <QStringList>
+#include <QWidget>
 
 #include "app/layout.h"
 #include "ui/qt/units.h"
@@ -38,6 +40,25 @@ QFont frameCaptionFont() {
     font.setUnderline(false);
     font.setStrikeOut(false);
     return font;
+}
+
+}  // namespace zarnel::qt
+
+namespace zarnel::qt {
+namespace {
+
+constexpr double kSmallestPointSize = 4.0;
+constexpr double kPointStep = 0.5;
+
+}  // namespace
+
+void fitFontToWidth(QWidget& field, const QString& text, int width) {
+    QFont font = defaultFont();
+    while (QFontMetrics(font).horizontalAdvance(text) > width &&
+           font.pointSizeF() - kPointStep >= kSmallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - kPointStep);
+    }
+    if (font != field.font()) field.setFont(font);
 }
 
 }  // namespace zarnel::qt

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
+
+class QWidget;
 
 namespace zarnel::qt {
 
@@ -10,5 +13,14 @@ namespace zarnel::qt {
 void installFontSubstitutions();
 QFont defaultFont();
 QFont frameCaptionFont();
+
+}  // namespace zarnel::qt
+
+namespace zarnel::qt {
+
+// Gives `field` the window's default font, made smaller when `text` is wider than `width` pixels at
+// that size, so that a long figure in a fixed-size field is never shown cut (a 25 GB machine's
+// "25280" in a five-digit-wide axis label would otherwise read as "5280").
+void fitFontToWidth(QWidget& field, const QString& text, int width);
 
 }  // namespace zarnel::qt

@@ -13,11 +13,13 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
 #include <QTabBar>
 #include <QTimer>
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/tab_control.h"
@@ -26,6 +28,19 @@
 
 namespace zarnel::qt {
 namespace {
+
+// Qt keeps this many pixels free on each side of a line edit's text, inside its frame.
+constexpr int kLineEditSideMargin = 2;
+
+// The pixels a line edit shows its text in.
+int textWidth(const QLineEdit& edit) {
+    const int frame = edit.hasFrame()
+                          ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit)
+                          : 0;
+    const QMargins margins = edit.textMargins();
+    return edit.contentsRect().width() - 2 * (frame + kLineEditSideMargin) - margins.left() -
+           margins.right();
+}
 
 template <typename T>
 T& expect(QWidget* widget, Ctl ctl) {
@@ -195,12 +210,17 @@ void QtControls::setText(Ctl ctl, std::string_view value, int index) {
         const QString text = toQString(value);
         if (label->text() == text) return;
         label->setText(text);
-        if (target.autoSize) fit(target);
+        if (target.autoSize) {
+            fit(target);
+        } else {
+            fitFontToWidth(*label, text, label->contentsRect().width());
+        }
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         const QString text = toQString(value);
         if (edit->text() == text) return;
         edit->setText(text);
         edit->setCursorPosition(0);
+        fitFontToWidth(*edit, text, textWidth(*edit));
     } else if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) {
         multi->setPlainText(plainLines(value));
     } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {

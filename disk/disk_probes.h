@@ -1,0 +1,30 @@
+// The hard-disk tab: the six probes of the drive selected in Drive1, the drive list's change
+// handler that runs them, and the filling of the drive list itself.
+#pragma once
+
+#include "app/controls.h"
+#include "platform/platform.h"
+
+namespace zarnel {
+
+// Text15, Text16, Text17: available, total and used bytes ("#,##0").
+void disksarh(Controls& controls, Platform& platform);
+// Text18: the drive type's text; a code outside the table leaves the field as it was.
+void Disksuru(Controls& controls, Platform& platform);
+// Text19, Text20: volume name and serial number (upper-case hex, empty for 0).
+void BrumSriaru(Controls& controls, Platform& platform);
+// List4: one entry per known file-system flag, or the one failure entry.
+void DiskFile(Controls& controls, Platform& platform);
+// Text21: the file-system name.
+void DiskSIsu(Controls& controls, Platform& platform);
+// Text22: the maximum length of a file-name component, empty for 0.
+void DiskSai(Controls& controls, Platform& platform);
+
+// The six probes in their fixed order, each with its own platform call.
+void Drive1_Change(Controls& controls, Platform& platform);
+
+// Fills Drive1 with the system's drives and selects the current one. Runs once, when the
+// window is built and before the start-up sequence.
+void fillDrive1(Controls& controls, Platform& platform);
+
+}  // namespace zarnel

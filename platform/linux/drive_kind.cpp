@@ -1,0 +1,18 @@
+#include "platform/linux/drive_kind.h"
+
+#include "platform/linux/drive_letters.h"
+#include "platform/platform.h"
+
+namespace zarnel::linux_fs {
+
+std::uint32_t driveTypeOf(std::string_view fsType, const BlockDevice* device) {
+    if (isNetworkFileSystem(fsType)) return drive_type::kRemote;
+    if ((device && device->optical) || fsType == "iso9660" || fsType == "udf") {
+        return drive_type::kCdRom;
+    }
+    if (isRamFileSystem(fsType) || (device && device->ram)) return drive_type::kRamDisk;
+    if (device && (device->removable || device->usb)) return drive_type::kRemovable;
+    return drive_type::kFixed;
+}
+
+}  // namespace zarnel::linux_fs

@@ -1,0 +1,125 @@
+#include "platform/linux/drive_letters.h"
+
+#include <array>
+#include <set>
+#include <tuple>
+
+namespace zarnel::linux_fs {
+namespace {
+
+constexpr char kFirstLetter = 'c';
+constexpr char kLastLetter = 'z';
+constexpr std::string_view kRootMount = "/";
+
+constexpr std::array<std::string_view, 9> kNetworkFileSystems = {
+    "nfs", "nfs4", "cifs", "smb3", "9p", "ceph", "afs", "fuse.sshfs", "fuse.glusterfs"};
+constexpr std::array<std::string_view, 2> kRamFileSystems = {"tmpfs", "ramfs"};
+constexpr std::array<std::string_view, 3> kRamDrivePlaces = {"/tmp", "/mnt", "/media"};
+constexpr std::array<std::string_view, 6> kSystemTrees = {"/proc", "/sys",  "/dev",
+                                                          "/run",  "/snap", "/var/lib/docker"};
+constexpr std::string_view kRemovableMediaTree = "/run/media";
+constexpr std::string_view kDeviceTree = "/dev/";
+constexpr std::string_view kLoopDevices = "/dev/loop";
+
+template <std::size_t N>
+bool isOneOf(std::string_view text, const std::array<std::string_view, N>& set) {
+    for (std::string_view s : set) {
+        if (s == text) return true;
+    }
+    return false;
+}
+
+bool isSystemTree(std::string_view mountPoint) {
+    if (pathIsUnder(mountPoint, kRemovableMediaTree)) return false;
+    for (std::string_view tree : kSystemTrees) {
+        if (pathIsUnder(mountPoint, tree)) return true;
+    }
+    return false;
+}
+
+bool isRamDrivePlace(std::string_view mountPoint) {
+    if (mountPoint == kRamDrivePlaces[0]) return true;  // /tmp itself, not what lies below it
+    return pathIsUnder(mountPoint, kRamDrivePlaces[1]) ||
+           pathIsUnder(mountPoint, kRamDrivePlaces[2]);
+}
+
+using FileSystemKey = std::tuple<unsigned, unsigned, std::string>;
+
+FileSystemKey keyOf(const MountEntry& mount) {
+    return {mount.major, mount.minor, mount.root};
+}
+
+}  // namespace
+
+std::string DriveSlot::entryText() const {
+    return std::string(1, letter) + ": [" + (mountPoint.empty() ? device : mountPoint) + "]";
+}
+
+bool isNetworkFileSystem(std::string_view fsType) {
+    return isOneOf(fsType, kNetworkFileSystems);
+}
+
+bool isRamFileSystem(std::string_view fsType) {
+    return isOneOf(fsType, kRamFileSystems);
+}
+
+bool pathIsUnder(std::string_view path, std::string_view prefix) {
+    if (!path.starts_with(prefix)) return false;
+    if (path.size() == prefix.size() || prefix.ends_with('/')) return true;
+    return path[prefix.size()] == '/';
+}
+
+bool isDriveMount(const MountEntry& mount) {
+    if (isSystemTree(mount.mountPoint)) return false;
+    if (mount.source.starts_with(kDeviceTree) && !mount.source.starts_with(kLoopDevices)) {
+        return true;
+    }
+    if (isNetworkFileSystem(mount.fsType)) return true;
+    return isRamFileSystem(mount.fsType) && isRamDrivePlace(mount.mountPoint);
+}
+
+std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
+                                          const std::vector<std::string>& unmountedDevices) {
+    std::vector<DriveSlot> slots{
+        {.letter = kFirstLetter, .mountPoint = std::string(kRootMount), .device = ""}};
+    std::set<FileSystemKey> lettered;
+    // The visible "/" is the last one mounted there.
+    for (const MountEntry& mount : mounts) {
+        if (mount.mountPoint == kRootMount) {
+            lettered = {keyOf(mount)};
+        }
+    }
+    char next = kFirstLetter + 1;
+    const auto hiddenLater = [&mounts](std::size_t index) {
+        for (std::size_t later = index + 1; later < mounts.size(); ++later) {
+            if (mounts[later].mountPoint == mounts[index].mountPoint) return true;
+        }
+        return false;
+    };
+    for (std::size_t i = 0; i < mounts.size() && next <= kLastLetter; ++i) {
+        const MountEntry& mount = mounts[i];
+        if (mount.mountPoint == kRootMount || !isDriveMount(mount) || hiddenLater(i)) continue;
+        if (!lettered.insert(keyOf(mount)).second) continue;  // a bind mount of a lettered one
+        slots.push_back({.letter = next++, .mountPoint = mount.mountPoint, .device = ""});
+    }
+    for (const std::string& device : unmountedDevices) {
+        if (next > kLastLetter) break;
+        slots.push_back({.letter = next++, .mountPoint = "", .device = device});
+    }
+    return slots;
+}
+
+int initialSelection(const std::vector<DriveSlot>& slots, std::string_view workingDirectory) {
+    int best = slots.empty() ? -1 : 0;
+    std::size_t bestLength = 0;
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const std::string& point = slots[i].mountPoint;
+        if (!point.empty() && point.size() > bestLength && pathIsUnder(workingDirectory, point)) {
+            best = static_cast<int>(i);
+            bestLength = point.size();
+        }
+    }
+    return best;
+}
+
+}  // namespace zarnel::linux_fs

@@ -1,0 +1,45 @@
+// Which mounts are drives, and the letters they get.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/linux/mountinfo.h"
+
+namespace zarnel::linux_fs {
+
+// A lettered drive: a mount point, or a device without a mounted file system.
+struct DriveSlot {
+    char letter = 'c';
+    std::string mountPoint;  // empty for a device
+    std::string device;      // "/dev/sr0" for a device, empty for a mount
+
+    // The drive list's text: "c: [/]", "e: [/dev/sr0]".
+    std::string entryText() const;
+};
+
+// nfs, cifs, sshfs and the other file systems of a server.
+bool isNetworkFileSystem(std::string_view fsType);
+// tmpfs and ramfs: file systems kept in memory.
+bool isRamFileSystem(std::string_view fsType);
+
+// True for a path equal to `prefix` or below it ("/run/media" is below "/run", "/runner" not).
+bool pathIsUnder(std::string_view path, std::string_view prefix);
+
+// A block device (not a loop device), a network file system, or a RAM file system at /tmp or
+// under /mnt or /media; never a mount of the system's own trees (/proc, /sys, /dev, /run but
+// /run/media, /snap, /var/lib/docker).
+bool isDriveMount(const MountEntry& mount);
+
+// "/" is always C:; the other drive mounts follow in table order from D:, skipping mounts
+// hidden by a later mount at the same point and bind mounts of a file system already lettered
+// (same device and root); then `unmountedDevices` ("/dev/sr0"). Letters stop at Z:.
+std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
+                                          const std::vector<std::string>& unmountedDevices);
+
+// The drive whose mount point is the longest prefix of the working directory, else C:, else
+// -1 for an empty list.
+int initialSelection(const std::vector<DriveSlot>& slots, std::string_view workingDirectory);
+
+}  // namespace zarnel::linux_fs

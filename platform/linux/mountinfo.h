@@ -1,0 +1,29 @@
+// proc/self/mountinfo: the mount table of the process's namespace.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zarnel::linux_fs {
+
+// One line of the table, octal escapes ("\040" for a space) decoded.
+struct MountEntry {
+    unsigned major = 0;  // st_dev of the mounted file system
+    unsigned minor = 0;
+    std::string root;        // the directory of the file system seen at the mount point
+    std::string mountPoint;  // as a path of the machine
+    std::string mountOptions;
+    std::string fsType;  // "ext4", "nfs4", "fuse.sshfs"
+    std::string source;  // "/dev/sda1", "server:/export", "tmpfs"
+    std::string superOptions;
+};
+
+// The kernel escapes space, tab, newline and backslash as a backslash and three octal digits.
+std::string decodeOctalEscapes(std::string_view text);
+
+// Every well-formed line in order; a malformed one (missing fields, no "-" separator, a bad
+// device number) is skipped.
+std::vector<MountEntry> parseMountinfo(std::string_view text);
+
+}  // namespace zarnel::linux_fs

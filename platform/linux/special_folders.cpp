@@ -1,0 +1,148 @@
+// The shell's special folders on a Linux desktop.
+#include <array>
+#include <optional>
+
+#include "platform/errors.h"
+#include "platform/linux/drive_letters.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/read_file.h"
+#include "platform/linux/user_dirs.h"
+#include "platform/name_copy.h"
+
+namespace zarnel {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kCsidlFlagMask = 0xFF00;
+// HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND): the folder is not there and may not be made.
+constexpr std::int32_t kPathNotFound = static_cast<std::int32_t>(0x80070003);
+constexpr std::int32_t kEInvalidArg = static_cast<std::int32_t>(0x80070057);
+
+enum class Source {
+    UserDir,  // an entry of user-dirs.dirs, else a folder below $HOME
+    Home,     // a fixed folder below $HOME
+    System,   // a fixed folder of the machine
+    None,     // no such folder on this desktop
+};
+
+struct FolderRow {
+    int csidl;
+    Source source;
+    std::string_view where;     // the user-dirs name, or the path
+    std::string_view fallback;  // below $HOME, for a user-dirs name without an entry
+};
+
+constexpr std::array<FolderRow, 16> kFolders = {{
+    {0, Source::UserDir, "DESKTOP", "/Desktop"},
+    {2, Source::Home, "/.local/share/applications", ""},
+    // Without an entry the documents and templates are the home folder itself, as
+    // xdg-user-dir answers.
+    {5, Source::UserDir, "DOCUMENTS", ""},
+    {6, Source::None, "", ""},
+    {7, Source::Home, "/.config/autostart", ""},
+    {11, Source::Home, "/.local/share/applications", ""},
+    {20, Source::System, "/usr/share/fonts", ""},
+    {21, Source::UserDir, "TEMPLATES", ""},
+    {22, Source::System, "/usr/share/applications", ""},
+    {23, Source::System, "/usr/share/applications", ""},
+    {24, Source::System, "/etc/xdg/autostart", ""},
+    {25, Source::None, "", ""},
+    {31, Source::None, "", ""},
+    {36, Source::System, "/", ""},
+    {37, Source::System, "/usr/lib", ""},
+    {38, Source::System, "/usr/bin", ""},
+}};
+
+const FolderRow* folderRow(int folder) {
+    for (const FolderRow& row : kFolders) {
+        if (row.csidl == folder) return &row;
+    }
+    return nullptr;
+}
+
+bool isAbsoluteHome(std::string_view home) {
+    return home.starts_with('/');
+}
+
+std::string userDir(const fs::path& root, const linux_fs::UserEnvironment& environment,
+                    const FolderRow& row) {
+    const std::string configHome = isAbsoluteHome(environment.xdgConfigHome)
+                                       ? environment.xdgConfigHome
+                                       : environment.home + "/.config";
+    if (const auto text =
+            linux_fs::readFile(root, fs::path(configHome).relative_path() / "user-dirs.dirs")) {
+        const auto dirs = linux_fs::parseUserDirs(*text);
+        if (const auto entry = dirs.find(row.where); entry != dirs.end()) {
+            return entry->second.underHome ? environment.home + entry->second.path
+                                           : entry->second.path;
+        }
+    }
+    return environment.home + std::string(row.fallback);
+}
+
+// The machine path of a folder; nothing for a folder that needs $HOME when it is not set.
+std::optional<std::string> folderPath(const fs::path& root,
+                                      const linux_fs::UserEnvironment& environment,
+                                      const FolderRow& row) {
+    if (row.source == Source::System) return std::string(row.where);
+    if (!isAbsoluteHome(environment.home)) return std::nullopt;
+    if (row.source == Source::Home) return environment.home + std::string(row.where);
+    return userDir(root, environment, row);
+}
+
+// "/home/a//Desktop/" as "/home/a/Desktop": a $HOME with a trailing slash joins with one.
+std::string tidy(const std::string& path) {
+    std::string normal = fs::path(path).lexically_normal().string();
+    if (normal.size() > 1 && normal.ends_with('/')) normal.pop_back();
+    return normal;
+}
+
+// A folder may be made only strictly below $HOME, never through a link that leads elsewhere,
+// whoever runs the program.
+bool mayCreate(const fs::path& root, const std::string& home, const std::string& path) {
+    const std::string normalHome = fs::path(home).lexically_normal().string();
+    const std::string normalPath = fs::path(path).lexically_normal().string();
+    if (normalHome == "/" || normalPath == normalHome ||
+        !linux_fs::pathIsUnder(normalPath, normalHome)) {
+        return false;
+    }
+    std::error_code error;
+    const fs::path realHome = fs::canonical(root / fs::path(normalHome).relative_path(), error);
+    if (error) return false;
+    fs::path existing = root / fs::path(normalPath).relative_path();
+    while (!fs::exists(fs::symlink_status(existing, error)) && existing.has_parent_path() &&
+           existing != existing.parent_path()) {
+        existing = existing.parent_path();
+    }
+    const fs::path realExisting = fs::canonical(existing, error);
+    return !error && linux_fs::pathIsUnder(realExisting.string(), realHome.string());
+}
+
+}  // namespace
+
+std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path) {
+    const FolderRow* row = folderRow(csidl & ~kCsidlFlagMask);
+    if (!row) return kEInvalidArg;
+    if (row->source == Source::None) return kEFail;
+    std::optional<std::string> folder = folderPath(root_, environment, *row);
+    if (!folder) return kEFail;
+    folder = tidy(*folder);
+
+    const fs::path located = root_ / fs::path(*folder).relative_path();
+    std::error_code error;
+    if (!fs::is_directory(located, error)) {
+        if ((csidl & kCsidlFlagCreate) == 0 || !mayCreate(root_, environment.home, *folder) ||
+            !fs::create_directories(located, error)) {
+            return kPathNotFound;
+        }
+    }
+    std::uint32_t len = static_cast<std::uint32_t>(path.size());
+    if (copyName(*folder, path, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
+                 lastError_) == 0) {
+        return kEFail;
+    }
+    return kSOk;
+}
+
+}  // namespace zarnel

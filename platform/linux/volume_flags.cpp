@@ -1,0 +1,107 @@
+#include "platform/linux/volume_flags.h"
+
+#include <array>
+
+namespace zarnel::linux_fs {
+namespace {
+
+using namespace volume_flag;
+
+// Names keep their case and are told apart by it: every POSIX file system.
+constexpr std::uint32_t kPosixNames = kCasePreservedNames | kCaseSensitiveSearch;
+
+struct TypeRow {
+    std::string_view fsType;
+    std::uint32_t flags;
+};
+
+// What each file system can do whatever its options. A type not listed has POSIX names only.
+constexpr std::array<TypeRow, 22> kTypeTable = {{
+    {"ext2", kPosixNames | kPersistentAcls},
+    {"ext3", kPosixNames | kPersistentAcls},
+    // fscrypt: Documentation/filesystems/fscrypt.rst lists ext4, f2fs and ubifs.
+    {"ext4", kPosixNames | kPersistentAcls | kSupportsEncryption},
+    {"f2fs", kPosixNames | kPersistentAcls | kSupportsEncryption | kFileCompression},
+    {"ubifs", kPosixNames | kSupportsEncryption},
+    {"xfs", kPosixNames | kPersistentAcls},
+    {"btrfs", kPosixNames | kPersistentAcls | kFileCompression},
+    {"zfs", kPosixNames | kPersistentAcls | kFileCompression},
+    {"jfs", kPosixNames | kPersistentAcls},
+    {"reiserfs", kPosixNames | kPersistentAcls},
+    {"tmpfs", kPosixNames | kPersistentAcls},
+    // Long names are stored in UTF-16 and looked up without regard to case.
+    {"vfat", kCasePreservedNames | kUnicodeOnDisk},
+    {"exfat", kCasePreservedNames | kUnicodeOnDisk},
+    {"msdos", 0},  // 8.3 names, upper-cased
+    {"ntfs", kPosixNames | kUnicodeOnDisk | kFileCompression | kNamedStreams},
+    {"ntfs3", kPosixNames | kUnicodeOnDisk | kFileCompression | kNamedStreams},
+    {"iso9660", kPosixNames | kUnicodeOnDisk},
+    {"udf", kPosixNames | kUnicodeOnDisk},
+    // NFSv4 names are UTF-8 (RFC 7530 section 12) and it carries ACLs.
+    {"nfs4", kPosixNames | kUnicodeOnDisk | kPersistentAcls},
+    {"nfs", kPosixNames},
+    // SMB names are UTF-16, compared without regard to case by the usual servers.
+    {"cifs", kCasePreservedNames | kUnicodeOnDisk | kNamedStreams},
+    {"smb3", kCasePreservedNames | kUnicodeOnDisk | kNamedStreams},
+}};
+
+enum class Match { Exact, Prefix };
+enum class Effect { Add, Remove };
+
+struct OptionRow {
+    std::string_view fsType;  // empty: any type
+    std::string_view option;
+    Match match;
+    Effect effect;
+    std::uint32_t flags;
+};
+
+// Options that switch a capability on or off for one mount. The quota options are spelled the
+// same by every file system that takes them (ext*, xfs, tmpfs, gfs2, ocfs2).
+constexpr std::array<OptionRow, 14> kOptionTable = {{
+    {"btrfs", "compress", Match::Prefix, Effect::Add, kVolumeIsCompressed},
+    {"", "noacl", Match::Exact, Effect::Remove, kPersistentAcls},
+    {"cifs", "cifsacl", Match::Exact, Effect::Add, kPersistentAcls},
+    {"ntfs3", "acl", Match::Exact, Effect::Add, kPersistentAcls},
+    {"", "quota", Match::Exact, Effect::Add, kVolumeQuotas},
+    {"", "usrquota", Match::Exact, Effect::Add, kVolumeQuotas},
+    {"", "grpquota", Match::Exact, Effect::Add, kVolumeQuotas},
+    {"", "prjquota", Match::Exact, Effect::Add, kVolumeQuotas},
+    {"", "uquota", Match::Exact, Effect::Add, kVolumeQuotas},
+    {"", "gquota", Match::Exact, Effect::Add, kVolumeQuotas},
+    {"", "pquota", Match::Exact, Effect::Add, kVolumeQuotas},
+    {"", "usrjquota=", Match::Prefix, Effect::Add, kVolumeQuotas},
+    {"", "grpjquota=", Match::Prefix, Effect::Add, kVolumeQuotas},
+    {"", "ro", Match::Exact, Effect::Add, kReadOnlyVolume},
+}};
+
+bool matches(const OptionRow& row, std::string_view fsType, std::string_view option) {
+    if (!row.fsType.empty() && row.fsType != fsType) return false;
+    return row.match == Match::Exact ? option == row.option : option.starts_with(row.option);
+}
+
+}  // namespace
+
+std::uint32_t volumeFlags(std::string_view fsType, std::string_view options) {
+    std::uint32_t flags = kPosixNames;
+    for (const TypeRow& row : kTypeTable) {
+        if (row.fsType == fsType) flags = row.flags;
+    }
+    while (!options.empty()) {
+        const auto comma = options.find(',');
+        const std::string_view option = options.substr(0, comma);
+        for (const OptionRow& row : kOptionTable) {
+            if (!matches(row, fsType, option)) continue;
+            if (row.effect == Effect::Add) {
+                flags |= row.flags;
+            } else {
+                flags &= ~row.flags;
+            }
+        }
+        if (comma == std::string_view::npos) break;
+        options.remove_prefix(comma + 1);
+    }
+    return flags;
+}
+
+}  // namespace zarnel::linux_fs

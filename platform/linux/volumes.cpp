@@ -1,0 +1,169 @@
+// Drives, their types, volume facts and free space.
+#include <sys/statvfs.h>
+
+#include <cctype>
+#include <cerrno>
+#include <limits>
+
+#include "platform/errors.h"
+#include "platform/linux/block_devices.h"
+#include "platform/linux/drive_kind.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/volume_flags.h"
+#include "platform/linux/volume_ids.h"
+#include "platform/linux/win32_errno.h"
+#include "platform/name_copy.h"
+
+namespace zarnel {
+namespace {
+
+using linux_fs::DriveSlot;
+using linux_fs::MountEntry;
+
+constexpr std::string_view kRootMount = "/";
+
+std::uint64_t bytes(std::uint64_t blocks, std::uint64_t blockSize) {
+    std::uint64_t product = 0;
+    return __builtin_mul_overflow(blocks, blockSize, &product)
+               ? std::numeric_limits<std::uint64_t>::max()
+               : product;
+}
+
+// The mount whose source is `device` or one of its partitions ("sdb" holds "sdb1").
+std::optional<MountEntry> mountOfDevice(const std::filesystem::path& root,
+                                        const std::vector<MountEntry>& mounts,
+                                        std::string_view device) {
+    const std::string disk = std::filesystem::path(device).filename().string();
+    for (auto mount = mounts.rbegin(); mount != mounts.rend(); ++mount) {
+        const std::string name = linux_fs::kernelDeviceName(root, mount->source);
+        if (!name.empty() && linux_fs::describeBlockDevice(root, name).disk == disk) return *mount;
+    }
+    return std::nullopt;
+}
+
+// The topmost mount at `mountPoint`; "/" is there even when the table lacks it.
+std::optional<MountEntry> mountAt(const std::vector<MountEntry>& mounts,
+                                  std::string_view mountPoint) {
+    for (auto mount = mounts.rbegin(); mount != mounts.rend(); ++mount) {
+        if (mount->mountPoint == mountPoint) return *mount;
+    }
+    if (mountPoint == kRootMount) {
+        MountEntry root;
+        root.mountPoint = kRootMount;
+        return root;
+    }
+    return std::nullopt;
+}
+
+// What is mounted now for a lettered drive: the topmost mount at its point, or for a device
+// the mount of its medium.
+std::optional<MountEntry> mountOf(const std::filesystem::path& root,
+                                  const std::vector<MountEntry>& mounts, const DriveSlot& slot) {
+    return slot.mountPoint.empty() ? mountOfDevice(root, mounts, slot.device)
+                                   : mountAt(mounts, slot.mountPoint);
+}
+
+// statvfs of the mount point below the provider's root.
+bool statVolume(const std::filesystem::path& root, const MountEntry& mount, struct statvfs& info,
+                std::uint32_t& error) {
+    const std::filesystem::path point =
+        root / std::filesystem::path(mount.mountPoint).relative_path();
+    if (::statvfs(point.c_str(), &info) == 0) return true;
+    error = linux_fs::win32ErrorFromErrno(errno);
+    return false;
+}
+
+bool copyText(std::string_view text, std::span<char> buffer, std::uint32_t& error) {
+    auto len = static_cast<std::uint32_t>(buffer.size());
+    return copyName(text, buffer, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
+                    error) != 0;
+}
+
+}  // namespace
+
+DriveList LinuxPlatform::drives() {
+    const std::vector<MountEntry>& mounts = mountTable_.current();
+    slots_ =
+        linux_fs::assignDriveLetters(mounts, linux_fs::unmountedRemovableDevices(root_, mounts));
+    DriveList list;
+    for (const DriveSlot& slot : *slots_) list.entries.push_back(slot.entryText());
+    list.selected = linux_fs::initialSelection(*slots_, environment.workingDirectory);
+    return list;
+}
+
+const DriveSlot* LinuxPlatform::slotOf(std::string_view root) {
+    constexpr std::size_t kLetterAndColon = 2;
+    if (root.size() < kLetterAndColon || root[1] != ':') return nullptr;
+    if (!slots_) drives();
+    const auto letter = static_cast<char>(std::tolower(static_cast<unsigned char>(root[0])));
+    for (const DriveSlot& slot : *slots_) {
+        if (slot.letter == letter) return &slot;
+    }
+    return nullptr;
+}
+
+std::optional<MountEntry> LinuxPlatform::mountedVolume(std::string_view root) {
+    const DriveSlot* slot = slotOf(root);
+    if (!slot) {
+        lastError_ = win32_error::kPathNotFound;
+        return std::nullopt;
+    }
+    auto mount = mountOf(root_, mountTable_.current(), *slot);
+    if (!mount) {
+        // A device without a mounted medium is not ready, as an empty drive is; a mount point
+        // left empty since the list was built is a path not found.
+        lastError_ = slot->mountPoint.empty() ? win32_error::kNotReady : win32_error::kPathNotFound;
+    }
+    return mount;
+}
+
+std::uint32_t LinuxPlatform::getDriveType(std::string_view root) {
+    const DriveSlot* slot = slotOf(root);
+    if (!slot) return drive_type::kNoRootDir;
+    const std::optional<MountEntry> mount = mountOf(root_, mountTable_.current(), *slot);
+    if (!mount && !slot->mountPoint.empty()) return drive_type::kNoRootDir;
+    const std::string device = mount ? linux_fs::kernelDeviceName(root_, mount->source)
+                                     : std::filesystem::path(slot->device).filename().string();
+    const std::string fsType = mount ? mount->fsType : std::string();
+    if (device.empty()) return linux_fs::driveTypeOf(fsType, nullptr);
+    const linux_fs::BlockDevice described = linux_fs::describeBlockDevice(root_, device);
+    return linux_fs::driveTypeOf(fsType, &described);
+}
+
+int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> volumeName,
+                                        std::uint32_t& serialNumber,
+                                        std::uint32_t& maximumComponentLength,
+                                        std::uint32_t& fileSystemFlags,
+                                        std::span<char> fileSystemName) {
+    const std::optional<MountEntry> mount = mountedVolume(root);
+    if (!mount) return 0;
+    struct statvfs info {};
+    if (!statVolume(root_, *mount, info, lastError_)) return 0;
+    const linux_fs::VolumeIds ids =
+        linux_fs::volumeIdsOf(root_, linux_fs::kernelDeviceName(root_, mount->source));
+    if (!copyText(ids.label, volumeName, lastError_) ||
+        !copyText(mount->fsType, fileSystemName, lastError_)) {
+        return 0;
+    }
+    serialNumber = linux_fs::serialFromUuid(ids.uuid);
+    maximumComponentLength = static_cast<std::uint32_t>(info.f_namemax);
+    fileSystemFlags =
+        linux_fs::volumeFlags(mount->fsType, mount->mountOptions + "," + mount->superOptions);
+    lastError_ = win32_error::kSuccess;
+    return 1;
+}
+
+int LinuxPlatform::getDiskFreeSpaceEx(std::string_view root, std::uint64_t& freeBytesAvailable,
+                                      std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) {
+    const std::optional<MountEntry> mount = mountedVolume(root);
+    if (!mount) return 0;
+    struct statvfs info {};
+    if (!statVolume(root_, *mount, info, lastError_)) return 0;
+    freeBytesAvailable = bytes(info.f_bavail, info.f_frsize);
+    totalBytes = bytes(info.f_blocks, info.f_frsize);
+    totalFreeBytes = bytes(info.f_bfree, info.f_frsize);
+    lastError_ = win32_error::kSuccess;
+    return 1;
+}
+
+}  // namespace zarnel

@@ -1,0 +1,42 @@
+#include "platform/linux/win32_errno.h"
+
+#include <array>
+#include <cerrno>
+
+#include "platform/errors.h"
+
+namespace zarnel::linux_fs {
+namespace {
+
+constexpr std::uint32_t kGenFailure = 31;  // ERROR_GEN_FAILURE
+
+struct ErrnoRow {
+    int error;
+    std::uint32_t win32;
+};
+
+constexpr std::array<ErrnoRow, 12> kErrnoTable = {{
+    {ENOENT, win32_error::kPathNotFound},
+    {ENOTDIR, win32_error::kPathNotFound},
+    {ENAMETOOLONG, win32_error::kPathNotFound},
+    {EACCES, win32_error::kAccessDenied},
+    {EPERM, win32_error::kAccessDenied},
+    {ENOMEDIUM, win32_error::kNotReady},
+    {ENOTCONN, win32_error::kNotReady},
+    {EIO, win32_error::kNotReady},
+    {ESTALE, win32_error::kNotReady},
+    {ENODEV, win32_error::kNotReady},
+    {ENXIO, win32_error::kNotReady},
+    {EHOSTDOWN, win32_error::kNotReady},
+}};
+
+}  // namespace
+
+std::uint32_t win32ErrorFromErrno(int error) {
+    for (const ErrnoRow& row : kErrnoTable) {
+        if (row.error == error) return row.win32;
+    }
+    return kGenFailure;
+}
+
+}  // namespace zarnel::linux_fs

@@ -1,0 +1,63 @@
+// The hard-disk tab of the real window: the drive list filled before loading, and the drive
+// and folder lists reaching their handlers when a user picks an entry.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+
+#include "tests/gui/form_dump_runner.h"
+
+namespace zarnel {
+namespace {
+
+using testing::findControl;
+using testing::runFormDump;
+using testing::scenarioFile;
+
+QString text(const QJsonObject& dump, const char* name) {
+    return findControl(dump, name).value_or(QJsonObject{})["text"].toString();
+}
+
+QJsonArray items(const QJsonObject& dump, const char* name) {
+    return findControl(dump, name).value_or(QJsonObject{})["items"].toArray();
+}
+
+const QString kScenario = QStringLiteral("two_petabytes.scenario");
+
+TEST(DiskTab, StartUpShowsTheInitialDriveAndTheDesktop) {
+    const QJsonObject dump = runFormDump({QStringLiteral("--scenario"), scenarioFile(kScenario)});
+    EXPECT_EQ(items(dump, "Drive1").size(), 3);
+    EXPECT_EQ(text(dump, "Drive1"), QStringLiteral("d: [/srv/archive]"));
+    EXPECT_EQ(text(dump, "Text16"), QStringLiteral("2,000,000,000,000,000"));
+    EXPECT_EQ(text(dump, "Text18"), QStringLiteral("リモート"));
+    EXPECT_EQ(text(dump, "Text19"), QStringLiteral("アーカイブ"));
+    EXPECT_EQ(text(dump, "Combo1"), QStringLiteral("デスクトップ"));
+    EXPECT_EQ(text(dump, "Text8"), QStringLiteral("/home/hanako/デスクトップ"));
+}
+
+TEST(DiskTab, PickingADriveAndAFolderRunsTheirHandlers) {
+    const QJsonObject dump = runFormDump({QStringLiteral("--scenario"), scenarioFile(kScenario),
+                                          QStringLiteral("--drive"), QStringLiteral("2"),
+                                          QStringLiteral("--folder"), QStringLiteral("3")});
+    EXPECT_EQ(text(dump, "Drive1"), QStringLiteral("e: [/dev/sr0]"));
+    EXPECT_EQ(text(dump, "Text15"), QStringLiteral("0"));
+    EXPECT_EQ(text(dump, "Text18"), QStringLiteral("ＣＤ－ＲＯＭ"));
+    EXPECT_EQ(text(dump, "Text19"), QString());
+    EXPECT_EQ(items(dump, "List4"), QJsonArray{QStringLiteral("(21)属性は取得できません。")});
+    // Favourites: a folder this machine lacks, so the path field is emptied.
+    EXPECT_EQ(text(dump, "Combo1"), QStringLiteral("お気に入り"));
+    EXPECT_EQ(text(dump, "Text8"), QString());
+}
+
+TEST(DiskTab, FixtureMachineShowsItsUsbStick) {
+    const QJsonObject dump = runFormDump(
+        {QStringLiteral("--root"), QStringLiteral(ZARNEL_FIXTURES_DIR "/workstation-mixed-mounts"),
+         QStringLiteral("--drive"), QStringLiteral("7")});
+    EXPECT_EQ(text(dump, "Drive1"), QStringLiteral("j: [/run/media/alice/USB STICK]"));
+    EXPECT_EQ(text(dump, "Text18"), QStringLiteral("フロッピーディスク"));
+    EXPECT_EQ(text(dump, "Text19"), QStringLiteral("USB STICK"));
+    EXPECT_EQ(text(dump, "Text20"), QStringLiteral("F00DCAFE"));
+    EXPECT_EQ(text(dump, "Text21"), QStringLiteral("vfat"));
+}
+
+}  // namespace
+}  // namespace zarnel

@@ -1,0 +1,236 @@
+// The Linux provider's drives on fixture machines, shown through the hard-disk tab.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+
+#include "app/form1.h"
+#include "disk/disk_probes.h"
+#include "platform/linux/linux_platform.h"
+#include "tests/support/recording_controls.h"
+
+namespace zarnel {
+namespace {
+
+using testing::RecordingControls;
+
+std::filesystem::path fixture(const char* machine) {
+    return std::filesystem::path(ZARNEL_FIXTURES_DIR) / machine;
+}
+
+// What the tab shows for one drive. Space figures and the name length come from statvfs of
+// the fixture's folders on this machine, so they are not compared.
+struct DriveRow {
+    std::string_view entry;
+    std::string_view type;    // Text18
+    std::string_view label;   // Text19
+    std::string_view serial;  // Text20
+    std::string_view fsName;  // Text21
+    std::vector<std::string> flags;
+};
+
+const std::vector<std::string> kPosixAcl = {"ファイル名大文字小文字維持",
+                                            "ファイル名大文字小文字区別", "ＡＣＬ維持"};
+const std::vector<std::string> kFat = {"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ"};
+const std::vector<std::string> kNotReady = {"(21)属性は取得できません。"};
+const std::vector<std::string> kNotFound = {"(3)属性は取得できません。"};
+
+const std::vector<DriveRow> kWorkstation = {
+    {.entry = "c: [/]",
+     .type = "ハードディスク",
+     .label = "",
+     .serial = "8F3C9A2E",
+     .fsName = "ext4",
+     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＡＣＬ維持", "暗号化"}},
+    {.entry = "d: [/boot/efi]",
+     .type = "ハードディスク",
+     .label = "EFI",
+     .serial = "1A2B3C4D",
+     .fsName = "vfat",
+     .flags = kFat},
+    {.entry = "e: [/home]",
+     .type = "ハードディスク",
+     .label = "home",
+     .serial = "A1B2C3D",
+     .fsName = "btrfs",
+     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＡＣＬ維持",
+               "ファイル圧縮", "ボリューム圧縮"}},
+    {.entry = "f: [/srv/data]",
+     .type = "ハードディスク",
+     .label = "データ",
+     .serial = "C0FFEE00",
+     .fsName = "xfs",
+     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＡＣＬ維持",
+               "クォータ"}},
+    {.entry = "g: [/tmp]",
+     .type = "ＲＡＭディスク",
+     .label = "",
+     .serial = "",
+     .fsName = "tmpfs",
+     .flags = kPosixAcl},
+    {.entry = "h: [/mnt/nfs]",
+     .type = "リモート",
+     .label = "",
+     .serial = "",
+     .fsName = "nfs4",
+     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＵＮＩＣＯＤＥ",
+               "ＡＣＬ維持"}},
+    {.entry = "i: [/mnt/win share]",
+     .type = "リモート",
+     .label = "",
+     .serial = "",
+     .fsName = "cifs",
+     .flags = {"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ", "ストリーム"}},
+    {.entry = "j: [/run/media/alice/USB STICK]",
+     .type = "フロッピーディスク",
+     .label = "USB STICK",
+     .serial = "F00DCAFE",
+     .fsName = "vfat",
+     .flags = kFat},
+    {.entry = "k: [/media/ramdisk]",
+     .type = "ＲＡＭディスク",
+     .label = "",
+     .serial = "",
+     .fsName = "ramfs",
+     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別"}},
+    // The fixture has no folder at this mount point: its volume reads as not found.
+    {.entry = "l: [/mnt/tab\tname\\dir]",
+     .type = "ハードディスク",
+     .label = "",
+     .serial = "",
+     .fsName = "",
+     .flags = kNotFound},
+    {.entry = "m: [/dev/sdd]",
+     .type = "フロッピーディスク",
+     .label = "",
+     .serial = "",
+     .fsName = "",
+     .flags = kNotReady},
+    {.entry = "n: [/dev/sr0]",
+     .type = "ＣＤ－ＲＯＭ",
+     .label = "",
+     .serial = "",
+     .fsName = "",
+     .flags = kNotReady},
+};
+
+TEST(LinuxDrives, WorkstationListsItsDrivesInOrder) {
+    LinuxPlatform platform(fixture("workstation-mixed-mounts"));
+    platform.environment.workingDirectory = "/home/alice/src";
+    const DriveList drives = platform.drives();
+    std::vector<std::string> expected;
+    for (const DriveRow& row : kWorkstation) expected.emplace_back(row.entry);
+    EXPECT_EQ(drives.entries, expected);
+    EXPECT_EQ(drives.selected, 2);  // /home holds the working directory
+}
+
+class WorkstationDrive : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(WorkstationDrive, ShowsItsFacts) {
+    const DriveRow& row = kWorkstation.at(GetParam());
+    LinuxPlatform platform(fixture("workstation-mixed-mounts"));
+    RecordingControls controls;
+    Form1 form(controls, platform);
+    form.fillDrive1();
+    controls.setListIndex(Ctl::Drive1, static_cast<int>(GetParam()));
+    form.Drive1_Change();
+    EXPECT_EQ(controls.text(Ctl::Drive1), row.entry);
+    EXPECT_EQ(controls.text(Ctl::Text18), row.type);
+    EXPECT_EQ(controls.text(Ctl::Text19), row.label);
+    EXPECT_EQ(controls.text(Ctl::Text20), row.serial);
+    EXPECT_EQ(controls.text(Ctl::Text21), row.fsName);
+    EXPECT_EQ(controls.items(Ctl::List4), row.flags);
+    if (row.fsName.empty()) {
+        EXPECT_EQ(controls.text(Ctl::Text15), "0");
+        EXPECT_EQ(controls.text(Ctl::Text16), "0");
+        EXPECT_EQ(controls.text(Ctl::Text22), "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Drives, WorkstationDrive,
+                         ::testing::Range<std::size_t>(0, kWorkstation.size()));
+
+TEST(LinuxDrives, LetterWithoutDriveHasNoRootDirectory) {
+    LinuxPlatform platform(fixture("workstation-mixed-mounts"));
+    EXPECT_EQ(platform.getDriveType("y:\\"), drive_type::kNoRootDir);
+    EXPECT_EQ(platform.getDriveType("\\"), drive_type::kNoRootDir);
+    std::uint64_t available = 7;
+    std::uint64_t total = 7;
+    std::uint64_t totalFree = 7;
+    EXPECT_EQ(platform.getDiskFreeSpaceEx("y:\\", available, total, totalFree), 0);
+    EXPECT_EQ(platform.lastError(), 3u);
+    EXPECT_EQ(total, 7u);  // untouched on failure
+}
+
+TEST(LinuxDrives, ManyMountsStopAtZ) {
+    LinuxPlatform platform(fixture("many-mounts"));
+    const DriveList drives = platform.drives();
+    ASSERT_EQ(drives.entries.size(), 24u);
+    EXPECT_EQ(drives.entries.front(), "c: [/]");
+    EXPECT_EQ(drives.entries[1], "d: [/srv/disk01]");
+    EXPECT_EQ(drives.entries.back(), "z: [/srv/disk23]");
+    EXPECT_EQ(platform.getDriveType("C:\\"), drive_type::kFixed);  // a container's overlay root
+}
+
+TEST(LinuxDrives, BareRootHasOnlyC) {
+    LinuxPlatform platform(fixture("no-such-machine"));
+    const DriveList drives = platform.drives();
+    EXPECT_EQ(drives.entries, std::vector<std::string>{"c: [/]"});
+    EXPECT_EQ(drives.selected, 0);
+    // Nothing to read there: zeros and the path-not-found code, no crash.
+    RecordingControls controls;
+    controls.setDrives(drives.entries, drives.selected);
+    Drive1_Change(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text16), "0");
+    EXPECT_EQ(controls.text(Ctl::Text18), "ハードディスク");
+    EXPECT_EQ(controls.items(Ctl::List4), std::vector<std::string>{"(3)属性は取得できません。"});
+}
+
+// Letters keep the drive they were given: a mount that goes away leaves its letter without a
+// root directory, and a disc put in later is read through the drive's own letter.
+TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "zarnel-drives-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const fs::path root = pattern;
+    fs::create_directories(root / "proc/self");
+    fs::create_directories(root / "sys/devices/ata/block/sr0");
+    std::ofstream(root / "sys/devices/ata/block/sr0/size") << "0\n";
+    fs::create_directories(root / "sys/class/block");
+    fs::create_directories(root / "sys/block");
+    fs::create_directory_symlink("../../devices/ata/block/sr0", root / "sys/class/block/sr0");
+    fs::create_directory_symlink("../class/block/sr0", root / "sys/block/sr0");
+    fs::create_directories(root / "media/disc");
+    const auto writeTable = [&root](std::string_view lines) {
+        std::ofstream(root / "proc/self/mountinfo") << lines;
+    };
+    writeTable(
+        "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+        "2 1 8:17 / /mnt/usb rw - vfat /dev/sdb1 rw\n");
+
+    LinuxPlatform platform(root);
+    EXPECT_EQ(platform.drives().entries,
+              (std::vector<std::string>{"c: [/]", "d: [/mnt/usb]", "e: [/dev/sr0]"}));
+    EXPECT_EQ(platform.getDriveType("e:\\"), drive_type::kCdRom);
+    std::string name(kMaxPath, '\0');
+    std::string fsName(32, '\0');
+    std::uint32_t serial = 0;
+    std::uint32_t length = 0;
+    std::uint32_t flags = 0;
+    EXPECT_EQ(platform.getVolumeInformation("e:\\", name, serial, length, flags, fsName), 0);
+    EXPECT_EQ(platform.lastError(), 21u);
+
+    writeTable(
+        "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+        "3 1 11:0 / /media/disc ro - iso9660 /dev/sr0 ro\n");
+    EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kNoRootDir);
+    EXPECT_EQ(platform.getVolumeInformation("d:\\", name, serial, length, flags, fsName), 0);
+    EXPECT_EQ(platform.lastError(), 3u);
+    EXPECT_EQ(platform.getDriveType("e:\\"), drive_type::kCdRom);
+    EXPECT_EQ(platform.getVolumeInformation("e:\\", name, serial, length, flags, fsName), 1);
+    EXPECT_STREQ(fsName.c_str(), "iso9660");
+    fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace zarnel

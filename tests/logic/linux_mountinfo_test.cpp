@@ -1,0 +1,207 @@
+// The mount table's parser and the letters its drives get.
+#include <gtest/gtest.h>
+
+#include "platform/linux/drive_letters.h"
+#include "platform/linux/mountinfo.h"
+
+namespace zarnel::linux_fs {
+namespace {
+
+TEST(Mountinfo, ReadsEveryFieldAndDecodesEscapes) {
+    const auto mounts = parseMountinfo(
+        "36 35 98:0 /mnt1 /mnt/my\\040disk rw,noatime master:1 shared:2 - ext3 /dev/root "
+        "rw,errors=continue\n");
+    ASSERT_EQ(mounts.size(), 1u);
+    const MountEntry& m = mounts[0];
+    EXPECT_EQ(m.major, 98u);
+    EXPECT_EQ(m.minor, 0u);
+    EXPECT_EQ(m.root, "/mnt1");
+    EXPECT_EQ(m.mountPoint, "/mnt/my disk");
+    EXPECT_EQ(m.mountOptions, "rw,noatime");
+    EXPECT_EQ(m.fsType, "ext3");
+    EXPECT_EQ(m.source, "/dev/root");
+    EXPECT_EQ(m.superOptions, "rw,errors=continue");
+}
+
+struct EscapeRow {
+    std::string_view raw;
+    std::string_view decoded;
+};
+
+class OctalEscapes : public ::testing::TestWithParam<EscapeRow> {};
+
+TEST_P(OctalEscapes, Decode) {
+    EXPECT_EQ(decodeOctalEscapes(GetParam().raw), GetParam().decoded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, OctalEscapes,
+    ::testing::Values(EscapeRow{"/a\\040b", "/a b"}, EscapeRow{"/tab\\011x", "/tab\tx"},
+                      EscapeRow{"/nl\\012", "/nl\n"}, EscapeRow{"/back\\134slash", "/back\\slash"},
+                      // Not three octal digits, or beyond a byte: kept as written.
+                      EscapeRow{"/a\\04", "/a\\04"}, EscapeRow{"/a\\089", "/a\\089"},
+                      EscapeRow{"/a\\777", "/a\\777"}, EscapeRow{"\\", "\\"}));
+
+TEST(Mountinfo, MalformedLinesAreSkipped) {
+    const auto mounts = parseMountinfo(
+        "garbage\n"
+        "\n"
+        "1 2 8:1 / /ok rw - ext4 /dev/sda1 rw\n"
+        "x 2 8:1 / /badid rw - ext4 /dev/sda1 rw\n"
+        "3 2 eight:1 / /baddev rw - ext4 /dev/sda1 rw\n"
+        "4 2 8:1 / /noseparator rw ext4 /dev/sda1 rw\n"
+        "5 2 8:1 / /short rw - ext4\n"
+        "6 2 8:1 / /last rw - ext4 /dev/sda2 rw");
+    ASSERT_EQ(mounts.size(), 2u);
+    EXPECT_EQ(mounts[0].mountPoint, "/ok");
+    EXPECT_EQ(mounts[1].mountPoint, "/last");
+}
+
+// Lines built from the table's own punctuation, in a fixed pseudo-random sequence: whatever
+// they hold, every entry read back has its type and source, and nothing crashes.
+TEST(Mountinfo, ScrambledTextNeverCrashes) {
+    constexpr std::string_view kPieces[] = {"1",
+                                            "22",
+                                            " ",
+                                            " ",
+                                            "8:1",
+                                            ":",
+                                            "/",
+                                            "\\",
+                                            "\\04",
+                                            "\\040",
+                                            "-",
+                                            " - ",
+                                            "ext4",
+                                            "\n",
+                                            "\t",
+                                            "rw,ro",
+                                            "\n1 2 8:1 / /m rw - ext4 /dev/sda1 rw"};
+    std::uint32_t seed = 12345;
+    std::string text;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1664525u + 1013904223u;  // Numerical Recipes' LCG
+        text += kPieces[(seed >> 16) % std::size(kPieces)];
+    }
+    const std::vector<MountEntry> entries = parseMountinfo(text);
+    EXPECT_FALSE(entries.empty());
+    for (const MountEntry& entry : entries) {
+        EXPECT_FALSE(entry.fsType.empty());
+        EXPECT_FALSE(entry.source.empty());
+    }
+}
+
+MountEntry mount(std::string point, std::string fsType, std::string source, unsigned minor = 0,
+                 std::string root = "/") {
+    return {.major = 8,
+            .minor = minor,
+            .root = std::move(root),
+            .mountPoint = std::move(point),
+            .mountOptions = "rw",
+            .fsType = std::move(fsType),
+            .source = std::move(source),
+            .superOptions = "rw"};
+}
+
+struct DriveMountRow {
+    std::string_view name;
+    MountEntry mount;
+    bool drive;
+};
+
+class DriveMount : public ::testing::TestWithParam<DriveMountRow> {};
+
+TEST_P(DriveMount, IsChosenByItsSourceTypeAndPlace) {
+    EXPECT_EQ(isDriveMount(GetParam().mount), GetParam().drive);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mounts, DriveMount,
+    ::testing::Values(
+        DriveMountRow{"BlockDevice", mount("/data", "ext4", "/dev/sdb1"), true},
+        DriveMountRow{"LoopDevice", mount("/opt/app", "squashfs", "/dev/loop3"), false},
+        DriveMountRow{"Nfs", mount("/net/p", "nfs", "srv:/p"), true},
+        DriveMountRow{"Sshfs", mount("/home/a/remote", "fuse.sshfs", "a@h:"), true},
+        DriveMountRow{"TmpfsAtTmp", mount("/tmp", "tmpfs", "tmpfs"), true},
+        DriveMountRow{"TmpfsBelowTmp", mount("/tmp/x", "tmpfs", "tmpfs"), false},
+        DriveMountRow{"RamfsUnderMedia", mount("/media/ram", "ramfs", "ramfs"), true},
+        DriveMountRow{"TmpfsElsewhere", mount("/var/cache", "tmpfs", "tmpfs"), false},
+        DriveMountRow{"RunUser", mount("/run/user/1000", "tmpfs", "tmpfs"), false},
+        DriveMountRow{"RunMedia", mount("/run/media/a/STICK", "vfat", "/dev/sdc1"), true},
+        DriveMountRow{"DevOnBlock", mount("/dev/x", "ext4", "/dev/sdd1"), false},
+        DriveMountRow{"Snap", mount("/snap/core/1", "squashfs", "/dev/sde"), false},
+        DriveMountRow{"Docker", mount("/var/lib/docker/x", "ext4", "/dev/sdf"), false},
+        DriveMountRow{"Overlay", mount("/merged", "overlay", "overlay"), false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+std::vector<std::string> entries(const std::vector<DriveSlot>& slots) {
+    std::vector<std::string> texts;
+    for (const DriveSlot& slot : slots) texts.push_back(slot.entryText());
+    return texts;
+}
+
+TEST(DriveLetters, RootIsCThenTableOrderThenUnmountedDevices) {
+    const std::vector<MountEntry> mounts = {
+        mount("/proc", "proc", "proc"),
+        mount("/home", "ext4", "/dev/sda2", 2),
+        mount("/", "overlay", "overlay", 9),
+        mount("/tmp", "tmpfs", "tmpfs", 3),
+    };
+    EXPECT_EQ(entries(assignDriveLetters(mounts, {"/dev/sr0"})),
+              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/tmp]", "f: [/dev/sr0]"}));
+}
+
+TEST(DriveLetters, BindMountsAndHiddenMountsGetNoLetter) {
+    const std::vector<MountEntry> mounts = {
+        mount("/", "ext4", "/dev/sda1", 1),
+        mount("/data", "ext4", "/dev/sdb1", 17),
+        mount("/srv/data", "ext4", "/dev/sdb1", 17),              // the same tree again
+        mount("/srv/sub", "ext4", "/dev/sdb1", 17, "/projects"),  // another tree of it
+        mount("/mnt/x", "ext4", "/dev/sdc1", 33),                 // hidden by the next
+        mount("/mnt/x", "ext4", "/dev/sdd1", 49),
+        mount("/rootbind", "ext4", "/dev/sda1", 1),  // a bind of "/"
+    };
+    EXPECT_EQ(entries(assignDriveLetters(mounts, {})),
+              (std::vector<std::string>{"c: [/]", "d: [/data]", "e: [/srv/sub]", "f: [/mnt/x]"}));
+}
+
+TEST(DriveLetters, StopAtZ) {
+    std::vector<MountEntry> mounts = {mount("/", "ext4", "/dev/sda1", 1)};
+    for (unsigned i = 0; i < 30; ++i) {
+        mounts.push_back(
+            mount("/mnt/disk" + std::to_string(i), "xfs", "/dev/vd" + std::to_string(i), 100 + i));
+    }
+    const auto slots = assignDriveLetters(mounts, {"/dev/sr0"});
+    ASSERT_EQ(slots.size(), 24u);
+    EXPECT_EQ(slots.back().entryText(), "z: [/mnt/disk22]");
+}
+
+TEST(DriveLetters, EmptyTableStillHasC) {
+    EXPECT_EQ(entries(assignDriveLetters({}, {})), std::vector<std::string>{"c: [/]"});
+}
+
+struct SelectionRow {
+    std::string_view workingDirectory;
+    int selected;
+};
+
+class InitialSelection : public ::testing::TestWithParam<SelectionRow> {};
+
+TEST_P(InitialSelection, IsTheLongestMountPrefix) {
+    const std::vector<DriveSlot> slots = {
+        {.letter = 'c', .mountPoint = "/", .device = ""},
+        {.letter = 'd', .mountPoint = "/home", .device = ""},
+        {.letter = 'e', .mountPoint = "/home/a/work", .device = ""},
+        {.letter = 'f', .mountPoint = "", .device = "/dev/sr0"},
+    };
+    EXPECT_EQ(initialSelection(slots, GetParam().workingDirectory), GetParam().selected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Directories, InitialSelection,
+                         ::testing::Values(SelectionRow{"/home/a/work/src", 2},
+                                           SelectionRow{"/home/a", 1}, SelectionRow{"/homework", 0},
+                                           SelectionRow{"/", 0}, SelectionRow{"", 0},
+                                           SelectionRow{"/dev/sr0", 0}));
+
+}  // namespace
+}  // namespace zarnel::linux_fs

@@ -1,0 +1,148 @@
+// Special folders on a Linux desktop, in a scratch tree standing for the machine's root.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+
+#include "platform/linux/linux_platform.h"
+
+namespace zarnel {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kCreate = 0x8000;
+
+class Folders : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "zarnel-folders-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        for (const char* folder :
+             {"home/alice/.config", "usr/share/fonts", "usr/share/applications", "usr/lib"}) {
+            fs::create_directories(root_ / folder);
+        }
+        platform_.emplace(root_);
+        platform_->environment = {
+            .home = "/home/alice", .xdgConfigHome = "", .workingDirectory = "/"};
+        write("home/alice/.config/user-dirs.dirs",
+              "XDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n"
+              "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n"
+              "XDG_TEMPLATES_DIR=\"/srv/templates\"\n");
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    void write(const fs::path& relative, std::string_view text) {
+        fs::create_directories((root_ / relative).parent_path());
+        std::ofstream(root_ / relative) << text;
+    }
+    // The path shown for a folder number, or nothing when the lookup fails (and then the
+    // buffer must still be all NUL).
+    std::optional<std::string> lookup(int csidl) {
+        std::string buffer(kMaxPath, '\0');
+        const std::int32_t result = platform_->getFolderPath(0, csidl, buffer);
+        if (result != kSOk) {
+            EXPECT_EQ(buffer, std::string(kMaxPath, '\0'));
+            return std::nullopt;
+        }
+        return std::string(buffer.c_str());
+    }
+    bool exists(const std::string& machinePath) const {
+        return fs::exists(root_ / fs::path(machinePath).relative_path());
+    }
+
+    fs::path root_;
+    std::optional<LinuxPlatform> platform_;
+};
+
+struct FolderRow {
+    int csidl;
+    std::optional<std::string> path;
+};
+
+TEST_F(Folders, EveryRowWithTheCreateFlag) {
+    const std::vector<FolderRow> rows = {
+        {0, "/home/alice/デスクトップ"},
+        {2, "/home/alice/.local/share/applications"},
+        {5, "/home/alice/My \"Docs\""},
+        {6, std::nullopt},
+        {7, "/home/alice/.config/autostart"},
+        {11, "/home/alice/.local/share/applications"},
+        {20, "/usr/share/fonts"},
+        {21, std::nullopt},  // outside $HOME and missing: never made
+        {22, "/usr/share/applications"},
+        {23, "/usr/share/applications"},
+        {24, std::nullopt},  // missing common folder: never made
+        {25, std::nullopt},
+        {31, std::nullopt},
+        {36, "/"},
+        {37, "/usr/lib"},
+        {38, std::nullopt},
+    };
+    for (const FolderRow& row : rows) {
+        EXPECT_EQ(lookup(row.csidl | kCreate), row.path) << "folder " << row.csidl;
+        if (row.path) {
+            EXPECT_TRUE(exists(*row.path)) << *row.path;
+        }
+    }
+    EXPECT_FALSE(exists("/srv/templates"));
+    EXPECT_FALSE(exists("/etc/xdg/autostart"));
+    EXPECT_FALSE(exists("/usr/bin"));
+}
+
+TEST_F(Folders, MissingFolderWithoutTheCreateFlagFails) {
+    EXPECT_EQ(lookup(0), std::nullopt);
+    EXPECT_FALSE(exists("/home/alice/デスクトップ"));
+    EXPECT_EQ(lookup(kCreate), "/home/alice/デスクトップ");
+    EXPECT_EQ(lookup(0), "/home/alice/デスクトップ");  // there now
+}
+
+TEST_F(Folders, UnknownNumberFails) {
+    EXPECT_EQ(lookup(99 | kCreate), std::nullopt);
+}
+
+TEST_F(Folders, HomeWithATrailingSlashShowsTidyPaths) {
+    platform_->environment.home = "/home/alice/";
+    EXPECT_EQ(lookup(kCreate), "/home/alice/デスクトップ");
+    fs::remove(root_ / "home/alice/.config/user-dirs.dirs");
+    EXPECT_EQ(lookup(5 | kCreate), "/home/alice");
+}
+
+TEST_F(Folders, ConfigHomeIsHonoured) {
+    platform_->environment.xdgConfigHome = "/home/alice/alt";
+    write("home/alice/alt/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
+    EXPECT_EQ(lookup(kCreate), "/home/alice/Schreibtisch");
+}
+
+TEST_F(Folders, WithoutEntriesDesktopAndDocumentsFallBack) {
+    fs::remove(root_ / "home/alice/.config/user-dirs.dirs");
+    EXPECT_EQ(lookup(kCreate), "/home/alice/Desktop");
+    EXPECT_EQ(lookup(5 | kCreate), "/home/alice");
+}
+
+TEST_F(Folders, NothingIsMadeOutsideHome) {
+    fs::create_directories(root_ / "outside");
+    fs::create_directory_symlink(root_ / "outside", root_ / "home/alice/link");
+    for (const char* entry : {"$HOME/../bob/Desktop", "$HOME/link/Desktop", "/etc/Desktop"}) {
+        write("home/alice/.config/user-dirs.dirs",
+              std::string("XDG_DESKTOP_DIR=\"") + entry + "\"\n");
+        EXPECT_EQ(lookup(kCreate), std::nullopt) << entry;
+    }
+    EXPECT_FALSE(exists("/home/bob"));
+    EXPECT_FALSE(exists("/outside/Desktop"));
+    EXPECT_FALSE(exists("/etc/Desktop"));
+}
+
+TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
+    fs::remove(root_ / "home/alice/.config/user-dirs.dirs");
+    platform_->environment.home = "/";
+    EXPECT_EQ(lookup(kCreate), std::nullopt);
+    EXPECT_FALSE(exists("/Desktop"));
+    platform_->environment.home = "";
+    EXPECT_EQ(lookup(2 | kCreate), std::nullopt);
+    EXPECT_EQ(lookup(20 | kCreate), "/usr/share/fonts");  // machine folders need no $HOME
+}
+
+}  // namespace
+}  // namespace zarnel

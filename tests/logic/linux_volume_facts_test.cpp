@@ -1,0 +1,128 @@
+// Volume facts of the Linux provider: flags, serials, labels, error codes, user folders.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "platform/linux/user_dirs.h"
+#include "platform/linux/volume_flags.h"
+#include "platform/linux/volume_ids.h"
+#include "platform/linux/win32_errno.h"
+
+namespace zarnel::linux_fs {
+namespace {
+
+using namespace volume_flag;
+
+struct FlagsRow {
+    std::string_view name;
+    std::string_view fsType;
+    std::string_view options;
+    std::uint32_t flags;
+};
+
+class VolumeFlags : public ::testing::TestWithParam<FlagsRow> {};
+
+TEST_P(VolumeFlags, FollowTypeAndOptions) {
+    EXPECT_EQ(volumeFlags(GetParam().fsType, GetParam().options), GetParam().flags);
+}
+
+constexpr std::uint32_t kPosix = kCasePreservedNames | kCaseSensitiveSearch;
+
+INSTANTIATE_TEST_SUITE_P(
+    FileSystems, VolumeFlags,
+    ::testing::Values(
+        FlagsRow{"Ext4", "ext4", "rw,relatime,rw,errors=remount-ro",
+                 kPosix | kPersistentAcls | kSupportsEncryption},
+        FlagsRow{"Ext4Quota", "ext4", "rw,rw,usrjquota=aquota.user,jqfmt=vfsv0",
+                 kPosix | kPersistentAcls | kSupportsEncryption | kVolumeQuotas},
+        FlagsRow{"Ext4NoAcl", "ext4", "rw,noacl", kPosix | kSupportsEncryption},
+        FlagsRow{"Vfat", "vfat", "rw,fmask=0077,utf8", kCasePreservedNames | kUnicodeOnDisk},
+        FlagsRow{"BtrfsCompressed", "btrfs", "rw,relatime,compress=zstd:3,ssd",
+                 kPosix | kPersistentAcls | kFileCompression | kVolumeIsCompressed},
+        FlagsRow{"BtrfsForced", "btrfs", "rw,compress-force=lzo",
+                 kPosix | kPersistentAcls | kFileCompression | kVolumeIsCompressed},
+        FlagsRow{"BtrfsPlain", "btrfs", "rw,ssd", kPosix | kPersistentAcls | kFileCompression},
+        FlagsRow{"XfsQuotas", "xfs", "rw,attr2,inode64,usrquota,prjquota",
+                 kPosix | kPersistentAcls | kVolumeQuotas},
+        FlagsRow{"Nfs4", "nfs4", "rw,vers=4.2", kPosix | kUnicodeOnDisk | kPersistentAcls},
+        FlagsRow{"Cifs", "cifs", "rw,vers=3.1.1",
+                 kCasePreservedNames | kUnicodeOnDisk | kNamedStreams},
+        FlagsRow{"CifsAcl", "cifs", "rw,cifsacl",
+                 kCasePreservedNames | kUnicodeOnDisk | kNamedStreams | kPersistentAcls},
+        FlagsRow{"Tmpfs", "tmpfs", "rw,nosuid,size=8g", kPosix | kPersistentAcls},
+        FlagsRow{"ReadOnlyIso", "iso9660", "ro,relatime,ro,nojoliet",
+                 kPosix | kUnicodeOnDisk | kReadOnlyVolume},
+        FlagsRow{"Msdos", "msdos", "rw", 0},
+        FlagsRow{"Unknown", "overlay", "rw,lowerdir=/a", kPosix},
+        // An option that only looks like one of ours changes nothing.
+        FlagsRow{"NotAnOption", "ext4", "rw,noquota,romantic",
+                 kPosix | kPersistentAcls | kSupportsEncryption}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+struct SerialRow {
+    std::string_view uuid;
+    std::uint32_t serial;
+};
+
+class UuidSerial : public ::testing::TestWithParam<SerialRow> {};
+
+TEST_P(UuidSerial, FollowsTheFileSystemsForm) {
+    EXPECT_EQ(serialFromUuid(GetParam().uuid), GetParam().serial);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Uuids, UuidSerial,
+    ::testing::Values(SerialRow{"1A2B-3C4D", 0x1A2B3C4D}, SerialRow{"f00d-cafe", 0xF00DCAFE},
+                      SerialRow{"01D3A5B2C4E6F708", 0xC4E6F708},
+                      SerialRow{"0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d", 0x0A1B2C3D},
+                      SerialRow{"2023-05-10-12-34-56-00", 0x20230510}, SerialRow{"", 0},
+                      SerialRow{"1234", 0}, SerialRow{"zzzz-zzzz", 0},
+                      SerialRow{"12345678-", 0x12345678}, SerialRow{"1234567g", 0}));
+
+TEST(VolumeIds, UdevEscapesDecode) {
+    EXPECT_EQ(decodeUdevEscapes("USB\\x20STICK"), "USB STICK");
+    EXPECT_EQ(decodeUdevEscapes("a\\x2fb"), "a/b");
+    EXPECT_EQ(decodeUdevEscapes("plain"), "plain");
+    EXPECT_EQ(decodeUdevEscapes("cut\\x2"), "cut\\x2");
+    EXPECT_EQ(decodeUdevEscapes("bad\\xzz"), "bad\\xzz");
+}
+
+TEST(Win32Errno, OneTable) {
+    EXPECT_EQ(win32ErrorFromErrno(ENOENT), 3u);
+    EXPECT_EQ(win32ErrorFromErrno(EACCES), 5u);
+    EXPECT_EQ(win32ErrorFromErrno(ENOMEDIUM), 21u);
+    EXPECT_EQ(win32ErrorFromErrno(ENOTCONN), 21u);
+    EXPECT_EQ(win32ErrorFromErrno(EIO), 21u);
+    EXPECT_EQ(win32ErrorFromErrno(EOVERFLOW), 31u);
+}
+
+TEST(UserDirs, ParsesHomeAbsoluteAndQuotedEntries) {
+    const auto dirs = parseUserDirs(
+        "# This file is written by xdg-user-dirs-update\n"
+        "XDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n"
+        "  XDG_DOCUMENTS_DIR = \"$HOME/My \\\"Docs\\\"\"\n"
+        "XDG_TEMPLATES_DIR=\"/srv/templates\"\n"
+        "XDG_MUSIC_DIR=\"$HOME\"\n"
+        "XDG_VIDEOS_DIR=\"relative/path\"\n"
+        "XDG_PICTURES_DIR=\"$HOMEpictures\"\n"
+        "XDG_PUBLICSHARE_DIR=\"$HOME/unterminated\n"
+        "XDG_DOWNLOAD_DIR=$HOME/unquoted\n"
+        "XDG__DIR=\"/empty-name\"\n"
+        "#XDG_TEMPLATES_DIR=\"/commented\"\n");
+    ASSERT_EQ(dirs.size(), 4u);
+    EXPECT_TRUE(dirs.at("DESKTOP").underHome);
+    EXPECT_EQ(dirs.at("DESKTOP").path, "/デスクトップ");
+    EXPECT_EQ(dirs.at("DOCUMENTS").path, "/My \"Docs\"");
+    EXPECT_FALSE(dirs.at("TEMPLATES").underHome);
+    EXPECT_EQ(dirs.at("TEMPLATES").path, "/srv/templates");
+    EXPECT_TRUE(dirs.at("MUSIC").underHome);
+    EXPECT_EQ(dirs.at("MUSIC").path, "");
+}
+
+TEST(UserDirs, LaterEntryWins) {
+    const auto dirs = parseUserDirs("XDG_DESKTOP_DIR=\"$HOME/a\"\nXDG_DESKTOP_DIR=\"$HOME/b\"\n");
+    EXPECT_EQ(dirs.at("DESKTOP").path, "/b");
+}
+
+}  // namespace
+}  // namespace zarnel::linux_fs
