@@ -121,6 +121,7 @@ class Platform {
     // GetSystemPowerStatus: fills the record; callers judge the call by lastError().
     virtual int getSystemPowerStatus(SystemPowerStatus& status) = 0;
     // SHAppBarMessage(ABM_GETSTATE): the taskbar's state bits, 1 auto-hide, 2 always on top.
+    // The record passed holds sizeof(APPBARDATA): a 20-byte one fails on 64-bit Windows.
     virtual std::uint32_t appBarGetState() = 0;
     // The instances of a management class through "winmgmts:", in the order the service
     // enumerates them. Throws WmiError when the service is absent or refuses the class.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/linux/text_lines.h"
+
 namespace zarnel::linux_fs {
 namespace {
 
@@ -39,9 +41,7 @@ struct Paragraph {
 Paragraph parseParagraph(std::string_view text) {
     Paragraph paragraph;
     while (!text.empty()) {
-        const auto newline = text.find('\n');
-        const std::string_view line = text.substr(0, newline);
-        text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
+        const std::string_view line = takeLine(text);
         const auto colon = line.find(':');
         if (colon == std::string_view::npos) continue;
         const std::string name = lowered(trimmed(line.substr(0, colon)));

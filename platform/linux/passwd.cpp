@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 
+#include "platform/linux/text_lines.h"
+
 namespace zarnel::linux_fs {
 namespace {
 
@@ -38,11 +40,7 @@ std::string registeredUser(std::string_view login, std::string_view gecos) {
 
 std::optional<std::string> registeredUser(std::string_view passwdText, unsigned uid) {
     while (!passwdText.empty()) {
-        const auto newline = passwdText.find('\n');
-        const std::string_view line = passwdText.substr(0, newline);
-        passwdText =
-            newline == std::string_view::npos ? std::string_view() : passwdText.substr(newline + 1);
-        const auto entry = fields(line);
+        const auto entry = fields(takeLine(passwdText));
         if (entry && uidOf((*entry)[kUidField]) == uid) {
             return registeredUser((*entry)[kNameField], (*entry)[kGecosField]);
         }
