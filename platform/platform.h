@@ -34,6 +34,19 @@ struct SystemPowerStatus {
     std::int32_t BatteryFullLifeTime = 0;
 };
 
+// The record's values as the platform defines them.
+namespace power_status {
+inline constexpr std::uint8_t kOffline = 0;  // ACLineStatus
+inline constexpr std::uint8_t kOnline = 1;
+inline constexpr std::uint8_t kUnknown = 255;  // ACLineStatus, BatteryFlag, BatteryLifePercent
+inline constexpr std::uint8_t kHigh = 1;       // BatteryFlag bits
+inline constexpr std::uint8_t kLow = 2;
+inline constexpr std::uint8_t kCritical = 4;
+inline constexpr std::uint8_t kCharging = 8;
+inline constexpr std::uint8_t kNoBattery = 128;
+inline constexpr std::int32_t kUnknownSeconds = -1;  // BatteryLifeTime, BatteryFullLifeTime
+}  // namespace power_status
+
 // MEMORYSTATUSEX: 64-bit fields, so machines beyond 4 GB read right.
 struct MemoryStatus {
     std::uint32_t dwLength = 0;
@@ -41,6 +54,12 @@ struct MemoryStatus {
     std::uint64_t ullTotalPhys = 0;
     std::uint64_t ullAvailPhys = 0;
 };
+
+// ShellExecuteA's results: at most 32 is a failure.
+inline constexpr std::intptr_t kShellOpenFailed = 32;
+inline constexpr std::intptr_t kShellOutOfResources = 0;
+inline constexpr std::intptr_t kShellFileNotFound = 2;  // SE_ERR_FNF
+inline constexpr std::intptr_t kShellOpened = 42;       // any value above 32 means success
 
 // The drive list as the drive-list control shows it.
 struct DriveList {
@@ -109,6 +128,22 @@ class Platform {
     // SHGetFolderPathA with no token and flags 0: the path and its NUL into the 260-byte
     // buffer; an HRESULT, the buffer untouched on failure.
     virtual std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) = 0;
+
+    // GlobalMemoryStatusEx: the caller zeroes the record and sets dwLength; a failure leaves
+    // the figures at zero.
+    virtual void globalMemoryStatus(MemoryStatus& status) = 0;
+    // Sleep: blocks the calling thread.
+    virtual void sleep(std::uint32_t milliseconds) = 0;
+    // ShellExecuteA with the verb "open", no parameters, no directory, shown normally; `file`
+    // is in the ANSI code page. Above kShellOpenFailed on success.
+    virtual std::intptr_t shellOpen(Hwnd owner, std::string_view file) = 0;
+    // GetSystemPowerStatus: fills the record; callers judge the call by lastError().
+    virtual int getSystemPowerStatus(SystemPowerStatus& status) = 0;
+    // SHAppBarMessage(ABM_GETSTATE): the taskbar's state bits, 1 auto-hide, 2 always on top.
+    virtual std::uint32_t appBarGetState() = 0;
+    // The instances of a management class through "winmgmts:", in the order the service
+    // enumerates them. Throws WmiError when the service is absent or refuses the class.
+    virtual std::vector<WmiInstance> wmiInstances(std::string_view className) = 0;
 };
 
 }  // namespace zarnel

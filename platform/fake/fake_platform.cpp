@@ -5,6 +5,24 @@
 
 namespace zarnel {
 
+WmiClasses defaultWmiClasses() {
+    return {
+        {"Win32_OperatingSystem", {{{"Organization", ""}, {"RegisteredUser", "user"}}}},
+        {"Win32_Processor",
+         {{{"Manufacturer", "GenuineIntel"},
+           {"Name", "Fake Processor 2400"},
+           {"Version", "Model 1, Stepping 0"},
+           {"CurrentClockSpeed", std::int64_t{2400}},
+           {"SocketDesignation", "CPU0"}}}},
+        {"Win32_BIOS",
+         {{{"Manufacturer", "Fake Firmware"},
+           {"ReleaseDate", "20240115000000.000000+000"},
+           {"SMBIOSBIOSVersion", "1.0.0"},
+           {"Status", "OK"},
+           {"Version", "FAKE - 1"}}}},
+    };
+}
+
 FakePlatform::FakePlatform(std::string codePage) : codec_(std::move(codePage)) {}
 
 void FakePlatform::clearLastError() {
@@ -44,6 +62,45 @@ int FakePlatform::getComputerNameEx(ComputerNameFormat format, std::span<char> b
     const std::string& name =
         format == ComputerNameFormat::DnsHostname ? records.dnsHostname : records.dnsDomain;
     return copyName(name, buffer, len, false, win32_error::kMoreData);
+}
+
+void FakePlatform::globalMemoryStatus(MemoryStatus& status) {
+    if (enter("GlobalMemoryStatusEx", std::to_string(status.dwLength))) return;
+    const std::uint32_t length = status.dwLength;
+    status = records.memory;
+    status.dwLength = length;
+}
+
+void FakePlatform::sleep(std::uint32_t milliseconds) {
+    enter("Sleep", std::to_string(milliseconds));
+    sleptMilliseconds += milliseconds;
+}
+
+std::intptr_t FakePlatform::shellOpen(Hwnd owner, std::string_view file) {
+    if (enter("ShellExecuteA", std::to_string(owner) + ",open," + std::string(file) + ",,,1")) {
+        return static_cast<std::intptr_t>(lastError_);
+    }
+    return kShellOpened;
+}
+
+int FakePlatform::getSystemPowerStatus(SystemPowerStatus& status) {
+    if (enter("GetSystemPowerStatus")) return 0;
+    status = records.power;
+    return 1;
+}
+
+std::uint32_t FakePlatform::appBarGetState() {
+    constexpr int kGetState = 4;  // ABM_GETSTATE
+    if (enter("SHAppBarMessage", std::to_string(kGetState))) return 0;
+    return records.appBarState;
+}
+
+std::vector<WmiInstance> FakePlatform::wmiInstances(std::string_view className) {
+    calls.push_back("InstancesOf(" + std::string(className) + ")");
+    if (!records.wmiAvailable) throw WmiError("winmgmts: not available");
+    const auto found = records.wmi.find(className);
+    if (found == records.wmi.end()) throw WmiError("invalid class " + std::string(className));
+    return found->second;
 }
 
 }  // namespace zarnel

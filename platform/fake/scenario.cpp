@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <functional>
@@ -105,12 +106,49 @@ Setter text(std::string FakeRecords::*field) {
     return [field](FakePlatform& p, std::string_view v) { p.records.*field = std::string(v); };
 }
 
+template <typename Field>
+Setter memory(Field MemoryStatus::*field) {
+    return [field](FakePlatform& p, std::string_view v) {
+        const std::int64_t value = toInteger(v);
+        if (value < 0) throw std::invalid_argument("negative: " + std::string(v));
+        p.records.memory.*field = static_cast<Field>(value);
+    };
+}
+
+template <typename Field>
+Setter number(Field SystemPowerStatus::*field) {
+    return [field](FakePlatform& p, std::string_view v) {
+        p.records.power.*field = static_cast<Field>(toInteger(v));
+    };
+}
+
+bool toBool(std::string_view text) {
+    if (text == "true") return true;
+    if (text == "false") return false;
+    throw std::invalid_argument("not true or false: " + std::string(text));
+}
+
 const std::map<std::string, Setter, std::less<>>& setters() {
     static const std::map<std::string, Setter, std::less<>> table = {
         {"computerName", text(&FakeRecords::computerName)},
         {"userName", text(&FakeRecords::userName)},
         {"dnsHostname", text(&FakeRecords::dnsHostname)},
         {"dnsDomain", text(&FakeRecords::dnsDomain)},
+        {"memoryLoad", memory(&MemoryStatus::dwMemoryLoad)},
+        {"totalPhys", memory(&MemoryStatus::ullTotalPhys)},
+        {"availPhys", memory(&MemoryStatus::ullAvailPhys)},
+
+        {"power.ACLineStatus", number(&SystemPowerStatus::ACLineStatus)},
+        {"power.BatteryFlag", number(&SystemPowerStatus::BatteryFlag)},
+        {"power.BatteryLifePercent", number(&SystemPowerStatus::BatteryLifePercent)},
+        {"power.BatteryLifeTime", number(&SystemPowerStatus::BatteryLifeTime)},
+        {"power.BatteryFullLifeTime", number(&SystemPowerStatus::BatteryFullLifeTime)},
+        {"appBarState",
+         [](FakePlatform& p, std::string_view v) {
+             p.records.appBarState = static_cast<std::uint32_t>(toInteger(v));
+         }},
+        {"wmiAvailable",
+         [](FakePlatform& p, std::string_view v) { p.records.wmiAvailable = toBool(v); }},
         {"codePage", [](FakePlatform& p, std::string_view v) { p.setCodePage(std::string(v)); }},
         {"missing", [](FakePlatform& p, std::string_view v) { p.missing.emplace(v); }},
         {"drives",
@@ -124,6 +162,47 @@ const std::map<std::string, Setter, std::less<>>& setters() {
 }
 
 constexpr std::string_view kFailPrefix = "fail.";
+constexpr std::string_view kWmiPrefix = "wmi.";
+
+WmiValue wmiValue(std::string_view text) {
+    if (text == "null") return std::monostate{};
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+        return std::string(text.substr(1, text.size() - 2));
+    }
+    try {
+        return toInteger(text);
+    } catch (const std::invalid_argument&) {
+        return std::string(text);
+    }
+}
+
+// "wmi.<Class>" changes the class's instance list, "wmi.<Class>.<Property>" its last instance.
+void applyWmi(FakePlatform& platform, std::string_view key, std::string_view value) {
+    const auto dot = key.find('.');
+    const std::string className(key.substr(0, dot));
+    if (dot == std::string_view::npos) {
+        if (value == "absent") {
+            platform.records.wmi.erase(className);
+        } else if (value == "none") {
+            platform.records.wmi[className].clear();
+        } else if (value == "new") {
+            platform.records.wmi[className].emplace_back();
+        } else {
+            throw std::invalid_argument("not new, none or absent: " + std::string(value));
+        }
+        return;
+    }
+    std::vector<WmiInstance>& instances = platform.records.wmi[className];
+    if (instances.empty()) instances.emplace_back();
+    WmiInstance& instance = instances.back();
+    const std::string property(key.substr(dot + 1));
+    const auto found = std::ranges::find(instance, property, &WmiInstance::value_type::first);
+    if (found != instance.end()) {
+        found->second = wmiValue(value);
+    } else {
+        instance.emplace_back(property, wmiValue(value));
+    }
+}
 
 void apply(FakePlatform& platform, std::string_view key, std::string_view value) {
     if (key.starts_with(kFailPrefix)) {
@@ -138,6 +217,10 @@ void apply(FakePlatform& platform, std::string_view key, std::string_view value)
     if (key.starts_with(kFolderPrefix)) {
         platform.records.folders[static_cast<int>(toInteger(key.substr(kFolderPrefix.size())))] =
             std::string(value);
+        return;
+    }
+    if (key.starts_with(kWmiPrefix)) {
+        applyWmi(platform, key.substr(kWmiPrefix.size()), value);
         return;
     }
     const auto setter = setters().find(key);

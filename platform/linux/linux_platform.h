@@ -27,6 +27,16 @@ class LinuxPlatform : public Platform {
     int getUserName(std::span<char> buffer, std::uint32_t& len) override;
     int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                           std::uint32_t& len) override;
+    // proc/meminfo; missing gives error 2, unreadable figures error 13, the record stays zero.
+    void globalMemoryStatus(MemoryStatus& status) override;
+    void sleep(std::uint32_t milliseconds) override;
+    // Starts xdg-open with the address as its one argument, never through a shell, and does
+    // not wait for the browser.
+    std::intptr_t shellOpen(Hwnd owner, std::string_view file) override;
+    int getSystemPowerStatus(SystemPowerStatus& status) override;
+    // The docks of the X display named by DISPLAY; none without one.
+    std::uint32_t appBarGetState() override;
+    std::vector<WmiInstance> wmiInstances(std::string_view className) override;
 
     // Drives come from the mount table. Their space and volume facts come from statvfs of the
     // mount point below the root: a fixture's mount points need not exist there, and then
@@ -47,6 +57,10 @@ class LinuxPlatform : public Platform {
     linux_fs::UserEnvironment environment = linux_fs::UserEnvironment::fromProcess();
 
   private:
+    std::vector<WmiInstance> processors() const;
+    std::vector<WmiInstance> bioses() const;
+    std::vector<WmiInstance> operatingSystems() const;
+
     // The machine's host name; nothing when no source holds a usable one.
     std::optional<std::string> hostname() const;
     std::string dnsDomain(const std::string& host) const;

@@ -1,8 +1,11 @@
 #include "platform/linux/read_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
-#include <fstream>
+#include <cerrno>
 
 namespace zarnel::linux_fs {
 namespace {
@@ -11,25 +14,38 @@ namespace {
 // instead of preparing the whole upper bound for every read.
 constexpr std::size_t kChunkBytes = 4096;
 
+// Closes the descriptor however the read ends.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
 }  // namespace
 
 std::optional<std::string> readFile(const std::filesystem::path& root,
                                     const std::filesystem::path& relative) {
-    const std::filesystem::path path = root / relative;
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return std::nullopt;  // opens, never reads
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    const Descriptor file(::open((root / relative).c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) return std::nullopt;
     std::string text;
     std::array<char, kChunkBytes> chunk;
-    // procfs and sysfs report a size of 0, so read until the stream ends.
+    // procfs and sysfs report a size of 0, so read until the end.
     while (text.size() < kMaxFileBytes) {
         const std::size_t want = std::min(chunk.size(), kMaxFileBytes - text.size());
-        in.read(chunk.data(), static_cast<std::streamsize>(want));
-        text.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
-        if (!in) break;
+        const ssize_t got = ::read(file.get(), chunk.data(), want);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return std::nullopt;  // a directory, or an I/O error
+        if (got == 0) break;
+        text.append(chunk.data(), static_cast<std::size_t>(got));
     }
-    if (in.bad()) return std::nullopt;
     return text;
 }
 

@@ -18,6 +18,9 @@ TEST(Startup, PlatformCallsComeInStepOrder) {
     form.Form_Load();
     EXPECT_EQ(platform.calls, (std::vector<std::string>{
                                   "GetLogicalDriveStringsA()",
+                                  "InstancesOf(Win32_OperatingSystem)",
+                                  "InstancesOf(Win32_Processor)",
+                                  "InstancesOf(Win32_BIOS)",
                                   "GetComputerNameExA(1,128)",
                                   "GetComputerNameExA(6,128)",
                                   "GetDiskFreeSpaceExA(c:\\)",
@@ -26,9 +29,13 @@ TEST(Startup, PlatformCallsComeInStepOrder) {
                                   "GetVolumeInformationA(c:\\,260,32)",
                                   "GetVolumeInformationA(c:\\,260,32)",
                                   "GetVolumeInformationA(c:\\,260,32)",
+                                  "GlobalMemoryStatusEx(24)",
                                   "GetComputerNameA(16)",
                                   "GetUserNameA(257)",
+                                  "SetLastError(0)",
+                                  "GetSystemPowerStatus()",
                                   "SHGetFolderPathA(4660,32768,260)",
+                                  "SHAppBarMessage(4)",
                               }));
 }
 

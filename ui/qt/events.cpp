@@ -1,23 +1,60 @@
 #include "ui/qt/events.h"
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <cstdint>
 
 #include "app/form1.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/picture_box.h"
 #include "ui/qt/qt_controls.h"
+#include "ui/qt/tab_control.h"
 
 namespace zarnel::qt {
+namespace {
 
-// One line per handled event. The window offers: TabControl::tabSelected(previous),
-// PictureBox::clicked, QAction::triggered (menu items), QComboBox::activated (Combo1, user
-// picks only), QComboBox::currentIndexChanged (Drive1), QSlider::valueChanged,
-// QTimer::timeout, QPushButton::clicked and MainWindow::closeRequested.
+// Why the window closes, as the close handler is told: the user's close box or system menu,
+// or the program itself.
+constexpr std::int16_t kClosedByUser = 0;
+constexpr std::int16_t kClosedByCode = 1;
+
+}  // namespace
+
+// The window offers: TabControl::tabSelected(previous), PictureBox::clicked,
+// QAction::triggered (menu items), QComboBox::activated (Combo1, user picks only),
+// QComboBox::currentIndexChanged (Drive1), QSlider::valueChanged, QTimer::timeout,
+// QPushButton::clicked and MainWindow::closeRequested.
 void startForm(QtControls& controls, Form1& form) {
     form.fillDrive1();  // the drive list is filled as the window is built, before loading
     form.Form_Load();
+
     QObject::connect(&controls.comboBox(Ctl::Drive1), &QComboBox::currentIndexChanged,
                      [&form] { form.Drive1_Change(); });
     QObject::connect(&controls.comboBox(Ctl::Combo1), &QComboBox::activated,
                      [&form] { form.Combo1_Click(); });
+    QObject::connect(&controls.timer(), &QTimer::timeout, [&form] { form.Timer1_Timer(); });
+    QObject::connect(&controls.slider(), &QSlider::valueChanged,
+                     [&form](int) { form.Slider1_Change(); });
+    QObject::connect(&controls.button(Ctl::Command2), &QPushButton::clicked,
+                     [&form] { form.Command2_Click(); });
+    QObject::connect(&controls.tabControl(), &TabControl::tabSelected, [&form](int previous) {
+        form.SSTab1_Click(static_cast<std::int16_t>(previous));
+    });
+    QObject::connect(&controls.pictureBox(Ctl::Picture4), &PictureBox::clicked,
+                     [&form] { form.Picture4_Click(); });
+    QObject::connect(&controls.menuItem(Ctl::book), &QAction::triggered,
+                     [&form] { form.book_Click(); });
+    QObject::connect(&controls.menuItem(Ctl::game), &QAction::triggered,
+                     [&form] { form.game_Click(); });
+    QObject::connect(&controls.window(), &MainWindow::closeRequested, [&form](QCloseEvent* event) {
+        std::int16_t cancel = 0;
+        form.Form_QueryUnload(cancel, event->spontaneous() ? kClosedByUser : kClosedByCode);
+        if (cancel != 0) event->ignore();
+    });
 }
 
 }  // namespace zarnel::qt

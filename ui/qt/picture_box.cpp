@@ -2,7 +2,9 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <climits>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "ui/qt/colours.h"
@@ -150,12 +152,27 @@ void PictureBox::pieWedge(float centreX, float centreY, float radius, float star
 }
 
 void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const PixelRect& clipRect) {
+    // Moved in place, row by row: the chart scrolls at every tick, and a copy of the whole
+    // image each time would cost an allocation and twice the memory traffic.
     QImage& image = canvas();
     const QRect source = toQRect(scrollRect) & image.rect();
-    const QImage moved = image.copy(source);
-    QPainter painter(&image);
-    painter.setClipRect(toQRect(clipRect) & source);
-    painter.drawImage(source.topLeft() + QPoint(dx, dy), moved);
+    const QRect target = source.translated(dx, dy) & toQRect(clipRect) & source;
+    if (!target.isEmpty()) {
+        const qsizetype pixelBytes = image.depth() / CHAR_BIT;
+        const qsizetype stride = image.bytesPerLine();
+        uchar* const pixels = image.bits();
+        const auto moveRow = [&](int y) {
+            uchar* to = pixels + y * stride + target.left() * pixelBytes;
+            const uchar* from = pixels + (y - dy) * stride + (target.left() - dx) * pixelBytes;
+            std::memmove(to, from, static_cast<std::size_t>(target.width() * pixelBytes));
+        };
+        // Rows moving down are taken bottom first, so none is overwritten before it moves.
+        if (dy > 0) {
+            for (int y = target.bottom(); y >= target.top(); --y) moveRow(y);
+        } else {
+            for (int y = target.top(); y <= target.bottom(); ++y) moveRow(y);
+        }
+    }
     surface_->update();
 }
 

@@ -191,10 +191,15 @@ void QtControls::setText(Ctl ctl, std::string_view value, int index) {
     if (w == &window_) {
         window_.setWindowTitle(toQString(value));
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
-        label->setText(toQString(value));
+        // The memory tab rewrites its fields at every tick; an unchanged text costs nothing.
+        const QString text = toQString(value);
+        if (label->text() == text) return;
+        label->setText(text);
         if (target.autoSize) fit(target);
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        edit->setText(toQString(value));
+        const QString text = toQString(value);
+        if (edit->text() == text) return;
+        edit->setText(text);
         edit->setCursorPosition(0);
     } else if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) {
         multi->setPlainText(plainLines(value));
@@ -364,8 +369,9 @@ void QtControls::setAlignment(Ctl ctl, Align align, int index) {
 
 void QtControls::setAutoSize(Ctl ctl, bool on, int index) {
     Element& target = element(ctl, index);
+    // A label that already fits keeps fitting through setText: no second measure.
+    if (on && !target.autoSize) fit(target);
     target.autoSize = on;
-    if (on) fit(target);
 }
 
 void QtControls::bringToFront(Ctl ctl, int index) {

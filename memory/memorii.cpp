@@ -1,0 +1,48 @@
+// Memorii: one memory reading into the four figures, the legend and the pie.
+#include <string>
+
+#include "app/form1.h"
+#include "memory/megabytes.h"
+#include "memory/pie.h"
+
+namespace zarnel {
+namespace {
+
+std::string megabytesText(std::int64_t bytes) {
+    return std::to_string(wholeMB(bytes)) + "M";
+}
+
+}  // namespace
+
+void Form1::Memorii() {
+    MemoryStatus status;
+    status.dwLength = sizeof(MemoryStatus);
+    platform_.globalMemoryStatus(status);
+
+    const std::int64_t total = toSignedBytes(status.ullTotalPhys);
+    const std::int64_t available = toSignedBytes(status.ullAvailPhys);
+    // A provider never reports more available than total; a zero keeps it from going negative.
+    const std::int64_t used = available < total ? total - available : 0;
+
+    controls_.setText(Ctl::Text23, std::to_string(status.dwMemoryLoad) + "%");
+    controls_.setText(Ctl::Text26, megabytesText(total));
+    controls_.setText(Ctl::Text24, megabytesText(used));
+    controls_.setText(Ctl::Text25, megabytesText(available));
+    TotalBytes = total;
+    UsedBytes = used;
+    controls_.setText(Ctl::Text27, controls_.text(Ctl::Text24));
+    controls_.setText(Ctl::Text28, controls_.text(Ctl::Text25));
+
+    const std::int32_t freeMB = wholeMB32(available);
+    const std::int32_t totalMB = wholeMB32(total);
+    if (freeMB == PieFreeMB) return;
+
+    Picture& pie = controls_.picture(Ctl::Picture4);
+    for (const PieWedge& wedge : pieWedges(freeMB, totalMB)) {
+        pie.setFillColor(wedge.fill);
+        pie.pieWedge(kPieCentre, kPieCentre, kPieRadius, wedge.start, wedge.end);
+    }
+    PieFreeMB = freeMB;
+}
+
+}  // namespace zarnel

@@ -1,0 +1,50 @@
+// The line graph's heartbeat: one tick of Timer1, the speed slider and the stop button.
+#include <cmath>
+
+#include "app/form1.h"
+#include "memory/graph_scale.h"
+
+namespace zarnel {
+
+void Form1::Timer1_Timer() {
+    Memorii();
+
+    Picture& chart = controls_.picture(Ctl::Picture1);
+    if (GraphTime < graph::kFixedEdge) {
+        chart.lineTo(GraphX(GraphTime), GraphY(UsedBytes), graph::kLineColour);
+    } else {
+        chart.setCurrentX(GraphX(graph::kLastStepStart));
+        chart.lineTo(GraphX(graph::kFixedEdge), GraphY(UsedBytes), graph::kLineColour);
+    }
+
+    // Single precision on purpose: the sum drifts (75 ticks make 14.99999), and the phases
+    // and the stop follow that drift.
+    GraphTime = static_cast<float>(static_cast<double>(GraphTime) + graph::kStep);
+
+    if (GraphTime > graph::kStopAfter) {
+        controls_.setTimerEnabled(false);
+        return;
+    }
+    if (GraphTime > graph::kFixedEdge) {
+        ScrollDX = graph::roundEven(-GraphX(graph::kStepF) / controls_.twipsPerPixelX());
+        ScrollDY = 0;
+        chart.scroll(ScrollDX, ScrollDY, ScrollRect, ClipRect);
+        platform_.sleep(graph::kScrollPauseMs);
+        const auto second = static_cast<std::int32_t>(std::floor(GraphTime));
+        if (second != LastSecond) {
+            TimeLabels(graph::roundEven(GraphTime - graph::kFixedEdge));
+            LastSecond = second;
+        }
+    }
+}
+
+void Form1::Slider1_Change() {
+    controls_.setTimerInterval(controls_.sliderValue());
+}
+
+void Form1::Command2_Click() {
+    controls_.setTimerEnabled(false);
+    controls_.endProgram();
+}
+
+}  // namespace zarnel

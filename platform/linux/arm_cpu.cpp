@@ -1,0 +1,69 @@
+#include "platform/linux/arm_cpu.h"
+
+#include <algorithm>
+
+namespace zarnel::linux_fs {
+namespace {
+
+struct CodeName {
+    unsigned code;
+    std::string_view name;
+};
+
+// Main ID Register implementer codes, as the Arm Architecture Reference Manual assigns them.
+constexpr CodeName kImplementers[] = {
+    {0x41, "ARM"},       {0x42, "Broadcom"},  {0x43, "Cavium"},   {0x44, "DEC"},
+    {0x46, "FUJITSU"},   {0x48, "HiSilicon"}, {0x49, "Infineon"}, {0x4d, "Motorola/Freescale"},
+    {0x4e, "NVIDIA"},    {0x50, "APM"},       {0x51, "Qualcomm"}, {0x53, "Samsung"},
+    {0x56, "Marvell"},   {0x61, "Apple"},     {0x66, "Faraday"},  {0x69, "Intel"},
+    {0x6d, "Microsoft"}, {0x70, "Phytium"},   {0xc0, "Ampere"},
+};
+
+constexpr CodeName kArmParts[] = {
+    {0x810, "ARM810"},        {0x920, "ARM920"},        {0x922, "ARM922"},
+    {0x926, "ARM926"},        {0x940, "ARM940"},        {0x946, "ARM946"},
+    {0x966, "ARM966"},        {0xa20, "ARM1020"},       {0xa22, "ARM1022"},
+    {0xa26, "ARM1026"},       {0xb02, "ARM11 MPCore"},  {0xb36, "ARM1136"},
+    {0xb56, "ARM1156"},       {0xb76, "ARM1176"},       {0xc05, "Cortex-A5"},
+    {0xc07, "Cortex-A7"},     {0xc08, "Cortex-A8"},     {0xc09, "Cortex-A9"},
+    {0xc0d, "Cortex-A17"},  // first sold as the Cortex-A12
+    {0xc0e, "Cortex-A17"},    {0xc0f, "Cortex-A15"},    {0xc14, "Cortex-R4"},
+    {0xc15, "Cortex-R5"},     {0xc17, "Cortex-R7"},     {0xc18, "Cortex-R8"},
+    {0xc20, "Cortex-M0"},     {0xc21, "Cortex-M1"},     {0xc23, "Cortex-M3"},
+    {0xc24, "Cortex-M4"},     {0xc27, "Cortex-M7"},     {0xc60, "Cortex-M0+"},
+    {0xd01, "Cortex-A32"},    {0xd02, "Cortex-A34"},    {0xd03, "Cortex-A53"},
+    {0xd04, "Cortex-A35"},    {0xd05, "Cortex-A55"},    {0xd06, "Cortex-A65"},
+    {0xd07, "Cortex-A57"},    {0xd08, "Cortex-A72"},    {0xd09, "Cortex-A73"},
+    {0xd0a, "Cortex-A75"},    {0xd0b, "Cortex-A76"},    {0xd0c, "Neoverse-N1"},
+    {0xd0d, "Cortex-A77"},    {0xd0e, "Cortex-A76AE"},  {0xd13, "Cortex-R52"},
+    {0xd15, "Cortex-R82"},    {0xd16, "Cortex-R52+"},   {0xd20, "Cortex-M23"},
+    {0xd21, "Cortex-M33"},    {0xd22, "Cortex-M55"},    {0xd23, "Cortex-M85"},
+    {0xd40, "Neoverse-V1"},   {0xd41, "Cortex-A78"},    {0xd42, "Cortex-A78AE"},
+    {0xd43, "Cortex-A65AE"},  {0xd44, "Cortex-X1"},     {0xd46, "Cortex-A510"},
+    {0xd47, "Cortex-A710"},   {0xd48, "Cortex-X2"},     {0xd49, "Neoverse-N2"},
+    {0xd4a, "Neoverse-E1"},   {0xd4b, "Cortex-A78C"},   {0xd4c, "Cortex-X1C"},
+    {0xd4d, "Cortex-A715"},   {0xd4e, "Cortex-X3"},     {0xd4f, "Neoverse-V2"},
+    {0xd80, "Cortex-A520"},   {0xd81, "Cortex-A720"},   {0xd82, "Cortex-X4"},
+    {0xd83, "Neoverse-V3AE"}, {0xd84, "Neoverse-V3"},   {0xd85, "Cortex-X925"},
+    {0xd87, "Cortex-A725"},   {0xd88, "Cortex-A520AE"}, {0xd89, "Cortex-A720AE"},
+    {0xd8e, "Neoverse-N3"},   {0xd8f, "Cortex-A320"},
+};
+
+template <std::size_t N>
+std::optional<std::string_view> lookUp(const CodeName (&table)[N], unsigned code) {
+    const auto found = std::ranges::find(table, code, &CodeName::code);
+    if (found == std::end(table)) return std::nullopt;
+    return found->name;
+}
+
+}  // namespace
+
+std::optional<std::string_view> armImplementerName(unsigned code) {
+    return lookUp(kImplementers, code);
+}
+
+std::optional<std::string_view> armPartName(unsigned part) {
+    return lookUp(kArmParts, part);
+}
+
+}  // namespace zarnel::linux_fs

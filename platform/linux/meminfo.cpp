@@ -1,0 +1,87 @@
+#include "platform/linux/meminfo.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace zarnel::linux_fs {
+namespace {
+
+constexpr std::uint64_t kBytesPerKiB = 1024;
+constexpr double kPercent = 100;
+constexpr std::string_view kUnit = "kB";
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// "  16318464 kB" -> bytes. A value cut short (no unit) or too large is no value.
+std::optional<std::uint64_t> kibibytes(std::string_view value) {
+    value = trimmed(value);
+    if (!value.ends_with(kUnit)) return std::nullopt;
+    const std::string_view digits = trimmed(value.substr(0, value.size() - kUnit.size()));
+    std::uint64_t kib = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), kib);
+    if (ec != std::errc() || end != digits.data() + digits.size() || digits.empty()) {
+        return std::nullopt;
+    }
+    if (kib > std::numeric_limits<std::uint64_t>::max() / kBytesPerKiB) return std::nullopt;
+    return kib * kBytesPerKiB;
+}
+
+}  // namespace
+
+Meminfo parseMeminfo(std::string_view text) {
+    Meminfo info;
+    const std::array<std::pair<std::string_view, std::optional<std::uint64_t>*>, 5> fields = {{
+        {"MemTotal", &info.memTotal},
+        {"MemAvailable", &info.memAvailable},
+        {"MemFree", &info.memFree},
+        {"Buffers", &info.buffers},
+        {"Cached", &info.cached},
+    }};
+    while (!text.empty()) {
+        const auto newline = text.find('\n');
+        const std::string_view line = text.substr(0, newline);
+        text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
+        const auto colon = line.find(':');
+        if (colon == std::string_view::npos) continue;
+        const std::string_view name = line.substr(0, colon);
+        for (const auto& [wanted, slot] : fields) {
+            if (name == wanted && !slot->has_value()) *slot = kibibytes(line.substr(colon + 1));
+        }
+    }
+    return info;
+}
+
+std::optional<MemoryStatus> memoryStatusFrom(const Meminfo& info) {
+    if (!info.memTotal) return std::nullopt;
+    std::uint64_t available = 0;
+    if (info.memAvailable) {
+        available = *info.memAvailable;
+    } else if (info.memFree && info.buffers && info.cached) {
+        available = *info.memFree + *info.buffers + *info.cached;
+    } else {
+        return std::nullopt;
+    }
+    const std::uint64_t total = *info.memTotal;
+    // The estimate can exceed the total (page cache counted twice on some kernels).
+    if (available > total) available = total;
+    const std::uint64_t used = total - available;
+    MemoryStatus status;
+    status.ullTotalPhys = total;
+    status.ullAvailPhys = available;
+    // In floating point, as used * 100 could overflow 64 bits; the percent is exact enough.
+    status.dwMemoryLoad =
+        total == 0 ? 0
+                   : static_cast<std::uint32_t>(std::lround(static_cast<double>(used) * kPercent /
+                                                            static_cast<double>(total)));
+    return status;
+}
+
+}  // namespace zarnel::linux_fs

@@ -1,0 +1,40 @@
+// The power record from sys/class/power_supply.
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
+#include "platform/errors.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/power_supply.h"
+#include "platform/linux/read_file.h"
+
+namespace zarnel {
+
+int LinuxPlatform::getSystemPowerStatus(SystemPowerStatus& status) {
+    // A machine without the folder (a container, a desktop without ACPI power) has no battery
+    // and runs on mains: that is an answer, not a failure.
+    std::error_code error;
+    std::vector<std::filesystem::path> folders;
+    for (std::filesystem::directory_iterator entry(root_ / "sys/class/power_supply", error), end;
+         !error && entry != end; entry.increment(error)) {
+        folders.push_back(entry->path());
+    }
+    if (error == std::errc::permission_denied) {
+        lastError_ = win32_error::kAccessDenied;
+        return 0;
+    }
+    std::ranges::sort(folders);
+    std::vector<linux_fs::PowerSupply> supplies;
+    for (const std::filesystem::path& folder : folders) {
+        linux_fs::SupplyAttributes attributes;
+        for (std::string_view name : linux_fs::kPowerSupplyAttributes) {
+            if (auto text = linux_fs::readFile(folder, name)) attributes.emplace(name, *text);
+        }
+        supplies.push_back(linux_fs::parsePowerSupply(attributes));
+    }
+    status = linux_fs::powerStatus(supplies);
+    lastError_ = win32_error::kSuccess;
+    return 1;
+}
+
+}  // namespace zarnel

@@ -1,0 +1,191 @@
+#include "platform/linux/power_supply.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <vector>
+
+namespace zarnel::linux_fs {
+namespace {
+
+// No battery holds a megawatt-hour: a larger reading is garbage, not a battery.
+constexpr std::int64_t kMaxReading = 1'000'000'000'000;
+constexpr std::int64_t kFullPercent = 100;
+constexpr std::int64_t kSecondsPerHour = 3600;
+
+// Windows' thresholds for the battery flag bits.
+constexpr std::int64_t kHighAbove = 66;
+constexpr std::int64_t kLowBelow = 33;
+constexpr std::int64_t kCriticalBelow = 5;
+
+using namespace power_status;
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::string word(const SupplyAttributes& attributes, std::string_view name) {
+    const auto found = attributes.find(name);
+    return found == attributes.end() ? std::string() : std::string(trimmed(found->second));
+}
+
+std::optional<std::int64_t> reading(const SupplyAttributes& attributes, std::string_view name,
+                                    std::int64_t max = kMaxReading) {
+    const std::string text = word(attributes, name);
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return {};
+    if (value < 0 || value > max) return {};
+    return value;
+}
+
+std::optional<bool> flag(const SupplyAttributes& attributes, std::string_view name) {
+    const auto value = reading(attributes, name, 1);
+    if (!value) return {};
+    return *value == 1;
+}
+
+bool isMains(const PowerSupply& supply) {
+    return supply.type == "Mains" || supply.type.starts_with("USB");
+}
+
+// Peripherals (a wireless mouse) report their own batteries with scope "Device".
+bool isSystemBattery(const PowerSupply& supply) {
+    return supply.type == "Battery" && supply.scope != "Device" && supply.present != false;
+}
+
+using Field = std::optional<std::int64_t> PowerSupply::*;
+
+// The sum of a field over the batteries, or nothing when one of them lacks it.
+std::optional<std::int64_t> sum(std::span<const PowerSupply> batteries, Field field) {
+    std::int64_t total = 0;
+    for (const PowerSupply& battery : batteries) {
+        if (!(battery.*field)) return {};
+        total += *(battery.*field);
+    }
+    return total;
+}
+
+std::optional<std::int64_t> roundedRatio(std::optional<std::int64_t> part,
+                                         std::optional<std::int64_t> whole, std::int64_t scale) {
+    if (!part || !whole || *whole == 0) return {};
+    return (*part * scale + *whole / 2) / *whole;
+}
+
+std::optional<std::int64_t> percent(std::span<const PowerSupply> batteries) {
+    auto ratio = roundedRatio(sum(batteries, &PowerSupply::energyNow),
+                              sum(batteries, &PowerSupply::energyFull), kFullPercent);
+    if (!ratio) {
+        ratio = roundedRatio(sum(batteries, &PowerSupply::chargeNow),
+                             sum(batteries, &PowerSupply::chargeFull), kFullPercent);
+    }
+    if (!ratio) {
+        const auto capacities = sum(batteries, &PowerSupply::capacity);
+        if (capacities) ratio = *capacities / static_cast<std::int64_t>(batteries.size());
+    }
+    // A worn battery's charge may read a little above its last full charge.
+    if (ratio) ratio = std::min(*ratio, kFullPercent);
+    return ratio;
+}
+
+// How long `energy` (else `charge`) lasts at the present drain, in seconds.
+std::optional<std::int64_t> secondsAtDrain(std::span<const PowerSupply> batteries, Field energy,
+                                           Field charge) {
+    auto seconds = roundedRatio(sum(batteries, energy), sum(batteries, &PowerSupply::powerNow),
+                                kSecondsPerHour);
+    if (!seconds) {
+        seconds = roundedRatio(sum(batteries, charge), sum(batteries, &PowerSupply::currentNow),
+                               kSecondsPerHour);
+    }
+    return seconds;
+}
+
+std::int32_t seconds(std::optional<std::int64_t> value) {
+    if (!value || *value > std::numeric_limits<std::int32_t>::max()) return kUnknownSeconds;
+    return static_cast<std::int32_t>(*value);
+}
+
+std::uint8_t acLineStatus(std::span<const PowerSupply> supplies,
+                          std::span<const PowerSupply> batteries) {
+    bool anyMains = false;
+    bool unknownMains = false;
+    for (const PowerSupply& supply : supplies) {
+        if (!isMains(supply) || supply.scope == "Device") continue;
+        anyMains = true;
+        if (supply.online == true) return kOnline;
+        unknownMains |= !supply.online.has_value();
+    }
+    if (unknownMains) return kUnknown;
+    if (anyMains) return kOffline;
+    // No adapter listed: a desktop, unless a battery says how it is being used.
+    if (batteries.empty()) return kOnline;
+    const auto has = [&](std::string_view status) {
+        return std::ranges::any_of(batteries, [&](const auto& b) { return b.status == status; });
+    };
+    if (has("Discharging")) return kOffline;
+    if (has("Charging") || has("Full") || has("Not charging")) return kOnline;
+    return kUnknown;
+}
+
+std::uint8_t batteryFlag(std::int64_t percent, bool charging) {
+    std::uint8_t flag = 0;
+    if (percent > kHighAbove) flag |= kHigh;
+    if (percent < kLowBelow) flag |= kLow;
+    if (percent < kCriticalBelow) flag |= kCritical;
+    if (charging) flag |= kCharging;
+    return flag;
+}
+
+}  // namespace
+
+PowerSupply parsePowerSupply(const SupplyAttributes& attributes) {
+    return {
+        .type = word(attributes, "type"),
+        .scope = word(attributes, "scope"),
+        .status = word(attributes, "status"),
+        .present = flag(attributes, "present"),
+        .online = flag(attributes, "online"),
+        .capacity = reading(attributes, "capacity", kFullPercent),
+        .energyNow = reading(attributes, "energy_now"),
+        .energyFull = reading(attributes, "energy_full"),
+        .powerNow = reading(attributes, "power_now"),
+        .chargeNow = reading(attributes, "charge_now"),
+        .chargeFull = reading(attributes, "charge_full"),
+        .currentNow = reading(attributes, "current_now"),
+        .timeToEmpty = reading(attributes, "time_to_empty_now"),
+    };
+}
+
+SystemPowerStatus powerStatus(std::span<const PowerSupply> supplies) {
+    std::vector<PowerSupply> batteries;
+    std::ranges::copy_if(supplies, std::back_inserter(batteries), isSystemBattery);
+    SystemPowerStatus status{
+        .ACLineStatus = acLineStatus(supplies, batteries),
+        .BatteryFlag = kNoBattery,
+        .BatteryLifePercent = kUnknown,
+        .SystemStatusFlag = 0,
+        .BatteryLifeTime = kUnknownSeconds,
+        .BatteryFullLifeTime = kUnknownSeconds,
+    };
+    if (batteries.empty()) return status;
+
+    const auto charge = percent(batteries);
+    const bool charging =
+        std::ranges::any_of(batteries, [](const PowerSupply& b) { return b.status == "Charging"; });
+    status.BatteryFlag = charge ? batteryFlag(*charge, charging) : kUnknown;
+    status.BatteryLifePercent = charge ? static_cast<std::uint8_t>(*charge) : kUnknown;
+    // Like Windows, the times are known only while the machine runs on its batteries.
+    if (status.ACLineStatus == kOffline) {
+        auto left = batteries.size() == 1 ? batteries.front().timeToEmpty : std::nullopt;
+        if (!left)
+            left = secondsAtDrain(batteries, &PowerSupply::energyNow, &PowerSupply::chargeNow);
+        status.BatteryLifeTime = seconds(left);
+        status.BatteryFullLifeTime =
+            seconds(secondsAtDrain(batteries, &PowerSupply::energyFull, &PowerSupply::chargeFull));
+    }
+    return status;
+}
+
+}  // namespace zarnel::linux_fs

@@ -1,0 +1,129 @@
+#include "platform/linux/processor.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "platform/linux/arm_cpu.h"
+#include "platform/linux/wmi_value.h"
+
+namespace zarnel::linux_fs {
+namespace {
+
+constexpr unsigned kArmLtd = 0x41;
+constexpr std::int64_t kKHzPerMHz = 1000;
+constexpr int kHexBase = 16;
+
+std::optional<std::int64_t> wholeNumber(const std::optional<std::string>& text) {
+    if (!text) return std::nullopt;
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (ec != std::errc() || end != text->data() + text->size()) return std::nullopt;
+    return value;
+}
+
+// "0x41" as proc/cpuinfo writes the ARM identification codes.
+std::optional<unsigned> hexCode(const std::optional<std::string>& text) {
+    if (!text || !text->starts_with("0x")) return std::nullopt;
+    unsigned value = 0;
+    const char* first = text->data() + 2;
+    const auto [end, ec] = std::from_chars(first, text->data() + text->size(), value, kHexBase);
+    if (ec != std::errc() || end != text->data() + text->size() || end == first) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The leading decimal number of "2300.000" or "3550.000000MHz", to the nearest MHz.
+std::optional<std::int64_t> megahertz(const std::optional<std::string>& text) {
+    if (!text) return std::nullopt;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (ec != std::errc() || !std::isfinite(value) || value < 0) return std::nullopt;
+    return std::llround(value);
+}
+
+std::string collapsedBlanks(const std::string& text) {
+    std::string result;
+    for (char c : text) {
+        const bool blank = c == ' ' || c == '\t';
+        if (blank && (result.empty() || result.back() == ' ')) continue;
+        result += blank ? ' ' : c;
+    }
+    if (!result.empty() && result.back() == ' ') result.pop_back();
+    return result;
+}
+
+std::int64_t packageOf(const CpuinfoCpu& cpu, const std::map<int, CpuSysfs>& sysfs) {
+    for (const char* name : {"physical id", "package"}) {
+        if (const auto id = wholeNumber(cpu.field(name))) return *id;
+    }
+    const auto found = sysfs.find(cpu.index);
+    if (found != sysfs.end() && found->second.packageId) return *found->second.packageId;
+    return 0;
+}
+
+std::optional<std::string> manufacturer(const CpuinfoCpu& cpu) {
+    if (auto vendor = cpu.field("vendor_id")) return vendor;
+    if (auto vendor = cpu.field("vendor")) return vendor;  // ia64
+    const auto implementer = cpu.field("cpu implementer");
+    if (const auto code = hexCode(implementer)) {
+        if (const auto name = armImplementerName(*code)) return std::string(*name);
+    }
+    return implementer;
+}
+
+std::optional<std::string> name(const CpuinfoCpu& cpu) {
+    // "cpu" on POWER and sparc; "processor" on 32-bit ARM.
+    for (const char* field : {"model name", "cpu", "processor"}) {
+        if (const auto text = cpu.field(field)) return collapsedBlanks(*text);
+    }
+    if (hexCode(cpu.field("cpu implementer")) == kArmLtd) {
+        if (const auto part = hexCode(cpu.field("cpu part"))) {
+            if (const auto core = armPartName(*part)) return std::string(*core);
+        }
+    }
+    return cpu.field("uarch");  // RISC-V
+}
+
+std::optional<std::string> version(const CpuinfoCpu& cpu) {
+    const auto model = cpu.field("model");
+    const auto stepping = cpu.field("stepping");
+    if (!model || !stepping) return std::nullopt;
+    return "Model " + *model + ", Stepping " + *stepping;
+}
+
+std::optional<std::int64_t> clockSpeed(const CpuinfoCpu& cpu,
+                                       const std::map<int, CpuSysfs>& sysfs) {
+    const auto found = sysfs.find(cpu.index);
+    if (found != sysfs.end() && found->second.curFreqKHz) {
+        return (*found->second.curFreqKHz + kKHzPerMHz / 2) / kKHzPerMHz;
+    }
+    if (auto mhz = megahertz(cpu.field("cpu mhz"))) return mhz;
+    return megahertz(cpu.field("clock"));  // POWER
+}
+
+}  // namespace
+
+std::vector<WmiInstance> processorInstances(std::span<const CpuinfoCpu> cpus,
+                                            const std::map<int, CpuSysfs>& sysfs,
+                                            std::span<const std::string> sockets) {
+    std::map<std::int64_t, const CpuinfoCpu*> packages;
+    for (const CpuinfoCpu& cpu : cpus) packages.emplace(packageOf(cpu, sysfs), &cpu);
+
+    std::vector<WmiInstance> instances;
+    for (const auto& [id, cpu] : packages) {
+        const std::size_t ordinal = instances.size();
+        std::optional<std::string> socket;
+        if (ordinal < sockets.size() && !sockets[ordinal].empty()) socket = sockets[ordinal];
+        instances.push_back({
+            {"Manufacturer", orNull(manufacturer(*cpu))},
+            {"Name", orNull(name(*cpu))},
+            {"Version", orNull(version(*cpu))},
+            {"CurrentClockSpeed", orNull(clockSpeed(*cpu, sysfs))},
+            {"SocketDesignation", orNull(socket)},
+        });
+    }
+    return instances;
+}
+
+}  // namespace zarnel::linux_fs

@@ -1,0 +1,29 @@
+// Win32_Processor on Linux: one instance per physical package.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/linux/cpuinfo.h"
+#include "platform/platform.h"
+
+namespace zarnel::linux_fs {
+
+// What sys/devices/system/cpu/cpuN adds to a logical CPU.
+struct CpuSysfs {
+    std::optional<std::int64_t> packageId;   // topology/physical_package_id
+    std::optional<std::int64_t> curFreqKHz;  // cpufreq/scaling_cur_freq
+};
+
+// One instance per package in ascending package id, each from the package's first logical
+// CPU: Manufacturer, Name, Version, CurrentClockSpeed (MHz), SocketDesignation. `sockets`
+// holds the socket names of the firmware's processor records, in their order (empty: none).
+std::vector<WmiInstance> processorInstances(std::span<const CpuinfoCpu> cpus,
+                                            const std::map<int, CpuSysfs>& sysfs,
+                                            std::span<const std::string> sockets);
+
+}  // namespace zarnel::linux_fs

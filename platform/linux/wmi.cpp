@@ -1,0 +1,113 @@
+// The three management classes the window reads, answered from procfs, sysfs and etc/passwd.
+#include <pwd.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/errors.h"
+#include "platform/linux/cpuinfo.h"
+#include "platform/linux/dmi.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/passwd.h"
+#include "platform/linux/processor.h"
+#include "platform/linux/read_file.h"
+#include "platform/linux/smbios.h"
+
+namespace zarnel {
+namespace {
+
+constexpr long kFallbackPasswdBuffer = 16384;
+
+std::optional<std::string> firstLine(const std::optional<std::string>& text) {
+    if (!text) return std::nullopt;
+    std::string line = text->substr(0, text->find('\n'));
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
+    if (line.empty()) return std::nullopt;
+    return line;
+}
+
+std::optional<std::int64_t> number(const std::optional<std::string>& text) {
+    const auto line = firstLine(text);
+    if (!line) return std::nullopt;
+    try {
+        std::size_t used = 0;
+        const std::int64_t value = std::stoll(*line, &used);
+        if (used != line->size() || value < 0) return std::nullopt;
+        return value;
+    } catch (const std::logic_error&) {
+        return std::nullopt;
+    }
+}
+
+// The user's entry through the name service, for users that etc/passwd does not list.
+std::optional<std::string> registeredUserFromNss(uid_t uid) {
+    const long size = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> scratch(static_cast<std::size_t>(size > 0 ? size : kFallbackPasswdBuffer));
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(uid, &entry, scratch.data(), scratch.size(), &found) != 0 || !found) {
+        return std::nullopt;
+    }
+    return linux_fs::registeredUser(found->pw_name, found->pw_gecos ? found->pw_gecos : "");
+}
+
+}  // namespace
+
+std::vector<WmiInstance> LinuxPlatform::processors() const {
+    const std::vector<linux_fs::CpuinfoCpu> cpus =
+        linux_fs::parseCpuinfo(linux_fs::readFile(root_, "proc/cpuinfo").value_or(""));
+    std::map<int, linux_fs::CpuSysfs> sysfs;
+    for (const linux_fs::CpuinfoCpu& cpu : cpus) {
+        const std::filesystem::path folder =
+            std::filesystem::path("sys/devices/system/cpu") / ("cpu" + std::to_string(cpu.index));
+        sysfs[cpu.index] = {
+            .packageId = number(linux_fs::readFile(root_, folder / "topology/physical_package_id")),
+            .curFreqKHz = number(linux_fs::readFile(root_, folder / "cpufreq/scaling_cur_freq")),
+        };
+    }
+    // Processor records are numbered 4-0, 4-1, ...; they are readable by root only.
+    std::vector<std::string> sockets;
+    for (int n = 0;; ++n) {
+        const auto raw =
+            linux_fs::readFile(root_, "sys/firmware/dmi/entries/4-" + std::to_string(n) + "/raw");
+        if (!raw) break;
+        sockets.push_back(socketDesignation(*raw));
+    }
+    return linux_fs::processorInstances(cpus, sysfs, sockets);
+}
+
+std::vector<WmiInstance> LinuxPlatform::bioses() const {
+    const std::filesystem::path dmi = "sys/class/dmi/id";
+    std::error_code error;
+    if (!std::filesystem::is_directory(root_ / dmi, error)) return {};  // no firmware tables
+    const linux_fs::DmiBios bios{
+        .vendor = firstLine(linux_fs::readFile(root_, dmi / "bios_vendor")),
+        .date = firstLine(linux_fs::readFile(root_, dmi / "bios_date")),
+        .version = firstLine(linux_fs::readFile(root_, dmi / "bios_version")),
+    };
+    return {linux_fs::biosInstance(bios)};
+}
+
+std::vector<WmiInstance> LinuxPlatform::operatingSystems() const {
+    const uid_t uid = geteuid();
+    std::optional<std::string> user;
+    if (const auto passwdText = linux_fs::readFile(root_, "etc/passwd")) {
+        user = linux_fs::registeredUser(*passwdText, uid);
+    }
+    if (!user) user = registeredUserFromNss(uid);
+    // Linux keeps no registered organisation: an empty one, as Windows shows when none was
+    // given at set-up.
+    WmiValue owner = std::monostate{};
+    if (user) owner = *user;
+    return {{{"Organization", ""}, {"RegisteredUser", owner}}};
+}
+
+std::vector<WmiInstance> LinuxPlatform::wmiInstances(std::string_view className) {
+    if (className == "Win32_Processor") return processors();
+    if (className == "Win32_BIOS") return bioses();
+    if (className == "Win32_OperatingSystem") return operatingSystems();
+    throw WmiError("invalid class " + std::string(className));
+}
+
+}  // namespace zarnel

@@ -1,0 +1,117 @@
+// The grid lines and the two axes of the line graph, as start-up leaves them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/logic/memory_tab.h"
+
+namespace zarnel {
+namespace {
+
+using testing::MemoryTab;
+
+constexpr Colour kGrid = 0x005000;
+constexpr Colour kMiddle = 0x008000;
+
+std::vector<std::string> captions(const MemoryTab& tab, Ctl array) {
+    std::vector<std::string> all;
+    for (int i = 0; i < tab.controls.count(array); ++i) all.push_back(tab.controls.text(array, i));
+    return all;
+}
+
+TEST(GraphGrid, TenHorizontalLinesDownToTheBottomEdgeWithABrighterMiddle) {
+    MemoryTab tab;
+    tab.form.Form_Load();
+    ASSERT_EQ(tab.controls.count(Ctl::Picture2), 10);
+    for (int i = 0; i < 10; ++i) {
+        const Geometry line = tab.controls.geometry(Ctl::Picture2, i);
+        EXPECT_FLOAT_EQ(line.top, 277.5F * static_cast<float>(i + 1)) << i;
+        EXPECT_FLOAT_EQ(line.left, 0);
+        EXPECT_FLOAT_EQ(line.width, 4335);
+        EXPECT_FLOAT_EQ(line.height, 10);
+        EXPECT_TRUE(tab.controls.visible(Ctl::Picture2, i));
+        EXPECT_EQ(tab.controls.backColor(Ctl::Picture2, i), i == 4 ? kMiddle : kGrid) << i;
+    }
+    EXPECT_FLOAT_EQ(tab.controls.geometry(Ctl::Picture2, 9).top, 2775);
+}
+
+TEST(GraphGrid, TwentyTwoVerticalLinesAtANineteenthOfTheWidth) {
+    MemoryTab tab;
+    tab.form.Form_Load();
+    ASSERT_EQ(tab.controls.count(Ctl::Picture3), 22);
+    for (int k = 1; k <= 22; ++k) {
+        const Geometry line = tab.controls.geometry(Ctl::Picture3, k - 1);
+        EXPECT_NEAR(line.left, 228.158 * k, 0.01) << k;
+        EXPECT_FLOAT_EQ(line.top, 0);
+        EXPECT_FLOAT_EQ(line.width, 10);
+        EXPECT_FLOAT_EQ(line.height, 2775);
+        EXPECT_TRUE(tab.controls.visible(Ctl::Picture3, k - 1));
+        EXPECT_EQ(tab.controls.backColor(Ctl::Picture3, k - 1), kGrid);
+    }
+}
+
+struct MemoryLabelsRow {
+    std::string_view name;
+    std::uint64_t total;
+    std::vector<std::string> captions;
+};
+
+class MemoryLabels : public ::testing::TestWithParam<MemoryLabelsRow> {};
+
+TEST_P(MemoryLabels, FromTheTotalRoundedUpToTenMegabytesDownToZero) {
+    MemoryTab tab;
+    tab.setMemory(GetParam().total, GetParam().total / 2);
+    tab.form.Form_Load();
+    EXPECT_EQ(captions(tab, Ctl::lblY), GetParam().captions);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GraphGrid, MemoryLabels,
+    ::testing::Values(
+        MemoryLabelsRow{"HalfGigabyte",
+                        536'346'624,
+                        {"540", "486", "432", "378", "324", "270", "216", "162", "108", "54", "0"}},
+        MemoryLabelsRow{
+            "ExactMultipleIsNotRoundedUp",
+            1'000'000'000,
+            {"1000", "900", "800", "700", "600", "500", "400", "300", "200", "100", "0"}},
+        MemoryLabelsRow{"SixteenTerabytes",
+                        17'592'186'044'416,
+                        {"17592190", "15832971", "14073752", "12314533", "10555314", "8796095",
+                         "7036876", "5277657", "3518438", "1759219", "0"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(GraphGrid, MemoryLabelsAreCentredOnTheGridBesideThePicture) {
+    MemoryTab tab;
+    tab.form.Form_Load();
+    ASSERT_EQ(tab.controls.count(Ctl::lblY), 11);
+    for (int i = 0; i <= 10; ++i) {
+        const Geometry label = tab.controls.geometry(Ctl::lblY, i);
+        EXPECT_FLOAT_EQ(label.left, 100);
+        EXPECT_FLOAT_EQ(label.top, 260 + 277.5F * static_cast<float>(i)) << i;
+        EXPECT_FLOAT_EQ(label.width, 375);
+        EXPECT_FLOAT_EQ(label.height, 200);
+        EXPECT_EQ(tab.controls.alignment(Ctl::lblY, i), Align::Right);
+        EXPECT_TRUE(tab.controls.visible(Ctl::lblY, i));
+    }
+}
+
+TEST(GraphGrid, TimeLabelsShowZeroToSixteenCentredBelowThePicture) {
+    MemoryTab tab;
+    tab.form.Form_Load();
+    ASSERT_EQ(tab.controls.count(Ctl::lblX), 17);
+    for (int i = 0; i <= 16; ++i) {
+        const Geometry label = tab.controls.geometry(Ctl::lblX, i);
+        EXPECT_EQ(tab.controls.text(Ctl::lblX, i), std::to_string(i));
+        EXPECT_FLOAT_EQ(label.top, 3135);
+        EXPECT_FLOAT_EQ(label.height, 200);
+        EXPECT_FLOAT_EQ(label.left + label.width / 2, 600 + 4335.0F / 16 * static_cast<float>(i))
+            << i;
+        EXPECT_EQ(tab.controls.alignment(Ctl::lblX, i), Align::Center);
+        EXPECT_TRUE(tab.controls.visible(Ctl::lblX, i));
+    }
+}
+
+}  // namespace
+}  // namespace zarnel

@@ -1,0 +1,341 @@
+// The Linux processor, BIOS and registration facts: machine trees through the window's
+// probes, and the parsers on the architectures no tree here covers.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/errors.h"
+#include "platform/linux/arm_cpu.h"
+#include "platform/linux/cpuinfo.h"
+#include "platform/linux/dmi.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/passwd.h"
+#include "platform/linux/processor.h"
+#include "platform/linux/smbios.h"
+#include "probes/wmi_probes.h"
+#include "tests/support/recording_controls.h"
+
+namespace zarnel {
+namespace {
+
+using Lines = std::vector<std::string>;
+using testing::RecordingControls;
+
+std::filesystem::path fixture(std::string_view machine) {
+    return std::filesystem::path(ZARNEL_FIXTURES_DIR) / machine;
+}
+
+std::string testName(std::string_view name) {
+    std::string result(name);
+    std::replace(result.begin(), result.end(), '-', '_');
+    return result;
+}
+
+Lines processorLines(std::string maker, std::string name, std::string version, std::string mhz,
+                     std::string socket) {
+    return {"製造\t" + maker, "名称\t" + name, "Ver.\t" + version, "周波数\t" + mhz,
+            "ソケット\t" + socket};
+}
+
+Lines biosLines(std::string maker, std::string date, std::string version) {
+    return {"製造\t" + maker, "リリース日\t" + date, "SM Ver.\t" + version, "状態\tOK", "Ver.\t"};
+}
+
+const Lines kTrapped = {"取得不能"};
+
+struct HardwareMachine {
+    std::string_view machine;
+    Lines list2;
+    Lines list3;
+};
+
+class LinuxHardware : public ::testing::TestWithParam<HardwareMachine> {};
+
+TEST_P(LinuxHardware, ProbesShowTheMachine) {
+    LinuxPlatform platform(fixture(GetParam().machine));
+    RecordingControls controls;
+    Pruseltusa(controls, platform);
+    Biosjyouhou(controls, platform);
+    EXPECT_EQ(controls.items(Ctl::List2), GetParam().list2);
+    EXPECT_EQ(controls.items(Ctl::List3), GetParam().list3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, LinuxHardware,
+    ::testing::Values(
+        // cpufreq's 2112000 kHz wins over cpuinfo's 800 MHz.
+        HardwareMachine{"laptop-two-batteries-discharging",
+                        processorLines("GenuineIntel", "Intel(R) Core(TM) i7-8650U CPU @ 1.90GHz",
+                                       "Model 142, Stepping 10", "2112", ""),
+                        biosLines("LENOVO", "20230922000000.000000+000", "N23ET87W (1.62 )")},
+        HardwareMachine{"laptop-charging-high-charge",
+                        processorLines("AuthenticAMD", "AMD Ryzen 7 5800U with Radeon Graphics",
+                                       "Model 80, Stepping 0", "1397", ""),
+                        biosLines("Insyde Corp.", "20220307000000.000000+000", "F.21")},
+        HardwareMachine{"laptop-on-ac-full",
+                        processorLines("GenuineIntel", "Intel(R) Core(TM)2 Duo CPU T7700 @ 2.40GHz",
+                                       "Model 15, Stepping 11", "2401", ""),
+                        biosLines("Phoenix Technologies LTD", "20071108000000.000000+000", "1.05")},
+        HardwareMachine{"desktop-no-battery",
+                        processorLines("AuthenticAMD", "AMD Ryzen 9 7950X 16-Core Processor",
+                                       "Model 97, Stepping 2", "4500", "AM5"),
+                        biosLines("American Megatrends International, LLC.",
+                                  "20240615000000.000000+000", "1813")},
+        HardwareMachine{"desktop-wireless-mouse-battery",
+                        processorLines("GenuineIntel", "13th Gen Intel(R) Core(TM) i5-13400",
+                                       "Model 191, Stepping 2", "2500", ""),
+                        biosLines("Dell Inc.", "20240201000000.000000+000", "1.12.0")},
+        // The second package (physical id 1, first CPU 2, stepping 7) is the one shown.
+        HardwareMachine{"two-socket-server",
+                        processorLines("GenuineIntel", "Intel(R) Xeon(R) Gold 6230 CPU @ 2.10GHz",
+                                       "Model 85, Stepping 7", "2100", "CPU2"),
+                        biosLines("Dell Inc.", "20231113000000.000000+000", "2.19.1")},
+        HardwareMachine{"arm-board-no-dmi", processorLines("ARM", "Cortex-A72", "", "1500", ""),
+                        kTrapped},
+        HardwareMachine{"vm-no-dmi",
+                        processorLines("GenuineIntel", "QEMU Virtual CPU version 2.5+",
+                                       "Model 6, Stepping 3", "2400", ""),
+                        kTrapped},
+        HardwareMachine{"laptop-malformed-sysfs",
+                        processorLines("", "Odd CPU", "", "", ""),
+                        {"製造\t", "リリース日\t", "SM Ver.\t", "状態\tOK", "Ver.\t"}},
+        HardwareMachine{"no-such-machine", kTrapped, kTrapped}),
+    [](const auto& row) { return testName(row.param.machine); });
+
+struct CpuRow {
+    std::string_view name;
+    std::string_view cpuinfo;
+    WmiValue manufacturer;
+    WmiValue cpuName;
+    WmiValue version;
+    WmiValue clock;
+};
+
+class CpuinfoKinds : public ::testing::TestWithParam<CpuRow> {};
+
+TEST_P(CpuinfoKinds, OneProcessorWithItsFacts) {
+    const auto cpus = linux_fs::parseCpuinfo(GetParam().cpuinfo);
+    const auto instances = linux_fs::processorInstances(cpus, {}, {});
+    ASSERT_EQ(instances.size(), 1U);
+    const WmiInstance expected = {{"Manufacturer", GetParam().manufacturer},
+                                  {"Name", GetParam().cpuName},
+                                  {"Version", GetParam().version},
+                                  {"CurrentClockSpeed", GetParam().clock},
+                                  {"SocketDesignation", std::monostate{}}};
+    EXPECT_EQ(instances[0], expected);
+}
+
+const WmiValue kNull = std::monostate{};
+
+INSTANTIATE_TEST_SUITE_P(
+    Architectures, CpuinfoKinds,
+    ::testing::Values(
+        CpuRow{"Power9",
+               "processor\t: 0\ncpu\t\t: POWER9 (architected), altivec supported\n"
+               "clock\t\t: 3550.000000MHz\nrevision\t: 2.2 (pvr 004e 1202)\n\n"
+               "timebase\t: 512000000\nplatform\t: pSeries\nmodel\t\t: IBM,9009-22A\n",
+               kNull, "POWER9 (architected), altivec supported", kNull, std::int64_t{3550}},
+        CpuRow{"RiscV",
+               "processor\t: 0\nhart\t\t: 1\nisa\t\t: rv64imafdc\nmmu\t\t: sv39\n"
+               "uarch\t\t: sifive,u74-mc\n\nprocessor\t: 1\nhart\t\t: 2\nuarch\t\t: "
+               "sifive,u74-mc\n",
+               kNull, "sifive,u74-mc", kNull, kNull},
+        CpuRow{"LoongArch",
+               "system type\t\t: generic-loongson-machine\n\nprocessor\t\t: 0\npackage\t\t\t: "
+               "0\nCPU Family\t\t: Loongson-64bit\nModel Name\t\t: Loongson-3A5000\n"
+               "CPU MHz\t\t\t: 2500.00\n",
+               kNull, "Loongson-3A5000", kNull, std::int64_t{2500}},
+        // The capital "Processor" is 32-bit ARM's name line; the numbered ones are indexes.
+        CpuRow{"Arm32",
+               "Processor\t: ARMv7 Processor rev 10 (v7l)\nprocessor\t: 0\nBogoMIPS\t: 790.52\n\n"
+               "processor\t: 1\nBogoMIPS\t: 790.52\n\nFeatures\t: swp half thumb\n"
+               "CPU implementer\t: 0x41\nCPU part\t: 0xc09\nHardware\t: Freescale i.MX 6Quad\n",
+               "ARM", "ARMv7 Processor rev 10 (v7l)", kNull, kNull},
+        CpuRow{"Graviton2",
+               "processor\t: 0\nBogoMIPS\t: 243.75\nCPU implementer\t: 0x41\nCPU architecture: "
+               "8\nCPU variant\t: 0x3\nCPU part\t: 0xd0c\nCPU revision\t: 1\n",
+               "ARM", "Neoverse-N1", kNull, kNull},
+        // Only ARM Ltd.'s own cores are named from the part number.
+        CpuRow{"QualcommWithoutName",
+               "processor\t: 0\nCPU implementer\t: 0x51\nCPU part\t: 0x800\n", "Qualcomm", kNull,
+               kNull, kNull},
+        CpuRow{"UnknownImplementerAsWritten",
+               "processor\t: 0\nCPU implementer\t: 0x99\nCPU part\t: 0xd03\n", "0x99", kNull, kNull,
+               kNull},
+        CpuRow{"SparcMachineWideOnly",
+               "cpu\t\t: TI UltraSparc IIi (Sabre)\nfpu\t\t: UltraSparc IIi integrated FPU\n"
+               "ncpus probed\t: 1\n",
+               kNull, "TI UltraSparc IIi (Sabre)", kNull, kNull},
+        CpuRow{"Itanium",
+               "processor  : 0\nvendor     : GenuineIntel\nfamily     : Itanium 2\nmodel      : "
+               "1\nrevision   : 5\n",
+               "GenuineIntel", kNull, kNull, kNull},
+        CpuRow{"BadClockAndBlankName",
+               "processor\t: 0\nvendor_id\t: GenuineIntel\nmodel name\t:   \ncpu MHz\t\t: -5\n"
+               "model\t\t: 1\nstepping\t: 9\n",
+               "GenuineIntel", kNull, "Model 1, Stepping 9", kNull}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(LinuxProcessor, EmptyCpuinfoHasNoProcessor) {
+    EXPECT_TRUE(linux_fs::parseCpuinfo("").empty());
+    EXPECT_TRUE(linux_fs::parseCpuinfo("\n\n\n").empty());
+    EXPECT_TRUE(linux_fs::processorInstances({}, {}, {}).empty());
+}
+
+TEST(LinuxProcessor, PackagesFromTopologyInAscendingOrder) {
+    const auto cpus = linux_fs::parseCpuinfo(
+        "processor\t: 0\nmodel name\t: X\n\nprocessor\t: 1\nmodel name\t: X\n\n"
+        "processor\t: 2\nmodel name\t: X\n\nprocessor\t: 3\nmodel name\t: X\n");
+    const std::map<int, linux_fs::CpuSysfs> sysfs = {{0, {.packageId = 1, .curFreqKHz = 2000000}},
+                                                     {1, {.packageId = 1, .curFreqKHz = 3000000}},
+                                                     {2, {.packageId = 0, .curFreqKHz = 1000499}},
+                                                     {3, {.packageId = 0, .curFreqKHz = 4000000}}};
+    const std::vector<std::string> sockets = {"P0", ""};
+    const auto instances = linux_fs::processorInstances(cpus, sysfs, sockets);
+    ASSERT_EQ(instances.size(), 2U);
+    EXPECT_EQ(instances[0][3].second, WmiValue(std::int64_t{1000}));  // CPU 2, package 0
+    EXPECT_EQ(instances[0][4].second, WmiValue("P0"));
+    EXPECT_EQ(instances[1][3].second, WmiValue(std::int64_t{2000}));  // CPU 0, package 1
+    EXPECT_EQ(instances[1][4].second, kNull);
+}
+
+TEST(LinuxProcessor, ArmCodes) {
+    EXPECT_EQ(linux_fs::armImplementerName(0x41), "ARM");
+    EXPECT_EQ(linux_fs::armImplementerName(0x4d), "Motorola/Freescale");
+    EXPECT_EQ(linux_fs::armImplementerName(0xc0), "Ampere");
+    EXPECT_EQ(linux_fs::armImplementerName(0x45), std::nullopt);
+    EXPECT_EQ(linux_fs::armPartName(0xd03), "Cortex-A53");
+    EXPECT_EQ(linux_fs::armPartName(0xd08), "Cortex-A72");
+    EXPECT_EQ(linux_fs::armPartName(0xd0c), "Neoverse-N1");
+    EXPECT_EQ(linux_fs::armPartName(0xd4e), "Cortex-X3");
+    EXPECT_EQ(linux_fs::armPartName(0xc0d), "Cortex-A17");
+    EXPECT_EQ(linux_fs::armPartName(0xc60), "Cortex-M0+");
+    EXPECT_EQ(linux_fs::armPartName(0xfff), std::nullopt);
+}
+
+std::string processorRecord(std::uint8_t length, std::uint8_t socketString,
+                            std::string_view strings) {
+    std::string raw(length, '\0');
+    raw[0] = 4;
+    raw[1] = static_cast<char>(length);
+    if (length > 4) raw[4] = static_cast<char>(socketString);
+    return raw + std::string(strings);
+}
+
+struct SocketRow {
+    std::string raw;
+    std::string_view socket;
+};
+
+class SocketRecord : public ::testing::TestWithParam<SocketRow> {};
+
+TEST_P(SocketRecord, NamedString) {
+    EXPECT_EQ(socketDesignation(GetParam().raw), GetParam().socket);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, SocketRecord,
+    ::testing::Values(
+        SocketRow{processorRecord(0x30, 1, std::string("CPU1\0Intel\0\0", 12)), "CPU1"},
+        SocketRow{processorRecord(0x30, 2, std::string("Intel\0LGA1700\0\0", 15)), "LGA1700"},
+        SocketRow{processorRecord(0x30, 0, std::string("CPU1\0\0", 6)), ""},
+        SocketRow{processorRecord(0x30, 3, std::string("A\0B\0\0", 5)), ""},
+        SocketRow{processorRecord(0x30, 1, ""), ""}, SocketRow{std::string("\x04\x30\x00", 3), ""},
+        SocketRow{std::string("\x11\x08\x00\x00\x01\x00\x00\x00X\0\0", 11), ""},
+        SocketRow{std::string("\x04\xff\x00\x00\x01\x00", 6), ""}));
+
+struct DateRow {
+    std::string_view dmi;
+    std::optional<std::string> cim;
+};
+
+class BiosDate : public ::testing::TestWithParam<DateRow> {};
+
+TEST_P(BiosDate, AsCimDateTime) {
+    EXPECT_EQ(linux_fs::cimDate(GetParam().dmi), GetParam().cim);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, BiosDate,
+    ::testing::Values(DateRow{"09/22/2023", "20230922000000.000000+000"},
+                      DateRow{"3/7/2022", "20220307000000.000000+000"},
+                      DateRow{"11/08/07", "20071108000000.000000+000"},
+                      DateRow{"12/31/1999", "19991231000000.000000+000"},
+                      DateRow{"06/30/98", "19980630000000.000000+000"},
+                      DateRow{"01/01/69", "19690101000000.000000+000"},
+                      DateRow{"01/01/68", "20680101000000.000000+000"},
+                      DateRow{"2023-01-01", std::nullopt}, DateRow{"13/01/2023", std::nullopt},
+                      DateRow{"00/10/2023", std::nullopt}, DateRow{"01/32/2023", std::nullopt},
+                      DateRow{"01/01/123", std::nullopt}, DateRow{"//", std::nullopt},
+                      DateRow{"", std::nullopt}, DateRow{"1a/01/2023", std::nullopt}));
+
+struct OwnerRow {
+    std::string_view passwd;
+    unsigned uid;
+    std::optional<std::string> owner;
+};
+
+class RegisteredOwner : public ::testing::TestWithParam<OwnerRow> {};
+
+TEST_P(RegisteredOwner, FullNameElseLogin) {
+    EXPECT_EQ(linux_fs::registeredUser(GetParam().passwd, GetParam().uid), GetParam().owner);
+}
+
+constexpr std::string_view kPasswd =
+    "root:x:0:0:root:/root:/bin/bash\n"
+    "hanako:x:1000:1000:Hanako Yamada,Room 1,,:/home/hanako:/bin/bash\n"
+    "taro:x:1001:1001::/home/taro:/bin/bash\n"
+    "broken line without fields\n"
+    "jiro:x:1002:1002:,,,:/home/jiro:/bin/sh";
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, RegisteredOwner,
+    ::testing::Values(OwnerRow{kPasswd, 0, "root"}, OwnerRow{kPasswd, 1000, "Hanako Yamada"},
+                      OwnerRow{kPasswd, 1001, "taro"}, OwnerRow{kPasswd, 1002, "jiro"},
+                      OwnerRow{kPasswd, 4242, std::nullopt}, OwnerRow{"", 0, std::nullopt}));
+
+TEST(LinuxRegistration, OrganisationEmptyAndOwnerFromTheTreesPasswd) {
+    const uid_t uid = geteuid();
+    if (uid != 0 && uid != 1000) GTEST_SKIP() << "the tree lists uids 0 and 1000 only";
+    LinuxPlatform platform(fixture("vm-no-dmi"));
+    RecordingControls controls;
+    TourokuKaisya(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text11), "");
+    EXPECT_EQ(controls.text(Ctl::Text12), uid == 0 ? "Charlie Root" : "Hanako Yamada");
+}
+
+TEST(LinuxRegistration, UnknownClassIsAServiceError) {
+    LinuxPlatform platform(fixture("vm-no-dmi"));
+    EXPECT_THROW(platform.wmiInstances("Win32_DiskDrive"), WmiError);
+    EXPECT_EQ(platform.wmiInstances("Win32_BIOS").size(), 0U);
+    EXPECT_EQ(platform.wmiInstances("Win32_OperatingSystem").size(), 1U);
+}
+
+// The first "Model name" lscpu prints on this machine, if it prints one.
+std::optional<std::string> lscpuModelName() {
+    FILE* pipe = popen("LC_ALL=C lscpu 2>/dev/null", "r");
+    if (!pipe) return std::nullopt;
+    std::string output;
+    char chunk[512];
+    while (std::fgets(chunk, sizeof chunk, pipe)) output += chunk;
+    pclose(pipe);
+    const auto at = output.find("Model name:");
+    if (at == std::string::npos) return std::nullopt;
+    const auto start = output.find_first_not_of(' ', at + std::string_view("Model name:").size());
+    return output.substr(start, output.find('\n', start) - start);
+}
+
+TEST(LinuxProcessorOracle, NameMatchesLscpu) {
+    const auto expected = lscpuModelName();
+    if (!expected || expected->empty() || *expected == "-") GTEST_SKIP() << "no lscpu name";
+    LinuxPlatform platform;
+    const auto instances = platform.wmiInstances("Win32_Processor");
+    ASSERT_FALSE(instances.empty());
+    EXPECT_EQ(instances.back()[1].second, WmiValue(*expected));
+}
+
+}  // namespace
+}  // namespace zarnel

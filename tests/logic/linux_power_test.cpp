@@ -1,0 +1,273 @@
+// The Linux power record: machine trees through the provider and the power step, and the
+// parser and sum on their own for the values no tree should need.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/power_supply.h"
+#include "probes/power.h"
+#include "tests/support/recording_controls.h"
+
+namespace zarnel {
+namespace {
+
+using linux_fs::PowerSupply;
+using testing::RecordingControls;
+
+struct PowerMachine {
+    std::string_view machine;
+    SystemPowerStatus record;
+    std::vector<std::string_view> texts;  // Text3 to Text7
+};
+
+class LinuxPower : public ::testing::TestWithParam<PowerMachine> {};
+
+TEST_P(LinuxPower, RecordAndFields) {
+    const PowerMachine& expected = GetParam();
+    LinuxPlatform platform(std::filesystem::path(ZARNEL_FIXTURES_DIR) / expected.machine);
+    SystemPowerStatus status;
+    EXPECT_EQ(platform.getSystemPowerStatus(status), 1);
+    EXPECT_EQ(platform.lastError(), 0U);
+    EXPECT_EQ(status.ACLineStatus, expected.record.ACLineStatus);
+    EXPECT_EQ(status.BatteryFlag, expected.record.BatteryFlag);
+    EXPECT_EQ(status.BatteryLifePercent, expected.record.BatteryLifePercent);
+    EXPECT_EQ(status.BatteryLifeTime, expected.record.BatteryLifeTime);
+    EXPECT_EQ(status.BatteryFullLifeTime, expected.record.BatteryFullLifeTime);
+
+    RecordingControls controls;
+    ASSERT_EQ(PowerStatus(controls, platform), PowerOutcome::Shown);
+    const std::vector<std::string> shown = {controls.text(Ctl::Text3), controls.text(Ctl::Text4),
+                                            controls.text(Ctl::Text5), controls.text(Ctl::Text6),
+                                            controls.text(Ctl::Text7)};
+    EXPECT_EQ(shown, std::vector<std::string>(expected.texts.begin(), expected.texts.end()));
+}
+
+constexpr SystemPowerStatus kDesktop = {.ACLineStatus = 1,
+                                        .BatteryFlag = 128,
+                                        .BatteryLifePercent = 255,
+                                        .BatteryLifeTime = -1,
+                                        .BatteryFullLifeTime = -1};
+const std::vector<std::string_view> kDesktopTexts = {"ＡＣ電源", "バッテリなし", "不明", "不明",
+                                                     "不明"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, LinuxPower,
+    ::testing::Values(
+        // 18 of 60 Wh at 10 W: 30 %, 6480 s left, 21600 s when full. BAT0's own time to
+        // empty (2880 s) would ignore the bay battery.
+        PowerMachine{"laptop-two-batteries-discharging",
+                     {.ACLineStatus = 0,
+                      .BatteryFlag = 2,
+                      .BatteryLifePercent = 30,
+                      .BatteryLifeTime = 6480,
+                      .BatteryFullLifeTime = 21600},
+                     {"ＤＣ電源", "少い", "残存30％", "6480秒", "21600秒"}},
+        // High and charging together: a combination the window shows as unknown.
+        PowerMachine{"laptop-charging-high-charge",
+                     {.ACLineStatus = 1,
+                      .BatteryFlag = 9,
+                      .BatteryLifePercent = 80,
+                      .BatteryLifeTime = -1,
+                      .BatteryFullLifeTime = -1},
+                     {"ＡＣ電源", "不明", "残存80％", "不明", "不明"}},
+        PowerMachine{"laptop-on-ac-full",
+                     {.ACLineStatus = 1,
+                      .BatteryFlag = 1,
+                      .BatteryLifePercent = 100,
+                      .BatteryLifeTime = -1,
+                      .BatteryFullLifeTime = -1},
+                     {"ＡＣ電源", "多い", "残存100％", "不明", "不明"}},
+        PowerMachine{"desktop-no-battery", kDesktop, kDesktopTexts},
+        PowerMachine{"desktop-wireless-mouse-battery", kDesktop, kDesktopTexts},
+        PowerMachine{"two-socket-server", kDesktop, kDesktopTexts},
+        PowerMachine{"arm-board-no-dmi", kDesktop, kDesktopTexts},
+        PowerMachine{"vm-no-dmi", kDesktop, kDesktopTexts},
+        PowerMachine{"no-such-machine", kDesktop, kDesktopTexts},
+        // Adapter state "yes", capacities "abc" and 150, negative and overflowing energies,
+        // a folder for power_now: every reading unknown, nothing crashes.
+        PowerMachine{"laptop-malformed-sysfs",
+                     {.ACLineStatus = 255,
+                      .BatteryFlag = 255,
+                      .BatteryLifePercent = 255,
+                      .BatteryLifeTime = -1,
+                      .BatteryFullLifeTime = -1},
+                     {"不明", "不明", "不明", "不明", "不明"}}),
+    [](const auto& row) {
+        std::string name(row.param.machine);
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
+
+struct ReadingRow {
+    std::string_view text;
+    std::optional<std::int64_t> capacity;
+    std::optional<std::int64_t> energy;
+};
+
+class SupplyReading : public ::testing::TestWithParam<ReadingRow> {};
+
+TEST_P(SupplyReading, BadValuesReadAsUnknown) {
+    const PowerSupply supply = linux_fs::parsePowerSupply(
+        {{"capacity", std::string(GetParam().text)}, {"energy_now", std::string(GetParam().text)}});
+    EXPECT_EQ(supply.capacity, GetParam().capacity);
+    EXPECT_EQ(supply.energyNow, GetParam().energy);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, SupplyReading,
+    ::testing::Values(ReadingRow{"42\n", 42, 42}, ReadingRow{" 0 \n", 0, 0},
+                      ReadingRow{"100", 100, 100}, ReadingRow{"101", std::nullopt, 101},
+                      ReadingRow{"-1", std::nullopt, std::nullopt},
+                      ReadingRow{"abc", std::nullopt, std::nullopt},
+                      ReadingRow{"12abc", std::nullopt, std::nullopt},
+                      ReadingRow{"4.5", std::nullopt, std::nullopt},
+                      ReadingRow{"", std::nullopt, std::nullopt},
+                      ReadingRow{"1000000000001", std::nullopt, std::nullopt},
+                      ReadingRow{"99999999999999999999999", std::nullopt, std::nullopt}));
+
+PowerSupply battery(std::int64_t now, std::int64_t full, std::int64_t drain) {
+    PowerSupply supply;
+    supply.type = "Battery";
+    supply.status = "Discharging";
+    supply.present = true;
+    supply.energyNow = now;
+    supply.energyFull = full;
+    supply.powerNow = drain;
+    return supply;
+}
+
+PowerSupply batteryAt(std::int64_t capacity, std::string status) {
+    PowerSupply supply;
+    supply.type = "Battery";
+    supply.status = std::move(status);
+    supply.capacity = capacity;
+    return supply;
+}
+
+PowerSupply adapter(std::string type, bool online) {
+    PowerSupply supply;
+    supply.type = std::move(type);
+    supply.online = online;
+    return supply;
+}
+
+const PowerSupply kAdapterOff = adapter("Mains", false);
+
+struct SumRow {
+    std::string_view name;
+    std::vector<PowerSupply> supplies;
+    SystemPowerStatus expected;
+};
+
+class PowerSum : public ::testing::TestWithParam<SumRow> {};
+
+TEST_P(PowerSum, AddsTheSystemBatteries) {
+    const SystemPowerStatus status = linux_fs::powerStatus(GetParam().supplies);
+    const SystemPowerStatus& expected = GetParam().expected;
+    EXPECT_EQ(status.ACLineStatus, expected.ACLineStatus);
+    EXPECT_EQ(status.BatteryFlag, expected.BatteryFlag);
+    EXPECT_EQ(status.BatteryLifePercent, expected.BatteryLifePercent);
+    EXPECT_EQ(status.BatteryLifeTime, expected.BatteryLifeTime);
+    EXPECT_EQ(status.BatteryFullLifeTime, expected.BatteryFullLifeTime);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PowerSum,
+    ::testing::Values(
+        // Below 5 % the low and critical bits are both set, as Windows sets them.
+        SumRow{"Critical",
+               {kAdapterOff, battery(3, 100, 36)},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 6,
+                .BatteryLifePercent = 3,
+                .BatteryLifeTime = 300,
+                .BatteryFullLifeTime = 10000}},
+        SumRow{"Middle",
+               {kAdapterOff, battery(50, 100, 0)},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 0,
+                .BatteryLifePercent = 50,
+                .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}},
+        SumRow{"OneBatteryTellsItsOwnTime",
+               {kAdapterOff,
+                [] {
+                    PowerSupply b = battery(70, 100, 10);
+                    b.timeToEmpty = 1234;
+                    return b;
+                }()},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 1,
+                .BatteryLifePercent = 70,
+                .BatteryLifeTime = 1234,
+                .BatteryFullLifeTime = 36000}},
+        SumRow{"NoAdapterListedButDischarging",
+               {battery(20, 100, 10)},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 2,
+                .BatteryLifePercent = 20,
+                .BatteryLifeTime = 7200,
+                .BatteryFullLifeTime = 36000}},
+        SumRow{"EmptyBayIgnored",
+               {kAdapterOff,
+                [] {
+                    PowerSupply bay = batteryAt(0, "Unknown");
+                    bay.present = false;
+                    return bay;
+                }(),
+                battery(90, 100, 100)},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 1,
+                .BatteryLifePercent = 90,
+                .BatteryLifeTime = 3240,
+                .BatteryFullLifeTime = 3600}},
+        SumRow{"CapacitiesWhenNoEnergyOrCharge",
+               {adapter("Mains", true), batteryAt(40, "Charging"), batteryAt(100, "Full")},
+               {.ACLineStatus = 1,
+                .BatteryFlag = 1 | 8,
+                .BatteryLifePercent = 70,
+                .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}},
+        // A drain of years does not fit the record's seconds.
+        SumRow{"TimeBeyondTheRecord",
+               {kAdapterOff, battery(1'000'000'000'000, 1'000'000'000'000, 1)},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 1,
+                .BatteryLifePercent = 100,
+                .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}},
+        SumRow{"AnyAdapterOnlineIsMains",
+               {kAdapterOff, adapter("USB", true)},
+               {.ACLineStatus = 1,
+                .BatteryFlag = 128,
+                .BatteryLifePercent = 255,
+                .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace zarnel
+
+namespace zarnel {
+namespace {
+
+TEST(LinuxPowerAccess, FolderThatCannotBeListedIsAFailure) {
+    if (geteuid() == 0) GTEST_SKIP() << "root lists every folder";
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("zarnel-power-" + std::to_string(getpid()));
+    const std::filesystem::path folder = root / "sys/class/power_supply";
+    std::filesystem::create_directories(folder / "BAT0");
+    std::filesystem::permissions(folder, std::filesystem::perms::none);
+    LinuxPlatform platform(root);
+    SystemPowerStatus status;
+    EXPECT_EQ(platform.getSystemPowerStatus(status), 0);
+    EXPECT_EQ(platform.lastError(), 5U);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    std::filesystem::remove_all(root);
+}
+
+}  // namespace
+}  // namespace zarnel

@@ -1,0 +1,184 @@
+// The Linux provider's memory status: machines from the fixture trees, and bad input.
+#include "platform/linux/meminfo.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/errors.h"
+#include "platform/linux/linux_platform.h"
+#include "tests/logic/memory_tab.h"
+
+namespace zarnel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct MachineRow {
+    std::string_view machine;
+    MemoryStatus status;
+    std::string_view totalText;
+    std::string_view freeText;
+    std::string_view usedText;
+};
+
+class Machines : public ::testing::TestWithParam<MachineRow> {};
+
+TEST_P(Machines, ReadTotalAvailableAndLoad) {
+    const MachineRow& row = GetParam();
+    LinuxPlatform platform(fs::path(ZARNEL_FIXTURES_DIR) / row.machine);
+    MemoryStatus status;
+    status.dwLength = sizeof status;
+    platform.globalMemoryStatus(status);
+    EXPECT_EQ(status.ullTotalPhys, row.status.ullTotalPhys);
+    EXPECT_EQ(status.ullAvailPhys, row.status.ullAvailPhys);
+    EXPECT_EQ(status.dwMemoryLoad, row.status.dwMemoryLoad);
+    EXPECT_EQ(status.dwLength, sizeof status);
+    EXPECT_EQ(platform.lastError(), win32_error::kSuccess);
+}
+
+TEST_P(Machines, ShowOnTheMemoryTab) {
+    const MachineRow& row = GetParam();
+    LinuxPlatform platform(fs::path(ZARNEL_FIXTURES_DIR) / row.machine);
+    testing::RecordingControls controls;
+    Form1 form(controls, platform);
+    form.Form_Load();
+    EXPECT_EQ(controls.text(Ctl::Text26), row.totalText);
+    EXPECT_EQ(controls.text(Ctl::Text25), row.freeText);
+    EXPECT_EQ(controls.text(Ctl::Text24), row.usedText);
+    EXPECT_EQ(controls.text(Ctl::Text23), std::to_string(row.status.dwMemoryLoad) + "%");
+}
+
+INSTANTIATE_TEST_SUITE_P(LinuxMemory, Machines,
+                         ::testing::Values(MachineRow{.machine = "board-512mb",
+                                                      .status = {.dwMemoryLoad = 19,
+                                                                 .ullTotalPhys = 455'598'080,
+                                                                 .ullAvailPhys = 371'212'288},
+                                                      .totalText = "455M",
+                                                      .freeText = "371M",
+                                                      .usedText = "84M"},
+                                           MachineRow{.machine = "laptop-16gb",
+                                                      .status = {.dwMemoryLoad = 29,
+                                                                 .ullTotalPhys = 16'474'472'448,
+                                                                 .ullAvailPhys = 11'676'512'256},
+                                                      .totalText = "16474M",
+                                                      .freeText = "11676M",
+                                                      .usedText = "4797M"},
+                                           MachineRow{.machine = "server-1.5tb",
+                                                      .status = {.dwMemoryLoad = 19,
+                                                                 .ullTotalPhys = 1'622'908'338'176,
+                                                                 .ullAvailPhys = 1'318'514'589'696},
+                                                      .totalText = "1622908M",
+                                                      .freeText = "1318514M",
+                                                      .usedText = "304393M"},
+                                           // No MemAvailable: free + buffers + cached.
+                                           MachineRow{.machine = "old-kernel-2.6",
+                                                      .status = {.dwMemoryLoad = 27,
+                                                                 .ullTotalPhys = 4'143'390'720,
+                                                                 .ullAvailPhys = 3'035'033'600},
+                                                      .totalText = "4143M",
+                                                      .freeText = "3035M",
+                                                      .usedText = "1108M"}),
+                         [](const auto& row) {
+                             std::string name(row.param.machine);
+                             for (char& c : name)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
+
+struct BadTextRow {
+    std::string_view name;
+    std::string_view text;
+};
+
+class BadText : public ::testing::TestWithParam<BadTextRow> {};
+
+TEST_P(BadText, GivesNoStatus) {
+    EXPECT_FALSE(linux_fs::memoryStatusFrom(linux_fs::parseMeminfo(GetParam().text)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LinuxMemory, BadText,
+    ::testing::Values(BadTextRow{"Empty", ""},
+                      BadTextRow{"NoTotal", "MemFree: 10 kB\nMemAvailable: 20 kB\n"},
+                      BadTextRow{"TotalCutBeforeItsUnit", "MemTotal:       163"},
+                      BadTextRow{"AvailableCutBeforeItsUnit",
+                                 "MemTotal: 1000 kB\nMemFree: 10 kB\nMemAvailable: 2"},
+                      BadTextRow{"OldKernelCutBeforeCached",
+                                 "MemTotal: 1000 kB\nMemFree: 10 kB\nBuffers: 5 kB\n"},
+                      BadTextRow{"NotANumber", "MemTotal: lots kB\nMemAvailable: 20 kB\n"},
+                      BadTextRow{"NegativeNumber", "MemTotal: -1000 kB\nMemAvailable: 20 kB\n"},
+                      BadTextRow{"TooLargeForBytes",
+                                 "MemTotal: 99999999999999999999 kB\nMemAvailable: 2 kB\n"},
+                      BadTextRow{"OverflowsWhenTurnedToBytes",
+                                 "MemTotal: 18014398509481984 kB\nMemAvailable: 2 kB\n"},
+                      BadTextRow{"BinaryNoise", std::string_view("\0\xff\x01MemTotal\0:", 13)}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(LinuxMemory, AvailableAboveTotalIsCappedAtTheTotal) {
+    const auto status = linux_fs::memoryStatusFrom(
+        linux_fs::parseMeminfo("MemTotal: 1000 kB\nMemAvailable: 1200 kB\n"));
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->ullAvailPhys, 1000U * 1024);
+    EXPECT_EQ(status->dwMemoryLoad, 0U);
+}
+
+TEST(LinuxMemory, LastLineWithoutNewlineAndTabsAreRead) {
+    const auto status = linux_fs::memoryStatusFrom(
+        linux_fs::parseMeminfo("MemTotal:\t2000 kB\nMemAvailable:\t500 kB"));
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->ullTotalPhys, 2000U * 1024);
+    EXPECT_EQ(status->ullAvailPhys, 500U * 1024);
+    EXPECT_EQ(status->dwMemoryLoad, 75U);
+}
+
+class TempRoot : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ =
+            fs::temp_directory_path() /
+            ("zarnel-meminfo-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(root_ / "proc");
+    }
+    void TearDown() override { fs::remove_all(root_); }
+    void writeMeminfo(std::string_view text) {
+        std::ofstream(root_ / "proc/meminfo", std::ios::binary) << text;
+    }
+    fs::path root_;
+};
+
+TEST_F(TempRoot, MissingFileReadsAsZerosWithFileNotFound) {
+    fs::remove_all(root_ / "proc");
+    LinuxPlatform platform(root_);
+    MemoryStatus status;
+    platform.globalMemoryStatus(status);
+    EXPECT_EQ(status.ullTotalPhys, 0U);
+    EXPECT_EQ(status.ullAvailPhys, 0U);
+    EXPECT_EQ(status.dwMemoryLoad, 0U);
+    EXPECT_EQ(platform.lastError(), win32_error::kFileNotFound);
+}
+
+TEST_F(TempRoot, TruncatedFileShowsZerosOnTheTabWithoutDividingByZero) {
+    writeMeminfo("MemTotal:       16318464 kB\nMemFree:         92");
+    LinuxPlatform platform(root_);
+    MemoryStatus status;
+    platform.globalMemoryStatus(status);
+    EXPECT_EQ(status.ullTotalPhys, 0U);
+    EXPECT_EQ(platform.lastError(), win32_error::kInvalidData);
+
+    testing::RecordingControls controls;
+    Form1 form(controls, platform);
+    form.Form_Load();
+    EXPECT_EQ(controls.text(Ctl::Text26), "0M");
+    EXPECT_EQ(controls.text(Ctl::Text23), "0%");
+    EXPECT_EQ(controls.text(Ctl::lblY, 0), "0");
+    form.Timer1_Timer();
+    EXPECT_EQ(controls.recordedPicture(Ctl::Picture1).operations.back(),
+              "line 0,1387.5-0,0 #0000ff");
+}
+
+}  // namespace
+}  // namespace zarnel

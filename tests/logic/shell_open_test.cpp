@@ -1,0 +1,95 @@
+// The Linux provider's shellOpen, with a stand-in xdg-open on PATH.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "platform/linux/linux_platform.h"
+
+namespace zarnel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Records its arguments, one a line, once the test says go (or gives up after ten seconds),
+// so the test can tell whether shellOpen waited for it.
+constexpr std::string_view kStandIn = R"(#!/bin/sh
+PATH=/usr/bin:/bin
+i=0
+while [ ! -e "$ZARNEL_TEST_GO" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+[ -e "$ZARNEL_TEST_GO" ] && state=went || state=timeout
+printf '%s\n' "$state" "$#" "$@" > "$ZARNEL_TEST_OUT.part"
+mv "$ZARNEL_TEST_OUT.part" "$ZARNEL_TEST_OUT"
+)";
+
+class ShellOpen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("zarnel-shell-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_ / "bin");
+        const char* path = std::getenv("PATH");
+        savedPath_ = path ? path : "";
+        ::setenv("PATH", (dir_ / "bin").c_str(), 1);
+        ::setenv("ZARNEL_TEST_OUT", (dir_ / "out").c_str(), 1);
+        ::setenv("ZARNEL_TEST_GO", (dir_ / "go").c_str(), 1);
+    }
+    void TearDown() override {
+        ::setenv("PATH", savedPath_.c_str(), 1);
+        ::unsetenv("ZARNEL_TEST_OUT");
+        ::unsetenv("ZARNEL_TEST_GO");
+        fs::remove_all(dir_);
+    }
+    void installStandIn() {
+        const fs::path opener = dir_ / "bin/xdg-open";
+        std::ofstream(opener) << kStandIn;
+        fs::permissions(opener, fs::perms::owner_all);
+    }
+    // What the stand-in wrote, once it has written it.
+    std::string output() {
+        constexpr auto kPoll = std::chrono::milliseconds(20);
+        constexpr int kPolls = 750;  // 15 s: the stand-in gives up after 10
+        for (int i = 0; i < kPolls && !fs::exists(dir_ / "out"); ++i) {
+            std::this_thread::sleep_for(kPoll);
+        }
+        std::ifstream in(dir_ / "out");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    static bool noChildLeft() {
+        errno = 0;
+        return ::waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
+    }
+
+    fs::path dir_;
+    std::string savedPath_;
+    LinuxPlatform platform_;
+};
+
+TEST_F(ShellOpen, PassesTheAddressAsOneArgumentWithoutAShellAndWithoutWaiting) {
+    installStandIn();
+    const std::string address = "https://example.org/a b;c'$(touch pwned)`id`&d=\"e\"";
+    EXPECT_GT(platform_.shellOpen(0, address), kShellOpenFailed);
+    EXPECT_TRUE(noChildLeft()) << "the opener is not our child and nothing is left to reap";
+    std::ofstream(dir_ / "go") << "";
+    EXPECT_EQ(output(), "went\n1\n" + address + "\n");
+    EXPECT_FALSE(fs::exists(dir_ / "pwned"));
+    EXPECT_FALSE(fs::exists(fs::current_path() / "pwned"));
+}
+
+TEST_F(ShellOpen, MissingOpenerFailsSilently) {
+    EXPECT_EQ(platform_.shellOpen(0, "https://example.org/"), kShellFileNotFound);
+    EXPECT_TRUE(noChildLeft());
+}
+
+}  // namespace
+}  // namespace zarnel

@@ -1,0 +1,110 @@
+// The window-level handlers: redraw requests, web links, closing, the slider and Command2.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/errors.h"
+#include "tests/logic/memory_tab.h"
+
+namespace zarnel {
+namespace {
+
+using testing::MemoryTab;
+
+TEST(WindowEvents, TabClickAndPieClickAskForARedraw) {
+    MemoryTab tab;
+    tab.form.Form_Load();
+    tab.tick();
+    ASSERT_EQ(tab.form.PieFreeMB, 230);
+    tab.form.SSTab1_Click(0);
+    EXPECT_EQ(tab.form.PieFreeMB, 1);
+    tab.tick();
+    tab.form.Picture4_Click();
+    EXPECT_EQ(tab.form.PieFreeMB, 1);
+}
+
+struct LinkRow {
+    std::string_view name;
+    void (Form1::*handler)();
+    Ctl field;
+};
+
+class WebLinks : public ::testing::TestWithParam<LinkRow> {};
+
+TEST_P(WebLinks, OpenTheAddressHeldInTheHiddenField) {
+    MemoryTab tab;
+    const LinkRow& row = GetParam();
+    const std::string address = tab.controls.text(row.field);
+    ASSERT_TRUE(address.starts_with("https://"));
+    (tab.form.*row.handler)();
+    EXPECT_EQ(tab.platform.calls,
+              std::vector<std::string>{"ShellExecuteA(" + std::to_string(tab.controls.hWnd()) +
+                                       ",open," + address + ",,,1)"});
+}
+
+TEST_P(WebLinks, ReadTheFieldAtTheMomentOfTheClick) {
+    MemoryTab tab;
+    const LinkRow& row = GetParam();
+    tab.controls.setText(row.field, "https://example.org/ページ");
+    tab.platform.setCodePage("CP932");
+    (tab.form.*row.handler)();
+    ASSERT_EQ(tab.platform.calls.size(), 1U);
+    // The address crosses into the platform in its code page.
+    EXPECT_NE(tab.platform.calls[0].find(tab.platform.ansi().fromText("ページ")),
+              std::string::npos);
+}
+
+TEST_P(WebLinks, FailingShellIsSilent) {
+    MemoryTab tab;
+    tab.form.Form_Load();
+    const std::string before = tab.controls.text(Ctl::Text25);
+    tab.platform.failures["ShellExecuteA"] = win32_error::kFileNotFound;
+    (tab.form.*GetParam().handler)();
+    EXPECT_TRUE(tab.controls.messages.empty());
+    EXPECT_FALSE(tab.controls.ended);
+    EXPECT_EQ(tab.controls.text(Ctl::Text25), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowEvents, WebLinks,
+                         ::testing::Values(LinkRow{"Book", &Form1::book_Click, Ctl::Text30},
+                                           LinkRow{"Game", &Form1::game_Click, Ctl::Text29}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+class Closing : public ::testing::TestWithParam<std::int16_t> {};
+
+TEST_P(Closing, IsNeverRefusedWhateverTheReason) {
+    MemoryTab tab;
+    tab.form.Form_Load();
+    std::int16_t cancel = 0;
+    tab.form.Form_QueryUnload(cancel, GetParam());
+    EXPECT_EQ(cancel, 0);
+}
+
+// Close box or system menu, code, session end, task manager, owner closing.
+INSTANTIATE_TEST_SUITE_P(WindowEvents, Closing, ::testing::Values(0, 1, 2, 3, 5));
+
+TEST(WindowEvents, Command2StopsTheTimerAndEndsTheProgram) {
+    MemoryTab tab;
+    tab.form.Form_Load();
+    ASSERT_TRUE(tab.controls.timerEnabled());
+    tab.form.Command2_Click();
+    EXPECT_FALSE(tab.controls.timerEnabled());
+    EXPECT_TRUE(tab.controls.ended);
+}
+
+class Slider : public ::testing::TestWithParam<int> {};
+
+TEST_P(Slider, SetsTheTickIntervalWithoutChangingTheStep) {
+    MemoryTab tab;
+    tab.form.Form_Load();
+    tab.controls.setSliderValue(GetParam());
+    tab.form.Slider1_Change();
+    EXPECT_EQ(tab.controls.timerInterval(), GetParam());
+    tab.tick();
+    EXPECT_FLOAT_EQ(tab.form.GraphTime, 0.2F);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowEvents, Slider, ::testing::Values(5, 300, 1000));
+
+}  // namespace
+}  // namespace zarnel
