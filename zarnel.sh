@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian 12 machine:
 #   ./zarnel.sh run    install what is needed, build, open the window
-#   ./zarnel.sh test   install what is needed, build, run every test (debug and asan)
+#   ./zarnel.sh test   install what is needed, build, run every test (debug, asan, release)
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -44,7 +44,8 @@ case "${1:-}" in
     ;;
   test)
     install_packages
-    for preset in debug asan; do
+    # release too: it is what `run` builds, and -O3 warns where -O0 does not.
+    for preset in debug asan release; do
       build "$preset"
       ctest --preset "$preset" -j2
     done

@@ -72,8 +72,10 @@ PowerOutcome PowerStatus(Controls& controls, Platform& platform) {
         controls.messageBox("システムでサポートされません。", MessageIcon::Information, kAppTitle);
         return PowerOutcome::NotSupported;
     }
-    controls.messageBox("(" + std::to_string(code) + ")関数の呼び出しは失敗しました。",
-                        MessageIcon::Error, kAppTitle);
+    std::string text = "(";
+    text += std::to_string(code);
+    text += ")関数の呼び出しは失敗しました。";
+    controls.messageBox(text, MessageIcon::Error, kAppTitle);
     return PowerOutcome::Failed;
 }
 

@@ -33,21 +33,23 @@ struct Ewmh {
     }
 };
 
+// The children of `parent`, appended to `out`.
+void appendChildren(xcb_connection_t* xcb, xcb_window_t parent, std::vector<xcb_window_t>& out) {
+    ReplyPtr<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(xcb, xcb_query_tree(xcb, parent), nullptr), &std::free);
+    if (!tree) return;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    const int count = xcb_query_tree_children_length(tree.get());
+    for (int i = 0; i < count; ++i) out.push_back(children[i]);
+}
+
 // Top-level windows and their children: a reparenting window manager puts each client inside
 // a frame of its own.
 std::vector<xcb_window_t> candidateWindows(xcb_connection_t* xcb, xcb_window_t root) {
-    std::vector<xcb_window_t> windows;
-    const auto children = [&](xcb_window_t parent) {
-        ReplyPtr<xcb_query_tree_reply_t> tree(
-            xcb_query_tree_reply(xcb, xcb_query_tree(xcb, parent), nullptr), &std::free);
-        if (!tree) return std::vector<xcb_window_t>{};
-        const xcb_window_t* first = xcb_query_tree_children(tree.get());
-        return std::vector<xcb_window_t>(first, first + xcb_query_tree_children_length(tree.get()));
-    };
-    for (xcb_window_t top : children(root)) {
-        windows.push_back(top);
-        for (xcb_window_t inner : children(top)) windows.push_back(inner);
-    }
+    std::vector<xcb_window_t> topLevel;
+    appendChildren(xcb, root, topLevel);
+    std::vector<xcb_window_t> windows = topLevel;
+    for (xcb_window_t top : topLevel) appendChildren(xcb, top, windows);
     return windows;
 }
 
