@@ -16,6 +16,13 @@ class Form1 {
     // The start-up sequence; runs once, before the window is first shown.
     void Form_Load();
 
+    // Fills the drive list; the window calls it once when it is built, before Form_Load.
+    void fillDrive1();
+    // Drive1's selection changed: the six disk probes on the new drive.
+    void Drive1_Change();
+    // An entry of Combo1 was chosen, by the user or by start-up.
+    void Combo1_Click();
+
     // The window is asked to close, by any means. The close is never refused: `cancel` is
     // left as the window passed it.
     void Form_QueryUnload(std::int16_t& cancel, std::int16_t unloadMode);
@@ -29,13 +36,6 @@ class Form1 {
     void Timer1_Timer();
     void Slider1_Change();
     void Command2_Click();
-
-    // Fills the drive list; the window calls it once when it is built, before Form_Load.
-    void fillDrive1();
-    // Drive1's selection changed: the six disk probes on the new drive.
-    void Drive1_Change();
-    // An entry of Combo1 was chosen, by the user or by start-up.
-    void Combo1_Click();
 
     // Window-level variables of the memory monitor; 64-bit so that every machine's memory
     // reads right.

@@ -13,12 +13,6 @@
 
 namespace zarnel {
 
-// Management classes by name, each with its instances in enumeration order.
-using WmiClasses = std::map<std::string, std::vector<WmiInstance>, std::less<>>;
-
-// One operating system, one processor and one BIOS, every property filled.
-WmiClasses defaultWmiClasses();
-
 // One drive letter's volume. Texts are UTF-8.
 struct FakeVolume {
     std::uint32_t driveType = drive_type::kFixed;
@@ -34,27 +28,18 @@ struct FakeVolume {
     std::uint32_t error = 0;
 };
 
+// Management classes by name, each with its instances in enumeration order.
+using WmiClasses = std::map<std::string, std::vector<WmiInstance>, std::less<>>;
+
+// One operating system, one processor and one BIOS, every property filled.
+WmiClasses defaultWmiClasses();
+
 // What the fake machine reports. Texts are UTF-8; the fake encodes them in its code page.
 struct FakeRecords {
     std::string computerName = "FAKEPC";
     std::string userName = "user";
     std::string dnsHostname = "fakepc";
     std::string dnsDomain = "example.test";
-    MemoryStatus memory{.dwLength = 0,
-                        .dwMemoryLoad = 57,
-                        .ullTotalPhys = 536'346'624,
-                        .ullAvailPhys = 230'686'720};
-    // A desktop on mains power without a battery.
-    SystemPowerStatus power = {.ACLineStatus = power_status::kOnline,
-                               .BatteryFlag = power_status::kNoBattery,
-                               .BatteryLifePercent = power_status::kUnknown,
-                               .BatteryLifeTime = power_status::kUnknownSeconds,
-                               .BatteryFullLifeTime = power_status::kUnknownSeconds};
-    std::uint32_t appBarState = 0;
-    // false: the management service is absent, every query throws WmiError.
-    bool wmiAvailable = true;
-    // A class not in the map is unknown to the service.
-    WmiClasses wmi = defaultWmiClasses();
     DriveList drives = {.entries = {"c: [/]"}, .selected = 0};
     // By lower-case drive letter; a letter without a volume has no root directory.
     std::map<char, FakeVolume> volumes = {{'c',
@@ -70,6 +55,21 @@ struct FakeRecords {
                                             .error = 0}}};
     // Special folders by number (without the create flag); a number not here fails.
     std::map<int, std::string> folders = {{0, "/home/user/Desktop"}};
+    MemoryStatus memory{.dwLength = 0,
+                        .dwMemoryLoad = 57,
+                        .ullTotalPhys = 536'346'624,
+                        .ullAvailPhys = 230'686'720};
+    // A desktop on mains power without a battery.
+    SystemPowerStatus power = {.ACLineStatus = power_status::kOnline,
+                               .BatteryFlag = power_status::kNoBattery,
+                               .BatteryLifePercent = power_status::kUnknown,
+                               .BatteryLifeTime = power_status::kUnknownSeconds,
+                               .BatteryFullLifeTime = power_status::kUnknownSeconds};
+    std::uint32_t appBarState = 0;
+    // false: the management service is absent, every query throws WmiError.
+    bool wmiAvailable = true;
+    // A class not in the map is unknown to the service.
+    WmiClasses wmi = defaultWmiClasses();
 };
 
 class FakePlatform : public Platform {
@@ -94,6 +94,15 @@ class FakePlatform : public Platform {
     int getUserName(std::span<char> buffer, std::uint32_t& len) override;
     int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                           std::uint32_t& len) override;
+    DriveList drives() override;
+    std::uint32_t getDriveType(std::string_view root) override;
+    int getVolumeInformation(std::string_view root, std::span<char> volumeName,
+                             std::uint32_t& serialNumber, std::uint32_t& maximumComponentLength,
+                             std::uint32_t& fileSystemFlags,
+                             std::span<char> fileSystemName) override;
+    int getDiskFreeSpaceEx(std::string_view root, std::uint64_t& freeBytesAvailable,
+                           std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) override;
+    std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
     void globalMemoryStatus(MemoryStatus& status) override;
     // Records the time asked for instead of sleeping.
     void sleep(std::uint32_t milliseconds) override;
@@ -105,16 +114,6 @@ class FakePlatform : public Platform {
     int getSystemPowerStatus(SystemPowerStatus& status) override;
     std::uint32_t appBarGetState() override;
     std::vector<WmiInstance> wmiInstances(std::string_view className) override;
-
-    DriveList drives() override;
-    std::uint32_t getDriveType(std::string_view root) override;
-    int getVolumeInformation(std::string_view root, std::span<char> volumeName,
-                             std::uint32_t& serialNumber, std::uint32_t& maximumComponentLength,
-                             std::uint32_t& fileSystemFlags,
-                             std::span<char> fileSystemName) override;
-    int getDiskFreeSpaceEx(std::string_view root, std::uint64_t& freeBytesAvailable,
-                           std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) override;
-    std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
 
   private:
     // Logs the call, throws for a missing function, and returns true when a failure is
@@ -131,14 +130,16 @@ class FakePlatform : public Platform {
 
 // Reads a scenario: one "key = value" per line, '#' starts a comment. Keys are the fields of
 // FakeRecords, "power.<field>" (a field of the power record), "codePage", "missing" (a
-// function name), "fail.Function" (an error code); for the management service:
+// function name), "fail.Function" (an error code); for the drives:
+//   drives = c: [/] | d: [/data]          the drive list's entries; driveSelected = n
+//   volume.<letter>.<field> = value       a FakeVolume field (type, name, serial, maxComponent,
+//                                         flags, fileSystem, available, total, totalFree,
+//                                         error; numbers may be 0x-prefixed hex)
+//   folder.<number> = path                a special folder's path
+// and for the management service:
 //   wmi.<Class> = new | none | absent    a new last instance; no instances; an unknown class
 //   wmi.<Class>.<Property> = value       set on the last instance (made if there is none)
-// where a value is null, a whole number, or text ("quoted" to keep blanks or digits as text);
-// for the disks: "drives" the drive list's entries separated by " | ", "driveSelected" the
-// selected one, "volume.<letter>.<field>" sets a FakeVolume field (type, name, serial,
-// maxComponent, flags, fileSystem, available, total, totalFree, error; numbers may be
-// 0x-prefixed hex) and "folder.<number>" a special folder's path.
+// where a value is null, a whole number, or text ("quoted" to keep blanks or digits as text).
 // Throws std::runtime_error naming the line of an unknown key or a bad value.
 void loadScenario(FakePlatform& platform, const std::filesystem::path& file);
 

@@ -210,10 +210,6 @@ void apply(FakePlatform& platform, std::string_view key, std::string_view value)
             static_cast<std::uint32_t>(toInteger(value));
         return;
     }
-    if (key.starts_with(kWmiPrefix)) {
-        applyWmi(platform, key.substr(kWmiPrefix.size()), value);
-        return;
-    }
     if (key.starts_with(kVolumePrefix)) {
         applyVolume(platform, key.substr(kVolumePrefix.size()), value);
         return;
@@ -221,6 +217,10 @@ void apply(FakePlatform& platform, std::string_view key, std::string_view value)
     if (key.starts_with(kFolderPrefix)) {
         platform.records.folders[static_cast<int>(toInteger(key.substr(kFolderPrefix.size())))] =
             std::string(value);
+        return;
+    }
+    if (key.starts_with(kWmiPrefix)) {
+        applyWmi(platform, key.substr(kWmiPrefix.size()), value);
         return;
     }
     const auto setter = setters().find(key);

@@ -124,10 +124,11 @@ TEST_F(Folders, WithoutEntriesDesktopAndDocumentsFallBack) {
 TEST_F(Folders, NothingIsMadeOutsideHome) {
     fs::create_directories(root_ / "outside");
     fs::create_directory_symlink(root_ / "outside", root_ / "home/alice/link");
-    for (const char* entry : {"$HOME/../bob/Desktop", "$HOME/link/Desktop", "/etc/Desktop"}) {
-        write("home/alice/.config/user-dirs.dirs",
-              std::string("XDG_DESKTOP_DIR=\"") + entry + "\"\n");
-        EXPECT_EQ(lookup(kCreate), std::nullopt) << entry;
+    for (const char* line :
+         {"XDG_DESKTOP_DIR=\"$HOME/../bob/Desktop\"\n", "XDG_DESKTOP_DIR=\"$HOME/link/Desktop\"\n",
+          "XDG_DESKTOP_DIR=\"/etc/Desktop\"\n"}) {
+        write("home/alice/.config/user-dirs.dirs", line);
+        EXPECT_EQ(lookup(kCreate), std::nullopt) << line;
     }
     EXPECT_FALSE(exists("/home/bob"));
     EXPECT_FALSE(exists("/outside/Desktop"));
@@ -136,10 +137,10 @@ TEST_F(Folders, NothingIsMadeOutsideHome) {
 
 TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
     fs::remove(root_ / "home/alice/.config/user-dirs.dirs");
-    platform_->environment.home = "/";
+    platform_->environment = {.home = "/", .xdgConfigHome = "", .workingDirectory = "/"};
     EXPECT_EQ(lookup(kCreate), std::nullopt);
     EXPECT_FALSE(exists("/Desktop"));
-    platform_->environment.home = "";
+    platform_->environment = {.home = "", .xdgConfigHome = "", .workingDirectory = "/"};
     EXPECT_EQ(lookup(2 | kCreate), std::nullopt);
     EXPECT_EQ(lookup(20 | kCreate), "/usr/share/fonts");  // machine folders need no $HOME
 }

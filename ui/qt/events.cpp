@@ -32,6 +32,10 @@ void startForm(QtControls& controls, Form1& form) {
     form.fillDrive1();  // the drive list is filled as the window is built, before loading
     form.Form_Load();
 
+    QObject::connect(&controls.comboBox(Ctl::Drive1), &QComboBox::currentIndexChanged,
+                     [&form] { form.Drive1_Change(); });
+    QObject::connect(&controls.comboBox(Ctl::Combo1), &QComboBox::activated,
+                     [&form] { form.Combo1_Click(); });
     QObject::connect(&controls.timer(), &QTimer::timeout, [&form] { form.Timer1_Timer(); });
     QObject::connect(&controls.slider(), &QSlider::valueChanged,
                      [&form](int) { form.Slider1_Change(); });
@@ -51,10 +55,6 @@ void startForm(QtControls& controls, Form1& form) {
         form.Form_QueryUnload(cancel, event->spontaneous() ? kClosedByUser : kClosedByCode);
         if (cancel != 0) event->ignore();
     });
-    QObject::connect(&controls.comboBox(Ctl::Drive1), &QComboBox::currentIndexChanged,
-                     [&form] { form.Drive1_Change(); });
-    QObject::connect(&controls.comboBox(Ctl::Combo1), &QComboBox::activated,
-                     [&form] { form.Combo1_Click(); });
 }
 
 }  // namespace zarnel::qt
