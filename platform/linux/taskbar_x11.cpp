@@ -40,9 +40,14 @@ std::vector<xcb_window_t> candidateWindows(xcb_connection_t* xcb, xcb_window_t r
     const auto children = [&](xcb_window_t parent) {
         ReplyPtr<xcb_query_tree_reply_t> tree(
             xcb_query_tree_reply(xcb, xcb_query_tree(xcb, parent), nullptr), &std::free);
-        if (!tree) return std::vector<xcb_window_t>{};
-        const xcb_window_t* first = xcb_query_tree_children(tree.get());
-        return std::vector<xcb_window_t>(first, first + xcb_query_tree_children_length(tree.get()));
+        // One vector for both outcomes: GCC 12 at -O3 misreads two returned temporaries as a
+        // free of a non-heap pointer (-Wfree-nonheap-object).
+        std::vector<xcb_window_t> found;
+        if (tree) {
+            const xcb_window_t* first = xcb_query_tree_children(tree.get());
+            found.assign(first, first + xcb_query_tree_children_length(tree.get()));
+        }
+        return found;
     };
     for (xcb_window_t top : children(root)) {
         windows.push_back(top);
