@@ -2,8 +2,11 @@
 // and the widgets' text updates.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+
 #include "app/form1.h"
 #include "bench/no_sleep_linux.h"
+#include "memory/graph_scale.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/qt_controls.h"
@@ -11,19 +14,39 @@
 namespace zarnel {
 namespace {
 
+// Which ticks to measure: as they come (a relabelling every fifth), none relabelling, or
+// every one relabelling.
+enum class Relabel { AsTheyCome, Never, Always };
+
 void BM_ScrollingTickInTheWindow(benchmark::State& state) {
+    const auto relabel = static_cast<Relabel>(state.range(0));
     bench::NoSleepLinux platform;
     qt::MainWindow window;
     qt::QtControls controls(window);
     Form1 form(controls, platform);
     form.Form_Load();
     form.GraphTime = bench::kSteadyTime;
+    double relabels = 0;
+    double ticks = 0;
     for (auto _ : state) {
+        // The tick relabels when the whole part of the advanced time differs from LastSecond.
+        const auto next = static_cast<std::int32_t>(std::floor(form.GraphTime + graph::kStepF));
+        if (relabel == Relabel::Never) form.LastSecond = next;
+        if (relabel == Relabel::Always) form.LastSecond = next - 1;
+        const int before = form.LastSecond;
         form.Timer1_Timer();
+        relabels += form.LastSecond != before;
+        ++ticks;
         if (form.GraphTime > bench::kRewindAfter) form.GraphTime = bench::kSteadyTime;
     }
+    // The share of measured ticks that renumbered the time axis.
+    state.counters["relabelShare"] = relabels / ticks;
 }
-BENCHMARK(BM_ScrollingTickInTheWindow);
+BENCHMARK(BM_ScrollingTickInTheWindow)
+    ->ArgName("relabel")
+    ->Arg(static_cast<int>(Relabel::AsTheyCome))
+    ->Arg(static_cast<int>(Relabel::Never))
+    ->Arg(static_cast<int>(Relabel::Always));
 
 // The scroll of the chart's image alone.
 void BM_PixmapScroll(benchmark::State& state) {
