@@ -73,6 +73,8 @@ QWidget* createBare(const LayoutRow& row, QWidget* parent) {
             return new FrameBox(toQString(row.caption), parent);
         case Kind::Label: {
             auto* label = new QLabel(toQString(row.caption), parent);
+            // Captions are plain text: no rich-text sniffing at every change.
+            label->setTextFormat(Qt::PlainText);
             // A label takes its own clicks, so they never count as a click on its container.
             label->setAttribute(Qt::WA_NoMousePropagation);
             return label;
