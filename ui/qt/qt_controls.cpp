@@ -173,7 +173,11 @@ void QtControls::place(Element& target) {
 }
 
 void QtControls::fit(Element& target) {
-    target.widget->adjustSize();
+    if (auto* label = qobject_cast<QLabel*>(target.widget)) {
+        labelSizes_.fit(*label);
+    } else {
+        target.widget->adjustSize();
+    }
     target.geometry.width = toTwips(target.widget->width());
     target.geometry.height = toTwips(target.widget->height());
 }

@@ -7,6 +7,7 @@
 
 #include "app/controls.h"
 #include "app/layout.h"
+#include "ui/qt/label_sizes.h"
 
 class QAction;
 class QComboBox;
@@ -90,6 +91,7 @@ class QtControls : public Controls {
     QTimer* timer_ = nullptr;
     std::map<Ctl, QAction*> menuItems_;
     std::map<std::pair<Ctl, int>, Element> elements_;
+    LabelSizes labelSizes_;
     bool ended_ = false;
 };
 
