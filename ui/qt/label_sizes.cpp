@@ -43,18 +43,18 @@ void LabelSizes::fit(QLabel& label) {
         oldestFirst_.clear();
     }
     const QString text = label.text();
-    auto known = sizes_.constFind(text);
-    if (known == sizes_.cend()) known = remember(text, measured(label));
-    label.resize(*known);
+    Sizes::const_iterator known = sizes_.find(text);
+    if (known == sizes_.end()) known = remember(text, measured(label));
+    label.resize(known->second);
 }
 
-QHash<QString, QSize>::const_iterator LabelSizes::remember(const QString& text, QSize size) {
+LabelSizes::Sizes::const_iterator LabelSizes::remember(const QString& text, QSize size) {
     if (oldestFirst_.size() == kRemembered) {
-        sizes_.remove(oldestFirst_.front());
+        sizes_.erase(oldestFirst_.front());
         oldestFirst_.pop_front();
     }
     oldestFirst_.push_back(text);
-    return sizes_.insert(text, size);
+    return sizes_.emplace(text, size).first;
 }
 
 }  // namespace zarnel::qt

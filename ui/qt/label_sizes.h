@@ -4,10 +4,10 @@
 #pragma once
 
 #include <QFont>
-#include <QHash>
 #include <QSize>
 #include <QString>
 #include <deque>
+#include <map>
 
 class QLabel;
 
@@ -19,13 +19,16 @@ class LabelSizes {
     void fit(QLabel& label);
 
   private:
-    QHash<QString, QSize>::const_iterator remember(const QString& text, QSize size);
+    // Ordered, not hashed: hashing a short caption costs more than a few comparisons.
+    using Sizes = std::map<QString, QSize>;
+
+    Sizes::const_iterator remember(const QString& text, QSize size);
 
     // A label's fitted size depends on its font, alignment and caption only: the labels this
     // program makes never change their margins, indent, frame or word wrap.
     QFont font_;
     Qt::Alignment alignment_;
-    QHash<QString, QSize> sizes_;
+    Sizes sizes_;
     std::deque<QString> oldestFirst_;
 };
 

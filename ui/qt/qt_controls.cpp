@@ -363,9 +363,14 @@ Geometry QtControls::geometry(Ctl ctl, int index) const {
 
 void QtControls::setGeometry(Ctl ctl, const Geometry& geometry, int index) {
     Element& target = element(ctl, index);
+    const Geometry fitted = target.geometry;
     target.geometry = geometry;
+    // An auto-sized control keeps the size its caption gave it: only its place changes.
+    if (target.autoSize) {
+        target.geometry.width = fitted.width;
+        target.geometry.height = fitted.height;
+    }
     place(target);
-    if (target.autoSize) fit(target);
 }
 
 bool QtControls::visible(Ctl ctl, int index) const {
@@ -388,7 +393,12 @@ void QtControls::setBackColor(Ctl ctl, Colour colour, int index) {
 }
 
 void QtControls::setAlignment(Ctl ctl, Align align, int index) {
-    applyAlignment(element(ctl, index).widget, align);
+    Element& target = element(ctl, index);
+    const auto* label = qobject_cast<QLabel*>(target.widget);
+    const Qt::Alignment before = label ? label->alignment() : Qt::Alignment();
+    applyAlignment(target.widget, align);
+    // The alignment is part of what a caption is measured with.
+    if (target.autoSize && label && label->alignment() != before) fit(target);
 }
 
 void QtControls::setAutoSize(Ctl ctl, bool on, int index) {
