@@ -32,10 +32,6 @@ QSize measured(QLabel& label) {
 }  // namespace
 
 void LabelSizes::fit(QLabel& label) {
-    if (!bareCaption(label)) {
-        label.adjustSize();
-        return;
-    }
     if (label.font() != font_ || label.alignment() != alignment_) {
         font_ = label.font();
         alignment_ = label.alignment();
@@ -43,18 +39,26 @@ void LabelSizes::fit(QLabel& label) {
         oldestFirst_.clear();
     }
     const QString text = label.text();
-    Sizes::const_iterator known = sizes_.find(text);
-    if (known == sizes_.end()) known = remember(text, measured(label));
-    label.resize(known->second);
+    if (const auto known = sizes_.find(text); known != sizes_.end()) {
+        label.resize(known->second);
+        return;
+    }
+    if (!bareCaption(label)) {
+        label.adjustSize();
+        return;
+    }
+    const QSize size = measured(label);
+    remember(text, size);
+    label.resize(size);
 }
 
-LabelSizes::Sizes::const_iterator LabelSizes::remember(const QString& text, QSize size) {
+void LabelSizes::remember(const QString& text, QSize size) {
     if (oldestFirst_.size() == kRemembered) {
         sizes_.erase(oldestFirst_.front());
         oldestFirst_.pop_front();
     }
     oldestFirst_.push_back(text);
-    return sizes_.emplace(text, size).first;
+    sizes_.emplace(text, size);
 }
 
 }  // namespace zarnel::qt

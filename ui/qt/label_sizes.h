@@ -15,17 +15,18 @@ namespace zarnel::qt {
 
 class LabelSizes {
   public:
-    // Resizes `label` to fit its caption, exactly as QWidget::adjustSize does.
+    // Resizes `label` to fit its caption, exactly as QWidget::adjustSize does. The labels
+    // fitted here differ only in font, alignment and caption: those this program makes never
+    // change their margins, indent, frame or word wrap.
     void fit(QLabel& label);
 
   private:
     // Ordered, not hashed: hashing a short caption costs more than a few comparisons.
     using Sizes = std::map<QString, QSize>;
 
-    Sizes::const_iterator remember(const QString& text, QSize size);
+    void remember(const QString& text, QSize size);
 
-    // A label's fitted size depends on its font, alignment and caption only: the labels this
-    // program makes never change their margins, indent, frame or word wrap.
+    // The font and alignment the remembered sizes were measured with.
     QFont font_;
     Qt::Alignment alignment_;
     Sizes sizes_;
