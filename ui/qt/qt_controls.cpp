@@ -117,10 +117,16 @@ void QtControls::applyTabOrder() {
 }
 
 const QtControls::Element& QtControls::element(Ctl ctl, int index) const {
-    const auto it = elements_.find({ctl, index});
+    const std::pair key{ctl, index};
+    // The logic sets several properties of one control in a row; elements are never removed,
+    // so the last one found stays valid.
+    if (lastFound_ && lastKey_ == key) return *lastFound_;
+    const auto it = elements_.find(key);
     if (it == elements_.end())
         throw std::out_of_range(std::string(ctlName(ctl)) + "(" + std::to_string(index) +
                                 ") does not exist");
+    lastKey_ = key;
+    lastFound_ = &it->second;
     return it->second;
 }
 

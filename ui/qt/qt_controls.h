@@ -91,6 +91,8 @@ class QtControls : public Controls {
     QTimer* timer_ = nullptr;
     std::map<Ctl, QAction*> menuItems_;
     std::map<std::pair<Ctl, int>, Element> elements_;
+    mutable std::pair<Ctl, int> lastKey_{};
+    mutable const Element* lastFound_ = nullptr;
     LabelSizes labelSizes_;
     bool ended_ = false;
 };
