@@ -52,6 +52,10 @@ TEST_P(FittedCaptions, SizeIsWhatAdjustSizeGivesAndFollowsEachChange) {
             const Geometry g = controls.geometry(Ctl::lblY);
             EXPECT_EQ(g.width, static_cast<float>(expected.width()) * kTwipsPerPixel) << caption;
             EXPECT_EQ(g.height, static_cast<float>(expected.height()) * kTwipsPerPixel) << caption;
+            // Placed elsewhere with another size, it moves and keeps the fitted size.
+            controls.setGeometry(Ctl::lblY,
+                                 {.left = 300, .top = 450, .width = 5000, .height = 900});
+            EXPECT_EQ(label.geometry(), QRect(QPoint(20, 30), expected)) << caption;
         }
     }
 }

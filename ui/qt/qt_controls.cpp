@@ -369,14 +369,17 @@ Geometry QtControls::geometry(Ctl ctl, int index) const {
 
 void QtControls::setGeometry(Ctl ctl, const Geometry& geometry, int index) {
     Element& target = element(ctl, index);
+    // An auto-sized label keeps the size its caption gave it (a new caption refits it): only
+    // its place changes.
+    const bool keepsSize = target.autoSize && qobject_cast<QLabel*>(target.widget);
     const Geometry fitted = target.geometry;
     target.geometry = geometry;
-    // An auto-sized control keeps the size its caption gave it: only its place changes.
-    if (target.autoSize) {
+    if (keepsSize) {
         target.geometry.width = fitted.width;
         target.geometry.height = fitted.height;
     }
     place(target);
+    if (target.autoSize && !keepsSize) fit(target);
 }
 
 bool QtControls::visible(Ctl ctl, int index) const {
