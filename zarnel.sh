@@ -3,6 +3,7 @@
 #   ./zarnel.sh run    install what is needed, build, open the window
 #   ./zarnel.sh test   install what is needed, build, run every test (debug, asan, release)
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
+#   ./zarnel.sh deb    install what is needed, build the release preset, pack it as a .deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,6 +14,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xauth
+  desktop-file-utils appstream dpkg-dev
 )
 
 as_root() {
@@ -55,8 +57,13 @@ case "${1:-}" in
     build release
     for b in build/release/bench/zarnel_bench_*; do "$b"; done
     ;;
+  deb)
+    install_packages
+    build release
+    cmake --build --preset release --target package
+    ;;
   *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|deb" >&2
     exit 2
     ;;
 esac
