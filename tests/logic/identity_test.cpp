@@ -95,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(Codes, DnsErrorTable,
                                            DnsErrorRow{203, "環境オプションが見つかりません。"},
                                            DnsErrorRow{234, "より多くのデータが使えます。"},
                                            DnsErrorRow{5, "取得できません。"},
-                                           DnsErrorRow{0, "取得できません。"}));
+                                           DnsErrorRow{0, "取得できません。"}),
+                         [](const auto& row) { return "Code" + std::to_string(row.param.code); });
 
 TEST(Identity, MissingFunctionIsTrappedWhileTheOtherNamesAreFilled) {
     FakePlatform platform;
