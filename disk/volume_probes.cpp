@@ -6,6 +6,7 @@
 
 #include "disk/disk_probes.h"
 #include "disk/volume_query.h"
+#include "platform/platform.h"
 
 namespace zarnel {
 namespace {
@@ -17,15 +18,15 @@ struct FlagRow {
 
 // Tested and listed in this order, which is not the order of the bit values.
 constexpr std::array<FlagRow, 9> kFlagTable = {{
-    {0x2, "ファイル名大文字小文字維持"},  // FILE_CASE_PRESERVED_NAMES
-    {0x1, "ファイル名大文字小文字区別"},  // FILE_CASE_SENSITIVE_SEARCH
-    {0x4, "ＵＮＩＣＯＤＥ"},              // FILE_UNICODE_ON_DISK
-    {0x8, "ＡＣＬ維持"},                  // FILE_PERSISTENT_ACLS
-    {0x10, "ファイル圧縮"},               // FILE_FILE_COMPRESSION
-    {0x8000, "ボリューム圧縮"},           // FILE_VOLUME_IS_COMPRESSED
-    {0x40000, "ストリーム"},              // FILE_NAMED_STREAMS
-    {0x20000, "暗号化"},                  // FILE_SUPPORTS_ENCRYPTION
-    {0x20, "クォータ"},                   // FILE_VOLUME_QUOTAS
+    {volume_flag::kCasePreservedNames, "ファイル名大文字小文字維持"},
+    {volume_flag::kCaseSensitiveSearch, "ファイル名大文字小文字区別"},
+    {volume_flag::kUnicodeOnDisk, "ＵＮＩＣＯＤＥ"},
+    {volume_flag::kPersistentAcls, "ＡＣＬ維持"},
+    {volume_flag::kFileCompression, "ファイル圧縮"},
+    {volume_flag::kVolumeIsCompressed, "ボリューム圧縮"},
+    {volume_flag::kNamedStreams, "ストリーム"},
+    {volume_flag::kSupportsEncryption, "暗号化"},
+    {volume_flag::kVolumeQuotas, "クォータ"},
 }};
 
 constexpr std::string_view kFlagsFailure = "属性は取得できません。";

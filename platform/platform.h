@@ -78,6 +78,20 @@ inline constexpr std::uint32_t kCdRom = 5;
 inline constexpr std::uint32_t kRamDisk = 6;
 }  // namespace drive_type
 
+// GetVolumeInformationA: FILE_* bits of the file-system flags.
+namespace volume_flag {
+inline constexpr std::uint32_t kCaseSensitiveSearch = 0x1;
+inline constexpr std::uint32_t kCasePreservedNames = 0x2;
+inline constexpr std::uint32_t kUnicodeOnDisk = 0x4;
+inline constexpr std::uint32_t kPersistentAcls = 0x8;
+inline constexpr std::uint32_t kFileCompression = 0x10;
+inline constexpr std::uint32_t kVolumeQuotas = 0x20;
+inline constexpr std::uint32_t kVolumeIsCompressed = 0x8000;
+inline constexpr std::uint32_t kSupportsEncryption = 0x20000;
+inline constexpr std::uint32_t kNamedStreams = 0x40000;
+inline constexpr std::uint32_t kReadOnlyVolume = 0x80000;
+}  // namespace volume_flag
+
 // MAX_PATH: the path and volume-name buffers hold this many bytes.
 inline constexpr std::size_t kMaxPath = 260;
 

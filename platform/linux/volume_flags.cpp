@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/platform.h"
+
 namespace zarnel::linux_fs {
 namespace {
 

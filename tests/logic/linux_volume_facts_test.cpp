@@ -7,6 +7,7 @@
 #include "platform/linux/volume_flags.h"
 #include "platform/linux/volume_ids.h"
 #include "platform/linux/win32_errno.h"
+#include "platform/platform.h"
 
 namespace zarnel::linux_fs {
 namespace {
