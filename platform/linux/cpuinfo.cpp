@@ -10,12 +10,6 @@ namespace {
 
 using Fields = std::map<std::string, std::string, std::less<>>;
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 std::string lowered(std::string_view text) {
     std::string result(text);
     std::ranges::transform(result, result.begin(),

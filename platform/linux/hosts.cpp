@@ -4,6 +4,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/linux/text_lines.h"
+
 namespace zarnel::linux_fs {
 namespace {
 
@@ -26,9 +28,7 @@ std::vector<std::string_view> words(std::string_view line) {
 template <typename Visit>
 void forEachLine(std::string_view text, Visit visit) {
     while (!text.empty()) {
-        const auto newline = text.find('\n');
-        std::string_view line = text.substr(0, newline);
-        text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
+        std::string_view line = takeLine(text);
         line = line.substr(0, line.find_first_of("#;"));
         const auto lineWords = words(line);
         if (!lineWords.empty()) visit(lineWords);
@@ -90,11 +90,8 @@ std::optional<std::string> domainFromResolvConf(std::string_view resolvText) {
 }
 
 std::optional<std::string> parseHostname(std::string_view text) {
-    std::string_view line = text.substr(0, text.find('\n'));
-    const auto first = line.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return std::nullopt;
-    line = line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
-    if (!isPrintableUtf8(line)) return std::nullopt;
+    const std::string_view line = trimmed(takeLine(text), kBlanks);
+    if (line.empty() || !isPrintableUtf8(line)) return std::nullopt;
     return std::string(line);
 }
 

@@ -6,6 +6,8 @@
 #include <limits>
 #include <utility>
 
+#include "platform/linux/text_lines.h"
+
 namespace zarnel::linux_fs {
 namespace {
 
@@ -13,12 +15,6 @@ constexpr std::uint64_t kBytesPerKiB = 1024;
 constexpr double kPercent = 100;
 constexpr std::string_view kUnit = "kB";
 constexpr std::string_view kBlanks = " \t";
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 // "  16318464 kB" -> bytes. A value cut short (no unit) or too large is no value.
 std::optional<std::uint64_t> kibibytes(std::string_view value) {
@@ -46,9 +42,7 @@ Meminfo parseMeminfo(std::string_view text) {
         {"Cached", &info.cached},
     }};
     while (!text.empty()) {
-        const auto newline = text.find('\n');
-        const std::string_view line = text.substr(0, newline);
-        text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
+        const std::string_view line = takeLine(text);
         const auto colon = line.find(':');
         if (colon == std::string_view::npos) continue;
         const std::string_view name = line.substr(0, colon);

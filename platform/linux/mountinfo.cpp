@@ -3,6 +3,8 @@
 #include <charconv>
 #include <optional>
 
+#include "platform/linux/text_lines.h"
+
 namespace zarnel::linux_fs {
 namespace {
 
@@ -91,10 +93,7 @@ std::string decodeOctalEscapes(std::string_view text) {
 std::vector<MountEntry> parseMountinfo(std::string_view text) {
     std::vector<MountEntry> entries;
     while (!text.empty()) {
-        const auto newline = text.find('\n');
-        if (auto entry = parseLine(text.substr(0, newline))) entries.push_back(std::move(*entry));
-        if (newline == std::string_view::npos) break;
-        text.remove_prefix(newline + 1);
+        if (auto entry = parseLine(takeLine(text))) entries.push_back(std::move(*entry));
     }
     return entries;
 }

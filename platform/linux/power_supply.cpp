@@ -5,6 +5,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/linux/text_lines.h"
+
 namespace zarnel::linux_fs {
 namespace {
 
@@ -19,12 +21,6 @@ constexpr std::int64_t kLowBelow = 33;
 constexpr std::int64_t kCriticalBelow = 5;
 
 using namespace power_status;
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 std::string word(const SupplyAttributes& attributes, std::string_view name) {
     const auto found = attributes.find(name);

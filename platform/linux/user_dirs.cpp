@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/linux/text_lines.h"
+
 namespace zarnel::linux_fs {
 namespace {
 
@@ -60,13 +62,10 @@ std::optional<std::pair<std::string, UserDir>> parseLine(std::string_view line) 
 std::map<std::string, UserDir, std::less<>> parseUserDirs(std::string_view text) {
     std::map<std::string, UserDir, std::less<>> dirs;
     while (!text.empty()) {
-        const auto newline = text.find('\n');
-        const std::string_view line = text.substr(0, newline);
+        const std::string_view line = takeLine(text);
         if (!skipBlanks(line).starts_with('#')) {
             if (auto entry = parseLine(line)) dirs.insert_or_assign(entry->first, entry->second);
         }
-        if (newline == std::string_view::npos) break;
-        text.remove_prefix(newline + 1);
     }
     return dirs;
 }
