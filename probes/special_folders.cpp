@@ -6,12 +6,7 @@
 namespace zarnel {
 namespace {
 
-struct FolderRow {
-    std::string_view entry;
-    int csidl;
-};
-
-constexpr std::array<FolderRow, 16> kFolderTable = {{
+constexpr std::array<SpecialFolder, 16> kFolderTable = {{
     {"デスクトップ", 0},               // CSIDL_DESKTOP
     {"プログラムメニュー", 2},         // CSIDL_PROGRAMS
     {"マイドキュメント", 5},           // CSIDL_PERSONAL
@@ -34,8 +29,12 @@ constexpr int kCsidlDesktop = 0;
 
 }  // namespace
 
+std::span<const SpecialFolder> specialFolders() {
+    return kFolderTable;
+}
+
 int folderNumber(std::string_view entry) {
-    for (const FolderRow& row : kFolderTable) {
+    for (const SpecialFolder& row : kFolderTable) {
         if (row.entry == entry) return row.csidl;
     }
     return kCsidlDesktop;
