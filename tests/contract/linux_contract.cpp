@@ -5,7 +5,9 @@ namespace zarnel::contract {
 namespace {
 
 std::unique_ptr<Platform> twoSocketServer() {
-    return std::make_unique<LinuxPlatform>(ZARNEL_FIXTURES_DIR "/two-socket-server");
+    auto platform = std::make_unique<LinuxPlatform>(ZARNEL_FIXTURES_DIR "/two-socket-server");
+    platform->environment = {.home = "/home/admin", .xdgConfigHome = "", .workingDirectory = "/"};
+    return platform;
 }
 
 // A BIOS version is null unless the firmware tables say it.
