@@ -2,22 +2,12 @@
 // Text8.
 #pragma once
 
-#include <span>
 #include <string_view>
 
-#include "app/controls.h"
 #include "platform/platform.h"
+#include "window/controls.h"
 
 namespace zarnel {
-
-// An entry of Combo1 and the shell folder number it stands for.
-struct SpecialFolder {
-    std::string_view entry;
-    int csidl;
-};
-
-// Every entry of Combo1 with its folder number, in the list's order.
-std::span<const SpecialFolder> specialFolders();
 
 // The shell folder number of an entry of Combo1; 0 (the desktop) for any other text.
 int folderNumber(std::string_view entry);

@@ -1,22 +1,36 @@
+// The codec over the system's code-page tables: "UTF-8", "CP<number>" or "ACP", the ANSI code
+// page of the system (932 on Japanese Windows).
 #include "platform/codec.h"
+
+#include <utility>
 
 #include "platform/win32/code_page.h"
 
 namespace zarnel {
+namespace {
 
-AnsiCodec::AnsiCodec(std::string codePage)
-    : codePage_(win32::codePageName(win32::codePageNumber(codePage))) {}
+class Win32Codec final : public AnsiCodec {
+  public:
+    explicit Win32Codec(unsigned codePage)
+        : number_(codePage), codePage_(win32::codePageName(codePage)) {}
 
-std::string AnsiCodec::toText(std::string_view ansi) const {
-    return win32::decode(win32::codePageNumber(codePage_), ansi);
-}
+    const std::string& codePage() const override { return codePage_; }
+    std::string toText(std::string_view ansi) const override {
+        return win32::decode(number_, ansi);
+    }
+    std::string fromText(std::string_view text) const override {
+        return win32::encode(number_, text);
+    }
 
-std::string AnsiCodec::fromText(std::string_view text) const {
-    return win32::encode(win32::codePageNumber(codePage_), text);
-}
+  private:
+    unsigned number_;
+    std::string codePage_;
+};
 
-std::string textBeforeNul(const AnsiCodec& codec, std::string_view buffer) {
-    return codec.toText(buffer.substr(0, buffer.find('\0')));
+}  // namespace
+
+std::unique_ptr<AnsiCodec> makeAnsiCodec(std::string codePage) {
+    return std::make_unique<Win32Codec>(win32::codePageNumber(codePage));
 }
 
 }  // namespace zarnel

@@ -12,7 +12,7 @@ constexpr const char* kShfolder = "shfolder.dll";
 }  // namespace
 
 Win32Platform::Win32Platform(const win32::ExportNames& renamed)
-    : codec_("ACP"),
+    : codec_(makeAnsiCodec("ACP")),
       getComputerNameA_(kKernel32, "GetComputerNameA", renamed),
       getUserNameA_(kAdvapi32, "GetUserNameA", renamed),
       getComputerNameExA_(kKernel32, "GetComputerNameExA", renamed),

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <memory>
 #include <type_traits>
 
 #include "platform/platform.h"
@@ -20,7 +21,7 @@ class Win32Platform : public Platform {
     // `renamed` binds some functions under other export names (a test's missing function).
     explicit Win32Platform(const win32::ExportNames& renamed = {});
 
-    const AnsiCodec& ansi() const override { return codec_; }
+    const AnsiCodec& ansi() const override { return *codec_; }
     std::uint32_t lastError() const override { return lastError_; }
     void clearLastError() override;
 
@@ -63,7 +64,7 @@ class Win32Platform : public Platform {
         }
     }
 
-    AnsiCodec codec_;
+    std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
 
     win32::LazyFunction<decltype(&GetComputerNameA)> getComputerNameA_;

@@ -22,9 +22,12 @@ TEST(Win32AnsiCodePage, ProviderSpeaksTheSystemCodePage) {
     EXPECT_EQ(platform.ansi().toText(bytes), text);
 }
 
-TEST(Win32AnsiCodePage, UnknownPagesAreRefused) {
-    EXPECT_THROW(AnsiCodec("CP99999"), std::invalid_argument);
-    EXPECT_THROW(AnsiCodec("SHIFT-JIS-ISH"), std::invalid_argument);
+TEST(Win32AnsiCodePage, OnlyUtf8AcpAndCpNumbersNameAPage) {
+    EXPECT_EQ(makeAnsiCodec("CP932")->codePage(), "CP932");
+    EXPECT_EQ(makeAnsiCodec("UTF-8")->codePage(), "UTF-8");
+    EXPECT_THROW(makeAnsiCodec("CP932x"), std::invalid_argument);
+    EXPECT_THROW(makeAnsiCodec("CP"), std::invalid_argument);
+    EXPECT_THROW(makeAnsiCodec("SHIFT-JIS-ISH"), std::invalid_argument);
 }
 
 }  // namespace

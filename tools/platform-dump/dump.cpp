@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/errors.h"
-#include "probes/special_folders.h"
+#include "window/special_folders.h"
 
 namespace zarnel::tools {
 namespace {
@@ -194,10 +194,10 @@ void drives(JsonWriter& json, Platform& platform) {
 // Asked without the create flag the window adds: a dump looks and never writes.
 void folders(JsonWriter& json, Platform& platform) {
     json.key("folders").beginArray();
-    for (const SpecialFolder& folder : specialFolders()) {
+    for (const FolderEntry& folder : kCombo1Folders) {
         question(json, "SHGetFolderPathA", [&] {
             std::string path(kMaxPath, '\0');
-            json.key("entry").value(folder.entry);
+            json.key("entry").value(folder.caption);
             json.key("csidl").value(folder.csidl);
             callResult(json, platform, platform.getFolderPath(0, folder.csidl, path));
             json.key("path").value(textBeforeNul(platform.ansi(), path));
