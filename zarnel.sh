@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian 12 machine:
 #   ./zarnel.sh run    install what is needed, build, open the window
-#   ./zarnel.sh test   install what is needed, build, run every test (debug, asan, release)
+#   ./zarnel.sh test   install what is needed, build, run every test (debug, asan, release),
+#                      then pack the release build and lint the package
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
 #   ./zarnel.sh deb    install what is needed, build the release preset, pack it as a .deb
 set -euo pipefail
@@ -15,6 +16,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
+  lintian librsvg2-bin
 )
 
 as_root() {
@@ -51,6 +53,8 @@ case "${1:-}" in
       build "$preset"
       ctest --preset "$preset" -j2
     done
+    cmake --build --preset release --target package
+    tests/packaging/lint_package.sh build/release
     ;;
   bench)
     install_packages
