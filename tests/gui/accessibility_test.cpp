@@ -50,7 +50,7 @@ class AccessibleWindow : public ::testing::Test {
     AccessibleWindow() : controls(window), form(controls, platform) {
         platform.records.memory.ullTotalPhys = kTotal;
         platform.records.memory.ullAvailPhys = kAvailable;
-        qt::startForm(controls, form);
+        qt::startForm(controls, platform, form);
         controls.timer().stop();
         walk(QAccessible::queryAccessibleInterface(&window), nodes);
     }
