@@ -1,0 +1,30 @@
+// The window's two faces, made with CreateFontW at the window's DPI. The Japanese face name
+// resolves through the system's font substitution, on Windows and under wine alike.
+#pragma once
+
+#include <windows.h>
+
+#include "app/layout.h"
+
+namespace zarnel::win32 {
+
+class Fonts {
+  public:
+    explicit Fonts(int dpi);
+    ~Fonts();
+    Fonts(const Fonts&) = delete;
+    Fonts& operator=(const Fonts&) = delete;
+
+    HFONT font(FontRole role) const;
+    static double points(FontRole role);
+    // New fonts for a new DPI; the old ones are deleted, so controls must be given the new.
+    void rebuild(int dpi);
+
+  private:
+    void release();
+
+    HFONT default_ = nullptr;
+    HFONT frameCaption_ = nullptr;
+};
+
+}  // namespace zarnel::win32
