@@ -19,6 +19,9 @@ namespace {
 constexpr int kFirstControlId = 100;
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT kPlaceOnly = SWP_NOZORDER | SWP_NOACTIVATE;
+// Pixels of the strip that the tabs leave free: the selected tab stands out by a few pixels, and
+// tabs that do not all fit get scroll arrows.
+constexpr int kTabStripSlack = 8;
 // Defaults of a fresh picture box: button face, button text, black fill.
 constexpr Colour kDefaultPictureFore = 0x80000012;
 constexpr Colour kDefaultPictureFill = 0x00000000;
@@ -253,7 +256,7 @@ void Win32Controls::place(Element& target) {
     if (kind == Kind::TabControl) {
         const int stripHeight = scale_.toPixels(layout::kTabStripHeight);
         SendMessageW(target.hwnd, TCM_SETITEMSIZE, 0,
-                     MAKELPARAM(width / layout::kTabCount, stripHeight));
+                     MAKELPARAM((width - kTabStripSlack) / layout::kTabCount, stripHeight));
     }
 }
 
