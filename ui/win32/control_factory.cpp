@@ -34,7 +34,8 @@ WindowKind windowKind(const LayoutRow& row) {
                                                                    : ES_AUTOHSCROLL)),
                     WS_EX_CLIENTEDGE};
         case Kind::ListBox:
-            return {L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS,
+            return {L"LISTBOX",
+                    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS,
                     WS_EX_CLIENTEDGE};
         case Kind::ComboBox:
         case Kind::DriveList:

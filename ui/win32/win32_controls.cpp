@@ -22,6 +22,7 @@ constexpr UINT kPlaceOnly = SWP_NOZORDER | SWP_NOACTIVATE;
 // Pixels of the strip that the tabs leave free: the selected tab stands out by a few pixels, and
 // tabs that do not all fit get scroll arrows.
 constexpr int kTabStripSlack = 8;
+constexpr int kDropDownFits = 3;
 // Defaults of a fresh picture box: button face, button text, black fill.
 constexpr Colour kDefaultPictureFore = 0x80000012;
 constexpr Colour kDefaultPictureFill = 0x00000000;
@@ -59,9 +60,9 @@ std::wstring entryText(HWND list, bool dropDown, int index) {
 
 Win32Controls::Win32Controls() : fonts_(kBaseDpi) {
     registerClasses(formProcedure);
-    window_ = CreateWindowExW(0, kFormClass, L"", kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+    window_ =
+        CreateWindowExW(0, kFormClass, L"", kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window_)
         throw std::runtime_error("cannot create the window, error " +
                                  std::to_string(GetLastError()));
@@ -90,12 +91,12 @@ void Win32Controls::build(const LayoutRow& row) {
     switch (row.kind) {
         case Kind::Window:
             SetWindowTextW(window_, widen(row.caption).c_str());
-        {
-            Element& form = elements_[key];
-            form.hwnd = window_;
-            form.row = &row;
-            form.geometry = designGeometry(row);
-        }
+            {
+                Element& form = elements_[key];
+                form.hwnd = window_;
+                form.row = &row;
+                form.geometry = designGeometry(row);
+            }
             byHandle_[window_] = key;
             return;
         case Kind::MenuItem:
@@ -157,10 +158,10 @@ HWND Win32Controls::createElement(const LayoutRow& row, HWND parent, Element& ad
             lastSlider_ = row.value;
             break;
         case Kind::PictureBox:
-            added.picture = std::make_unique<PictureBox>(
-                control, scale_, row.backColor.value_or(kButtonFace),
-                row.foreColor.value_or(kDefaultPictureFore),
-                row.fillColor.value_or(kDefaultPictureFill));
+            added.picture =
+                std::make_unique<PictureBox>(control, scale_, row.backColor.value_or(kButtonFace),
+                                             row.foreColor.value_or(kDefaultPictureFore),
+                                             row.fillColor.value_or(kDefaultPictureFill));
             SetWindowLongPtrW(control, GWLP_USERDATA,
                               reinterpret_cast<LONG_PTR>(added.picture.get()));
             break;
@@ -244,12 +245,18 @@ void Win32Controls::place(Element& target) {
     if (isDropDown(kind)) {
         SetWindowPos(target.hwnd, nullptr, left, top, width, height + kDropDownListHeight,
                      kPlaceOnly);
-        // A drop-down's closed height follows its field's; make the two add up to the layout's.
-        RECT closed{};
-        GetWindowRect(target.hwnd, &closed);
-        const auto field = SendMessageW(target.hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        const auto edges = (closed.bottom - closed.top) - field;
-        SendMessageW(target.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - edges);
+        // A drop-down's closed height follows its field's: move the field's height by what the
+        // closed height misses until the two agree. What the field reports and what it takes
+        // differ by its edges, and by system, so only the asked height is moved.
+        auto field = SendMessageW(target.hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        for (int attempt = 0; attempt < kDropDownFits; ++attempt) {
+            RECT closed{};
+            GetWindowRect(target.hwnd, &closed);
+            const auto missing = height - (closed.bottom - closed.top);
+            if (missing == 0) break;
+            field += missing;
+            SendMessageW(target.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+        }
         return;
     }
     SetWindowPos(target.hwnd, nullptr, left, top, width, height, kPlaceOnly);
@@ -290,8 +297,7 @@ void Win32Controls::fit(Element& target) {
               DT_CALCRECT | DT_NOPREFIX);
     SelectObject(dc, previous);
     ReleaseDC(target.hwnd, dc);
-    SetWindowPos(target.hwnd, nullptr, 0, 0, extent.right, extent.bottom,
-                 SWP_NOMOVE | kPlaceOnly);
+    SetWindowPos(target.hwnd, nullptr, 0, 0, extent.right, extent.bottom, SWP_NOMOVE | kPlaceOnly);
     target.geometry.width = scale_.toTwips(extent.right);
     target.geometry.height = scale_.toTwips(extent.bottom);
 }
@@ -418,9 +424,9 @@ void Win32Controls::setText(Ctl ctl, std::string_view value, int index) {
     switch (target.row->kind) {
         case Kind::ComboBox:
         case Kind::DriveList: {
-            const auto found = SendMessageW(target.hwnd, CB_FINDSTRINGEXACT,
-                                            static_cast<WPARAM>(-1),
-                                            reinterpret_cast<LPARAM>(text.c_str()));
+            const auto found =
+                SendMessageW(target.hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                             reinterpret_cast<LPARAM>(text.c_str()));
             SendMessageW(target.hwnd, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
             return;
         }
@@ -509,7 +515,8 @@ int Win32Controls::sliderValue() const {
 }
 
 void Win32Controls::messageBox(std::string_view text, MessageIcon icon, std::string_view title) {
-    const UINT style = MB_OK | (icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONERROR);
+    const UINT style =
+        MB_OK | (icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONERROR);
     MessageBoxW(window_, widen(text).c_str(), widen(title).c_str(), style);
 }
 

@@ -59,7 +59,8 @@ LRESULT CALLBACK pictureProcedure(HWND box, UINT message, WPARAM wParam, LPARAM 
             break;
         case WM_LBUTTONUP: {
             const auto id = static_cast<WORD>(GetDlgCtrlID(box));
-            forward(box, WM_COMMAND, MAKEWPARAM(id, kPictureClicked), reinterpret_cast<LPARAM>(box));
+            forward(box, WM_COMMAND, MAKEWPARAM(id, kPictureClicked),
+                    reinterpret_cast<LPARAM>(box));
             return 0;
         }
         default:

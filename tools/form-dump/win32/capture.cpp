@@ -34,7 +34,8 @@ RgbImage captureClient(HWND window) {
     GdiFlush();
 
     const auto* pixels = static_cast<const std::uint8_t*>(bits);
-    const auto count = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    const auto count =
+        static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
     image.rgb.reserve(count * 3);
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* pixel = pixels + i * kBytesPerPixel;

@@ -121,7 +121,8 @@ Json::Object dumpControls(const win32::Win32Controls& controls) {
         for (const int index : indices) all.push_back(dumpElement(controls, row, index));
     }
     Json::Array captions;
-    for (const std::string_view caption : tabCaptions()) captions.emplace_back(std::string(caption));
+    for (const std::string_view caption : tabCaptions())
+        captions.emplace_back(std::string(caption));
     return {{"controls", all},
             {"selectedTab", controls.selectedTab()},
             {"tabCaptions", captions},

@@ -2,8 +2,9 @@
 // control-array element with its place, visibility, focus order and contents.
 #pragma once
 
-#include <string>
 #include <windows.h>
+
+#include <string>
 
 #include "tools/form-dump/win32/json.h"
 

@@ -78,8 +78,8 @@ void pumpMessages() {
 void pick(const Win32Controls& controls, Ctl ctl, int index) {
     HWND list = controls.handle(ctl);
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(controls.window(), WM_COMMAND,
-                 MAKEWPARAM(controls.controlId(ctl), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageW(controls.window(), WM_COMMAND, MAKEWPARAM(controls.controlId(ctl), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
 }
 
 void savePictures(Win32Controls& controls, const std::filesystem::path& folder) {

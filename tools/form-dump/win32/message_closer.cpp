@@ -51,9 +51,10 @@ LRESULT CALLBACK MessageCloser::watch(int code, WPARAM wParam, LPARAM lParam) {
         GetClassNameW(box, className, 16);
         if (std::wstring_view(className) == kDialogClass) {
             const HWND textControl = GetDlgItem(box, kTextId);
-            active->seen_.push_back({win32::narrow(windowText(box)),
-                               textControl ? win32::narrow(windowText(textControl)) : std::string(),
-                               iconName(box)});
+            active->seen_.push_back(
+                {win32::narrow(windowText(box)),
+                 textControl ? win32::narrow(windowText(textControl)) : std::string(),
+                 iconName(box)});
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
     }

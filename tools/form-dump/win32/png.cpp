@@ -12,8 +12,8 @@ constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '
 constexpr std::uint32_t kCrcPolynomial = 0xEDB88320;  // PNG's CRC-32, reflected
 constexpr std::uint32_t kAdlerModulus = 65521;
 constexpr std::size_t kStoredBlockLimit = 65535;
-constexpr std::uint8_t kZlibMethod = 0x78;      // deflate, 32 KB window
-constexpr std::uint8_t kZlibCheckBits = 0x01;   // makes the header a multiple of 31
+constexpr std::uint8_t kZlibMethod = 0x78;     // deflate, 32 KB window
+constexpr std::uint8_t kZlibCheckBits = 0x01;  // makes the header a multiple of 31
 constexpr std::uint8_t kBitDepth = 8;
 constexpr std::uint8_t kColourTypeRgb = 2;
 constexpr std::uint8_t kNoFilter = 0;
@@ -33,7 +33,8 @@ std::uint32_t crc32(const Bytes& data, std::size_t from) {
         return t;
     }();
     std::uint32_t c = 0xFFFFFFFF;
-    for (std::size_t i = from; i < data.size(); ++i) c = table[(c ^ data[i]) & kByteMask] ^ (c >> kByteBits);
+    for (std::size_t i = from; i < data.size(); ++i)
+        c = table[(c ^ data[i]) & kByteMask] ^ (c >> kByteBits);
     return c ^ 0xFFFFFFFF;
 }
 
