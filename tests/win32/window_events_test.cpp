@@ -1,7 +1,8 @@
 // The native window's events, raised by the messages a user's actions send, reach the form.
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+// commctrl.h needs windows.h before it.
+#include <commctrl.h>
 
 #include <algorithm>
 
