@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian 12 machine:
 #   ./zarnel.sh run    install what is needed, build, open the window
-#   ./zarnel.sh test   install what is needed, build, run every test (debug, asan, release)
+#   ./zarnel.sh test   install what is needed, build, run every test (asan, release)
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
 #   ./zarnel.sh deb    install what is needed, build the release preset, pack it as a .deb
 set -euo pipefail
@@ -33,21 +33,23 @@ install_packages() {
   fi
 }
 
+# build PRESET [TARGET]: configure once, then build everything or just TARGET.
 build() {
   cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1"
+  cmake --build --preset "$1" ${2:+--target "$2"}
 }
 
 case "${1:-}" in
   run)
     install_packages
-    build release
+    build release zarnel
     exec build/release/ui/qt/zarnel
     ;;
   test)
     install_packages
-    # release too: it is what `run` builds, and -O3 warns where -O0 does not.
-    for preset in debug asan release; do
+    # asan runs every test under the sanitizers; release is what users run, and -O3 warns
+    # where -O0 does not. debug stays for developers.
+    for preset in asan release; do
       build "$preset"
       ctest --preset "$preset" -j2
     done

@@ -9,7 +9,8 @@
 
 namespace zarnel {
 
-Form1::Form1(Controls& controls, Platform& platform) : controls_(controls), platform_(platform) {}
+Form1::Form1(Controls& controls, Platform& platform)
+    : controls_(controls), platform_(platform), memory_(controls, platform) {}
 
 void Form1::Form_Load() {
     TourokuKaisya(controls_, platform_);  // step 1
@@ -17,32 +18,20 @@ void Form1::Form_Load() {
     Biosjyouhou(controls_, platform_);    // step 3
     DNShoustomei(controls_, platform_);   // step 4
     DOMEINmei(controls_, platform_);      // step 5
-    Drive1_Change();                      // steps 6 to 11: the disk probes on the initial drive
-    Memorii();                            // step 12
+    Drive1_Change(controls_, platform_);  // steps 6 to 11: the disk probes on the initial drive
+    memory_.Memorii();                    // step 12
     ComputerName(controls_, platform_);   // step 13
     UserName(controls_, platform_);       // step 14
     // Step 15: a failed power query ends start-up once its message box is closed.
     if (PowerStatus(controls_, platform_) != PowerOutcome::Shown) return;
     selectFirstFolder();                    // step 16
     TaskbarSettings(controls_, platform_);  // step 17
-    GraphStartUp();                         // steps 18 to 24
-}
-
-void Form1::fillDrive1() {
-    zarnel::fillDrive1(controls_, platform_);
-}
-
-void Form1::Drive1_Change() {
-    zarnel::Drive1_Change(controls_, platform_);
-}
-
-void Form1::Combo1_Click() {
-    zarnel::Combo1_Click(controls_, platform_);
+    memory_.GraphStartUp();                 // steps 18 to 24
 }
 
 void Form1::selectFirstFolder() {
     controls_.setListIndex(Ctl::Combo1, 0);
-    Combo1_Click();
+    Combo1_Click(controls_, platform_);
 }
 
 }  // namespace zarnel

@@ -1,11 +1,14 @@
-// The window's logic: its window-level variables, the start-up sequence and every event
-// handler. It writes through Controls and asks the system through Platform, nothing else.
+// The window's logic: the start-up sequence and the window-level handlers. It writes through
+// Controls and asks the system through Platform, nothing else. The drive list and the folder
+// list are handled by the disk and folder probes directly (disk/disk_probes.h,
+// probes/special_folders.h); the memory tab's own events go to its MemoryTab.
 #pragma once
 
 #include <cstdint>
 
-#include "app/controls.h"
+#include "memory/memory_tab.h"
 #include "platform/platform.h"
+#include "window/controls.h"
 
 namespace zarnel {
 
@@ -13,15 +16,9 @@ class Form1 {
   public:
     Form1(Controls& controls, Platform& platform);
 
-    // The start-up sequence; runs once, before the window is first shown.
+    // The start-up sequence; runs once, before the window is first shown. The drive list is
+    // filled before it (fillDrive1), as the window is built.
     void Form_Load();
-
-    // Fills the drive list; the window calls it once when it is built, before Form_Load.
-    void fillDrive1();
-    // Drive1's selection changed: the six disk probes on the new drive.
-    void Drive1_Change();
-    // An entry of Combo1 was chosen, by the user or by start-up.
-    void Combo1_Click();
 
     // The window is asked to close, by any means. The close is never refused: `cancel` is
     // left as the window passed it.
@@ -33,37 +30,16 @@ class Form1 {
     void book_Click();
     void game_Click();
 
-    void Timer1_Timer();
-    void Slider1_Change();
-    void Command2_Click();
-
-    // Window-level variables of the memory monitor; 64-bit so that every machine's memory
-    // reads right.
-    std::int64_t TotalBytes = 0;
-    std::int64_t UsedBytes = 0;
-    std::int32_t PieFreeMB = 0;  // the free figure, in whole MB, that the pie shows
-    float GraphTime = 0;         // ticks x 0.2, accumulated in single precision
-    std::int32_t LastSecond = 0;
-    PixelRect ScrollRect;
-    PixelRect ClipRect;
-    std::int32_t ScrollDX = 0;
-    std::int32_t ScrollDY = 0;
+    MemoryTab& memory() { return memory_; }
 
   private:
     // Selects Combo1's first entry and runs its click handler, as a user's pick would.
     void selectFirstFolder();
-    // Memory figures and the pie.
-    void Memorii();
-    // Graph start-up: prepares Picture1, builds the grid and labels and starts the timer.
-    void GraphStartUp();
-    float GraphX(float t) const;
-    float GraphY(std::int64_t bytes) const;
-    void GraphGrid();
-    void TimeLabels(std::int32_t start);
     void openAddressIn(Ctl field);
 
     Controls& controls_;
     Platform& platform_;
+    MemoryTab memory_;
 };
 
 }  // namespace zarnel

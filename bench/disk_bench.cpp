@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "disk/disk_probes.h"
 #include "platform/linux/linux_platform.h"
 #include "tests/support/recording_controls.h"
 
@@ -36,11 +37,10 @@ BENCHMARK(Floor_StatvfsAndMountinfo);
 void Drive1Change_Root(benchmark::State& state) {
     zarnel::LinuxPlatform platform("/");
     zarnel::testing::RecordingControls controls;
-    zarnel::Form1 form(controls, platform);
-    form.fillDrive1();
+    fillDrive1(controls, platform);
     controls.setListIndex(zarnel::Ctl::Drive1, 0);  // c: [/]
     for (auto _ : state) {
-        form.Drive1_Change();
+        Drive1_Change(controls, platform);
         benchmark::DoNotOptimize(controls.text(zarnel::Ctl::Text15));
     }
 }

@@ -50,12 +50,13 @@ void BM_ScrollingTick(benchmark::State& state) {
     form.Form_Load();
     auto& chart = controls.recordedPicture(Ctl::Picture1);
     auto& pie = controls.recordedPicture(Ctl::Picture4);
-    form.GraphTime = bench::kSteadyTime;
+    form.memory().GraphTime = bench::kSteadyTime;
     for (auto _ : state) {
-        form.Timer1_Timer();
+        form.memory().Timer1_Timer();
         chart.operations.clear();
         pie.operations.clear();
-        if (form.GraphTime > bench::kRewindAfter) form.GraphTime = bench::kSteadyTime;
+        if (form.memory().GraphTime > bench::kRewindAfter)
+            form.memory().GraphTime = bench::kSteadyTime;
     }
 }
 BENCHMARK(BM_ScrollingTick);

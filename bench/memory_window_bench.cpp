@@ -30,19 +30,21 @@ void BM_ScrollingTickInTheWindow(benchmark::State& state) {
     qt::QtControls controls(window);
     Form1 form(controls, platform);
     form.Form_Load();
-    form.GraphTime = bench::kSteadyTime;
+    form.memory().GraphTime = bench::kSteadyTime;
     double relabels = 0;
     double ticks = 0;
     for (auto _ : state) {
         // The tick relabels when the whole part of the advanced time differs from LastSecond.
-        if (relabel == Relabel::Always) form.GraphTime += kOneSecond;
-        const auto next = static_cast<std::int32_t>(std::floor(form.GraphTime + graph::kStepF));
-        if (relabel == Relabel::Never) form.LastSecond = next;
-        const int before = form.LastSecond;
-        form.Timer1_Timer();
-        relabels += form.LastSecond != before;
+        if (relabel == Relabel::Always) form.memory().GraphTime += kOneSecond;
+        const auto next =
+            static_cast<std::int32_t>(std::floor(form.memory().GraphTime + graph::kStepF));
+        if (relabel == Relabel::Never) form.memory().LastSecond = next;
+        const int before = form.memory().LastSecond;
+        form.memory().Timer1_Timer();
+        relabels += form.memory().LastSecond != before;
         ++ticks;
-        if (form.GraphTime > bench::kRewindAfter) form.GraphTime = bench::kSteadyTime;
+        if (form.memory().GraphTime > bench::kRewindAfter)
+            form.memory().GraphTime = bench::kSteadyTime;
     }
     // The share of measured ticks that renumbered the time axis.
     state.counters["relabelShare"] = relabels / ticks;

@@ -2,8 +2,8 @@
 // handler that runs them, and the filling of the drive list itself.
 #pragma once
 
-#include "app/controls.h"
 #include "platform/platform.h"
+#include "window/controls.h"
 
 namespace zarnel {
 

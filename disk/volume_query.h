@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/controls.h"
 #include "platform/platform.h"
+#include "window/controls.h"
 
 namespace zarnel {
 

@@ -3,9 +3,9 @@
 #include <limits>
 #include <string>
 
-#include "app/form1.h"
 #include "memory/graph_scale.h"
 #include "memory/megabytes.h"
+#include "memory/memory_tab.h"
 
 namespace zarnel {
 namespace {
@@ -42,7 +42,7 @@ void placeLine(Controls& controls, Ctl array, int index, const Geometry& where, 
 
 }  // namespace
 
-void Form1::GraphGrid() {
+void MemoryTab::GraphGrid() {
     const Geometry chart = controls_.geometry(Ctl::Picture1);
 
     for (int i = 0; i < kHorizontalLines; ++i) {
@@ -86,7 +86,7 @@ void Form1::GraphGrid() {
     }
 }
 
-void Form1::TimeLabels(std::int32_t start) {
+void MemoryTab::TimeLabels(std::int32_t start) {
     const Geometry chart = controls_.geometry(Ctl::Picture1);
     for (int i = 0; i < kTimeLabels; ++i) {
         controls_.setAlignment(Ctl::lblX, Align::Center, i);

@@ -1,16 +1,16 @@
 // GraphX and GraphY: graph time and a byte count to twips on Picture1.
 #include "memory/graph_scale.h"
 
-#include "app/form1.h"
 #include "memory/megabytes.h"
+#include "memory/memory_tab.h"
 
 namespace zarnel {
 
-float Form1::GraphX(float t) const {
+float MemoryTab::GraphX(float t) const {
     return controls_.geometry(Ctl::Picture1).width * t / graph::kTimeUnits;
 }
 
-float Form1::GraphY(std::int64_t bytes) const {
+float MemoryTab::GraphY(std::int64_t bytes) const {
     const std::int64_t totalMB = wholeMB(TotalBytes);
     // No total (an unreadable status) plots as nothing used rather than dividing by zero.
     if (totalMB <= 0) return 0;

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/controls.h"
+#include "window/controls.h"
 
 namespace zarnel::graph {
 

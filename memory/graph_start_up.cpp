@@ -1,10 +1,10 @@
 // Graph start-up: the last steps of Form_Load, which set the graph going.
-#include "app/form1.h"
 #include "memory/graph_scale.h"
+#include "memory/memory_tab.h"
 
 namespace zarnel {
 
-void Form1::GraphStartUp() {
+void MemoryTab::GraphStartUp() {
     GraphTime = 0;
     const Geometry picture = controls_.geometry(Ctl::Picture1);
     // The twips figures serve as pixels, so the rectangle spans more than the whole image.

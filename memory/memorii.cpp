@@ -1,8 +1,8 @@
 // Memorii: one memory reading into the four figures, the legend and the pie.
 #include <string>
 
-#include "app/form1.h"
 #include "memory/megabytes.h"
+#include "memory/memory_tab.h"
 #include "memory/pie.h"
 
 namespace zarnel {
@@ -14,7 +14,7 @@ std::string megabytesText(std::int64_t bytes) {
 
 }  // namespace
 
-void Form1::Memorii() {
+void MemoryTab::Memorii() {
     MemoryStatus status;
     status.dwLength = sizeof(MemoryStatus);
     platform_.globalMemoryStatus(status);

@@ -4,14 +4,14 @@
 #include <array>
 #include <cstdint>
 
-#include "app/controls.h"
+#include "window/colours.h"
 
 namespace zarnel {
 
 inline constexpr float kPieCentre = 680;  // twips, both axes
 inline constexpr float kPieRadius = 670;
-inline constexpr Colour kPieUsed = 0x0000FF;  // red
-inline constexpr Colour kPieFree = 0xFFFF00;  // cyan
+inline constexpr Colour kPieUsed = colour::kRed;
+inline constexpr Colour kPieFree = colour::kCyan;
 
 // One wedge: radians, 0 at 3 o'clock, counterclockwise from start to end, both in [0, 2 pi).
 struct PieWedge {

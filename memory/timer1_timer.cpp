@@ -1,12 +1,12 @@
 // The line graph's heartbeat: one tick of Timer1, the speed slider and the stop button.
 #include <cmath>
 
-#include "app/form1.h"
 #include "memory/graph_scale.h"
+#include "memory/memory_tab.h"
 
 namespace zarnel {
 
-void Form1::Timer1_Timer() {
+void MemoryTab::Timer1_Timer() {
     Memorii();
 
     Picture& chart = controls_.picture(Ctl::Picture1);
@@ -38,11 +38,11 @@ void Form1::Timer1_Timer() {
     }
 }
 
-void Form1::Slider1_Change() {
+void MemoryTab::Slider1_Change() {
     controls_.setTimerInterval(controls_.sliderValue());
 }
 
-void Form1::Command2_Click() {
+void MemoryTab::Command2_Click() {
     controls_.setTimerEnabled(false);
     controls_.endProgram();
 }

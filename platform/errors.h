@@ -14,6 +14,7 @@ inline constexpr std::uint32_t kPathNotFound = 3;
 inline constexpr std::uint32_t kAccessDenied = 5;
 inline constexpr std::uint32_t kInvalidData = 13;
 inline constexpr std::uint32_t kNotReady = 21;
+inline constexpr std::uint32_t kGenFailure = 31;
 inline constexpr std::uint32_t kNotSupported = 50;
 inline constexpr std::uint32_t kInvalidParameter = 87;
 inline constexpr std::uint32_t kBufferOverflow = 111;

@@ -55,6 +55,12 @@ struct MemoryStatus {
     std::uint64_t ullAvailPhys = 0;
 };
 
+// SHAppBarMessage(ABM_GETSTATE) bits.
+namespace app_bar_state {
+inline constexpr std::uint32_t kAutoHide = 1;     // ABS_AUTOHIDE
+inline constexpr std::uint32_t kAlwaysOnTop = 2;  // ABS_ALWAYSONTOP
+}  // namespace app_bar_state
+
 // ShellExecuteA's results: at most 32 is a failure.
 inline constexpr std::intptr_t kShellOpenFailed = 32;
 inline constexpr std::intptr_t kShellOutOfResources = 0;
@@ -134,7 +140,7 @@ class Platform {
     virtual std::intptr_t shellOpen(Hwnd owner, std::string_view file) = 0;
     // GetSystemPowerStatus: fills the record; callers judge the call by lastError().
     virtual int getSystemPowerStatus(SystemPowerStatus& status) = 0;
-    // SHAppBarMessage(ABM_GETSTATE): the taskbar's state bits, 1 auto-hide, 2 always on top.
+    // SHAppBarMessage(ABM_GETSTATE): the taskbar's state bits (app_bar_state).
     // The record passed holds sizeof(APPBARDATA): a 20-byte one fails on 64-bit Windows.
     virtual std::uint32_t appBarGetState() = 0;
     // The instances of a management class through "winmgmts:", in the order the service

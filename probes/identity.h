@@ -1,8 +1,8 @@
 // The names of the machine and its user on the PC tab.
 #pragma once
 
-#include "app/controls.h"
 #include "platform/platform.h"
+#include "window/controls.h"
 
 namespace zarnel {
 

@@ -1,8 +1,8 @@
 // The power frame of the PC tab: the one start-up step whose failure ends start-up.
 #pragma once
 
-#include "app/controls.h"
 #include "platform/platform.h"
+#include "window/controls.h"
 
 namespace zarnel {
 

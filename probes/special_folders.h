@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "app/controls.h"
 #include "platform/platform.h"
+#include "window/controls.h"
 
 namespace zarnel {
 

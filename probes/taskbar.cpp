@@ -5,9 +5,6 @@
 namespace zarnel {
 namespace {
 
-constexpr std::uint32_t kAutoHide = 1;     // ABS_AUTOHIDE
-constexpr std::uint32_t kAlwaysOnTop = 2;  // ABS_ALWAYSONTOP
-
 std::string_view settingText(std::uint32_t state, std::uint32_t bit) {
     return (state & bit) != 0 ? "設定されています" : "設定されていません";
 }
@@ -16,8 +13,8 @@ std::string_view settingText(std::uint32_t state, std::uint32_t bit) {
 
 void TaskbarSettings(Controls& controls, Platform& platform) {
     const std::uint32_t state = platform.appBarGetState();
-    controls.setText(Ctl::Text9, settingText(state, kAutoHide));
-    controls.setText(Ctl::Text10, settingText(state, kAlwaysOnTop));
+    controls.setText(Ctl::Text9, settingText(state, app_bar_state::kAutoHide));
+    controls.setText(Ctl::Text10, settingText(state, app_bar_state::kAlwaysOnTop));
 }
 
 }  // namespace zarnel

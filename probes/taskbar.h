@@ -1,8 +1,8 @@
 // The taskbar frame of the PC tab.
 #pragma once
 
-#include "app/controls.h"
 #include "platform/platform.h"
+#include "window/controls.h"
 
 namespace zarnel {
 

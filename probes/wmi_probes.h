@@ -2,8 +2,8 @@
 // BIOS on the hardware tab. Each probe traps its own failures and shows "取得不能".
 #pragma once
 
-#include "app/controls.h"
 #include "platform/platform.h"
+#include "window/controls.h"
 
 namespace zarnel {
 

@@ -23,7 +23,7 @@ WmiClasses defaultWmiClasses() {
     };
 }
 
-FakePlatform::FakePlatform(std::string codePage) : codec_(std::move(codePage)) {}
+FakePlatform::FakePlatform(std::string codePage) : codec_(makeAnsiCodec(std::move(codePage))) {}
 
 void FakePlatform::clearLastError() {
     calls.emplace_back("SetLastError(0)");
@@ -40,7 +40,7 @@ bool FakePlatform::enter(const std::string& function, const std::string& argumen
 
 int FakePlatform::copyName(const std::string& text, std::span<char> buffer, std::uint32_t& len,
                            bool lengthWithNul, std::uint32_t tooSmallError) {
-    return zarnel::copyName(codec_.fromText(text), buffer, len,
+    return zarnel::copyName(codec_->fromText(text), buffer, len,
                             lengthWithNul ? LengthOnSuccess::WithNul : LengthOnSuccess::WithoutNul,
                             tooSmallError, lastError_);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -84,9 +85,9 @@ class FakePlatform : public Platform {
     // Functions that fail: the call returns its failure value with this last error.
     std::map<std::string, std::uint32_t> failures;
 
-    void setCodePage(const std::string& codePage) { codec_ = AnsiCodec(codePage); }
+    void setCodePage(const std::string& codePage) { codec_ = makeAnsiCodec(codePage); }
 
-    const AnsiCodec& ansi() const override { return codec_; }
+    const AnsiCodec& ansi() const override { return *codec_; }
     std::uint32_t lastError() const override { return lastError_; }
     void clearLastError() override;
 
@@ -124,7 +125,7 @@ class FakePlatform : public Platform {
     // The volume of a root path "x:\", or nothing (last error 3) for a letter without one.
     const FakeVolume* volumeAt(std::string_view root);
 
-    AnsiCodec codec_;
+    std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
 };
 

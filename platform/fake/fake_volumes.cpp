@@ -55,8 +55,8 @@ int FakePlatform::getVolumeInformation(std::string_view root, std::span<char> vo
         lastError_ = volume->error;
         return 0;
     }
-    if (!copyText(codec_.fromText(volume->volumeName), volumeName, lastError_) ||
-        !copyText(codec_.fromText(volume->fileSystemName), fileSystemName, lastError_)) {
+    if (!copyText(codec_->fromText(volume->volumeName), volumeName, lastError_) ||
+        !copyText(codec_->fromText(volume->fileSystemName), fileSystemName, lastError_)) {
         return 0;
     }
     serialNumber = volume->serialNumber;
@@ -87,7 +87,7 @@ std::int32_t FakePlatform::getFolderPath(Hwnd owner, int csidl, std::span<char> 
     }
     const auto folder = records.folders.find(csidl & ~kCsidlFlagCreate);
     if (folder == records.folders.end()) return kEFail;
-    return copyText(codec_.fromText(folder->second), path, lastError_) ? kSOk : kEFail;
+    return copyText(codec_->fromText(folder->second), path, lastError_) ? kSOk : kEFail;
 }
 
 }  // namespace zarnel

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <charconv>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -9,24 +8,15 @@
 #include <vector>
 
 #include "platform/fake/fake_platform.h"
+#include "platform/text_fields.h"
 
 namespace zarnel {
 namespace {
 
-std::string_view trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
-
 std::int64_t toInteger(std::string_view text) {
-    std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) {
-        throw std::invalid_argument("not a whole number: " + std::string(text));
-    }
-    return value;
+    const auto value = wholeNumber<std::int64_t>(text);
+    if (!value) throw std::invalid_argument("not a whole number: " + std::string(text));
+    return *value;
 }
 
 // Unsigned, decimal or 0x-prefixed hexadecimal: serials and flags read best in hex.
@@ -36,13 +26,9 @@ std::uint64_t toUnsigned(std::string_view text) {
     constexpr int kDecimal = 10;
     const bool hex = text.starts_with(kHexPrefix);
     if (hex) text.remove_prefix(kHexPrefix.size());
-    std::uint64_t value = 0;
-    const auto [end, ec] =
-        std::from_chars(text.data(), text.data() + text.size(), value, hex ? kHex : kDecimal);
-    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) {
-        throw std::invalid_argument("not an unsigned number: " + std::string(text));
-    }
-    return value;
+    const auto value = wholeNumber<std::uint64_t>(text, hex ? kHex : kDecimal);
+    if (!value) throw std::invalid_argument("not an unsigned number: " + std::string(text));
+    return *value;
 }
 
 std::uint32_t toUnsigned32(std::string_view text) {
@@ -56,7 +42,7 @@ std::vector<std::string> splitEntries(std::string_view text) {
     std::vector<std::string> entries;
     while (!text.empty()) {
         const auto bar = text.find(kSeparator);
-        entries.emplace_back(trim(text.substr(0, bar)));
+        entries.emplace_back(trimmed(text.substr(0, bar)));
         if (bar == std::string_view::npos) break;
         text.remove_prefix(bar + kSeparator.size());
     }
@@ -235,12 +221,13 @@ void loadScenario(FakePlatform& platform, const std::filesystem::path& file) {
     if (!in) throw std::runtime_error("cannot read scenario " + file.string());
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
-        const std::string_view content = trim(std::string_view(line).substr(0, line.find('#')));
+        const std::string_view content = trimmed(std::string_view(line).substr(0, line.find('#')));
         if (content.empty()) continue;
         const auto equals = content.find('=');
         try {
             if (equals == std::string_view::npos) throw std::invalid_argument("no '='");
-            apply(platform, trim(content.substr(0, equals)), trim(content.substr(equals + 1)));
+            apply(platform, trimmed(content.substr(0, equals)),
+                  trimmed(content.substr(equals + 1)));
         } catch (const std::exception& e) {
             throw std::runtime_error(file.string() + ":" + std::to_string(number) + ": " +
                                      e.what());

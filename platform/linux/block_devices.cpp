@@ -1,10 +1,10 @@
 #include "platform/linux/block_devices.h"
 
 #include <algorithm>
-#include <charconv>
 #include <set>
 
 #include "platform/linux/read_file.h"
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -20,9 +20,7 @@ constexpr std::string_view kUsbBus = "/usb";
 std::uint64_t numberAttribute(const fs::path& folder, const char* attribute) {
     const auto text = readFile(folder, attribute);
     if (!text) return 0;
-    std::uint64_t value = 0;
-    std::from_chars(text->data(), text->data() + text->size(), value);
-    return value;
+    return wholeNumber<std::uint64_t>(trimmed(*text)).value_or(0);
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #include "platform/linux/cpuinfo.h"
 
 #include <algorithm>
-#include <charconv>
 
-#include "platform/linux/text_lines.h"
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -18,11 +17,8 @@ std::string lowered(std::string_view text) {
 }
 
 std::optional<int> cpuNumber(std::string_view text) {
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 0) {
-        return std::nullopt;
-    }
+    const auto value = wholeNumber<int>(text);
+    if (!value || *value < 0) return std::nullopt;
     return value;
 }
 

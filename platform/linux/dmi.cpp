@@ -1,9 +1,9 @@
 #include "platform/linux/dmi.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "platform/linux/wmi_value.h"
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -18,10 +18,7 @@ constexpr int kNewCentury = 2000;
 
 std::optional<int> digits(std::string_view text, std::size_t fewest, std::size_t most) {
     if (text.size() < fewest || text.size() > most) return std::nullopt;
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
+    return wholeNumber<int>(text);
 }
 
 std::string padded(int value, std::size_t width) {

@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/linux/text_lines.h"
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {

@@ -1,13 +1,11 @@
 // Names of the machine and its user.
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <vector>
 
 #include "platform/errors.h"
 #include "platform/linux/hosts.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/passwd.h"
 #include "platform/linux/read_file.h"
 #include "platform/name_copy.h"
 
@@ -38,8 +36,6 @@ std::string asciiUpper(std::string text) {
 
 }  // namespace
 
-LinuxPlatform::LinuxPlatform(std::filesystem::path root) : root_(std::move(root)) {}
-
 std::optional<std::string> LinuxPlatform::hostname() const {
     // The kernel's node name is what the machine calls itself now; etc/hostname is what it
     // will call itself at the next boot, and the only source in a bare tree.
@@ -63,15 +59,12 @@ int LinuxPlatform::getComputerName(std::span<char> buffer, std::uint32_t& len) {
 }
 
 int LinuxPlatform::getUserName(std::span<char> buffer, std::uint32_t& len) {
-    long bufferSize = sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> scratch(bufferSize > 0 ? static_cast<std::size_t>(bufferSize) : 16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(geteuid(), &entry, scratch.data(), scratch.size(), &found) != 0 || !found) {
+    const auto user = linux_fs::effectiveUser();
+    if (!user) {
         lastError_ = win32_error::kFileNotFound;
         return 0;
     }
-    return copyName(found->pw_name, buffer, len, LengthOnSuccess::WithNul,
+    return copyName(user->login, buffer, len, LengthOnSuccess::WithNul,
                     win32_error::kInsufficientBuffer, lastError_);
 }
 

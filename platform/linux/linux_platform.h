@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,7 +20,7 @@ class LinuxPlatform : public Platform {
 
     const std::filesystem::path& root() const { return root_; }
 
-    const AnsiCodec& ansi() const override { return codec_; }
+    const AnsiCodec& ansi() const override { return *codec_; }
     std::uint32_t lastError() const override { return lastError_; }
     void clearLastError() override { lastError_ = 0; }
 
@@ -66,7 +67,7 @@ class LinuxPlatform : public Platform {
     std::string dnsDomain(const std::string& host) const;
 
     std::filesystem::path root_;
-    AnsiCodec codec_;
+    std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
 
     // The lettered drive of a root path (letter, colon, backslash), assigning the letters on first

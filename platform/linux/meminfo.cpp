@@ -1,12 +1,11 @@
 #include "platform/linux/meminfo.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <utility>
 
-#include "platform/linux/text_lines.h"
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -21,13 +20,11 @@ std::optional<std::uint64_t> kibibytes(std::string_view value) {
     value = trimmed(value);
     if (!value.ends_with(kUnit)) return std::nullopt;
     const std::string_view digits = trimmed(value.substr(0, value.size() - kUnit.size()));
-    std::uint64_t kib = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), kib);
-    if (ec != std::errc() || end != digits.data() + digits.size() || digits.empty()) {
+    const auto kib = wholeNumber<std::uint64_t>(digits);
+    if (!kib || *kib > std::numeric_limits<std::uint64_t>::max() / kBytesPerKiB) {
         return std::nullopt;
     }
-    if (kib > std::numeric_limits<std::uint64_t>::max() / kBytesPerKiB) return std::nullopt;
-    return kib * kBytesPerKiB;
+    return *kib * kBytesPerKiB;
 }
 
 }  // namespace

@@ -5,14 +5,16 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 
-#include <array>
 #include <string>
+
+#include "platform/linux/read_file.h"
 
 namespace zarnel::linux_fs {
 namespace {
 
 constexpr long kProcSuperMagic = 0x9fa0;  // PROC_SUPER_MAGIC, statfs(2)
-constexpr std::size_t kChunk = 16384;
+// About 50,000 mounts; a longer table is cut rather than read whole.
+constexpr std::size_t kMaxTableBytes = 8 << 20;
 
 }  // namespace
 
@@ -32,12 +34,7 @@ void MountTable::read() {
     } else if (::lseek(fd_, 0, SEEK_SET) < 0) {
         return;
     }
-    std::string text;
-    std::array<char, kChunk> chunk{};
-    for (ssize_t got; (got = ::read(fd_, chunk.data(), chunk.size())) > 0;) {
-        text.append(chunk.data(), static_cast<std::size_t>(got));
-    }
-    entries_ = parseMountinfo(text);
+    entries_ = parseMountinfo(readOpenFile(fd_, kMaxTableBytes).value_or(""));
     if (!pollable_) {
         ::close(fd_);
         fd_ = -1;

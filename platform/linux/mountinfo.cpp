@@ -1,9 +1,8 @@
 #include "platform/linux/mountinfo.h"
 
-#include <charconv>
 #include <optional>
 
-#include "platform/linux/text_lines.h"
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -36,10 +35,7 @@ std::vector<std::string_view> splitFields(std::string_view line) {
 }
 
 std::optional<unsigned> number(std::string_view text) {
-    unsigned value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return {};
-    return value;
+    return wholeNumber<unsigned>(text);
 }
 
 std::optional<MountEntry> parseLine(std::string_view line) {

@@ -1,9 +1,12 @@
 #include "platform/linux/passwd.h"
 
-#include <array>
-#include <charconv>
+#include <pwd.h>
+#include <unistd.h>
 
-#include "platform/linux/text_lines.h"
+#include <array>
+#include <vector>
+
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -25,10 +28,7 @@ std::optional<std::array<std::string_view, kPasswdFields>> fields(std::string_vi
 }
 
 std::optional<unsigned> uidOf(std::string_view text) {
-    unsigned value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
+    return wholeNumber<unsigned>(text);
 }
 
 }  // namespace
@@ -46,6 +46,26 @@ std::optional<std::string> registeredUser(std::string_view passwdText, unsigned 
         }
     }
     return std::nullopt;
+}
+
+// getpwuid_r's own hint for its scratch buffer, where the system gives none.
+constexpr std::size_t kFallbackScratchBytes = 16384;
+
+std::optional<UserEntry> effectiveUser() {
+    const long hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> scratch(hint > 0 ? static_cast<std::size_t>(hint) : kFallbackScratchBytes);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, scratch.data(), scratch.size(), &found) != 0 || !found) {
+        return std::nullopt;
+    }
+    return UserEntry{.login = found->pw_name,
+                     .gecos = found->pw_gecos ? found->pw_gecos : "",
+                     .home = found->pw_dir ? found->pw_dir : ""};
+}
+
+unsigned effectiveUid() {
+    return ::geteuid();
 }
 
 }  // namespace zarnel::linux_fs

@@ -14,4 +14,17 @@ std::optional<std::string> registeredUser(std::string_view passwdText, unsigned 
 // The same rule for one entry already looked up.
 std::string registeredUser(std::string_view login, std::string_view gecos);
 
+// One user as the name service knows it.
+struct UserEntry {
+    std::string login;
+    std::string gecos;
+    std::string home;
+};
+
+// The name service's entry for the effective user (getpwuid_r): etc/passwd, LDAP or
+// systemd-homed alike; nothing when it has none.
+std::optional<UserEntry> effectiveUser();
+// The effective user's id, for looking it up in a root's etc/passwd.
+unsigned effectiveUid();
+
 }  // namespace zarnel::linux_fs

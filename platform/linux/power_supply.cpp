@@ -1,11 +1,10 @@
 #include "platform/linux/power_supply.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 #include <vector>
 
-#include "platform/linux/text_lines.h"
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -29,11 +28,8 @@ std::string word(const SupplyAttributes& attributes, std::string_view name) {
 
 std::optional<std::int64_t> reading(const SupplyAttributes& attributes, std::string_view name,
                                     std::int64_t max = kMaxReading) {
-    const std::string text = word(attributes, name);
-    std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return {};
-    if (value < 0 || value > max) return {};
+    const auto value = wholeNumber<std::int64_t>(word(attributes, name));
+    if (!value || *value < 0 || *value > max) return {};
     return value;
 }
 

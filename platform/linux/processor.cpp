@@ -5,6 +5,7 @@
 
 #include "platform/linux/arm_cpu.h"
 #include "platform/linux/wmi_value.h"
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -15,22 +16,15 @@ constexpr int kHexBase = 16;
 
 std::optional<std::int64_t> wholeNumber(const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
-    std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
-    if (ec != std::errc() || end != text->data() + text->size()) return std::nullopt;
-    return value;
+    return zarnel::wholeNumber<std::int64_t>(*text);
 }
 
 // "0x41" as proc/cpuinfo writes the ARM identification codes.
 std::optional<unsigned> hexCode(const std::optional<std::string>& text) {
-    if (!text || !text->starts_with("0x")) return std::nullopt;
-    unsigned value = 0;
-    const char* first = text->data() + 2;
-    const auto [end, ec] = std::from_chars(first, text->data() + text->size(), value, kHexBase);
-    if (ec != std::errc() || end != text->data() + text->size() || end == first) {
-        return std::nullopt;
-    }
-    return value;
+    constexpr std::string_view kHexPrefix = "0x";
+    if (!text || !text->starts_with(kHexPrefix)) return std::nullopt;
+    return zarnel::wholeNumber<unsigned>(std::string_view(*text).substr(kHexPrefix.size()),
+                                         kHexBase);
 }
 
 // The leading decimal number of "2300.000" or "3550.000000MHz", to the nearest MHz.

@@ -35,12 +35,16 @@ std::optional<std::string> readFile(const std::filesystem::path& root,
                                     const std::filesystem::path& relative) {
     const Descriptor file(::open((root / relative).c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) return std::nullopt;
+    return readOpenFile(file.get(), kMaxFileBytes);
+}
+
+std::optional<std::string> readOpenFile(int fd, std::size_t maxBytes) {
     std::string text;
     std::array<char, kChunkBytes> chunk;
     // procfs and sysfs report a size of 0, so read until the end.
-    while (text.size() < kMaxFileBytes) {
-        const std::size_t want = std::min(chunk.size(), kMaxFileBytes - text.size());
-        const ssize_t got = ::read(file.get(), chunk.data(), want);
+    while (text.size() < maxBytes) {
+        const std::size_t want = std::min(chunk.size(), maxBytes - text.size());
+        const ssize_t got = ::read(fd, chunk.data(), want);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return std::nullopt;  // a directory, or an I/O error
         if (got == 0) break;

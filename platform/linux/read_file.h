@@ -15,4 +15,7 @@ inline constexpr std::size_t kMaxFileBytes = 1 << 20;
 std::optional<std::string> readFile(const std::filesystem::path& root,
                                     const std::filesystem::path& relative);
 
+// The rest of an open file, at most `maxBytes` of it; nothing on a read error.
+std::optional<std::string> readOpenFile(int fd, std::size_t maxBytes);
+
 }  // namespace zarnel::linux_fs

@@ -14,9 +14,6 @@
 namespace zarnel::linux_x11 {
 namespace {
 
-constexpr std::uint32_t kAutoHide = 1;
-constexpr std::uint32_t kAlwaysOnTop = 2;
-
 template <typename Reply>
 using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 
@@ -102,8 +99,8 @@ std::uint32_t dockTaskbarState(const char* displayName) {
     const xcb_window_t root = ewmh.atoms.screens[screenNumber]->root;
     for (xcb_window_t window : candidateWindows(connection.xcb, root)) {
         if (!viewable(connection.xcb, window) || !isDock(ewmh.atoms, window)) continue;
-        state |= kAlwaysOnTop;
-        if (!reservesStrut(ewmh.atoms, window)) state |= kAutoHide;
+        state |= app_bar_state::kAlwaysOnTop;
+        if (!reservesStrut(ewmh.atoms, window)) state |= app_bar_state::kAutoHide;
     }
     return state;
 }

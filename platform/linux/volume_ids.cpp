@@ -1,7 +1,8 @@
 #include "platform/linux/volume_ids.h"
 
-#include <charconv>
 #include <optional>
+
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -25,9 +26,7 @@ bool allHex(std::string_view text) {
 }
 
 std::uint32_t hexValue(std::string_view digits) {
-    std::uint32_t value = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), value, kHex);
-    return value;
+    return wholeNumber<std::uint32_t>(digits, kHex).value_or(0);
 }
 
 // The name of the link in `folder` that points at `deviceName`, decoded.

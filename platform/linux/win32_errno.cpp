@@ -8,8 +8,6 @@
 namespace zarnel::linux_fs {
 namespace {
 
-constexpr std::uint32_t kGenFailure = 31;  // ERROR_GEN_FAILURE
-
 struct ErrnoRow {
     int error;
     std::uint32_t win32;
@@ -36,7 +34,7 @@ std::uint32_t win32ErrorFromErrno(int error) {
     for (const ErrnoRow& row : kErrnoTable) {
         if (row.error == error) return row.win32;
     }
-    return kGenFailure;
+    return win32_error::kGenFailure;
 }
 
 }  // namespace zarnel::linux_fs

@@ -1,7 +1,4 @@
 // The three management classes the window reads, answered from procfs, sysfs and etc/passwd.
-#include <pwd.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
@@ -13,11 +10,10 @@
 #include "platform/linux/processor.h"
 #include "platform/linux/read_file.h"
 #include "platform/linux/smbios.h"
+#include "platform/text_fields.h"
 
 namespace zarnel {
 namespace {
-
-constexpr long kFallbackPasswdBuffer = 16384;
 
 std::optional<std::string> firstLine(const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
@@ -30,26 +26,9 @@ std::optional<std::string> firstLine(const std::optional<std::string>& text) {
 std::optional<std::int64_t> number(const std::optional<std::string>& text) {
     const auto line = firstLine(text);
     if (!line) return std::nullopt;
-    try {
-        std::size_t used = 0;
-        const std::int64_t value = std::stoll(*line, &used);
-        if (used != line->size() || value < 0) return std::nullopt;
-        return value;
-    } catch (const std::logic_error&) {
-        return std::nullopt;
-    }
-}
-
-// The user's entry through the name service, for users that etc/passwd does not list.
-std::optional<std::string> registeredUserFromNss(uid_t uid) {
-    const long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> scratch(static_cast<std::size_t>(size > 0 ? size : kFallbackPasswdBuffer));
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(uid, &entry, scratch.data(), scratch.size(), &found) != 0 || !found) {
-        return std::nullopt;
-    }
-    return linux_fs::registeredUser(found->pw_name, found->pw_gecos ? found->pw_gecos : "");
+    const auto value = wholeNumber<std::int64_t>(*line);
+    if (!value || *value < 0) return std::nullopt;
+    return value;
 }
 
 }  // namespace
@@ -90,12 +69,16 @@ std::vector<WmiInstance> LinuxPlatform::bioses() const {
 }
 
 std::vector<WmiInstance> LinuxPlatform::operatingSystems() const {
-    const uid_t uid = geteuid();
     std::optional<std::string> user;
     if (const auto passwdText = linux_fs::readFile(root_, "etc/passwd")) {
-        user = linux_fs::registeredUser(*passwdText, uid);
+        user = linux_fs::registeredUser(*passwdText, linux_fs::effectiveUid());
     }
-    if (!user) user = registeredUserFromNss(uid);
+    // Users that etc/passwd does not list (LDAP, systemd-homed) through the name service.
+    if (!user) {
+        if (const auto entry = linux_fs::effectiveUser()) {
+            user = linux_fs::registeredUser(entry->login, entry->gecos);
+        }
+    }
     // Linux keeps no registered organisation: an empty one, as Windows shows when none was
     // given at set-up.
     WmiValue owner = std::monostate{};

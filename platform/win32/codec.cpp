@@ -3,20 +3,31 @@
 #include "platform/win32/code_page.h"
 
 namespace zarnel {
+namespace {
 
-AnsiCodec::AnsiCodec(std::string codePage)
-    : codePage_(win32::codePageName(win32::codePageNumber(codePage))) {}
+// The codec over the system's own code page tables.
+class Win32Codec : public AnsiCodec {
+  public:
+    explicit Win32Codec(const std::string& codePage)
+        : number_(win32::codePageNumber(codePage)), name_(win32::codePageName(number_)) {}
 
-std::string AnsiCodec::toText(std::string_view ansi) const {
-    return win32::decode(win32::codePageNumber(codePage_), ansi);
-}
+    const std::string& codePage() const override { return name_; }
+    std::string toText(std::string_view ansi) const override {
+        return win32::decode(number_, ansi);
+    }
+    std::string fromText(std::string_view text) const override {
+        return win32::encode(number_, text);
+    }
 
-std::string AnsiCodec::fromText(std::string_view text) const {
-    return win32::encode(win32::codePageNumber(codePage_), text);
-}
+  private:
+    unsigned number_;
+    std::string name_;
+};
 
-std::string textBeforeNul(const AnsiCodec& codec, std::string_view buffer) {
-    return codec.toText(buffer.substr(0, buffer.find('\0')));
+}  // namespace
+
+std::unique_ptr<AnsiCodec> makeAnsiCodec(std::string codePage) {
+    return std::make_unique<Win32Codec>(codePage);
 }
 
 }  // namespace zarnel

@@ -85,9 +85,9 @@ TEST(FittedTimeAxis, EachNumberIsCentredUnderItsPlaceAfterManyRenumberings) {
     const Geometry chart = controls.geometry(Ctl::Picture1);
     for (const int start : {0, 1, 2, 7, 95, 9980, 9981, 3, 9984}) {
         // A tick at the fixed edge renumbers from the whole seconds past it.
-        form.GraphTime = static_cast<float>(start) + graph::kFixedEdge;
-        form.LastSecond = -1;
-        form.Timer1_Timer();
+        form.memory().GraphTime = static_cast<float>(start) + graph::kFixedEdge;
+        form.memory().LastSecond = -1;
+        form.memory().Timer1_Timer();
         for (int i = 0; i < controls.count(Ctl::lblX); ++i) {
             auto& label = *qobject_cast<QLabel*>(controls.widget(Ctl::lblX, i));
             ASSERT_EQ(label.text().toStdString(), std::to_string(start + i));

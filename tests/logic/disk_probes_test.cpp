@@ -134,10 +134,9 @@ TEST(DiskProbes, SixCallsInTheirOrderOnTheSelectedDrivesRoot) {
     platform.records.drives = {.entries = {"c: [/]", "d: [/data]"}, .selected = 1};
     platform.records.volumes['d'] = volume(drive_type::kFixed, 0x3);
     RecordingControls controls;
-    Form1 form(controls, platform);
-    form.fillDrive1();
+    fillDrive1(controls, platform);
     platform.calls.clear();
-    form.Drive1_Change();
+    Drive1_Change(controls, platform);
     EXPECT_EQ(platform.calls, (std::vector<std::string>{
                                   "GetDiskFreeSpaceExA(d:\\)",
                                   "GetDriveTypeA(d:\\)",
@@ -263,15 +262,14 @@ TEST(DiskProbes, ChangingDrivesNeverKeepsOldFlagEntries) {
                                 {'e', volume(drive_type::kCdRom, 0)}};
     platform.records.volumes['e'].error = win32_error::kNotReady;
     RecordingControls controls;
-    Form1 form(controls, platform);
-    form.fillDrive1();
-    form.Drive1_Change();
+    fillDrive1(controls, platform);
+    Drive1_Change(controls, platform);
     controls.setListIndex(Ctl::Drive1, 1);
-    form.Drive1_Change();
+    Drive1_Change(controls, platform);
     EXPECT_EQ(controls.items(Ctl::List4),
               (std::vector<std::string>{"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ"}));
     controls.setListIndex(Ctl::Drive1, 2);
-    form.Drive1_Change();
+    Drive1_Change(controls, platform);
     EXPECT_EQ(controls.items(Ctl::List4), std::vector<std::string>{"(21)属性は取得できません。"});
     EXPECT_EQ(controls.text(Ctl::Text18), "ＣＤ－ＲＯＭ");
 }
@@ -312,7 +310,7 @@ TEST(DiskProbes, ScenarioFileDescribesDrivesVolumesAndFolders) {
                                "../gui/scenarios/two_petabytes.scenario");
     RecordingControls controls;
     Form1 form(controls, platform);
-    form.fillDrive1();
+    fillDrive1(controls, platform);
     form.Form_Load();
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
     EXPECT_EQ(controls.text(Ctl::Text15), "922,337,203,685,478");
@@ -324,7 +322,7 @@ TEST(DiskProbes, ScenarioFileDescribesDrivesVolumesAndFolders) {
     EXPECT_EQ(controls.items(Ctl::List4).size(), 6u);
     EXPECT_EQ(controls.text(Ctl::Text8), "/home/hanako/デスクトップ");
     controls.setListIndex(Ctl::Drive1, 2);
-    form.Drive1_Change();
+    Drive1_Change(controls, platform);
     EXPECT_EQ(controls.text(Ctl::Text18), "ＣＤ－ＲＯＭ");
     EXPECT_EQ(controls.items(Ctl::List4), std::vector<std::string>{"(21)属性は取得できません。"});
 }

@@ -4,24 +4,24 @@
 #include <string>
 #include <vector>
 
-#include "tests/logic/memory_tab.h"
+#include "tests/support/memory_tab_window.h"
 
 namespace zarnel {
 namespace {
 
-using testing::MemoryTab;
+using testing::MemoryTabWindow;
 
 constexpr Colour kGrid = 0x005000;
 constexpr Colour kMiddle = 0x008000;
 
-std::vector<std::string> captions(const MemoryTab& tab, Ctl array) {
+std::vector<std::string> captions(const MemoryTabWindow& tab, Ctl array) {
     std::vector<std::string> all;
     for (int i = 0; i < tab.controls.count(array); ++i) all.push_back(tab.controls.text(array, i));
     return all;
 }
 
 TEST(GraphGrid, TenHorizontalLinesDownToTheBottomEdgeWithABrighterMiddle) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     ASSERT_EQ(tab.controls.count(Ctl::Picture2), 10);
     for (int i = 0; i < 10; ++i) {
@@ -37,7 +37,7 @@ TEST(GraphGrid, TenHorizontalLinesDownToTheBottomEdgeWithABrighterMiddle) {
 }
 
 TEST(GraphGrid, TwentyTwoVerticalLinesAtANineteenthOfTheWidth) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     ASSERT_EQ(tab.controls.count(Ctl::Picture3), 22);
     for (int k = 1; k <= 22; ++k) {
@@ -60,7 +60,7 @@ struct MemoryLabelsRow {
 class MemoryLabels : public ::testing::TestWithParam<MemoryLabelsRow> {};
 
 TEST_P(MemoryLabels, FromTheTotalRoundedUpToTenMegabytesDownToZero) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.setMemory(GetParam().total, GetParam().total / 2);
     tab.form.Form_Load();
     EXPECT_EQ(captions(tab, Ctl::lblY), GetParam().captions);
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(GraphGrid, MemoryLabelsAreCentredOnTheGridBesideThePicture) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     ASSERT_EQ(tab.controls.count(Ctl::lblY), 11);
     for (int i = 0; i <= 10; ++i) {
@@ -98,7 +98,7 @@ TEST(GraphGrid, MemoryLabelsAreCentredOnTheGridBesideThePicture) {
 }
 
 TEST(GraphGrid, TimeLabelsShowZeroToSixteenCentredBelowThePicture) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     ASSERT_EQ(tab.controls.count(Ctl::lblX), 17);
     for (int i = 0; i <= 16; ++i) {

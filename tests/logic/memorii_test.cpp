@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <string>
 
-#include "tests/logic/memory_tab.h"
+#include "tests/support/memory_tab_window.h"
 
 namespace zarnel {
 namespace {
 
-using testing::MemoryTab;
+using testing::MemoryTabWindow;
 
 struct FiguresRow {
     std::string_view name;
@@ -27,7 +27,7 @@ class Figures : public ::testing::TestWithParam<FiguresRow> {};
 
 TEST_P(Figures, ShowLoadUsedFreeTotalAndTheLegend) {
     const FiguresRow& row = GetParam();
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.setMemory(row.total, row.available, row.load);
     tab.form.Form_Load();
     EXPECT_EQ(tab.controls.text(Ctl::Text23), row.loadText);
@@ -36,8 +36,8 @@ TEST_P(Figures, ShowLoadUsedFreeTotalAndTheLegend) {
     EXPECT_EQ(tab.controls.text(Ctl::Text26), row.totalText);
     EXPECT_EQ(tab.controls.text(Ctl::Text27), row.usedText);
     EXPECT_EQ(tab.controls.text(Ctl::Text28), row.freeText);
-    EXPECT_EQ(tab.form.TotalBytes, static_cast<std::int64_t>(row.total));
-    EXPECT_EQ(tab.form.UsedBytes, row.usedBytes);
+    EXPECT_EQ(tab.memory.TotalBytes, static_cast<std::int64_t>(row.total));
+    EXPECT_EQ(tab.memory.UsedBytes, row.usedBytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Memorii, ZeroesTheRecordAndNamesItsSize) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     EXPECT_NE(std::find(tab.platform.calls.begin(), tab.platform.calls.end(),
                         "GlobalMemoryStatusEx(" + std::to_string(sizeof(MemoryStatus)) + ")"),
@@ -116,11 +116,11 @@ TEST(Memorii, ZeroesTheRecordAndNamesItsSize) {
 }
 
 TEST(Memorii, SameWholeMegabyteFreeFigureLeavesThePieAlone) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     tab.tick();  // start-up asked for a redraw
     EXPECT_EQ(tab.pie().operations.size(), 2U);
-    EXPECT_EQ(tab.form.PieFreeMB, 230);
+    EXPECT_EQ(tab.memory.PieFreeMB, 230);
 
     tab.setMemory(536'346'624, 230'999'999, 57);
     tab.tick();
@@ -130,11 +130,11 @@ TEST(Memorii, SameWholeMegabyteFreeFigureLeavesThePieAlone) {
     tab.setMemory(536'346'624, 231'000'000, 57);
     tab.tick();
     EXPECT_EQ(tab.pie().operations.size(), 2U);
-    EXPECT_EQ(tab.form.PieFreeMB, 231);
+    EXPECT_EQ(tab.memory.PieFreeMB, 231);
 }
 
 TEST(Memorii, RedrawRequestIsAnsweredUnlessFreeIsExactlyOneMegabyte) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     tab.tick();
     tab.form.SSTab1_Click(2);
@@ -149,7 +149,7 @@ TEST(Memorii, RedrawRequestIsAnsweredUnlessFreeIsExactlyOneMegabyte) {
 }
 
 TEST(Memorii, PieIsDrawnRedThenCyanAroundTheSameCentre) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     EXPECT_EQ(tab.pie().operations,
               (std::vector<std::string>{"pie 680,680 r670 4.22614..1.53 #0000ff",

@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
-#include "app/layout.h"
+#include "disk/disk_probes.h"
 #include "platform/fake/fake_platform.h"
 #include "tests/support/recording_controls.h"
+#include "window/layout.h"
 
 namespace zarnel {
 namespace {
@@ -95,7 +96,7 @@ TEST(SpecialFolders, StartUpSelectsTheFirstEntryAndShowsTheDesktop) {
     platform.records.folders = {{0, "/home/hanako/デスクトップ"}};
     RecordingControls controls;
     Form1 form(controls, platform);
-    form.fillDrive1();
+    fillDrive1(controls, platform);
     form.Form_Load();
     EXPECT_EQ(controls.listIndex(Ctl::Combo1), 0);
     EXPECT_EQ(controls.text(Ctl::Combo1), "デスクトップ");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
+#include "disk/disk_probes.h"
 #include "platform/fake/fake_platform.h"
 #include "tests/support/recording_controls.h"
 
@@ -14,7 +15,7 @@ TEST(Startup, PlatformCallsComeInStepOrder) {
     FakePlatform platform;
     RecordingControls controls;
     Form1 form(controls, platform);
-    form.fillDrive1();
+    fillDrive1(controls, platform);
     form.Form_Load();
     EXPECT_EQ(platform.calls, (std::vector<std::string>{
                                   "GetLogicalDriveStringsA()",

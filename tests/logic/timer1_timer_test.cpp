@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/logic/memory_tab.h"
+#include "tests/support/memory_tab_window.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer runtime's count of live heap bytes (GCC ships no header declaring it).
@@ -17,7 +17,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 namespace zarnel {
 namespace {
 
-using testing::MemoryTab;
+using testing::MemoryTabWindow;
 
 constexpr int kGrowingTicks = 75;
 constexpr int kStopTick = 49'975;
@@ -31,11 +31,11 @@ std::size_t liveHeapBytes() {
 #endif
 }
 
-bool slept(const MemoryTab& tab) {
+bool slept(const MemoryTabWindow& tab) {
     return std::count(tab.platform.calls.begin(), tab.platform.calls.end(), "Sleep(10)") == 1;
 }
 
-struct Started : MemoryTab {
+struct Started : MemoryTabWindow {
     Started() {
         form.Form_Load();
         platform.calls.clear();
@@ -47,11 +47,11 @@ TEST(GraphStartUp, PreparesABlackPersistentImageAndStartsTheTimer) {
     EXPECT_EQ(tab.chart().operations, (std::vector<std::string>{"autoredraw on", "clear #000000"}));
     EXPECT_FLOAT_EQ(tab.chart().x, 0);
     EXPECT_FLOAT_EQ(tab.chart().y, 1387.5);
-    EXPECT_EQ(tab.form.ScrollRect.right, 4335);
-    EXPECT_EQ(tab.form.ScrollRect.bottom, 2775);
-    EXPECT_EQ(tab.form.ClipRect.right, tab.form.ScrollRect.right);
-    EXPECT_EQ(tab.form.ClipRect.bottom, tab.form.ScrollRect.bottom);
-    EXPECT_EQ(tab.form.PieFreeMB, 1);
+    EXPECT_EQ(tab.memory.ScrollRect.right, 4335);
+    EXPECT_EQ(tab.memory.ScrollRect.bottom, 2775);
+    EXPECT_EQ(tab.memory.ClipRect.right, tab.memory.ScrollRect.right);
+    EXPECT_EQ(tab.memory.ClipRect.bottom, tab.memory.ScrollRect.bottom);
+    EXPECT_EQ(tab.memory.PieFreeMB, 1);
     EXPECT_TRUE(tab.controls.timerEnabled());
 }
 
@@ -61,7 +61,7 @@ TEST(Timer1Timer, FirstTickIsAVerticalStrokeOnTheLeftEdge) {
     // 305 of 536 MB used: 305 / 536 x 2775 twips below the top.
     EXPECT_EQ(tab.chart().operations,
               (std::vector<std::string>{"line 0,1387.5-0,1579.06 #0000ff"}));
-    EXPECT_FLOAT_EQ(tab.form.GraphTime, 0.2F);
+    EXPECT_FLOAT_EQ(tab.memory.GraphTime, 0.2F);
 }
 
 TEST(Timer1Timer, SeventyFiveTicksGrowTheLineWithoutScrolling) {
@@ -72,7 +72,7 @@ TEST(Timer1Timer, SeventyFiveTicksGrowTheLineWithoutScrolling) {
         ASSERT_FALSE(slept(tab));
         tab.platform.calls.clear();
     }
-    EXPECT_EQ(tab.form.GraphTime, 14.99999F);
+    EXPECT_EQ(tab.memory.GraphTime, 14.99999F);
     EXPECT_NEAR(tab.chart().x, 4335 * 14.8 / 16, 0.01);
 }
 
@@ -87,10 +87,10 @@ TEST(Timer1Timer, SeventySixthTickStillGrowsThenScrollsFourPixelsLeft) {
     EXPECT_FLOAT_EQ(tab.chart().x, 4335 * 14.99999F / 16);
     EXPECT_LT(tab.chart().x, 4335 * 15.0F / 16);
     EXPECT_EQ(tab.chart().operations[1], "scroll -4,0 in 4335x2775");
-    EXPECT_EQ(tab.form.ScrollDX, -4);
-    EXPECT_EQ(tab.form.ScrollDY, 0);
+    EXPECT_EQ(tab.memory.ScrollDX, -4);
+    EXPECT_EQ(tab.memory.ScrollDY, 0);
     EXPECT_TRUE(slept(tab));
-    EXPECT_EQ(tab.form.GraphTime, 15.19999F);
+    EXPECT_EQ(tab.memory.GraphTime, 15.19999F);
 }
 
 TEST(Timer1Timer, SeventySeventhTickIsTheFirstAtTheFixedEdge) {
@@ -115,12 +115,12 @@ TEST(Timer1Timer, TimeLabelsFollowTheWholePartOfTheGraphTime) {
         ASSERT_EQ(relabelled(), expected) << "tick " << tick;
         if (tick == 76) {
             EXPECT_EQ(tab.controls.text(Ctl::lblX, 0), "0");
-            EXPECT_EQ(tab.form.LastSecond, 15);
+            EXPECT_EQ(tab.memory.LastSecond, 15);
         }
     }
     EXPECT_EQ(tab.controls.text(Ctl::lblX, 0), "1");
     EXPECT_EQ(tab.controls.text(Ctl::lblX, 16), "17");
-    EXPECT_EQ(tab.form.LastSecond, 16);
+    EXPECT_EQ(tab.memory.LastSecond, 16);
 }
 
 TEST(Timer1Timer, TimeLabelsFromSevenStayCentredUnderTheirPositions) {
@@ -149,7 +149,7 @@ TEST(Timer1Timer, StopsInTickFortyNineThousandNineHundredSeventyFiveWithFlatCont
         ASSERT_LE(ticks, kStopTick) << "the timer never stopped";
     }
     EXPECT_EQ(ticks, kStopTick);
-    EXPECT_EQ(tab.form.GraphTime, 10000.0537F);
+    EXPECT_EQ(tab.memory.GraphTime, 10000.0537F);
     EXPECT_EQ(tab.controls.count(Ctl::lblX) + tab.controls.count(Ctl::lblY) +
                   tab.controls.count(Ctl::Picture2) + tab.controls.count(Ctl::Picture3),
               controlsAfterStartUp);

@@ -4,23 +4,23 @@
 #include <string>
 
 #include "platform/errors.h"
-#include "tests/logic/memory_tab.h"
+#include "tests/support/memory_tab_window.h"
 
 namespace zarnel {
 namespace {
 
-using testing::MemoryTab;
+using testing::MemoryTabWindow;
 
 TEST(WindowEvents, TabClickAndPieClickAskForARedraw) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     tab.tick();
-    ASSERT_EQ(tab.form.PieFreeMB, 230);
+    ASSERT_EQ(tab.memory.PieFreeMB, 230);
     tab.form.SSTab1_Click(0);
-    EXPECT_EQ(tab.form.PieFreeMB, 1);
+    EXPECT_EQ(tab.memory.PieFreeMB, 1);
     tab.tick();
     tab.form.Picture4_Click();
-    EXPECT_EQ(tab.form.PieFreeMB, 1);
+    EXPECT_EQ(tab.memory.PieFreeMB, 1);
 }
 
 struct LinkRow {
@@ -32,7 +32,7 @@ struct LinkRow {
 class WebLinks : public ::testing::TestWithParam<LinkRow> {};
 
 TEST_P(WebLinks, OpenTheAddressHeldInTheHiddenField) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     const LinkRow& row = GetParam();
     const std::string address = tab.controls.text(row.field);
     ASSERT_TRUE(address.starts_with("https://"));
@@ -43,7 +43,7 @@ TEST_P(WebLinks, OpenTheAddressHeldInTheHiddenField) {
 }
 
 TEST_P(WebLinks, ReadTheFieldAtTheMomentOfTheClick) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     const LinkRow& row = GetParam();
     tab.controls.setText(row.field, "https://example.org/ページ");
     tab.platform.setCodePage("CP932");
@@ -55,7 +55,7 @@ TEST_P(WebLinks, ReadTheFieldAtTheMomentOfTheClick) {
 }
 
 TEST_P(WebLinks, FailingShellIsSilent) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     const std::string before = tab.controls.text(Ctl::Text25);
     tab.platform.failures["ShellExecuteA"] = win32_error::kFileNotFound;
@@ -70,24 +70,11 @@ INSTANTIATE_TEST_SUITE_P(WindowEvents, WebLinks,
                                            LinkRow{"Game", &Form1::game_Click, Ctl::Text29}),
                          [](const auto& row) { return std::string(row.param.name); });
 
-class Closing : public ::testing::TestWithParam<std::int16_t> {};
-
-TEST_P(Closing, IsNeverRefusedWhateverTheReason) {
-    MemoryTab tab;
-    tab.form.Form_Load();
-    std::int16_t cancel = 0;
-    tab.form.Form_QueryUnload(cancel, GetParam());
-    EXPECT_EQ(cancel, 0);
-}
-
-// Close box or system menu, code, session end, task manager, owner closing.
-INSTANTIATE_TEST_SUITE_P(WindowEvents, Closing, ::testing::Values(0, 1, 2, 3, 5));
-
 TEST(WindowEvents, Command2StopsTheTimerAndEndsTheProgram) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     ASSERT_TRUE(tab.controls.timerEnabled());
-    tab.form.Command2_Click();
+    tab.memory.Command2_Click();
     EXPECT_FALSE(tab.controls.timerEnabled());
     EXPECT_TRUE(tab.controls.ended);
 }
@@ -95,13 +82,13 @@ TEST(WindowEvents, Command2StopsTheTimerAndEndsTheProgram) {
 class Slider : public ::testing::TestWithParam<int> {};
 
 TEST_P(Slider, SetsTheTickIntervalWithoutChangingTheStep) {
-    MemoryTab tab;
+    MemoryTabWindow tab;
     tab.form.Form_Load();
     tab.controls.setSliderValue(GetParam());
-    tab.form.Slider1_Change();
+    tab.memory.Slider1_Change();
     EXPECT_EQ(tab.controls.timerInterval(), GetParam());
     tab.tick();
-    EXPECT_FLOAT_EQ(tab.form.GraphTime, 0.2F);
+    EXPECT_FLOAT_EQ(tab.memory.GraphTime, 0.2F);
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowEvents, Slider, ::testing::Values(5, 300, 1000));

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "app/layout.h"
+#include "window/layout.h"
 
 namespace zarnel::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/controls.h"
+#include "window/controls.h"
 
 namespace zarnel::testing {
 

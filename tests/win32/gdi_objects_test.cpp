@@ -20,13 +20,13 @@ constexpr int kFreeSteps = 50;
 TEST(GdiObjects, AThousandTicksLeaveTheCountFlat) {
     TestWindow window{"two_petabytes.scenario"};
     // The first ticks make what stays for the window's life (label sizes, brushes).
-    for (int i = 0; i < 10; ++i) window.form.Timer1_Timer();
+    for (int i = 0; i < 10; ++i) window.form.memory().Timer1_Timer();
     const int before = gdiObjects();
     const std::uint64_t lowest = window.platform.records.memory.ullAvailPhys / 2;
     for (int i = 0; i < kTicks; ++i) {
         // The pie and the figures change at every tick.
         window.platform.records.memory.ullAvailPhys = lowest + (i % kFreeSteps) * kMegabyte;
-        window.form.Timer1_Timer();
+        window.form.memory().Timer1_Timer();
     }
     EXPECT_EQ(gdiObjects(), before);
 }

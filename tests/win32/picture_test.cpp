@@ -54,14 +54,14 @@ TEST(PictureBoxes, TheGraphScrollsLeftOnceItIsFull) {
     // A saw-tooth of used memory, so that every column of the line differs from its neighbour.
     const auto tick = [&](int n) {
         memory.ullAvailPhys = total / 4 + (total / 2) * static_cast<std::uint64_t>(n % 7) / 7;
-        window.form.Timer1_Timer();
+        window.form.memory().Timer1_Timer();
     };
     int n = 0;
     while (n < kTicksBeforeScrolling) tick(n++);
-    ASSERT_GT(window.form.GraphTime, graph::kFixedEdge);
-    const int dx = window.form.ScrollDX;
+    ASSERT_GT(window.form.memory().GraphTime, graph::kFixedEdge);
+    const int dx = window.form.memory().ScrollDX;
     ASSERT_LT(dx, 0);
-    ASSERT_GE(window.form.ScrollRect.right, 0);
+    ASSERT_GE(window.form.memory().ScrollRect.right, 0);
 
     const win32::PictureBox& chart = window.controls.pictureBox(Ctl::Picture1);
     // The form's scroll rectangle is larger than the image; the image is what can be seen.

@@ -41,12 +41,12 @@ TEST_F(WindowEvents, ClickingATabShowsItsControlsAndTellsTheForm) {
     HWND tabs = controls.handle(Ctl::SSTab1);
     RECT item{};
     SendMessageW(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
-    window.form.PieFreeMB = 0;
+    window.form.memory().PieFreeMB = 0;
     clickAt(tabs, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
     TestWindow::pump();
 
     EXPECT_EQ(controls.selectedTab(), 2);
-    EXPECT_EQ(window.form.PieFreeMB, 1);  // SSTab1_Click ran
+    EXPECT_EQ(window.form.memory().PieFreeMB, 1);  // SSTab1_Click ran
     EXPECT_TRUE(IsWindowVisible(controls.handle(Ctl::Frame8)));
     EXPECT_TRUE(IsWindowVisible(controls.handle(Ctl::Text15)));
     EXPECT_FALSE(IsWindowVisible(controls.handle(Ctl::Frame3)));
@@ -56,14 +56,14 @@ TEST_F(WindowEvents, ClickingATabShowsItsControlsAndTellsTheForm) {
 }
 
 TEST_F(WindowEvents, AClickOnThePieCountsButNotOneOnALabelInsideIt) {
-    window.form.PieFreeMB = 0;
+    window.form.memory().PieFreeMB = 0;
     clickAt(controls.handle(Ctl::Label31), {2, 2});
     TestWindow::pump();
-    EXPECT_EQ(window.form.PieFreeMB, 0);
+    EXPECT_EQ(window.form.memory().PieFreeMB, 0);
 
     clickAt(controls.handle(Ctl::Picture4), {10, 10});
     TestWindow::pump();
-    EXPECT_EQ(window.form.PieFreeMB, 1);
+    EXPECT_EQ(window.form.memory().PieFreeMB, 1);
 }
 
 TEST_F(WindowEvents, ChoosingAnotherDriveRunsTheDiskProbesOnIt) {
@@ -115,9 +115,9 @@ TEST_F(WindowEvents, MenuItemsOpenTheirAddresses) {
 
 TEST_F(WindowEvents, TheTimerTicksTheGraph) {
     EXPECT_TRUE(controls.timerEnabled());
-    const float before = window.form.GraphTime;
+    const float before = window.form.memory().GraphTime;
     SendMessageW(controls.window(), WM_TIMER, win32::kTimerId, 0);
-    EXPECT_GT(window.form.GraphTime, before);
+    EXPECT_GT(window.form.memory().GraphTime, before);
 }
 
 TEST_F(WindowEvents, ClosingTheWindowEndsTheProgram) {
@@ -176,8 +176,8 @@ TEST(WindowPower, AnyOtherFailureShowsItsCodeAsAnError) {
     tools::MessageCloser closer;
     win32::Win32Controls controls;
     Form1 form(controls, platform);
-    win32::Form1Events events(form);
-    win32::startForm(controls, form, events);
+    win32::Form1Events events(controls, platform, form);
+    win32::startForm(controls, platform, form, events);
     ASSERT_EQ(closer.seen().size(), 1U);
     EXPECT_EQ(closer.seen().front().text, "(21)関数の呼び出しは失敗しました。");
     EXPECT_EQ(closer.seen().front().icon, "critical");

@@ -4,12 +4,12 @@
 #include <QJsonArray>
 #include <QTabBar>
 
-#include "app/layout.h"
 #include "tools/form-dump/kind_names.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_controls.h"
 #include "ui/qt/tab_control.h"
 #include "ui/qt/units.h"
+#include "window/layout.h"
 
 namespace zarnel::tools {
 namespace {

@@ -4,10 +4,10 @@
 #include <QKeyEvent>
 #include <QTabBar>
 
-#include "app/layout.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_controls.h"
 #include "ui/qt/tab_control.h"
+#include "window/layout.h"
 
 namespace zarnel::tools {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "app/layout.h"
+#include "window/layout.h"
 
 namespace zarnel::tools {
 

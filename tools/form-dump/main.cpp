@@ -38,7 +38,6 @@
 #include <memory>
 
 #include "app/form1.h"
-#include "app/layout.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/linux_platform.h"
 #include "tools/form-dump/dump.h"
@@ -49,6 +48,7 @@
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_controls.h"
 #include "ui/qt/tab_control.h"
+#include "window/layout.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ int run(const QCommandLineParser& args) {
     zarnel::qt::MainWindow window;
     QtControls controls(window);
     zarnel::Form1 form(controls, *platform);
-    zarnel::qt::startForm(controls, form);
+    zarnel::qt::startForm(controls, *platform, form);
 
     window.show();
     if (args.isSet("drive"))

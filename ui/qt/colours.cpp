@@ -2,35 +2,28 @@
 
 #include <QPalette>
 
+#include "window/colours.h"
+
 namespace zarnel::qt {
 namespace {
 
-constexpr Colour kSystemColourBit = 0x80000000;
 constexpr Colour kByteMask = 0xFF;
 constexpr int kGreenShift = 8;
 constexpr int kBlueShift = 16;
 
-// System colour indices as the Win32 GetSysColor table numbers them.
-constexpr Colour kSysWindow = 5;
-constexpr Colour kSysWindowText = 8;
-constexpr Colour kSysHighlight = 13;
-constexpr Colour kSysHighlightText = 14;
-constexpr Colour kSysButtonFace = 15;
-constexpr Colour kSysButtonText = 18;
-
-QPalette::ColorRole systemRole(Colour index) {
-    switch (index) {
-        case kSysWindow:
+QPalette::ColorRole systemRole(Colour value) {
+    switch (value) {
+        case colour::kWindowBackground:
             return QPalette::Base;
-        case kSysWindowText:
+        case colour::kWindowText:
             return QPalette::Text;
-        case kSysHighlight:
+        case colour::kHighlight:
             return QPalette::Highlight;
-        case kSysHighlightText:
+        case colour::kHighlightText:
             return QPalette::HighlightedText;
-        case kSysButtonText:
+        case colour::kButtonText:
             return QPalette::ButtonText;
-        case kSysButtonFace:
+        case colour::kButtonFace:
         default:
             return QPalette::Button;
     }
@@ -39,7 +32,7 @@ QPalette::ColorRole systemRole(Colour index) {
 }  // namespace
 
 QColor toQColor(Colour colour, const QPalette& palette) {
-    if (colour & kSystemColourBit) return palette.color(systemRole(colour & ~kSystemColourBit));
+    if (colour::isSystem(colour)) return palette.color(systemRole(colour));
     return QColor(static_cast<int>(colour & kByteMask),
                   static_cast<int>((colour >> kGreenShift) & kByteMask),
                   static_cast<int>((colour >> kBlueShift) & kByteMask));

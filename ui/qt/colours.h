@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "app/controls.h"
+#include "window/controls.h"
 
 class QPalette;
 

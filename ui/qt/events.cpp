@@ -9,6 +9,8 @@
 #include <cstdint>
 
 #include "app/form1.h"
+#include "disk/disk_probes.h"
+#include "probes/special_folders.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/qt_controls.h"
@@ -28,19 +30,21 @@ constexpr std::int16_t kClosedByCode = 1;
 // QAction::triggered (menu items), QComboBox::activated (Combo1, user picks only),
 // QComboBox::currentIndexChanged (Drive1), QSlider::valueChanged, QTimer::timeout,
 // QPushButton::clicked and MainWindow::closeRequested.
-void startForm(QtControls& controls, Form1& form) {
-    form.fillDrive1();  // the drive list is filled as the window is built, before loading
+void startForm(QtControls& controls, Platform& platform, Form1& form) {
+    fillDrive1(controls,
+               platform);  // the drive list is filled as the window is built, before loading
     form.Form_Load();
 
     QObject::connect(&controls.comboBox(Ctl::Drive1), &QComboBox::currentIndexChanged,
-                     [&form] { form.Drive1_Change(); });
+                     [&controls, &platform] { Drive1_Change(controls, platform); });
     QObject::connect(&controls.comboBox(Ctl::Combo1), &QComboBox::activated,
-                     [&form] { form.Combo1_Click(); });
-    QObject::connect(&controls.timer(), &QTimer::timeout, [&form] { form.Timer1_Timer(); });
+                     [&controls, &platform] { Combo1_Click(controls, platform); });
+    MemoryTab& memory = form.memory();
+    QObject::connect(&controls.timer(), &QTimer::timeout, [&memory] { memory.Timer1_Timer(); });
     QObject::connect(&controls.slider(), &QSlider::valueChanged,
-                     [&form](int) { form.Slider1_Change(); });
+                     [&memory](int) { memory.Slider1_Change(); });
     QObject::connect(&controls.button(Ctl::Command2), &QPushButton::clicked,
-                     [&form] { form.Command2_Click(); });
+                     [&memory] { memory.Command2_Click(); });
     QObject::connect(&controls.tabControl(), &TabControl::tabSelected, [&form](int previous) {
         form.SSTab1_Click(static_cast<std::int16_t>(previous));
     });

@@ -3,13 +3,15 @@
 
 namespace zarnel {
 class Form1;
-}
+class Platform;
+}  // namespace zarnel
 
 namespace zarnel::qt {
 
 class QtControls;
 
-// Runs the form's load handler, then delivers every event the form handles to it.
-void startForm(QtControls& controls, Form1& form);
+// Fills the drive list, runs the form's load handler, then delivers every event to its handler:
+// the form's, its memory tab's, or the drive and folder lists' own.
+void startForm(QtControls& controls, Platform& platform, Form1& form);
 
 }  // namespace zarnel::qt

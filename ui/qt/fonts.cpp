@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "app/layout.h"
 #include "ui/qt/units.h"
+#include "window/layout.h"
 
 namespace zarnel::qt {
 namespace {

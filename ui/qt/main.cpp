@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     zarnel::qt::MainWindow window;
     zarnel::qt::QtControls controls(window);
     zarnel::Form1 form(controls, platform);
-    zarnel::qt::startForm(controls, form);
+    zarnel::qt::startForm(controls, platform, form);
     if (controls.ended()) return 0;
 
     window.show();

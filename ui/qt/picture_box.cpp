@@ -9,6 +9,7 @@
 
 #include "ui/qt/colours.h"
 #include "ui/qt/units.h"
+#include "window/colours.h"
 
 namespace zarnel::qt {
 
@@ -34,9 +35,9 @@ class PictureSurface : public QWidget {
 namespace {
 
 // Defaults of a fresh picture box: button face, button text, black fill.
-constexpr Colour kDefaultBack = 0x8000000F;
-constexpr Colour kDefaultFore = 0x80000012;
-constexpr Colour kDefaultFill = 0x00000000;
+constexpr Colour kDefaultBack = colour::kButtonFace;
+constexpr Colour kDefaultFore = colour::kButtonText;
+constexpr Colour kDefaultFill = colour::kBlack;
 constexpr int kEdgeWidth = 2;  // the sunken 3-D edge
 constexpr double kFullTurn = 2 * std::numbers::pi;
 constexpr double kDegreesPerRadian = 180 / std::numbers::pi;

@@ -5,7 +5,7 @@
 #include <QFrame>
 #include <QImage>
 
-#include "app/controls.h"
+#include "window/controls.h"
 
 namespace zarnel::qt {
 

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/controls.h"
-#include "app/layout.h"
 #include "ui/qt/label_sizes.h"
+#include "window/controls.h"
+#include "window/layout.h"
 
 class QAction;
 class QComboBox;

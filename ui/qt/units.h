@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/controls.h"
-#include "app/layout.h"
+#include "window/controls.h"
+#include "window/layout.h"
 
 namespace zarnel::qt {
 

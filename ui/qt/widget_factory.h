@@ -2,7 +2,7 @@
 // initial text and entries). Position, visibility and focus order are the caller's.
 #pragma once
 
-#include "app/layout.h"
+#include "window/layout.h"
 
 class QWidget;
 

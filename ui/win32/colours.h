@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/controls.h"
+#include "window/controls.h"
 
 namespace zarnel::win32 {
 

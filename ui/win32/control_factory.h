@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/layout.h"
+#include "window/layout.h"
 
 namespace zarnel::win32 {
 

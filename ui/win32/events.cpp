@@ -1,6 +1,8 @@
 #include "ui/win32/events.h"
 
 #include "app/form1.h"
+#include "disk/disk_probes.h"
+#include "probes/special_folders.h"
 #include "ui/win32/win32_controls.h"
 
 namespace zarnel::win32 {
@@ -15,7 +17,7 @@ void Form1Events::clicked(Ctl ctl) {
             form_.Picture4_Click();
             break;
         case Ctl::Command2:
-            form_.Command2_Click();
+            form_.memory().Command2_Click();
             break;
         case Ctl::book:
             form_.book_Click();
@@ -29,16 +31,16 @@ void Form1Events::clicked(Ctl ctl) {
 }
 
 void Form1Events::picked(Ctl ctl) {
-    if (ctl == Ctl::Drive1) form_.Drive1_Change();
-    if (ctl == Ctl::Combo1) form_.Combo1_Click();
+    if (ctl == Ctl::Drive1) Drive1_Change(controls_, platform_);
+    if (ctl == Ctl::Combo1) Combo1_Click(controls_, platform_);
 }
 
 void Form1Events::sliderChanged() {
-    form_.Slider1_Change();
+    form_.memory().Slider1_Change();
 }
 
 void Form1Events::timerTick() {
-    form_.Timer1_Timer();
+    form_.memory().Timer1_Timer();
 }
 
 bool Form1Events::queryUnload(std::int16_t unloadMode) {
@@ -47,8 +49,8 @@ bool Form1Events::queryUnload(std::int16_t unloadMode) {
     return cancel == 0;
 }
 
-void startForm(Win32Controls& controls, Form1& form, FormEvents& events) {
-    form.fillDrive1();  // the drive list is filled as the window is built, before loading
+void startForm(Win32Controls& controls, Platform& platform, Form1& form, FormEvents& events) {
+    fillDrive1(controls, platform);  // the drive list is filled as the window is built
     form.Form_Load();
     controls.setEvents(&events);
 }

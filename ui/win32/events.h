@@ -5,6 +5,7 @@
 
 namespace zarnel {
 class Form1;
+class Platform;
 }
 
 namespace zarnel::win32 {
@@ -14,7 +15,8 @@ class Win32Controls;
 // Every event of the window, delivered to the form's handler for it.
 class Form1Events : public FormEvents {
   public:
-    explicit Form1Events(Form1& form) : form_(form) {}
+    Form1Events(Controls& controls, Platform& platform, Form1& form)
+        : controls_(controls), platform_(platform), form_(form) {}
 
     void tabSelected(int previous) override;
     void clicked(Ctl ctl) override;
@@ -24,11 +26,13 @@ class Form1Events : public FormEvents {
     bool queryUnload(std::int16_t unloadMode) override;
 
   private:
+    Controls& controls_;
+    Platform& platform_;
     Form1& form_;
 };
 
 // Fills the drive list and runs the form's load handler, then delivers every later event to
 // `events`, which must outlive the window.
-void startForm(Win32Controls& controls, Form1& form, FormEvents& events);
+void startForm(Win32Controls& controls, Platform& platform, Form1& form, FormEvents& events);
 
 }  // namespace zarnel::win32

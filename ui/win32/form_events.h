@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/controls.h"
+#include "window/controls.h"
 
 namespace zarnel::win32 {
 

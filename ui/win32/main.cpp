@@ -11,8 +11,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     zarnel::Win32Platform platform;
     zarnel::win32::Win32Controls controls;
     zarnel::Form1 form(controls, platform);
-    zarnel::win32::Form1Events events(form);
-    zarnel::win32::startForm(controls, form, events);
+    zarnel::win32::Form1Events events(controls, platform, form);
+    zarnel::win32::startForm(controls, platform, form, events);
     if (controls.ended()) return 0;
 
     ShowWindow(controls.window(), show);

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/controls.h"
+#include "window/controls.h"
 #include "ui/win32/scale.h"
 
 namespace zarnel::win32 {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/layout.h"
+#include "window/layout.h"
 
 namespace zarnel::win32 {
 

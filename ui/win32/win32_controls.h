@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/controls.h"
-#include "app/layout.h"
+#include "window/controls.h"
+#include "window/layout.h"
 #include "ui/win32/fonts.h"
 #include "ui/win32/picture_box.h"
 #include "ui/win32/scale.h"

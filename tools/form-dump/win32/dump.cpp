@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/layout.h"
+#include "window/layout.h"
 #include "tools/form-dump/kind_names.h"
 #include "ui/win32/scale.h"
 #include "ui/win32/text.h"

@@ -99,8 +99,8 @@ int run(const std::map<std::string, std::string>& args) {
     zarnel::tools::MessageCloser closer;
     Win32Controls controls;
     zarnel::Form1 form(controls, *platform);
-    zarnel::win32::Form1Events events(form);
-    zarnel::win32::startForm(controls, form, events);
+    zarnel::win32::Form1Events events(controls, *platform, form);
+    zarnel::win32::startForm(controls, *platform, form, events);
 
     ShowWindow(controls.window(), SW_SHOW);
     pumpMessages();

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/controls.h"
+#include "window/controls.h"
 
 namespace zarnel {
 

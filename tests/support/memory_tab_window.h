@@ -9,10 +9,11 @@
 
 namespace zarnel::testing {
 
-struct MemoryTab {
+struct MemoryTabWindow {
     FakePlatform platform;
     RecordingControls controls;
     Form1 form{controls, platform};
+    MemoryTab& memory = form.memory();
 
     RecordingPicture& pie() { return controls.recordedPicture(Ctl::Picture4); }
     RecordingPicture& chart() { return controls.recordedPicture(Ctl::Picture1); }
@@ -28,7 +29,7 @@ struct MemoryTab {
         for (int i = 0; i < ticks; ++i) {
             chart().operations.clear();
             pie().operations.clear();
-            form.Timer1_Timer();
+            memory.Timer1_Timer();
         }
     }
 };

@@ -130,10 +130,9 @@ TEST_P(WorkstationDrive, ShowsItsFacts) {
     const DriveRow& row = kWorkstation.at(GetParam());
     LinuxPlatform platform(fixture("workstation-mixed-mounts"));
     RecordingControls controls;
-    Form1 form(controls, platform);
-    form.fillDrive1();
+    fillDrive1(controls, platform);
     controls.setListIndex(Ctl::Drive1, static_cast<int>(GetParam()));
-    form.Drive1_Change();
+    Drive1_Change(controls, platform);
     EXPECT_EQ(controls.text(Ctl::Drive1), row.entry);
     EXPECT_EQ(controls.text(Ctl::Text18), row.type);
     EXPECT_EQ(controls.text(Ctl::Text19), row.label);

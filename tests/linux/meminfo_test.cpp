@@ -9,7 +9,7 @@
 
 #include "platform/errors.h"
 #include "platform/linux/linux_platform.h"
-#include "tests/logic/memory_tab.h"
+#include "tests/support/memory_tab_window.h"
 
 namespace zarnel {
 namespace {
@@ -175,7 +175,7 @@ TEST_F(TempRoot, TruncatedFileShowsZerosOnTheTabWithoutDividingByZero) {
     EXPECT_EQ(controls.text(Ctl::Text26), "0M");
     EXPECT_EQ(controls.text(Ctl::Text23), "0%");
     EXPECT_EQ(controls.text(Ctl::lblY, 0), "0");
-    form.Timer1_Timer();
+    form.memory().Timer1_Timer();
     EXPECT_EQ(controls.recordedPicture(Ctl::Picture1).operations.back(),
               "line 0,1387.5-0,0 #0000ff");
 }

@@ -1,0 +1,46 @@
+// The memory tab: its window-level variables and the procedures of the figures, the pie and the
+// line graph. Form1 owns one; the window's timer, slider and stop button reach it directly.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "window/controls.h"
+
+namespace zarnel {
+
+class MemoryTab {
+  public:
+    MemoryTab(Controls& controls, Platform& platform) : controls_(controls), platform_(platform) {}
+
+    // Memory figures and the pie.
+    void Memorii();
+    // Graph start-up: prepares Picture1, builds the grid and labels and starts the timer.
+    void GraphStartUp();
+
+    void Timer1_Timer();
+    void Slider1_Change();
+    void Command2_Click();
+
+    // 64-bit so that every machine's memory reads right.
+    std::int64_t TotalBytes = 0;
+    std::int64_t UsedBytes = 0;
+    std::int32_t PieFreeMB = 0;  // the free figure, in whole MB, that the pie shows
+    float GraphTime = 0;         // ticks x 0.2, accumulated in single precision
+    std::int32_t LastSecond = 0;
+    PixelRect ScrollRect;
+    PixelRect ClipRect;
+    std::int32_t ScrollDX = 0;
+    std::int32_t ScrollDY = 0;
+
+  private:
+    float GraphX(float t) const;
+    float GraphY(std::int64_t bytes) const;
+    void GraphGrid();
+    void TimeLabels(std::int32_t start);
+
+    Controls& controls_;
+    Platform& platform_;
+};
+
+}  // namespace zarnel

@@ -1,0 +1,11 @@
+#include "platform/linux/linux_platform.h"
+
+#include <utility>
+
+namespace zarnel {
+
+// Linux keeps text in UTF-8 where Windows would use its ANSI code page.
+LinuxPlatform::LinuxPlatform(std::filesystem::path root)
+    : root_(std::move(root)), codec_(makeAnsiCodec("UTF-8")) {}
+
+}  // namespace zarnel

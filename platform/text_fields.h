@@ -1,0 +1,38 @@
+// Line by line through a kernel, /etc or scenario text without copying it; blanks trimmed;
+// whole numbers checked. Shared by the providers' parsers.
+#pragma once
+
+#include <charconv>
+#include <concepts>
+#include <optional>
+#include <string_view>
+
+namespace zarnel {
+
+// The first line of `text` (without its '\n'); `text` keeps the rest.
+inline std::string_view takeLine(std::string_view& text) {
+    const auto newline = text.find('\n');
+    const std::string_view line = text.substr(0, newline);
+    text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
+    return line;
+}
+
+// `text` without the blanks at either end.
+inline std::string_view trimmed(std::string_view text, std::string_view blanks = " \t\r\n") {
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+// All of `text` as a number in `base`: nothing when it is empty, holds anything but the
+// digits (a sign only where T has one), or leaves T's range.
+template <std::integral T>
+std::optional<T> wholeNumber(std::string_view text, int base = 10) {
+    T value{};
+    const char* const last = text.data() + text.size();
+    const auto [end, ec] = std::from_chars(text.data(), last, value, base);
+    if (text.empty() || ec != std::errc() || end != last) return std::nullopt;
+    return value;
+}
+
+}  // namespace zarnel
