@@ -4,6 +4,7 @@
 #   ./zarnel.sh test   install what is needed, build, run every test (asan, release)
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
 #   ./zarnel.sh deb    install what is needed, build the release preset, pack it as a .deb
+#   ./zarnel.sh win    install MinGW-w64, cross-build zarnel.exe, pack zarnel-<version>-win64.zip
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,6 +16,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
+  g++-mingw-w64-x86-64-posix
 )
 
 as_root() {
@@ -64,8 +66,14 @@ case "${1:-}" in
     build release
     cmake --build --preset release --target package
     ;;
+  win)
+    install_packages
+    build mingw-release
+    cmake --build --preset mingw-release --target windows-zip
+    ls build/mingw-release/zarnel-*-win64.zip
+    ;;
   *)
-    echo "usage: $0 run|test|bench|deb" >&2
+    echo "usage: $0 run|test|bench|deb|win" >&2
     exit 2
     ;;
 esac
