@@ -39,6 +39,22 @@ std::wstring windowText(HWND control) {
     return text;
 }
 
+// A child window's rectangle in its parent's client area.
+RECT placeIn(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Moves a child window, unless it is there already: the time axis re-places all its labels
+// every second, most of them where they were, and each move repaints.
+void moveTo(HWND control, const RECT& r) {
+    const RECT now = placeIn(control);
+    if (EqualRect(&now, &r)) return;
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, kPlaceOnly);
+}
+
 bool isDropDown(Kind kind) {
     return kind == Kind::ComboBox || kind == Kind::DriveList;
 }
@@ -259,7 +275,7 @@ void Win32Controls::place(Element& target) {
         }
         return;
     }
-    SetWindowPos(target.hwnd, nullptr, left, top, width, height, kPlaceOnly);
+    moveTo(target.hwnd, {left, top, left + width, top + height});
     if (kind == Kind::TabControl) {
         const int stripHeight = scale_.toPixels(layout::kTabStripHeight);
         SendMessageW(target.hwnd, TCM_SETITEMSIZE, 0,
@@ -297,7 +313,8 @@ void Win32Controls::fit(Element& target) {
               DT_CALCRECT | DT_NOPREFIX);
     SelectObject(dc, previous);
     ReleaseDC(target.hwnd, dc);
-    SetWindowPos(target.hwnd, nullptr, 0, 0, extent.right, extent.bottom, SWP_NOMOVE | kPlaceOnly);
+    const RECT now = placeIn(target.hwnd);
+    moveTo(target.hwnd, {now.left, now.top, now.left + extent.right, now.top + extent.bottom});
     target.geometry.width = scale_.toTwips(extent.right);
     target.geometry.height = scale_.toTwips(extent.bottom);
 }
