@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian 12 machine:
 #   ./zarnel.sh run    install what is needed, build, open the window
-#   ./zarnel.sh test   install what is needed, build, run every test (asan, release)
+#   ./zarnel.sh test   install what is needed, build, run every test (asan, release, and the
+#                      Windows build under wine)
+#   ./zarnel.sh wine PROGRAM [ARGS]   run a built .exe in the project's wine prefix
+#   ./zarnel.sh win    install what is needed, cross-build zarnel.exe, pack zarnel-<version>-win64.zip
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
 #   ./zarnel.sh deb    install what is needed, build the release preset, pack it as a .deb
-#   ./zarnel.sh win    install MinGW-w64, cross-build zarnel.exe, pack zarnel-<version>-win64.zip
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -16,7 +18,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
-  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-x86-64-posix googletest wine64 wine locales
 )
 
 as_root() {
@@ -34,6 +36,13 @@ install_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
   fi
 }
+
+# Wine's code page follows the Unix locale: ja_JP.UTF-8 gives the 932 of Japanese Windows.
+generate_japanese_locale() {
+  locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' || as_root localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+}
+
+wine_prefix=tools/wine/wineprefix.sh
 
 # build PRESET [TARGET]: configure once, then build everything or just TARGET.
 build() {
@@ -55,6 +64,20 @@ case "${1:-}" in
       build "$preset"
       ctest --preset "$preset" -j2
     done
+    generate_japanese_locale
+    # The prefix's server runs from here to the end of the tests, detached from ctest's pipes.
+    trap '"$wine_prefix" stop' EXIT
+    "$wine_prefix" prepare
+    build mingw
+    ctest --preset mingw -j2
+    ;;
+  wine)
+    shift
+    [ $# -ge 1 ] || { echo "usage: $0 wine PROGRAM [ARGS]" >&2; exit 2; }
+    install_packages
+    generate_japanese_locale
+    trap '"$wine_prefix" stop' EXIT
+    "$wine_prefix" run "$@"
     ;;
   bench)
     install_packages
@@ -73,7 +96,7 @@ case "${1:-}" in
     ls build/mingw-release/zarnel-*-win64.zip
     ;;
   *)
-    echo "usage: $0 run|test|bench|deb|win" >&2
+    echo "usage: $0 run|test|bench|deb|win|wine PROGRAM [ARGS]" >&2
     exit 2
     ;;
 esac

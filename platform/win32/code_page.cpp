@@ -53,15 +53,6 @@ std::wstring lenientWide(unsigned codePage, std::string_view bytes) {
     return wide;
 }
 
-std::string utf8Of(std::wstring_view wide) {
-    const int size = static_cast<int>(wide.size());
-    const int needed =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), needed, nullptr, nullptr);
-    return out;
-}
-
 // Bytes of wide text in the code page; false when a character had no exact counterpart.
 bool exactBytes(unsigned codePage, std::wstring_view wide, std::string& out) {
     const int size = static_cast<int>(wide.size());
@@ -80,6 +71,15 @@ bool isHighSurrogate(wchar_t unit) {
 }
 
 }  // namespace
+
+std::string utf8Of(std::wstring_view wide) {
+    const int size = static_cast<int>(wide.size());
+    const int needed =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), needed, nullptr, nullptr);
+    return out;
+}
 
 unsigned codePageNumber(std::string_view name) {
     if (name == kUtf8Name || name == "UTF8") return CP_UTF8;

@@ -15,6 +15,9 @@ std::string codePageName(unsigned codePage);
 
 // Bytes in the code page to UTF-8; every byte that starts no valid character becomes U+FFFD.
 std::string decode(unsigned codePage, std::string_view bytes);
+// UTF-16 text of the system (BSTRs, wide API results) to UTF-8.
+std::string utf8Of(std::wstring_view wide);
+
 // UTF-8 to bytes in the code page; each character the page lacks becomes one '?', never a
 // look-alike ("é" is not written as "e").
 std::string encode(unsigned codePage, std::string_view text);

@@ -1,17 +1,20 @@
+// The codec over the system's code-page tables: "UTF-8", "CP<number>" or "ACP", the ANSI code
+// page of the system (932 on Japanese Windows).
 #include "platform/codec.h"
+
+#include <utility>
 
 #include "platform/win32/code_page.h"
 
 namespace zarnel {
 namespace {
 
-// The codec over the system's own code page tables.
-class Win32Codec : public AnsiCodec {
+class Win32Codec final : public AnsiCodec {
   public:
-    explicit Win32Codec(const std::string& codePage)
-        : number_(win32::codePageNumber(codePage)), name_(win32::codePageName(number_)) {}
+    explicit Win32Codec(unsigned codePage)
+        : number_(codePage), codePage_(win32::codePageName(codePage)) {}
 
-    const std::string& codePage() const override { return name_; }
+    const std::string& codePage() const override { return codePage_; }
     std::string toText(std::string_view ansi) const override {
         return win32::decode(number_, ansi);
     }
@@ -21,13 +24,13 @@ class Win32Codec : public AnsiCodec {
 
   private:
     unsigned number_;
-    std::string name_;
+    std::string codePage_;
 };
 
 }  // namespace
 
 std::unique_ptr<AnsiCodec> makeAnsiCodec(std::string codePage) {
-    return std::make_unique<Win32Codec>(codePage);
+    return std::make_unique<Win32Codec>(win32::codePageNumber(codePage));
 }
 
 }  // namespace zarnel

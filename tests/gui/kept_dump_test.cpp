@@ -1,7 +1,7 @@
-// The Qt window's dump that the native window's tests compare against (tests/win32) must be
+// The Qt window's dump that the native window's tests compare against (tests/win32ui) must be
 // the Qt window's dump of today: a change to the Qt window shows here until the file is renewed
 // with: form-dump --scenario tests/gui/scenarios/two_petabytes.scenario >
-// tests/win32/qt_window.json
+// tests/win32ui/qt_window.json
 #include <gtest/gtest.h>
 
 #include <QFile>

@@ -23,6 +23,7 @@
 
 #include "app/form1.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/win32/win32_platform.h"
 #include "tools/form-dump/win32/capture.h"
 #include "tools/form-dump/win32/dump.h"
 #include "tools/form-dump/win32/focus_chain.h"
@@ -59,8 +60,7 @@ int number(const std::string& text) {
 
 std::unique_ptr<zarnel::Platform> makePlatform(const std::map<std::string, std::string>& args) {
     const auto scenario = args.find("--scenario");
-    if (scenario == args.end())
-        throw std::invalid_argument("--scenario FILE is needed: the machine cannot answer yet");
+    if (scenario == args.end()) return std::make_unique<zarnel::Win32Platform>();
     auto fake = std::make_unique<zarnel::FakePlatform>();
     zarnel::loadScenario(*fake, scenario->second);
     return fake;

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "memory/graph_scale.h"
-#include "tests/win32/test_window.h"
+#include "tests/win32ui/test_window.h"
 #include "tools/form-dump/win32/capture.h"
 
 namespace zarnel {

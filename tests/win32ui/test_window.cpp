@@ -1,4 +1,4 @@
-#include "tests/win32/test_window.h"
+#include "tests/win32ui/test_window.h"
 
 namespace zarnel::testing {
 namespace {

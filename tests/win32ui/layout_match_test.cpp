@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "tests/win32/test_window.h"
+#include "tests/win32ui/test_window.h"
 #include "tools/form-dump/win32/dump.h"
 #include "tools/form-dump/win32/focus_chain.h"
 #include "tools/form-dump/win32/json.h"

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "tests/win32/test_window.h"
+#include "tests/win32ui/test_window.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/message_loop.h"
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tests/win32/test_window.h"
+#include "tests/win32ui/test_window.h"
 
 namespace zarnel {
 namespace {
