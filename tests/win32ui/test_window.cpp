@@ -12,7 +12,8 @@ std::string scenarioPath(const std::string& name) {
     return std::string(ZARNEL_GUI_SCENARIOS) + "/" + name;
 }
 
-TestWindow::TestWindow(const std::string& scenario) : form(controls, platform), events(controls, platform, form) {
+TestWindow::TestWindow(const std::string& scenario)
+    : form(controls, platform), events(controls, platform, form) {
     loadScenario(platform, scenarioPath(scenario));
     win32::startForm(controls, platform, form, events);
     if (!controls.ended()) ShowWindow(controls.window(), SW_SHOWNOACTIVATE);

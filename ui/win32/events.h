@@ -6,7 +6,7 @@
 namespace zarnel {
 class Form1;
 class Platform;
-}
+}  // namespace zarnel
 
 namespace zarnel::win32 {
 

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <map>
+#include <utility>
+
 #include "window/layout.h"
 
 namespace zarnel::win32 {
@@ -17,14 +20,19 @@ class Fonts {
 
     HFONT font(FontRole role) const;
     static double points(FontRole role);
+    // The face of `role` at a smaller size, made once and kept until the next rebuild.
+    HFONT sized(FontRole role, double points);
     // New fonts for a new DPI; the old ones are deleted, so controls must be given the new.
     void rebuild(int dpi);
 
   private:
     void release();
 
+    int dpi_ = 0;
     HFONT default_ = nullptr;
     HFONT frameCaption_ = nullptr;
+    // By role and size in tenths of a point.
+    std::map<std::pair<FontRole, int>, HFONT> sized_;
 };
 
 }  // namespace zarnel::win32

@@ -9,9 +9,6 @@ namespace zarnel::win32 {
 namespace {
 
 constexpr double kFullTurn = 2 * std::numbers::pi;
-// Pie() takes the wedge's edges as points on its radii; points this far out keep two close
-// angles apart after rounding to whole pixels.
-constexpr double kRadialReach = 16384;
 
 // A GDI object selected into a DC for one drawing call, then put back and deleted.
 class Selected {
@@ -134,14 +131,15 @@ void PictureBox::pieWedge(float centreX, float centreY, float radius, float star
     const int cx = scale_.toPixels(centreX);
     const int cy = scale_.toPixels(centreY);
     const int r = scale_.toPixels(radius);
+    // Pie() takes the wedge's edges as points on its radii, here where they meet the rim.
     const auto reach = [&](double angle, bool horizontal) {
-        const double offset = kRadialReach * (horizontal ? std::cos(angle) : -std::sin(angle));
+        const double offset = r * (horizontal ? std::cos(angle) : -std::sin(angle));
         return static_cast<int>(std::lround((horizontal ? cx : cy) + offset));
     };
     const POINT from{reach(start, true), reach(start, false)};
     const POINT to{reach(end, true), reach(end, false)};
     // Pie() draws the whole ellipse when both edges meet: right for a wedge of almost a full
-    // turn, wrong for a sliver too thin to show.
+    // turn, wrong for a sliver less than a pixel wide at the rim, which is left out.
     const bool meet = from.x == to.x && from.y == to.y;
     if (meet && span < std::numbers::pi) return;
 

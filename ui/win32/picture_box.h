@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "window/controls.h"
 #include "ui/win32/scale.h"
+#include "window/controls.h"
 
 namespace zarnel::win32 {
 

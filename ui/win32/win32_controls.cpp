@@ -23,6 +23,8 @@ constexpr UINT kPlaceOnly = SWP_NOZORDER | SWP_NOACTIVATE;
 // tabs that do not all fit get scroll arrows.
 constexpr int kTabStripSlack = 8;
 constexpr int kDropDownFits = 3;
+constexpr double kSmallestPoints = 4.0;
+constexpr double kPointStep = 0.5;
 // Defaults of a fresh picture box: button face, button text, black fill.
 constexpr Colour kDefaultPictureFore = 0x80000012;
 constexpr Colour kDefaultPictureFill = 0x00000000;
@@ -235,11 +237,8 @@ PictureBox& Win32Controls::pictureBox(Ctl ctl, int index) const {
 }
 
 HFONT Win32Controls::font(Ctl ctl, int index) const {
-    return fonts_.font(element(ctl, index).font);
-}
-
-double Win32Controls::fontPoints(Ctl ctl, int index) const {
-    return Fonts::points(element(ctl, index).font);
+    const Element& found = element(ctl, index);
+    return found.shrunk ? found.shrunk : fonts_.font(found.font);
 }
 
 void Win32Controls::place(Element& target) {
@@ -319,6 +318,35 @@ void Win32Controls::fit(Element& target) {
     target.geometry.height = scale_.toTwips(extent.bottom);
 }
 
+// A long figure in a fixed-size field is shown in a smaller size rather than cut: a 25 GB
+// machine's "25280" in a five-digit-wide axis label would otherwise read as "5280".
+void Win32Controls::fitFontToWidth(Element& target, const std::wstring& text) {
+    RECT client{};
+    GetClientRect(target.hwnd, &client);
+    int width = client.right;
+    if (target.row->kind == Kind::TextBox) {
+        const auto margins = SendMessageW(target.hwnd, EM_GETMARGINS, 0, 0);
+        width -= LOWORD(margins) + HIWORD(margins);
+    }
+    double points = Fonts::points(target.font);
+    HFONT font = fonts_.font(target.font);
+    HDC dc = GetDC(target.hwnd);
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE extent{};
+    while (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent) &&
+           extent.cx > width && points - kPointStep >= kSmallestPoints) {
+        points -= kPointStep;
+        font = fonts_.sized(target.font, points);
+        SelectObject(dc, font);
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(target.hwnd, dc);
+    HFONT shrunk = font == fonts_.font(target.font) ? nullptr : font;
+    if (shrunk == target.shrunk) return;
+    target.shrunk = shrunk;
+    SendMessageW(target.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 void Win32Controls::showElement(const Element& target) {
     const int page = target.row->tabPage;
     const bool onSelectedTab = page == kNoTabPage || page == selectedTab();
@@ -372,6 +400,7 @@ void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, kPlaceOnly);
     for (auto& [key, target] : elements_) {
+        target.shrunk = nullptr;  // deleted with the old fonts; the next text fits again
         SendMessageW(target.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(target.font)),
                      TRUE);
         place(target);
@@ -454,8 +483,20 @@ void Win32Controls::setText(Ctl ctl, std::string_view value, int index) {
         case Kind::TextBox:
             // The memory tab rewrites its fields at every tick; an unchanged text costs nothing.
             if (windowText(target.hwnd) == text) return;
-            SetWindowTextW(target.hwnd, text.c_str());
-            if (target.autoSize) fit(target);
+            if (target.row->kind == Kind::Label) {
+                // A static repaints itself at once on WM_SETTEXT; the time axis renames all its
+                // labels in a row, so store the text and let one WM_PAINT draw them all.
+                DefWindowProcW(target.hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+                InvalidateRect(target.hwnd, nullptr, TRUE);
+            } else {
+                SetWindowTextW(target.hwnd, text.c_str());
+            }
+            if (target.autoSize) {
+                fit(target);
+            } else if (target.row->kind == Kind::Label ||
+                       (target.row->kind == Kind::TextBox && !target.row->multiLine)) {
+                fitFontToWidth(target, text);
+            }
             return;
         default:
             throw std::logic_error(std::string(ctlName(ctl)) + " has no text");

@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "window/controls.h"
-#include "window/layout.h"
 #include "ui/win32/fonts.h"
 #include "ui/win32/picture_box.h"
 #include "ui/win32/scale.h"
+#include "window/controls.h"
+#include "window/layout.h"
 
 namespace zarnel::win32 {
 
@@ -39,8 +39,8 @@ class Win32Controls : public Controls {
     int controlId(Ctl ctl) const;
     PictureBox& pictureBox(Ctl ctl, int index = 0) const;
     const Scale& scale() const { return scale_; }
+    // The font a control shows its text in now.
     HFONT font(Ctl ctl, int index = 0) const;
-    double fontPoints(Ctl ctl, int index = 0) const;
     // The brush a control's background is painted with; none for the system's default.
     HBRUSH backBrush(HWND control);
 
@@ -101,6 +101,7 @@ class Win32Controls : public Controls {
         bool autoSize = false;
         std::optional<Colour> backColour;
         FontRole font = FontRole::Default;
+        HFONT shrunk = nullptr;  // a smaller size of its font that its text fits in, if any
         std::unique_ptr<PictureBox> picture;
     };
     struct MenuItem {
@@ -117,6 +118,7 @@ class Win32Controls : public Controls {
     void place(Element& element);
     void placeWindow();
     void fit(Element& element);
+    void fitFontToWidth(Element& element, const std::wstring& text);
     void showElement(const Element& element);
     void showSelectedTab();
     void rebuildMenu();
