@@ -76,7 +76,7 @@ std::wstring entryText(HWND list, bool dropDown, int index) {
 
 }  // namespace
 
-Win32Controls::Win32Controls() : fonts_(kBaseDpi) {
+Win32Controls::Win32Controls() : fonts_(kBaseDpi), measuring_(CreateCompatibleDC(nullptr)) {
     registerClasses(formProcedure);
     window_ =
         CreateWindowExW(0, kFormClass, L"", kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -102,6 +102,7 @@ Win32Controls::~Win32Controls() {
         DestroyWindow(window_);
     }
     for (const auto& [colour, brush] : brushes_) DeleteObject(brush);
+    DeleteDC(measuring_);
 }
 
 void Win32Controls::build(const LayoutRow& row) {
@@ -305,13 +306,12 @@ void Win32Controls::fit(Element& target) {
     // Only a label fits itself to its caption; other controls keep their size.
     if (target.row->kind != Kind::Label) return;
     const std::wstring caption = windowText(target.hwnd);
-    HDC dc = GetDC(target.hwnd);
+    HDC dc = measuring_;
     HGDIOBJ previous = SelectObject(dc, fonts_.font(target.font));
     RECT extent{};
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &extent,
               DT_CALCRECT | DT_NOPREFIX);
     SelectObject(dc, previous);
-    ReleaseDC(target.hwnd, dc);
     const RECT now = placeIn(target.hwnd);
     moveTo(target.hwnd, {now.left, now.top, now.left + extent.right, now.top + extent.bottom});
     target.geometry.width = scale_.toTwips(extent.right);
@@ -330,7 +330,7 @@ void Win32Controls::fitFontToWidth(Element& target, const std::wstring& text) {
     }
     double points = Fonts::points(target.font);
     HFONT font = fonts_.font(target.font);
-    HDC dc = GetDC(target.hwnd);
+    HDC dc = measuring_;
     HGDIOBJ previous = SelectObject(dc, font);
     SIZE extent{};
     while (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent) &&
@@ -340,7 +340,6 @@ void Win32Controls::fitFontToWidth(Element& target, const std::wstring& text) {
         SelectObject(dc, font);
     }
     SelectObject(dc, previous);
-    ReleaseDC(target.hwnd, dc);
     HFONT shrunk = font == fonts_.font(target.font) ? nullptr : font;
     if (shrunk == target.shrunk) return;
     target.shrunk = shrunk;

@@ -128,6 +128,8 @@ class Win32Controls : public Controls {
 
     Scale scale_;
     Fonts fonts_;
+    // Text is measured here: a memory DC costs no round trip to the window system per use.
+    HDC measuring_;
     HWND window_ = nullptr;
     HWND tabs_ = nullptr;
     HMENU menu_ = nullptr;
