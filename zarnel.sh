@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian 12 machine:
 #   ./zarnel.sh run    install what is needed, build, open the window
-#   ./zarnel.sh test   install what is needed, build, run every test (asan, release, and the
-#                      Windows build under wine)
+#   ./zarnel.sh test   install what is needed, build, run every test (asan, release, the
+#                      Windows build under wine), then pack the release build and lint it
 #   ./zarnel.sh wine PROGRAM [ARGS]   run a built .exe in the project's wine prefix
 #   ./zarnel.sh win    install what is needed, cross-build zarnel.exe, pack zarnel-<version>-win64.zip
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
@@ -18,6 +18,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
+  lintian librsvg2-bin
   g++-mingw-w64-x86-64-posix googletest wine64 wine locales
 )
 
@@ -64,6 +65,8 @@ case "${1:-}" in
       build "$preset"
       ctest --preset "$preset" -j2
     done
+    cmake --build --preset release --target package
+    tests/packaging/lint_package.sh build/release
     generate_japanese_locale
     # The prefix's server runs from here to the end of the tests, detached from ctest's pipes.
     trap '"$wine_prefix" stop' EXIT
