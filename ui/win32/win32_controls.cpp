@@ -137,6 +137,8 @@ void Win32Controls::build(const LayoutRow& row) {
     createElement(row, parentFor(row), added);
     byHandle_[added.hwnd] = key;
     place(added);
+    // A caption wider than its label in the installed face is drawn smaller, never cut.
+    if (row.kind == Kind::Label) fitFontToWidth(added, widen(row.caption));
     showElement(added);
 }
 
