@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "window/layout.h"
 #include "tools/form-dump/kind_names.h"
 #include "ui/win32/scale.h"
 #include "ui/win32/text.h"
 #include "ui/win32/win32_controls.h"
+#include "window/layout.h"
 
 namespace zarnel::tools {
 namespace {
