@@ -4,6 +4,7 @@
 #   ./zarnel.sh test   install what is needed, build, run every test (asan, release, the
 #                      Windows build under wine), then pack the release build and lint it
 #   ./zarnel.sh wine PROGRAM [ARGS]   run a built .exe in the project's wine prefix
+#   ./zarnel.sh win    install what is needed, cross-build zarnel.exe, pack zarnel-<version>-win64.zip
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
 #   ./zarnel.sh deb    install what is needed, build the release preset, pack it as a .deb
 set -euo pipefail
@@ -91,8 +92,14 @@ case "${1:-}" in
     build release
     cmake --build --preset release --target package
     ;;
+  win)
+    install_packages
+    build mingw-release
+    cmake --build --preset mingw-release --target windows-zip
+    ls build/mingw-release/zarnel-*-win64.zip
+    ;;
   *)
-    echo "usage: $0 run|test|bench|deb|wine PROGRAM [ARGS]" >&2
+    echo "usage: $0 run|test|bench|deb|win|wine PROGRAM [ARGS]" >&2
     exit 2
     ;;
 esac

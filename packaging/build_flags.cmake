@@ -1,8 +1,10 @@
 # A release build is what the package ships: it takes the hardening flags Debian's own
 # packages are built with (stack protector, fortified libc calls, read-only relocations bound
 # at start-up), from the tool those packages take them from.
+# Not for the Windows build: MinGW's linker has no -z options and its stack protector needs a
+# library the static .exe does not carry.
 find_program(ZARNEL_DPKG_BUILDFLAGS dpkg-buildflags)
-if(CMAKE_BUILD_TYPE STREQUAL "Release" AND ZARNEL_DPKG_BUILDFLAGS)
+if(CMAKE_BUILD_TYPE STREQUAL "Release" AND ZARNEL_DPKG_BUILDFLAGS AND NOT WIN32)
   foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
     execute_process(
       COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all

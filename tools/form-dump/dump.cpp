@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QTabBar>
 
+#include "tools/form-dump/kind_names.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_controls.h"
 #include "ui/qt/tab_control.h"
@@ -14,38 +15,6 @@ namespace zarnel::tools {
 namespace {
 
 using qt::toQString;
-
-QString kindName(Kind kind) {
-    switch (kind) {
-        case Kind::Window:
-            return QStringLiteral("window");
-        case Kind::MenuItem:
-            return QStringLiteral("menuItem");
-        case Kind::TabControl:
-            return QStringLiteral("tabControl");
-        case Kind::Frame:
-            return QStringLiteral("frame");
-        case Kind::Label:
-            return QStringLiteral("label");
-        case Kind::TextBox:
-            return QStringLiteral("textBox");
-        case Kind::ListBox:
-            return QStringLiteral("listBox");
-        case Kind::ComboBox:
-            return QStringLiteral("comboBox");
-        case Kind::DriveList:
-            return QStringLiteral("driveList");
-        case Kind::PictureBox:
-            return QStringLiteral("pictureBox");
-        case Kind::CommandButton:
-            return QStringLiteral("commandButton");
-        case Kind::Timer:
-            return QStringLiteral("timer");
-        case Kind::Slider:
-            return QStringLiteral("slider");
-    }
-    return {};
-}
 
 QJsonObject rectObject(double left, double top, double width, double height) {
     return {{"left", left}, {"top", top}, {"width", width}, {"height", height}};
@@ -74,7 +43,7 @@ QJsonArray entries(const qt::QtControls& controls, Ctl ctl) {
 QJsonObject dumpElement(const qt::QtControls& controls, const LayoutRow& row, int index) {
     QJsonObject entry{{"name", toQString(ctlName(row.name))},
                       {"index", index},
-                      {"kind", kindName(row.kind)},
+                      {"kind", toQString(kindName(row.kind))},
                       {"container", row.container ? QJsonValue(toQString(ctlName(*row.container)))
                                                   : QJsonValue()},
                       {"tabPage", row.tabPage},

@@ -58,6 +58,12 @@ font_substitutes() {
   done
 }
 
+# The X display when there is one (screenshots under xvfb-run), else wine's null driver, which
+# still runs windows, messages, timers and GDI drawing: the window's tests need no X server.
+graphics_driver() {
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f </dev/null >/dev/null 2>&1
+}
+
 prepare() {
   check_locale
   if [ ! -e "$prefix/.zarnel-ready" ]; then
@@ -70,6 +76,7 @@ prepare() {
   ensure_server
   # After the server is up in this locale: wine rewrites "MS Shell Dlg" when the code page changes.
   font_substitutes
+  graphics_driver
 }
 
 case "${1:-}" in

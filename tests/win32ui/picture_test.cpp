@@ -1,0 +1,108 @@
+// What the picture boxes show: the pie in both colours, and a graph that scrolls.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "memory/graph_scale.h"
+#include "tests/win32ui/test_window.h"
+#include "tools/form-dump/win32/capture.h"
+
+namespace zarnel {
+namespace {
+
+using testing::TestWindow;
+
+constexpr COLORREF kUsedRed = RGB(255, 0, 0);
+constexpr COLORREF kFreeCyan = RGB(0, 255, 255);
+constexpr int kTicksBeforeScrolling = 80;  // 15 graph seconds at 0.2 a tick, and some
+
+COLORREF at(const tools::RgbImage& image, int x, int y) {
+    const auto i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) +
+                    static_cast<std::size_t>(x)) *
+                   3;
+    return RGB(image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]);
+}
+
+TEST(PictureBoxes, ThePieShowsUsedAndFreeMemoryOnScreen) {
+    TestWindow window{"two_petabytes.scenario"};
+    const tools::RgbImage shown = tools::captureClient(window.controls.window());
+
+    // The pie's part of Picture4: left of the labels and fields, which have the same colours.
+    RECT pie{};
+    GetWindowRect(window.controls.handle(Ctl::Picture4), &pie);
+    RECT fields{};
+    GetWindowRect(window.controls.handle(Ctl::Label31), &fields);
+    pie.right = fields.left;
+    MapWindowPoints(HWND_DESKTOP, window.controls.window(), reinterpret_cast<POINT*>(&pie), 2);
+
+    int red = 0;
+    int cyan = 0;
+    for (int y = pie.top; y < pie.bottom; ++y) {
+        for (int x = pie.left; x < pie.right; ++x) {
+            red += at(shown, x, y) == kUsedRed;
+            cyan += at(shown, x, y) == kFreeCyan;
+        }
+    }
+    // 57 % used: more red than cyan, and plenty of each.
+    EXPECT_GT(cyan, 1000);
+    EXPECT_GT(red, cyan);
+}
+
+TEST(PictureBoxes, TheGraphScrollsLeftOnceItIsFull) {
+    TestWindow window{"two_petabytes.scenario"};
+    MemoryStatus& memory = window.platform.records.memory;
+    const std::uint64_t total = memory.ullTotalPhys;
+    // A saw-tooth of used memory, so that every column of the line differs from its neighbour.
+    const auto tick = [&](int n) {
+        memory.ullAvailPhys = total / 4 + (total / 2) * static_cast<std::uint64_t>(n % 7) / 7;
+        window.form.memory().Timer1_Timer();
+    };
+    int n = 0;
+    while (n < kTicksBeforeScrolling) tick(n++);
+    ASSERT_GT(window.form.memory().GraphTime, graph::kFixedEdge);
+    const int dx = window.form.memory().ScrollDX;
+    ASSERT_LT(dx, 0);
+    ASSERT_GE(window.form.memory().ScrollRect.right, 0);
+
+    const win32::PictureBox& chart = window.controls.pictureBox(Ctl::Picture1);
+    // The form's scroll rectangle is larger than the image; the image is what can be seen.
+    RECT area{};
+    GetClientRect(window.controls.handle(Ctl::Picture1), &area);
+    std::vector<COLORREF> before;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) before.push_back(chart.pixel(x, y));
+    tick(n);
+
+    // Everything left of the newest step has moved by dx; the newest step is drawn anew.
+    const int width = area.right - area.left;
+    const int newestStep = area.left + static_cast<int>(static_cast<float>(width) *
+                                                        graph::kLastStepStart / graph::kTimeUnits);
+    const int kept = newestStep + dx - 1;
+    int moved = 0;
+    int changed = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left - dx; x < kept; ++x) {
+            const COLORREF old =
+                before[static_cast<std::size_t>((y - area.top) * width + (x - area.left))];
+            moved += chart.pixel(x + dx, y) == old;
+            changed += chart.pixel(x, y) != old;
+        }
+    }
+    const int compared = (area.bottom - area.top) * (kept - area.left + dx);
+    EXPECT_EQ(moved, compared);
+    EXPECT_GT(changed, 0);  // the line is not flat, so a shift shows
+}
+
+TEST(PictureBoxes, AThinSliverOfPieIsNotDrawnAsAWholeDisc) {
+    TestWindow window{"two_petabytes.scenario"};
+    win32::PictureBox& box = window.controls.pictureBox(Ctl::Picture4);
+    box.setBackColor(0x00FFFFFF);
+    box.setFillColor(0x00FFFF00);
+    const float start = 1.53F;
+    box.pieWedge(600, 600, 450, start, std::nextafter(start, 2.0F));
+    const int centre = window.controls.scale().toPixels(600);
+    // The point opposite the sliver stays background.
+    EXPECT_EQ(box.pixel(centre, centre + 20), RGB(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace zarnel

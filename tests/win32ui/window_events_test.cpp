@@ -1,0 +1,189 @@
+// The native window's events, raised by the messages a user's actions send, reach the form.
+#include <gtest/gtest.h>
+#include <windows.h>
+// commctrl.h needs windows.h before it.
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "tests/win32ui/test_window.h"
+#include "ui/win32/form_window.h"
+#include "ui/win32/message_loop.h"
+
+namespace zarnel {
+namespace {
+
+using testing::TestWindow;
+
+bool calledWith(const FakePlatform& platform, const std::string& prefix) {
+    return std::any_of(platform.calls.begin(), platform.calls.end(),
+                       [&prefix](const std::string& call) { return call.starts_with(prefix); });
+}
+
+void clickAt(HWND window, POINT point) {
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    SendMessageW(window, WM_LBUTTONUP, 0, where);
+}
+
+void pressKey(HWND window, WPARAM key) {
+    SendMessageW(window, WM_KEYDOWN, key, 0);
+    SendMessageW(window, WM_KEYUP, key, 0);
+}
+
+class WindowEvents : public ::testing::Test {
+  protected:
+    TestWindow window{"two_petabytes.scenario"};
+    win32::Win32Controls& controls = window.controls;
+};
+
+TEST_F(WindowEvents, ClickingATabShowsItsControlsAndTellsTheForm) {
+    HWND tabs = controls.handle(Ctl::SSTab1);
+    RECT item{};
+    SendMessageW(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+    controls.setTimerEnabled(false);  // a tick would redraw the pie and reset the flag
+    window.form.memory().PieFreeMB = 0;
+    clickAt(tabs, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+    TestWindow::pump();
+
+    EXPECT_EQ(controls.selectedTab(), 2);
+    EXPECT_EQ(window.form.memory().PieFreeMB, 1);  // SSTab1_Click ran
+    EXPECT_TRUE(IsWindowVisible(controls.handle(Ctl::Frame8)));
+    EXPECT_TRUE(IsWindowVisible(controls.handle(Ctl::Text15)));
+    EXPECT_FALSE(IsWindowVisible(controls.handle(Ctl::Frame3)));
+    EXPECT_FALSE(IsWindowVisible(controls.handle(Ctl::Text23)));
+    // Own visibility is kept apart from the tab's.
+    EXPECT_TRUE(controls.visible(Ctl::Frame3));
+}
+
+TEST_F(WindowEvents, AClickOnThePieCountsButNotOneOnALabelInsideIt) {
+    controls.setTimerEnabled(false);  // a tick would redraw the pie and reset the flag
+    window.form.memory().PieFreeMB = 0;
+    clickAt(controls.handle(Ctl::Label31), {2, 2});
+    TestWindow::pump();
+    EXPECT_EQ(window.form.memory().PieFreeMB, 0);
+
+    clickAt(controls.handle(Ctl::Picture4), {10, 10});
+    TestWindow::pump();
+    EXPECT_EQ(window.form.memory().PieFreeMB, 1);
+}
+
+TEST_F(WindowEvents, ChoosingAnotherDriveRunsTheDiskProbesOnIt) {
+    ASSERT_EQ(controls.listIndex(Ctl::Drive1), 1);
+    controls.selectTab(2);
+    window.platform.calls.clear();
+    pressKey(controls.handle(Ctl::Drive1), VK_DOWN);
+    TestWindow::pump();
+
+    EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
+    EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(e:\\"));
+    EXPECT_FALSE(calledWith(window.platform, "GetVolumeInformationA(d:\\"));
+}
+
+TEST_F(WindowEvents, ChoosingAFolderLooksItUp) {
+    ASSERT_EQ(controls.listIndex(Ctl::Combo1), 0);
+    window.platform.records.folders[2] = "C:\\menu";
+    window.platform.calls.clear();
+    pressKey(controls.handle(Ctl::Combo1), VK_DOWN);
+    TestWindow::pump();
+
+    EXPECT_EQ(controls.listIndex(Ctl::Combo1), 1);
+    EXPECT_TRUE(calledWith(window.platform, "SHGetFolderPathA("));
+    EXPECT_EQ(controls.text(Ctl::Text8), "C:\\menu");
+}
+
+TEST_F(WindowEvents, MovingTheSliderSetsTheTimersInterval) {
+    ASSERT_EQ(controls.sliderValue(), 300);
+    pressKey(controls.handle(Ctl::Slider1), VK_RIGHT);
+    TestWindow::pump();
+    EXPECT_EQ(controls.sliderValue(), 301);
+    EXPECT_EQ(controls.timerInterval(), 301);
+}
+
+TEST_F(WindowEvents, MenuItemsOpenTheirAddresses) {
+    HMENU bar = GetMenu(controls.window());
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    wchar_t caption[16] = {};
+    GetMenuStringW(bar, 1, caption, 16, MF_BYPOSITION);
+    EXPECT_STREQ(caption, L"Game");
+
+    window.platform.calls.clear();
+    SendMessageW(controls.window(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(bar, 0), 0), 0);
+    SendMessageW(controls.window(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(bar, 1), 0), 0);
+    ASSERT_EQ(window.platform.calls.size(), 2U);
+    EXPECT_NE(window.platform.calls[0].find("https://bookshop.org/"), std::string::npos);
+    EXPECT_NE(window.platform.calls[1].find("https://lichess.org/"), std::string::npos);
+}
+
+TEST_F(WindowEvents, TheTimerTicksTheGraph) {
+    EXPECT_TRUE(controls.timerEnabled());
+    const float before = window.form.memory().GraphTime;
+    SendMessageW(controls.window(), WM_TIMER, win32::kTimerId, 0);
+    EXPECT_GT(window.form.memory().GraphTime, before);
+}
+
+TEST_F(WindowEvents, ClosingTheWindowEndsTheProgram) {
+    SendMessageW(controls.window(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(controls.window()));
+    EXPECT_TRUE(TestWindow::quitPosted());
+    EXPECT_FALSE(controls.ended());  // closed by the user, not ended by code
+}
+
+TEST_F(WindowEvents, Command2EndsTheProgramAtOnce) {
+    controls.selectTab(2);
+    SendMessageW(controls.handle(Ctl::Command2), BM_CLICK, 0, 0);
+    EXPECT_TRUE(controls.ended());
+    EXPECT_FALSE(controls.timerEnabled());
+    EXPECT_FALSE(IsWindow(controls.window()));
+    EXPECT_TRUE(TestWindow::quitPosted());
+}
+
+TEST_F(WindowEvents, TabReachesTheClippedButtonInTabOrder) {
+    controls.selectTab(2);
+    // Text8 (28) is followed by Command2 (30): Frame8 (29) is no stop of its own.
+    HWND focus = win32::nextTabStop(controls, controls.handle(Ctl::Text8), false);
+    EXPECT_EQ(focus, controls.handle(Ctl::Command2));
+    EXPECT_EQ(win32::nextTabStop(controls, focus, false), controls.handle(Ctl::Text22));
+    EXPECT_EQ(win32::nextTabStop(controls, focus, true), controls.handle(Ctl::Text8));
+    // Clipped away by its frame, yet shown: the key reaches it.
+    EXPECT_TRUE(IsWindowVisible(controls.handle(Ctl::Command2)));
+}
+
+TEST_F(WindowEvents, TabSkipsTheControlsOfOtherTabs) {
+    // On the memory tab, the last stop (Slider1, 61) comes round to the tab strip (0).
+    EXPECT_EQ(win32::nextTabStop(controls, controls.handle(Ctl::Slider1), false),
+              controls.handle(Ctl::SSTab1));
+    EXPECT_EQ(win32::nextTabStop(controls, controls.handle(Ctl::SSTab1), false),
+              controls.handle(Ctl::Text28));
+}
+
+TEST(WindowPower, AFailedPowerQueryShowsItsMessageAndStopsStartUp) {
+    TestWindow window{"power_fails.scenario"};  // fails with 50, not supported
+    ASSERT_EQ(window.closer.seen().size(), 1U);
+    const tools::SeenMessage& seen = window.closer.seen().front();
+    EXPECT_EQ(seen.title, "zarnel");
+    EXPECT_EQ(seen.text, "システムでサポートされません。");
+    EXPECT_EQ(seen.icon, "information");
+    EXPECT_EQ(window.controls.text(Ctl::Text3), "Text3");
+    EXPECT_FALSE(window.controls.timerEnabled());
+
+    SendMessageW(window.controls.window(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window.controls.window()));
+    EXPECT_TRUE(TestWindow::quitPosted());
+}
+
+TEST(WindowPower, AnyOtherFailureShowsItsCodeAsAnError) {
+    FakePlatform platform;
+    platform.failures["GetSystemPowerStatus"] = 21;
+    tools::MessageCloser closer;
+    win32::Win32Controls controls;
+    Form1 form(controls, platform);
+    win32::Form1Events events(controls, platform, form);
+    win32::startForm(controls, platform, form, events);
+    ASSERT_EQ(closer.seen().size(), 1U);
+    EXPECT_EQ(closer.seen().front().text, "(21)関数の呼び出しは失敗しました。");
+    EXPECT_EQ(closer.seen().front().icon, "critical");
+}
+
+}  // namespace
+}  // namespace zarnel

@@ -1,0 +1,85 @@
+#include "ui/win32/form_window.h"
+
+#include <commctrl.h>
+
+#include "ui/win32/form_events.h"
+#include "ui/win32/win32_controls.h"
+#include "ui/win32/window_classes.h"
+
+namespace zarnel::win32 {
+namespace {
+
+Win32Controls* controlsOf(HWND window) {
+    return reinterpret_cast<Win32Controls*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void command(Win32Controls& controls, FormEvents& events, WPARAM wParam, LPARAM lParam) {
+    const std::optional<Ctl> ctl = controls.ctlOfId(LOWORD(wParam));
+    if (!ctl) return;
+    const WORD code = HIWORD(wParam);
+    if (lParam == 0) {
+        events.clicked(*ctl);  // a menu item
+        return;
+    }
+    const Kind kind = layoutRow(*ctl).kind;
+    if (kind == Kind::CommandButton && code == BN_CLICKED) events.clicked(*ctl);
+    if (kind == Kind::PictureBox && code == kPictureClicked) events.clicked(*ctl);
+    if ((kind == Kind::ComboBox || kind == Kind::DriveList) && code == CBN_SELCHANGE)
+        events.picked(*ctl);
+}
+
+LRESULT colour(Win32Controls& controls, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    HBRUSH brush = controls.backBrush(reinterpret_cast<HWND>(lParam));
+    if (!brush) return DefWindowProcW(window, message, wParam, lParam);
+    LOGBRUSH fill{};
+    GetObjectW(brush, sizeof(fill), &fill);
+    SetBkColor(reinterpret_cast<HDC>(wParam), fill.lbColor);
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+}  // namespace
+
+LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Controls* controls = controlsOf(window);
+    if (!controls) return DefWindowProcW(window, message, wParam, lParam);
+    FormEvents* events = controls->events();
+    switch (message) {
+        case WM_COMMAND:
+            if (events) command(*controls, *events, wParam, lParam);
+            return 0;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code == TCN_SELCHANGING) {
+                controls->tabChanging();
+            } else if (header->code == TCN_SELCHANGE) {
+                const int previous = controls->tabChanged();
+                if (events) events->tabSelected(previous);
+            }
+            return 0;
+        }
+        case WM_HSCROLL:
+            if (controls->sliderMoved() && events) events->sliderChanged();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTimerId && events) events->timerTick();
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+            return colour(*controls, window, message, wParam, lParam);
+        case WM_CLOSE:
+            if (events && !events->queryUnload(kClosedByUser)) return 0;
+            DestroyWindow(window);
+            return 0;
+        case WM_DESTROY:
+            controls->destroyed();
+            return 0;
+        case WM_DPICHANGED:
+            controls->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace zarnel::win32

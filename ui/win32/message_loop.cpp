@@ -1,0 +1,55 @@
+#include "ui/win32/message_loop.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/win32/win32_controls.h"
+
+namespace zarnel::win32 {
+namespace {
+
+// The tab stop that holds `focus`: a drop-down's focus may sit in a child of it.
+std::vector<HWND>::const_iterator stopHolding(const std::vector<HWND>& stops, HWND focus) {
+    for (HWND w = focus; w; w = GetParent(w)) {
+        const auto found = std::find(stops.begin(), stops.end(), w);
+        if (found != stops.end()) return found;
+    }
+    return stops.end();
+}
+
+}  // namespace
+
+HWND nextTabStop(const Win32Controls& controls, HWND from, bool backwards) {
+    const std::vector<HWND> stops = controls.tabStops();
+    if (stops.empty()) return nullptr;
+    const auto here = stopHolding(stops, from);
+    const auto size = static_cast<std::ptrdiff_t>(stops.size());
+    std::ptrdiff_t position = here == stops.end() ? (backwards ? 0 : -1) : here - stops.begin();
+    for (std::ptrdiff_t step = 0; step < size; ++step) {
+        position = (position + (backwards ? size - 1 : 1)) % size;
+        HWND candidate = stops[static_cast<std::size_t>(position)];
+        if (IsWindowVisible(candidate) && IsWindowEnabled(candidate)) return candidate;
+    }
+    return nullptr;
+}
+
+bool handleTabKey(const Win32Controls& controls, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+    if (!IsChild(controls.window(), message.hwnd)) return false;
+    const bool backwards = GetKeyState(VK_SHIFT) < 0;
+    HWND next = nextTabStop(controls, message.hwnd, backwards);
+    if (next) SetFocus(next);
+    return true;
+}
+
+int runMessageLoop(const Win32Controls& controls) {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (handleTabKey(controls, message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace zarnel::win32

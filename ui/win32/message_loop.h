@@ -1,0 +1,19 @@
+// The window's message loop. The Tab key follows the controls' tab order, not the order the
+// windows are stacked in, so it is handled here rather than by the dialog manager.
+#pragma once
+
+#include <windows.h>
+
+namespace zarnel::win32 {
+
+class Win32Controls;
+
+// The control the Tab key moves to from `from` (backwards with Shift): the next shown and
+// enabled control in tab order, coming round at the end; none when no control is shown.
+HWND nextTabStop(const Win32Controls& controls, HWND from, bool backwards);
+// Moves the focus if `message` is a Tab key press meant for the window; true if it was.
+bool handleTabKey(const Win32Controls& controls, const MSG& message);
+// Runs until the window is gone; returns the program's exit code.
+int runMessageLoop(const Win32Controls& controls);
+
+}  // namespace zarnel::win32

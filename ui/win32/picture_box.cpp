@@ -1,0 +1,161 @@
+#include "ui/win32/picture_box.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "ui/win32/colours.h"
+
+namespace zarnel::win32 {
+namespace {
+
+constexpr double kFullTurn = 2 * std::numbers::pi;
+
+// A GDI object selected into a DC for one drawing call, then put back and deleted.
+class Selected {
+  public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), object_(object), old_(SelectObject(dc, object)) {}
+    ~Selected() {
+        SelectObject(dc_, old_);
+        DeleteObject(object_);
+    }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ object_;
+    HGDIOBJ old_;
+};
+
+RECT toRect(const PixelRect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+}  // namespace
+
+PictureBox::PictureBox(HWND box, const Scale& scale, Colour back, Colour fore, Colour fill)
+    : box_(box), scale_(scale), back_(back), fore_(fore), fill_(fill) {
+    HDC screen = GetDC(box_);
+    dc_ = CreateCompatibleDC(screen);
+    ReleaseDC(box_, screen);
+    resize();
+}
+
+PictureBox::~PictureBox() {
+    SelectObject(dc_, firstBitmap_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+void PictureBox::resize() {
+    RECT client{};
+    GetClientRect(box_, &client);
+    const SIZE size{client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1};
+    if (bitmap_ && size.cx == size_.cx && size.cy == size_.cy) return;
+
+    HDC screen = GetDC(box_);
+    HBITMAP fresh = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    ReleaseDC(box_, screen);
+    HDC freshDc = CreateCompatibleDC(dc_);
+    HGDIOBJ freshFirst = SelectObject(freshDc, fresh);
+    HBRUSH background = CreateSolidBrush(toColorRef(back_));
+    const RECT all{0, 0, size.cx, size.cy};
+    FillRect(freshDc, &all, background);
+    DeleteObject(background);
+    if (bitmap_) BitBlt(freshDc, 0, 0, size_.cx, size_.cy, dc_, 0, 0, SRCCOPY);
+    SelectObject(freshDc, freshFirst);
+    DeleteDC(freshDc);
+
+    HGDIOBJ previous = SelectObject(dc_, fresh);
+    if (bitmap_) {
+        DeleteObject(previous);
+    } else {
+        firstBitmap_ = previous;
+    }
+    bitmap_ = fresh;
+    size_ = size;
+    changed();
+}
+
+void PictureBox::paint(HDC target) const {
+    BitBlt(target, 0, 0, size_.cx, size_.cy, dc_, 0, 0, SRCCOPY);
+}
+
+void PictureBox::hidden() {
+    if (!autoRedraw_) clear();
+}
+
+COLORREF PictureBox::pixel(int x, int y) const {
+    return GetPixel(dc_, x, y);
+}
+
+void PictureBox::clear() {
+    HBRUSH background = CreateSolidBrush(toColorRef(back_));
+    const RECT all{0, 0, size_.cx, size_.cy};
+    FillRect(dc_, &all, background);
+    DeleteObject(background);
+    changed();
+}
+
+void PictureBox::changed() const {
+    InvalidateRect(box_, nullptr, FALSE);
+}
+
+void PictureBox::setBackColor(Colour colour) {
+    back_ = colour;
+    clear();
+}
+
+void PictureBox::lineTo(float x, float y, Colour colour) {
+    const COLORREF ink = toColorRef(colour);
+    {
+        const Selected pen(dc_, CreatePen(PS_SOLID, 1, ink));
+        MoveToEx(dc_, scale_.toPixels(penX_), scale_.toPixels(penY_), nullptr);
+        LineTo(dc_, scale_.toPixels(x), scale_.toPixels(y));
+    }
+    // LineTo stops one pixel short of its end; the line's end belongs to it.
+    SetPixelV(dc_, scale_.toPixels(x), scale_.toPixels(y), ink);
+    penX_ = x;
+    penY_ = y;
+    changed();
+}
+
+void PictureBox::pieWedge(float centreX, float centreY, float radius, float startAngle,
+                          float endAngle) {
+    // A negative angle means the same angle with its radius drawn; both radii are always drawn.
+    const double start = std::fabs(startAngle);
+    const double end = std::fabs(endAngle);
+    double span = end - start;
+    if (span < 0) span += kFullTurn;
+
+    const int cx = scale_.toPixels(centreX);
+    const int cy = scale_.toPixels(centreY);
+    const int r = scale_.toPixels(radius);
+    // Pie() takes the wedge's edges as points on its radii, here where they meet the rim.
+    const auto reach = [&](double angle, bool horizontal) {
+        const double offset = r * (horizontal ? std::cos(angle) : -std::sin(angle));
+        return static_cast<int>(std::lround((horizontal ? cx : cy) + offset));
+    };
+    const POINT from{reach(start, true), reach(start, false)};
+    const POINT to{reach(end, true), reach(end, false)};
+    // Pie() draws the whole ellipse when both edges meet: right for a wedge of almost a full
+    // turn, wrong for a sliver less than a pixel wide at the rim, which is left out.
+    const bool meet = from.x == to.x && from.y == to.y;
+    if (meet && span < std::numbers::pi) return;
+
+    const Selected pen(dc_, CreatePen(PS_SOLID, 1, toColorRef(fore_)));
+    const Selected brush(dc_, CreateSolidBrush(toColorRef(fill_)));
+    SetArcDirection(dc_, AD_COUNTERCLOCKWISE);
+    Pie(dc_, cx - r, cy - r, cx + r + 1, cy + r + 1, from.x, from.y, to.x, to.y);
+    changed();
+}
+
+void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const PixelRect& clipRect) {
+    // ScrollDC leaves the uncovered strip as it was, which is what the chart wants.
+    const RECT source = toRect(scrollRect);
+    const RECT clip = toRect(clipRect);
+    ScrollDC(dc_, dx, dy, &source, &clip, nullptr, nullptr);
+    changed();
+}
+
+}  // namespace zarnel::win32

@@ -1,0 +1,63 @@
+// A picture box's image: a memory bitmap as large as the box's client area, drawn on by the
+// Picture calls and copied to the screen on WM_PAINT, so what is drawn stays.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/win32/scale.h"
+#include "window/controls.h"
+
+namespace zarnel::win32 {
+
+class PictureBox : public Picture {
+  public:
+    // `scale` is the window's and outlives the box.
+    PictureBox(HWND box, const Scale& scale, Colour back, Colour fore, Colour fill);
+    ~PictureBox() override;
+    PictureBox(const PictureBox&) = delete;
+    PictureBox& operator=(const PictureBox&) = delete;
+
+    HWND handle() const { return box_; }
+    Colour backColour() const { return back_; }
+    Colour foreColour() const { return fore_; }
+    Colour fillColour() const { return fill_; }
+    void setForeColor(Colour colour) { fore_ = colour; }
+    // Copies the image to a window's DC (WM_PAINT, WM_PRINTCLIENT).
+    void paint(HDC target) const;
+    // Follows the client area's size, keeping the pixels that still fit.
+    void resize();
+    // The box was hidden: without a persistent image what was drawn is lost.
+    void hidden();
+    COLORREF pixel(int x, int y) const;
+
+    void setAutoRedraw(bool on) override { autoRedraw_ = on; }
+    void setBackColor(Colour colour) override;
+    void setFillColor(Colour colour) override { fill_ = colour; }
+    float currentX() const override { return penX_; }
+    float currentY() const override { return penY_; }
+    void setCurrentX(float x) override { penX_ = x; }
+    void setCurrentY(float y) override { penY_ = y; }
+    void lineTo(float x, float y, Colour colour) override;
+    void pieWedge(float centreX, float centreY, float radius, float startAngle,
+                  float endAngle) override;
+    void scroll(int dx, int dy, const PixelRect& scrollRect, const PixelRect& clipRect) override;
+
+  private:
+    void clear();
+    void changed() const;
+
+    HWND box_;
+    const Scale& scale_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ firstBitmap_ = nullptr;
+    SIZE size_{};
+    Colour back_;
+    Colour fore_;
+    Colour fill_;
+    bool autoRedraw_ = false;
+    float penX_ = 0;
+    float penY_ = 0;
+};
+
+}  // namespace zarnel::win32

@@ -1,0 +1,718 @@
+#include "ui/win32/win32_controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "ui/win32/colours.h"
+#include "ui/win32/control_factory.h"
+#include "ui/win32/form_events.h"
+#include "ui/win32/form_window.h"
+#include "ui/win32/text.h"
+#include "ui/win32/window_classes.h"
+
+namespace zarnel::win32 {
+namespace {
+
+constexpr int kFirstControlId = 100;
+constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr UINT kPlaceOnly = SWP_NOZORDER | SWP_NOACTIVATE;
+// Pixels of the strip that the tabs leave free: the selected tab stands out by a few pixels, and
+// tabs that do not all fit get scroll arrows.
+constexpr int kTabStripSlack = 8;
+constexpr int kDropDownFits = 3;
+constexpr double kSmallestPoints = 4.0;
+constexpr double kPointStep = 0.5;
+// Defaults of a fresh picture box: button face, button text, black fill.
+constexpr Colour kDefaultPictureFore = 0x80000012;
+constexpr Colour kDefaultPictureFill = 0x00000000;
+
+Geometry designGeometry(const LayoutRow& row) {
+    return {static_cast<float>(row.left), static_cast<float>(row.top),
+            static_cast<float>(row.width), static_cast<float>(row.height)};
+}
+
+std::wstring windowText(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// A child window's rectangle in its parent's client area.
+RECT placeIn(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Moves a child window, unless it is there already: the time axis re-places all its labels
+// every second, most of them where they were, and each move repaints.
+void moveTo(HWND control, const RECT& r) {
+    const RECT now = placeIn(control);
+    if (EqualRect(&now, &r)) return;
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, kPlaceOnly);
+}
+
+bool isDropDown(Kind kind) {
+    return kind == Kind::ComboBox || kind == Kind::DriveList;
+}
+
+// The text of entry `index` of a list box or drop-down.
+std::wstring entryText(HWND list, bool dropDown, int index) {
+    const UINT lengthMessage = dropDown ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+    const UINT textMessage = dropDown ? CB_GETLBTEXT : LB_GETTEXT;
+    const auto length = SendMessageW(list, lengthMessage, static_cast<WPARAM>(index), 0);
+    if (length < 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied = SendMessageW(list, textMessage, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
+    return text;
+}
+
+}  // namespace
+
+Win32Controls::Win32Controls() : fonts_(kBaseDpi), measuring_(CreateCompatibleDC(nullptr)) {
+    registerClasses(formProcedure);
+    window_ =
+        CreateWindowExW(0, kFormClass, L"", kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window_)
+        throw std::runtime_error("cannot create the window, error " +
+                                 std::to_string(GetLastError()));
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    scale_ = Scale(static_cast<int>(GetDpiForWindow(window_)));
+    fonts_.rebuild(scale_.dpi());
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(FontRole::Default)),
+                 FALSE);
+    for (const LayoutRow& row : layoutTable()) build(row);
+    rebuildMenu();
+    placeWindow();
+    showSelectedTab();
+}
+
+Win32Controls::~Win32Controls() {
+    if (window_ && IsWindow(window_)) {
+        // Torn down by its owner: no handler runs and no quit is posted.
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    for (const auto& [colour, brush] : brushes_) DeleteObject(brush);
+    DeleteDC(measuring_);
+}
+
+void Win32Controls::build(const LayoutRow& row) {
+    const std::pair key{row.name, 0};
+    switch (row.kind) {
+        case Kind::Window:
+            SetWindowTextW(window_, widen(row.caption).c_str());
+            {
+                Element& form = elements_[key];
+                form.hwnd = window_;
+                form.row = &row;
+                form.geometry = designGeometry(row);
+            }
+            byHandle_[window_] = key;
+            return;
+        case Kind::MenuItem:
+            menuItems_.push_back({row.name, widen(row.caption), row.visible});
+            return;
+        case Kind::Timer:
+            timerInterval_ = row.value;
+            setTimerEnabled(row.enabled);
+            return;
+        default:
+            break;
+    }
+    Element& added = elements_[key];
+    added.row = &row;
+    added.geometry = designGeometry(row);
+    added.shown = row.visible;
+    if (row.kind != Kind::PictureBox) added.backColour = row.backColor;
+    added.font = row.font;
+    createElement(row, parentFor(row), added);
+    byHandle_[added.hwnd] = key;
+    place(added);
+    // A caption wider than its label in the installed face is drawn smaller, never cut.
+    if (row.kind == Kind::Label) fitFontToWidth(added, widen(row.caption));
+    showElement(added);
+}
+
+HWND Win32Controls::createElement(const LayoutRow& row, HWND parent, Element& added) {
+    HWND control = createControl(row, parent, controlId(row.name));
+    added.hwnd = control;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(added.font)), FALSE);
+    // Later controls lie over earlier ones, as the layout lists them.
+    SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    switch (row.kind) {
+        case Kind::Frame:
+            forwardToForm(control);
+            break;
+        case Kind::TabControl: {
+            tabs_ = control;
+            int index = 0;
+            for (const std::string_view caption : tabCaptions()) {
+                std::wstring text = widen(caption);
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = text.data();
+                SendMessageW(control, TCM_INSERTITEMW, static_cast<WPARAM>(index++),
+                             reinterpret_cast<LPARAM>(&item));
+            }
+            break;
+        }
+        case Kind::ComboBox:
+        case Kind::DriveList:
+            for (const std::string_view entry : row.entries)
+                SendMessageW(control, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(widen(entry).c_str()));
+            SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+            break;
+        case Kind::Slider:
+            SendMessageW(control, TBM_SETRANGEMIN, FALSE, row.minimum);
+            SendMessageW(control, TBM_SETRANGEMAX, FALSE, row.maximum);
+            SendMessageW(control, TBM_SETPOS, TRUE, row.value);
+            lastSlider_ = row.value;
+            break;
+        case Kind::PictureBox:
+            added.picture =
+                std::make_unique<PictureBox>(control, scale_, row.backColor.value_or(kButtonFace),
+                                             row.foreColor.value_or(kDefaultPictureFore),
+                                             row.fillColor.value_or(kDefaultPictureFill));
+            SetWindowLongPtrW(control, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(added.picture.get()));
+            break;
+        default:
+            break;
+    }
+    return control;
+}
+
+HWND Win32Controls::parentFor(const LayoutRow& row) const {
+    const Ctl container = row.container.value();
+    // A tab's frames lie over the tab control on the form; only the selected tab's are shown.
+    if (container == Ctl::Form1 || container == Ctl::SSTab1) return window_;
+    return element(container, 0).hwnd;
+}
+
+const Win32Controls::Element& Win32Controls::element(Ctl ctl, int index) const {
+    const auto it = elements_.find({ctl, index});
+    if (it == elements_.end())
+        throw std::out_of_range(std::string(ctlName(ctl)) + "(" + std::to_string(index) +
+                                ") does not exist");
+    return it->second;
+}
+
+Win32Controls::Element& Win32Controls::element(Ctl ctl, int index) {
+    return const_cast<Element&>(std::as_const(*this).element(ctl, index));
+}
+
+HWND Win32Controls::handle(Ctl ctl, int index) const {
+    const auto it = elements_.find({ctl, index});
+    return it == elements_.end() ? nullptr : it->second.hwnd;
+}
+
+std::vector<int> Win32Controls::indices(Ctl ctl) const {
+    std::vector<int> found;
+    for (const auto& [key, unused] : elements_)
+        if (key.first == ctl) found.push_back(key.second);
+    return found;
+}
+
+int Win32Controls::controlId(Ctl ctl) const {
+    return kFirstControlId + static_cast<int>(ctl);
+}
+
+std::optional<Ctl> Win32Controls::ctlOfId(int id) const {
+    const int offset = id - kFirstControlId;
+    if (offset < 0 || offset > static_cast<int>(Ctl::lblY)) return std::nullopt;
+    return static_cast<Ctl>(offset);
+}
+
+PictureBox& Win32Controls::pictureBox(Ctl ctl, int index) const {
+    const Element& found = element(ctl, index);
+    if (!found.picture) throw std::logic_error(std::string(ctlName(ctl)) + " is no picture box");
+    return *found.picture;
+}
+
+HFONT Win32Controls::font(Ctl ctl, int index) const {
+    const Element& found = element(ctl, index);
+    return found.shrunk ? found.shrunk : fonts_.font(found.font);
+}
+
+void Win32Controls::place(Element& target) {
+    if (target.hwnd == window_) {
+        placeWindow();
+        return;
+    }
+    const Geometry& g = target.geometry;
+    int left = scale_.toPixels(g.left);
+    int top = scale_.toPixels(g.top);
+    const int width = scale_.toPixels(g.width);
+    const int height = scale_.toPixels(g.height);
+    if (target.row->tabPage != kNoTabPage) {
+        const Geometry& tabs = element(Ctl::SSTab1, 0).geometry;
+        left += scale_.toPixels(tabs.left);
+        top += scale_.toPixels(tabs.top);
+    }
+    const Kind kind = target.row->kind;
+    if (isDropDown(kind)) {
+        SetWindowPos(target.hwnd, nullptr, left, top, width, height + kDropDownListHeight,
+                     kPlaceOnly);
+        // A drop-down's closed height follows its field's: move the field's height by what the
+        // closed height misses until the two agree. What the field reports and what it takes
+        // differ by its edges, and by system, so only the asked height is moved.
+        auto field = SendMessageW(target.hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        for (int attempt = 0; attempt < kDropDownFits; ++attempt) {
+            RECT closed{};
+            GetWindowRect(target.hwnd, &closed);
+            const auto missing = height - (closed.bottom - closed.top);
+            if (missing == 0) break;
+            field += missing;
+            SendMessageW(target.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+        }
+        return;
+    }
+    moveTo(target.hwnd, {left, top, left + width, top + height});
+    if (kind == Kind::TabControl) {
+        const int stripHeight = scale_.toPixels(layout::kTabStripHeight);
+        SendMessageW(target.hwnd, TCM_SETITEMSIZE, 0,
+                     MAKELPARAM((width - kTabStripSlack) / layout::kTabCount, stripHeight));
+    }
+}
+
+void Win32Controls::placeWindow() {
+    const Geometry& g = element(Ctl::Form1, 0).geometry;
+    const int width = scale_.toPixels(g.width);
+    const int height = scale_.toPixels(g.height);
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectExForDpi(&frame, kFormStyle, TRUE, 0, static_cast<UINT>(scale_.dpi()));
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | kPlaceOnly);
+    // A menu bar that wraps takes more than one line: correct by what the client area lacks.
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int missingWidth = width - client.right;
+    const int missingHeight = height - client.bottom;
+    if (missingWidth != 0 || missingHeight != 0) {
+        SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + missingWidth,
+                     frame.bottom - frame.top + missingHeight, SWP_NOMOVE | kPlaceOnly);
+    }
+}
+
+void Win32Controls::fit(Element& target) {
+    // Only a label fits itself to its caption; other controls keep their size.
+    if (target.row->kind != Kind::Label) return;
+    const std::wstring caption = windowText(target.hwnd);
+    HDC dc = measuring_;
+    HGDIOBJ previous = SelectObject(dc, fonts_.font(target.font));
+    RECT extent{};
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &extent,
+              DT_CALCRECT | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    const RECT now = placeIn(target.hwnd);
+    moveTo(target.hwnd, {now.left, now.top, now.left + extent.right, now.top + extent.bottom});
+    target.geometry.width = scale_.toTwips(extent.right);
+    target.geometry.height = scale_.toTwips(extent.bottom);
+}
+
+// A long figure in a fixed-size field is shown in a smaller size rather than cut: a 25 GB
+// machine's "25280" in a five-digit-wide axis label would otherwise read as "5280".
+void Win32Controls::fitFontToWidth(Element& target, const std::wstring& text) {
+    RECT client{};
+    GetClientRect(target.hwnd, &client);
+    int width = client.right;
+    if (target.row->kind == Kind::TextBox) {
+        const auto margins = SendMessageW(target.hwnd, EM_GETMARGINS, 0, 0);
+        width -= LOWORD(margins) + HIWORD(margins);
+    }
+    double points = Fonts::points(target.font);
+    HFONT font = fonts_.font(target.font);
+    HDC dc = measuring_;
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE extent{};
+    while (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent) &&
+           extent.cx > width && points - kPointStep >= kSmallestPoints) {
+        points -= kPointStep;
+        font = fonts_.sized(target.font, points);
+        SelectObject(dc, font);
+    }
+    SelectObject(dc, previous);
+    HFONT shrunk = font == fonts_.font(target.font) ? nullptr : font;
+    if (shrunk == target.shrunk) return;
+    target.shrunk = shrunk;
+    SendMessageW(target.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void Win32Controls::showElement(const Element& target) {
+    const int page = target.row->tabPage;
+    const bool onSelectedTab = page == kNoTabPage || page == selectedTab();
+    ShowWindow(target.hwnd, target.shown && onSelectedTab ? SW_SHOWNA : SW_HIDE);
+}
+
+int Win32Controls::selectedTab() const {
+    return static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
+}
+
+void Win32Controls::selectTab(int index) {
+    const int previous = selectedTab();
+    if (index == previous) return;
+    SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    showSelectedTab();
+    if (FormEvents* handlers = events()) handlers->tabSelected(previous);
+}
+
+int Win32Controls::tabChanged() {
+    showSelectedTab();
+    return leftTab_;
+}
+
+void Win32Controls::showSelectedTab() {
+    for (const auto& [key, target] : elements_)
+        if (target.row && target.row->tabPage != kNoTabPage) showElement(target);
+}
+
+std::vector<HWND> Win32Controls::tabStops() const {
+    std::vector<std::pair<int, HWND>> order;
+    for (const auto& [key, target] : elements_) {
+        if (key.second != 0 || !target.row || target.row->tabOrder == kNoTabOrder) continue;
+        if (takesFocus(target.row->kind)) order.emplace_back(target.row->tabOrder, target.hwnd);
+    }
+    std::sort(order.begin(), order.end());
+    std::vector<HWND> stops;
+    for (const auto& [unused, hwnd] : order) stops.push_back(hwnd);
+    return stops;
+}
+
+bool Win32Controls::sliderMoved() {
+    const int value = sliderValue();
+    if (value == lastSlider_) return false;
+    lastSlider_ = value;
+    return true;
+}
+
+void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
+    scale_ = Scale(dpi);
+    fonts_.rebuild(dpi);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, kPlaceOnly);
+    for (auto& [key, target] : elements_) {
+        target.shrunk = nullptr;  // deleted with the old fonts; the next text fits again
+        SendMessageW(target.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(target.font)),
+                     TRUE);
+        place(target);
+        if (target.autoSize) fit(target);
+    }
+}
+
+void Win32Controls::destroyed() {
+    timerEnabled_ = false;
+    PostQuitMessage(0);
+}
+
+const Win32Controls::MenuItem* Win32Controls::menuItem(Ctl ctl) const {
+    const auto it = std::find_if(menuItems_.begin(), menuItems_.end(),
+                                 [ctl](const MenuItem& item) { return item.ctl == ctl; });
+    return it == menuItems_.end() ? nullptr : &*it;
+}
+
+void Win32Controls::rebuildMenu() {
+    HMENU fresh = CreateMenu();
+    for (const MenuItem& item : menuItems_) {
+        if (item.shown)
+            AppendMenuW(fresh, MF_STRING, static_cast<UINT_PTR>(controlId(item.ctl)),
+                        item.caption.c_str());
+    }
+    HMENU old = menu_;
+    SetMenu(window_, fresh);
+    menu_ = fresh;
+    if (old) DestroyMenu(old);
+}
+
+std::string Win32Controls::text(Ctl ctl, int index) const {
+    if (const MenuItem* item = menuItem(ctl)) return narrow(item->caption);
+    const Element& target = element(ctl, index);
+    switch (target.row->kind) {
+        case Kind::ComboBox:
+        case Kind::DriveList: {
+            const auto selected = SendMessageW(target.hwnd, CB_GETCURSEL, 0, 0);
+            return selected < 0 ? std::string()
+                                : narrow(entryText(target.hwnd, true, static_cast<int>(selected)));
+        }
+        case Kind::ListBox: {
+            const auto selected = SendMessageW(target.hwnd, LB_GETCURSEL, 0, 0);
+            return selected < 0 ? std::string()
+                                : narrow(entryText(target.hwnd, false, static_cast<int>(selected)));
+        }
+        case Kind::TabControl:
+            return std::string(tabCaptions()[static_cast<std::size_t>(selectedTab())]);
+        case Kind::PictureBox:
+        case Kind::Slider:
+            return {};
+        default:
+            return narrow(windowText(target.hwnd));
+    }
+}
+
+void Win32Controls::setText(Ctl ctl, std::string_view value, int index) {
+    if (menuItem(ctl)) {
+        const auto it = std::find_if(menuItems_.begin(), menuItems_.end(),
+                                     [ctl](const MenuItem& item) { return item.ctl == ctl; });
+        it->caption = widen(value);
+        rebuildMenu();
+        return;
+    }
+    Element& target = element(ctl, index);
+    const std::wstring text = widen(value);
+    switch (target.row->kind) {
+        case Kind::ComboBox:
+        case Kind::DriveList: {
+            const auto found =
+                SendMessageW(target.hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                             reinterpret_cast<LPARAM>(text.c_str()));
+            SendMessageW(target.hwnd, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+            return;
+        }
+        case Kind::Window:
+        case Kind::Frame:
+        case Kind::CommandButton:
+        case Kind::Label:
+        case Kind::TextBox:
+            // The memory tab rewrites its fields at every tick; an unchanged text costs nothing.
+            if (windowText(target.hwnd) == text) return;
+            if (target.row->kind == Kind::Label) {
+                // A static repaints itself at once on WM_SETTEXT; the time axis renames all its
+                // labels in a row, so store the text and let one WM_PAINT draw them all.
+                DefWindowProcW(target.hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+                InvalidateRect(target.hwnd, nullptr, TRUE);
+            } else {
+                SetWindowTextW(target.hwnd, text.c_str());
+            }
+            if (target.autoSize) {
+                fit(target);
+            } else if (target.row->kind == Kind::Label ||
+                       (target.row->kind == Kind::TextBox && !target.row->multiLine)) {
+                fitFontToWidth(target, text);
+            }
+            return;
+        default:
+            throw std::logic_error(std::string(ctlName(ctl)) + " has no text");
+    }
+}
+
+void Win32Controls::addItem(Ctl list, std::string_view entry) {
+    const Element& target = element(list, 0);
+    const std::wstring text = widen(entry);
+    if (isDropDown(target.row->kind)) {
+        SendMessageW(target.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    } else if (target.row->kind == Kind::ListBox) {
+        SendMessageW(target.hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    } else {
+        throw std::logic_error(std::string(ctlName(list)) + " has no entries");
+    }
+}
+
+void Win32Controls::clear(Ctl list) {
+    const Element& target = element(list, 0);
+    SendMessageW(target.hwnd, isDropDown(target.row->kind) ? CB_RESETCONTENT : LB_RESETCONTENT, 0,
+                 0);
+}
+
+std::vector<std::string> Win32Controls::items(Ctl list) const {
+    const Element& target = element(list, 0);
+    const bool dropDown = isDropDown(target.row->kind);
+    const auto count = SendMessageW(target.hwnd, dropDown ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    std::vector<std::string> entries;
+    for (int i = 0; i < count; ++i) entries.push_back(narrow(entryText(target.hwnd, dropDown, i)));
+    return entries;
+}
+
+int Win32Controls::listIndex(Ctl ctl) const {
+    const Element& target = element(ctl, 0);
+    return static_cast<int>(SendMessageW(
+        target.hwnd, isDropDown(target.row->kind) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+}
+
+void Win32Controls::setListIndex(Ctl ctl, int index) {
+    // Neither message notifies the parent, so no handler runs.
+    const Element& target = element(ctl, 0);
+    SendMessageW(target.hwnd, isDropDown(target.row->kind) ? CB_SETCURSEL : LB_SETCURSEL,
+                 static_cast<WPARAM>(index), 0);
+}
+
+void Win32Controls::setDrives(const std::vector<std::string>& entries, int selected) {
+    clear(Ctl::Drive1);
+    for (const std::string& entry : entries) addItem(Ctl::Drive1, entry);
+    setListIndex(Ctl::Drive1, selected);
+}
+
+void Win32Controls::setTimerEnabled(bool on) {
+    timerEnabled_ = on;
+    if (on) {
+        startTimer();
+    } else {
+        KillTimer(window_, kTimerId);
+    }
+}
+
+void Win32Controls::setTimerInterval(int milliseconds) {
+    timerInterval_ = milliseconds;
+    // A running timer starts its new interval afresh.
+    if (timerEnabled_) startTimer();
+}
+
+void Win32Controls::startTimer() {
+    SetTimer(window_, kTimerId, static_cast<UINT>(timerInterval_), nullptr);
+}
+
+int Win32Controls::sliderValue() const {
+    return static_cast<int>(SendMessageW(element(Ctl::Slider1, 0).hwnd, TBM_GETPOS, 0, 0));
+}
+
+void Win32Controls::messageBox(std::string_view text, MessageIcon icon, std::string_view title) {
+    const UINT style =
+        MB_OK | (icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONERROR);
+    MessageBoxW(window_, widen(text).c_str(), widen(title).c_str(), style);
+}
+
+void Win32Controls::load(Ctl array, int index) {
+    if (elements_.contains({array, index}))
+        throw std::invalid_argument(std::string(ctlName(array)) + "(" + std::to_string(index) +
+                                    ") already exists");
+    const Element& first = element(array, 0);
+    const std::pair key{array, index};
+    Element& copy = elements_[key];
+    copy.row = first.row;
+    copy.geometry = first.geometry;
+    copy.shown = false;
+    copy.autoSize = first.autoSize;
+    copy.backColour = first.backColour;
+    copy.font = first.font;
+    createElement(*first.row, GetParent(first.hwnd), copy);
+    byHandle_[copy.hwnd] = key;
+    if (first.row->kind == Kind::Label) {
+        const LONG_PTR mask = alignmentMask(Kind::Label);
+        const LONG_PTR style = GetWindowLongPtrW(copy.hwnd, GWL_STYLE) & ~mask;
+        SetWindowLongPtrW(copy.hwnd, GWL_STYLE,
+                          style | (GetWindowLongPtrW(first.hwnd, GWL_STYLE) & mask));
+        SetWindowTextW(copy.hwnd, windowText(first.hwnd).c_str());
+    }
+    if (first.picture) {
+        copy.picture->setForeColor(first.picture->foreColour());
+        copy.picture->setFillColor(first.picture->fillColour());
+        copy.picture->setBackColor(first.picture->backColour());
+    }
+    place(copy);
+    showElement(copy);
+}
+
+int Win32Controls::count(Ctl array) const {
+    return static_cast<int>(indices(array).size());
+}
+
+Geometry Win32Controls::geometry(Ctl ctl, int index) const {
+    return element(ctl, index).geometry;
+}
+
+void Win32Controls::setGeometry(Ctl ctl, const Geometry& geometry, int index) {
+    Element& target = element(ctl, index);
+    // An auto-sized label keeps the size its caption gave it: only its place changes.
+    const bool keepsSize = target.autoSize && target.row->kind == Kind::Label;
+    const Geometry fitted = target.geometry;
+    target.geometry = geometry;
+    if (keepsSize) {
+        target.geometry.width = fitted.width;
+        target.geometry.height = fitted.height;
+    }
+    place(target);
+}
+
+bool Win32Controls::visible(Ctl ctl, int index) const {
+    if (const MenuItem* item = menuItem(ctl)) return item->shown;
+    if (ctl == Ctl::Timer1) return false;
+    return element(ctl, index).shown;
+}
+
+void Win32Controls::setVisible(Ctl ctl, bool on, int index) {
+    if (menuItem(ctl)) {
+        for (MenuItem& item : menuItems_)
+            if (item.ctl == ctl) item.shown = on;
+        rebuildMenu();
+        return;
+    }
+    Element& target = element(ctl, index);
+    target.shown = on;
+    showElement(target);
+}
+
+void Win32Controls::setBackColor(Ctl ctl, Colour colour, int index) {
+    Element& target = element(ctl, index);
+    if (target.picture) {
+        target.picture->setBackColor(colour);
+        return;
+    }
+    target.backColour = colour;
+    InvalidateRect(target.hwnd, nullptr, TRUE);
+}
+
+void Win32Controls::setAlignment(Ctl ctl, Align align, int index) {
+    Element& target = element(ctl, index);
+    const LONG_PTR mask = alignmentMask(target.row->kind);
+    if (mask == 0) return;
+    const LONG_PTR before = GetWindowLongPtrW(target.hwnd, GWL_STYLE);
+    const LONG_PTR after = (before & ~mask) | alignmentStyle(target.row->kind, align);
+    if (after == before) return;
+    SetWindowLongPtrW(target.hwnd, GWL_STYLE, after);
+    InvalidateRect(target.hwnd, nullptr, TRUE);
+    if (target.autoSize) fit(target);
+}
+
+void Win32Controls::setAutoSize(Ctl ctl, bool on, int index) {
+    Element& target = element(ctl, index);
+    // A label that already fits keeps fitting through setText: no second measure.
+    if (on && !target.autoSize) fit(target);
+    target.autoSize = on;
+}
+
+void Win32Controls::bringToFront(Ctl ctl, int index) {
+    SetWindowPos(element(ctl, index).hwnd, HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+Picture& Win32Controls::picture(Ctl ctl) {
+    return pictureBox(ctl);
+}
+
+void Win32Controls::endProgram() {
+    ended_ = true;
+    closeHandlers_ = false;
+    setTimerEnabled(false);
+    DestroyWindow(window_);
+}
+
+HBRUSH Win32Controls::backBrush(HWND control) {
+    const auto found = byHandle_.find(control);
+    if (found == byHandle_.end()) return nullptr;
+    const Element& target = elements_.at(found->second);
+    if (target.backColour) return brush(*target.backColour);
+    // A control on a picture box shows the box's background around its text.
+    const auto holder = byHandle_.find(GetParent(control));
+    if (holder != byHandle_.end()) {
+        const Element& box = elements_.at(holder->second);
+        if (box.picture) return brush(box.picture->backColour());
+    }
+    return nullptr;
+}
+
+HBRUSH Win32Controls::brush(Colour colour) {
+    const COLORREF value = toColorRef(colour);
+    const auto found = brushes_.find(value);
+    if (found != brushes_.end()) return found->second;
+    return brushes_[value] = CreateSolidBrush(value);
+}
+
+}  // namespace zarnel::win32

@@ -1,0 +1,149 @@
+// The window built from the layout table with CreateWindowExW and the common controls, and the
+// Controls interface over it.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "ui/win32/fonts.h"
+#include "ui/win32/picture_box.h"
+#include "ui/win32/scale.h"
+#include "window/controls.h"
+#include "window/layout.h"
+
+namespace zarnel::win32 {
+
+class FormEvents;
+
+class Win32Controls : public Controls {
+  public:
+    // Builds the window, hidden, and every control in it.
+    Win32Controls();
+    ~Win32Controls() override;
+    Win32Controls(const Win32Controls&) = delete;
+    Win32Controls& operator=(const Win32Controls&) = delete;
+
+    HWND window() const { return window_; }
+    // The window of a control (element `index` of an array); none for the menu items and the
+    // timer.
+    HWND handle(Ctl ctl, int index = 0) const;
+    // The indices of a control's elements, ascending (just 0 for a control that is no array).
+    std::vector<int> indices(Ctl ctl) const;
+    // The control (element 0) whose window has this control id.
+    std::optional<Ctl> ctlOfId(int id) const;
+    int controlId(Ctl ctl) const;
+    PictureBox& pictureBox(Ctl ctl, int index = 0) const;
+    const Scale& scale() const { return scale_; }
+    // The font a control shows its text in now.
+    HFONT font(Ctl ctl, int index = 0) const;
+    // The brush a control's background is painted with; none for the system's default.
+    HBRUSH backBrush(HWND control);
+
+    // Where events go once the form is loaded; none before.
+    void setEvents(FormEvents* events) { events_ = events; }
+    FormEvents* events() const { return closeHandlers_ ? events_ : nullptr; }
+    int selectedTab() const;
+    // Selects a tab as a click on it does, telling the form.
+    void selectTab(int index);
+    // The user is leaving the selected tab.
+    void tabChanging() { leftTab_ = selectedTab(); }
+    // The user selected another tab: shows its controls; returns the tab left.
+    int tabChanged();
+    // The window's controls that the Tab key visits, in tab order, shown or not.
+    std::vector<HWND> tabStops() const;
+    // The slider moved; true when its value differs from the last one seen.
+    bool sliderMoved();
+    void dpiChanged(int dpi, const RECT& suggested);
+    // The window is gone.
+    void destroyed();
+    bool ended() const { return ended_; }
+
+    std::string text(Ctl ctl, int index = 0) const override;
+    void setText(Ctl ctl, std::string_view text, int index = 0) override;
+    void addItem(Ctl list, std::string_view entry) override;
+    void clear(Ctl list) override;
+    std::vector<std::string> items(Ctl list) const override;
+    int listIndex(Ctl ctl) const override;
+    void setListIndex(Ctl ctl, int index) override;
+    void setDrives(const std::vector<std::string>& entries, int selected) override;
+    bool timerEnabled() const override { return timerEnabled_; }
+    void setTimerEnabled(bool on) override;
+    int timerInterval() const override { return timerInterval_; }
+    void setTimerInterval(int milliseconds) override;
+    int sliderValue() const override;
+    void messageBox(std::string_view text, MessageIcon icon, std::string_view title) override;
+    void load(Ctl array, int index) override;
+    int count(Ctl array) const override;
+    Geometry geometry(Ctl ctl, int index = 0) const override;
+    void setGeometry(Ctl ctl, const Geometry& geometry, int index = 0) override;
+    bool visible(Ctl ctl, int index = 0) const override;
+    void setVisible(Ctl ctl, bool visible, int index = 0) override;
+    void setBackColor(Ctl ctl, Colour colour, int index = 0) override;
+    void setAlignment(Ctl ctl, Align align, int index = 0) override;
+    void setAutoSize(Ctl ctl, bool on, int index = 0) override;
+    void bringToFront(Ctl ctl, int index = 0) override;
+    Picture& picture(Ctl ctl) override;
+    float twipsPerPixelX() const override { return scale_.twipsPerPixel(); }
+    std::intptr_t hWnd() const override { return reinterpret_cast<std::intptr_t>(window_); }
+    void endProgram() override;
+
+  private:
+    struct Element {
+        HWND hwnd = nullptr;
+        const LayoutRow* row = nullptr;
+        Geometry geometry;  // twips as last set, kept exactly
+        bool shown = true;  // the control's own visibility, whatever its tab or container
+        bool autoSize = false;
+        std::optional<Colour> backColour;
+        FontRole font = FontRole::Default;
+        HFONT shrunk = nullptr;  // a smaller size of its font that its text fits in, if any
+        std::unique_ptr<PictureBox> picture;
+    };
+    struct MenuItem {
+        Ctl ctl;
+        std::wstring caption;
+        bool shown = true;
+    };
+
+    void build(const LayoutRow& row);
+    HWND createElement(const LayoutRow& row, HWND parent, Element& element);
+    HWND parentFor(const LayoutRow& row) const;
+    const Element& element(Ctl ctl, int index) const;
+    Element& element(Ctl ctl, int index);
+    void place(Element& element);
+    void placeWindow();
+    void fit(Element& element);
+    void fitFontToWidth(Element& element, const std::wstring& text);
+    void showElement(const Element& element);
+    void showSelectedTab();
+    void rebuildMenu();
+    void startTimer();
+    HBRUSH brush(Colour colour);
+    const MenuItem* menuItem(Ctl ctl) const;
+
+    Scale scale_;
+    Fonts fonts_;
+    // Text is measured here: a memory DC costs no round trip to the window system per use.
+    HDC measuring_;
+    HWND window_ = nullptr;
+    HWND tabs_ = nullptr;
+    HMENU menu_ = nullptr;
+    std::map<std::pair<Ctl, int>, Element> elements_;
+    std::map<HWND, std::pair<Ctl, int>> byHandle_;
+    std::vector<MenuItem> menuItems_;
+    std::map<COLORREF, HBRUSH> brushes_;
+    FormEvents* events_ = nullptr;
+    bool timerEnabled_ = false;
+    int timerInterval_ = 0;
+    int lastSlider_ = 0;
+    int leftTab_ = 0;
+    bool closeHandlers_ = true;
+    bool ended_ = false;
+};
+
+}  // namespace zarnel::win32
