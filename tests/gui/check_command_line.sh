@@ -35,6 +35,9 @@ ARGS=--help expect help 0
 output_has help "$out" "--version"
 output_is help-quiet "$err" ""
 
+ARGS=--help-all expect help-all 0
+output_has help-all "$out" "--version"
+
 ARGS=--version expect version 0
 output_is version "$out" "zarnel $version"
 

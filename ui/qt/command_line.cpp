@@ -19,7 +19,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return {CommandLine::Action::Error, QStringLiteral("zarnel: unexpected argument '%1'")
                                                     .arg(parser.positionalArguments().first()) +
                                                 usageHint};
-    if (parser.isSet(help)) return {CommandLine::Action::Help, parser.helpText()};
+    // Qt adds --help-all beside --help; this program takes no Qt options, so both say the same.
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
+        return {CommandLine::Action::Help, parser.helpText()};
     if (parser.isSet(version))
         return {CommandLine::Action::Version, QStringLiteral("zarnel %1\n").arg(ZARNEL_VERSION)};
     return {};
