@@ -4,6 +4,8 @@
 #   ./zarnel.sh test   install what is needed, build, run every test (asan, release)
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
 #   ./zarnel.sh deb    install what is needed, build the release preset, pack it as a .deb
+#   ./zarnel.sh fuzz [SECONDS]  build the fuzz preset (clang) and run every target that long
+#                      (60 s each by default), starting from its corpus under fuzz/corpus
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,13 +19,16 @@ packages=(
   desktop-file-utils appstream dpkg-dev
 )
 
+# Only the fuzz command needs these; the test command replays the corpora without them.
+fuzz_packages=(clang libclang-rt-14-dev)
+
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
 install_packages() {
   local missing=()
-  for p in "${packages[@]}"; do
+  for p in "${packages[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   if [ "${#missing[@]}" -gt 0 ]; then
@@ -64,8 +69,22 @@ case "${1:-}" in
     build release
     cmake --build --preset release --target package
     ;;
+  fuzz)
+    install_packages "${fuzz_packages[@]}"
+    build fuzz
+    seconds="${2:-60}"
+    for target in build/fuzz/fuzz/zarnel_fuzz_*; do
+      name="${target##*/zarnel_fuzz_}"
+      # New inputs go to a scratch corpus; the committed seeds are only read.
+      found="build/fuzz/corpus/$name"
+      mkdir -p "$found"
+      echo "zarnel: fuzzing $name for ${seconds}s"
+      "$target" -max_total_time="$seconds" -timeout=5 -print_final_stats=1 \
+        -artifact_prefix="build/fuzz/$name-" "$found" "fuzz/corpus/$name"
+    done
+    ;;
   *)
-    echo "usage: $0 run|test|bench|deb" >&2
+    echo "usage: $0 run|test|bench|deb|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

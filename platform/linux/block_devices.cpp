@@ -52,36 +52,49 @@ BlockDevice describeBlockDevice(const fs::path& root, std::string_view name) {
     return device;
 }
 
-std::vector<std::string> unmountedRemovableDevices(const fs::path& root,
+void BlockDeviceCache::follow(std::uint64_t tableGeneration) {
+    if (tableGeneration == generation_) return;
+    generation_ = tableGeneration;
+    names_.clear();
+    devices_.clear();
+}
+
+const std::string& BlockDeviceCache::kernelName(std::string_view source) {
+    if (const auto known = names_.find(source); known != names_.end()) return known->second;
+    return names_.emplace(std::string(source), kernelDeviceName(root_, source)).first->second;
+}
+
+const BlockDevice& BlockDeviceCache::describe(std::string_view name) {
+    if (const auto known = devices_.find(name); known != devices_.end()) return known->second;
+    return devices_.emplace(std::string(name), describeBlockDevice(root_, name)).first->second;
+}
+
+std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
                                                    const std::vector<MountEntry>& mounts) {
-    std::set<std::string> mountedDevices;
+    // The whole disks that hold a mounted file system ("sdb" for a mounted "sdb1").
+    std::set<std::string, std::less<>> mountedDisks;
     for (const MountEntry& mount : mounts) {
-        if (std::string name = kernelDeviceName(root, mount.source); !name.empty()) {
-            mountedDevices.insert(std::move(name));
+        if (const std::string& name = devices.kernelName(mount.source); !name.empty()) {
+            mountedDisks.insert(devices.describe(name).disk);
         }
     }
     std::vector<std::string> disks;
     std::error_code error;
-    fs::directory_iterator entry(root / "sys/block", error);
+    fs::directory_iterator entry(devices.root() / "sys/block", error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         disks.push_back(entry->path().filename().string());
     }
     std::sort(disks.begin(), disks.end());
 
-    std::vector<std::string> devices;
+    std::vector<std::string> unmounted;
     for (const std::string& disk : disks) {
-        const BlockDevice device = describeBlockDevice(root, disk);
-        if (!device.optical && !device.removable && !device.usb) continue;
-        const bool mounted =
-            std::any_of(mountedDevices.begin(), mountedDevices.end(), [&](const std::string& name) {
-                std::error_code partitionError;
-                return name == disk ||
-                       (name.starts_with(disk) &&
-                        fs::exists(root / "sys/block" / disk / name, partitionError));
-            });
-        if (!mounted) devices.push_back(std::string(kDeviceTree) + disk);
+        if (mountedDisks.contains(disk)) continue;
+        const BlockDevice& device = devices.describe(disk);
+        if (device.optical || device.removable || device.usb) {
+            unmounted.push_back(std::string(kDeviceTree) + disk);
+        }
     }
-    return devices;
+    return unmounted;
 }
 
 }  // namespace zarnel::linux_fs

@@ -3,6 +3,7 @@
 #include <array>
 #include <set>
 #include <tuple>
+#include <unordered_map>
 
 namespace zarnel::linux_fs {
 namespace {
@@ -82,23 +83,21 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
                                           const std::vector<std::string>& unmountedDevices) {
     std::vector<DriveSlot> slots{
         {.letter = kFirstLetter, .mountPoint = std::string(kRootMount), .device = ""}};
+    // One pass finds the visible mount of each point: the last one mounted there.
+    std::unordered_map<std::string_view, std::size_t> lastAt;
+    lastAt.reserve(mounts.size());
+    for (std::size_t i = 0; i < mounts.size(); ++i) lastAt[mounts[i].mountPoint] = i;
     std::set<FileSystemKey> lettered;
-    // The visible "/" is the last one mounted there.
-    for (const MountEntry& mount : mounts) {
-        if (mount.mountPoint == kRootMount) {
-            lettered = {keyOf(mount)};
-        }
+    if (const auto root = lastAt.find(kRootMount); root != lastAt.end()) {
+        lettered = {keyOf(mounts[root->second])};
     }
     char next = kFirstLetter + 1;
-    const auto hiddenLater = [&mounts](std::size_t index) {
-        for (std::size_t later = index + 1; later < mounts.size(); ++later) {
-            if (mounts[later].mountPoint == mounts[index].mountPoint) return true;
-        }
-        return false;
-    };
     for (std::size_t i = 0; i < mounts.size() && next <= kLastLetter; ++i) {
         const MountEntry& mount = mounts[i];
-        if (mount.mountPoint == kRootMount || !isDriveMount(mount) || hiddenLater(i)) continue;
+        if (mount.mountPoint == kRootMount || lastAt[mount.mountPoint] != i ||
+            !isDriveMount(mount)) {
+            continue;
+        }
         if (!lettered.insert(keyOf(mount)).second) continue;  // a bind mount of a lettered one
         slots.push_back({.letter = next++, .mountPoint = mount.mountPoint, .device = ""});
     }

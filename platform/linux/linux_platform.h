@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/linux/block_devices.h"
 #include "platform/linux/drive_letters.h"
 #include "platform/linux/mount_table.h"
 #include "platform/linux/user_environment.h"
@@ -28,7 +29,8 @@ class LinuxPlatform : public Platform {
     int getUserName(std::span<char> buffer, std::uint32_t& len) override;
     int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                           std::uint32_t& len) override;
-    // proc/meminfo; missing gives error 2, unreadable figures error 13, the record stays zero.
+    // proc/meminfo; missing gives error 2, a refused file (not regular, a link, above the cap)
+    // its errno's code, unreadable figures error 13; the record stays zero.
     void globalMemoryStatus(MemoryStatus& status) override;
     void sleep(std::uint32_t milliseconds) override;
     // Starts xdg-open with the address as its one argument, never through a shell, and does
@@ -76,7 +78,11 @@ class LinuxPlatform : public Platform {
     // The mount now behind a root path; nothing (last error set) when there is none.
     std::optional<linux_fs::MountEntry> mountedVolume(std::string_view root);
 
+    // The mount table, with what its devices are learnt once per read of it.
+    const std::vector<linux_fs::MountEntry>& currentMounts();
+
     linux_fs::MountTable mountTable_{root_};
+    linux_fs::BlockDeviceCache devices_{root_};
     // Letters keep the drive they were given when the list was built, as drive letters do.
     std::optional<std::vector<linux_fs::DriveSlot>> slots_;
 };

@@ -30,13 +30,13 @@ std::uint64_t bytes(std::uint64_t blocks, std::uint64_t blockSize) {
 }
 
 // The mount whose source is `device` or one of its partitions ("sdb" holds "sdb1").
-std::optional<MountEntry> mountOfDevice(const std::filesystem::path& root,
+std::optional<MountEntry> mountOfDevice(linux_fs::BlockDeviceCache& devices,
                                         const std::vector<MountEntry>& mounts,
                                         std::string_view device) {
     const std::string disk = std::filesystem::path(device).filename().string();
     for (auto mount = mounts.rbegin(); mount != mounts.rend(); ++mount) {
-        const std::string name = linux_fs::kernelDeviceName(root, mount->source);
-        if (!name.empty() && linux_fs::describeBlockDevice(root, name).disk == disk) return *mount;
+        const std::string& name = devices.kernelName(mount->source);
+        if (!name.empty() && devices.describe(name).disk == disk) return *mount;
     }
     return std::nullopt;
 }
@@ -57,9 +57,9 @@ std::optional<MountEntry> mountAt(const std::vector<MountEntry>& mounts,
 
 // What is mounted now for a lettered drive: the topmost mount at its point, or for a device
 // the mount of its medium.
-std::optional<MountEntry> mountOf(const std::filesystem::path& root,
+std::optional<MountEntry> mountOf(linux_fs::BlockDeviceCache& devices,
                                   const std::vector<MountEntry>& mounts, const DriveSlot& slot) {
-    return slot.mountPoint.empty() ? mountOfDevice(root, mounts, slot.device)
+    return slot.mountPoint.empty() ? mountOfDevice(devices, mounts, slot.device)
                                    : mountAt(mounts, slot.mountPoint);
 }
 
@@ -81,10 +81,16 @@ bool copyText(std::string_view text, std::span<char> buffer, std::uint32_t& erro
 
 }  // namespace
 
-DriveList LinuxPlatform::drives() {
+const std::vector<MountEntry>& LinuxPlatform::currentMounts() {
     const std::vector<MountEntry>& mounts = mountTable_.current();
+    devices_.follow(mountTable_.generation());
+    return mounts;
+}
+
+DriveList LinuxPlatform::drives() {
+    const std::vector<MountEntry>& mounts = currentMounts();
     slots_ =
-        linux_fs::assignDriveLetters(mounts, linux_fs::unmountedRemovableDevices(root_, mounts));
+        linux_fs::assignDriveLetters(mounts, linux_fs::unmountedRemovableDevices(devices_, mounts));
     DriveList list;
     for (const DriveSlot& slot : *slots_) list.entries.push_back(slot.entryText());
     list.selected = linux_fs::initialSelection(*slots_, environment.workingDirectory);
@@ -108,7 +114,8 @@ std::optional<MountEntry> LinuxPlatform::mountedVolume(std::string_view root) {
         lastError_ = win32_error::kPathNotFound;
         return std::nullopt;
     }
-    auto mount = mountOf(root_, mountTable_.current(), *slot);
+    const std::vector<MountEntry>& mounts = currentMounts();
+    auto mount = mountOf(devices_, mounts, *slot);
     if (!mount) {
         // A device without a mounted medium is not ready, as an empty drive is; a mount point
         // left empty since the list was built is a path not found.
@@ -120,14 +127,14 @@ std::optional<MountEntry> LinuxPlatform::mountedVolume(std::string_view root) {
 std::uint32_t LinuxPlatform::getDriveType(std::string_view root) {
     const DriveSlot* slot = slotOf(root);
     if (!slot) return drive_type::kNoRootDir;
-    const std::optional<MountEntry> mount = mountOf(root_, mountTable_.current(), *slot);
+    const std::vector<MountEntry>& mounts = currentMounts();
+    const std::optional<MountEntry> mount = mountOf(devices_, mounts, *slot);
     if (!mount && !slot->mountPoint.empty()) return drive_type::kNoRootDir;
-    const std::string device = mount ? linux_fs::kernelDeviceName(root_, mount->source)
+    const std::string device = mount ? devices_.kernelName(mount->source)
                                      : std::filesystem::path(slot->device).filename().string();
     const std::string fsType = mount ? mount->fsType : std::string();
     if (device.empty()) return linux_fs::driveTypeOf(fsType, nullptr);
-    const linux_fs::BlockDevice described = linux_fs::describeBlockDevice(root_, device);
-    return linux_fs::driveTypeOf(fsType, &described);
+    return linux_fs::driveTypeOf(fsType, &devices_.describe(device));
 }
 
 int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> volumeName,
@@ -140,7 +147,7 @@ int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> v
     struct statvfs info {};
     if (!statVolume(root_, *mount, info, lastError_)) return 0;
     const linux_fs::VolumeIds ids =
-        linux_fs::volumeIdsOf(root_, linux_fs::kernelDeviceName(root_, mount->source));
+        linux_fs::volumeIdsOf(root_, devices_.kernelName(mount->source));
     if (!copyText(ids.label, volumeName, lastError_) ||
         !copyText(mount->fsType, fileSystemName, lastError_)) {
         return 0;

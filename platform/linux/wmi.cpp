@@ -15,9 +15,13 @@
 namespace zarnel {
 namespace {
 
+// A 4,096-CPU machine writes about 10 MB of proc/cpuinfo (its flags line is long).
+constexpr std::size_t kMaxCpuinfoBytes = 16 << 20;
+
 std::optional<std::string> firstLine(const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
-    std::string line = text->substr(0, text->find('\n'));
+    // sysfs text ends at a NUL as C strings do; NULs in place of a file are no text at all.
+    std::string line = text->substr(0, text->find_first_of(std::string_view("\n\0", 2)));
     while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
     if (line.empty()) return std::nullopt;
     return line;
@@ -34,8 +38,9 @@ std::optional<std::int64_t> number(const std::optional<std::string>& text) {
 }  // namespace
 
 std::vector<WmiInstance> LinuxPlatform::processors() const {
-    const std::vector<linux_fs::CpuinfoCpu> cpus =
-        linux_fs::parseCpuinfo(linux_fs::readFile(root_, "proc/cpuinfo").value_or(""));
+    const std::vector<linux_fs::CpuinfoCpu> cpus = linux_fs::parseCpuinfo(
+        linux_fs::readFile(root_, "proc/cpuinfo", linux_fs::FinalLink::Refuse, kMaxCpuinfoBytes)
+            .value_or(""));
     std::map<int, linux_fs::CpuSysfs> sysfs;
     for (const linux_fs::CpuinfoCpu& cpu : cpus) {
         const std::filesystem::path folder =
@@ -70,7 +75,8 @@ std::vector<WmiInstance> LinuxPlatform::bioses() const {
 
 std::vector<WmiInstance> LinuxPlatform::operatingSystems() const {
     std::optional<std::string> user;
-    if (const auto passwdText = linux_fs::readFile(root_, "etc/passwd")) {
+    if (const auto passwdText =
+            linux_fs::readFile(root_, "etc/passwd", linux_fs::FinalLink::Follow)) {
         user = linux_fs::registeredUser(*passwdText, linux_fs::effectiveUid());
     }
     // Users that etc/passwd does not list (LDAP, systemd-homed) through the name service.
