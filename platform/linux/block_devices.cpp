@@ -71,6 +71,18 @@ const BlockDevice& BlockDeviceCache::describe(std::string_view name) {
 
 std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
                                                    const std::vector<MountEntry>& mounts) {
+    std::vector<std::string> candidates;
+    std::error_code error;
+    fs::directory_iterator entry(devices.root() / "sys/block", error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        std::string disk = entry->path().filename().string();
+        const BlockDevice& device = devices.describe(disk);
+        if (device.optical || device.removable || device.usb) candidates.push_back(std::move(disk));
+    }
+    // Most machines have no such drive, and then thousands of mounts need no resolving.
+    if (candidates.empty()) return {};
+    std::sort(candidates.begin(), candidates.end());
+
     // The whole disks that hold a mounted file system ("sdb" for a mounted "sdb1").
     std::set<std::string, std::less<>> mountedDisks;
     for (const MountEntry& mount : mounts) {
@@ -78,21 +90,9 @@ std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
             mountedDisks.insert(devices.describe(name).disk);
         }
     }
-    std::vector<std::string> disks;
-    std::error_code error;
-    fs::directory_iterator entry(devices.root() / "sys/block", error);
-    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        disks.push_back(entry->path().filename().string());
-    }
-    std::sort(disks.begin(), disks.end());
-
     std::vector<std::string> unmounted;
-    for (const std::string& disk : disks) {
-        if (mountedDisks.contains(disk)) continue;
-        const BlockDevice& device = devices.describe(disk);
-        if (device.optical || device.removable || device.usb) {
-            unmounted.push_back(std::string(kDeviceTree) + disk);
-        }
+    for (const std::string& disk : candidates) {
+        if (!mountedDisks.contains(disk)) unmounted.push_back(std::string(kDeviceTree) + disk);
     }
     return unmounted;
 }
