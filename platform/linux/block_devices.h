@@ -14,7 +14,7 @@ struct BlockDevice {
     std::string name;        // "sdb1"
     std::string disk;        // "sdb": the whole disk that holds it
     bool removable = false;  // the disk's "removable" attribute
-    bool usb = false;        // the disk hangs off a USB bus
+    bool sdCard = false;     // an SD card in a built-in reader ("mmcblk0", device/type "SD")
     bool optical = false;    // "sr0"
     bool ram = false;        // "zram0"
     bool hasMedium = false;  // the disk's size is not 0
@@ -27,7 +27,7 @@ std::string kernelDeviceName(const std::filesystem::path& root, std::string_view
 // sys/class/block/<name>; a device sysfs does not know reads as a fixed disk with a medium.
 BlockDevice describeBlockDevice(const std::filesystem::path& root, std::string_view name);
 
-// Optical drives and removable or USB disks that hold no mounted file system, by name order:
+// Optical drives, removable disks and SD cards that hold no mounted file system, by name order:
 // "/dev/sr0". Reads sysfs only, never the devices.
 std::vector<std::string> unmountedRemovableDevices(const std::filesystem::path& root,
                                                    const std::vector<MountEntry>& mounts);
