@@ -39,7 +39,7 @@ class GioSettings : public DesktopSettings {
                                      std::string_view key) const override {
         GSettingsSchemaSource* source =
             session_ ? g_settings_schema_source_get_default() : source_.get();
-        if (source == nullptr) return std::nullopt;
+        if (source == nullptr || (!session_ && !backend_)) return std::nullopt;
         const std::string id(schemaId);
         const std::unique_ptr<GSettingsSchema, SchemaRelease> schema(
             g_settings_schema_source_lookup(source, id.c_str(), TRUE));
@@ -75,6 +75,11 @@ std::unique_ptr<DesktopSettings> keyFileDesktopSettings(const std::filesystem::p
                                                         const std::filesystem::path& keyFile) {
     GSettingsSchemaSource* source =
         g_settings_schema_source_new_from_directory(schemaDir.c_str(), nullptr, FALSE, nullptr);
+    // The keyfile backend wants an absolute file name; without one nothing can be read.
+    if (source == nullptr || !keyFile.is_absolute()) {
+        if (source) g_settings_schema_source_unref(source);
+        return std::make_unique<GioSettings>(nullptr, nullptr);
+    }
     GSettingsBackend* backend = g_keyfile_settings_backend_new(keyFile.c_str(), "/", nullptr);
     return std::make_unique<GioSettings>(source, backend);
 }

@@ -3,6 +3,7 @@
 
 #include "app/form1.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/mount_watch.h"
 #include "ui/qt/appearance.h"
 #include "ui/qt/events.h"
 #include "ui/qt/main_window.h"
@@ -18,6 +19,8 @@ int main(int argc, char* argv[]) {
     zarnel::Form1 form(controls, platform);
     zarnel::qt::startForm(controls, platform, form);
     if (controls.ended()) return 0;
+    const zarnel::linux_fs::MountWatch mounts("/");
+    zarnel::qt::watchDrives(controls, platform, mounts.descriptor());
 
     window.show();
     return QApplication::exec();
