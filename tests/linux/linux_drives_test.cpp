@@ -31,6 +31,12 @@ struct DriveRow {
 
 const std::vector<std::string> kPosixAcl = {"ファイル名大文字小文字維持",
                                             "ファイル名大文字小文字区別", "ＡＣＬ維持"};
+const std::vector<std::string> kPosixNames = {"ファイル名大文字小文字維持",
+                                              "ファイル名大文字小文字区別"};
+const std::vector<std::string> kNfs4 = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別",
+                                        "ＵＮＩＣＯＤＥ", "ＡＣＬ維持"};
+const std::vector<std::string> kCifs = {"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ",
+                                        "ストリーム"};
 const std::vector<std::string> kFat = {"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ"};
 const std::vector<std::string> kNotReady = {"(21)属性は取得できません。"};
 const std::vector<std::string> kNotFound = {"(3)属性は取得できません。"};
@@ -68,14 +74,13 @@ const std::vector<DriveRow> kWorkstation = {
      .label = "",
      .serial = "",
      .fsName = "nfs4",
-     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＵＮＩＣＯＤＥ",
-               "ＡＣＬ維持"}},
+     .flags = kNfs4},
     {.entry = "h: [/mnt/win share]",
      .type = "リモート",
      .label = "",
      .serial = "",
      .fsName = "cifs",
-     .flags = {"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ", "ストリーム"}},
+     .flags = kCifs},
     {.entry = "i: [/run/media/alice/USB STICK]",
      .type = "フロッピーディスク",
      .label = "USB STICK",
@@ -87,7 +92,7 @@ const std::vector<DriveRow> kWorkstation = {
      .label = "",
      .serial = "",
      .fsName = "ramfs",
-     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別"}},
+     .flags = kPosixNames},
     // The fixture has no folder at this mount point: its volume reads as not found.
     {.entry = "k: [/mnt/tab\\x09name\\dir]",
      .type = "ハードディスク",
@@ -194,14 +199,13 @@ const std::vector<DriveRow> kLaptop = {
      .label = "",
      .serial = "",
      .fsName = "nfs4",
-     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＵＮＩＣＯＤＥ",
-               "ＡＣＬ維持"}},
+     .flags = kNfs4},
     {.entry = "j: [/mnt/share]",
      .type = "リモート",
      .label = "",
      .serial = "",
      .fsName = "cifs",
-     .flags = {"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ", "ストリーム"}},
+     .flags = kCifs},
     {.entry = "k: [/media/alice/Windows]",
      .type = "ハードディスク",
      .label = "Windows",
@@ -220,13 +224,13 @@ const std::vector<DriveRow> kLaptop = {
      .label = "",
      .serial = "",
      .fsName = "virtiofs",
-     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別"}},
+     .flags = kPosixNames},
     {.entry = "n: [/home/alice/remote]",
      .type = "リモート",
      .label = "",
      .serial = "",
      .fsName = "fuse.sshfs",
-     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別"}},
+     .flags = kPosixNames},
 };
 
 TEST(LinuxDrives, LaptopListsItsDrivesInOrder) {
