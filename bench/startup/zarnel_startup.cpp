@@ -5,6 +5,7 @@
 
 #include "bench/startup/first_paint.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/mount_watch.h"
 #include "ui/qt/run_window.h"
 
 int main(int argc, char* argv[]) {
@@ -12,5 +13,6 @@ int main(int argc, char* argv[]) {
     zarnel::bench::reportFirstPaint(app, argc, argv);
     const char* root = argc > 1 && std::strcmp(argv[1], "--idle") != 0 ? argv[1] : "/";
     zarnel::LinuxPlatform platform(root);
-    return zarnel::qt::runWindow(platform);
+    const zarnel::linux_fs::MountWatch mounts(root);
+    return zarnel::qt::runWindow(platform, mounts.descriptor());
 }

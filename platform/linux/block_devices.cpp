@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 constexpr std::string_view kDeviceTree = "/dev/";
 constexpr std::string_view kOpticalPrefix = "sr";
 constexpr std::string_view kRamDiskPrefix = "zram";
-constexpr std::string_view kUsbBus = "/usb";
+constexpr std::string_view kMmcPrefix = "mmcblk";
+constexpr std::string_view kSdCardType = "SD";
 
 // A sysfs attribute that holds one whole number; 0 when missing or unreadable.
 std::uint64_t numberAttribute(const fs::path& folder, const char* attribute) {
@@ -45,7 +46,9 @@ BlockDevice describeBlockDevice(const fs::path& root, std::string_view name) {
     const fs::path diskFolder = fs::exists(real / "partition", error) ? real.parent_path() : real;
     device.disk = diskFolder.filename().string();
     device.removable = numberAttribute(diskFolder, "removable") != 0;
-    device.usb = real.string().find(kUsbBus) != std::string::npos;
+    // A built-in reader's card has no removable bit, the MMC bus names the card's kind.
+    device.sdCard = device.disk.starts_with(kMmcPrefix) &&
+                    trimmed(readFile(diskFolder, "device/type").value_or("")) == kSdCardType;
     device.optical = device.disk.starts_with(kOpticalPrefix);
     device.ram = device.disk.starts_with(kRamDiskPrefix);
     device.hasMedium = numberAttribute(diskFolder, "size") != 0;
@@ -77,7 +80,7 @@ std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         std::string disk = entry->path().filename().string();
         const BlockDevice& device = devices.describe(disk);
-        if (device.optical || device.removable || device.usb) candidates.push_back(std::move(disk));
+        if (device.optical || device.removable || device.sdCard) candidates.push_back(std::move(disk));
     }
     // Most machines have no such drive, and then thousands of mounts need no resolving.
     if (candidates.empty()) return {};

@@ -17,7 +17,7 @@ struct BlockDevice {
     std::string name;        // "sdb1"
     std::string disk;        // "sdb": the whole disk that holds it
     bool removable = false;  // the disk's "removable" attribute
-    bool usb = false;        // the disk hangs off a USB bus
+    bool sdCard = false;     // an SD card in a built-in reader ("mmcblk0", device/type "SD")
     bool optical = false;    // "sr0"
     bool ram = false;        // "zram0"
     bool hasMedium = false;  // the disk's size is not 0
@@ -49,7 +49,7 @@ class BlockDeviceCache {
     std::map<std::string, BlockDevice, std::less<>> devices_;
 };
 
-// Optical drives and removable or USB disks that hold no mounted file system, by name order:
+// Optical drives, removable disks and SD cards that hold no mounted file system, by name order:
 // "/dev/sr0". Reads sysfs only, never the devices.
 std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
                                                    const std::vector<MountEntry>& mounts);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/linux/block_devices.h"
+#include "platform/linux/desktop_settings.h"
 #include "platform/linux/drive_letters.h"
 #include "platform/linux/mount_table.h"
 #include "platform/linux/user_environment.h"
@@ -37,7 +38,8 @@ class LinuxPlatform : public Platform {
     // not wait for the browser.
     std::intptr_t shellOpen(Hwnd owner, std::string_view file) override;
     int getSystemPowerStatus(SystemPowerStatus& status) override;
-    // The docks of the X display named by DISPLAY; none without one.
+    // The running desktop's panel settings; else the docks of the X display named by
+    // DISPLAY; else none.
     std::uint32_t appBarGetState() override;
     std::vector<WmiInstance> wmiInstances(std::string_view className) override;
 
@@ -58,6 +60,9 @@ class LinuxPlatform : public Platform {
     // Where special folders and the initial drive are read from: the process's own
     // environment unless a test sets another.
     linux_fs::UserEnvironment environment = linux_fs::UserEnvironment::fromProcess();
+    // Where GNOME, MATE and Cinnamon keep their panel settings: the session's own database
+    // unless a test sets another.
+    std::unique_ptr<linux_fs::DesktopSettings> desktopSettings = linux_fs::sessionDesktopSettings();
 
   private:
     std::vector<WmiInstance> processors() const;

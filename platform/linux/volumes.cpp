@@ -9,6 +9,9 @@
 #include "platform/linux/block_devices.h"
 #include "platform/linux/drive_kind.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/udev_data.h"
+#include "platform/linux/visible_text.h"
+#include "platform/linux/volume_facts.h"
 #include "platform/linux/volume_flags.h"
 #include "platform/linux/volume_ids.h"
 #include "platform/linux/win32_errno.h"
@@ -63,12 +66,14 @@ std::optional<MountEntry> mountOf(linux_fs::BlockDeviceCache& devices,
                                    : mountAt(mounts, slot.mountPoint);
 }
 
+std::filesystem::path mountPointBelow(const std::filesystem::path& root, const MountEntry& mount) {
+    return root / std::filesystem::path(mount.mountPoint).relative_path();
+}
+
 // statvfs of the mount point below the provider's root.
 bool statVolume(const std::filesystem::path& root, const MountEntry& mount, struct statvfs& info,
                 std::uint32_t& error) {
-    const std::filesystem::path point =
-        root / std::filesystem::path(mount.mountPoint).relative_path();
-    if (::statvfs(point.c_str(), &info) == 0) return true;
+    if (::statvfs(mountPointBelow(root, mount).c_str(), &info) == 0) return true;
     error = linux_fs::win32ErrorFromErrno(errno);
     return false;
 }
@@ -89,8 +94,20 @@ const std::vector<MountEntry>& LinuxPlatform::currentMounts() {
 
 DriveList LinuxPlatform::drives() {
     const std::vector<MountEntry>& mounts = currentMounts();
-    slots_ =
-        linux_fs::assignDriveLetters(mounts, linux_fs::unmountedRemovableDevices(devices_, mounts));
+    std::vector<MountEntry> candidates;
+    candidates.reserve(mounts.size());
+    for (const MountEntry& mount : mounts) {
+        // Only a drive can be an EFI partition to hide, and its udev data costs a read.
+        if (linux_fs::isDriveMount(mount) &&
+            linux_fs::isEfiSystemPartition(
+                mount, linux_fs::udevVolumeOf(root_, devices_.kernelName(mount.source))
+                           .partitionType)) {
+            continue;
+        }
+        candidates.push_back(mount);
+    }
+    slots_ = linux_fs::assignDriveLetters(candidates,
+                                          linux_fs::unmountedRemovableDevices(devices_, mounts));
     DriveList list;
     for (const DriveSlot& slot : *slots_) list.entries.push_back(slot.entryText());
     list.selected = linux_fs::initialSelection(*slots_, environment.workingDirectory);
@@ -146,16 +163,21 @@ int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> v
     if (!mount) return 0;
     struct statvfs info {};
     if (!statVolume(root_, *mount, info, lastError_)) return 0;
-    const linux_fs::VolumeIds ids =
-        linux_fs::volumeIdsOf(root_, devices_.kernelName(mount->source));
-    if (!copyText(ids.label, volumeName, lastError_) ||
-        !copyText(mount->fsType, fileSystemName, lastError_)) {
+    const std::string& device = devices_.kernelName(mount->source);
+    // A network share is never asked through ioctls: a server that went away would hold them.
+    const bool local = !linux_fs::isNetworkFileSystem(mount->fsType);
+    const linux_fs::MountRoot mountRoot(local ? mountPointBelow(root_, *mount) : "", mount->major,
+                                        mount->minor);
+    const linux_fs::VolumeFacts facts = linux_fs::volumeFactsOf(root_, *mount, device, mountRoot);
+    if (!copyText(linux_fs::visibleText(facts.label), volumeName, lastError_) ||
+        !copyText(linux_fs::visibleText(facts.fileSystem.name), fileSystemName, lastError_)) {
         return 0;
     }
-    serialNumber = linux_fs::serialFromUuid(ids.uuid);
+    serialNumber = linux_fs::serialFromUuid(facts.uuid);
     maximumComponentLength = static_cast<std::uint32_t>(info.f_namemax);
-    fileSystemFlags =
-        linux_fs::volumeFlags(mount->fsType, mount->mountOptions + "," + mount->superOptions);
+    fileSystemFlags = linux_fs::volumeFlags(facts.fileSystem.flagsType,
+                                            mount->mountOptions + "," + mount->superOptions);
+    if (!mountRoot.canEncrypt()) fileSystemFlags &= ~volume_flag::kSupportsEncryption;
     lastError_ = win32_error::kSuccess;
     return 1;
 }

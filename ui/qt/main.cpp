@@ -2,10 +2,12 @@
 #include <QApplication>
 
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/mount_watch.h"
 #include "ui/qt/run_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     zarnel::LinuxPlatform platform("/");
-    return zarnel::qt::runWindow(platform);
+    const zarnel::linux_fs::MountWatch mounts("/");
+    return zarnel::qt::runWindow(platform, mounts.descriptor());
 }

@@ -10,13 +10,14 @@
 
 namespace zarnel::qt {
 
-int runWindow(Platform& platform) {
+int runWindow(Platform& platform, int mountWatch) {
     applyAppearance();
     MainWindow window;
     QtControls controls(window);
     Form1 form(controls, platform);
     startForm(controls, platform, form);
     if (controls.ended()) return 0;
+    watchDrives(controls, platform, mountWatch);
 
     window.show();
     return QApplication::exec();

@@ -8,8 +8,8 @@ class Platform;
 
 namespace zarnel::qt {
 
-// Builds and shows the window, runs its load handler and the event loop; the exit code. Needs
-// a QApplication.
-int runWindow(Platform& platform);
+// Builds and shows the window, runs its load handler and the event loop; the exit code. The
+// drive list follows `mountWatch` (a mount-table watch, -1 for none). Needs a QApplication.
+int runWindow(Platform& platform, int mountWatch);
 
 }  // namespace zarnel::qt
