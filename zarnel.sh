@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian 12 machine:
 #   ./zarnel.sh run    install what is needed, build, open the window
-#   ./zarnel.sh test   install what is needed, build, run every test (asan, release)
+#   ./zarnel.sh test   install what is needed, build, run every test (asan, release),
+#                      then pack the release build and lint the package
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
 #   ./zarnel.sh deb    install what is needed, build the release preset, pack it as a .deb
 #   ./zarnel.sh fuzz [SECONDS]  build the fuzz preset (clang) and run every target that long
@@ -17,6 +18,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
+  lintian librsvg2-bin
 )
 
 # Only the fuzz command needs these; the test command replays the corpora without them.
@@ -58,6 +60,8 @@ case "${1:-}" in
       build "$preset"
       ctest --preset "$preset" -j2
     done
+    cmake --build --preset release --target package
+    tests/packaging/lint_package.sh build/release
     ;;
   bench)
     install_packages

@@ -164,6 +164,36 @@ TEST_F(ControlsTest, SelectingATabReportsThePreviousOneAndShowsItsPage) {
     EXPECT_FALSE(controls.widget(Ctl::Frame3)->isVisible());
 }
 
+// From any control, as in every tabbed desktop program; round the ends, back as well as on.
+TEST_F(ControlsTest, ControlTabAndControlPageKeysSwitchTabs) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    qt::TabControl& tabs = controls.tabControl();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int from;
+        int to;
+    } cases[] = {
+        {Qt::Key_Tab, Qt::ControlModifier, 0, 1},
+        {Qt::Key_PageDown, Qt::ControlModifier, 1, 2},
+        {Qt::Key_Tab, Qt::ControlModifier, 3, 0},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0, 3},
+        {Qt::Key_PageUp, Qt::ControlModifier, 2, 1},
+        // The slider takes PageDown for itself, but not with Ctrl.
+        {Qt::Key_PageDown, Qt::ControlModifier, 0, 1},
+    };
+    for (const auto& c : cases) {
+        tabs.setCurrentIndex(c.from);
+        QWidget* focus = c.from == 0 ? controls.widget(Ctl::Slider1) : tabs.tabBar();
+        focus->setFocus();
+        QTest::keyClick(focus, c.key, c.modifiers);
+        EXPECT_EQ(tabs.currentIndex(), c.to) << c.from << " key " << c.key;
+    }
+    EXPECT_EQ(controls.sliderValue(), layoutRow(Ctl::Slider1).value);
+}
+
 TEST_F(ControlsTest, PieWithoutPersistentImageIsGoneAfterItsTabWasAway) {
     const struct {
         bool autoRedraw;
@@ -181,10 +211,12 @@ TEST_F(ControlsTest, PieWithoutPersistentImageIsGoneAfterItsTabWasAway) {
     }
 }
 
-TEST_F(ControlsTest, WindowHasItsOwnSmallIconAndAHandle) {
+TEST_F(ControlsTest, WindowHasItsIconAtEverySizeAndAHandle) {
     const QIcon icon = window.windowIcon();
     ASSERT_FALSE(icon.isNull());
-    EXPECT_EQ(icon.availableSizes().value(0), QSize(16, 16));
+    const QList<QSize> sizes = icon.availableSizes();
+    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
     EXPECT_NE(controls.hWnd(), 0);
     EXPECT_EQ(controls.text(Ctl::Form1), "Form1");
     EXPECT_EQ(controls.text(Ctl::book), "Book");
@@ -203,6 +235,18 @@ TEST_F(ControlsTest, ClosingAsksTheHandlersUnlessTheProgramEnded) {
     EXPECT_FALSE(controls.timerEnabled());
     window.close();
     EXPECT_EQ(asked, 1);
+}
+
+// Every caption shows whole in its label, whatever face stands in for the designed one.
+TEST_F(ControlsTest, CaptionsFitTheirLabels) {
+    for (const LayoutRow& row : layoutTable()) {
+        if (row.kind != Kind::Label) continue;
+        const auto* label = qobject_cast<QLabel*>(controls.widget(row.name));
+        ASSERT_NE(label, nullptr) << ctlName(row.name);
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()),
+                  label->contentsRect().width())
+            << ctlName(row.name) << " " << row.caption;
+    }
 }
 
 // A figure wider than its fixed field is drawn smaller, never cut; one that fits keeps the

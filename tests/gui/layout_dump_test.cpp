@@ -153,7 +153,12 @@ TEST(LayoutDump, FrameCaptionsUseTheLargerJapaneseFace) {
         const QJsonObject font = control(dump, row.name)["font"].toObject();
         const double points = row.font == FontRole::FrameCaption ? layout::kFrameFontPoints
                                                                  : qt::defaultFont().pointSizeF();
-        EXPECT_DOUBLE_EQ(font["pointSize"].toDouble(), points);
+        // A caption too wide for its label in the installed face is set smaller ("0.005秒").
+        if (row.kind == Kind::Label) {
+            EXPECT_LE(font["pointSize"].toDouble(), points);
+        } else {
+            EXPECT_DOUBLE_EQ(font["pointSize"].toDouble(), points);
+        }
         EXPECT_TRUE(QStringList({"IPAPGothic", "Noto Sans CJK JP", "VL PGothic"})
                         .contains(font["family"].toString()))
             << font["family"].toString().toStdString();

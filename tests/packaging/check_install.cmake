@@ -1,12 +1,18 @@
 # Installs the build into a scratch DESTDIR, as the package build does, and checks that exactly
 # the shipped files arrive and that they name one another correctly.
 set(prefix usr)
+set(icon_sizes 128 16 22 24 256 32 48 64)  # in the order a sorted listing has them
 set(expected
     ${prefix}/bin/zarnel
-    ${prefix}/share/applications/zarnel.desktop
-    ${prefix}/share/doc/zarnel/copyright
-    ${prefix}/share/icons/hicolor/16x16/apps/zarnel.png
+    ${prefix}/share/applications/io.github.zarnel.desktop
+    ${prefix}/share/doc/zarnel/changelog.gz
+    ${prefix}/share/doc/zarnel/copyright)
+foreach(size IN LISTS icon_sizes)
+  list(APPEND expected ${prefix}/share/icons/hicolor/${size}x${size}/apps/zarnel.png)
+endforeach()
+list(APPEND expected
     ${prefix}/share/icons/hicolor/scalable/apps/zarnel.svg
+    ${prefix}/share/man/man1/zarnel.1.gz
     ${prefix}/share/metainfo/io.github.zarnel.metainfo.xml)
 
 file(REMOVE_RECURSE ${STAGE_DIR})
@@ -36,11 +42,26 @@ endif()
 # A PNG's IHDR chunk holds the width and height as 32-bit big-endian words at byte 16.
 set(png_size_offset 16)
 set(png_size_bytes 8)
-file(READ ${root}/share/icons/hicolor/16x16/apps/zarnel.png png_size
-     OFFSET ${png_size_offset} LIMIT ${png_size_bytes} HEX)
-if(NOT png_size STREQUAL "0000001000000010")
-  message(FATAL_ERROR "the 16x16 icon is not 16 by 16: ${png_size}")
-endif()
+foreach(size IN LISTS icon_sizes)
+  set(png ${root}/share/icons/hicolor/${size}x${size}/apps/zarnel.png)
+  file(READ ${png} png_size OFFSET ${png_size_offset} LIMIT ${png_size_bytes} HEX)
+  math(EXPR side "${size}" OUTPUT_FORMAT HEXADECIMAL)
+  string(REPLACE "0x" "" side ${side})
+  string(LENGTH ${side} digits)
+  math(EXPR padding "8 - ${digits}")
+  string(REPEAT "0" ${padding} zeros)
+  if(NOT png_size STREQUAL "${zeros}${side}${zeros}${side}")
+    message(FATAL_ERROR "the ${size}x${size} icon is ${png_size} (width, height in hex)")
+  endif()
+endforeach()
+
+# Both come compressed, and the gzip header carries no time stamp (bytes 4 to 7).
+foreach(gz share/man/man1/zarnel.1.gz share/doc/zarnel/changelog.gz)
+  file(READ ${root}/${gz} header LIMIT 8 HEX)
+  if(NOT header MATCHES "^1f8b08..00000000$")
+    message(FATAL_ERROR "${gz} is not a gzip file without a time stamp: ${header}")
+  endif()
+endforeach()
 
 function(first_match file regex out)
   file(STRINGS ${file} lines REGEX "${regex}")
@@ -52,7 +73,7 @@ function(first_match file regex out)
   set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
 endfunction()
 
-set(desktop ${root}/share/applications/zarnel.desktop)
+set(desktop ${root}/share/applications/io.github.zarnel.desktop)
 first_match(${desktop} "^Exec=([^ ]+)" exec)
 if(NOT EXISTS ${root}/bin/${exec})
   message(FATAL_ERROR "Exec=${exec} is not an installed program")
@@ -60,6 +81,11 @@ endif()
 first_match(${desktop} "^Icon=(.+)$" icon)
 if(NOT EXISTS ${root}/share/icons/hicolor/scalable/apps/${icon}.svg)
   message(FATAL_ERROR "Icon=${icon} has no scalable icon")
+endif()
+# A software centre finds the metainfo by the desktop entry's name: they share the id.
+first_match(${root}/share/metainfo/io.github.zarnel.metainfo.xml "<id>([^<]+)</id>" id)
+if(NOT EXISTS ${root}/share/applications/${id}.desktop)
+  message(FATAL_ERROR "the AppStream id ${id} names no installed desktop entry")
 endif()
 
 set(metainfo ${root}/share/metainfo/io.github.zarnel.metainfo.xml)

@@ -7,6 +7,9 @@
 namespace zarnel::qt {
 
 class FrameBox : public QGroupBox {
+    // Its own class name, so the accessibility factory can shape it (see CaptionLabel).
+    Q_OBJECT
+
   public:
     FrameBox(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
 

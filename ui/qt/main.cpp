@@ -1,12 +1,42 @@
 // zarnel: the window over the machine it runs on.
 #include <QApplication>
+#include <cstdio>
 
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/mount_watch.h"
+#include "ui/qt/command_line.h"
+#include "ui/qt/display_connection.h"
 #include "ui/qt/run_window.h"
 
+namespace {
+
+// Reads the command line before any display is needed: --help works over ssh too.
+zarnel::qt::CommandLine readCommandLine(int argc, char* argv[]) {
+    const QCoreApplication reader(argc, argv);
+    return zarnel::qt::parseCommandLine(QCoreApplication::arguments());
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    using Action = zarnel::qt::CommandLine::Action;
+    const zarnel::qt::CommandLine command = readCommandLine(argc, argv);
+    switch (command.action) {
+        case Action::Help:
+        case Action::Version:
+            std::fputs(qPrintable(command.text), stdout);
+            return 0;
+        case Action::Error:
+            std::fprintf(stderr, "%s\n", qPrintable(command.text));
+            return zarnel::qt::kExitUsage;
+        case Action::OpenWindow:
+            break;
+    }
+
+    const auto app = zarnel::qt::connectToDisplay(argc, argv);
+    // Ties the window to its desktop entry (the Wayland app id, the dock's icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zarnel"));
+
     zarnel::LinuxPlatform platform("/");
     const zarnel::linux_fs::MountWatch mounts("/");
     return zarnel::qt::runWindow(platform, mounts.descriptor());

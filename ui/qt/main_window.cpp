@@ -1,17 +1,33 @@
 #include "ui/qt/main_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QIcon>
 #include <QLayout>
-#include <QPixmap>
 
-#include "ui/qt/zarnel_icon.xpm"
+// The icons are linked into a static library: its resources need registering by hand, from
+// outside any namespace.
+static void registerIconResources() {
+    Q_INIT_RESOURCE(zarnel_icons);
+}
 
 namespace zarnel::qt {
+namespace {
+
+// Every rendered size, so that each place the icon is shown picks a sharp one.
+QIcon applicationIcon() {
+    registerIconResources();
+    QIcon icon;
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
+        icon.addFile(file.filePath());
+    return icon;
+}
+
+}  // namespace
 
 MainWindow::MainWindow() : client_(new QWidget(this)) {
     setCentralWidget(client_);
-    setWindowIcon(QIcon(QPixmap(zarnel_icon_xpm)));
+    setWindowIcon(applicationIcon());
 }
 
 void MainWindow::setClientSize(QSize size) {

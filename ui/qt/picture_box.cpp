@@ -48,8 +48,10 @@ QPointF toPixelPoint(float x, float y) {
     return {x / kTwips, y / kTwips};
 }
 
-QRect toQRect(const PixelRect& r) {
-    return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+// The rectangle in the image's own pixels, `ratio` of them to a logical pixel.
+QRect toImageRect(const PixelRect& r, qreal ratio) {
+    return QRect(QPoint(qRound(r.left * ratio), qRound(r.top * ratio)),
+                 QPoint(qRound(r.right * ratio) - 1, qRound(r.bottom * ratio) - 1));
 }
 
 }  // namespace
@@ -77,10 +79,14 @@ QColor PictureBox::colour(Colour value) const {
 
 QImage& PictureBox::canvas() const {
     const QRect area = contentsRect();
-    const QSize size = area.size().expandedTo(QSize(1, 1));
     if (surface_->geometry() != area) surface_->setGeometry(area);
-    if (image_.size() == size) return image_;
+    // Kept at the screen's pixel density, so a 2x screen gets a drawing as sharp as its text;
+    // the painter and the surface still speak logical pixels.
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = (QSizeF(area.size()) * ratio).toSize().expandedTo(QSize(1, 1));
+    if (image_.size() == size && image_.devicePixelRatio() == ratio) return image_;
     QImage fresh(size, QImage::Format_RGB32);
+    fresh.setDevicePixelRatio(ratio);
     fresh.fill(colour(backColour_));
     if (!image_.isNull()) {
         QPainter painter(&fresh);
@@ -156,8 +162,11 @@ void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const Pixel
     // Moved in place, row by row: the chart scrolls at every tick, and a copy of the whole
     // image each time would cost an allocation and twice the memory traffic.
     QImage& image = canvas();
-    const QRect source = toQRect(scrollRect) & image.rect();
-    const QRect target = source.translated(dx, dy) & toQRect(clipRect) & source;
+    const qreal ratio = image.devicePixelRatio();
+    dx = qRound(dx * ratio);
+    dy = qRound(dy * ratio);
+    const QRect source = toImageRect(scrollRect, ratio) & image.rect();
+    const QRect target = source.translated(dx, dy) & toImageRect(clipRect, ratio) & source;
     if (!target.isEmpty()) {
         const qsizetype pixelBytes = image.depth() / CHAR_BIT;
         const qsizetype stride = image.bytesPerLine();

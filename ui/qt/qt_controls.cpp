@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/qt/accessible_names.h"
+#include "ui/qt/accessible_tree.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/picture_box.h"
@@ -66,6 +68,7 @@ QtControls::QtControls(MainWindow& window) : window_(window) {
     // Sized last, once the menu bar holds its items.
     place(element(Ctl::Form1, 0));
     applyTabOrder();
+    nameForScreenReaders(*this);
 }
 
 void QtControls::build(const LayoutRow& row) {
@@ -89,6 +92,9 @@ void QtControls::build(const LayoutRow& row) {
     if (row.kind == Kind::TabControl) tabs_ = qobject_cast<TabControl*>(widget);
     Element& added = elements_[{row.name, 0}] = {widget, designGeometry(row)};
     place(added);
+    // A caption wider than its label in the installed face is drawn smaller, never cut.
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        fitFontToWidth(*label, label->text(), label->contentsRect().width());
     widget->setVisible(row.visible);
 }
 
@@ -339,6 +345,7 @@ void QtControls::load(Ctl array, int index) {
     const Element& first = element(array, 0);
     QWidget* copy = createWidget(layoutRow(array), first.widget->parentWidget());
     copy->hide();
+    shapeLikeFirstElement(*first.widget, *copy);
     copy->setFont(first.widget->font());
     copy->setPalette(first.widget->palette());
     copy->setAutoFillBackground(first.widget->autoFillBackground());

@@ -1,6 +1,8 @@
 #include "ui/qt/tab_control.h"
 
+#include <QKeySequence>
 #include <QPainter>
+#include <QShortcut>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
@@ -22,6 +24,29 @@ TabControl::TabControl(std::span<const std::string_view> captions, int stripHeig
     }
     bar_->raise();
     connect(bar_, &QTabBar::currentChanged, this, &TabControl::showPage);
+    addTabKeys();
+}
+
+void TabControl::addTabKeys() {
+    // Shortcuts, not key handling: the slider and the lists would take PageUp and PageDown
+    // for themselves before the keys reached us.
+    const struct {
+        QKeySequence keys;
+        int step;
+    } tabKeys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        // Shift+Tab arrives as Backtab.
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [keys, step] : tabKeys) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, by = step] {
+            const int count = bar_->count();
+            setCurrentIndex((currentIndex() + by + count) % count);
+        });
+    }
 }
 
 QWidget* TabControl::page(int index) const {

@@ -32,6 +32,9 @@ class TabControl : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // Ctrl+Tab / Ctrl+PageDown to the next tab, Ctrl+Shift+Tab / Ctrl+PageUp to the previous,
+    // round the end.
+    void addTabKeys();
     void showPage(int index);
 
     QTabBar* bar_;

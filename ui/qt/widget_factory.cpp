@@ -10,7 +10,9 @@
 #include <QSlider>
 #include <stdexcept>
 
+#include "ui/qt/caption_label.h"
 #include "ui/qt/colours.h"
+#include "ui/qt/contrast.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/frame_box.h"
 #include "ui/qt/picture_box.h"
@@ -72,7 +74,7 @@ QWidget* createBare(const LayoutRow& row, QWidget* parent) {
         case Kind::Frame:
             return new FrameBox(toQString(row.caption), parent);
         case Kind::Label: {
-            auto* label = new QLabel(toQString(row.caption), parent);
+            auto* label = new CaptionLabel(toQString(row.caption), parent);
             // Captions are plain text: no rich-text sniffing at every change.
             label->setTextFormat(Qt::PlainText);
             // A label takes its own clicks, so they never count as a click on its container.
@@ -126,6 +128,8 @@ void applyBackColour(QWidget* widget, Colour colour) {
     const QColor value = toQColor(colour, palette);
     palette.setColor(QPalette::Window, value);
     palette.setColor(QPalette::Base, value);
+    palette.setColor(QPalette::Text, readableOn(value, palette.color(QPalette::Text)));
+    palette.setColor(QPalette::WindowText, readableOn(value, palette.color(QPalette::WindowText)));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

@@ -1,0 +1,52 @@
+#!/bin/sh
+# The program's answers to its command line and to a missing display, with their exit codes.
+# usage: check_command_line.sh ZARNEL VERSION
+zarnel=$1
+version=$2
+failures=0
+out=$(mktemp)
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+
+# expect CASE STATUS [env ...] -- ARGS: runs zarnel and compares its exit status.
+expect() {
+  name=$1 want=$2
+  shift 2
+  env "$@" "$zarnel" $ARGS >"$out" 2>"$err"
+  got=$?
+  if [ "$got" -ne "$want" ]; then
+    echo "FAIL $name: exit $got, want $want"; cat "$out" "$err"; failures=$((failures + 1))
+  fi
+}
+# output_is CASE FILE TEXT: the whole of FILE is TEXT.
+output_is() {
+  if [ "$(cat "$2")" != "$3" ]; then
+    echo "FAIL $1: got '$(cat "$2")', want '$3'"; failures=$((failures + 1))
+  fi
+}
+# output_has CASE FILE TEXT: FILE holds TEXT somewhere.
+output_has() {
+  if ! grep -q -e "$3" "$2"; then
+    echo "FAIL $1: no '$3' in '$(cat "$2")'"; failures=$((failures + 1))
+  fi
+}
+
+ARGS=--help expect help 0
+output_has help "$out" "--version"
+output_is help-quiet "$err" ""
+
+ARGS=--version expect version 0
+output_is version "$out" "zarnel $version"
+
+ARGS=--no-such-option expect unknown-option 2
+output_has unknown-option "$err" "no-such-option"
+output_is unknown-option-quiet "$out" ""
+
+ARGS=stray expect stray-argument 2
+output_has stray-argument "$err" "stray"
+
+# No display at all: one line, exit 1, not Qt's abort.
+ARGS= expect no-display 1 -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+output_is no-display "$err" "zarnel: no display; run it in a desktop session or under xvfb-run"
+
+[ "$failures" -eq 0 ]

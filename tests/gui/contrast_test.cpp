@@ -1,0 +1,70 @@
+// Text stays readable on the window's fixed colours in a light and in a dark theme.
+#include "ui/qt/contrast.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPalette>
+#include <QWidget>
+
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_controls.h"
+
+namespace zarnel {
+namespace {
+
+constexpr double kReadable = 4.5;
+
+TEST(Contrast, RatiosFollowTheWcagFormula) {
+    EXPECT_NEAR(qt::contrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
+    EXPECT_NEAR(qt::contrastRatio(Qt::white, Qt::white), 1.0, 1e-9);
+    EXPECT_NEAR(qt::contrastRatio(QColor(255, 0, 0), Qt::white), 4.0, 0.01);
+    EXPECT_NEAR(qt::contrastRatio(QColor(255, 0, 0), Qt::black), 5.25, 0.01);
+}
+
+TEST(Contrast, KeepsAReadableColourAndReplacesAnUnreadableOne) {
+    const QColor darkGrey(0x30, 0x30, 0x30);
+    EXPECT_EQ(qt::readableOn(Qt::white, darkGrey), darkGrey);
+    EXPECT_EQ(qt::readableOn(Qt::cyan, Qt::white), QColor(Qt::black));
+    EXPECT_EQ(qt::readableOn(QColor(0, 0, 128), darkGrey), QColor(Qt::white));
+}
+
+// The dark theme a desktop hands the application: light text on dark faces.
+QPalette darkPalette() {
+    QPalette palette;
+    const QColor face(0x2d, 0x2d, 0x2d);
+    const QColor text(0xee, 0xee, 0xee);
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, face);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, text);
+    return palette;
+}
+
+class ThemedWindow : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        if (GetParam()) QApplication::setPalette(darkPalette());
+    }
+    void TearDown() override { QApplication::setPalette(QPalette()); }
+};
+
+TEST_P(ThemedWindow, EveryFieldOnAFixedColourReads) {
+    qt::MainWindow window;
+    qt::QtControls controls(window);
+    // The legend's red and cyan, the PC tab's white boxes, and a field on the theme's own face.
+    for (const Ctl field : {Ctl::Text27, Ctl::Text28, Ctl::Text1, Ctl::Text2, Ctl::Text13}) {
+        const QPalette& palette = controls.widget(field)->palette();
+        EXPECT_GE(qt::contrastRatio(palette.color(QPalette::Text), palette.color(QPalette::Base)),
+                  kReadable)
+            << ctlName(field);
+    }
+    EXPECT_EQ(controls.widget(Ctl::Text28)->palette().color(QPalette::Base), QColor(Qt::cyan));
+    EXPECT_EQ(controls.widget(Ctl::Text27)->palette().color(QPalette::Base), QColor(Qt::red));
+}
+
+INSTANTIATE_TEST_SUITE_P(LightAndDark, ThemedWindow, ::testing::Bool(),
+                         [](const auto& theme) { return theme.param ? "Dark" : "Light"; });
+
+}  // namespace
+}  // namespace zarnel

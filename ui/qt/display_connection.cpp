@@ -1,0 +1,47 @@
+#include "ui/qt/display_connection.h"
+
+#include <QApplication>
+#include <QString>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "ui/qt/command_line.h"
+
+namespace zarnel::qt {
+namespace {
+
+constexpr const char* kNoDisplay =
+    "zarnel: no display; run it in a desktop session or under xvfb-run\n";
+
+// Qt's messages while it looks for a display: held back, and shown only if it finds one, so
+// that a failure reads as one line rather than a page of plugin advice.
+std::vector<std::pair<QtMsgType, QString>> heldMessages;
+
+void holdMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fputs(kNoDisplay, stderr);
+        std::_Exit(kExitNoDisplay);
+    }
+    heldMessages.emplace_back(type, message);
+}
+
+}  // namespace
+
+std::unique_ptr<QApplication> connectToDisplay(int& argc, char** argv) {
+    const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    const QMessageLogContext context;
+    for (const auto& [type, message] : std::exchange(heldMessages, {})) {
+        if (previous) {
+            previous(type, context, message);
+        } else {
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        }
+    }
+    return app;
+}
+
+}  // namespace zarnel::qt
