@@ -231,5 +231,30 @@ TEST(HostileFiles, MemoryRefusalsKeepTheirCodes) {
     fs::remove_all(root);
 }
 
+// Files under etc may be links (a configuration manager's store); procfs files never are.
+TEST(HostileFiles, LinksAreFollowedOnlyWhereTheyAreExpected) {
+    std::string pattern = (fs::temp_directory_path() / "zarnel-links-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const fs::path root = pattern;
+    fs::create_directories(root / "store");
+    fs::create_directories(root / "etc");
+    fs::create_directories(root / "proc");
+    std::ofstream(root / "store/hostname") << "linked\n";
+    std::ofstream(root / "store/meminfo") << "MemTotal: 1024 kB\nMemAvailable: 512 kB\n";
+    fs::create_symlink("../store/hostname", root / "etc/hostname");
+    fs::create_symlink("../store/meminfo", root / "proc/meminfo");
+
+    LinuxPlatform platform(root);
+    std::array<char, kBufferBytes> buffer{};
+    std::uint32_t len = buffer.size();
+    ASSERT_EQ(platform.getComputerName(buffer, len), 1);
+    EXPECT_STREQ(buffer.data(), "LINKED");
+    MemoryStatus status{.dwLength = sizeof(MemoryStatus)};
+    platform.globalMemoryStatus(status);
+    EXPECT_EQ(status.ullTotalPhys, 0u);
+    EXPECT_EQ(platform.lastError(), 1921u);
+    fs::remove_all(root);
+}
+
 }  // namespace
 }  // namespace zarnel
