@@ -17,7 +17,11 @@ namespace zarnel::qt {
 // The drawing area inside the border: shows the image and hosts the child controls.
 class PictureSurface : public QWidget {
   public:
-    explicit PictureSurface(PictureBox* box) : QWidget(box), box_(box) {}
+    explicit PictureSurface(PictureBox* box) : QWidget(box), box_(box) {
+        // Every exposed pixel comes from the image, so Qt may move what is on screen when the
+        // chart scrolls instead of repainting all of it.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
 
   protected:
     void paintEvent(QPaintEvent* event) override {
