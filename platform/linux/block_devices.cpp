@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/linux/read_file.h"
+#include "platform/linux/udev_data.h"
 #include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
@@ -60,6 +61,7 @@ void BlockDeviceCache::follow(std::uint64_t tableGeneration) {
     generation_ = tableGeneration;
     names_.clear();
     devices_.clear();
+    partitionTypes_.clear();
 }
 
 const std::string& BlockDeviceCache::kernelName(std::string_view source) {
@@ -72,6 +74,14 @@ const BlockDevice& BlockDeviceCache::describe(std::string_view name) {
     return devices_.emplace(std::string(name), describeBlockDevice(root_, name)).first->second;
 }
 
+const std::string& BlockDeviceCache::partitionType(std::string_view name) {
+    if (const auto known = partitionTypes_.find(name); known != partitionTypes_.end()) {
+        return known->second;
+    }
+    return partitionTypes_.emplace(std::string(name), udevVolumeOf(root_, name).partitionType)
+        .first->second;
+}
+
 std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
                                                    const std::vector<MountEntry>& mounts) {
     std::vector<std::string> candidates;
@@ -80,7 +90,8 @@ std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         std::string disk = entry->path().filename().string();
         const BlockDevice& device = devices.describe(disk);
-        if (device.optical || device.removable || device.sdCard) candidates.push_back(std::move(disk));
+        if (device.optical || device.removable || device.sdCard)
+            candidates.push_back(std::move(disk));
     }
     // Most machines have no such drive, and then thousands of mounts need no resolving.
     if (candidates.empty()) return {};

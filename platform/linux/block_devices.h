@@ -40,6 +40,8 @@ class BlockDeviceCache {
     void follow(std::uint64_t tableGeneration);
     const std::string& kernelName(std::string_view source);
     const BlockDevice& describe(std::string_view name);
+    // udev's ID_PART_ENTRY_TYPE of the device; empty when udev does not say.
+    const std::string& partitionType(std::string_view name);
     const std::filesystem::path& root() const { return root_; }
 
   private:
@@ -47,6 +49,7 @@ class BlockDeviceCache {
     std::uint64_t generation_ = 0;
     std::map<std::string, std::string, std::less<>> names_;
     std::map<std::string, BlockDevice, std::less<>> devices_;
+    std::map<std::string, std::string, std::less<>> partitionTypes_;
 };
 
 // Optical drives, removable disks and SD cards that hold no mounted file system, by name order:

@@ -1,15 +1,16 @@
 // Drives, their types, volume facts and free space.
 #include <sys/statvfs.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <iterator>
 #include <limits>
 
 #include "platform/errors.h"
 #include "platform/linux/block_devices.h"
 #include "platform/linux/drive_kind.h"
 #include "platform/linux/linux_platform.h"
-#include "platform/linux/udev_data.h"
 #include "platform/linux/visible_text.h"
 #include "platform/linux/volume_facts.h"
 #include "platform/linux/volume_flags.h"
@@ -94,20 +95,23 @@ const std::vector<MountEntry>& LinuxPlatform::currentMounts() {
 
 DriveList LinuxPlatform::drives() {
     const std::vector<MountEntry>& mounts = currentMounts();
-    std::vector<MountEntry> candidates;
-    candidates.reserve(mounts.size());
-    for (const MountEntry& mount : mounts) {
-        // Only a drive can be an EFI partition to hide, and its udev data costs a read.
-        if (linux_fs::isDriveMount(mount) &&
-            linux_fs::isEfiSystemPartition(
-                mount, linux_fs::udevVolumeOf(root_, devices_.kernelName(mount.source))
-                           .partitionType)) {
-            continue;
-        }
-        candidates.push_back(mount);
+    // Only a drive can be an EFI partition to hide, and its udev data costs a read.
+    const auto isEfiDrive = [this](const MountEntry& mount) {
+        return linux_fs::isDriveMount(mount) &&
+               linux_fs::isEfiSystemPartition(
+                   mount, devices_.partitionType(devices_.kernelName(mount.source)));
+    };
+    const std::vector<std::string> unmounted =
+        linux_fs::unmountedRemovableDevices(devices_, mounts);
+    // Most tables hold no EFI drive: letter them without copying thousands of mounts.
+    if (std::none_of(mounts.begin(), mounts.end(), isEfiDrive)) {
+        slots_ = linux_fs::assignDriveLetters(mounts, unmounted);
+    } else {
+        std::vector<MountEntry> candidates;
+        std::remove_copy_if(mounts.begin(), mounts.end(), std::back_inserter(candidates),
+                            isEfiDrive);
+        slots_ = linux_fs::assignDriveLetters(candidates, unmounted);
     }
-    slots_ = linux_fs::assignDriveLetters(candidates,
-                                          linux_fs::unmountedRemovableDevices(devices_, mounts));
     DriveList list;
     for (const DriveSlot& slot : *slots_) list.entries.push_back(slot.entryText());
     list.selected = linux_fs::initialSelection(*slots_, environment.workingDirectory);

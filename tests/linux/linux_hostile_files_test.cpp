@@ -20,6 +20,9 @@ constexpr std::size_t kHugeBytes = 100u << 20;
 constexpr std::size_t kNulBytes = 4096;
 constexpr std::uint32_t kBufferBytes = 128;
 
+const linux_fs::UserEnvironment kUser = {
+    .home = "/home/user", .xdgConfigHome = "", .workingDirectory = "/", .currentDesktop = ""};
+
 enum class Hostile { Missing, Fifo, Directory, LinkLoop, Huge, NulBytes };
 
 std::string describe(const WmiValue& value) {
@@ -171,7 +174,7 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
     std::string answerWith(const ReaderRow& reader, Hostile kind) {
         replace(reader.file, kind);
         LinuxPlatform platform(root_);
-        platform.environment = {.home = "/home/user", .xdgConfigHome = "", .workingDirectory = "/"};
+        platform.environment = kUser;
         return reader.answer(platform);
     }
 
@@ -183,7 +186,7 @@ TEST_P(HostileFiles, AnswerAsAMissingFileDoes) {
     const ReaderRow& reader = kReaders[index];
     if (!reader.without.empty()) fs::remove(root_ / reader.without);
     LinuxPlatform good(root_);
-    good.environment = {.home = "/home/user", .xdgConfigHome = "", .workingDirectory = "/"};
+    good.environment = kUser;
     const std::string goodAnswer = reader.answer(good);
     const std::string missingAnswer = answerWith(reader, Hostile::Missing);
     // Each good file matters to its reader, so "as if missing" is a real failure text.

@@ -33,12 +33,12 @@ TEST(LargeMountTable, LettersTheLastMountOfEachPointInTableOrder) {
     for (unsigned i = 1; i <= kMounts; ++i) {
         mounts.push_back(mountAt("/mnt/p" + std::to_string(i % 3), i));
     }
-    // The last mounts of /mnt/p2, /mnt/p0 and /mnt/p1 come in that order at the end.
+    // The last mounts of /mnt/p0, /mnt/p1 and /mnt/p2 are the table's last three, in that order.
     const std::vector<DriveSlot> slots = assignDriveLetters(mounts, {"/dev/sr0"});
     std::vector<std::string> texts;
     for (const DriveSlot& slot : slots) texts.push_back(slot.entryText());
-    EXPECT_EQ(texts, (std::vector<std::string>{"c: [/]", "d: [/mnt/p2]", "e: [/mnt/p0]",
-                                               "f: [/mnt/p1]", "g: [/dev/sr0]"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"c: [/]", "d: [/mnt/p0]", "e: [/mnt/p1]",
+                                               "f: [/mnt/p2]", "g: [/dev/sr0]"}));
 }
 
 class TableFile : public ::testing::Test {
