@@ -171,7 +171,10 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
     std::string answerWith(const ReaderRow& reader, Hostile kind) {
         replace(reader.file, kind);
         LinuxPlatform platform(root_);
-        platform.environment = {.home = "/home/user", .xdgConfigHome = "", .workingDirectory = "/"};
+        platform.environment = {.home = "/home/user",
+                                .xdgConfigHome = "",
+                                .workingDirectory = "/",
+                                .currentDesktop = ""};
         return reader.answer(platform);
     }
 
@@ -183,7 +186,8 @@ TEST_P(HostileFiles, AnswerAsAMissingFileDoes) {
     const ReaderRow& reader = kReaders[index];
     if (!reader.without.empty()) fs::remove(root_ / reader.without);
     LinuxPlatform good(root_);
-    good.environment = {.home = "/home/user", .xdgConfigHome = "", .workingDirectory = "/"};
+    good.environment = {
+        .home = "/home/user", .xdgConfigHome = "", .workingDirectory = "/", .currentDesktop = ""};
     const std::string goodAnswer = reader.answer(good);
     const std::string missingAnswer = answerWith(reader, Hostile::Missing);
     // Each good file matters to its reader, so "as if missing" is a real failure text.
