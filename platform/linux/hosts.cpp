@@ -91,7 +91,11 @@ std::optional<std::string> domainFromResolvConf(std::string_view resolvText) {
 
 std::optional<std::string> parseHostname(std::string_view text) {
     const std::string_view line = trimmed(takeLine(text), kBlanks);
-    if (line.empty() || !isPrintableUtf8(line)) return std::nullopt;
+    // A host name is one word; "web01 lan" is a broken file, not a name.
+    if (line.empty() || !isPrintableUtf8(line) ||
+        line.find_first_of(kBlanks) != std::string_view::npos) {
+        return std::nullopt;
+    }
     return std::string(line);
 }
 
