@@ -7,13 +7,15 @@
 #   ./zarnel.sh win    install what is needed, cross-build zarnel.exe, pack zarnel-<version>-win64.zip
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
 #   ./zarnel.sh deb    install what is needed, build the release preset, pack it as a .deb
+#   ./zarnel.sh fuzz [SECONDS]  build the fuzz preset (clang) and run every target that long
+#                      (60 s each by default), starting from its corpus under fuzz/corpus
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
-  libxcb1-dev libxcb-ewmh-dev
+  libxcb1-dev libxcb-ewmh-dev libglib2.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xauth
@@ -22,13 +24,16 @@ packages=(
   g++-mingw-w64-x86-64-posix googletest wine64 wine locales
 )
 
+# Only the fuzz command needs these; the test command replays the corpora without them.
+fuzz_packages=(clang libclang-rt-14-dev)
+
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
 install_packages() {
   local missing=()
-  for p in "${packages[@]}"; do
+  for p in "${packages[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   if [ "${#missing[@]}" -gt 0 ]; then
@@ -98,8 +103,22 @@ case "${1:-}" in
     cmake --build --preset mingw-release --target windows-zip
     ls build/mingw-release/zarnel-*-win64.zip
     ;;
+  fuzz)
+    install_packages "${fuzz_packages[@]}"
+    build fuzz
+    seconds="${2:-60}"
+    for target in build/fuzz/fuzz/zarnel_fuzz_*; do
+      name="${target##*/zarnel_fuzz_}"
+      # New inputs go to a scratch corpus; the committed seeds are only read.
+      found="build/fuzz/corpus/$name"
+      mkdir -p "$found"
+      echo "zarnel: fuzzing $name for ${seconds}s"
+      "$target" -max_total_time="$seconds" -timeout=5 -print_final_stats=1 \
+        -artifact_prefix="build/fuzz/$name-" "$found" "fuzz/corpus/$name"
+    done
+    ;;
   *)
-    echo "usage: $0 run|test|bench|deb|win|wine PROGRAM [ARGS]" >&2
+    echo "usage: $0 run|test|bench|deb|win|fuzz [SECONDS]|wine PROGRAM [ARGS]" >&2
     exit 2
     ;;
 esac

@@ -23,8 +23,13 @@ void DiskSai(Controls& controls, Platform& platform);
 // The six probes in their fixed order, each with its own platform call.
 void Drive1_Change(Controls& controls, Platform& platform);
 
-// Fills Drive1 with the system's drives and selects the current one. Runs once, when the
-// window is built and before the start-up sequence.
+// Fills Drive1 with the system's drives and selects the current one. Runs when the window is
+// built, before the start-up sequence.
 void fillDrive1(Controls& controls, Platform& platform);
+
+// The system's drives changed (a stick put in or taken out): Drive1 is filled again and keeps
+// the user's drive selected where it still exists, by its place even if its letter moved; else
+// the current drive is selected and its facts shown.
+void refreshDrive1(Controls& controls, Platform& platform);
 
 }  // namespace zarnel

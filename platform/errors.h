@@ -21,7 +21,9 @@ inline constexpr std::uint32_t kBufferOverflow = 111;
 inline constexpr std::uint32_t kCallNotImplemented = 120;
 inline constexpr std::uint32_t kInsufficientBuffer = 122;
 inline constexpr std::uint32_t kEnvVarNotFound = 203;
+inline constexpr std::uint32_t kFileTooLarge = 223;
 inline constexpr std::uint32_t kMoreData = 234;
+inline constexpr std::uint32_t kCantResolveFilename = 1921;
 }  // namespace win32_error
 
 // A declared function that the system does not export (bound lazily, so it surfaces at the

@@ -105,7 +105,7 @@ class Controls {
     // the caller runs the click handler itself, exactly as a user's pick would.
     virtual int listIndex(Ctl ctl) const = 0;
     virtual void setListIndex(Ctl ctl, int index) = 0;
-    // The drive list's entries, filled once when the window is built.
+    // The drive list's entries, filled when the window is built and when the drives change.
     virtual void setDrives(const std::vector<std::string>& entries, int selected) = 0;
 
     virtual bool timerEnabled() const = 0;

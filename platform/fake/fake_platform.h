@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <istream>
 #include <map>
 #include <memory>
 #include <set>
@@ -143,5 +144,7 @@ class FakePlatform : public Platform {
 // where a value is null, a whole number, or text ("quoted" to keep blanks or digits as text).
 // Throws std::runtime_error naming the line of an unknown key or a bad value.
 void loadScenario(FakePlatform& platform, const std::filesystem::path& file);
+// The same from a stream; `name` stands for the file in the error.
+void loadScenario(FakePlatform& platform, std::istream& in, const std::string& name);
 
 }  // namespace zarnel

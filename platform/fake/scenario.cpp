@@ -219,6 +219,10 @@ void apply(FakePlatform& platform, std::string_view key, std::string_view value)
 void loadScenario(FakePlatform& platform, const std::filesystem::path& file) {
     std::ifstream in(file);
     if (!in) throw std::runtime_error("cannot read scenario " + file.string());
+    loadScenario(platform, in, file.string());
+}
+
+void loadScenario(FakePlatform& platform, std::istream& in, const std::string& name) {
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         const std::string_view content = trimmed(std::string_view(line).substr(0, line.find('#')));
@@ -229,8 +233,7 @@ void loadScenario(FakePlatform& platform, const std::filesystem::path& file) {
             apply(platform, trimmed(content.substr(0, equals)),
                   trimmed(content.substr(equals + 1)));
         } catch (const std::exception& e) {
-            throw std::runtime_error(file.string() + ":" + std::to_string(number) + ": " +
-                                     e.what());
+            throw std::runtime_error(name + ":" + std::to_string(number) + ": " + e.what());
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/linux/read_file.h"
+#include "platform/linux/udev_data.h"
 #include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
@@ -14,7 +15,8 @@ namespace fs = std::filesystem;
 constexpr std::string_view kDeviceTree = "/dev/";
 constexpr std::string_view kOpticalPrefix = "sr";
 constexpr std::string_view kRamDiskPrefix = "zram";
-constexpr std::string_view kUsbBus = "/usb";
+constexpr std::string_view kMmcPrefix = "mmcblk";
+constexpr std::string_view kSdCardType = "SD";
 
 // A sysfs attribute that holds one whole number; 0 when missing or unreadable.
 std::uint64_t numberAttribute(const fs::path& folder, const char* attribute) {
@@ -45,43 +47,68 @@ BlockDevice describeBlockDevice(const fs::path& root, std::string_view name) {
     const fs::path diskFolder = fs::exists(real / "partition", error) ? real.parent_path() : real;
     device.disk = diskFolder.filename().string();
     device.removable = numberAttribute(diskFolder, "removable") != 0;
-    device.usb = real.string().find(kUsbBus) != std::string::npos;
+    // A built-in reader's card has no removable bit, the MMC bus names the card's kind.
+    device.sdCard = device.disk.starts_with(kMmcPrefix) &&
+                    trimmed(readFile(diskFolder, "device/type").value_or("")) == kSdCardType;
     device.optical = device.disk.starts_with(kOpticalPrefix);
     device.ram = device.disk.starts_with(kRamDiskPrefix);
     device.hasMedium = numberAttribute(diskFolder, "size") != 0;
     return device;
 }
 
-std::vector<std::string> unmountedRemovableDevices(const fs::path& root,
+void BlockDeviceCache::follow(std::uint64_t tableGeneration) {
+    if (tableGeneration == generation_) return;
+    generation_ = tableGeneration;
+    names_.clear();
+    devices_.clear();
+    partitionTypes_.clear();
+}
+
+const std::string& BlockDeviceCache::kernelName(std::string_view source) {
+    if (const auto known = names_.find(source); known != names_.end()) return known->second;
+    return names_.emplace(std::string(source), kernelDeviceName(root_, source)).first->second;
+}
+
+const BlockDevice& BlockDeviceCache::describe(std::string_view name) {
+    if (const auto known = devices_.find(name); known != devices_.end()) return known->second;
+    return devices_.emplace(std::string(name), describeBlockDevice(root_, name)).first->second;
+}
+
+const std::string& BlockDeviceCache::partitionType(std::string_view name) {
+    if (const auto known = partitionTypes_.find(name); known != partitionTypes_.end()) {
+        return known->second;
+    }
+    return partitionTypes_.emplace(std::string(name), udevVolumeOf(root_, name).partitionType)
+        .first->second;
+}
+
+std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
                                                    const std::vector<MountEntry>& mounts) {
-    std::set<std::string> mountedDevices;
+    std::vector<std::string> candidates;
+    std::error_code error;
+    fs::directory_iterator entry(devices.root() / "sys/block", error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        std::string disk = entry->path().filename().string();
+        const BlockDevice& device = devices.describe(disk);
+        if (device.optical || device.removable || device.sdCard)
+            candidates.push_back(std::move(disk));
+    }
+    // Most machines have no such drive, and then thousands of mounts need no resolving.
+    if (candidates.empty()) return {};
+    std::sort(candidates.begin(), candidates.end());
+
+    // The whole disks that hold a mounted file system ("sdb" for a mounted "sdb1").
+    std::set<std::string, std::less<>> mountedDisks;
     for (const MountEntry& mount : mounts) {
-        if (std::string name = kernelDeviceName(root, mount.source); !name.empty()) {
-            mountedDevices.insert(std::move(name));
+        if (const std::string& name = devices.kernelName(mount.source); !name.empty()) {
+            mountedDisks.insert(devices.describe(name).disk);
         }
     }
-    std::vector<std::string> disks;
-    std::error_code error;
-    fs::directory_iterator entry(root / "sys/block", error);
-    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        disks.push_back(entry->path().filename().string());
+    std::vector<std::string> unmounted;
+    for (const std::string& disk : candidates) {
+        if (!mountedDisks.contains(disk)) unmounted.push_back(std::string(kDeviceTree) + disk);
     }
-    std::sort(disks.begin(), disks.end());
-
-    std::vector<std::string> devices;
-    for (const std::string& disk : disks) {
-        const BlockDevice device = describeBlockDevice(root, disk);
-        if (!device.optical && !device.removable && !device.usb) continue;
-        const bool mounted =
-            std::any_of(mountedDevices.begin(), mountedDevices.end(), [&](const std::string& name) {
-                std::error_code partitionError;
-                return name == disk ||
-                       (name.starts_with(disk) &&
-                        fs::exists(root / "sys/block" / disk / name, partitionError));
-            });
-        if (!mounted) devices.push_back(std::string(kDeviceTree) + disk);
-    }
-    return devices;
+    return unmounted;
 }
 
 }  // namespace zarnel::linux_fs

@@ -1,7 +1,10 @@
 // What sysfs tells of the block devices behind the drives.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +17,7 @@ struct BlockDevice {
     std::string name;        // "sdb1"
     std::string disk;        // "sdb": the whole disk that holds it
     bool removable = false;  // the disk's "removable" attribute
-    bool usb = false;        // the disk hangs off a USB bus
+    bool sdCard = false;     // an SD card in a built-in reader ("mmcblk0", device/type "SD")
     bool optical = false;    // "sr0"
     bool ram = false;        // "zram0"
     bool hasMedium = false;  // the disk's size is not 0
@@ -27,9 +30,31 @@ std::string kernelDeviceName(const std::filesystem::path& root, std::string_view
 // sys/class/block/<name>; a device sysfs does not know reads as a fixed disk with a medium.
 BlockDevice describeBlockDevice(const std::filesystem::path& root, std::string_view name);
 
-// Optical drives and removable or USB disks that hold no mounted file system, by name order:
+// The answers above remembered for one read of the mount table: a change of drive asks about
+// the same devices three times, and a table of thousands of mounts names many of them.
+class BlockDeviceCache {
+  public:
+    explicit BlockDeviceCache(std::filesystem::path root) : root_(std::move(root)) {}
+
+    // Forgets everything when the table was read again since the last call.
+    void follow(std::uint64_t tableGeneration);
+    const std::string& kernelName(std::string_view source);
+    const BlockDevice& describe(std::string_view name);
+    // udev's ID_PART_ENTRY_TYPE of the device; empty when udev does not say.
+    const std::string& partitionType(std::string_view name);
+    const std::filesystem::path& root() const { return root_; }
+
+  private:
+    std::filesystem::path root_;
+    std::uint64_t generation_ = 0;
+    std::map<std::string, std::string, std::less<>> names_;
+    std::map<std::string, BlockDevice, std::less<>> devices_;
+    std::map<std::string, std::string, std::less<>> partitionTypes_;
+};
+
+// Optical drives, removable disks and SD cards that hold no mounted file system, by name order:
 // "/dev/sr0". Reads sysfs only, never the devices.
-std::vector<std::string> unmountedRemovableDevices(const std::filesystem::path& root,
+std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
                                                    const std::vector<MountEntry>& mounts);
 
 }  // namespace zarnel::linux_fs

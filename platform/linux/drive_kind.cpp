@@ -11,7 +11,9 @@ std::uint32_t driveTypeOf(std::string_view fsType, const BlockDevice* device) {
         return drive_type::kCdRom;
     }
     if (isRamFileSystem(fsType) || (device && device->ram)) return drive_type::kRamDisk;
-    if (device && (device->removable || device->usb)) return drive_type::kRemovable;
+    // GetDriveType calls removable only media with the removable bit, so a USB hard disk or
+    // SSD is fixed and an SD card in any reader is removable.
+    if (device && (device->removable || device->sdCard)) return drive_type::kRemovable;
     return drive_type::kFixed;
 }
 

@@ -9,7 +9,8 @@
 namespace zarnel::linux_fs {
 
 // Remote for a network file system, CD-ROM for an optical drive or disc file system, RAM disk
-// for tmpfs, ramfs and zram, removable for a removable or USB disk, else fixed. `device` is
+// for tmpfs, ramfs and zram, removable for a disk with the removable bit or an SD card,
+// else fixed. `device` is
 // null for a mount that no block device backs.
 std::uint32_t driveTypeOf(std::string_view fsType, const BlockDevice* device);
 

@@ -3,6 +3,10 @@
 #include <array>
 #include <set>
 #include <tuple>
+#include <unordered_map>
+
+#include "platform/linux/udev_data.h"
+#include "platform/linux/visible_text.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -11,8 +15,25 @@ constexpr char kFirstLetter = 'c';
 constexpr char kLastLetter = 'z';
 constexpr std::string_view kRootMount = "/";
 
-constexpr std::array<std::string_view, 9> kNetworkFileSystems = {
-    "nfs", "nfs4", "cifs", "smb3", "9p", "ceph", "afs", "fuse.sshfs", "fuse.glusterfs"};
+// A virtiofs share is the host's folder, reached as 9p is: remote, like a network share.
+constexpr std::array<std::string_view, 14> kNetworkFileSystems = {"nfs",
+                                                                  "nfs4",
+                                                                  "cifs",
+                                                                  "smb3",
+                                                                  "9p",
+                                                                  "ceph",
+                                                                  "afs",
+                                                                  "virtiofs",
+                                                                  "davfs",
+                                                                  "fuse.sshfs",
+                                                                  "fuse.glusterfs",
+                                                                  "fuse.rclone",
+                                                                  "fuse.s3fs",
+                                                                  "fuse.gcsfuse"};
+// Local file systems whose source names a pool rather than a device node.
+constexpr std::array<std::string_view, 1> kPoolFileSystems = {"zfs"};
+// Where the EFI system partition is mounted when nothing tells its partition type.
+constexpr std::array<std::string_view, 2> kEfiMountPoints = {"/boot/efi", "/efi"};
 constexpr std::array<std::string_view, 2> kRamFileSystems = {"tmpfs", "ramfs"};
 constexpr std::array<std::string_view, 3> kRamDrivePlaces = {"/tmp", "/mnt", "/media"};
 constexpr std::array<std::string_view, 6> kSystemTrees = {"/proc", "/sys",  "/dev",
@@ -52,7 +73,8 @@ FileSystemKey keyOf(const MountEntry& mount) {
 }  // namespace
 
 std::string DriveSlot::entryText() const {
-    return std::string(1, letter) + ": [" + (mountPoint.empty() ? device : mountPoint) + "]";
+    return std::string(1, letter) + ": [" + visibleText(mountPoint.empty() ? device : mountPoint) +
+           "]";
 }
 
 bool isNetworkFileSystem(std::string_view fsType) {
@@ -74,31 +96,34 @@ bool isDriveMount(const MountEntry& mount) {
     if (mount.source.starts_with(kDeviceTree) && !mount.source.starts_with(kLoopDevices)) {
         return true;
     }
-    if (isNetworkFileSystem(mount.fsType)) return true;
+    if (isNetworkFileSystem(mount.fsType) || isOneOf(mount.fsType, kPoolFileSystems)) return true;
     return isRamFileSystem(mount.fsType) && isRamDrivePlace(mount.mountPoint);
+}
+
+bool isEfiSystemPartition(const MountEntry& mount, std::string_view partitionType) {
+    if (!partitionType.empty()) return isEfiPartitionType(partitionType);
+    return isOneOf(mount.mountPoint, kEfiMountPoints);
 }
 
 std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
                                           const std::vector<std::string>& unmountedDevices) {
     std::vector<DriveSlot> slots{
         {.letter = kFirstLetter, .mountPoint = std::string(kRootMount), .device = ""}};
+    // One pass finds the visible mount of each point: the last one mounted there.
+    std::unordered_map<std::string_view, std::size_t> lastAt;
+    lastAt.reserve(mounts.size());
+    for (std::size_t i = 0; i < mounts.size(); ++i) lastAt[mounts[i].mountPoint] = i;
     std::set<FileSystemKey> lettered;
-    // The visible "/" is the last one mounted there.
-    for (const MountEntry& mount : mounts) {
-        if (mount.mountPoint == kRootMount) {
-            lettered = {keyOf(mount)};
-        }
+    if (const auto root = lastAt.find(kRootMount); root != lastAt.end()) {
+        lettered = {keyOf(mounts[root->second])};
     }
     char next = kFirstLetter + 1;
-    const auto hiddenLater = [&mounts](std::size_t index) {
-        for (std::size_t later = index + 1; later < mounts.size(); ++later) {
-            if (mounts[later].mountPoint == mounts[index].mountPoint) return true;
-        }
-        return false;
-    };
     for (std::size_t i = 0; i < mounts.size() && next <= kLastLetter; ++i) {
         const MountEntry& mount = mounts[i];
-        if (mount.mountPoint == kRootMount || !isDriveMount(mount) || hiddenLater(i)) continue;
+        if (mount.mountPoint == kRootMount || lastAt[mount.mountPoint] != i ||
+            !isDriveMount(mount)) {
+            continue;
+        }
         if (!lettered.insert(keyOf(mount)).second) continue;  // a bind mount of a lettered one
         slots.push_back({.letter = next++, .mountPoint = mount.mountPoint, .device = ""});
     }

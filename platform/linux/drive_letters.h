@@ -27,10 +27,14 @@ bool isRamFileSystem(std::string_view fsType);
 // True for a path equal to `prefix` or below it ("/run/media" is below "/run", "/runner" not).
 bool pathIsUnder(std::string_view path, std::string_view prefix);
 
-// A block device (not a loop device), a network file system, or a RAM file system at /tmp or
-// under /mnt or /media; never a mount of the system's own trees (/proc, /sys, /dev, /run but
-// /run/media, /snap, /var/lib/docker).
+// A block device (not a loop device), a network file system, a ZFS dataset, or a RAM file
+// system at /tmp or under /mnt or /media; never a mount of the system's own trees (/proc, /sys,
+// /dev, /run but /run/media, /snap, /var/lib/docker).
 bool isDriveMount(const MountEntry& mount);
+
+// The EFI system partition, which Windows gives no letter: by the partition type udev
+// recorded ("" when it has none), else by the usual mount points /boot/efi and /efi.
+bool isEfiSystemPartition(const MountEntry& mount, std::string_view partitionType);
 
 // "/" is always C:; the other drive mounts follow in table order from D:, skipping mounts
 // hidden by a later mount at the same point and bind mounts of a file system already lettered

@@ -71,8 +71,9 @@ std::optional<std::string> domainFromHosts(std::string_view hostsText, std::stri
         if (domain || lineWords.size() < 2) return;
         const auto names = std::span(lineWords).subspan(1);  // the address comes first
         for (std::string_view name : names) {
+            // A name with control bytes (a NUL in a damaged file) is no name to show.
             if (name.size() > host.size() + 1 && name[host.size()] == '.' &&
-                equalNoCase(name.substr(0, host.size()), host)) {
+                equalNoCase(name.substr(0, host.size()), host) && isPrintableUtf8(name)) {
                 domain = std::string(name.substr(host.size() + 1));
                 return;
             }
@@ -84,14 +85,20 @@ std::optional<std::string> domainFromHosts(std::string_view hostsText, std::stri
 std::optional<std::string> domainFromResolvConf(std::string_view resolvText) {
     std::optional<std::string> domain;
     forEachLine(resolvText, [&](const std::vector<std::string_view>& lineWords) {
-        if (lineWords.size() >= 2 && lineWords[0] == "domain") domain = std::string(lineWords[1]);
+        if (lineWords.size() >= 2 && lineWords[0] == "domain" && isPrintableUtf8(lineWords[1])) {
+            domain = std::string(lineWords[1]);
+        }
     });
     return domain;
 }
 
 std::optional<std::string> parseHostname(std::string_view text) {
     const std::string_view line = trimmed(takeLine(text), kBlanks);
-    if (line.empty() || !isPrintableUtf8(line)) return std::nullopt;
+    // A host name is one word; "web01 lan" is a broken file, not a name.
+    if (line.empty() || !isPrintableUtf8(line) ||
+        line.find_first_of(kBlanks) != std::string_view::npos) {
+        return std::nullopt;
+    }
     return std::string(line);
 }
 

@@ -1,5 +1,7 @@
 // Names of the machine and its user.
 #include <algorithm>
+#include <array>
+#include <utility>
 #include <vector>
 
 #include "platform/errors.h"
@@ -39,8 +41,13 @@ std::string asciiUpper(std::string text) {
 std::optional<std::string> LinuxPlatform::hostname() const {
     // The kernel's node name is what the machine calls itself now; etc/hostname is what it
     // will call itself at the next boot, and the only source in a bare tree.
-    for (const char* file : {"proc/sys/kernel/hostname", "etc/hostname"}) {
-        if (const auto text = linux_fs::readFile(root_, file)) {
+    // Files under etc may be links (a configuration manager's store); procfs files never are.
+    constexpr std::array<std::pair<const char*, linux_fs::FinalLink>, 2> kSources = {{
+        {"proc/sys/kernel/hostname", linux_fs::FinalLink::Refuse},
+        {"etc/hostname", linux_fs::FinalLink::Follow},
+    }};
+    for (const auto& [file, link] : kSources) {
+        if (const auto text = linux_fs::readFile(root_, file, link)) {
             if (auto name = linux_fs::parseHostname(*text)) return name;
         }
     }
@@ -70,10 +77,11 @@ int LinuxPlatform::getUserName(std::span<char> buffer, std::uint32_t& len) {
 
 std::string LinuxPlatform::dnsDomain(const std::string& host) const {
     if (const auto dot = host.find('.'); dot != std::string::npos) return host.substr(dot + 1);
-    if (const auto hosts = linux_fs::readFile(root_, "etc/hosts")) {
+    if (const auto hosts = linux_fs::readFile(root_, "etc/hosts", linux_fs::FinalLink::Follow)) {
         if (auto domain = linux_fs::domainFromHosts(*hosts, host)) return *domain;
     }
-    if (const auto resolv = linux_fs::readFile(root_, "etc/resolv.conf")) {
+    if (const auto resolv =
+            linux_fs::readFile(root_, "etc/resolv.conf", linux_fs::FinalLink::Follow)) {
         if (auto domain = linux_fs::domainFromResolvConf(*resolv)) return *domain;
     }
     return {};  // no domain is an answer, not a failure

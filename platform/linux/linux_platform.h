@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/linux/block_devices.h"
+#include "platform/linux/desktop_settings.h"
 #include "platform/linux/drive_letters.h"
 #include "platform/linux/mount_table.h"
 #include "platform/linux/user_environment.h"
@@ -28,14 +30,16 @@ class LinuxPlatform : public Platform {
     int getUserName(std::span<char> buffer, std::uint32_t& len) override;
     int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
                           std::uint32_t& len) override;
-    // proc/meminfo; missing gives error 2, unreadable figures error 13, the record stays zero.
+    // proc/meminfo; missing gives error 2, a refused file (not regular, a link, above the cap)
+    // its errno's code, unreadable figures error 13; the record stays zero.
     void globalMemoryStatus(MemoryStatus& status) override;
     void sleep(std::uint32_t milliseconds) override;
     // Starts xdg-open with the address as its one argument, never through a shell, and does
     // not wait for the browser.
     std::intptr_t shellOpen(Hwnd owner, std::string_view file) override;
     int getSystemPowerStatus(SystemPowerStatus& status) override;
-    // The docks of the X display named by DISPLAY; none without one.
+    // The running desktop's panel settings; else the docks of the X display named by
+    // DISPLAY; else none.
     std::uint32_t appBarGetState() override;
     std::vector<WmiInstance> wmiInstances(std::string_view className) override;
 
@@ -56,6 +60,9 @@ class LinuxPlatform : public Platform {
     // Where special folders and the initial drive are read from: the process's own
     // environment unless a test sets another.
     linux_fs::UserEnvironment environment = linux_fs::UserEnvironment::fromProcess();
+    // Where GNOME, MATE and Cinnamon keep their panel settings: the session's own database
+    // unless a test sets another.
+    std::unique_ptr<linux_fs::DesktopSettings> desktopSettings = linux_fs::sessionDesktopSettings();
 
   private:
     std::vector<WmiInstance> processors() const;
@@ -76,7 +83,11 @@ class LinuxPlatform : public Platform {
     // The mount now behind a root path; nothing (last error set) when there is none.
     std::optional<linux_fs::MountEntry> mountedVolume(std::string_view root);
 
+    // The mount table, with what its devices are learnt once per read of it.
+    const std::vector<linux_fs::MountEntry>& currentMounts();
+
     linux_fs::MountTable mountTable_{root_};
+    linux_fs::BlockDeviceCache devices_{root_};
     // Letters keep the drive they were given when the list was built, as drive letters do.
     std::optional<std::vector<linux_fs::DriveSlot>> slots_;
 };

@@ -13,7 +13,6 @@ namespace {
 constexpr std::uint64_t kBytesPerKiB = 1024;
 constexpr double kPercent = 100;
 constexpr std::string_view kUnit = "kB";
-constexpr std::string_view kBlanks = " \t";
 
 // "  16318464 kB" -> bytes. A value cut short (no unit) or too large is no value.
 std::optional<std::uint64_t> kibibytes(std::string_view value) {

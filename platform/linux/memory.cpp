@@ -1,19 +1,23 @@
 // Physical memory, from the kernel's proc/meminfo.
+#include <cerrno>
+
 #include "platform/errors.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/meminfo.h"
 #include "platform/linux/read_file.h"
+#include "platform/linux/win32_errno.h"
 
 namespace zarnel {
 
 void LinuxPlatform::globalMemoryStatus(MemoryStatus& status) {
     const std::uint32_t length = status.dwLength;
-    const auto text = linux_fs::readFile(root_, "proc/meminfo");
-    if (!text) {
-        lastError_ = win32_error::kFileNotFound;
+    const linux_fs::FileText file = linux_fs::readFileText(root_, "proc/meminfo");
+    if (!file.text) {
+        lastError_ = file.error == ENOENT ? win32_error::kFileNotFound
+                                          : linux_fs::win32ErrorFromErrno(file.error);
         return;
     }
-    const auto reading = linux_fs::memoryStatusFrom(linux_fs::parseMeminfo(*text));
+    const auto reading = linux_fs::memoryStatusFrom(linux_fs::parseMeminfo(*file.text));
     if (!reading) {
         lastError_ = win32_error::kInvalidData;
         return;

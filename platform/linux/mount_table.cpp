@@ -1,7 +1,7 @@
 #include "platform/linux/mount_table.h"
 
-#include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -13,10 +13,17 @@ namespace zarnel::linux_fs {
 namespace {
 
 constexpr long kProcSuperMagic = 0x9fa0;  // PROC_SUPER_MAGIC, statfs(2)
-// About 50,000 mounts; a longer table is cut rather than read whole.
-constexpr std::size_t kMaxTableBytes = 8 << 20;
+
+bool sameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
 
 }  // namespace
+
+bool MountTable::Stamp::operator==(const Stamp& other) const {
+    return device == other.device && inode == other.inode && size == other.size &&
+           sameTime(modified, other.modified) && sameTime(changed, other.changed);
+}
 
 MountTable::MountTable(std::filesystem::path root) : file_(root / "proc/self/mountinfo") {}
 
@@ -24,17 +31,30 @@ MountTable::~MountTable() {
     if (fd_ >= 0) ::close(fd_);
 }
 
+std::optional<MountTable::Stamp> MountTable::stampOf(const std::filesystem::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) return std::nullopt;
+    return Stamp{.device = info.st_dev,
+                 .inode = info.st_ino,
+                 .size = info.st_size,
+                 .modified = info.st_mtim,
+                 .changed = info.st_ctim};
+}
+
 void MountTable::read() {
     entries_.clear();
+    ++generation_;
+    everRead_ = true;
+    int error = 0;
     if (fd_ < 0) {
-        fd_ = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
+        fd_ = openRegularFile(file_, FinalLink::Refuse, kMaxMountTableBytes, error);
         if (fd_ < 0) return;
         struct statfs info {};
         pollable_ = ::fstatfs(fd_, &info) == 0 && info.f_type == kProcSuperMagic;
     } else if (::lseek(fd_, 0, SEEK_SET) < 0) {
         return;
     }
-    entries_ = parseMountinfo(readOpenFile(fd_, kMaxTableBytes).value_or(""));
+    entries_ = parseMountinfo(readOpenFile(fd_, kMaxMountTableBytes, error).value_or(""));
     if (!pollable_) {
         ::close(fd_);
         fd_ = -1;
@@ -42,12 +62,16 @@ void MountTable::read() {
 }
 
 const std::vector<MountEntry>& MountTable::current() {
-    if (fd_ < 0) {
-        read();
+    if (pollable_) {
+        pollfd watch{.fd = fd_, .events = POLLPRI, .revents = 0};
+        if (::poll(&watch, 1, 0) != 0) read();
         return entries_;
     }
-    pollfd watch{.fd = fd_, .events = POLLPRI, .revents = 0};
-    if (::poll(&watch, 1, 0) != 0) read();
+    std::optional<Stamp> now = stampOf(file_);
+    if (!everRead_ || !now || now != stamp_) {
+        stamp_ = now;
+        read();
+    }
     return entries_;
 }
 

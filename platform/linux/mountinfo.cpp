@@ -11,27 +11,28 @@ constexpr std::size_t kOctalDigits = 3;
 constexpr unsigned kOctalBase = 8;
 constexpr unsigned kByteLimit = 256;
 
-// mount id, parent id, major:minor, root, mount point, options: before the optional fields.
-constexpr std::size_t kFixedFields = 6;
+// The fields before the optional ones, in their order.
+enum FixedField : std::size_t { kMountId, kParentId, kDevice, kRoot, kMountPoint, kOptions };
+constexpr std::size_t kFixedFields = kOptions + 1;
 // type, source, super options: after the "-".
 constexpr std::size_t kTrailingFields = 3;
 constexpr std::string_view kSeparator = "-";
+constexpr char kFieldSeparator = ' ';
 
 bool isOctal(char c) {
     return c >= '0' && c <= '7';
 }
 
+// proc(5) separates the fields by one space each and escapes every space inside them, so two
+// spaces in a row enclose an empty field (a mount whose source is "").
 std::vector<std::string_view> splitFields(std::string_view line) {
     std::vector<std::string_view> fields;
-    std::size_t at = 0;
-    while (at < line.size()) {
-        const std::size_t start = line.find_first_not_of(" \t", at);
-        if (start == std::string_view::npos) break;
-        const std::size_t end = line.find_first_of(" \t", start);
-        fields.push_back(line.substr(start, end - start));
-        at = end == std::string_view::npos ? line.size() : end;
+    for (;;) {
+        const std::size_t end = line.find(kFieldSeparator);
+        fields.push_back(line.substr(0, end));
+        if (end == std::string_view::npos) return fields;
+        line.remove_prefix(end + 1);
     }
-    return fields;
 }
 
 std::optional<unsigned> number(std::string_view text) {
@@ -41,8 +42,8 @@ std::optional<unsigned> number(std::string_view text) {
 std::optional<MountEntry> parseLine(std::string_view line) {
     const std::vector<std::string_view> fields = splitFields(line);
     if (fields.size() < kFixedFields + 1 + kTrailingFields) return {};
-    if (!number(fields[0]) || !number(fields[1])) return {};
-    const std::string_view device = fields[2];
+    if (!number(fields[kMountId]) || !number(fields[kParentId])) return {};
+    const std::string_view device = fields[kDevice];
     const auto colon = device.find(':');
     if (colon == std::string_view::npos) return {};
     const auto major = number(device.substr(0, colon));
@@ -52,12 +53,14 @@ std::optional<MountEntry> parseLine(std::string_view line) {
     std::size_t separator = kFixedFields;
     while (separator < fields.size() && fields[separator] != kSeparator) ++separator;
     if (separator == fields.size() || fields.size() - separator - 1 < kTrailingFields) return {};
+    // The kernel writes a mount point as an absolute path; anything else is not a mount line.
+    if (!fields[kMountPoint].starts_with('/')) return {};
 
     return MountEntry{.major = *major,
                       .minor = *minor,
-                      .root = decodeOctalEscapes(fields[3]),
-                      .mountPoint = decodeOctalEscapes(fields[4]),
-                      .mountOptions = std::string(fields[5]),
+                      .root = decodeOctalEscapes(fields[kRoot]),
+                      .mountPoint = decodeOctalEscapes(fields[kMountPoint]),
+                      .mountOptions = std::string(fields[kOptions]),
                       .fsType = decodeOctalEscapes(fields[separator + 1]),
                       .source = decodeOctalEscapes(fields[separator + 2]),
                       .superOptions = std::string(fields[separator + 3])};

@@ -47,10 +47,15 @@ std::string collapsedBlanks(const std::string& text) {
     return result;
 }
 
-std::int64_t packageOf(const CpuinfoCpu& cpu, const std::map<int, CpuSysfs>& sysfs) {
+std::optional<std::int64_t> cpuinfoPackage(const CpuinfoCpu& cpu) {
     for (const char* name : {"physical id", "package"}) {
-        if (const auto id = wholeNumber(cpu.field(name))) return *id;
+        if (const auto id = wholeNumber(cpu.field(name))) return id;
     }
+    return std::nullopt;
+}
+
+std::int64_t packageOf(const CpuinfoCpu& cpu, const std::map<int, CpuSysfs>& sysfs) {
+    if (const auto id = cpuinfoPackage(cpu)) return *id;
     const auto found = sysfs.find(cpu.index);
     if (found != sysfs.end() && found->second.packageId) return *found->second.packageId;
     return 0;
@@ -98,14 +103,25 @@ std::optional<std::int64_t> clockSpeed(const CpuinfoCpu& cpu,
 
 }  // namespace
 
+bool cpuinfoNamesPackage(const CpuinfoCpu& cpu) {
+    return cpuinfoPackage(cpu).has_value();
+}
+
+std::vector<const CpuinfoCpu*> packageLeaders(std::span<const CpuinfoCpu> cpus,
+                                              const std::map<int, CpuSysfs>& sysfs) {
+    std::map<std::int64_t, const CpuinfoCpu*> packages;
+    for (const CpuinfoCpu& cpu : cpus) packages.emplace(packageOf(cpu, sysfs), &cpu);
+    std::vector<const CpuinfoCpu*> leaders;
+    leaders.reserve(packages.size());
+    for (const auto& [id, cpu] : packages) leaders.push_back(cpu);
+    return leaders;
+}
+
 std::vector<WmiInstance> processorInstances(std::span<const CpuinfoCpu> cpus,
                                             const std::map<int, CpuSysfs>& sysfs,
                                             std::span<const std::string> sockets) {
-    std::map<std::int64_t, const CpuinfoCpu*> packages;
-    for (const CpuinfoCpu& cpu : cpus) packages.emplace(packageOf(cpu, sysfs), &cpu);
-
     std::vector<WmiInstance> instances;
-    for (const auto& [id, cpu] : packages) {
+    for (const CpuinfoCpu* cpu : packageLeaders(cpus, sysfs)) {
         const std::size_t ordinal = instances.size();
         std::optional<std::string> socket;
         if (ordinal < sockets.size() && !sockets[ordinal].empty()) socket = sockets[ordinal];

@@ -19,6 +19,15 @@ struct CpuSysfs {
     std::optional<std::int64_t> curFreqKHz;  // cpufreq/scaling_cur_freq
 };
 
+// Whether proc/cpuinfo itself says which package the CPU is in ("physical id", "package");
+// only the others need their sysfs package id.
+bool cpuinfoNamesPackage(const CpuinfoCpu& cpu);
+
+// The first logical CPU of each package, in ascending package id: the CPUs the instances are
+// made from, and so the only ones whose clock is read.
+std::vector<const CpuinfoCpu*> packageLeaders(std::span<const CpuinfoCpu> cpus,
+                                              const std::map<int, CpuSysfs>& sysfs);
+
 // One instance per package in ascending package id, each from the package's first logical
 // CPU: Manufacturer, Name, Version, CurrentClockSpeed (MHz), SocketDesignation. `sockets`
 // holds the socket names of the firmware's processor records, in their order (empty: none).

@@ -1,21 +1,47 @@
-// The one way Linux readers touch files: relative to the provider's root, never throwing.
+// The one way Linux readers touch files: relative to the provider's root, never throwing,
+// never blocking.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
 
 namespace zarnel::linux_fs {
 
-// Upper bound for one read: every file we read is a small text file of procfs, sysfs or
-// /etc; a larger one is cut rather than read whole.
+// Upper bound for one read: procfs, sysfs and /etc files are small; a larger file is refused
+// rather than read, so junk in place of one costs nothing.
 inline constexpr std::size_t kMaxFileBytes = 1 << 20;
 
-// The file's text, or nothing when it is missing or unreadable.
-std::optional<std::string> readFile(const std::filesystem::path& root,
-                                    const std::filesystem::path& relative);
+// Whether the file's own name may be a symbolic link. procfs and sysfs attributes never are;
+// /etc and the user's configuration often are (a resolver's stub file, a dotfile manager).
+enum class FinalLink { Refuse, Follow };
 
-// The rest of an open file, at most `maxBytes` of it; nothing on a read error.
-std::optional<std::string> readOpenFile(int fd, std::size_t maxBytes);
+// A file's text, or the errno of why there is none: ENOENT missing, ELOOP a refused link or a
+// loop, EISDIR a directory, EINVAL a FIFO, socket or device, EFBIG above the cap.
+struct FileText {
+    std::optional<std::string> text;
+    int error = 0;
+};
+
+// Opens without blocking (a FIFO or a device in place of a file cannot stall the window),
+// accepts only a regular file (procfs and sysfs files are regular) and reads at most
+// `maxBytes`.
+FileText readFileText(const std::filesystem::path& root, const std::filesystem::path& relative,
+                      FinalLink link = FinalLink::Refuse, std::size_t maxBytes = kMaxFileBytes);
+
+// The file's text, or nothing when it is missing, refused or unreadable.
+std::optional<std::string> readFile(const std::filesystem::path& root,
+                                    const std::filesystem::path& relative,
+                                    FinalLink link = FinalLink::Refuse,
+                                    std::size_t maxBytes = kMaxFileBytes);
+
+// A descriptor of a regular file opened as readFileText does, or -1 with `error` set.
+int openRegularFile(const std::filesystem::path& file, FinalLink link, std::size_t maxBytes,
+                    int& error);
+
+// The rest of an open file, at most `maxBytes` of it; nothing with `error` set on a read
+// error or when more than `maxBytes` remain.
+std::optional<std::string> readOpenFile(int fd, std::size_t maxBytes, int& error);
 
 }  // namespace zarnel::linux_fs

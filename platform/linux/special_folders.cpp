@@ -67,11 +67,9 @@ bool isAbsoluteHome(std::string_view home) {
 
 std::string userDir(const fs::path& root, const linux_fs::UserEnvironment& environment,
                     const FolderRow& row) {
-    const std::string configHome = isAbsoluteHome(environment.xdgConfigHome)
-                                       ? environment.xdgConfigHome
-                                       : environment.home + "/.config";
-    if (const auto text =
-            linux_fs::readFile(root, fs::path(configHome).relative_path() / "user-dirs.dirs")) {
+    if (const auto text = linux_fs::readFile(
+            root, fs::path(environment.configHome()).relative_path() / "user-dirs.dirs",
+            linux_fs::FinalLink::Follow)) {
         const auto dirs = linux_fs::parseUserDirs(*text);
         if (const auto entry = dirs.find(row.where); entry != dirs.end()) {
             return entry->second.underHome ? environment.home + entry->second.path

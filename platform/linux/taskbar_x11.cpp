@@ -4,12 +4,10 @@
 #include <xcb/xcb_ewmh.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
-#include "platform/errors.h"
-#include "platform/linux/linux_platform.h"
+#include "platform/platform.h"
 
 namespace zarnel::linux_x11 {
 namespace {
@@ -106,12 +104,3 @@ std::uint32_t dockTaskbarState(const char* displayName) {
 }
 
 }  // namespace zarnel::linux_x11
-
-namespace zarnel {
-
-std::uint32_t LinuxPlatform::appBarGetState() {
-    lastError_ = win32_error::kSuccess;
-    return linux_x11::dockTaskbarState(std::getenv("DISPLAY"));
-}
-
-}  // namespace zarnel

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
+
+#include "platform/linux/passwd.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -16,9 +19,19 @@ std::string variable(const char* name) {
 UserEnvironment UserEnvironment::fromProcess() {
     std::error_code error;
     const std::filesystem::path current = std::filesystem::current_path(error);
-    return {.home = variable("HOME"),
+    // Without $HOME every desktop program takes the home folder from the user's passwd entry.
+    std::string home = variable("HOME");
+    if (home.empty()) {
+        if (const auto user = effectiveUser()) home = user->home;
+    }
+    return {.home = std::move(home),
             .xdgConfigHome = variable("XDG_CONFIG_HOME"),
-            .workingDirectory = error ? std::string() : current.string()};
+            .workingDirectory = error ? std::string() : current.string(),
+            .currentDesktop = variable("XDG_CURRENT_DESKTOP")};
+}
+
+std::string UserEnvironment::configHome() const {
+    return xdgConfigHome.starts_with('/') ? xdgConfigHome : home + "/.config";
 }
 
 }  // namespace zarnel::linux_fs

@@ -6,9 +6,13 @@
 namespace zarnel::linux_fs {
 
 struct UserEnvironment {
-    std::string home;              // $HOME
+    std::string home;              // $HOME, else the passwd entry's home folder
     std::string xdgConfigHome;     // $XDG_CONFIG_HOME
     std::string workingDirectory;  // where the program was started
+    std::string currentDesktop;    // $XDG_CURRENT_DESKTOP: "ubuntu:GNOME", "KDE"
+
+    // Where the user's settings files live: $XDG_CONFIG_HOME when absolute, else ~/.config.
+    std::string configHome() const;
 
     static UserEnvironment fromProcess();
 };

@@ -58,8 +58,11 @@ struct OptionRow {
     std::uint32_t flags;
 };
 
-// Options that switch a capability on or off for one mount. The quota options are spelled the
-// same by every file system that takes them (ext*, xfs, tmpfs, gfs2, ocfs2).
+// Options that switch a capability on or off for one mount, read from the mount's and the
+// superblock's option fields (proc(5), mountinfo fields 6 and 11). The quota options are
+// spelled the same by every file system that takes them (ext*, xfs, tmpfs, gfs2, ocfs2:
+// quotaon(8), xfs(5), tmpfs(5)); "ro" is mount(8)'s read-only option, and the encryption
+// flag is further cleared where the volume itself cannot encrypt.
 constexpr std::array<OptionRow, 14> kOptionTable = {{
     {"btrfs", "compress", Match::Prefix, Effect::Add, kVolumeIsCompressed},
     {"", "noacl", Match::Exact, Effect::Remove, kPersistentAcls},

@@ -1,14 +1,18 @@
 // Drives, their types, volume facts and free space.
 #include <sys/statvfs.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <iterator>
 #include <limits>
 
 #include "platform/errors.h"
 #include "platform/linux/block_devices.h"
 #include "platform/linux/drive_kind.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/visible_text.h"
+#include "platform/linux/volume_facts.h"
 #include "platform/linux/volume_flags.h"
 #include "platform/linux/volume_ids.h"
 #include "platform/linux/win32_errno.h"
@@ -30,13 +34,13 @@ std::uint64_t bytes(std::uint64_t blocks, std::uint64_t blockSize) {
 }
 
 // The mount whose source is `device` or one of its partitions ("sdb" holds "sdb1").
-std::optional<MountEntry> mountOfDevice(const std::filesystem::path& root,
+std::optional<MountEntry> mountOfDevice(linux_fs::BlockDeviceCache& devices,
                                         const std::vector<MountEntry>& mounts,
                                         std::string_view device) {
     const std::string disk = std::filesystem::path(device).filename().string();
     for (auto mount = mounts.rbegin(); mount != mounts.rend(); ++mount) {
-        const std::string name = linux_fs::kernelDeviceName(root, mount->source);
-        if (!name.empty() && linux_fs::describeBlockDevice(root, name).disk == disk) return *mount;
+        const std::string& name = devices.kernelName(mount->source);
+        if (!name.empty() && devices.describe(name).disk == disk) return *mount;
     }
     return std::nullopt;
 }
@@ -57,18 +61,20 @@ std::optional<MountEntry> mountAt(const std::vector<MountEntry>& mounts,
 
 // What is mounted now for a lettered drive: the topmost mount at its point, or for a device
 // the mount of its medium.
-std::optional<MountEntry> mountOf(const std::filesystem::path& root,
+std::optional<MountEntry> mountOf(linux_fs::BlockDeviceCache& devices,
                                   const std::vector<MountEntry>& mounts, const DriveSlot& slot) {
-    return slot.mountPoint.empty() ? mountOfDevice(root, mounts, slot.device)
+    return slot.mountPoint.empty() ? mountOfDevice(devices, mounts, slot.device)
                                    : mountAt(mounts, slot.mountPoint);
+}
+
+std::filesystem::path mountPointBelow(const std::filesystem::path& root, const MountEntry& mount) {
+    return root / std::filesystem::path(mount.mountPoint).relative_path();
 }
 
 // statvfs of the mount point below the provider's root.
 bool statVolume(const std::filesystem::path& root, const MountEntry& mount, struct statvfs& info,
                 std::uint32_t& error) {
-    const std::filesystem::path point =
-        root / std::filesystem::path(mount.mountPoint).relative_path();
-    if (::statvfs(point.c_str(), &info) == 0) return true;
+    if (::statvfs(mountPointBelow(root, mount).c_str(), &info) == 0) return true;
     error = linux_fs::win32ErrorFromErrno(errno);
     return false;
 }
@@ -81,10 +87,31 @@ bool copyText(std::string_view text, std::span<char> buffer, std::uint32_t& erro
 
 }  // namespace
 
-DriveList LinuxPlatform::drives() {
+const std::vector<MountEntry>& LinuxPlatform::currentMounts() {
     const std::vector<MountEntry>& mounts = mountTable_.current();
-    slots_ =
-        linux_fs::assignDriveLetters(mounts, linux_fs::unmountedRemovableDevices(root_, mounts));
+    devices_.follow(mountTable_.generation());
+    return mounts;
+}
+
+DriveList LinuxPlatform::drives() {
+    const std::vector<MountEntry>& mounts = currentMounts();
+    // Only a drive can be an EFI partition to hide, and its udev data costs a read.
+    const auto isEfiDrive = [this](const MountEntry& mount) {
+        return linux_fs::isDriveMount(mount) &&
+               linux_fs::isEfiSystemPartition(
+                   mount, devices_.partitionType(devices_.kernelName(mount.source)));
+    };
+    const std::vector<std::string> unmounted =
+        linux_fs::unmountedRemovableDevices(devices_, mounts);
+    // Most tables hold no EFI drive: letter them without copying thousands of mounts.
+    if (std::none_of(mounts.begin(), mounts.end(), isEfiDrive)) {
+        slots_ = linux_fs::assignDriveLetters(mounts, unmounted);
+    } else {
+        std::vector<MountEntry> candidates;
+        std::remove_copy_if(mounts.begin(), mounts.end(), std::back_inserter(candidates),
+                            isEfiDrive);
+        slots_ = linux_fs::assignDriveLetters(candidates, unmounted);
+    }
     DriveList list;
     for (const DriveSlot& slot : *slots_) list.entries.push_back(slot.entryText());
     list.selected = linux_fs::initialSelection(*slots_, environment.workingDirectory);
@@ -108,7 +135,8 @@ std::optional<MountEntry> LinuxPlatform::mountedVolume(std::string_view root) {
         lastError_ = win32_error::kPathNotFound;
         return std::nullopt;
     }
-    auto mount = mountOf(root_, mountTable_.current(), *slot);
+    const std::vector<MountEntry>& mounts = currentMounts();
+    auto mount = mountOf(devices_, mounts, *slot);
     if (!mount) {
         // A device without a mounted medium is not ready, as an empty drive is; a mount point
         // left empty since the list was built is a path not found.
@@ -120,14 +148,14 @@ std::optional<MountEntry> LinuxPlatform::mountedVolume(std::string_view root) {
 std::uint32_t LinuxPlatform::getDriveType(std::string_view root) {
     const DriveSlot* slot = slotOf(root);
     if (!slot) return drive_type::kNoRootDir;
-    const std::optional<MountEntry> mount = mountOf(root_, mountTable_.current(), *slot);
+    const std::vector<MountEntry>& mounts = currentMounts();
+    const std::optional<MountEntry> mount = mountOf(devices_, mounts, *slot);
     if (!mount && !slot->mountPoint.empty()) return drive_type::kNoRootDir;
-    const std::string device = mount ? linux_fs::kernelDeviceName(root_, mount->source)
+    const std::string device = mount ? devices_.kernelName(mount->source)
                                      : std::filesystem::path(slot->device).filename().string();
     const std::string fsType = mount ? mount->fsType : std::string();
     if (device.empty()) return linux_fs::driveTypeOf(fsType, nullptr);
-    const linux_fs::BlockDevice described = linux_fs::describeBlockDevice(root_, device);
-    return linux_fs::driveTypeOf(fsType, &described);
+    return linux_fs::driveTypeOf(fsType, &devices_.describe(device));
 }
 
 int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> volumeName,
@@ -139,16 +167,21 @@ int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> v
     if (!mount) return 0;
     struct statvfs info {};
     if (!statVolume(root_, *mount, info, lastError_)) return 0;
-    const linux_fs::VolumeIds ids =
-        linux_fs::volumeIdsOf(root_, linux_fs::kernelDeviceName(root_, mount->source));
-    if (!copyText(ids.label, volumeName, lastError_) ||
-        !copyText(mount->fsType, fileSystemName, lastError_)) {
+    const std::string& device = devices_.kernelName(mount->source);
+    // A network share is never asked through ioctls: a server that went away would hold them.
+    const bool local = !linux_fs::isNetworkFileSystem(mount->fsType);
+    const linux_fs::MountRoot mountRoot(local ? mountPointBelow(root_, *mount) : "", mount->major,
+                                        mount->minor);
+    const linux_fs::VolumeFacts facts = linux_fs::volumeFactsOf(root_, *mount, device, mountRoot);
+    if (!copyText(linux_fs::visibleText(facts.label), volumeName, lastError_) ||
+        !copyText(linux_fs::visibleText(facts.fileSystem.name), fileSystemName, lastError_)) {
         return 0;
     }
-    serialNumber = linux_fs::serialFromUuid(ids.uuid);
+    serialNumber = linux_fs::serialFromUuid(facts.uuid);
     maximumComponentLength = static_cast<std::uint32_t>(info.f_namemax);
-    fileSystemFlags =
-        linux_fs::volumeFlags(mount->fsType, mount->mountOptions + "," + mount->superOptions);
+    fileSystemFlags = linux_fs::volumeFlags(facts.fileSystem.flagsType,
+                                            mount->mountOptions + "," + mount->superOptions);
+    if (!mountRoot.canEncrypt()) fileSystemFlags &= ~volume_flag::kSupportsEncryption;
     lastError_ = win32_error::kSuccess;
     return 1;
 }

@@ -13,7 +13,7 @@ struct ErrnoRow {
     std::uint32_t win32;
 };
 
-constexpr std::array<ErrnoRow, 12> kErrnoTable = {{
+constexpr std::array<ErrnoRow, 15> kErrnoTable = {{
     {ENOENT, win32_error::kPathNotFound},
     {ENOTDIR, win32_error::kPathNotFound},
     {ENAMETOOLONG, win32_error::kPathNotFound},
@@ -26,6 +26,10 @@ constexpr std::array<ErrnoRow, 12> kErrnoTable = {{
     {ENODEV, win32_error::kNotReady},
     {ENXIO, win32_error::kNotReady},
     {EHOSTDOWN, win32_error::kNotReady},
+    // What the file reader refuses: a directory, a link loop, a file above its cap.
+    {EISDIR, win32_error::kAccessDenied},
+    {ELOOP, win32_error::kCantResolveFilename},
+    {EFBIG, win32_error::kFileTooLarge},
 }};
 
 }  // namespace

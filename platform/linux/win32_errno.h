@@ -5,8 +5,8 @@
 
 namespace zarnel::linux_fs {
 
-// The one table: a missing path 3, refused access 5, no medium or a server gone 21, anything
-// else ERROR_GEN_FAILURE (31).
+// The one table: a missing path 3, refused access or a directory 5, no medium or a server
+// gone 21, a file above its cap 223, a link loop 1921, anything else ERROR_GEN_FAILURE (31).
 std::uint32_t win32ErrorFromErrno(int error);
 
 }  // namespace zarnel::linux_fs

@@ -15,9 +15,13 @@
 namespace zarnel {
 namespace {
 
+// A 4,096-CPU machine writes about 10 MB of proc/cpuinfo (its flags line is long).
+constexpr std::size_t kMaxCpuinfoBytes = 16 << 20;
+
 std::optional<std::string> firstLine(const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
-    std::string line = text->substr(0, text->find('\n'));
+    // sysfs text ends at a NUL as C strings do; NULs in place of a file are no text at all.
+    std::string line = text->substr(0, text->find_first_of(std::string_view("\n\0", 2)));
     while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
     if (line.empty()) return std::nullopt;
     return line;
@@ -34,16 +38,23 @@ std::optional<std::int64_t> number(const std::optional<std::string>& text) {
 }  // namespace
 
 std::vector<WmiInstance> LinuxPlatform::processors() const {
-    const std::vector<linux_fs::CpuinfoCpu> cpus =
-        linux_fs::parseCpuinfo(linux_fs::readFile(root_, "proc/cpuinfo").value_or(""));
+    const std::vector<linux_fs::CpuinfoCpu> cpus = linux_fs::parseCpuinfo(
+        linux_fs::readFile(root_, "proc/cpuinfo", linux_fs::FinalLink::Refuse, kMaxCpuinfoBytes)
+            .value_or(""));
+    // Two files per CPU are 2,000 reads on a large server: read a package id only where
+    // cpuinfo lacks one, and a clock only for the CPU each package is described by.
+    const auto folder = [](int index) {
+        return std::filesystem::path("sys/devices/system/cpu") / ("cpu" + std::to_string(index));
+    };
     std::map<int, linux_fs::CpuSysfs> sysfs;
     for (const linux_fs::CpuinfoCpu& cpu : cpus) {
-        const std::filesystem::path folder =
-            std::filesystem::path("sys/devices/system/cpu") / ("cpu" + std::to_string(cpu.index));
-        sysfs[cpu.index] = {
-            .packageId = number(linux_fs::readFile(root_, folder / "topology/physical_package_id")),
-            .curFreqKHz = number(linux_fs::readFile(root_, folder / "cpufreq/scaling_cur_freq")),
-        };
+        if (linux_fs::cpuinfoNamesPackage(cpu)) continue;
+        sysfs[cpu.index].packageId =
+            number(linux_fs::readFile(root_, folder(cpu.index) / "topology/physical_package_id"));
+    }
+    for (const linux_fs::CpuinfoCpu* cpu : linux_fs::packageLeaders(cpus, sysfs)) {
+        sysfs[cpu->index].curFreqKHz =
+            number(linux_fs::readFile(root_, folder(cpu->index) / "cpufreq/scaling_cur_freq"));
     }
     // Processor records are numbered 4-0, 4-1, ...; they are readable by root only.
     std::vector<std::string> sockets;
@@ -70,7 +81,8 @@ std::vector<WmiInstance> LinuxPlatform::bioses() const {
 
 std::vector<WmiInstance> LinuxPlatform::operatingSystems() const {
     std::optional<std::string> user;
-    if (const auto passwdText = linux_fs::readFile(root_, "etc/passwd")) {
+    if (const auto passwdText =
+            linux_fs::readFile(root_, "etc/passwd", linux_fs::FinalLink::Follow)) {
         user = linux_fs::registeredUser(*passwdText, linux_fs::effectiveUid());
     }
     // Users that etc/passwd does not list (LDAP, systemd-homed) through the name service.

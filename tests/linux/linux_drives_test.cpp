@@ -31,6 +31,12 @@ struct DriveRow {
 
 const std::vector<std::string> kPosixAcl = {"ファイル名大文字小文字維持",
                                             "ファイル名大文字小文字区別", "ＡＣＬ維持"};
+const std::vector<std::string> kPosixNames = {"ファイル名大文字小文字維持",
+                                              "ファイル名大文字小文字区別"};
+const std::vector<std::string> kNfs4 = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別",
+                                        "ＵＮＩＣＯＤＥ", "ＡＣＬ維持"};
+const std::vector<std::string> kCifs = {"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ",
+                                        "ストリーム"};
 const std::vector<std::string> kFat = {"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ"};
 const std::vector<std::string> kNotReady = {"(21)属性は取得できません。"};
 const std::vector<std::string> kNotFound = {"(3)属性は取得できません。"};
@@ -41,72 +47,66 @@ const std::vector<DriveRow> kWorkstation = {
      .label = "",
      .serial = "8F3C9A2E",
      .fsName = "ext4",
-     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＡＣＬ維持", "暗号化"}},
-    {.entry = "d: [/boot/efi]",
-     .type = "ハードディスク",
-     .label = "EFI",
-     .serial = "1A2B3C4D",
-     .fsName = "vfat",
-     .flags = kFat},
-    {.entry = "e: [/home]",
+     // The fixture's "/" is a folder of this machine, not that volume: it cannot encrypt.
+     .flags = kPosixAcl},
+    {.entry = "d: [/home]",
      .type = "ハードディスク",
      .label = "home",
      .serial = "A1B2C3D",
      .fsName = "btrfs",
      .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＡＣＬ維持",
                "ファイル圧縮", "ボリューム圧縮"}},
-    {.entry = "f: [/srv/data]",
+    {.entry = "e: [/srv/data]",
      .type = "ハードディスク",
      .label = "データ",
      .serial = "C0FFEE00",
      .fsName = "xfs",
      .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＡＣＬ維持",
                "クォータ"}},
-    {.entry = "g: [/tmp]",
+    {.entry = "f: [/tmp]",
      .type = "ＲＡＭディスク",
      .label = "",
      .serial = "",
      .fsName = "tmpfs",
      .flags = kPosixAcl},
-    {.entry = "h: [/mnt/nfs]",
+    {.entry = "g: [/mnt/nfs]",
      .type = "リモート",
      .label = "",
      .serial = "",
      .fsName = "nfs4",
-     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＵＮＩＣＯＤＥ",
-               "ＡＣＬ維持"}},
-    {.entry = "i: [/mnt/win share]",
+     .flags = kNfs4},
+    {.entry = "h: [/mnt/win share]",
      .type = "リモート",
      .label = "",
      .serial = "",
      .fsName = "cifs",
-     .flags = {"ファイル名大文字小文字維持", "ＵＮＩＣＯＤＥ", "ストリーム"}},
-    {.entry = "j: [/run/media/alice/USB STICK]",
+     .flags = kCifs},
+    {.entry = "i: [/run/media/alice/USB STICK]",
      .type = "フロッピーディスク",
      .label = "USB STICK",
      .serial = "F00DCAFE",
      .fsName = "vfat",
      .flags = kFat},
-    {.entry = "k: [/media/ramdisk]",
+    {.entry = "j: [/media/ramdisk]",
      .type = "ＲＡＭディスク",
      .label = "",
      .serial = "",
      .fsName = "ramfs",
-     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別"}},
+     .flags = kPosixNames},
     // The fixture has no folder at this mount point: its volume reads as not found.
-    {.entry = "l: [/mnt/tab\tname\\dir]",
+    {.entry = "k: [/mnt/tab\\x09name\\dir]",
      .type = "ハードディスク",
      .label = "",
      .serial = "",
      .fsName = "",
      .flags = kNotFound},
-    {.entry = "m: [/dev/sdd]",
+    {.entry = "l: [/dev/sdd]",
      .type = "フロッピーディスク",
      .label = "",
      .serial = "",
      .fsName = "",
      .flags = kNotReady},
-    {.entry = "n: [/dev/sr0]",
+    {.entry = "m: [/dev/sr0]",
      .type = "ＣＤ－ＲＯＭ",
      .label = "",
      .serial = "",
@@ -121,17 +121,16 @@ TEST(LinuxDrives, WorkstationListsItsDrivesInOrder) {
     std::vector<std::string> expected;
     for (const DriveRow& row : kWorkstation) expected.emplace_back(row.entry);
     EXPECT_EQ(drives.entries, expected);
-    EXPECT_EQ(drives.selected, 2);  // /home holds the working directory
+    EXPECT_EQ(drives.selected, 1);  // /home holds the working directory
 }
 
-class WorkstationDrive : public ::testing::TestWithParam<std::size_t> {};
-
-TEST_P(WorkstationDrive, ShowsItsFacts) {
-    const DriveRow& row = kWorkstation.at(GetParam());
-    LinuxPlatform platform(fixture("workstation-mixed-mounts"));
+// Selects drive `index` of `machine` in the window and compares what the tab shows.
+void expectDriveFacts(const char* machine, const std::vector<DriveRow>& rows, std::size_t index) {
+    const DriveRow& row = rows.at(index);
+    LinuxPlatform platform(fixture(machine));
     RecordingControls controls;
     fillDrive1(controls, platform);
-    controls.setListIndex(Ctl::Drive1, static_cast<int>(GetParam()));
+    controls.setListIndex(Ctl::Drive1, static_cast<int>(index));
     Drive1_Change(controls, platform);
     EXPECT_EQ(controls.text(Ctl::Drive1), row.entry);
     EXPECT_EQ(controls.text(Ctl::Text18), row.type);
@@ -146,8 +145,108 @@ TEST_P(WorkstationDrive, ShowsItsFacts) {
     }
 }
 
+class WorkstationDrive : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(WorkstationDrive, ShowsItsFacts) {
+    expectDriveFacts("workstation-mixed-mounts", kWorkstation, GetParam());
+}
+
 INSTANTIATE_TEST_SUITE_P(Drives, WorkstationDrive,
                          ::testing::Range<std::size_t>(0, kWorkstation.size()));
+
+// The same disks on a Windows PC: the USB SSD is a hard disk, the stick and the SD card are
+// removable, the FUSE-mounted partition is NTFS; the EFI partition has no letter.
+const std::vector<DriveRow> kLaptop = {
+    {.entry = "c: [/]",
+     .type = "ハードディスク",
+     .label = "",
+     .serial = "8F3C9A2E",
+     .fsName = "ext4",
+     .flags = kPosixAcl},
+    {.entry = "d: [/tank/data]",
+     .type = "ハードディスク",
+     .label = "",
+     .serial = "",
+     .fsName = "zfs",
+     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＡＣＬ維持",
+               "ファイル圧縮"}},
+    {.entry = "e: [/media/alice/T7]",
+     .type = "ハードディスク",
+     .label = "T7",
+     .serial = "64A5F009",
+     .fsName = "exfat",
+     .flags = kFat},
+    {.entry = "f: [/media/alice/KEY\\x0ANEW]",
+     .type = "フロッピーディスク",
+     .label = "",
+     .serial = "",
+     .fsName = "",
+     .flags = kNotFound},
+    {.entry = "g: [/media/alice/SDCARD]",
+     .type = "フロッピーディスク",
+     .label = "SD\\x1BCARD",
+     .serial = "39306E12",
+     .fsName = "vfat",
+     .flags = kFat},
+    {.entry = "h: [/media/alice/DVD]",
+     .type = "ＣＤ－ＲＯＭ",
+     .label = "MOVIE DISC",
+     .serial = "5A697887",
+     .fsName = "udf",
+     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＵＮＩＣＯＤＥ"}},
+    {.entry = "i: [/mnt/nfs]",
+     .type = "リモート",
+     .label = "",
+     .serial = "",
+     .fsName = "nfs4",
+     .flags = kNfs4},
+    {.entry = "j: [/mnt/share]",
+     .type = "リモート",
+     .label = "",
+     .serial = "",
+     .fsName = "cifs",
+     .flags = kCifs},
+    {.entry = "k: [/media/alice/Windows]",
+     .type = "ハードディスク",
+     .label = "Windows",
+     .serial = "C4E6F708",
+     .fsName = "NTFS",
+     .flags = {"ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "ＵＮＩＣＯＤＥ",
+               "ファイル圧縮", "ストリーム"}},
+    {.entry = "l: [/mnt/scratch]",
+     .type = "ＲＡＭディスク",
+     .label = "",
+     .serial = "",
+     .fsName = "tmpfs",
+     .flags = kPosixAcl},
+    {.entry = "m: [/home/alice/vm]",
+     .type = "リモート",
+     .label = "",
+     .serial = "",
+     .fsName = "virtiofs",
+     .flags = kPosixNames},
+    {.entry = "n: [/home/alice/remote]",
+     .type = "リモート",
+     .label = "",
+     .serial = "",
+     .fsName = "fuse.sshfs",
+     .flags = kPosixNames},
+};
+
+TEST(LinuxDrives, LaptopListsItsDrivesInOrder) {
+    LinuxPlatform platform(fixture("laptop-removable-media"));
+    std::vector<std::string> expected;
+    for (const DriveRow& row : kLaptop) expected.emplace_back(row.entry);
+    EXPECT_EQ(platform.drives().entries, expected);
+}
+
+class LaptopDrive : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(LaptopDrive, ShowsItsFacts) {
+    expectDriveFacts("laptop-removable-media", kLaptop, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Drives, LaptopDrive, ::testing::Range<std::size_t>(0, kLaptop.size()));
 
 TEST(LinuxDrives, LetterWithoutDriveHasNoRootDirectory) {
     LinuxPlatform platform(fixture("workstation-mixed-mounts"));
@@ -228,6 +327,57 @@ TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
     EXPECT_EQ(platform.getDriveType("e:\\"), drive_type::kCdRom);
     EXPECT_EQ(platform.getVolumeInformation("e:\\", name, serial, length, flags, fsName), 1);
     EXPECT_STREQ(fsName.c_str(), "iso9660");
+    fs::remove_all(root);
+}
+
+// A window left open while the machine's mounts change: the list follows, and the user's
+// drive stays selected while it exists, even when its letter moves.
+TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "zarnel-live-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const fs::path root = pattern;
+    fs::create_directories(root / "proc/self");
+    fs::create_directories(root / "mnt/b");
+    const auto writeTable = [&root](std::string_view lines) {
+        std::ofstream(root / "proc/self/mountinfo") << lines;
+    };
+    const std::string rootLine = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+    const std::string homeLine = "2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n";
+    const std::string bLine = "3 1 8:3 / /mnt/b rw - ext4 /dev/sda3 rw\n";
+    const std::string stickLine = "4 1 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n";
+    writeTable(rootLine + homeLine + bLine);
+
+    LinuxPlatform platform(root);
+    platform.environment.workingDirectory = "/";
+    RecordingControls controls;
+    fillDrive1(controls, platform);
+    controls.setListIndex(Ctl::Drive1, 2);
+    Drive1_Change(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
+
+    // A stick appears: the selection stays, and nothing is asked again.
+    writeTable(rootLine + homeLine + bLine + stickLine);
+    controls.setText(Ctl::Text21, "unchanged");
+    refreshDrive1(controls, platform);
+    EXPECT_EQ(
+        controls.items(Ctl::Drive1),
+        (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/mnt/b]", "f: [/media/stick]"}));
+    EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/mnt/b]");
+    EXPECT_EQ(controls.text(Ctl::Text21), "unchanged");
+
+    // /home goes: /mnt/b moves to d: and stays the selected drive, shown again.
+    writeTable(rootLine + bLine + stickLine);
+    refreshDrive1(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/mnt/b]");
+    EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
+
+    // The selected drive itself goes: the current drive is selected and its facts shown.
+    writeTable(rootLine + stickLine);
+    controls.setText(Ctl::Text18, "");
+    refreshDrive1(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "c: [/]");
+    EXPECT_EQ(controls.text(Ctl::Text18), "ハードディスク");
     fs::remove_all(root);
 }
 

@@ -42,6 +42,29 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeRow{"/a\\04", "/a\\04"}, EscapeRow{"/a\\089", "/a\\089"},
                       EscapeRow{"/a\\777", "/a\\777"}, EscapeRow{"\\", "\\"}));
 
+// Fields are separated by one space each: two in a row enclose an empty field, which is still
+// a field; the optional fields run up to the "-"; every path field is unescaped.
+TEST(Mountinfo, EmptyFieldsOptionalFieldsAndEscapes) {
+    const auto mounts = parseMountinfo(
+        "47 22 0:52 / /mnt/scratch rw,relatime shared:47 - tmpfs  rw,size=1048576k\n"
+        "48 22 0:53 /sub\\040dir /mnt/a\\012b  shared:1 master:2 propagate_from:3 unbindable - "
+        "ext4 /dev/disk\\040one rw\n"
+        "49 22 0:54 / /mnt/c rw - fuse.x src \n"
+        "50 22 0:55 / /mnt/d rw - - - -\n");
+    ASSERT_EQ(mounts.size(), 4u);
+    EXPECT_EQ(mounts[0].source, "");
+    EXPECT_EQ(mounts[0].superOptions, "rw,size=1048576k");
+    EXPECT_EQ(mounts[1].root, "/sub dir");
+    EXPECT_EQ(mounts[1].mountPoint, "/mnt/a\nb");
+    EXPECT_EQ(mounts[1].mountOptions, "");
+    EXPECT_EQ(mounts[1].fsType, "ext4");
+    EXPECT_EQ(mounts[1].source, "/dev/disk one");
+    EXPECT_EQ(mounts[2].superOptions, "");
+    // The first "-" after the fixed fields ends the optional ones; what follows is the type.
+    EXPECT_EQ(mounts[3].fsType, "-");
+    EXPECT_EQ(mounts[3].source, "-");
+}
+
 TEST(Mountinfo, MalformedLinesAreSkipped) {
     const auto mounts = parseMountinfo(
         "garbage\n"
@@ -51,6 +74,8 @@ TEST(Mountinfo, MalformedLinesAreSkipped) {
         "3 2 eight:1 / /baddev rw - ext4 /dev/sda1 rw\n"
         "4 2 8:1 / /noseparator rw ext4 /dev/sda1 rw\n"
         "5 2 8:1 / /short rw - ext4\n"
+        "7 2 8:1 / relative rw - ext4 /dev/sda1 rw\n"
+        "8 2 8:1 /  rw - ext4 /dev/sda1 rw\n"
         "6 2 8:1 / /last rw - ext4 /dev/sda2 rw");
     ASSERT_EQ(mounts.size(), 2u);
     EXPECT_EQ(mounts[0].mountPoint, "/ok");
@@ -58,7 +83,8 @@ TEST(Mountinfo, MalformedLinesAreSkipped) {
 }
 
 // Lines built from the table's own punctuation, in a fixed pseudo-random sequence: whatever
-// they hold, every entry read back has its type and source, and nothing crashes.
+// they hold, every entry read back has an absolute mount point and no field that runs over a
+// separator, and nothing crashes.
 TEST(Mountinfo, ScrambledTextNeverCrashes) {
     constexpr std::string_view kPieces[] = {"1",
                                             "22",
@@ -86,8 +112,9 @@ TEST(Mountinfo, ScrambledTextNeverCrashes) {
     const std::vector<MountEntry> entries = parseMountinfo(text);
     EXPECT_FALSE(entries.empty());
     for (const MountEntry& entry : entries) {
-        EXPECT_FALSE(entry.fsType.empty());
-        EXPECT_FALSE(entry.source.empty());
+        EXPECT_TRUE(entry.mountPoint.starts_with('/'));
+        EXPECT_EQ(entry.mountOptions.find(' '), std::string::npos);
+        EXPECT_EQ(entry.superOptions.find(' '), std::string::npos);
     }
 }
 
@@ -131,8 +158,33 @@ INSTANTIATE_TEST_SUITE_P(
         DriveMountRow{"DevOnBlock", mount("/dev/x", "ext4", "/dev/sdd1"), false},
         DriveMountRow{"Snap", mount("/snap/core/1", "squashfs", "/dev/sde"), false},
         DriveMountRow{"Docker", mount("/var/lib/docker/x", "ext4", "/dev/sdf"), false},
-        DriveMountRow{"Overlay", mount("/merged", "overlay", "overlay"), false}),
+        DriveMountRow{"Overlay", mount("/merged", "overlay", "overlay"), false},
+        DriveMountRow{"ZfsDataset", mount("/tank/data", "zfs", "tank/data"), true},
+        DriveMountRow{"Virtiofs", mount("/mnt/host", "virtiofs", "hostshare"), true},
+        DriveMountRow{"Rclone", mount("/home/a/cloud", "fuse.rclone", "drive:"), true},
+        DriveMountRow{"EmptySourceTmpfs", mount("/mnt/scratch", "tmpfs", ""), true},
+        DriveMountRow{"Portal", mount("/home/a/doc", "fuse.portal", "portal"), false},
+        DriveMountRow{"Cgroup", mount("/sys/fs/cgroup", "cgroup2", "cgroup2"), false},
+        DriveMountRow{"Binfmt", mount("/proc/sys/fs/binfmt_misc", "binfmt_misc", "binfmt_misc"),
+                      false}),
     [](const auto& row) { return std::string(row.param.name); });
+
+TEST(DriveMount, EfiPartitionByTypeElseByPlace) {
+    constexpr std::string_view kEsp = "C12A7328-F81F-11D2-BA4B-00A0C93EC93B";
+    constexpr std::string_view kLinuxData = "0fc63daf-8483-4772-8e79-3d69d8477de4";
+    EXPECT_TRUE(isEfiSystemPartition(mount("/boot", "vfat", "/dev/sda1"), kEsp));
+    EXPECT_TRUE(isEfiSystemPartition(mount("/boot", "vfat", "/dev/sda1"), "0xef"));
+    EXPECT_FALSE(isEfiSystemPartition(mount("/boot/efi", "vfat", "/dev/sda1"), kLinuxData));
+    EXPECT_TRUE(isEfiSystemPartition(mount("/boot/efi", "vfat", "/dev/sda1"), ""));
+    EXPECT_TRUE(isEfiSystemPartition(mount("/efi", "vfat", "/dev/sda1"), ""));
+    EXPECT_FALSE(isEfiSystemPartition(mount("/boot", "vfat", "/dev/sda1"), ""));
+    EXPECT_FALSE(isEfiSystemPartition(mount("/media/a/USB", "vfat", "/dev/sdb1"), "0x0c"));
+}
+
+TEST(DriveLetters, ControlCharactersInPlacesAreShownEscaped) {
+    const DriveSlot slot{.letter = 'd', .mountPoint = "/mnt/a\nb\x1b[2J\r", .device = ""};
+    EXPECT_EQ(slot.entryText(), "d: [/mnt/a\\x0Ab\\x1B[2J\\x0D]");
+}
 
 std::vector<std::string> entries(const std::vector<DriveSlot>& slots) {
     std::vector<std::string> texts;

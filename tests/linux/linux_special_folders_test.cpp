@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/passwd.h"
 
 namespace zarnel {
 namespace {
@@ -24,8 +25,10 @@ class Folders : public ::testing::Test {
             fs::create_directories(root_ / folder);
         }
         platform_.emplace(root_);
-        platform_->environment = {
-            .home = "/home/alice", .xdgConfigHome = "", .workingDirectory = "/"};
+        platform_->environment = {.home = "/home/alice",
+                                  .xdgConfigHome = "",
+                                  .workingDirectory = "/",
+                                  .currentDesktop = ""};
         write("home/alice/.config/user-dirs.dirs",
               "XDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n"
               "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n"
@@ -137,12 +140,47 @@ TEST_F(Folders, NothingIsMadeOutsideHome) {
 
 TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
     fs::remove(root_ / "home/alice/.config/user-dirs.dirs");
-    platform_->environment = {.home = "/", .xdgConfigHome = "", .workingDirectory = "/"};
+    platform_->environment = {
+        .home = "/", .xdgConfigHome = "", .workingDirectory = "/", .currentDesktop = ""};
     EXPECT_EQ(lookup(kCreate), std::nullopt);
     EXPECT_FALSE(exists("/Desktop"));
-    platform_->environment = {.home = "", .xdgConfigHome = "", .workingDirectory = "/"};
+    platform_->environment = {
+        .home = "", .xdgConfigHome = "", .workingDirectory = "/", .currentDesktop = ""};
     EXPECT_EQ(lookup(2 | kCreate), std::nullopt);
     EXPECT_EQ(lookup(20 | kCreate), "/usr/share/fonts");  // machine folders need no $HOME
+}
+
+// Run as `env -u HOME` (or with HOME empty): the folders are those of the passwd home, as
+// with HOME set to it.
+TEST(FoldersWithoutHome, ComeFromThePasswdHome) {
+    const auto user = linux_fs::effectiveUser();
+    if (!user || user->home.empty()) GTEST_SKIP() << "the effective user has no passwd entry";
+    const char* saved = std::getenv("HOME");
+    const std::string savedHome = saved ? saved : "";
+    const auto desktopAndDocuments = [] {
+        LinuxPlatform platform("/");
+        std::vector<std::string> paths;
+        for (int csidl : {0, 5, 7}) {
+            std::string path(kMaxPath, '\0');
+            platform.getFolderPath(0, csidl, path);
+            paths.push_back(path.c_str());
+        }
+        return std::pair(platform.environment.home, paths);
+    };
+    ::setenv("HOME", user->home.c_str(), 1);
+    const auto withHome = desktopAndDocuments();
+    ::unsetenv("HOME");
+    const auto unset = desktopAndDocuments();
+    ::setenv("HOME", "", 1);
+    const auto empty = desktopAndDocuments();
+    if (saved) {
+        ::setenv("HOME", savedHome.c_str(), 1);
+    } else {
+        ::unsetenv("HOME");
+    }
+    EXPECT_EQ(unset.first, user->home);
+    EXPECT_EQ(unset, withHome);
+    EXPECT_EQ(empty, withHome);
 }
 
 }  // namespace

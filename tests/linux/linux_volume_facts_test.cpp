@@ -1,13 +1,24 @@
 // Volume facts of the Linux provider: flags, serials, labels, error codes, user folders.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fscrypt.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <cerrno>
 
+#include "app/form1.h"
+#include "disk/disk_probes.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/udev_data.h"
 #include "platform/linux/user_dirs.h"
+#include "platform/linux/visible_text.h"
+#include "platform/linux/volume_facts.h"
 #include "platform/linux/volume_flags.h"
 #include "platform/linux/volume_ids.h"
 #include "platform/linux/win32_errno.h"
 #include "platform/platform.h"
+#include "tests/support/recording_controls.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -86,6 +97,66 @@ TEST(VolumeIds, UdevEscapesDecode) {
     EXPECT_EQ(decodeUdevEscapes("plain"), "plain");
     EXPECT_EQ(decodeUdevEscapes("cut\\x2"), "cut\\x2");
     EXPECT_EQ(decodeUdevEscapes("bad\\xzz"), "bad\\xzz");
+}
+
+TEST(UdevData, ReadsTheVolumeProperties) {
+    const UdevVolume volume = parseUdevData(
+        "S:disk/by-uuid/64A5-F009\n"
+        "I:18446744\n"
+        "E:ID_FS_LABEL=My_Disk\n"
+        "E:ID_FS_LABEL_ENC=My\\x20Disk\n"
+        "E:ID_FS_UUID=64A5-F009\n"
+        "E:ID_FS_UUID_ENC=64A5-F009\n"
+        "E:ID_FS_TYPE=exfat\n"
+        "E:ID_PART_ENTRY_TYPE=0x7\n"
+        "E:broken line\n"
+        "G:systemd\n");
+    EXPECT_EQ(volume.label, "My Disk");
+    EXPECT_EQ(volume.uuid, "64A5-F009");
+    EXPECT_EQ(volume.fsType, "exfat");
+    EXPECT_EQ(volume.partitionType, "0x7");
+    const UdevVolume nothing = parseUdevData("E:ID_FS_LABEL=x\nS:disk/by-label/x\n");
+    EXPECT_EQ(nothing.label, "");
+    EXPECT_EQ(nothing.fsType, "");
+}
+
+TEST(ShownFileSystem, FuseBlockMountsShowWhatIsOnTheDisk) {
+    EXPECT_EQ(shownFileSystem("fuseblk", "ntfs").name, "NTFS");
+    EXPECT_EQ(shownFileSystem("fuseblk", "ntfs").flagsType, "ntfs");
+    EXPECT_EQ(shownFileSystem("fuseblk", "exfat").name, "exFAT");
+    EXPECT_EQ(shownFileSystem("fuseblk", "vfat").name, "vfat");
+    EXPECT_EQ(shownFileSystem("fuseblk", "").name, "fuseblk");
+    // The kernel's own drivers keep their type, whatever udev probed.
+    EXPECT_EQ(shownFileSystem("ntfs3", "ntfs").name, "ntfs3");
+    EXPECT_EQ(shownFileSystem("ext4", "ext4").flagsType, "ext4");
+}
+
+TEST(VisibleText, ControlCharactersBecomeEscapes) {
+    EXPECT_EQ(visibleText(std::string_view("a\nb\rc\x1b[31m\0d\x7f", 13)),
+              "a\\x0Ab\\x0Dc\\x1B[31m\\x00d\\x7F");
+    EXPECT_EQ(visibleText("データ 100%"), "データ 100%");
+    EXPECT_EQ(visibleText(""), "");
+}
+
+// Oracle: this machine's "/" shows the encryption flag exactly when its file system answers the
+// encryption-policy query as one that can encrypt (ENODATA: not encrypted, but it could be).
+TEST(EncryptionOracle, RootShowsEncryptionOnlyWhereItCanEncrypt) {
+    const int fd = ::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    fscrypt_get_policy_ex_arg policy{};
+    policy.policy_size = sizeof(policy.policy);
+    const bool canEncrypt =
+        ::ioctl(fd, FS_IOC_GET_ENCRYPTION_POLICY_EX, &policy) == 0 || errno == ENODATA;
+    ::close(fd);
+
+    LinuxPlatform platform("/");
+    testing::RecordingControls controls;
+    fillDrive1(controls, platform);
+    controls.setListIndex(Ctl::Drive1, 0);
+    Drive1_Change(controls, platform);
+    const std::vector<std::string> flags = controls.items(Ctl::List4);
+    ASSERT_FALSE(flags.empty());
+    EXPECT_EQ(std::find(flags.begin(), flags.end(), "暗号化") != flags.end(), canEncrypt);
 }
 
 TEST(Win32Errno, OneTable) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSlider>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cstdint>
 
@@ -59,6 +60,13 @@ void startForm(QtControls& controls, Platform& platform, Form1& form) {
         form.Form_QueryUnload(cancel, event->spontaneous() ? kClosedByUser : kClosedByCode);
         if (cancel != 0) event->ignore();
     });
+}
+
+void watchDrives(QtControls& controls, Platform& platform, int descriptor) {
+    if (descriptor < 0) return;
+    auto* watch = new QSocketNotifier(descriptor, QSocketNotifier::Exception, &controls.window());
+    QObject::connect(watch, &QSocketNotifier::activated,
+                     [&controls, &platform] { refreshDrive1(controls, platform); });
 }
 
 }  // namespace zarnel::qt

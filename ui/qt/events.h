@@ -14,4 +14,8 @@ class QtControls;
 // the form's, its memory tab's, or the drive and folder lists' own.
 void startForm(QtControls& controls, Platform& platform, Form1& form);
 
+// Fills the drive list again whenever `descriptor` (a mount-table watch) raises its
+// exceptional condition; nothing for -1.
+void watchDrives(QtControls& controls, Platform& platform, int descriptor);
+
 }  // namespace zarnel::qt

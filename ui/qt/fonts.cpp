@@ -27,8 +27,12 @@ void installFontSubstitutions() {
 }
 
 QFont defaultFont() {
-    QFont font(kDefaultFamily);
-    font.setPointSizeF(kDefaultPoints);
+    // Resolved once: every changed field text of every tick measures against it.
+    static const QFont font = [] {
+        QFont face(kDefaultFamily);
+        face.setPointSizeF(kDefaultPoints);
+        return face;
+    }();
     return font;
 }
 

@@ -2,14 +2,11 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "app/form1.h"
 #include "platform/linux/linux_platform.h"
-#include "ui/qt/appearance.h"
+#include "platform/linux/mount_watch.h"
 #include "ui/qt/command_line.h"
 #include "ui/qt/display_connection.h"
-#include "ui/qt/events.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/qt_controls.h"
+#include "ui/qt/run_window.h"
 
 namespace {
 
@@ -39,15 +36,8 @@ int main(int argc, char* argv[]) {
     const auto app = zarnel::qt::connectToDisplay(argc, argv);
     // Ties the window to its desktop entry (the Wayland app id, the dock's icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zarnel"));
-    zarnel::qt::applyAppearance();
 
     zarnel::LinuxPlatform platform("/");
-    zarnel::qt::MainWindow window;
-    zarnel::qt::QtControls controls(window);
-    zarnel::Form1 form(controls, platform);
-    zarnel::qt::startForm(controls, platform, form);
-    if (controls.ended()) return 0;
-
-    window.show();
-    return QApplication::exec();
+    const zarnel::linux_fs::MountWatch mounts("/");
+    return zarnel::qt::runWindow(platform, mounts.descriptor());
 }

@@ -1,6 +1,7 @@
 #include "ui/qt/picture_box.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <climits>
 #include <cmath>
@@ -16,12 +17,21 @@ namespace zarnel::qt {
 // The drawing area inside the border: shows the image and hosts the child controls.
 class PictureSurface : public QWidget {
   public:
-    explicit PictureSurface(PictureBox* box) : QWidget(box), box_(box) {}
+    explicit PictureSurface(PictureBox* box) : QWidget(box), box_(box) {
+        // Every exposed pixel comes from the image, so Qt may move what is on screen when the
+        // chart scrolls instead of repainting all of it.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
 
   protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
+        // Only the exposed part: a tick changes a strip and a line, not the whole chart.
+        const QImage& image = box_->image();
+        const QRect area = event->rect();
+        const qreal ratio = image.devicePixelRatio();
         QPainter painter(this);
-        painter.drawImage(0, 0, box_->image());
+        painter.drawImage(area, image,
+                          QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
@@ -133,10 +143,12 @@ void PictureBox::setFillColor(Colour value) {
 void PictureBox::lineTo(float x, float y, Colour value) {
     QPainter painter(&canvas());
     painter.setPen(QPen(colour(value), 1, Qt::SolidLine));
-    painter.drawLine(toPixelPoint(penX_, penY_).toPoint(), toPixelPoint(x, y).toPoint());
+    const QPoint from = toPixelPoint(penX_, penY_).toPoint();
+    const QPoint to = toPixelPoint(x, y).toPoint();
+    painter.drawLine(from, to);
     penX_ = x;
     penY_ = y;
-    surface_->update();
+    surface_->update(QRect(from, to).normalized().adjusted(-1, -1, 1, 1));
 }
 
 void PictureBox::pieWedge(float centreX, float centreY, float radius, float startAngle,
@@ -155,7 +167,7 @@ void PictureBox::pieWedge(float centreX, float centreY, float radius, float star
     painter.setBrush(colour(fillColour_));
     painter.drawPie(bounds, qRound(start * kDegreesPerRadian * kQtAngleUnitsPerDegree),
                     qRound(span * kDegreesPerRadian * kQtAngleUnitsPerDegree));
-    surface_->update();
+    surface_->update(bounds.toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
 void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const PixelRect& clipRect) {
@@ -183,7 +195,13 @@ void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const Pixel
             for (int y = target.top(); y <= target.bottom(); ++y) moveRow(y);
         }
     }
-    surface_->update();
+    // The screen moves what it already shows the same way and repaints only the strip that
+    // comes into view, instead of the whole chart at every tick.
+    const QRect logicalTarget =
+        QRectF(QPointF(target.topLeft()) / ratio, QSizeF(target.size()) / ratio).toAlignedRect();
+    const QRect moved =
+        logicalTarget.translated(-qRound(dx / ratio), -qRound(dy / ratio)) | logicalTarget;
+    surface_->scroll(qRound(dx / ratio), qRound(dy / ratio), moved);
 }
 
 }  // namespace zarnel::qt

@@ -1,0 +1,142 @@
+#!/usr/bin/env python3
+"""Start-up and idle of the real window against its floor, interleaved, under a private Xvfb.
+
+  measure.py BUILD_DIR startup [--runs 10]   first paint and memory: zarnel on this machine
+                                             against the floor program, and zarnel on a big
+                                             machine tree against a small one
+  measure.py BUILD_DIR idle [--runs 3] [--seconds 30]
+                                             CPU, wake-ups and threads of the running window
+                                             against the floor
+
+Runs alternate between the programs (the order turns each round), so a machine shared with
+other work loads both alike; medians and their ratios are printed with the load average."""
+import argparse
+import glob
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+WARM_UP_SECONDS = 3
+
+
+def start_xvfb():
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                             "-nolisten", "tcp"], pass_fds=[write_end],
+                            stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as display:
+        number = display.readline().strip()
+    return xvfb, ":" + number
+
+
+def environment(display):
+    env = dict(os.environ, DISPLAY=display)
+    env.pop("QT_QPA_PLATFORM", None)
+    env.pop("WAYLAND_DISPLAY", None)
+    return env
+
+
+def first_paint(command, env):
+    """Milliseconds from the start of the process to its first painted window, and its RSS."""
+    start = time.monotonic_ns()
+    run = subprocess.run(command, env=env, stdout=subprocess.PIPE, text=True, timeout=60)
+    fields = dict(item.split("=") for item in run.stdout.split())
+    return (int(fields["first_paint_ns"]) - start) / 1e6, int(fields["rss_kb"])
+
+
+def process_counters(pid):
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    cpu_ticks = int(fields[11]) + int(fields[12])  # utime, stime
+    switches = 0
+    tasks = glob.glob(f"/proc/{pid}/task/*/status")
+    for status in tasks:
+        with open(status) as text:
+            for line in text:
+                if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                    switches += int(line.split()[1])
+    return cpu_ticks, switches, len(tasks)
+
+
+def idle(command, env, seconds):
+    """CPU milliseconds per second, wake-ups per second and threads, after a warm-up."""
+    program = subprocess.Popen(command + ["--idle"], env=env, stdout=subprocess.DEVNULL)
+    try:
+        time.sleep(WARM_UP_SECONDS)
+        cpu0, switches0, _ = process_counters(program.pid)
+        time.sleep(seconds)
+        cpu1, switches1, threads = process_counters(program.pid)
+    finally:
+        program.kill()
+        program.wait()
+    return ((cpu1 - cpu0) * 1000 / CLOCK_TICKS / seconds, (switches1 - switches0) / seconds,
+            threads)
+
+
+def report(title, samples, pairs):
+    print(f"\n{title} (load average before: {LOAD_BEFORE}, after: {os.getloadavg()})")
+    for name, values in samples.items():
+        columns = list(zip(*values))
+        print(f"  {name:16}" + "  ".join(
+            f"median {statistics.median(c):9.2f} (min {min(c):9.2f}, max {max(c):9.2f})"
+            for c in columns))
+    for label, top, bottom in pairs:
+        ratios = [statistics.median(a) / statistics.median(b) if statistics.median(b) else
+                  float("inf") for a, b in zip(zip(*samples[top]), zip(*samples[bottom]))]
+        print(f"  {label}: " + "  ".join(f"{r:.2f}x" for r in ratios))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("build")
+    parser.add_argument("what", choices=["startup", "idle"])
+    parser.add_argument("--runs", type=int, default=0)
+    parser.add_argument("--seconds", type=float, default=30)
+    args = parser.parse_args()
+    zarnel = [os.path.join(args.build, "bench", "zarnel_startup")]
+    floor = [os.path.join(args.build, "bench", "floor_startup")]
+    xvfb, display = start_xvfb()
+    env = environment(display)
+    try:
+        with tempfile.TemporaryDirectory() as scratch:
+            if args.what == "startup":
+                small, big = os.path.join(scratch, "small"), os.path.join(scratch, "big")
+                subprocess.run([sys.executable, os.path.join(HERE, "scale_machine.py"), small],
+                               check=True)
+                subprocess.run([sys.executable, os.path.join(HERE, "scale_machine.py"), big,
+                                "--cpus", "1024", "--mounts", "5000"], check=True)
+                programs = {"zarnel /": zarnel, "floor": floor, "zarnel small": zarnel + [small],
+                            "zarnel big": zarnel + [big]}
+                samples = {name: [] for name in programs}
+                for round_number in range(args.runs or 10):
+                    names = list(programs)
+                    names = names[round_number % len(names):] + names[:round_number % len(names)]
+                    for name in names:
+                        samples[name].append(first_paint(programs[name], env))
+                report("first paint ms, resident kB", samples,
+                       [("zarnel / floor", "zarnel /", "floor"),
+                        ("big / small", "zarnel big", "zarnel small")])
+            else:
+                programs = {"zarnel": zarnel, "floor": floor}
+                samples = {name: [] for name in programs}
+                for round_number in range(args.runs or 3):
+                    for name in (list(programs) if round_number % 2 == 0 else
+                                 list(reversed(programs))):
+                        samples[name].append(idle(programs[name], env, args.seconds))
+                report(f"idle over {args.seconds:g} s: CPU ms/s, wake-ups/s, threads", samples,
+                       [("zarnel / floor", "zarnel", "floor")])
+    finally:
+        xvfb.kill()
+        xvfb.wait()
+
+
+LOAD_BEFORE = os.getloadavg()
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,18 @@
+// The real window over a machine tree ("/" unless a fixture root is given), reporting its
+// first paint: zarnel_startup [ROOT] [--idle].
+#include <QApplication>
+#include <cstring>
+
+#include "bench/startup/first_paint.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/mount_watch.h"
+#include "ui/qt/run_window.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    zarnel::bench::reportFirstPaint(app, argc, argv);
+    const char* root = argc > 1 && std::strcmp(argv[1], "--idle") != 0 ? argv[1] : "/";
+    zarnel::LinuxPlatform platform(root);
+    const zarnel::linux_fs::MountWatch mounts(root);
+    return zarnel::qt::runWindow(platform, mounts.descriptor());
+}

@@ -1,0 +1,40 @@
+// sys/class/dmi/id and the firmware's processor records: a BIOS date is a whole CIM date or
+// nothing, a socket name has no NUL.
+#include <algorithm>
+#include <string>
+
+#include "fuzz/fuzz_input.h"
+#include "platform/linux/dmi.h"
+#include "platform/linux/smbios.h"
+
+namespace {
+
+using namespace zarnel;
+
+// Parts: bios_vendor, bios_date, bios_version, one processor record (type 4, raw).
+enum Part : std::size_t { kVendor, kDate, kVersion, kRecord, kPartCount };
+
+constexpr std::size_t kCimDateLength = 25;  // "YYYYMMDD000000.000000+000"
+
+std::optional<std::string> present(std::string_view part) {
+    if (part.empty()) return std::nullopt;
+    return std::string(part);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto parts = fuzz::partsOf(fuzz::textOf(data, size), kPartCount);
+    if (const auto date = linux_fs::cimDate(parts[kDate])) {
+        fuzz::require(date->size() == kCimDateLength);
+        fuzz::require(std::all_of(date->begin(), date->begin() + 8,
+                                  [](char c) { return c >= '0' && c <= '9'; }));
+    }
+    const WmiInstance bios = linux_fs::biosInstance({.vendor = present(parts[kVendor]),
+                                                     .date = present(parts[kDate]),
+                                                     .version = present(parts[kVersion])});
+    fuzz::require(!bios.empty());
+    const std::string socket = socketDesignation(parts[kRecord]);
+    fuzz::require(socket.find('\0') == std::string::npos);
+    return 0;
+}

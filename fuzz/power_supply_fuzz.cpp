@@ -1,0 +1,44 @@
+// sys/class/power_supply: the power record stays within its contract whatever the files say.
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "fuzz/fuzz_input.h"
+#include "platform/linux/power_supply.h"
+
+namespace {
+
+using namespace zarnel;
+
+constexpr std::size_t kAttributeCount = std::size(linux_fs::kPowerSupplyAttributes);
+constexpr std::uint8_t kFullCharge = 100;
+constexpr std::array<std::uint8_t, 3> kAcLineStates = {
+    power_status::kOffline, power_status::kOnline, power_status::kUnknown};
+
+}  // namespace
+
+// Parts: the supplies' attribute files in the order of kPowerSupplyAttributes, supply after
+// supply; an empty part is a missing file.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto parts = fuzz::partsOf(fuzz::textOf(data, size), kAttributeCount);
+    std::vector<linux_fs::PowerSupply> supplies;
+    for (std::size_t first = 0; first + kAttributeCount <= parts.size(); first += kAttributeCount) {
+        linux_fs::SupplyAttributes attributes;
+        for (std::size_t i = 0; i < kAttributeCount; ++i) {
+            if (!parts[first + i].empty()) {
+                attributes.emplace(linux_fs::kPowerSupplyAttributes[i], parts[first + i]);
+            }
+        }
+        supplies.push_back(linux_fs::parsePowerSupply(attributes));
+    }
+    const SystemPowerStatus status = linux_fs::powerStatus(supplies);
+    fuzz::require(std::find(kAcLineStates.begin(), kAcLineStates.end(), status.ACLineStatus) !=
+                  kAcLineStates.end());
+    fuzz::require(status.BatteryLifePercent <= kFullCharge ||
+                  status.BatteryLifePercent == power_status::kUnknown);
+    if (status.BatteryFlag == power_status::kNoBattery) {
+        fuzz::require(status.BatteryLifePercent == power_status::kUnknown);
+        fuzz::require(status.BatteryLifeTime == power_status::kUnknownSeconds);
+    }
+    return 0;
+}

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Writes each fuzz target's seed corpus (fuzz/corpus/<target>/) from the machines under
+# tests/fixtures, in the input form the target reads: a target that reads several files takes
+# them joined by the record separator (\x1e).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+fixtures=tests/fixtures
+corpus=fuzz/corpus
+sep=$'\x1e'
+
+seed() {  # seed TARGET NAME: the text on stdin becomes corpus/TARGET/NAME
+  mkdir -p "$corpus/$1"
+  cat >"$corpus/$1/$2"
+}
+
+cat_if() { [ -f "$1" ] && cat "$1" || true; }
+
+for machine in "$fixtures"/*/; do
+  m=$(basename "$machine")
+  [ -f "$machine/proc/meminfo" ] && seed meminfo "$m" <"$machine/proc/meminfo"
+  if [ -f "$machine/proc/cpuinfo" ]; then
+    {
+      cat "$machine/proc/cpuinfo"; printf '%s' "$sep"
+      for cpu in "$machine"/sys/devices/system/cpu/cpu[0-9]*; do
+        [ -d "$cpu" ] || continue
+        printf '%s %s\n' "$(cat_if "$cpu/topology/physical_package_id")" \
+          "$(cat_if "$cpu/cpufreq/scaling_cur_freq")"
+      done
+    } | seed cpuinfo "$m"
+  fi
+  if [ -f "$machine/proc/self/mountinfo" ]; then
+    { cat "$machine/proc/self/mountinfo"; printf '%s/dev/sr0\n/dev/sdz%s/home/user' "$sep" "$sep"; } |
+      seed mountinfo "$m"
+  fi
+  if [ -f "$machine/etc/hosts" ] || [ -f "$machine/etc/resolv.conf" ] || [ -f "$machine/etc/hostname" ]; then
+    {
+      cat_if "$machine/etc/hosts"; printf '%s' "$sep"
+      cat_if "$machine/etc/resolv.conf"; printf '%s' "$sep"
+      cat_if "$machine/etc/hostname"; printf '%s' "$sep"
+      cat_if "$machine/etc/hostname" | head -n1 | tr -d '\n'
+    } | seed hosts "$m"
+  fi
+  [ -f "$machine/etc/passwd" ] && { cat "$machine/etc/passwd"; printf '%s1000' "$sep"; } | seed passwd "$m"
+  find "$machine" -name user-dirs.dirs -type f | while read -r dirs; do
+    seed user_dirs "$m" <"$dirs"
+  done
+  if [ -d "$machine/sys/class/power_supply" ]; then
+    attributes=(type scope present online status capacity energy_now energy_full power_now
+                charge_now charge_full current_now time_to_empty_now)
+    {
+      first=1
+      for supply in "$machine"/sys/class/power_supply/*/; do
+        for a in "${attributes[@]}"; do
+          [ "$first" = 1 ] || printf '%s' "$sep"
+          first=0
+          cat_if "$supply/$a"
+        done
+      done
+    } | seed power_supply "$m"
+  fi
+  if [ -d "$machine/sys/class/dmi/id" ]; then
+    {
+      cat_if "$machine/sys/class/dmi/id/bios_vendor"; printf '%s' "$sep"
+      cat_if "$machine/sys/class/dmi/id/bios_date"; printf '%s' "$sep"
+      cat_if "$machine/sys/class/dmi/id/bios_version"; printf '%s' "$sep"
+      cat_if "$machine/sys/firmware/dmi/entries/4-0/raw"
+    } | seed dmi "$m"
+  fi
+  for link in "$machine"/dev/disk/by-label/* "$machine"/dev/disk/by-uuid/*; do
+    [ -L "$link" ] || continue
+    printf '%s' "$(basename "$link")" | seed volume_ids "$m-$(basename "$link" | md5sum | cut -c1-8)"
+  done
+done
+for scenario in tests/gui/scenarios/*.scenario; do
+  seed scenario "$(basename "$scenario" .scenario)" <"$scenario"
+done

@@ -1,0 +1,132 @@
+#include "platform/linux/desktop_session.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/linux/panel_files.h"
+#include "platform/linux/read_file.h"
+#include "platform/platform.h"
+
+namespace zarnel::linux_fs {
+namespace {
+
+using app_bar_state::kAlwaysOnTop;
+using app_bar_state::kAutoHide;
+
+struct DesktopName {
+    std::string_view name;
+    Desktop desktop;
+};
+
+constexpr std::array<DesktopName, 8> kDesktopNames = {{{"GNOME", Desktop::Gnome},
+                                                       {"ubuntu", Desktop::Gnome},
+                                                       {"KDE", Desktop::Plasma},
+                                                       {"XFCE", Desktop::Xfce},
+                                                       {"MATE", Desktop::Mate},
+                                                       {"X-Cinnamon", Desktop::Cinnamon},
+                                                       {"Cinnamon", Desktop::Cinnamon},
+                                                       {"LXQt", Desktop::Lxqt}}};
+
+constexpr std::string_view kTrue = "true";
+
+// The items of a GVariant string array in text form: "['1:false', '2:intel']".
+std::vector<std::string> stringItems(std::string_view array) {
+    std::vector<std::string> items;
+    for (auto open = array.find('\''); open != std::string_view::npos;) {
+        const auto close = array.find('\'', open + 1);
+        if (close == std::string_view::npos) break;
+        items.emplace_back(array.substr(open + 1, close - open - 1));
+        open = array.find('\'', close + 1);
+    }
+    return items;
+}
+
+// The top bar stays on top and never hides; the dock (dash-to-dock, Ubuntu's dock) hides
+// unless it is fixed, either always or when a window meets it.
+std::uint32_t gnomeState(const DesktopSettings& settings) {
+    constexpr std::string_view kDock = "org.gnome.shell.extensions.dash-to-dock";
+    constexpr std::string_view kDockPath = "/org/gnome/shell/extensions/dash-to-dock/";
+    const auto flag = [&settings, kDock, kDockPath](std::string_view key) {
+        return settings.value(kDock, kDockPath, key);
+    };
+    const auto fixed = flag("dock-fixed");
+    if (!fixed || *fixed == kTrue) return kAlwaysOnTop;
+    const bool hides = flag("autohide") == kTrue || flag("intellihide") == kTrue;
+    return kAlwaysOnTop | (hides ? kAutoHide : 0);
+}
+
+// Each panel ("top", "bottom") is a relocatable org.mate.panel.toplevel.
+std::optional<std::uint32_t> mateState(const DesktopSettings& settings) {
+    const auto ids = settings.value("org.mate.panel", "/org/mate/panel/", "toplevel-id-list");
+    if (!ids) return std::nullopt;
+    std::uint32_t state = kAlwaysOnTop;
+    for (const std::string& id : stringItems(*ids)) {
+        const std::string path = "/org/mate/panel/toplevels/" + id + "/";
+        if (settings.value("org.mate.panel.toplevel", path, "auto-hide") == kTrue) {
+            state |= kAutoHide;
+        }
+    }
+    return state;
+}
+
+// panels-autohide holds "panel id:mode" with the modes true, false and intel (hide when a
+// window overlaps).
+std::optional<std::uint32_t> cinnamonState(const DesktopSettings& settings) {
+    const auto modes = settings.value("org.cinnamon", "/org/cinnamon/", "panels-autohide");
+    if (!modes) return std::nullopt;
+    std::uint32_t state = kAlwaysOnTop;
+    for (const std::string& item : stringItems(*modes)) {
+        const std::string_view mode = std::string_view(item).substr(item.find(':') + 1);
+        if (mode == kTrue || mode == "intel") state |= kAutoHide;
+    }
+    return state;
+}
+
+std::optional<std::uint32_t> fromFile(const std::filesystem::path& root,
+                                      const std::filesystem::path& file,
+                                      std::optional<std::uint32_t> (*parse)(std::string_view)) {
+    // A desktop's settings may be links into a dotfile store.
+    const auto text = readFile(root, file.relative_path(), FinalLink::Follow);
+    return text ? parse(*text) : std::nullopt;
+}
+
+}  // namespace
+
+Desktop desktopOf(std::string_view currentDesktop) {
+    while (!currentDesktop.empty()) {
+        const auto colon = currentDesktop.find(':');
+        const std::string_view name = currentDesktop.substr(0, colon);
+        for (const DesktopName& known : kDesktopNames) {
+            if (known.name == name) return known.desktop;
+        }
+        if (colon == std::string_view::npos) break;
+        currentDesktop.remove_prefix(colon + 1);
+    }
+    return Desktop::Other;
+}
+
+std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::filesystem::path& root,
+                                               const std::filesystem::path& configHome,
+                                               const DesktopSettings& settings) {
+    switch (desktop) {
+        case Desktop::Gnome:
+            return gnomeState(settings);
+        case Desktop::Mate:
+            return mateState(settings);
+        case Desktop::Cinnamon:
+            return cinnamonState(settings);
+        case Desktop::Plasma:
+            return fromFile(root, configHome / "plasmashellrc", plasmaPanelState);
+        case Desktop::Xfce:
+            return fromFile(root, configHome / "xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml",
+                            xfcePanelState);
+        case Desktop::Lxqt:
+            return fromFile(root, configHome / "lxqt/panel.conf", lxqtPanelState);
+        case Desktop::Other:
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+}  // namespace zarnel::linux_fs

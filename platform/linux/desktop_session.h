@@ -1,0 +1,26 @@
+// Which desktop runs the session, and the taskbar state its own panel settings give.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "platform/linux/desktop_settings.h"
+
+namespace zarnel::linux_fs {
+
+enum class Desktop { Gnome, Plasma, Xfce, Mate, Cinnamon, Lxqt, Other };
+
+// XDG_CURRENT_DESKTOP is a colon-separated list, most specific first ("ubuntu:GNOME",
+// "X-Cinnamon"); the first name we know decides.
+Desktop desktopOf(std::string_view currentDesktop);
+
+// The taskbar bits (1 auto-hide, 2 always on top) of the desktop's panels, combined over its
+// panels. `configHome` is the machine path of the desktops' files ($XDG_CONFIG_HOME or
+// ~/.config), read below `root`; nothing when the desktop keeps no panel settings, so the
+// windows themselves must tell.
+std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::filesystem::path& root,
+                                               const std::filesystem::path& configHome,
+                                               const DesktopSettings& settings);
+
+}  // namespace zarnel::linux_fs

@@ -1,0 +1,25 @@
+// A descriptor that signals a change of the mount table, for a toolkit's event loop.
+#pragma once
+
+#include <filesystem>
+
+namespace zarnel::linux_fs {
+
+// procfs raises POLLPRI (with POLLERR) on an open mountinfo each time a mount comes or goes
+// (proc(5), "mounts"), once per change: the poll that reports it also clears it. Its own
+// descriptor, so the provider's table keeps seeing the change too.
+class MountWatch {
+  public:
+    explicit MountWatch(const std::filesystem::path& root);
+    ~MountWatch();
+    MountWatch(const MountWatch&) = delete;
+    MountWatch& operator=(const MountWatch&) = delete;
+
+    // -1 when the table cannot be opened.
+    int descriptor() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+}  // namespace zarnel::linux_fs

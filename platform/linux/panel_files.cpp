@@ -1,0 +1,113 @@
+#include "platform/linux/panel_files.h"
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/text_fields.h"
+
+namespace zarnel::linux_fs {
+namespace {
+
+using app_bar_state::kAlwaysOnTop;
+using app_bar_state::kAutoHide;
+
+// Every key of an INI-style text (KConfig, QSettings) with the group it stands in: "[a][b]"
+// is the group "a][b".
+void forEachKey(std::string_view text,
+                const std::function<void(std::string_view group, std::string_view key,
+                                         std::string_view value)>& visit) {
+    std::string_view group;
+    while (!text.empty()) {
+        const std::string_view line = trimmed(takeLine(text));
+        if (line.starts_with('[') && line.ends_with(']')) {
+            group = line.substr(1, line.size() - 2);
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos || line.starts_with('#')) continue;
+        visit(group, trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1)));
+    }
+}
+
+std::optional<std::uint32_t> combined(const std::map<std::string, std::uint32_t>& panels) {
+    if (panels.empty()) return std::nullopt;
+    std::uint32_t state = 0;
+    for (const auto& [name, bits] : panels) state |= bits;
+    return state;
+}
+
+// Plasma's PanelView::VisibilityMode.
+enum PlasmaVisibility : std::uint32_t { kNormalPanel, kPlasmaAutoHide, kLetWindowsCover };
+constexpr std::string_view kPlasmaViews = "PlasmaViews][";
+constexpr std::string_view kPlasmaPanel = "Panel ";
+
+std::uint32_t plasmaBits(std::string_view visibility) {
+    switch (wholeNumber<std::uint32_t>(visibility).value_or(kNormalPanel)) {
+        case kPlasmaAutoHide:
+            return kAutoHide | kAlwaysOnTop;
+        case kLetWindowsCover:
+            return 0;
+        default:
+            return kAlwaysOnTop;  // windows go below or keep clear of it
+    }
+}
+
+constexpr std::string_view kXfcePanelProperty = "<property name=\"panel-";
+constexpr std::string_view kXfceAutohideProperty = "<property name=\"autohide-behavior\"";
+constexpr std::string_view kValueAttribute = "value=\"";
+
+constexpr std::string_view kLxqtPanel = "panel";
+
+}  // namespace
+
+std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc) {
+    std::map<std::string, std::uint32_t> panels;
+    forEachKey(plasmashellrc,
+               [&panels](std::string_view group, std::string_view key, std::string_view value) {
+                   if (!group.starts_with(kPlasmaViews)) return;
+                   group.remove_prefix(kPlasmaViews.size());
+                   const std::string panel(group.substr(0, group.find(']')));
+                   if (!panel.starts_with(kPlasmaPanel)) return;
+                   auto [entry, added] = panels.try_emplace(panel, kAlwaysOnTop);
+                   if (key == "panelVisibility") entry->second = plasmaBits(value);
+               });
+    return combined(panels);
+}
+
+std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml) {
+    // Each panel is a property "panel-N" holding its own; autohide-behavior 0 never hides,
+    // 1 hides when a window overlaps, 2 always hides.
+    if (channelXml.find(kXfcePanelProperty) == std::string_view::npos) return std::nullopt;
+    std::uint32_t state = kAlwaysOnTop;
+    for (auto at = channelXml.find(kXfceAutohideProperty); at != std::string_view::npos;
+         at = channelXml.find(kXfceAutohideProperty, at + 1)) {
+        const std::string_view tag = channelXml.substr(at, channelXml.find('>', at) - at);
+        const auto value = tag.find(kValueAttribute);
+        if (value == std::string_view::npos) continue;
+        const std::string_view rest = tag.substr(value + kValueAttribute.size());
+        if (wholeNumber<std::uint32_t>(rest.substr(0, rest.find('"'))).value_or(0) != 0) {
+            state |= kAutoHide;
+        }
+    }
+    return state;
+}
+
+std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf) {
+    std::map<std::string, std::uint32_t> panels;
+    forEachKey(panelConf,
+               [&panels](std::string_view group, std::string_view key, std::string_view value) {
+                   if (!group.starts_with(kLxqtPanel) ||
+                       !wholeNumber<unsigned>(group.substr(kLxqtPanel.size()))) {
+                       return;
+                   }
+                   auto [entry, added] = panels.try_emplace(std::string(group), kAlwaysOnTop);
+                   if ((key == "hidable" || key == "hide-on-overlap") && value == "true") {
+                       entry->second |= kAutoHide;
+                   }
+               });
+    return combined(panels);
+}
+
+}  // namespace zarnel::linux_fs

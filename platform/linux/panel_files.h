@@ -1,0 +1,21 @@
+// The panel settings files of the desktops that keep them as text: the taskbar bits
+// (1 auto-hide, 2 always on top) they give, combined over every panel; nothing for a text
+// that describes no panel.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace zarnel::linux_fs {
+
+// plasmashellrc: `panelVisibility` of each [PlasmaViews][Panel N] group.
+std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc);
+
+// xfconf's xfce4-panel.xml: `autohide-behavior` of each panel.
+std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml);
+
+// lxqt/panel.conf: `hidable` and `hide-on-overlap` of each [panelN] group.
+std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf);
+
+}  // namespace zarnel::linux_fs

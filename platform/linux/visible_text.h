@@ -1,0 +1,14 @@
+// Text read from the machine (mount points, labels, firmware strings) as it may be shown: a
+// control character would break a list entry or a field, or act on a terminal.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarnel::linux_fs {
+
+// Every C0 control character and DEL written as "\x" and two hex digits, the form udev uses
+// for such bytes; everything else, UTF-8 included, as it is.
+std::string visibleText(std::string_view text);
+
+}  // namespace zarnel::linux_fs

@@ -1,0 +1,86 @@
+// The mount table at scale: letters from a table of thousands of mounts, and one read of the
+// table per change of its file.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+
+#include "platform/linux/drive_letters.h"
+#include "platform/linux/mount_table.h"
+
+namespace zarnel::linux_fs {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kMounts = 5000;
+
+MountEntry mountAt(std::string point, unsigned minor) {
+    MountEntry mount;
+    mount.major = 8;
+    mount.minor = minor;
+    mount.root = "/";
+    mount.mountPoint = std::move(point);
+    mount.fsType = "ext4";
+    mount.source = "/dev/sd" + std::to_string(minor);
+    return mount;
+}
+
+// Thousands of mounts stacked on a few points: only the last mount of each point shows, in
+// the order of the table, whatever lies between.
+TEST(LargeMountTable, LettersTheLastMountOfEachPointInTableOrder) {
+    std::vector<MountEntry> mounts = {mountAt("/", 0)};
+    for (unsigned i = 1; i <= kMounts; ++i) {
+        mounts.push_back(mountAt("/mnt/p" + std::to_string(i % 3), i));
+    }
+    // The last mounts of /mnt/p0, /mnt/p1 and /mnt/p2 are the table's last three, in that order.
+    const std::vector<DriveSlot> slots = assignDriveLetters(mounts, {"/dev/sr0"});
+    std::vector<std::string> texts;
+    for (const DriveSlot& slot : slots) texts.push_back(slot.entryText());
+    EXPECT_EQ(texts, (std::vector<std::string>{"c: [/]", "d: [/mnt/p0]", "e: [/mnt/p1]",
+                                               "f: [/mnt/p2]", "g: [/dev/sr0]"}));
+}
+
+class TableFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "zarnel-table-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        fs::create_directories(root_ / "proc/self");
+    }
+    void TearDown() override { fs::remove_all(root_); }
+    void write(std::string_view text) {
+        const fs::path file = root_ / "proc/self/mountinfo";
+        const fs::path fresh = root_ / "proc/self/mountinfo.new";
+        std::ofstream(fresh) << text;
+        fs::rename(fresh, file);  // a new inode: a change whatever the clock says
+    }
+    fs::path root_;
+};
+
+TEST_F(TableFile, IsReadAgainOnlyWhenItChanges) {
+    write("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n");
+    MountTable table(root_);
+    ASSERT_EQ(table.current().size(), 1u);
+    const std::uint64_t firstRead = table.generation();
+    table.current();
+    table.current();
+    EXPECT_EQ(table.generation(), firstRead);
+
+    write("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n");
+    EXPECT_EQ(table.current().size(), 2u);
+    EXPECT_EQ(table.generation(), firstRead + 1);
+}
+
+TEST_F(TableFile, AboveTheCapReadsAsEmpty) {
+    const std::string line = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+    std::string text;
+    while (text.size() <= kMaxMountTableBytes) text += line;
+    write(text);
+    MountTable table(root_);
+    EXPECT_TRUE(table.current().empty());
+}
+
+}  // namespace
+}  // namespace zarnel::linux_fs

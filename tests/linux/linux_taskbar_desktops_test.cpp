@@ -1,0 +1,95 @@
+// The taskbar as each desktop's own panel settings give it, on fixture sessions.
+#include <gtest/gtest.h>
+
+#include "platform/linux/desktop_session.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/panel_files.h"
+
+namespace zarnel {
+namespace {
+
+using linux_fs::Desktop;
+
+constexpr std::uint32_t kHide = app_bar_state::kAutoHide;
+constexpr std::uint32_t kTop = app_bar_state::kAlwaysOnTop;
+
+struct SessionRow {
+    std::string_view machine;
+    std::string_view currentDesktop;
+    bool schemas;  // the dock, panel and Cinnamon schemas are installed
+    std::uint32_t state;
+};
+
+class DesktopTaskbar : public ::testing::TestWithParam<SessionRow> {};
+
+TEST_P(DesktopTaskbar, FollowsThePanelSettings) {
+    const SessionRow& row = GetParam();
+    const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / row.machine;
+    LinuxPlatform platform(root);
+    platform.environment.home = "/home/alice";
+    platform.environment.xdgConfigHome = "";
+    platform.environment.currentDesktop = row.currentDesktop;
+    platform.desktopSettings =
+        linux_fs::keyFileDesktopSettings(row.schemas ? ZARNEL_DESKTOP_SCHEMAS_DIR : root.c_str(),
+                                         root / "home/alice/.config/glib-2.0/settings/keyfile");
+    EXPECT_EQ(platform.appBarGetState(), row.state);
+    EXPECT_EQ(platform.lastError(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, DesktopTaskbar,
+    ::testing::Values(SessionRow{"desktop-gnome-ubuntu-dock", "ubuntu:GNOME", true, kHide | kTop},
+                      SessionRow{"desktop-gnome-plain", "GNOME", false, kTop},
+                      SessionRow{"desktop-plasma-autohide", "KDE", true, kHide | kTop},
+                      SessionRow{"desktop-plasma-windows-cover", "KDE", true, 0},
+                      SessionRow{"desktop-xfce-intellihide", "XFCE", true, kHide | kTop},
+                      SessionRow{"desktop-mate", "MATE", true, kHide | kTop},
+                      SessionRow{"desktop-cinnamon", "X-Cinnamon", true, kTop},
+                      SessionRow{"desktop-lxqt", "LXQt", true, kTop}),
+    [](const auto& row) {
+        std::string name(row.param.machine);
+        std::erase(name, '-');
+        return name;
+    });
+
+TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
+    EXPECT_EQ(linux_fs::desktopOf("ubuntu:GNOME"), Desktop::Gnome);
+    EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME"), Desktop::Gnome);
+    EXPECT_EQ(linux_fs::desktopOf("KDE"), Desktop::Plasma);
+    EXPECT_EQ(linux_fs::desktopOf("X-Cinnamon"), Desktop::Cinnamon);
+    EXPECT_EQ(linux_fs::desktopOf("LXQt"), Desktop::Lxqt);
+    EXPECT_EQ(linux_fs::desktopOf("sway"), Desktop::Other);
+    EXPECT_EQ(linux_fs::desktopOf(""), Desktop::Other);
+    EXPECT_EQ(linux_fs::desktopOf("gnome"), Desktop::Other);  // the names are case-sensitive
+}
+
+TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
+    EXPECT_EQ(linux_fs::plasmaPanelState("[Updates]\nperformed=x\n"), std::nullopt);
+    EXPECT_EQ(linux_fs::plasmaPanelState("[PlasmaViews][Panel 2][Defaults]\nthickness=44\n"),
+              kTop);  // a panel without a visibility setting is a normal one
+    EXPECT_EQ(linux_fs::xfcePanelState("<channel name=\"xfce4-panel\"/>"), std::nullopt);
+    EXPECT_EQ(linux_fs::xfcePanelState("<property name=\"panel-1\" type=\"empty\">"
+                                       "<property name=\"autohide-behavior\" type=\"uint\" "
+                                       "value=\"2\"/></property>"),
+              kHide | kTop);
+    EXPECT_EQ(linux_fs::lxqtPanelState("[General]\npanels=\n"), std::nullopt);
+    EXPECT_EQ(linux_fs::lxqtPanelState("[panel1]\nhide-on-overlap=true\n"), kHide | kTop);
+    EXPECT_EQ(linux_fs::lxqtPanelState("[panelx]\nhidable=true\n"), std::nullopt);
+}
+
+// A desktop whose settings are missing falls back to the X11 docks: with no display, none.
+TEST(DesktopTaskbar, MissingSettingsFallBackToTheWindows) {
+    const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxqt";
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Plasma, root, "/home/alice/.config",
+                                          *linux_fs::keyFileDesktopSettings(root, "")),
+              std::nullopt);
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Other, root, "/home/alice/.config",
+                                          *linux_fs::keyFileDesktopSettings(root, "")),
+              std::nullopt);
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Cinnamon, root, "/home/alice/.config",
+                                          *linux_fs::keyFileDesktopSettings(root, "")),
+              std::nullopt);
+}
+
+}  // namespace
+}  // namespace zarnel
