@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian 12 machine:
 #   ./zarnel.sh run    install what is needed, build, open the window
-#   ./zarnel.sh test   install what is needed, build, run every test (asan, release),
-#                      then pack the release build and lint the package
+#   ./zarnel.sh test   install what is needed, build, run every test (asan, release, the
+#                      Windows build under wine), then pack the release build and lint it
+#   ./zarnel.sh wine PROGRAM [ARGS]   run a built .exe in the project's wine prefix
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
 #   ./zarnel.sh deb    install what is needed, build the release preset, pack it as a .deb
 #   ./zarnel.sh fuzz [SECONDS]  build the fuzz preset (clang) and run every target that long
@@ -19,6 +20,7 @@ packages=(
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
   lintian librsvg2-bin
+  g++-mingw-w64-x86-64-posix googletest wine64 wine locales
 )
 
 # Only the fuzz command needs these; the test command replays the corpora without them.
@@ -39,6 +41,13 @@ install_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
   fi
 }
+
+# Wine's code page follows the Unix locale: ja_JP.UTF-8 gives the 932 of Japanese Windows.
+generate_japanese_locale() {
+  locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' || as_root localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+}
+
+wine_prefix=tools/wine/wineprefix.sh
 
 # build PRESET [TARGET]: configure once, then build everything or just TARGET.
 build() {
@@ -62,6 +71,20 @@ case "${1:-}" in
     done
     cmake --build --preset release --target package
     tests/packaging/lint_package.sh build/release
+    generate_japanese_locale
+    # The prefix's server runs from here to the end of the tests, detached from ctest's pipes.
+    trap '"$wine_prefix" stop' EXIT
+    "$wine_prefix" prepare
+    build mingw
+    ctest --preset mingw -j2
+    ;;
+  wine)
+    shift
+    [ $# -ge 1 ] || { echo "usage: $0 wine PROGRAM [ARGS]" >&2; exit 2; }
+    install_packages
+    generate_japanese_locale
+    trap '"$wine_prefix" stop' EXIT
+    "$wine_prefix" run "$@"
     ;;
   bench)
     install_packages
@@ -88,7 +111,7 @@ case "${1:-}" in
     done
     ;;
   *)
-    echo "usage: $0 run|test|bench|deb|fuzz [SECONDS]" >&2
+    echo "usage: $0 run|test|bench|deb|fuzz [SECONDS]|wine PROGRAM [ARGS]" >&2
     exit 2
     ;;
 esac

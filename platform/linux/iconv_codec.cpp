@@ -17,10 +17,37 @@ bool isUtf8(std::string_view codePage) {
     return codePage == kUtf8 || codePage == "UTF8";
 }
 
+// The bytes of the UTF-8 character that starts `text`: its lead byte's length when the
+// continuation bytes are there, else 1 (a stray byte is a character of its own).
+std::size_t utf8CharacterLength(std::string_view text) {
+    constexpr unsigned char kLeadOfFour = 0xF0;
+    constexpr unsigned char kLeadOfThree = 0xE0;
+    constexpr unsigned char kLeadOfTwo = 0xC0;
+    constexpr unsigned char kContinuationMask = 0xC0;
+    constexpr unsigned char kContinuation = 0x80;
+    const auto lead = static_cast<unsigned char>(text.front());
+    const std::size_t length = lead >= kLeadOfFour    ? 4
+                               : lead >= kLeadOfThree ? 3
+                               : lead >= kLeadOfTwo   ? 2
+                                                      : 1;
+    if (length > text.size()) return 1;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & kContinuationMask) != kContinuation) return 1;
+    }
+    return length;
+}
+
+// How far to skip past input that does not convert: one byte of the code page, or one whole
+// UTF-8 character, so that "é" lacking from a page is one replacement, not one per byte.
+using SkipRule = std::size_t (*)(std::string_view);
+std::size_t oneByte(std::string_view) {
+    return 1;
+}
+
 // Converts in one pass, putting `replacement` (already in the target encoding) where a
 // sequence does not convert, so a bad byte never loses the rest of the text.
 std::string convert(const std::string& from, const std::string& to, std::string_view input,
-                    std::string_view replacement) {
+                    std::string_view replacement, SkipRule skip) {
     iconv_t cd = iconv_open(to.c_str(), from.c_str());
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         throw std::invalid_argument("no converter from " + from + " to " + to);
@@ -35,10 +62,11 @@ std::string convert(const std::string& from, const std::string& to, std::string_
         const size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
         out.append(buffer, static_cast<size_t>(outPtr - buffer));
         if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
-            // EILSEQ or EINVAL (truncated sequence): replace one byte and go on.
+            // EILSEQ or EINVAL (truncated sequence): replace what did not convert and go on.
             out.append(replacement);
-            ++in;
-            --inLeft;
+            const std::size_t skipped = skip(std::string_view(in, inLeft));
+            in += skipped;
+            inLeft -= skipped;
         }
     }
     iconv_close(cd);
@@ -49,7 +77,7 @@ class IconvCodec final : public AnsiCodec {
   public:
     explicit IconvCodec(std::string codePage) : codePage_(std::move(codePage)) {
         if (!isUtf8(codePage_)) {
-            convert(codePage_, std::string(kUtf8), {}, {});  // fail now on an unknown page
+            convert(codePage_, std::string(kUtf8), {}, {}, oneByte);  // fail now on an unknown page
         }
     }
 
@@ -58,12 +86,12 @@ class IconvCodec final : public AnsiCodec {
     std::string toText(std::string_view ansi) const override {
         // Even UTF-8 goes through iconv: a malformed byte from the system must not reach a
         // widget.
-        return convert(codePage_, std::string(kUtf8), ansi, kReplacementUtf8);
+        return convert(codePage_, std::string(kUtf8), ansi, kReplacementUtf8, oneByte);
     }
 
     std::string fromText(std::string_view text) const override {
         if (isUtf8(codePage_)) return std::string(text);
-        return convert(std::string(kUtf8), codePage_, text, "?");
+        return convert(std::string(kUtf8), codePage_, text, "?", utf8CharacterLength);
     }
 
   private:

@@ -26,6 +26,14 @@ constexpr int kStopTick = 49'975;
 std::size_t liveHeapBytes() {
 #if defined(__SANITIZE_ADDRESS__)
     return __sanitizer_get_current_allocated_bytes();
+#elif defined(_WIN32)
+    // The C runtime's heap, entry by entry: Windows keeps no running total.
+    std::size_t used = 0;
+    _HEAPINFO entry{};
+    while (_heapwalk(&entry) == _HEAPOK) {
+        if (entry._useflag == _USEDENTRY) used += entry._size;
+    }
+    return used;
 #else
     return mallinfo2().uordblks;
 #endif

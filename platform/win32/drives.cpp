@@ -1,0 +1,43 @@
+#include <cctype>
+#include <string>
+
+#include "platform/win32/win32_platform.h"
+
+namespace zarnel {
+namespace {
+
+// "C:\" and "c:\work" alike: the drive letter, lower case, or nothing for a UNC path.
+char driveLetterOf(std::string_view path) {
+    if (path.size() < 2 || path[1] != ':') return '\0';
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+}
+
+}  // namespace
+
+DriveList Win32Platform::drives() {
+    DriveList list;
+    // "C:\<NUL>D:\<NUL><NUL>": asked once for the size, once for the text.
+    const DWORD needed = call(getLogicalDriveStringsA_, 0, nullptr);
+    std::string roots(needed, '\0');
+    const DWORD written = call(getLogicalDriveStringsA_, needed, roots.data());
+    roots.resize(written < needed ? written : 0);
+
+    std::string current(MAX_PATH, '\0');
+    const DWORD currentLength =
+        call(getCurrentDirectoryA_, static_cast<DWORD>(current.size()), current.data());
+    const char currentLetter =
+        currentLength > 0 && currentLength < current.size() ? driveLetterOf(current) : '\0';
+
+    for (std::size_t at = 0; at < roots.size();) {
+        const std::size_t end = roots.find('\0', at);
+        const std::string_view root = std::string_view(roots).substr(at, end - at);
+        at = end == std::string::npos ? roots.size() : end + 1;
+        const char letter = driveLetterOf(root);
+        if (letter == '\0') continue;
+        if (letter == currentLetter) list.selected = static_cast<int>(list.entries.size());
+        list.entries.push_back(std::string{letter, ':'});
+    }
+    return list;
+}
+
+}  // namespace zarnel

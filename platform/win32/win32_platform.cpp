@@ -1,0 +1,36 @@
+#include "platform/win32/win32_platform.h"
+
+namespace zarnel {
+namespace {
+
+constexpr const char* kKernel32 = "kernel32.dll";
+constexpr const char* kAdvapi32 = "advapi32.dll";
+constexpr const char* kShell32 = "shell32.dll";
+// SHGetFolderPathA as the window declares it: from shfolder.dll, which older systems lack.
+constexpr const char* kShfolder = "shfolder.dll";
+
+}  // namespace
+
+Win32Platform::Win32Platform(const win32::ExportNames& renamed)
+    : codec_(makeAnsiCodec("ACP")),
+      getComputerNameA_(kKernel32, "GetComputerNameA", renamed),
+      getUserNameA_(kAdvapi32, "GetUserNameA", renamed),
+      getComputerNameExA_(kKernel32, "GetComputerNameExA", renamed),
+      globalMemoryStatusEx_(kKernel32, "GlobalMemoryStatusEx", renamed),
+      sleep_(kKernel32, "Sleep", renamed),
+      shellExecuteA_(kShell32, "ShellExecuteA", renamed),
+      getSystemPowerStatus_(kKernel32, "GetSystemPowerStatus", renamed),
+      shAppBarMessage_(kShell32, "SHAppBarMessage", renamed),
+      getLogicalDriveStringsA_(kKernel32, "GetLogicalDriveStringsA", renamed),
+      getCurrentDirectoryA_(kKernel32, "GetCurrentDirectoryA", renamed),
+      getDriveTypeA_(kKernel32, "GetDriveTypeA", renamed),
+      getVolumeInformationA_(kKernel32, "GetVolumeInformationA", renamed),
+      getDiskFreeSpaceExA_(kKernel32, "GetDiskFreeSpaceExA", renamed),
+      shGetFolderPathA_(kShfolder, "SHGetFolderPathA", renamed) {}
+
+void Win32Platform::clearLastError() {
+    SetLastError(ERROR_SUCCESS);
+    lastError_ = ERROR_SUCCESS;
+}
+
+}  // namespace zarnel

@@ -1,0 +1,86 @@
+// The Win32 provider: the real API, each function bound by name at its first call, and WMI
+// through COM. The thread's last error is cleared before every call and captured right after
+// it, so lastError() tells about that call alone: wine leaves 234 after a successful
+// GetComputerNameExA and stale codes after GetDriveTypeA, which a logic judging by the code
+// would otherwise read as failures.
+#pragma once
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "platform/platform.h"
+#include "platform/win32/binding.h"
+
+namespace zarnel {
+
+class Win32Platform : public Platform {
+  public:
+    // `renamed` binds some functions under other export names (a test's missing function).
+    explicit Win32Platform(const win32::ExportNames& renamed = {});
+
+    const AnsiCodec& ansi() const override { return *codec_; }
+    std::uint32_t lastError() const override { return lastError_; }
+    void clearLastError() override;
+
+    int getComputerName(std::span<char> buffer, std::uint32_t& len) override;
+    int getUserName(std::span<char> buffer, std::uint32_t& len) override;
+    int getComputerNameEx(ComputerNameFormat format, std::span<char> buffer,
+                          std::uint32_t& len) override;
+    // A record of the contract's size asks for the system's MEMORYSTATUSEX; any other length
+    // is passed on, so a wrong one fails with error 87 as it would on the system.
+    void globalMemoryStatus(MemoryStatus& status) override;
+    void sleep(std::uint32_t milliseconds) override;
+    std::intptr_t shellOpen(Hwnd owner, std::string_view file) override;
+    int getSystemPowerStatus(SystemPowerStatus& status) override;
+    std::uint32_t appBarGetState() override;
+    std::vector<WmiInstance> wmiInstances(std::string_view className) override;
+    // Entries "c:", "d:" in letter order, the current directory's drive selected.
+    DriveList drives() override;
+    std::uint32_t getDriveType(std::string_view root) override;
+    int getVolumeInformation(std::string_view root, std::span<char> volumeName,
+                             std::uint32_t& serialNumber, std::uint32_t& maximumComponentLength,
+                             std::uint32_t& fileSystemFlags,
+                             std::span<char> fileSystemName) override;
+    int getDiskFreeSpaceEx(std::string_view root, std::uint64_t& freeBytesAvailable,
+                           std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) override;
+    // A path buffer smaller than MAX_PATH gets what fits of the path, NUL-terminated.
+    std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
+
+  private:
+    // Calls `bound` with the last error cleared before and captured after.
+    template <typename Function, typename... Args>
+    auto call(Function& bound, Args&&... args) {
+        SetLastError(ERROR_SUCCESS);
+        if constexpr (std::is_void_v<decltype(bound(std::forward<Args>(args)...))>) {
+            bound(std::forward<Args>(args)...);
+            lastError_ = GetLastError();
+        } else {
+            auto result = bound(std::forward<Args>(args)...);
+            lastError_ = GetLastError();
+            return result;
+        }
+    }
+
+    std::unique_ptr<AnsiCodec> codec_;
+    std::uint32_t lastError_ = 0;
+
+    win32::LazyFunction<decltype(&GetComputerNameA)> getComputerNameA_;
+    win32::LazyFunction<decltype(&GetUserNameA)> getUserNameA_;
+    win32::LazyFunction<decltype(&GetComputerNameExA)> getComputerNameExA_;
+    win32::LazyFunction<decltype(&GlobalMemoryStatusEx)> globalMemoryStatusEx_;
+    win32::LazyFunction<decltype(&Sleep)> sleep_;
+    win32::LazyFunction<decltype(&ShellExecuteA)> shellExecuteA_;
+    win32::LazyFunction<decltype(&GetSystemPowerStatus)> getSystemPowerStatus_;
+    win32::LazyFunction<decltype(&SHAppBarMessage)> shAppBarMessage_;
+    win32::LazyFunction<decltype(&GetLogicalDriveStringsA)> getLogicalDriveStringsA_;
+    win32::LazyFunction<decltype(&GetCurrentDirectoryA)> getCurrentDirectoryA_;
+    win32::LazyFunction<decltype(&GetDriveTypeA)> getDriveTypeA_;
+    win32::LazyFunction<decltype(&GetVolumeInformationA)> getVolumeInformationA_;
+    win32::LazyFunction<decltype(&GetDiskFreeSpaceExA)> getDiskFreeSpaceExA_;
+    win32::LazyFunction<decltype(&SHGetFolderPathA)> shGetFolderPathA_;
+};
+
+}  // namespace zarnel

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Owns the one wine prefix that runs zarnel's Windows build:
+#   wineprefix.sh prepare          create the prefix once, start its server, set the fonts
+#   wineprefix.sh run PROGRAM ...  run a .exe in it (what ctest uses as its emulator)
+#   wineprefix.sh stop             end its server and the services it started
+#   wineprefix.sh path             print where the prefix lives
+# The prefix lives outside the source tree (ZARNEL_WINEPREFIX, else the user's cache), so a
+# fresh build folder does not cost a new 700 MB prefix. Programs run in ja_JP.UTF-8, which gives
+# the ANSI code page 932 of the machines the window is for.
+set -euo pipefail
+
+prefix="${ZARNEL_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/zarnel/wineprefix}"
+locale_name="${ZARNEL_WINE_LOCALE:-ja_JP.UTF-8}"
+
+export WINEPREFIX="$prefix"
+export WINEDEBUG=-all
+# No Mono or Gecko prompt: nothing here needs them.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export LANG="$locale_name"
+unset LC_ALL
+
+die() {
+  echo "wineprefix.sh: $*" >&2
+  exit 1
+}
+
+# Without the generated locale wine stays at code page 1252, or, with LC_ALL alone, reads every
+# Unix string as 7-bit: both silently wrong, so refuse to go on.
+check_locale() {
+  locale -a 2>/dev/null | grep -qix "${locale_name/UTF-8/utf8}" \
+    || die "locale $locale_name is not generated (localedef -i ja_JP -f UTF-8 ja_JP.UTF-8)"
+}
+
+# wineserver's socket for this prefix, named in hex after the prefix's device and inode. Debian's
+# wine keeps it under a private folder of the temporary directory whose name it writes into the
+# prefix; upstream wine uses /tmp/.wine-UID.
+server_socket() {
+  local dev inode base="/tmp/.wine-$(id -u)"
+  read -r dev inode < <(stat -c '%d %i' "$prefix")
+  [ -r "$prefix/wineserver" ] && base="${TMPDIR:-/tmp}/$(<"$prefix/wineserver")"
+  printf '%s/server-%x-%x/socket' "$base" "$dev" "$inode"
+}
+
+# A persistent server, started with no inherited pipe: started inside ctest's process tree its
+# services would hold ctest's output open and the first test would never end.
+ensure_server() {
+  [ -S "$(server_socket)" ] && return 0
+  setsid wineserver -p </dev/null >/dev/null 2>&1 &
+  wine wineboot </dev/null >/dev/null 2>&1
+}
+
+font_substitutes() {
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  local face
+  # Wine has no Japanese face of its own; these are the names the window and the dialogs ask for.
+  for face in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "MS Shell Dlg"; do
+    wine reg add "$key" /v "$face" /d IPAPGothic /f </dev/null >/dev/null 2>&1
+  done
+}
+
+prepare() {
+  check_locale
+  if [ ! -e "$prefix/.zarnel-ready" ]; then
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    wine wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -w
+    touch "$prefix/.zarnel-ready"
+  fi
+  ensure_server
+  # After the server is up in this locale: wine rewrites "MS Shell Dlg" when the code page changes.
+  font_substitutes
+}
+
+case "${1:-}" in
+  prepare) prepare ;;
+  run)
+    shift
+    [ $# -ge 1 ] || die "run needs a program"
+    [ -e "$prefix/.zarnel-ready" ] || prepare
+    ensure_server
+    exec wine "$@"
+    ;;
+  stop)
+    [ -d "$prefix" ] && wineserver -k 2>/dev/null || true
+    ;;
+  path) echo "$prefix" ;;
+  *)
+    echo "usage: $0 prepare|run PROGRAM [ARGS]|stop|path" >&2
+    exit 2
+    ;;
+esac
