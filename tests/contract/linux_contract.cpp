@@ -6,7 +6,8 @@ namespace {
 
 std::unique_ptr<Platform> twoSocketServer() {
     auto platform = std::make_unique<LinuxPlatform>(ZARNEL_FIXTURES_DIR "/two-socket-server");
-    platform->environment = {.home = "/home/admin", .xdgConfigHome = "", .workingDirectory = "/"};
+    platform->environment = {
+        .home = "/home/admin", .xdgConfigHome = "", .workingDirectory = "/", .currentDesktop = ""};
     return platform;
 }
 
