@@ -16,14 +16,14 @@ namespace fs = std::filesystem;
 constexpr std::size_t kMounts = 5000;
 
 MountEntry mountAt(std::string point, unsigned minor) {
-    MountEntry mount;
-    mount.major = 8;
-    mount.minor = minor;
-    mount.root = "/";
-    mount.mountPoint = std::move(point);
-    mount.fsType = "ext4";
-    mount.source = "/dev/sd" + std::to_string(minor);
-    return mount;
+    return {.major = 8,
+            .minor = minor,
+            .root = "/",
+            .mountPoint = std::move(point),
+            .mountOptions = "rw",
+            .fsType = "ext4",
+            .source = "/dev/sd" + std::to_string(minor),
+            .superOptions = "rw"};
 }
 
 // Thousands of mounts stacked on a few points: only the last mount of each point shows, in
