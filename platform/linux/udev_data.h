@@ -23,7 +23,7 @@ UdevVolume parseUdevData(std::string_view text);
 // number sysfs gives it; all empty when either is missing.
 UdevVolume udevVolumeOf(const std::filesystem::path& root, std::string_view deviceName);
 
-// The EFI system partition's type, by GPT GUID (UEFI spec 5.3.3) or MBR type 0xEF.
+// The EFI system partition's type, by its GPT partition type GUID or MBR type 0xEF.
 bool isEfiPartitionType(std::string_view partitionType);
 
 }  // namespace zarnel::linux_fs
