@@ -97,8 +97,12 @@ void PictureBox::clear() {
     changed();
 }
 
-void PictureBox::changed() const {
+void PictureBox::changed() {
+    // Each invalidation is a round trip to the window system; a tick draws a line and scrolls,
+    // and one repaint shows both. A hidden box is repainted whole when it is shown.
+    if (repaintDue_ || !IsWindowVisible(box_)) return;
     InvalidateRect(box_, nullptr, FALSE);
+    repaintDue_ = true;
 }
 
 void PictureBox::setBackColor(Colour colour) {

@@ -29,6 +29,8 @@ class PictureBox : public Picture {
     // The box was hidden: without a persistent image what was drawn is lost.
     void hidden();
     COLORREF pixel(int x, int y) const;
+    // The box has painted its whole update region (WM_PAINT).
+    void painted() { repaintDue_ = false; }
 
     void setAutoRedraw(bool on) override { autoRedraw_ = on; }
     void setBackColor(Colour colour) override;
@@ -44,7 +46,7 @@ class PictureBox : public Picture {
 
   private:
     void clear();
-    void changed() const;
+    void changed();
 
     HWND box_;
     const Scale& scale_;
@@ -56,6 +58,7 @@ class PictureBox : public Picture {
     Colour fore_;
     Colour fill_;
     bool autoRedraw_ = false;
+    bool repaintDue_ = false;  // the whole box is invalid and has not painted yet
     float penX_ = 0;
     float penY_ = 0;
 };

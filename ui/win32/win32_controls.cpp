@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "ui/win32/control_factory.h"
 #include "ui/win32/form_events.h"
 #include "ui/win32/form_window.h"
+#include "ui/win32/label.h"
 #include "ui/win32/text.h"
 #include "ui/win32/window_classes.h"
 
@@ -19,6 +21,10 @@ namespace {
 constexpr int kFirstControlId = 100;
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT kPlaceOnly = SWP_NOZORDER | SWP_NOACTIVATE;
+// A child that moves or resizes would have its container erase what it uncovered at once, and
+// wine then walks every window below the container that waits for a repaint: milliseconds while
+// the axis labels wait for theirs. The uncovered part is erased with the next repaint instead.
+constexpr UINT kMoveChild = kPlaceOnly | SWP_DEFERERASE;
 // Pixels of the strip that the tabs leave free: the selected tab stands out by a few pixels, and
 // tabs that do not all fit get scroll arrows.
 constexpr int kTabStripSlack = 8;
@@ -54,7 +60,7 @@ RECT placeIn(HWND control) {
 void moveTo(HWND control, const RECT& r) {
     const RECT now = placeIn(control);
     if (EqualRect(&now, &r)) return;
-    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, kPlaceOnly);
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, kMoveChild);
 }
 
 bool isDropDown(Kind kind) {
@@ -151,6 +157,9 @@ HWND Win32Controls::createElement(const LayoutRow& row, HWND parent, Element& ad
     switch (row.kind) {
         case Kind::Frame:
             forwardToForm(control);
+            break;
+        case Kind::Label:
+            keepCaption(control);
             break;
         case Kind::TabControl: {
             tabs_ = control;
@@ -307,12 +316,11 @@ void Win32Controls::placeWindow() {
 void Win32Controls::fit(Element& target) {
     // Only a label fits itself to its caption; other controls keep their size.
     if (target.row->kind != Kind::Label) return;
-    const std::wstring caption = windowText(target.hwnd);
+    const std::wstring& text = caption(target.hwnd);
     HDC dc = measuring_;
     HGDIOBJ previous = SelectObject(dc, fonts_.font(target.font));
     RECT extent{};
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &extent,
-              DT_CALCRECT | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX);
     SelectObject(dc, previous);
     const RECT now = placeIn(target.hwnd);
     moveTo(target.hwnd, {now.left, now.top, now.left + extent.right, now.top + extent.bottom});
@@ -350,8 +358,29 @@ void Win32Controls::fitFontToWidth(Element& target, const std::wstring& text) {
 
 void Win32Controls::showElement(const Element& target) {
     const int page = target.row->tabPage;
-    const bool onSelectedTab = page == kNoTabPage || page == selectedTab();
-    ShowWindow(target.hwnd, target.shown && onSelectedTab ? SW_SHOWNA : SW_HIDE);
+    const bool show = target.shown && (page == kNoTabPage || page == selectedTab());
+    // ShowWindow costs a round trip to the window system even when nothing changes, and the
+    // time axis shows its labels again at every rename.
+    const bool showing = (GetWindowLongPtrW(target.hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (show != showing) ShowWindow(target.hwnd, show ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32Controls::repaintLabel(Ctl ctl, int index) {
+    HWND label = element(ctl, index).hwnd;
+    if (repaintDue(label) || !IsWindowVisible(label)) return;
+    // The elements of a label array are renamed together: one request repaints all of them
+    // that share this label's container, and each is left alone until it has painted.
+    HWND container = GetParent(label);
+    RECT area{};
+    const auto first = elements_.lower_bound({ctl, std::numeric_limits<int>::min()});
+    for (auto it = first; it != elements_.end() && it->first.first == ctl; ++it) {
+        HWND other = it->second.hwnd;
+        if (GetParent(other) != container || !IsWindowVisible(other)) continue;
+        const RECT place = placeIn(other);
+        UnionRect(&area, &area, &place);
+        markRepaintDue(other);
+    }
+    RedrawWindow(container, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 int Win32Controls::selectedTab() const {
@@ -483,13 +512,11 @@ void Win32Controls::setText(Ctl ctl, std::string_view value, int index) {
         case Kind::Label:
         case Kind::TextBox:
             // The memory tab rewrites its fields at every tick; an unchanged text costs nothing.
-            if (windowText(target.hwnd) == text) return;
             if (target.row->kind == Kind::Label) {
-                // A static repaints itself at once on WM_SETTEXT; the time axis renames all its
-                // labels in a row, so store the text and let one WM_PAINT draw them all.
-                DefWindowProcW(target.hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-                InvalidateRect(target.hwnd, nullptr, TRUE);
+                if (!setCaption(target.hwnd, text)) return;
+                repaintLabel(ctl, index);
             } else {
+                if (windowText(target.hwnd) == text) return;
                 SetWindowTextW(target.hwnd, text.c_str());
             }
             if (target.autoSize) {
@@ -599,7 +626,7 @@ void Win32Controls::load(Ctl array, int index) {
         const LONG_PTR style = GetWindowLongPtrW(copy.hwnd, GWL_STYLE) & ~mask;
         SetWindowLongPtrW(copy.hwnd, GWL_STYLE,
                           style | (GetWindowLongPtrW(first.hwnd, GWL_STYLE) & mask));
-        SetWindowTextW(copy.hwnd, windowText(first.hwnd).c_str());
+        setCaption(copy.hwnd, caption(first.hwnd));
     }
     if (first.picture) {
         copy.picture->setForeColor(first.picture->foreColour());

@@ -120,6 +120,7 @@ class Win32Controls : public Controls {
     void fit(Element& element);
     void fitFontToWidth(Element& element, const std::wstring& text);
     void showElement(const Element& element);
+    void repaintLabel(Ctl ctl, int index);
     void showSelectedTab();
     void rebuildMenu();
     void startTimer();

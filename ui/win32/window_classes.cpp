@@ -8,7 +8,10 @@
 namespace zarnel::win32 {
 namespace {
 
-constexpr UINT_PTR kForwardSubclassId = 1;
+// Every frame is a group box, so all share the button class's procedure. The common controls'
+// SetWindowSubclass would find its data through a window property on every message, one more
+// round trip to the window system each under wine (an edit box tells its frame of each change).
+WNDPROC buttonProcedure = nullptr;
 
 // Controls notify their parent only; a container passes these on to the form.
 bool isForwarded(UINT message) {
@@ -44,7 +47,10 @@ LRESULT CALLBACK pictureProcedure(HWND box, UINT message, WPARAM wParam, LPARAM 
         case WM_PAINT: {
             PAINTSTRUCT paint{};
             HDC dc = BeginPaint(box, &paint);
-            if (picture) picture->paint(dc);
+            if (picture) {
+                picture->paint(dc);
+                picture->painted();
+            }
             EndPaint(box, &paint);
             return 0;
         }
@@ -69,8 +75,7 @@ LRESULT CALLBACK pictureProcedure(HWND box, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(box, message, wParam, lParam);
 }
 
-LRESULT CALLBACK frameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
+LRESULT CALLBACK frameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     if (isForwarded(message)) return forward(frame, message, wParam, lParam);
     if (message == WM_ERASEBKGND) {
         // A group box leaves its inside unpainted; over the tab control that shows garbage.
@@ -79,7 +84,7 @@ LRESULT CALLBACK frameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM 
         FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
-    return DefSubclassProc(frame, message, wParam, lParam);
+    return CallWindowProcW(buttonProcedure, frame, message, wParam, lParam);
 }
 
 }  // namespace
@@ -114,7 +119,9 @@ void registerClasses(WNDPROC formProcedure) {
 }
 
 void forwardToForm(HWND frame) {
-    SetWindowSubclass(frame, frameProcedure, kForwardSubclassId, 0);
+    const auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProcedure)));
+    if (!buttonProcedure) buttonProcedure = previous;
 }
 
 }  // namespace zarnel::win32
