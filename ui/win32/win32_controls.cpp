@@ -63,6 +63,12 @@ void moveTo(HWND control, const RECT& r) {
     SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, kMoveChild);
 }
 
+// The user has changed a text box's text since the program last set it. Asking the box costs no
+// round trip, unlike reading its text back.
+bool typedInto(HWND textBox) {
+    return SendMessageW(textBox, EM_GETMODIFY, 0, 0) != 0;
+}
+
 bool isDropDown(Kind kind) {
     return kind == Kind::ComboBox || kind == Kind::DriveList;
 }
@@ -160,6 +166,9 @@ HWND Win32Controls::createElement(const LayoutRow& row, HWND parent, Element& ad
             break;
         case Kind::Label:
             keepCaption(control);
+            break;
+        case Kind::TextBox:
+            added.text = widen(row.caption);
             break;
         case Kind::TabControl: {
             tabs_ = control;
@@ -482,6 +491,8 @@ std::string Win32Controls::text(Ctl ctl, int index) const {
         case Kind::PictureBox:
         case Kind::Slider:
             return {};
+        case Kind::TextBox:
+            return narrow(typedInto(target.hwnd) ? windowText(target.hwnd) : target.text);
         default:
             return narrow(windowText(target.hwnd));
     }
@@ -515,6 +526,10 @@ void Win32Controls::setText(Ctl ctl, std::string_view value, int index) {
             if (target.row->kind == Kind::Label) {
                 if (!setCaption(target.hwnd, text)) return;
                 repaintLabel(ctl, index);
+            } else if (target.row->kind == Kind::TextBox) {
+                if (text == target.text && !typedInto(target.hwnd)) return;
+                SetWindowTextW(target.hwnd, text.c_str());
+                target.text = text;
             } else {
                 if (windowText(target.hwnd) == text) return;
                 SetWindowTextW(target.hwnd, text.c_str());

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -102,6 +103,7 @@ class Win32Controls : public Controls {
         std::optional<Colour> backColour;
         FontRole font = FontRole::Default;
         HFONT shrunk = nullptr;  // a smaller size of its font that its text fits in, if any
+        std::wstring text;       // a text box's text as the program last set it
         std::unique_ptr<PictureBox> picture;
     };
     struct MenuItem {
