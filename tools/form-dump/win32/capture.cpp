@@ -14,6 +14,10 @@ constexpr int kBlue = 0;
 RgbImage captureClient(HWND window) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    return captureShown(window);
+}
+
+RgbImage captureShown(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     RgbImage image{.width = client.right, .height = client.bottom, .rgb = {}};

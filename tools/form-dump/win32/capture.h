@@ -9,5 +9,8 @@ namespace zarnel::tools {
 
 // Paints everything pending first, children included.
 RgbImage captureClient(HWND window);
+// What the client area shows now, with no repaint asked for: what was left unpainted shows as
+// it was.
+RgbImage captureShown(HWND window);
 
 }  // namespace zarnel::tools
