@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -13,6 +14,9 @@
 #include "window/colours.h"
 
 namespace zarnel::qt {
+
+// Rows of one blit in a paint: few enough that Qt keeps the copy on this thread.
+constexpr int kRowsPerBlit = 64;
 
 // The drawing area inside the border: shows the image and hosts the child controls.
 class PictureSurface : public QWidget {
@@ -30,8 +34,15 @@ class PictureSurface : public QWidget {
         const QRect area = event->rect();
         const qreal ratio = image.devicePixelRatio();
         QPainter painter(this);
-        painter.drawImage(area, image,
-                          QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+        // In bands: the chart's grid lines and time labels are child widgets, so the clip has
+        // holes, and under such a clip Qt hands a tall blit to its thread pool. Waking the pool
+        // at every tick costs more than the copy itself.
+        for (int top = area.top(); top <= area.bottom(); top += kRowsPerBlit) {
+            const QRect band(area.left(), top, area.width(),
+                             std::min(kRowsPerBlit, area.bottom() + 1 - top));
+            painter.drawImage(band, image,
+                              QRectF(QPointF(band.topLeft()) * ratio, QSizeF(band.size()) * ratio));
+        }
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))

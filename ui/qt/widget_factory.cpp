@@ -42,7 +42,12 @@ QWidget* createTextBox(const LayoutRow& row, QWidget* parent) {
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         return edit;
     }
-    return new QLineEdit(toQString(row.caption), parent);
+    auto* edit = new QLineEdit(toQString(row.caption), parent);
+    // Filled with its container's colour under the rounded edge, so the field counts as opaque:
+    // the memory figures change at every tick, and a see-through field repaints the frame, the
+    // tabs and the window beneath it each time.
+    edit->setAutoFillBackground(true);
+    return edit;
 }
 
 QWidget* createList(const LayoutRow& row, QWidget* parent) {
