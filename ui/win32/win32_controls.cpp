@@ -47,22 +47,6 @@ std::wstring windowText(HWND control) {
     return text;
 }
 
-// A child window's rectangle in its parent's client area.
-RECT placeIn(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-// Moves a child window, unless it is there already: the time axis re-places all its labels
-// every second, most of them where they were, and each move repaints.
-void moveTo(HWND control, const RECT& r) {
-    const RECT now = placeIn(control);
-    if (EqualRect(&now, &r)) return;
-    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, kMoveChild);
-}
-
 // The user has changed a text box's text since the program last set it. Asking the box costs no
 // round trip, unlike reading its text back.
 bool typedInto(HWND textBox) {
@@ -295,12 +279,22 @@ void Win32Controls::place(Element& target) {
         }
         return;
     }
-    moveTo(target.hwnd, {left, top, left + width, top + height});
+    moveTo(target, {left, top, left + width, top + height});
     if (kind == Kind::TabControl) {
         const int stripHeight = scale_.toPixels(layout::kTabStripHeight);
         SendMessageW(target.hwnd, TCM_SETITEMSIZE, 0,
                      MAKELPARAM((width - kTabStripSlack) / layout::kTabCount, stripHeight));
     }
+}
+
+// Moves a child window, unless it is there already: the time axis re-places all its labels
+// every second, most of them where they were, and each move repaints. Where it is comes from the
+// element, not from the window: reading it back is two calls into wine per control.
+void Win32Controls::moveTo(Element& target, const RECT& r) {
+    if (EqualRect(&target.placed, &r)) return;
+    SetWindowPos(target.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 kMoveChild);
+    target.placed = r;
 }
 
 void Win32Controls::placeWindow() {
@@ -331,8 +325,8 @@ void Win32Controls::fit(Element& target) {
     RECT extent{};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX);
     SelectObject(dc, previous);
-    const RECT now = placeIn(target.hwnd);
-    moveTo(target.hwnd, {now.left, now.top, now.left + extent.right, now.top + extent.bottom});
+    const RECT& now = target.placed;
+    moveTo(target, {now.left, now.top, now.left + extent.right, now.top + extent.bottom});
     target.geometry.width = scale_.toTwips(extent.right);
     target.geometry.height = scale_.toTwips(extent.bottom);
 }
@@ -385,8 +379,7 @@ void Win32Controls::repaintLabel(Ctl ctl, int index) {
     for (auto it = first; it != elements_.end() && it->first.first == ctl; ++it) {
         HWND other = it->second.hwnd;
         if (GetParent(other) != container || !IsWindowVisible(other)) continue;
-        const RECT place = placeIn(other);
-        UnionRect(&area, &area, &place);
+        UnionRect(&area, &area, &it->second.placed);
         markRepaintDue(other);
     }
     RedrawWindow(container, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);

@@ -104,6 +104,7 @@ class Win32Controls : public Controls {
         FontRole font = FontRole::Default;
         HFONT shrunk = nullptr;  // a smaller size of its font that its text fits in, if any
         std::wstring text;       // a text box's text as the program last set it
+        RECT placed{};           // where moveTo last put its window, in its container's pixels
         std::unique_ptr<PictureBox> picture;
     };
     struct MenuItem {
@@ -118,6 +119,7 @@ class Win32Controls : public Controls {
     const Element& element(Ctl ctl, int index) const;
     Element& element(Ctl ctl, int index);
     void place(Element& element);
+    void moveTo(Element& element, const RECT& r);
     void placeWindow();
     void fit(Element& element);
     void fitFontToWidth(Element& element, const std::wstring& text);
