@@ -136,6 +136,13 @@ TEST(KeptText, EveryRenameOfTheTimeAxisReachesTheScreen) {
     rename(kFirst + 3);
     TestWindow::pump();
     expectShifted(3);
+    // Renamed while another tab is shown: the figures show when the tab is shown again.
+    controls.selectTab(1);
+    TestWindow::pump();
+    rename(kFirst + 4);
+    controls.selectTab(0);
+    TestWindow::pump();
+    expectShifted(4);
 }
 
 TEST(KeptText, AFigureTheUserTypedOverIsSetAgain) {
