@@ -10,6 +10,7 @@
 #include "platform/linux/block_devices.h"
 #include "platform/linux/desktop_settings.h"
 #include "platform/linux/drive_letters.h"
+#include "platform/linux/kept_file.h"
 #include "platform/linux/mount_table.h"
 #include "platform/linux/user_environment.h"
 #include "platform/platform.h"
@@ -76,6 +77,7 @@ class LinuxPlatform : public Platform {
     std::filesystem::path root_;
     std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
+    linux_fs::KeptFile meminfo_{root_ / "proc/meminfo"};
 
     // The lettered drive of a root path (letter, colon, backslash), assigning the letters on first
     // use; null when the letter has no drive.

@@ -4,14 +4,13 @@
 #include "platform/errors.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/meminfo.h"
-#include "platform/linux/read_file.h"
 #include "platform/linux/win32_errno.h"
 
 namespace zarnel {
 
 void LinuxPlatform::globalMemoryStatus(MemoryStatus& status) {
     const std::uint32_t length = status.dwLength;
-    const linux_fs::FileText file = linux_fs::readFileText(root_, "proc/meminfo");
+    const linux_fs::FileText file = meminfo_.read();
     if (!file.text) {
         lastError_ = file.error == ENOENT ? win32_error::kFileNotFound
                                           : linux_fs::win32ErrorFromErrno(file.error);

@@ -1,7 +1,10 @@
 // Drawing on a picture box lands on the right pixels and stays there.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QImage>
+#include <QPixmap>
 #include <numbers>
 #include <ostream>
 
@@ -119,6 +122,45 @@ TEST_F(PictureTest, WedgeOutlineAndBothRadiiUseTheForegroundColour) {
     EXPECT_TRUE(dark(kCx, kCy - 20) || dark(kCx + 1, kCy - 20)) << "radius at 12 o'clock";
     EXPECT_EQ(at(kCx + 10, kCy - 10), kCyanPixel);
     EXPECT_EQ(at(kCx - 10, kCy - 10), qRgb(255, 255, 255));
+}
+
+// Counts the paints of the box's drawing surface.
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// The pie is drawn again for every megabyte that frees up: a wedge that moves no pixel must not
+// repaint the box and the controls on it, and one that does must.
+TEST_F(PictureTest, WedgeRepaintsOnlyWhenItMovesAPixel) {
+    const auto settle = [] {
+        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+    };
+    const auto quarter = [this](double end) {
+        box.pieWedge(50 * kTwips, 40 * kTwips, 30 * kTwips, 0, static_cast<float>(end));
+    };
+    box.setFillColor(kCyan);
+    box.show();
+    quarter(kPi / 2);
+    settle();
+    PaintCounter counter;
+    box.surface()->installEventFilter(&counter);
+
+    quarter(kPi / 2);
+    settle();
+    EXPECT_EQ(counter.paints, 0) << "the same wedge again";
+
+    box.setFillColor(kRed);
+    quarter(kPi / 2);
+    settle();
+    EXPECT_GT(counter.paints, 0) << "the same wedge in another colour";
+    EXPECT_EQ(box.surface()->grab().toImage().pixel(60, 30), kRedPixel);
 }
 
 INSTANTIATE_TEST_SUITE_P(Quadrants, PieWedgeTest,

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/errors.h"
+#include "platform/linux/kept_file.h"
 #include "platform/linux/linux_platform.h"
 #include "tests/support/memory_tab_window.h"
 
@@ -159,6 +160,37 @@ TEST_F(TempRoot, MissingFileReadsAsZerosWithFileNotFound) {
     EXPECT_EQ(status.ullAvailPhys, 0U);
     EXPECT_EQ(status.dwMemoryLoad, 0U);
     EXPECT_EQ(platform.lastError(), win32_error::kFileNotFound);
+}
+
+// procfs keeps the file open between readings, a fixture tree does not: either way each
+// reading sees the file as it is now.
+TEST_F(TempRoot, EveryReadingSeesTheFileAsItIsNow) {
+    using Reading = std::pair<std::uint64_t, std::uint32_t>;
+    LinuxPlatform platform(root_);
+    const auto totalKilobytes = [&platform] {
+        MemoryStatus status;
+        platform.globalMemoryStatus(status);
+        return Reading(status.ullTotalPhys / 1024, platform.lastError());
+    };
+    EXPECT_EQ(totalKilobytes(), Reading(0, win32_error::kFileNotFound));
+    writeMeminfo("MemTotal: 4000 kB\nMemAvailable: 1000 kB\n");
+    EXPECT_EQ(totalKilobytes(), Reading(4000, win32_error::kSuccess));
+    // Shorter than before: nothing of the longer text may be left behind.
+    writeMeminfo("MemTotal: 9 kB\nMemAvailable: 1 kB\n");
+    EXPECT_EQ(totalKilobytes(), Reading(9, win32_error::kSuccess));
+    fs::remove(root_ / "proc/meminfo");
+    writeMeminfo("MemTotal: 7 kB\nMemAvailable: 1 kB\n");
+    EXPECT_EQ(totalKilobytes(), Reading(7, win32_error::kSuccess));
+}
+
+TEST(KeptFile, ProcfsGivesTheWholeFileAtEveryReading) {
+    linux_fs::KeptFile meminfo("/proc/meminfo");
+    for (int reading = 0; reading < 3; ++reading) {
+        const linux_fs::FileText file = meminfo.read();
+        ASSERT_TRUE(file.text) << "error " << file.error;
+        EXPECT_TRUE(file.text->starts_with("MemTotal:")) << *file.text;
+        EXPECT_TRUE(linux_fs::memoryStatusFrom(linux_fs::parseMeminfo(*file.text)));
+    }
 }
 
 TEST_F(TempRoot, TruncatedFileShowsZerosOnTheTabWithoutDividingByZero) {

@@ -173,12 +173,23 @@ void PictureBox::pieWedge(float centreX, float centreY, float radius, float star
     const QPointF corner = toPixelPoint(radius, radius);
     const QRectF bounds(centre - corner, centre + corner);
 
-    QPainter painter(&canvas());
-    painter.setPen(QPen(colour(foreColour_), 1, Qt::SolidLine));
-    painter.setBrush(colour(fillColour_));
-    painter.drawPie(bounds, qRound(start * kDegreesPerRadian * kQtAngleUnitsPerDegree),
-                    qRound(span * kDegreesPerRadian * kQtAngleUnitsPerDegree));
-    surface_->update(bounds.toAlignedRect().adjusted(-1, -1, 1, 1));
+    QImage& image = canvas();
+    const QRect area = bounds.toAlignedRect().adjusted(-1, -1, 1, 1);
+    const qreal ratio = image.devicePixelRatio();
+    const QRect pixels =
+        QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toAlignedRect() &
+        image.rect();
+    // The pie is drawn again whenever a megabyte frees up, which seldom moves a pixel: the box
+    // and the controls on it are repainted only when one did move.
+    const QImage before = image.copy(pixels);
+    {
+        QPainter painter(&image);
+        painter.setPen(QPen(colour(foreColour_), 1, Qt::SolidLine));
+        painter.setBrush(colour(fillColour_));
+        painter.drawPie(bounds, qRound(start * kDegreesPerRadian * kQtAngleUnitsPerDegree),
+                        qRound(span * kDegreesPerRadian * kQtAngleUnitsPerDegree));
+    }
+    if (image.copy(pixels) != before) surface_->update(area);
 }
 
 void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const PixelRect& clipRect) {
