@@ -12,6 +12,7 @@ namespace {
 
 constexpr unsigned kArmLtd = 0x41;
 constexpr std::int64_t kKHzPerMHz = 1000;
+constexpr double kBeyondInt64 = 0x1p63;  // the first double past std::int64_t
 constexpr int kHexBase = 16;
 
 std::optional<std::int64_t> wholeNumber(const std::optional<std::string>& text) {
@@ -32,7 +33,9 @@ std::optional<std::int64_t> megahertz(const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
     double value = 0;
     const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
-    if (ec != std::errc() || !std::isfinite(value) || value < 0) return std::nullopt;
+    // A figure no 64-bit number holds is junk, and rounding it would be undefined.
+    if (ec != std::errc() || !std::isfinite(value) || value < 0 || value >= kBeyondInt64)
+        return std::nullopt;
     return std::llround(value);
 }
 
@@ -94,8 +97,10 @@ std::optional<std::string> version(const CpuinfoCpu& cpu) {
 std::optional<std::int64_t> clockSpeed(const CpuinfoCpu& cpu,
                                        const std::map<int, CpuSysfs>& sysfs) {
     const auto found = sysfs.find(cpu.index);
-    if (found != sysfs.end() && found->second.curFreqKHz) {
-        return (*found->second.curFreqKHz + kKHzPerMHz / 2) / kKHzPerMHz;
+    if (found != sysfs.end() && found->second.curFreqKHz && *found->second.curFreqKHz >= 0) {
+        // Rounded by the remainder: adding half a MHz first would overflow the largest figure.
+        const std::int64_t kHz = *found->second.curFreqKHz;
+        return kHz / kKHzPerMHz + (kHz % kKHzPerMHz >= kKHzPerMHz / 2 ? 1 : 0);
     }
     if (auto mhz = megahertz(cpu.field("cpu mhz"))) return mhz;
     return megahertz(cpu.field("clock"));  // POWER

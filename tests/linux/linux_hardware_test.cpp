@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
+#include <map>
 
 #include "platform/errors.h"
 #include "platform/linux/arm_cpu.h"
@@ -176,8 +178,27 @@ INSTANTIATE_TEST_SUITE_P(
         CpuRow{"BadClockAndBlankName",
                "processor\t: 0\nvendor_id\t: GenuineIntel\nmodel name\t:   \ncpu MHz\t\t: -5\n"
                "model\t\t: 1\nstepping\t: 9\n",
-               "GenuineIntel", kNull, "Model 1, Stepping 9", kNull}),
+               "GenuineIntel", kNull, "Model 1, Stepping 9", kNull},
+        CpuRow{"ClockBeyondAnyNumber",
+               "processor\t: 0\nvendor_id\t: GenuineIntel\ncpu MHz\t\t: 1e300\n", "GenuineIntel",
+               kNull, kNull, kNull}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// A hostile cpufreq file: the largest figure rounds without overflowing, a negative one is
+// no clock and leaves cpuinfo's.
+TEST(LinuxProcessor, SysfsClockAtTheEdgesOfItsNumber) {
+    const auto cpus = linux_fs::parseCpuinfo("processor\t: 0\ncpu MHz\t\t: 800.000\n");
+    const auto clockWith = [&cpus](std::int64_t kHz) {
+        const std::map<int, linux_fs::CpuSysfs> sysfs = {
+            {0, {.packageId = std::nullopt, .curFreqKHz = kHz}}};
+        return linux_fs::processorInstances(cpus, sysfs, {}).at(0)[3].second;
+    };
+    constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
+    EXPECT_EQ(clockWith(kLargest), WmiValue(kLargest / 1000 + 1));
+    EXPECT_EQ(clockWith(-2000000), WmiValue(std::int64_t{800}));
+    EXPECT_EQ(clockWith(1499), WmiValue(std::int64_t{1}));
+    EXPECT_EQ(clockWith(1500), WmiValue(std::int64_t{2}));
+}
 
 TEST(LinuxProcessor, EmptyCpuinfoHasNoProcessor) {
     EXPECT_TRUE(linux_fs::parseCpuinfo("").empty());
