@@ -109,15 +109,22 @@ case "${1:-}" in
     install_packages "${fuzz_packages[@]}"
     build fuzz
     seconds="${2:-60}"
+    failed=()
     for target in build/fuzz/fuzz/zarnel_fuzz_*; do
       name="${target##*/zarnel_fuzz_}"
       # New inputs go to a scratch corpus; the committed seeds are only read.
       found="build/fuzz/corpus/$name"
       mkdir -p "$found"
       echo "zarnel: fuzzing $name for ${seconds}s"
+      # One target's finding must not keep the others from running.
       "$target" -max_total_time="$seconds" -timeout=5 -print_final_stats=1 \
-        -artifact_prefix="build/fuzz/$name-" "$found" "fuzz/corpus/$name"
+        -artifact_prefix="build/fuzz/$name-" "$found" "fuzz/corpus/$name" || failed+=("$name")
     done
+    if ((${#failed[@]})); then
+      echo "zarnel: findings in ${failed[*]} (inputs under build/fuzz/)" >&2
+      exit 1
+    fi
+    echo "zarnel: every target ran clean for ${seconds}s"
     ;;
   *)
     echo "usage: $0 run|test|bench|deb|win|fuzz [SECONDS]|wine PROGRAM [ARGS]" >&2

@@ -291,7 +291,9 @@ INSTANTIATE_TEST_SUITE_P(
                       DateRow{"2023-01-01", std::nullopt}, DateRow{"13/01/2023", std::nullopt},
                       DateRow{"00/10/2023", std::nullopt}, DateRow{"01/32/2023", std::nullopt},
                       DateRow{"01/01/123", std::nullopt}, DateRow{"//", std::nullopt},
-                      DateRow{"", std::nullopt}, DateRow{"1a/01/2023", std::nullopt}));
+                      DateRow{"", std::nullopt}, DateRow{"1a/01/2023", std::nullopt},
+                      DateRow{"03/10/-042", std::nullopt}, DateRow{"+3/10/2023", std::nullopt},
+                      DateRow{"03/-1/99", std::nullopt}));
 
 struct OwnerRow {
     std::string_view passwd;
