@@ -50,7 +50,8 @@ Meminfo parseMeminfo(std::string_view text) {
 }
 
 std::optional<MemoryStatus> memoryStatusFrom(const Meminfo& info) {
-    if (!info.memTotal) return std::nullopt;
+    // No machine runs with no memory: a zero total is a broken file, not a reading.
+    if (!info.memTotal || *info.memTotal == 0) return std::nullopt;
     std::uint64_t available = 0;
     if (info.memAvailable) {
         available = *info.memAvailable;
@@ -67,10 +68,8 @@ std::optional<MemoryStatus> memoryStatusFrom(const Meminfo& info) {
     status.ullTotalPhys = total;
     status.ullAvailPhys = available;
     // In floating point, as used * 100 could overflow 64 bits; the percent is exact enough.
-    status.dwMemoryLoad =
-        total == 0 ? 0
-                   : static_cast<std::uint32_t>(std::lround(static_cast<double>(used) * kPercent /
-                                                            static_cast<double>(total)));
+    status.dwMemoryLoad = static_cast<std::uint32_t>(
+        std::lround(static_cast<double>(used) * kPercent / static_cast<double>(total)));
     return status;
 }
 

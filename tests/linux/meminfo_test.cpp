@@ -111,6 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "MemTotal: 1000 kB\nMemFree: 10 kB\nBuffers: 5 kB\n"},
                       BadTextRow{"NotANumber", "MemTotal: lots kB\nMemAvailable: 20 kB\n"},
                       BadTextRow{"NegativeNumber", "MemTotal: -1000 kB\nMemAvailable: 20 kB\n"},
+                      BadTextRow{"NoMemoryAtAll", "MemTotal: 0 kB\nMemAvailable: 0 kB\n"},
                       BadTextRow{"TooLargeForBytes",
                                  "MemTotal: 99999999999999999999 kB\nMemAvailable: 2 kB\n"},
                       BadTextRow{"OverflowsWhenTurnedToBytes",
