@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QStringList>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/qt/units.h"
 #include "window/layout.h"
@@ -58,9 +60,28 @@ constexpr double kPointStep = 0.5;
 
 void fitFontToWidth(QWidget& field, const QString& text, int width) {
     QFont font = defaultFont();
-    while (QFontMetrics(font).horizontalAdvance(text) > width &&
-           font.pointSizeF() - kPointStep >= kSmallestPointSize) {
-        font.setPointSizeF(font.pointSizeF() - kPointStep);
+    const double full = font.pointSizeF();
+    const auto fits = [&text, width](const QFont& face) {
+        return QFontMetrics(face).horizontalAdvance(text) <= width;
+    };
+    const int advance = QFontMetrics(font).horizontalAdvance(text);
+    if (advance > width && advance > 0) {
+        // The largest size in half-point steps below the full one that fits. Text widens with
+        // its size, so start from the size that scales it to the width and settle from there:
+        // each size tried loads a font, and stepping down from the full size took a dozen.
+        const auto stepsDown = [full](double points) {
+            return static_cast<int>(std::ceil((full - points) / kPointStep));
+        };
+        const int lowest = stepsDown(kSmallestPointSize);
+        const double scaled = full * std::max(width, 0) / advance;
+        int steps = std::clamp(stepsDown(scaled), 1, lowest);
+        const auto sized = [&font, full](int down) {
+            font.setPointSizeF(full - down * kPointStep);
+            return font;
+        };
+        while (steps > 1 && fits(sized(steps - 1))) --steps;
+        while (steps < lowest && !fits(sized(steps))) ++steps;
+        sized(steps);
     }
     if (font != field.font()) field.setFont(font);
 }
