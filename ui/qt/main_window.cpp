@@ -14,12 +14,21 @@ static void registerIconResources() {
 namespace zarnel::qt {
 namespace {
 
-// Every rendered size, so that each place the icon is shown picks a sharp one.
+// The largest icon the window carries itself. Launchers and task switchers take the larger
+// ones from the installed icon theme; in the window's own icon property a 256-pixel image is
+// 256 KB sent to the display at every start, and decoding it was 5% of start-up.
+constexpr int kLargestWindowIcon = 128;
+
+// Every rendered size up to that, so that each place the icon is shown picks a sharp one.
 QIcon applicationIcon() {
     registerIconResources();
     QIcon icon;
-    for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
-        icon.addFile(file.filePath());
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files)) {
+        // Named zarnel-SIZE.png by the build.
+        const int size = file.completeBaseName().section(QLatin1Char('-'), -1).toInt();
+        if (size > 0 && size <= kLargestWindowIcon)
+            icon.addFile(file.filePath(), QSize(size, size));
+    }
     return icon;
 }
 
