@@ -1,6 +1,7 @@
 // The floor: a plain Qt program of the window's shape (four tabs, 85 widgets, a graph that
 // scrolls every 300 ms), built the plainest way, reporting its first paint as zarnel_startup
-// does: floor_startup [--idle].
+// does: floor_startup [--idle]. Its captions are Japanese, as the window's are: a Japanese
+// program pays for its font's fallback and its larger glyphs.
 #include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
@@ -74,7 +75,7 @@ QWidget* fieldsPage(int pairs) {
     for (int i = 0; i < pairs; ++i) {
         auto* field = new QLineEdit(QString::number(i * 1234567));
         field->setReadOnly(true);
-        form->addRow(new QLabel(QStringLiteral("Field %1").arg(i)), field);
+        form->addRow(new QLabel(QStringLiteral("項目%1").arg(i)), field);
     }
     return page;
 }
@@ -90,27 +91,29 @@ int main(int argc, char* argv[]) {
     QWidget* memory = fieldsPage(7);  // 14 + 2
     memory->layout()->addWidget(new Pie(memory));
     memory->layout()->addWidget(new Graph(memory));
-    tabs.addTab(memory, "Memory");
+    tabs.addTab(memory, QStringLiteral("メモリ"));
 
-    tabs.addTab(fieldsPage(14), "PC");  // 28 widgets
+    tabs.addTab(fieldsPage(14), QStringLiteral("パソコン"));  // 28 widgets
 
     QWidget* settings = fieldsPage(8);  // 16 + 4
     auto* combo = new QComboBox;
-    combo->addItems({"Desktop", "Documents", "Templates"});
+    combo->addItems({QStringLiteral("デスクトップ"), QStringLiteral("ドキュメント"),
+                     QStringLiteral("テンプレート")});
     settings->layout()->addWidget(combo);
-    settings->layout()->addWidget(new QLineEdit("/home/user/Desktop"));
-    settings->layout()->addWidget(new QPushButton("Open"));
-    settings->layout()->addWidget(new QPushButton("Open"));
-    tabs.addTab(settings, "Settings");
+    settings->layout()->addWidget(new QLineEdit(QStringLiteral("/home/user/デスクトップ")));
+    settings->layout()->addWidget(new QPushButton(QStringLiteral("開く")));
+    settings->layout()->addWidget(new QPushButton(QStringLiteral("開く")));
+    tabs.addTab(settings, QStringLiteral("設定"));
 
     QWidget* disk = fieldsPage(9);  // 18 + 2
     auto* drives = new QComboBox;
     drives->addItems({"c: [/]", "d: [/home]"});
     disk->layout()->addWidget(drives);
     auto* flags = new QListWidget;
-    flags->addItems({"Case preserved", "Case sensitive", "Unicode"});
+    flags->addItems({QStringLiteral("大文字小文字を保持"), QStringLiteral("大文字小文字を区別"),
+                     QStringLiteral("ユニコード")});
     disk->layout()->addWidget(flags);
-    tabs.addTab(disk, "Disk");
+    tabs.addTab(disk, QStringLiteral("ディスク"));
 
     tabs.show();
     return QApplication::exec();
