@@ -16,12 +16,12 @@ constexpr int kFirstOldYear = 69;
 constexpr int kOldCentury = 1900;
 constexpr int kNewCentury = 2000;
 
-// Only decimal digits: a sign would make "-042" a year.
+// Read unsigned: a sign would make "-042" a year.
 std::optional<int> digits(std::string_view text, std::size_t fewest, std::size_t most) {
     if (text.size() < fewest || text.size() > most) return std::nullopt;
-    if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return wholeNumber<int>(text);
+    const auto value = wholeNumber<unsigned>(text);
+    if (!value) return std::nullopt;
+    return static_cast<int>(*value);
 }
 
 std::string padded(int value, std::size_t width) {

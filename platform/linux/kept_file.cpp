@@ -9,25 +9,7 @@
 
 namespace zarnel::linux_fs {
 
-KeptFile::KeptFile(std::filesystem::path file, std::size_t maxBytes)
-    : file_(std::move(file)), maxBytes_(maxBytes) {}
-
-KeptFile::KeptFile(KeptFile&& other) noexcept
-    : file_(std::move(other.file_)),
-      maxBytes_(other.maxBytes_),
-      fd_(std::exchange(other.fd_, -1)),
-      kept_(other.kept_) {}
-
-KeptFile& KeptFile::operator=(KeptFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        file_ = std::move(other.file_);
-        maxBytes_ = other.maxBytes_;
-        fd_ = std::exchange(other.fd_, -1);
-        kept_ = other.kept_;
-    }
-    return *this;
-}
+KeptFile::KeptFile(std::filesystem::path file) : file_(std::move(file)) {}
 
 KeptFile::~KeptFile() {
     close();
@@ -36,7 +18,7 @@ KeptFile::~KeptFile() {
 FileText KeptFile::read() {
     FileText result;
     if (fd_ < 0) {
-        fd_ = openRegularFile(file_, FinalLink::Refuse, maxBytes_, result.error);
+        fd_ = openRegularFile(file_, FinalLink::Refuse, kMaxFileBytes, result.error);
         if (fd_ < 0) return result;
         struct statfs system {};
         kept_ = ::fstatfs(fd_, &system) == 0 && system.f_type == PROC_SUPER_MAGIC;
@@ -45,7 +27,7 @@ FileText KeptFile::read() {
     if (::lseek(fd_, 0, SEEK_SET) < 0) {
         result.error = errno;
     } else {
-        result.text = readOpenFile(fd_, maxBytes_, result.error);
+        result.text = readOpenFile(fd_, kMaxFileBytes, result.error);
     }
     if (!result.text || !kept_) close();
     return result;

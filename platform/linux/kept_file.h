@@ -13,9 +13,7 @@ namespace zarnel::linux_fs {
 // tree's) is opened at every reading, since it may be replaced.
 class KeptFile {
   public:
-    explicit KeptFile(std::filesystem::path file, std::size_t maxBytes = kMaxFileBytes);
-    KeptFile(KeptFile&& other) noexcept;
-    KeptFile& operator=(KeptFile&& other) noexcept;
+    explicit KeptFile(std::filesystem::path file);
     KeptFile(const KeptFile&) = delete;
     KeptFile& operator=(const KeptFile&) = delete;
     ~KeptFile();
@@ -27,7 +25,6 @@ class KeptFile {
     void close();
 
     std::filesystem::path file_;
-    std::size_t maxBytes_;
     int fd_ = -1;
     bool kept_ = false;
 };

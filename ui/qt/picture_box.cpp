@@ -15,8 +15,17 @@
 
 namespace zarnel::qt {
 
+namespace {
+
 // Rows of one blit in a paint: few enough that Qt keeps the copy on this thread.
 constexpr int kRowsPerBlit = 64;
+
+// A rectangle in logical pixels as the image's own pixels, `ratio` of them to a logical one.
+QRectF inImage(const QRect& logical, qreal ratio) {
+    return {QPointF(logical.topLeft()) * ratio, QSizeF(logical.size()) * ratio};
+}
+
+}  // namespace
 
 // The drawing area inside the border: shows the image and hosts the child controls.
 class PictureSurface : public QWidget {
@@ -40,8 +49,7 @@ class PictureSurface : public QWidget {
         for (int top = area.top(); top <= area.bottom(); top += kRowsPerBlit) {
             const QRect band(area.left(), top, area.width(),
                              std::min(kRowsPerBlit, area.bottom() + 1 - top));
-            painter.drawImage(band, image,
-                              QRectF(QPointF(band.topLeft()) * ratio, QSizeF(band.size()) * ratio));
+            painter.drawImage(band, image, inImage(band, ratio));
         }
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
@@ -175,10 +183,7 @@ void PictureBox::pieWedge(float centreX, float centreY, float radius, float star
 
     QImage& image = canvas();
     const QRect area = bounds.toAlignedRect().adjusted(-1, -1, 1, 1);
-    const qreal ratio = image.devicePixelRatio();
-    const QRect pixels =
-        QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toAlignedRect() &
-        image.rect();
+    const QRect pixels = inImage(area, image.devicePixelRatio()).toAlignedRect() & image.rect();
     // The pie is drawn again whenever a megabyte frees up, which seldom moves a pixel: the box
     // and the controls on it are repainted only when one did move.
     const QImage before = image.copy(pixels);
