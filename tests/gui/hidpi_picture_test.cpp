@@ -31,7 +31,7 @@ class HiDpiPicture : public ::testing::Test {
         box.setFillColor(kBlack);
     }
     void SetUp() override { ASSERT_EQ(box.devicePixelRatioF(), kRatio); }
-    const QImage& image() const { return box.image(); }
+    const QImage& image() { return box.image(); }
 
     PictureBox box;
 };

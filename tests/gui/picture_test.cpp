@@ -37,7 +37,7 @@ class PictureTest : public ::testing::Test {
         box.resize(kWidth, kHeight);
         box.setBackColor(kBlack);
     }
-    QRgb at(int x, int y) const { return box.image().pixel(x, y); }
+    QRgb at(int x, int y) { return box.image().pixel(x, y); }
     void verticalLine(int x, Colour colour) {
         box.setCurrentX(x * kTwips);
         box.setCurrentY(0);
@@ -161,6 +161,28 @@ TEST_F(PictureTest, WedgeRepaintsOnlyWhenItMovesAPixel) {
     settle();
     EXPECT_GT(counter.paints, 0) << "the same wedge in another colour";
     EXPECT_EQ(box.surface()->grab().toImage().pixel(60, 30), kRedPixel);
+}
+
+// A grid line is a box that is only ever coloured: it shows its colour without a drawing area,
+// and one made later, to draw or to hold a control, starts from that colour.
+TEST(PlainPictureTest, ShowsItsBackColourUntilDrawnOn) {
+    PictureBox line(true, nullptr);
+    line.resize(kWidth, kHeight);
+    line.setBackColor(kGreen);
+    line.show();
+    line.hide();
+    EXPECT_TRUE(line.findChildren<QWidget*>().isEmpty()) << "a widget more for every grid line";
+    EXPECT_EQ(line.grab().toImage().pixel(kWidth / 2, kHeight / 2), kGreenPixel);
+
+    line.setBackColor(kCyan);
+    EXPECT_EQ(line.grab().toImage().pixel(kWidth - 1, kHeight - 1), kCyanPixel);
+
+    line.setCurrentX(0);
+    line.setCurrentY(0);
+    line.lineTo(0, (kHeight - 1) * kTwips, kRed);
+    const QImage drawn = line.grab().toImage();
+    EXPECT_EQ(drawn.pixel(0, kHeight / 2), kRedPixel);
+    EXPECT_EQ(drawn.pixel(kWidth / 2, kHeight / 2), kCyanPixel);
 }
 
 INSTANTIATE_TEST_SUITE_P(Quadrants, PieWedgeTest,

@@ -52,10 +52,6 @@ class PictureSurface : public QWidget {
             painter.drawImage(band, image, inImage(band, ratio));
         }
     }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-            emit box_->clicked();
-    }
 
   private:
     PictureBox* box_;
@@ -87,18 +83,20 @@ QRect toImageRect(const PixelRect& r, qreal ratio) {
 
 PictureBox::PictureBox(bool flat, QWidget* parent)
     : QFrame(parent),
-      surface_(new PictureSurface(this)),
       backColour_(kDefaultBack),
       foreColour_(kDefaultFore),
       fillColour_(kDefaultFill) {
+    // The edge and the drawing area (or the back colour) cover every pixel: nothing under the
+    // box needs painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     if (!flat) {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(kEdgeWidth);
     }
-    canvas();
 }
 
-QWidget* PictureBox::surface() const {
+QWidget* PictureBox::surface() {
+    canvas();
     return surface_;
 }
 
@@ -106,7 +104,11 @@ QColor PictureBox::colour(Colour value) const {
     return toQColor(value, palette());
 }
 
-QImage& PictureBox::canvas() const {
+QImage& PictureBox::canvas() {
+    if (!surface_) {
+        surface_ = new PictureSurface(this);
+        surface_->show();
+    }
     const QRect area = contentsRect();
     if (surface_->geometry() != area) surface_->setGeometry(area);
     // Kept at the screen's pixel density, so a 2x screen gets a drawing as sharp as its text;
@@ -126,19 +128,30 @@ QImage& PictureBox::canvas() const {
     return image_;
 }
 
-const QImage& PictureBox::image() const {
+const QImage& PictureBox::image() {
     return canvas();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    if (!surface_) QPainter(this).fillRect(contentsRect(), colour(backColour_));
+    QFrame::paintEvent(event);
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
-    canvas();
+    if (surface_) canvas();
 }
 
 void PictureBox::hideEvent(QHideEvent* event) {
     QFrame::hideEvent(event);
     // Without a persistent image what was drawn is lost once the box is off screen.
-    if (!autoRedraw_) canvas().fill(colour(backColour_));
+    if (surface_ && !autoRedraw_) canvas().fill(colour(backColour_));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    // The surface and the controls on it pass their clicks up to here.
+    if (event->button() == Qt::LeftButton && contentsRect().contains(event->position().toPoint()))
+        emit clicked();
 }
 
 void PictureBox::setForeColor(Colour value) {
@@ -151,8 +164,12 @@ void PictureBox::setAutoRedraw(bool on) {
 
 void PictureBox::setBackColor(Colour value) {
     backColour_ = value;
-    canvas().fill(colour(value));
-    surface_->update();
+    if (surface_) {
+        canvas().fill(colour(value));
+        surface_->update();
+    } else {
+        update();
+    }
 }
 
 void PictureBox::setFillColor(Colour value) {

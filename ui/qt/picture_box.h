@@ -1,5 +1,7 @@
 // A picture box: a container for child controls over a drawing surface whose image keeps
-// its pixels. Coordinates of the drawing calls are twips from the surface's top-left.
+// its pixels. Coordinates of the drawing calls are twips from the surface's top-left. The
+// surface and its image are made when first drawn on or given a child: until then the box
+// paints its back colour itself, so the chart's thin grid lines cost one widget each.
 #pragma once
 
 #include <QFrame>
@@ -18,8 +20,8 @@ class PictureBox : public QFrame, public Picture {
     PictureBox(bool flat, QWidget* parent);
 
     // Where the box's child controls live (inside the border).
-    QWidget* surface() const;
-    const QImage& image() const;
+    QWidget* surface();
+    const QImage& image();
     Colour backColour() const { return backColour_; }
     Colour foreColour() const { return foreColour_; }
     Colour fillColour() const { return fillColour_; }
@@ -42,16 +44,19 @@ class PictureBox : public QFrame, public Picture {
     void clicked();
 
   protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     QColor colour(Colour value) const;
-    // Keeps the image as large as the drawing area; a hidden box gets no resize events.
-    QImage& canvas() const;
+    // Makes the surface and its image on first use and keeps the image as large as the drawing
+    // area; a hidden box gets no resize events.
+    QImage& canvas();
 
-    PictureSurface* surface_;
-    mutable QImage image_;
+    PictureSurface* surface_ = nullptr;
+    QImage image_;
     Colour backColour_;
     Colour foreColour_;
     Colour fillColour_;
