@@ -25,6 +25,17 @@ QRectF inImage(const QRect& logical, qreal ratio) {
     return {QPointF(logical.topLeft()) * ratio, QSizeF(logical.size()) * ratio};
 }
 
+// Whether `image`'s pixels in `area` are those of `copy`, a copy of that area taken before.
+bool sameRows(const QImage& image, const QRect& area, const QImage& copy) {
+    const int pixelBytes = image.depth() / CHAR_BIT;
+    const auto rowBytes = static_cast<std::size_t>(area.width() * pixelBytes);
+    for (int y = 0; y < area.height(); ++y) {
+        const uchar* now = image.constScanLine(area.top() + y) + area.left() * pixelBytes;
+        if (std::memcmp(now, copy.constScanLine(y), rowBytes) != 0) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 // The drawing area inside the border: shows the image and hosts the child controls.
@@ -132,9 +143,10 @@ const QImage& PictureBox::image() {
     return canvas();
 }
 
-void PictureBox::paintEvent(QPaintEvent* event) {
-    if (!surface_) QPainter(this).fillRect(contentsRect(), colour(backColour_));
-    QFrame::paintEvent(event);
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!surface_) painter.fillRect(contentsRect(), colour(backColour_));
+    drawFrame(&painter);
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
@@ -211,7 +223,7 @@ void PictureBox::pieWedge(float centreX, float centreY, float radius, float star
         painter.drawPie(bounds, qRound(start * kDegreesPerRadian * kQtAngleUnitsPerDegree),
                         qRound(span * kDegreesPerRadian * kQtAngleUnitsPerDegree));
     }
-    if (image.copy(pixels) != before) surface_->update(area);
+    if (!sameRows(image, pixels, before)) surface_->update(area);
 }
 
 void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const PixelRect& clipRect) {
