@@ -15,6 +15,10 @@ namespace {
 // Our own family name for the default face, mapped like the frame face.
 const QString kDefaultFamily = QStringLiteral("zarnel-gothic");
 constexpr double kDefaultPoints = 9;
+// Figures, kana and kanji need no shaping: their characters map straight to glyphs, at a
+// fraction of what a shaped layout costs, and every tick lays out the figures that changed.
+// Scripts that do need shaping are shaped all the same.
+constexpr QFont::StyleStrategy kWithoutShaping = QFont::PreferNoShaping;
 
 QStringList gothicFaces() {
     return {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
@@ -33,6 +37,7 @@ QFont defaultFont() {
     static const QFont font = [] {
         QFont face(kDefaultFamily);
         face.setPointSizeF(kDefaultPoints);
+        face.setStyleStrategy(kWithoutShaping);
         return face;
     }();
     return font;
@@ -40,6 +45,7 @@ QFont defaultFont() {
 
 QFont frameCaptionFont() {
     QFont font(toQString(layout::kFrameFontFace));
+    font.setStyleStrategy(kWithoutShaping);
     font.setPointSizeF(layout::kFrameFontPoints);
     font.setWeight(static_cast<QFont::Weight>(layout::kFrameFontWeight));
     font.setItalic(false);
