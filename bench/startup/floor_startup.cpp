@@ -1,9 +1,14 @@
 // The floor: a plain Qt program of the window's shape (four tabs, 85 widgets, a graph that
 // scrolls every 300 ms), built the plainest way, reporting its first paint as zarnel_startup
-// does: floor_startup [--idle]. Its captions are Japanese, as the window's are: a Japanese
-// program pays for its font's fallback and its larger glyphs.
+// does: floor_startup [--idle] [--figures]. Its captions are Japanese, as the window's are: a
+// Japanese program pays for its font's fallback and its larger glyphs.
+//
+// With --figures it also does, the plainest way, the work each tick of the window cannot leave
+// out: it reads /proc/meminfo, writes the six memory fields, turns the pie when a megabyte
+// moves and pauses 10 ms after the scroll.
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,8 +17,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cstring>
+#include <functional>
 
 #include "bench/startup/first_paint.h"
 
@@ -24,18 +32,24 @@ constexpr int kGraphWidth = 400;
 constexpr int kGraphHeight = 120;
 constexpr int kStep = 4;  // pixels the graph moves per tick
 constexpr int kPieSide = 100;
+constexpr int kScrollPauseMs = 10;
+constexpr int kFullCircle = 360 * 16;  // Qt's angle units
+constexpr qint64 kKilobytesPerMegabyte = 1024;
+constexpr int kPercent = 100;
 
-// A line graph that scrolls left by one step per tick and paints only the new strip.
+// A line graph that scrolls left by one step per tick and paints only the new strip; `tick`
+// runs after each scroll.
 class Graph : public QWidget {
   public:
-    explicit Graph(QWidget* parent) : QWidget(parent) {
+    Graph(QWidget* parent, std::function<void()> tick) : QWidget(parent) {
         setFixedSize(kGraphWidth, kGraphHeight);
         setAttribute(Qt::WA_OpaquePaintEvent);
         auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [this] {
+        connect(timer, &QTimer::timeout, this, [this, tick = std::move(tick)] {
             last_ = next_;
             next_ = (next_ * 7 + 13) % kGraphHeight;
             scroll(-kStep, 0);
+            if (tick) tick();
         });
         timer->start(kTickMilliseconds);
     }
@@ -57,16 +71,54 @@ class Pie : public QWidget {
   public:
     explicit Pie(QWidget* parent) : QWidget(parent) { setFixedSize(kPieSide, kPieSide); }
 
+    void setFree(qint64 freeMB, qint64 totalMB) {
+        if (freeMB == freeMB_) return;
+        freeMB_ = freeMB;
+        freeAngle_ = totalMB > 0 ? static_cast<int>(kFullCircle * freeMB / totalMB) : 0;
+        update();
+    }
+
   protected:
     void paintEvent(QPaintEvent*) override {
-        constexpr int kQuarterTurn = 90 * 16;
         QPainter painter(this);
         painter.setBrush(Qt::red);
-        painter.drawPie(rect(), 0, 3 * kQuarterTurn);
-        painter.setBrush(Qt::blue);
-        painter.drawPie(rect(), 3 * kQuarterTurn, kQuarterTurn);
+        painter.drawPie(rect(), freeAngle_, kFullCircle - freeAngle_);
+        painter.setBrush(Qt::cyan);
+        painter.drawPie(rect(), 0, freeAngle_);
     }
+
+  private:
+    qint64 freeMB_ = -1;
+    int freeAngle_ = kFullCircle / 4;
 };
+
+// The figure after `key` in meminfo's text, in kB.
+qint64 meminfoField(const QByteArray& text, const char* key) {
+    const qsizetype at = text.indexOf(key);
+    if (at < 0) return 0;
+    const qsizetype from = at + static_cast<qsizetype>(std::strlen(key));
+    return text.mid(from, text.indexOf('\n', from) - from).replace("kB", "").trimmed().toLongLong();
+}
+
+// The memory figures of one tick, into the fields of the memory page and its pie.
+void showMemory(const QList<QLineEdit*>& fields, Pie& pie) {
+    QFile meminfo(QStringLiteral("/proc/meminfo"));
+    if (!meminfo.open(QIODevice::ReadOnly)) return;
+    const QByteArray text = meminfo.readAll();
+    const qint64 totalMB = meminfoField(text, "MemTotal:") / kKilobytesPerMegabyte;
+    const qint64 freeMB = meminfoField(text, "MemAvailable:") / kKilobytesPerMegabyte;
+    const qint64 usedMB = totalMB - freeMB;
+    const auto show = [&fields](int field, const QString& value) {
+        if (fields[field]->text() != value) fields[field]->setText(value);
+    };
+    show(0, QString::number(totalMB > 0 ? usedMB * kPercent / totalMB : 0) + '%');
+    show(1, QString::number(totalMB) + 'M');
+    show(2, QString::number(usedMB) + 'M');
+    show(3, QString::number(freeMB) + 'M');
+    show(4, fields[2]->text());
+    show(5, fields[3]->text());
+    pie.setFree(freeMB, totalMB);
+}
 
 // A page of label and field pairs.
 QWidget* fieldsPage(int pairs) {
@@ -89,8 +141,16 @@ int main(int argc, char* argv[]) {
     // The memory tab comes first and is the one shown, as in the window.
     QTabWidget tabs;
     QWidget* memory = fieldsPage(7);  // 14 + 2
-    memory->layout()->addWidget(new Pie(memory));
-    memory->layout()->addWidget(new Graph(memory));
+    auto* pie = new Pie(memory);
+    memory->layout()->addWidget(pie);
+    std::function<void()> figures;
+    if (QCoreApplication::arguments().contains(QStringLiteral("--figures"))) {
+        figures = [fields = memory->findChildren<QLineEdit*>(), pie] {
+            QThread::msleep(kScrollPauseMs);
+            showMemory(fields, *pie);
+        };
+    }
+    memory->layout()->addWidget(new Graph(memory, figures));
     tabs.addTab(memory, QStringLiteral("メモリ"));
 
     tabs.addTab(fieldsPage(14), QStringLiteral("パソコン"));  // 28 widgets

@@ -6,7 +6,8 @@
                                              machine tree against a small one
   measure.py BUILD_DIR idle [--runs 3] [--seconds 30]
                                              CPU, wake-ups and threads of the running window
-                                             against the floor
+                                             against the floor, and against the floor doing
+                                             the memory figures' work of a tick as well
 
 Runs alternate between the programs (the order turns each round), so a machine shared with
 other work loads both alike; medians and their ratios are printed with the load average."""
@@ -80,6 +81,12 @@ def idle(command, env, seconds):
             threads)
 
 
+def turned(names, round_number):
+    """The order of one round: each round starts one program further along."""
+    shift = round_number % len(names)
+    return names[shift:] + names[:shift]
+
+
 def report(title, samples, pairs):
     print(f"\n{title} (load average before: {LOAD_BEFORE}, after: {os.getloadavg()})")
     for name, values in samples.items():
@@ -116,22 +123,21 @@ def main():
                             "zarnel big": zarnel + [big]}
                 samples = {name: [] for name in programs}
                 for round_number in range(args.runs or 10):
-                    names = list(programs)
-                    names = names[round_number % len(names):] + names[:round_number % len(names)]
-                    for name in names:
+                    for name in turned(list(programs), round_number):
                         samples[name].append(first_paint(programs[name], env))
                 report("first paint ms, resident kB", samples,
                        [("zarnel / floor", "zarnel /", "floor"),
                         ("big / small", "zarnel big", "zarnel small")])
             else:
-                programs = {"zarnel": zarnel, "floor": floor}
+                programs = {"zarnel": zarnel, "floor": floor,
+                            "floor + figures": floor + ["--figures"]}
                 samples = {name: [] for name in programs}
                 for round_number in range(args.runs or 3):
-                    for name in (list(programs) if round_number % 2 == 0 else
-                                 list(reversed(programs))):
+                    for name in turned(list(programs), round_number):
                         samples[name].append(idle(programs[name], env, args.seconds))
                 report(f"idle over {args.seconds:g} s: CPU ms/s, wake-ups/s, threads", samples,
-                       [("zarnel / floor", "zarnel", "floor")])
+                       [("zarnel / floor", "zarnel", "floor"),
+                        ("zarnel / floor + figures", "zarnel", "floor + figures")])
     finally:
         xvfb.kill()
         xvfb.wait()
