@@ -65,7 +65,7 @@ void RecordingPicture::scroll(int dx, int dy, const PixelRect& scrollRect, const
 
 RecordingControls::RecordingControls() {
     for (const LayoutRow& row : layoutTable()) {
-        Element& e = elements_[{row.name, 0}];
+        Element& e = elements_.add(row.name, 0);
         e.text = std::string(row.caption);
         e.geometry = {static_cast<float>(row.left), static_cast<float>(row.top),
                       static_cast<float>(row.width), static_cast<float>(row.height)};
@@ -84,29 +84,16 @@ RecordingControls::RecordingControls() {
     }
 }
 
-const RecordingControls::Element& RecordingControls::element(Ctl ctl, int index) const {
-    const auto it = elements_.find({ctl, index});
-    if (it == elements_.end()) {
-        throw std::out_of_range(std::string(ctlName(ctl)) + "(" + std::to_string(index) +
-                                ") does not exist");
-    }
-    return it->second;
-}
-
-RecordingControls::Element& RecordingControls::element(Ctl ctl, int index) {
-    return const_cast<Element&>(std::as_const(*this).element(ctl, index));
-}
-
 std::string RecordingControls::text(Ctl ctl, int index) const {
     if (const auto list = lists_.find(ctl); list != lists_.end() && listIndex_.contains(ctl)) {
         const int selected = listIndex_.at(ctl);
         return selected < 0 ? std::string() : list->second.at(static_cast<std::size_t>(selected));
     }
-    return element(ctl, index).text;
+    return elements_.at(ctl, index).text;
 }
 
 void RecordingControls::setText(Ctl ctl, std::string_view text, int index) {
-    Element& e = element(ctl, index);
+    Element& e = elements_.at(ctl, index);
     e.text = std::string(text);
     if (e.autoSize) fit(e);
 }
@@ -144,51 +131,45 @@ void RecordingControls::messageBox(std::string_view text, MessageIcon icon,
 }
 
 void RecordingControls::load(Ctl array, int index) {
-    if (elements_.contains({array, index})) {
-        throw std::logic_error(std::string(ctlName(array)) + "(" + std::to_string(index) +
-                               ") already exists");
-    }
-    Element copy = element(array, 0);
+    Element copy = elements_.at(array, 0);
     copy.visible = false;
-    elements_[{array, index}] = copy;
+    elements_.add(array, index) = copy;
 }
 
 int RecordingControls::count(Ctl array) const {
-    int n = 0;
-    while (elements_.contains({array, n})) ++n;
-    return n;
+    return static_cast<int>(elements_.indices(array).size());
 }
 
 Geometry RecordingControls::geometry(Ctl ctl, int index) const {
-    return element(ctl, index).geometry;
+    return elements_.at(ctl, index).geometry;
 }
 
 void RecordingControls::setGeometry(Ctl ctl, const Geometry& geometry, int index) {
-    element(ctl, index).geometry = geometry;
+    elements_.at(ctl, index).geometry = geometry;
 }
 
 bool RecordingControls::visible(Ctl ctl, int index) const {
-    return element(ctl, index).visible;
+    return elements_.at(ctl, index).visible;
 }
 
 void RecordingControls::setVisible(Ctl ctl, bool visible, int index) {
-    element(ctl, index).visible = visible;
+    elements_.at(ctl, index).visible = visible;
 }
 
 void RecordingControls::setBackColor(Ctl ctl, Colour colour, int index) {
-    element(ctl, index).backColor = colour;
+    elements_.at(ctl, index).backColor = colour;
 }
 
 Colour RecordingControls::backColor(Ctl ctl, int index) const {
-    return element(ctl, index).backColor;
+    return elements_.at(ctl, index).backColor;
 }
 
 void RecordingControls::setAlignment(Ctl ctl, Align align, int index) {
-    element(ctl, index).align = align;
+    elements_.at(ctl, index).align = align;
 }
 
 Align RecordingControls::alignment(Ctl ctl, int index) const {
-    return element(ctl, index).align;
+    return elements_.at(ctl, index).align;
 }
 
 void RecordingControls::fit(Element& label) {
@@ -196,13 +177,13 @@ void RecordingControls::fit(Element& label) {
 }
 
 void RecordingControls::setAutoSize(Ctl ctl, bool on, int index) {
-    Element& e = element(ctl, index);
+    Element& e = elements_.at(ctl, index);
     e.autoSize = on;
     if (on) fit(e);
 }
 
 void RecordingControls::bringToFront(Ctl ctl, int index) {
-    element(ctl, index);
+    elements_.at(ctl, index);
 }
 
 Picture& RecordingControls::picture(Ctl ctl) {

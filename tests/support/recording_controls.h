@@ -4,10 +4,10 @@
 
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "window/controls.h"
+#include "window/element_map.h"
 
 namespace zarnel::testing {
 
@@ -92,13 +92,9 @@ class RecordingControls : public Controls {
         Align align = Align::Left;
         bool autoSize = false;
     };
-    using Key = std::pair<Ctl, int>;
-
-    const Element& element(Ctl ctl, int index) const;
-    Element& element(Ctl ctl, int index);
     void fit(Element& label);
 
-    std::map<Key, Element> elements_;
+    ElementMap<Element> elements_;
     std::map<Ctl, std::vector<std::string>> lists_;
     std::map<Ctl, int> listIndex_;
     std::map<Ctl, RecordingPicture> pictures_;

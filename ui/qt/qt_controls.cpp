@@ -66,7 +66,7 @@ QString plainLines(std::string_view text) {
 QtControls::QtControls(MainWindow& window) : window_(window) {
     for (const LayoutRow& row : layoutTable()) build(row);
     // Sized last, once the menu bar holds its items.
-    place(element(Ctl::Form1, 0));
+    place(elements_.at(Ctl::Form1, 0));
     applyTabOrder();
     nameForScreenReaders(*this);
 }
@@ -75,7 +75,7 @@ void QtControls::build(const LayoutRow& row) {
     switch (row.kind) {
         case Kind::Window:
             window_.setWindowTitle(toQString(row.caption));
-            elements_[{row.name, 0}] = {&window_, designGeometry(row)};
+            elements_.add(row.name, 0) = {&window_, designGeometry(row)};
             return;
         case Kind::MenuItem:
             menuItems_[row.name] = window_.menuBar()->addAction(toQString(row.caption));
@@ -90,7 +90,7 @@ void QtControls::build(const LayoutRow& row) {
     }
     QWidget* widget = createWidget(row, parentFor(row));
     if (row.kind == Kind::TabControl) tabs_ = qobject_cast<TabControl*>(widget);
-    Element& added = elements_[{row.name, 0}] = {widget, designGeometry(row)};
+    Element& added = elements_.add(row.name, 0) = {widget, designGeometry(row)};
     place(added);
     // A caption wider than its label in the installed face is drawn smaller, never cut.
     if (auto* label = qobject_cast<QLabel*>(widget))
@@ -122,34 +122,13 @@ void QtControls::applyTabOrder() {
         QWidget::setTabOrder(order[i - 1].second, order[i].second);
 }
 
-const QtControls::Element& QtControls::element(Ctl ctl, int index) const {
-    const std::pair key{ctl, index};
-    // The logic sets several properties of one control in a row; elements are never removed,
-    // so the last one found stays valid.
-    if (lastFound_ && lastKey_ == key) return *lastFound_;
-    const auto it = elements_.find(key);
-    if (it == elements_.end())
-        throw std::out_of_range(std::string(ctlName(ctl)) + "(" + std::to_string(index) +
-                                ") does not exist");
-    lastKey_ = key;
-    lastFound_ = &it->second;
-    return it->second;
-}
-
-QtControls::Element& QtControls::element(Ctl ctl, int index) {
-    return const_cast<Element&>(std::as_const(*this).element(ctl, index));
-}
-
 QWidget* QtControls::widget(Ctl ctl, int index) const {
-    const auto it = elements_.find({ctl, index});
-    return it == elements_.end() ? nullptr : it->second.widget;
+    const Element* found = elements_.find(ctl, index);
+    return found ? found->widget : nullptr;
 }
 
 std::vector<int> QtControls::indices(Ctl ctl) const {
-    std::vector<int> found;
-    for (const auto& [key, unused] : elements_)
-        if (key.first == ctl) found.push_back(key.second);
-    return found;
+    return elements_.indices(ctl);
 }
 
 TabControl& QtControls::tabControl() const {
@@ -157,7 +136,7 @@ TabControl& QtControls::tabControl() const {
 }
 
 PictureBox& QtControls::pictureBox(Ctl ctl, int index) const {
-    return expect<PictureBox>(element(ctl, index).widget, ctl);
+    return expect<PictureBox>(elements_.at(ctl, index).widget, ctl);
 }
 
 QAction& QtControls::menuItem(Ctl ctl) const {
@@ -165,15 +144,15 @@ QAction& QtControls::menuItem(Ctl ctl) const {
 }
 
 QComboBox& QtControls::comboBox(Ctl ctl) const {
-    return expect<QComboBox>(element(ctl, 0).widget, ctl);
+    return expect<QComboBox>(elements_.at(ctl, 0).widget, ctl);
 }
 
 QSlider& QtControls::slider() const {
-    return expect<QSlider>(element(Ctl::Slider1, 0).widget, Ctl::Slider1);
+    return expect<QSlider>(elements_.at(Ctl::Slider1, 0).widget, Ctl::Slider1);
 }
 
 QPushButton& QtControls::button(Ctl ctl) const {
-    return expect<QPushButton>(element(ctl, 0).widget, ctl);
+    return expect<QPushButton>(elements_.at(ctl, 0).widget, ctl);
 }
 
 void QtControls::place(Element& target) {
@@ -197,7 +176,7 @@ void QtControls::fit(Element& target) {
 std::string QtControls::text(Ctl ctl, int index) const {
     if (const auto item = menuItems_.find(ctl); item != menuItems_.end())
         return toStdString(item->second->text());
-    QWidget* w = element(ctl, index).widget;
+    QWidget* w = elements_.at(ctl, index).widget;
     if (w == &window_) return toStdString(window_.windowTitle());
     if (auto* label = qobject_cast<QLabel*>(w)) return toStdString(label->text());
     if (auto* edit = qobject_cast<QLineEdit*>(w)) return toStdString(edit->text());
@@ -217,7 +196,7 @@ void QtControls::setText(Ctl ctl, std::string_view value, int index) {
         item->second->setText(toQString(value));
         return;
     }
-    Element& target = element(ctl, index);
+    Element& target = elements_.at(ctl, index);
     QWidget* w = target.widget;
     if (w == &window_) {
         window_.setWindowTitle(toQString(value));
@@ -252,7 +231,7 @@ void QtControls::setText(Ctl ctl, std::string_view value, int index) {
 }
 
 void QtControls::addItem(Ctl list, std::string_view entry) {
-    QWidget* w = element(list, 0).widget;
+    QWidget* w = elements_.at(list, 0).widget;
     if (auto* combo = qobject_cast<QComboBox*>(w)) {
         const QSignalBlocker quiet(combo);
         combo->addItem(toQString(entry));
@@ -262,7 +241,7 @@ void QtControls::addItem(Ctl list, std::string_view entry) {
 }
 
 void QtControls::clear(Ctl list) {
-    QWidget* w = element(list, 0).widget;
+    QWidget* w = elements_.at(list, 0).widget;
     if (auto* combo = qobject_cast<QComboBox*>(w)) {
         const QSignalBlocker quiet(combo);
         combo->clear();
@@ -273,7 +252,7 @@ void QtControls::clear(Ctl list) {
 
 std::vector<std::string> QtControls::items(Ctl list) const {
     std::vector<std::string> entries;
-    QWidget* w = element(list, 0).widget;
+    QWidget* w = elements_.at(list, 0).widget;
     if (auto* combo = qobject_cast<QComboBox*>(w)) {
         for (int i = 0; i < combo->count(); ++i) entries.push_back(toStdString(combo->itemText(i)));
         return entries;
@@ -284,13 +263,13 @@ std::vector<std::string> QtControls::items(Ctl list) const {
 }
 
 int QtControls::listIndex(Ctl ctl) const {
-    QWidget* w = element(ctl, 0).widget;
+    QWidget* w = elements_.at(ctl, 0).widget;
     if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentIndex();
     return expect<QListWidget>(w, ctl).currentRow();
 }
 
 void QtControls::setListIndex(Ctl ctl, int index) {
-    QWidget* w = element(ctl, 0).widget;
+    QWidget* w = elements_.at(ctl, 0).widget;
     const QSignalBlocker quiet(w);
     if (auto* combo = qobject_cast<QComboBox*>(w)) {
         combo->setCurrentIndex(index);
@@ -339,10 +318,8 @@ void QtControls::messageBox(std::string_view text, MessageIcon icon, std::string
 }
 
 void QtControls::load(Ctl array, int index) {
-    if (elements_.contains({array, index}))
-        throw std::invalid_argument(std::string(ctlName(array)) + "(" + std::to_string(index) +
-                                    ") already exists");
-    const Element& first = element(array, 0);
+    const Element& first = elements_.at(array, 0);
+    Element& added = elements_.add(array, index);
     QWidget* copy = createWidget(layoutRow(array), first.widget->parentWidget());
     copy->hide();
     shapeLikeFirstElement(*first.widget, *copy);
@@ -360,22 +337,20 @@ void QtControls::load(Ctl array, int index) {
         copied.setForeColor(box->foreColour());
         copied.setFillColor(box->fillColour());
     }
-    Element& added = elements_[{array, index}] = {copy, first.geometry, first.autoSize};
+    added = {copy, first.geometry, first.autoSize};
     place(added);
 }
 
 int QtControls::count(Ctl array) const {
-    return static_cast<int>(
-        std::count_if(elements_.begin(), elements_.end(),
-                      [array](const auto& e) { return e.first.first == array; }));
+    return static_cast<int>(elements_.indices(array).size());
 }
 
 Geometry QtControls::geometry(Ctl ctl, int index) const {
-    return element(ctl, index).geometry;
+    return elements_.at(ctl, index).geometry;
 }
 
 void QtControls::setGeometry(Ctl ctl, const Geometry& geometry, int index) {
-    Element& target = element(ctl, index);
+    Element& target = elements_.at(ctl, index);
     // An auto-sized label keeps the size its caption gave it (a new caption refits it): only
     // its place changes.
     const bool keepsSize = target.autoSize && qobject_cast<QLabel*>(target.widget);
@@ -393,7 +368,7 @@ bool QtControls::visible(Ctl ctl, int index) const {
     if (const auto item = menuItems_.find(ctl); item != menuItems_.end())
         return item->second->isVisible();
     if (ctl == Ctl::Timer1) return false;
-    return !element(ctl, index).widget->isHidden();
+    return !elements_.at(ctl, index).widget->isHidden();
 }
 
 void QtControls::setVisible(Ctl ctl, bool on, int index) {
@@ -401,15 +376,15 @@ void QtControls::setVisible(Ctl ctl, bool on, int index) {
         item->second->setVisible(on);
         return;
     }
-    element(ctl, index).widget->setVisible(on);
+    elements_.at(ctl, index).widget->setVisible(on);
 }
 
 void QtControls::setBackColor(Ctl ctl, Colour colour, int index) {
-    applyBackColour(element(ctl, index).widget, colour);
+    applyBackColour(elements_.at(ctl, index).widget, colour);
 }
 
 void QtControls::setAlignment(Ctl ctl, Align align, int index) {
-    Element& target = element(ctl, index);
+    Element& target = elements_.at(ctl, index);
     const auto* label = qobject_cast<QLabel*>(target.widget);
     const Qt::Alignment before = label ? label->alignment() : Qt::Alignment();
     applyAlignment(target.widget, align);
@@ -418,14 +393,14 @@ void QtControls::setAlignment(Ctl ctl, Align align, int index) {
 }
 
 void QtControls::setAutoSize(Ctl ctl, bool on, int index) {
-    Element& target = element(ctl, index);
+    Element& target = elements_.at(ctl, index);
     // A label that already fits keeps fitting through setText: no second measure.
     if (on && !target.autoSize) fit(target);
     target.autoSize = on;
 }
 
 void QtControls::bringToFront(Ctl ctl, int index) {
-    element(ctl, index).widget->raise();
+    elements_.at(ctl, index).widget->raise();
 }
 
 Picture& QtControls::picture(Ctl ctl) {

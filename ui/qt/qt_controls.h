@@ -2,11 +2,11 @@
 #pragma once
 
 #include <map>
-#include <utility>
 #include <vector>
 
 #include "ui/qt/label_sizes.h"
 #include "window/controls.h"
+#include "window/element_map.h"
 #include "window/layout.h"
 
 class QAction;
@@ -80,8 +80,6 @@ class QtControls : public Controls {
 
     void build(const LayoutRow& row);
     QWidget* parentFor(const LayoutRow& row) const;
-    const Element& element(Ctl ctl, int index) const;
-    Element& element(Ctl ctl, int index);
     void place(Element& element);
     void fit(Element& element);
     void applyTabOrder();
@@ -90,9 +88,7 @@ class QtControls : public Controls {
     TabControl* tabs_ = nullptr;
     QTimer* timer_ = nullptr;
     std::map<Ctl, QAction*> menuItems_;
-    std::map<std::pair<Ctl, int>, Element> elements_;
-    mutable std::pair<Ctl, int> lastKey_{};
-    mutable const Element* lastFound_ = nullptr;
+    ElementMap<Element> elements_;
     LabelSizes labelSizes_;
     bool ended_ = false;
 };

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -102,17 +101,16 @@ Win32Controls::~Win32Controls() {
 }
 
 void Win32Controls::build(const LayoutRow& row) {
-    const std::pair key{row.name, 0};
     switch (row.kind) {
         case Kind::Window:
             SetWindowTextW(window_, widen(row.caption).c_str());
             {
-                Element& form = elements_[key];
+                Element& form = elements_.add(row.name, 0);
                 form.hwnd = window_;
                 form.row = &row;
                 form.geometry = designGeometry(row);
+                byHandle_[window_] = &form;
             }
-            byHandle_[window_] = key;
             return;
         case Kind::MenuItem:
             menuItems_.push_back({row.name, widen(row.caption), row.visible});
@@ -124,14 +122,14 @@ void Win32Controls::build(const LayoutRow& row) {
         default:
             break;
     }
-    Element& added = elements_[key];
+    Element& added = elements_.add(row.name, 0);
     added.row = &row;
     added.geometry = designGeometry(row);
     added.shown = row.visible;
     if (row.kind != Kind::PictureBox) added.backColour = row.backColor;
     added.font = row.font;
     createElement(row, parentFor(row), added);
-    byHandle_[added.hwnd] = key;
+    byHandle_[added.hwnd] = &added;
     place(added);
     // A caption wider than its label in the installed face is drawn smaller, never cut.
     if (row.kind == Kind::Label) fitFontToWidth(added, widen(row.caption));
@@ -198,31 +196,16 @@ HWND Win32Controls::parentFor(const LayoutRow& row) const {
     const Ctl container = row.container.value();
     // A tab's frames lie over the tab control on the form; only the selected tab's are shown.
     if (container == Ctl::Form1 || container == Ctl::SSTab1) return window_;
-    return element(container, 0).hwnd;
-}
-
-const Win32Controls::Element& Win32Controls::element(Ctl ctl, int index) const {
-    const auto it = elements_.find({ctl, index});
-    if (it == elements_.end())
-        throw std::out_of_range(std::string(ctlName(ctl)) + "(" + std::to_string(index) +
-                                ") does not exist");
-    return it->second;
-}
-
-Win32Controls::Element& Win32Controls::element(Ctl ctl, int index) {
-    return const_cast<Element&>(std::as_const(*this).element(ctl, index));
+    return elements_.at(container, 0).hwnd;
 }
 
 HWND Win32Controls::handle(Ctl ctl, int index) const {
-    const auto it = elements_.find({ctl, index});
-    return it == elements_.end() ? nullptr : it->second.hwnd;
+    const Element* found = elements_.find(ctl, index);
+    return found ? found->hwnd : nullptr;
 }
 
 std::vector<int> Win32Controls::indices(Ctl ctl) const {
-    std::vector<int> found;
-    for (const auto& [key, unused] : elements_)
-        if (key.first == ctl) found.push_back(key.second);
-    return found;
+    return elements_.indices(ctl);
 }
 
 int Win32Controls::controlId(Ctl ctl) const {
@@ -236,13 +219,13 @@ std::optional<Ctl> Win32Controls::ctlOfId(int id) const {
 }
 
 PictureBox& Win32Controls::pictureBox(Ctl ctl, int index) const {
-    const Element& found = element(ctl, index);
+    const Element& found = elements_.at(ctl, index);
     if (!found.picture) throw std::logic_error(std::string(ctlName(ctl)) + " is no picture box");
     return *found.picture;
 }
 
 HFONT Win32Controls::font(Ctl ctl, int index) const {
-    const Element& found = element(ctl, index);
+    const Element& found = elements_.at(ctl, index);
     return found.shrunk ? found.shrunk : fonts_.font(found.font);
 }
 
@@ -257,7 +240,7 @@ void Win32Controls::place(Element& target) {
     const int width = scale_.toPixels(g.width);
     const int height = scale_.toPixels(g.height);
     if (target.row->tabPage != kNoTabPage) {
-        const Geometry& tabs = element(Ctl::SSTab1, 0).geometry;
+        const Geometry& tabs = elements_.at(Ctl::SSTab1, 0).geometry;
         left += scale_.toPixels(tabs.left);
         top += scale_.toPixels(tabs.top);
     }
@@ -298,7 +281,7 @@ void Win32Controls::moveTo(Element& target, const RECT& r) {
 }
 
 void Win32Controls::placeWindow() {
-    const Geometry& g = element(Ctl::Form1, 0).geometry;
+    const Geometry& g = elements_.at(Ctl::Form1, 0).geometry;
     const int width = scale_.toPixels(g.width);
     const int height = scale_.toPixels(g.height);
     RECT frame{0, 0, width, height};
@@ -369,18 +352,17 @@ void Win32Controls::showElement(const Element& target) {
 }
 
 void Win32Controls::repaintLabel(Ctl ctl, int index) {
-    HWND label = element(ctl, index).hwnd;
+    HWND label = elements_.at(ctl, index).hwnd;
     if (repaintDue(label) || !IsWindowVisible(label)) return;
     // The elements of a label array are renamed together: one request repaints all of them
     // that share this label's container, and each is left alone until it has painted.
     HWND container = GetParent(label);
     RECT area{};
-    const auto first = elements_.lower_bound({ctl, std::numeric_limits<int>::min()});
-    for (auto it = first; it != elements_.end() && it->first.first == ctl; ++it) {
-        HWND other = it->second.hwnd;
-        if (GetParent(other) != container || !IsWindowVisible(other)) continue;
-        UnionRect(&area, &area, &it->second.placed);
-        markRepaintDue(other);
+    for (const int each : elements_.indices(ctl)) {
+        const Element& other = elements_.at(ctl, each);
+        if (GetParent(other.hwnd) != container || !IsWindowVisible(other.hwnd)) continue;
+        UnionRect(&area, &area, &other.placed);
+        markRepaintDue(other.hwnd);
     }
     RedrawWindow(container, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -466,7 +448,7 @@ void Win32Controls::rebuildMenu() {
 
 std::string Win32Controls::text(Ctl ctl, int index) const {
     if (const MenuItem* item = menuItem(ctl)) return narrow(item->caption);
-    const Element& target = element(ctl, index);
+    const Element& target = elements_.at(ctl, index);
     switch (target.row->kind) {
         case Kind::ComboBox:
         case Kind::DriveList: {
@@ -499,7 +481,7 @@ void Win32Controls::setText(Ctl ctl, std::string_view value, int index) {
         rebuildMenu();
         return;
     }
-    Element& target = element(ctl, index);
+    Element& target = elements_.at(ctl, index);
     const std::wstring text = widen(value);
     switch (target.row->kind) {
         case Kind::ComboBox:
@@ -540,7 +522,7 @@ void Win32Controls::setText(Ctl ctl, std::string_view value, int index) {
 }
 
 void Win32Controls::addItem(Ctl list, std::string_view entry) {
-    const Element& target = element(list, 0);
+    const Element& target = elements_.at(list, 0);
     const std::wstring text = widen(entry);
     if (isDropDown(target.row->kind)) {
         SendMessageW(target.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -552,13 +534,13 @@ void Win32Controls::addItem(Ctl list, std::string_view entry) {
 }
 
 void Win32Controls::clear(Ctl list) {
-    const Element& target = element(list, 0);
+    const Element& target = elements_.at(list, 0);
     SendMessageW(target.hwnd, isDropDown(target.row->kind) ? CB_RESETCONTENT : LB_RESETCONTENT, 0,
                  0);
 }
 
 std::vector<std::string> Win32Controls::items(Ctl list) const {
-    const Element& target = element(list, 0);
+    const Element& target = elements_.at(list, 0);
     const bool dropDown = isDropDown(target.row->kind);
     const auto count = SendMessageW(target.hwnd, dropDown ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
     std::vector<std::string> entries;
@@ -567,14 +549,14 @@ std::vector<std::string> Win32Controls::items(Ctl list) const {
 }
 
 int Win32Controls::listIndex(Ctl ctl) const {
-    const Element& target = element(ctl, 0);
+    const Element& target = elements_.at(ctl, 0);
     return static_cast<int>(SendMessageW(
         target.hwnd, isDropDown(target.row->kind) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
 void Win32Controls::setListIndex(Ctl ctl, int index) {
     // Neither message notifies the parent, so no handler runs.
-    const Element& target = element(ctl, 0);
+    const Element& target = elements_.at(ctl, 0);
     SendMessageW(target.hwnd, isDropDown(target.row->kind) ? CB_SETCURSEL : LB_SETCURSEL,
                  static_cast<WPARAM>(index), 0);
 }
@@ -605,7 +587,7 @@ void Win32Controls::startTimer() {
 }
 
 int Win32Controls::sliderValue() const {
-    return static_cast<int>(SendMessageW(element(Ctl::Slider1, 0).hwnd, TBM_GETPOS, 0, 0));
+    return static_cast<int>(SendMessageW(elements_.at(Ctl::Slider1, 0).hwnd, TBM_GETPOS, 0, 0));
 }
 
 void Win32Controls::messageBox(std::string_view text, MessageIcon icon, std::string_view title) {
@@ -615,12 +597,8 @@ void Win32Controls::messageBox(std::string_view text, MessageIcon icon, std::str
 }
 
 void Win32Controls::load(Ctl array, int index) {
-    if (elements_.contains({array, index}))
-        throw std::invalid_argument(std::string(ctlName(array)) + "(" + std::to_string(index) +
-                                    ") already exists");
-    const Element& first = element(array, 0);
-    const std::pair key{array, index};
-    Element& copy = elements_[key];
+    const Element& first = elements_.at(array, 0);
+    Element& copy = elements_.add(array, index);
     copy.row = first.row;
     copy.geometry = first.geometry;
     copy.shown = false;
@@ -628,7 +606,7 @@ void Win32Controls::load(Ctl array, int index) {
     copy.backColour = first.backColour;
     copy.font = first.font;
     createElement(*first.row, GetParent(first.hwnd), copy);
-    byHandle_[copy.hwnd] = key;
+    byHandle_[copy.hwnd] = &copy;
     if (first.row->kind == Kind::Label) {
         const LONG_PTR mask = alignmentMask(Kind::Label);
         const LONG_PTR style = GetWindowLongPtrW(copy.hwnd, GWL_STYLE) & ~mask;
@@ -650,11 +628,11 @@ int Win32Controls::count(Ctl array) const {
 }
 
 Geometry Win32Controls::geometry(Ctl ctl, int index) const {
-    return element(ctl, index).geometry;
+    return elements_.at(ctl, index).geometry;
 }
 
 void Win32Controls::setGeometry(Ctl ctl, const Geometry& geometry, int index) {
-    Element& target = element(ctl, index);
+    Element& target = elements_.at(ctl, index);
     // An auto-sized label keeps the size its caption gave it: only its place changes.
     const bool keepsSize = target.autoSize && target.row->kind == Kind::Label;
     const Geometry fitted = target.geometry;
@@ -669,7 +647,7 @@ void Win32Controls::setGeometry(Ctl ctl, const Geometry& geometry, int index) {
 bool Win32Controls::visible(Ctl ctl, int index) const {
     if (const MenuItem* item = menuItem(ctl)) return item->shown;
     if (ctl == Ctl::Timer1) return false;
-    return element(ctl, index).shown;
+    return elements_.at(ctl, index).shown;
 }
 
 void Win32Controls::setVisible(Ctl ctl, bool on, int index) {
@@ -679,13 +657,13 @@ void Win32Controls::setVisible(Ctl ctl, bool on, int index) {
         rebuildMenu();
         return;
     }
-    Element& target = element(ctl, index);
+    Element& target = elements_.at(ctl, index);
     target.shown = on;
     showElement(target);
 }
 
 void Win32Controls::setBackColor(Ctl ctl, Colour colour, int index) {
-    Element& target = element(ctl, index);
+    Element& target = elements_.at(ctl, index);
     if (target.picture) {
         target.picture->setBackColor(colour);
         return;
@@ -695,7 +673,7 @@ void Win32Controls::setBackColor(Ctl ctl, Colour colour, int index) {
 }
 
 void Win32Controls::setAlignment(Ctl ctl, Align align, int index) {
-    Element& target = element(ctl, index);
+    Element& target = elements_.at(ctl, index);
     const LONG_PTR mask = alignmentMask(target.row->kind);
     if (mask == 0) return;
     const LONG_PTR before = GetWindowLongPtrW(target.hwnd, GWL_STYLE);
@@ -707,14 +685,14 @@ void Win32Controls::setAlignment(Ctl ctl, Align align, int index) {
 }
 
 void Win32Controls::setAutoSize(Ctl ctl, bool on, int index) {
-    Element& target = element(ctl, index);
+    Element& target = elements_.at(ctl, index);
     // A label that already fits keeps fitting through setText: no second measure.
     if (on && !target.autoSize) fit(target);
     target.autoSize = on;
 }
 
 void Win32Controls::bringToFront(Ctl ctl, int index) {
-    SetWindowPos(element(ctl, index).hwnd, HWND_TOP, 0, 0, 0, 0,
+    SetWindowPos(elements_.at(ctl, index).hwnd, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -732,12 +710,12 @@ void Win32Controls::endProgram() {
 HBRUSH Win32Controls::backBrush(HWND control) {
     const auto found = byHandle_.find(control);
     if (found == byHandle_.end()) return nullptr;
-    const Element& target = elements_.at(found->second);
+    const Element& target = *found->second;
     if (target.backColour) return brush(*target.backColour);
     // A control on a picture box shows the box's background around its text.
     const auto holder = byHandle_.find(GetParent(control));
     if (holder != byHandle_.end()) {
-        const Element& box = elements_.at(holder->second);
+        const Element& box = *holder->second;
         if (box.picture) return brush(box.picture->backColour());
     }
     return nullptr;

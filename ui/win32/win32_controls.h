@@ -8,13 +8,13 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "ui/win32/fonts.h"
 #include "ui/win32/picture_box.h"
 #include "ui/win32/scale.h"
 #include "window/controls.h"
+#include "window/element_map.h"
 #include "window/layout.h"
 
 namespace zarnel::win32 {
@@ -116,8 +116,6 @@ class Win32Controls : public Controls {
     void build(const LayoutRow& row);
     HWND createElement(const LayoutRow& row, HWND parent, Element& element);
     HWND parentFor(const LayoutRow& row) const;
-    const Element& element(Ctl ctl, int index) const;
-    Element& element(Ctl ctl, int index);
     void place(Element& element);
     void moveTo(Element& element, const RECT& r);
     void placeWindow();
@@ -138,8 +136,8 @@ class Win32Controls : public Controls {
     HWND window_ = nullptr;
     HWND tabs_ = nullptr;
     HMENU menu_ = nullptr;
-    std::map<std::pair<Ctl, int>, Element> elements_;
-    std::map<HWND, std::pair<Ctl, int>> byHandle_;
+    ElementMap<Element> elements_;
+    std::map<HWND, const Element*> byHandle_;  // elements never move once added
     std::vector<MenuItem> menuItems_;
     std::map<COLORREF, HBRUSH> brushes_;
     FormEvents* events_ = nullptr;
