@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
 #include <numbers>
 #include <ostream>
 
@@ -76,6 +77,34 @@ TEST_F(PictureTest, ScrollMovesPixelsLeftAndKeepsTheUncoveredStrip) {
     EXPECT_EQ(at(50, 30), kBlackPixel);
     EXPECT_EQ(at(kWidth - 5, 30), kGreenPixel);
     EXPECT_EQ(at(kWidth - 1, 30), kGreenPixel);  // old pixels, not cleared
+}
+
+// What the screen shows of a box after the chart scrolled: controls on the box stay where they
+// are, and no copy of them moves along with the pixels under them.
+TEST(ScrolledPictureTest, ControlsOnTheBoxStayWhereTheyAre) {
+    constexpr int kLineX = 50;
+    constexpr int kSteps = 3;
+    constexpr int kStep = 4;
+    PictureBox chart(true, nullptr);
+    chart.resize(kWidth, kHeight);
+    chart.setBackColor(kBlack);
+    PictureBox line(true, chart.surface());
+    line.setGeometry(kLineX, 0, 1, kHeight);
+    line.setBackColor(kGreen);
+    chart.show();
+    const auto settle = [] {
+        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+    };
+    settle();
+    const PixelRect all{0, 0, kWidth, kHeight};
+    for (int step = 0; step < kSteps; ++step) {
+        chart.scroll(-kStep, 0, all, all);
+        settle();
+    }
+    const QImage shown = chart.screen()->grabWindow(chart.winId()).toImage();
+    EXPECT_EQ(shown.pixel(kLineX, kHeight / 2), kGreenPixel) << "the line lost its place";
+    for (int step = 1; step <= kSteps; ++step)
+        EXPECT_EQ(shown.pixel(kLineX - step * kStep, kHeight / 2), kBlackPixel) << step;
 }
 
 struct WedgeCase {

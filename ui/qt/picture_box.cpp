@@ -51,16 +51,17 @@ class PictureSurface : public QWidget {
     void paintEvent(QPaintEvent* event) override {
         // Only the exposed part: a tick changes a strip and a line, not the whole chart.
         const QImage& image = box_->image();
-        const QRect area = event->rect();
         const qreal ratio = image.devicePixelRatio();
         QPainter painter(this);
-        // In bands: the chart's grid lines and time labels are child widgets, so the clip has
-        // holes, and under such a clip Qt hands a tall blit to its thread pool. Waking the pool
-        // at every tick costs more than the copy itself.
-        for (int top = area.top(); top <= area.bottom(); top += kRowsPerBlit) {
-            const QRect band(area.left(), top, area.width(),
-                             std::min(kRowsPerBlit, area.bottom() + 1 - top));
-            painter.drawImage(band, image, inImage(band, ratio));
+        // Rectangle by rectangle, in bands: the chart's grid lines are child widgets, so the
+        // clip has holes, and under such a clip Qt hands a tall blit to its thread pool. Waking
+        // the pool at every tick costs more than the copy itself.
+        for (const QRect& area : event->region()) {
+            for (int top = area.top(); top <= area.bottom(); top += kRowsPerBlit) {
+                const QRect band(area.left(), top, area.width(),
+                                 std::min(kRowsPerBlit, area.bottom() + 1 - top));
+                painter.drawImage(band, image, inImage(band, ratio));
+            }
         }
     }
 
@@ -255,9 +256,19 @@ void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const Pixel
     // comes into view, instead of the whole chart at every tick.
     const QRect logicalTarget =
         QRectF(QPointF(target.topLeft()) / ratio, QSizeF(target.size()) / ratio).toAlignedRect();
-    const QRect moved =
-        logicalTarget.translated(-qRound(dx / ratio), -qRound(dy / ratio)) | logicalTarget;
-    surface_->scroll(qRound(dx / ratio), qRound(dy / ratio), moved);
+    const QPoint shift(qRound(dx / ratio), qRound(dy / ratio));
+    const QRect moved = logicalTarget.translated(-shift) | logicalTarget;
+    surface_->scroll(shift.x(), shift.y(), moved);
+    // That copy on screen also moved the controls on the box, which stay where they are: each
+    // is repainted where it is, and the drawing where its copy went.
+    QRegion displaced;
+    for (QObject* child : surface_->children()) {
+        const auto* control = qobject_cast<QWidget*>(child);
+        if (control == nullptr || control->isHidden()) continue;
+        const QRect at = control->geometry();
+        displaced += (QRegion(at) + at.translated(shift)) & moved;
+    }
+    if (!displaced.isEmpty()) surface_->update(displaced);
 }
 
 }  // namespace zarnel::qt
