@@ -49,13 +49,13 @@ class PictureSurface : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override {
-        // Only the exposed part: a tick changes a strip and a line, not the whole chart.
         const QImage& image = box_->image();
         const qreal ratio = image.devicePixelRatio();
         QPainter painter(this);
-        // Rectangle by rectangle, in bands: the chart's grid lines are child widgets, so the
-        // clip has holes, and under such a clip Qt hands a tall blit to its thread pool. Waking
-        // the pool at every tick costs more than the copy itself.
+        // Rectangle by rectangle and in bands, never the bounding box: Qt leaves the opaque
+        // controls on the box (the grid lines) out of the region, and under a clip with such
+        // holes it hands a tall or wide blit to its thread pool. Waking the pool at every tick
+        // costs more than the copy itself.
         for (const QRect& area : event->region()) {
             for (int top = area.top(); top <= area.bottom(); top += kRowsPerBlit) {
                 const QRect band(area.left(), top, area.width(),
@@ -165,6 +165,8 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     // The surface and the controls on it pass their clicks up to here.
     if (event->button() == Qt::LeftButton && contentsRect().contains(event->position().toPoint()))
         emit clicked();
+    else
+        QFrame::mouseReleaseEvent(event);
 }
 
 void PictureBox::setForeColor(Colour value) {
@@ -252,23 +254,13 @@ void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const Pixel
             for (int y = target.top(); y <= target.bottom(); ++y) moveRow(y);
         }
     }
-    // The screen moves what it already shows the same way and repaints only the strip that
-    // comes into view, instead of the whole chart at every tick.
+    // The chart is repainted from the image rather than copied on screen: Qt's copy would carry
+    // the controls on the box (the grid lines) along with the image, and repainting all of it
+    // measured cheaper than copying it and then repainting what the copy displaced.
     const QRect logicalTarget =
         QRectF(QPointF(target.topLeft()) / ratio, QSizeF(target.size()) / ratio).toAlignedRect();
-    const QPoint shift(qRound(dx / ratio), qRound(dy / ratio));
-    const QRect moved = logicalTarget.translated(-shift) | logicalTarget;
-    surface_->scroll(shift.x(), shift.y(), moved);
-    // That copy on screen also moved the controls on the box, which stay where they are: each
-    // is repainted where it is, and the drawing where its copy went.
-    QRegion displaced;
-    for (QObject* child : surface_->children()) {
-        const auto* control = qobject_cast<QWidget*>(child);
-        if (control == nullptr || control->isHidden()) continue;
-        const QRect at = control->geometry();
-        displaced += (QRegion(at) + at.translated(shift)) & moved;
-    }
-    if (!displaced.isEmpty()) surface_->update(displaced);
+    surface_->update(logicalTarget.translated(-qRound(dx / ratio), -qRound(dy / ratio)) |
+                     logicalTarget);
 }
 
 }  // namespace zarnel::qt
