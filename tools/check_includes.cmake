@@ -53,7 +53,9 @@ foreach(folder window platform platform/fake platform/linux platform/win32 probe
 endforeach()
 
 if(violations)
-  list(JOIN violations "\n" report)
-  message(FATAL_ERROR "include rules broken:\n${report}")
+  # Indented, so CMake prints each line whole: it wraps plain message text at a width that
+  # depends on how long the paths are.
+  list(JOIN violations "\n  " report)
+  message(FATAL_ERROR "include rules broken:\n  ${report}")
 endif()
 message(STATUS "include rules hold")
