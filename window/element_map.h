@@ -56,6 +56,9 @@ class ElementMap {
         return found;
     }
 
+    // How many elements `ctl` has.
+    int count(Ctl ctl) const { return static_cast<int>(indices(ctl).size()); }
+
     auto begin() { return elements_.begin(); }
     auto end() { return elements_.end(); }
     auto begin() const { return elements_.begin(); }

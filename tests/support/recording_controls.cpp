@@ -137,7 +137,7 @@ void RecordingControls::load(Ctl array, int index) {
 }
 
 int RecordingControls::count(Ctl array) const {
-    return static_cast<int>(elements_.indices(array).size());
+    return elements_.count(array);
 }
 
 Geometry RecordingControls::geometry(Ctl ctl, int index) const {

@@ -20,9 +20,10 @@ namespace {
 // Rows of one blit in a paint: few enough that Qt keeps the copy on this thread.
 constexpr int kRowsPerBlit = 64;
 
-// A rectangle in logical pixels as the image's own pixels, `ratio` of them to a logical one.
-QRectF inImage(const QRect& logical, qreal ratio) {
-    return {QPointF(logical.topLeft()) * ratio, QSizeF(logical.size()) * ratio};
+// A rectangle scaled by `factor`: from logical pixels to the image's own (the image's pixel
+// ratio), or back (its inverse).
+QRectF scaled(const QRect& rect, qreal factor) {
+    return {QPointF(rect.topLeft()) * factor, QSizeF(rect.size()) * factor};
 }
 
 // Whether `image`'s pixels in `area` are those of `copy`, a copy of that area taken before.
@@ -60,7 +61,7 @@ class PictureSurface : public QWidget {
             for (int top = area.top(); top <= area.bottom(); top += kRowsPerBlit) {
                 const QRect band(area.left(), top, area.width(),
                                  std::min(kRowsPerBlit, area.bottom() + 1 - top));
-                painter.drawImage(band, image, inImage(band, ratio));
+                painter.drawImage(band, image, scaled(band, ratio));
             }
         }
     }
@@ -215,7 +216,7 @@ void PictureBox::pieWedge(float centreX, float centreY, float radius, float star
 
     QImage& image = canvas();
     const QRect area = bounds.toAlignedRect().adjusted(-1, -1, 1, 1);
-    const QRect pixels = inImage(area, image.devicePixelRatio()).toAlignedRect() & image.rect();
+    const QRect pixels = scaled(area, image.devicePixelRatio()).toAlignedRect() & image.rect();
     // The pie is drawn again whenever a megabyte frees up, which seldom moves a pixel: the box
     // and the controls on it are repainted only when one did move.
     const QImage before = image.copy(pixels);
@@ -257,8 +258,7 @@ void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const Pixel
     // The chart is repainted from the image rather than copied on screen: Qt's copy would carry
     // the controls on the box (the grid lines) along with the image, and repainting all of it
     // measured cheaper than copying it and then repainting what the copy displaced.
-    const QRect logicalTarget =
-        QRectF(QPointF(target.topLeft()) / ratio, QSizeF(target.size()) / ratio).toAlignedRect();
+    const QRect logicalTarget = scaled(target, 1 / ratio).toAlignedRect();
     surface_->update(logicalTarget.translated(-qRound(dx / ratio), -qRound(dy / ratio)) |
                      logicalTarget);
 }

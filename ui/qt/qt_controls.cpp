@@ -342,7 +342,7 @@ void QtControls::load(Ctl array, int index) {
 }
 
 int QtControls::count(Ctl array) const {
-    return static_cast<int>(elements_.indices(array).size());
+    return elements_.count(array);
 }
 
 Geometry QtControls::geometry(Ctl ctl, int index) const {

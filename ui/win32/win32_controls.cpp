@@ -624,7 +624,7 @@ void Win32Controls::load(Ctl array, int index) {
 }
 
 int Win32Controls::count(Ctl array) const {
-    return static_cast<int>(indices(array).size());
+    return elements_.count(array);
 }
 
 Geometry Win32Controls::geometry(Ctl ctl, int index) const {
