@@ -39,6 +39,15 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "bin/zarnel is not executable")
 endif()
 
+# GIO and the libraries it pulls in are loaded when a desktop's settings are first read; linked,
+# they cost every start-up their loading.
+find_program(READELF readelf REQUIRED)
+execute_process(COMMAND ${READELF} --dynamic ${root}/bin/zarnel OUTPUT_VARIABLE dynamic
+                COMMAND_ERROR_IS_FATAL ANY)
+if(dynamic MATCHES "NEEDED[^\n]*\\[(libgio[^]]*)\\]")
+  message(FATAL_ERROR "bin/zarnel links ${CMAKE_MATCH_1}")
+endif()
+
 # A PNG's IHDR chunk holds the width and height as 32-bit big-endian words at byte 16.
 set(png_size_offset 16)
 set(png_size_bytes 8)
