@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QLayout>
+#include <QTimer>
 
 // The icons are linked into a static library: its resources need registering by hand, from
 // outside any namespace.
@@ -36,7 +37,16 @@ QIcon applicationIcon() {
 
 MainWindow::MainWindow() : client_(new QWidget(this)) {
     setCentralWidget(client_);
-    setWindowIcon(applicationIcon());
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    // The icon's images are decoded once the window's first picture is on its way: the window
+    // manager shows the icon from then on, and the figures are not kept waiting for it.
+    if (!iconSet_) {
+        iconSet_ = true;
+        QTimer::singleShot(0, this, [this] { setWindowIcon(applicationIcon()); });
+    }
 }
 
 void MainWindow::setClientSize(QSize size) {

@@ -26,10 +26,12 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     QWidget* client_;
     bool closeHandlers_ = true;
+    bool iconSet_ = false;
 };
 
 }  // namespace zarnel::qt
