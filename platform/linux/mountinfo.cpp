@@ -24,13 +24,14 @@ bool isOctal(char c) {
 }
 
 // proc(5) separates the fields by one space each and escapes every space inside them, so two
-// spaces in a row enclose an empty field (a mount whose source is "").
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
+// spaces in a row enclose an empty field (a mount whose source is ""). `fields` is reused from
+// line to line: a table of thousands of mounts would otherwise grow a fresh list for each.
+void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
     for (;;) {
         const std::size_t end = line.find(kFieldSeparator);
         fields.push_back(line.substr(0, end));
-        if (end == std::string_view::npos) return fields;
+        if (end == std::string_view::npos) return;
         line.remove_prefix(end + 1);
     }
 }
@@ -39,8 +40,8 @@ std::optional<unsigned> number(std::string_view text) {
     return wholeNumber<unsigned>(text);
 }
 
-std::optional<MountEntry> parseLine(std::string_view line) {
-    const std::vector<std::string_view> fields = splitFields(line);
+std::optional<MountEntry> parseLine(std::string_view line, std::vector<std::string_view>& fields) {
+    splitFields(line, fields);
     if (fields.size() < kFixedFields + 1 + kTrailingFields) return {};
     if (!number(fields[kMountId]) || !number(fields[kParentId])) return {};
     const std::string_view device = fields[kDevice];
@@ -69,6 +70,8 @@ std::optional<MountEntry> parseLine(std::string_view line) {
 }  // namespace
 
 std::string decodeOctalEscapes(std::string_view text) {
+    // Most fields have no escape at all.
+    if (text.find('\\') == std::string_view::npos) return std::string(text);
     std::string decoded;
     decoded.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -91,8 +94,9 @@ std::string decodeOctalEscapes(std::string_view text) {
 
 std::vector<MountEntry> parseMountinfo(std::string_view text) {
     std::vector<MountEntry> entries;
+    std::vector<std::string_view> fields;
     while (!text.empty()) {
-        if (auto entry = parseLine(takeLine(text))) entries.push_back(std::move(*entry));
+        if (auto entry = parseLine(takeLine(text), fields)) entries.push_back(std::move(*entry));
     }
     return entries;
 }
