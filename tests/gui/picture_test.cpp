@@ -79,6 +79,18 @@ TEST_F(PictureTest, ScrollMovesPixelsLeftAndKeepsTheUncoveredStrip) {
     EXPECT_EQ(at(kWidth - 1, 30), kGreenPixel);  // old pixels, not cleared
 }
 
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
 // What the screen shows of a box after the chart scrolled: controls on the box stay where they
 // are, and no copy of them moves along with the pixels under them.
 TEST(ScrolledPictureTest, ControlsOnTheBoxStayWhereTheyAre) {
@@ -105,6 +117,42 @@ TEST(ScrolledPictureTest, ControlsOnTheBoxStayWhereTheyAre) {
     EXPECT_EQ(shown.pixel(kLineX, kHeight / 2), kGreenPixel) << "the line lost its place";
     for (int step = 1; step <= kSteps; ++step)
         EXPECT_EQ(shown.pixel(kLineX - step * kStep, kHeight / 2), kBlackPixel) << step;
+}
+
+// A grid line is filled by the chart's surface as it paints, not painted as a widget of its own
+// (each repaint of the chart would otherwise be cut around it, or followed by a paint per line):
+// it still shows its colour at its place, and follows a move and a new colour on screen.
+TEST(ScrolledPictureTest, LinesOnTheBoxArePaintedByIt) {
+    constexpr int kLineX = 30;
+    constexpr int kMovedX = 60;
+    PictureBox chart(true, nullptr);
+    chart.resize(kWidth, kHeight);
+    chart.setBackColor(kBlack);
+    PictureBox line(true, chart.surface());
+    line.setGeometry(kLineX, 0, 1, kHeight);
+    line.setBackColor(kGreen);
+    chart.show();
+    PaintCounter linePaints;
+    line.installEventFilter(&linePaints);
+    const auto shown = [&chart] {
+        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+        return chart.screen()->grabWindow(chart.winId()).toImage();
+    };
+    EXPECT_EQ(shown().pixel(kLineX, kHeight / 2), kGreenPixel);
+
+    line.move(kMovedX, 0);
+    line.setBackColor(kRed);
+    const QImage after = shown();
+    EXPECT_EQ(after.pixel(kMovedX, kHeight / 2), kRedPixel);
+    EXPECT_EQ(after.pixel(kLineX, kHeight / 2), kBlackPixel) << "the old place keeps the line";
+
+    line.resize(1, kHeight / 2);
+    EXPECT_EQ(shown().pixel(kMovedX, kHeight - 1), kBlackPixel) << "shortened";
+    line.hide();
+    EXPECT_EQ(shown().pixel(kMovedX, 0), kBlackPixel) << "hidden";
+    line.show();
+    EXPECT_EQ(shown().pixel(kMovedX, 0), kRedPixel) << "shown again";
+    EXPECT_EQ(linePaints.paints, 0) << "the line painted itself";
 }
 
 struct WedgeCase {
@@ -152,18 +200,6 @@ TEST_F(PictureTest, WedgeOutlineAndBothRadiiUseTheForegroundColour) {
     EXPECT_EQ(at(kCx + 10, kCy - 10), kCyanPixel);
     EXPECT_EQ(at(kCx - 10, kCy - 10), qRgb(255, 255, 255));
 }
-
-// Counts the paints of the box's drawing surface.
-class PaintCounter : public QObject {
-  public:
-    int paints = 0;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
 
 // The pie is drawn again for every megabyte that frees up: a wedge that moves no pixel must not
 // repaint the box and the controls on it, and one that does must.

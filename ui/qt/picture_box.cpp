@@ -53,15 +53,21 @@ class PictureSurface : public QWidget {
         const QImage& image = box_->image();
         const qreal ratio = image.devicePixelRatio();
         QPainter painter(this);
-        // Rectangle by rectangle and in bands, never the bounding box: Qt leaves the opaque
-        // controls on the box (the grid lines) out of the region, and under a clip with such
-        // holes it hands a tall or wide blit to its thread pool. Waking the pool at every tick
-        // costs more than the copy itself.
+        // In bands of rows: Qt hands a tall or wide blit to its thread pool, and waking the pool
+        // at every tick costs more than the copy itself.
         for (const QRect& area : event->region()) {
             for (int top = area.top(); top <= area.bottom(); top += kRowsPerBlit) {
                 const QRect band(area.left(), top, area.width(),
                                  std::min(kRowsPerBlit, area.bottom() + 1 - top));
                 painter.drawImage(band, image, scaled(band, ratio));
+            }
+        }
+        // The plain boxes on the surface (the chart's grid lines), in their stacking order.
+        for (QObject* child : children()) {
+            auto* box = qobject_cast<PictureBox*>(child);
+            if (box && box->drawnByContainer() && !box->isHidden() &&
+                event->region().intersects(box->geometry())) {
+                box->paintOnContainer(painter);
             }
         }
     }
@@ -99,13 +105,34 @@ PictureBox::PictureBox(bool flat, QWidget* parent)
       backColour_(kDefaultBack),
       foreColour_(kDefaultFore),
       fillColour_(kDefaultFill) {
-    // The edge and the drawing area (or the back colour) cover every pixel: nothing under the
-    // box needs painting.
-    setAttribute(Qt::WA_OpaquePaintEvent);
     if (!flat) {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setLineWidth(kEdgeWidth);
     }
+    if (flat && dynamic_cast<PictureSurface*>(parent)) {
+        // A flat box only ever coloured, on another box's drawing surface (a grid line of the
+        // chart): the surface fills it as it paints its image. As a widget painted by itself
+        // it would be left out of the surface's region, cutting each repaint of the chart into
+        // hundreds of rectangles, or else painted after it one widget at a time.
+        drawnByContainer_ = true;
+        setUpdatesEnabled(false);
+    } else {
+        becomeOpaque();
+    }
+}
+
+void PictureBox::becomeOpaque() {
+    // The edge and the drawing area (or the back colour) cover every pixel: nothing under the
+    // box needs painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::paintOnContainer(QPainter& painter) const {
+    painter.fillRect(geometry(), colour(backColour_));
+}
+
+void PictureBox::updateOnContainer(const QRect& area) {
+    if (drawnByContainer_ && parentWidget()) parentWidget()->update(area);
 }
 
 QWidget* PictureBox::surface() {
@@ -119,6 +146,13 @@ QColor PictureBox::colour(Colour value) const {
 
 QImage& PictureBox::canvas() {
     if (!surface_) {
+        if (drawnByContainer_) {
+            // Drawn on now, or given a control: from here on the box paints itself.
+            drawnByContainer_ = false;
+            setUpdatesEnabled(true);
+            becomeOpaque();
+            update();
+        }
         surface_ = new PictureSurface(this);
         surface_->show();
     }
@@ -156,8 +190,16 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
     if (surface_) canvas();
 }
 
+void PictureBox::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    // Qt repaints the container where a child moved or changed size, not where one appeared or
+    // went, as this one never paints itself.
+    updateOnContainer(geometry());
+}
+
 void PictureBox::hideEvent(QHideEvent* event) {
     QFrame::hideEvent(event);
+    updateOnContainer(geometry());
     // Without a persistent image what was drawn is lost once the box is off screen.
     if (surface_ && !autoRedraw_) canvas().fill(colour(backColour_));
 }
@@ -183,6 +225,8 @@ void PictureBox::setBackColor(Colour value) {
     if (surface_) {
         canvas().fill(colour(value));
         surface_->update();
+    } else if (drawnByContainer_) {
+        updateOnContainer(geometry());
     } else {
         update();
     }
@@ -256,8 +300,8 @@ void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const Pixel
         }
     }
     // The chart is repainted from the image rather than copied on screen: Qt's copy would carry
-    // the controls on the box (the grid lines) along with the image, and repainting all of it
-    // measured cheaper than copying it and then repainting what the copy displaced.
+    // the grid lines along with the image, and copying and then repainting what the copy
+    // displaced measured dearer than repainting it all (and woke Qt's thread pool).
     const QRect logicalTarget = scaled(target, 1 / ratio).toAlignedRect();
     surface_->update(logicalTarget.translated(-qRound(dx / ratio), -qRound(dy / ratio)) |
                      logicalTarget);

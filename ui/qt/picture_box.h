@@ -1,13 +1,16 @@
 // A picture box: a container for child controls over a drawing surface whose image keeps
 // its pixels. Coordinates of the drawing calls are twips from the surface's top-left. The
 // surface and its image are made when first drawn on or given a child: until then the box
-// paints its back colour itself, so the chart's thin grid lines cost one widget each.
+// shows only its back colour. A flat one on another box's surface (the chart's grid lines) is
+// filled by that surface as it paints, not painted as a widget of its own.
 #pragma once
 
 #include <QFrame>
 #include <QImage>
 
 #include "window/controls.h"
+
+class QPainter;
 
 namespace zarnel::qt {
 
@@ -26,6 +29,9 @@ class PictureBox : public QFrame, public Picture {
     Colour foreColour() const { return foreColour_; }
     Colour fillColour() const { return fillColour_; }
     void setForeColor(Colour colour);
+    // Whether the surface the box lies on paints it (see above), and the painting it does.
+    bool drawnByContainer() const { return drawnByContainer_; }
+    void paintOnContainer(QPainter& painter) const;
 
     void setAutoRedraw(bool on) override;
     void setBackColor(Colour colour) override;
@@ -46,11 +52,15 @@ class PictureBox : public QFrame, public Picture {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     QColor colour(Colour value) const;
+    void becomeOpaque();
+    // Asks the container to paint `area` (its coordinates) again, when it paints this box.
+    void updateOnContainer(const QRect& area);
     // Makes the surface and its image on first use and keeps the image as large as the drawing
     // area; a hidden box gets no resize events.
     QImage& canvas();
@@ -61,6 +71,7 @@ class PictureBox : public QFrame, public Picture {
     Colour foreColour_;
     Colour fillColour_;
     bool autoRedraw_ = false;
+    bool drawnByContainer_ = false;
     float penX_ = 0;
     float penY_ = 0;
 };
