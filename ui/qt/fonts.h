@@ -1,5 +1,5 @@
-// The window's two faces: the default Japanese Gothic and the frame caption face, both
-// resolved by font substitution to whichever Japanese Gothic is installed.
+// The window's two faces: the default Japanese Gothic and the frame caption face, each named
+// by whichever Japanese Gothic is installed (the frame face by its own name where installed).
 #pragma once
 
 #include <QFont>
