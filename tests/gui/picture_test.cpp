@@ -91,53 +91,55 @@ class PaintCounter : public QObject {
     }
 };
 
-// What the screen shows of a box after the chart scrolled: controls on the box stay where they
-// are, and no copy of them moves along with the pixels under them.
-TEST(ScrolledPictureTest, ControlsOnTheBoxStayWhereTheyAre) {
-    constexpr int kLineX = 50;
+// A chart with one grid line on it, shown, and what the screen shows of it.
+class LineOnChartTest : public ::testing::Test {
+  protected:
+    static constexpr int kLineX = 50;
+
+    LineOnChartTest() : chart(true, nullptr), line(true, chart.surface()) {
+        chart.resize(kWidth, kHeight);
+        chart.setBackColor(kBlack);
+        line.setGeometry(kLineX, 0, 1, kHeight);
+        line.setBackColor(kGreen);
+        chart.show();
+        settle();
+    }
+
+    static void settle() {
+        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+    }
+    QImage shown() {
+        settle();
+        return chart.screen()->grabWindow(chart.winId()).toImage();
+    }
+
+    PictureBox chart;
+    PictureBox line;
+};
+
+// After the chart scrolled, controls on the box stay where they are, and no copy of them moves
+// along with the pixels under them.
+TEST_F(LineOnChartTest, StaysWhereItIsWhenTheChartScrolls) {
     constexpr int kSteps = 3;
     constexpr int kStep = 4;
-    PictureBox chart(true, nullptr);
-    chart.resize(kWidth, kHeight);
-    chart.setBackColor(kBlack);
-    PictureBox line(true, chart.surface());
-    line.setGeometry(kLineX, 0, 1, kHeight);
-    line.setBackColor(kGreen);
-    chart.show();
-    const auto settle = [] {
-        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
-    };
-    settle();
     const PixelRect all{0, 0, kWidth, kHeight};
     for (int step = 0; step < kSteps; ++step) {
         chart.scroll(-kStep, 0, all, all);
         settle();
     }
-    const QImage shown = chart.screen()->grabWindow(chart.winId()).toImage();
-    EXPECT_EQ(shown.pixel(kLineX, kHeight / 2), kGreenPixel) << "the line lost its place";
+    const QImage after = shown();
+    EXPECT_EQ(after.pixel(kLineX, kHeight / 2), kGreenPixel) << "the line lost its place";
     for (int step = 1; step <= kSteps; ++step)
-        EXPECT_EQ(shown.pixel(kLineX - step * kStep, kHeight / 2), kBlackPixel) << step;
+        EXPECT_EQ(after.pixel(kLineX - step * kStep, kHeight / 2), kBlackPixel) << step;
 }
 
 // A grid line is filled by the chart's surface as it paints, not painted as a widget of its own
 // (each repaint of the chart would otherwise be cut around it, or followed by a paint per line):
 // it still shows its colour at its place, and follows a move and a new colour on screen.
-TEST(ScrolledPictureTest, LinesOnTheBoxArePaintedByIt) {
-    constexpr int kLineX = 30;
-    constexpr int kMovedX = 60;
-    PictureBox chart(true, nullptr);
-    chart.resize(kWidth, kHeight);
-    chart.setBackColor(kBlack);
-    PictureBox line(true, chart.surface());
-    line.setGeometry(kLineX, 0, 1, kHeight);
-    line.setBackColor(kGreen);
-    chart.show();
+TEST_F(LineOnChartTest, IsPaintedByTheChart) {
+    constexpr int kMovedX = 80;
     PaintCounter linePaints;
     line.installEventFilter(&linePaints);
-    const auto shown = [&chart] {
-        for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
-        return chart.screen()->grabWindow(chart.winId()).toImage();
-    };
     EXPECT_EQ(shown().pixel(kLineX, kHeight / 2), kGreenPixel);
 
     line.move(kMovedX, 0);
