@@ -131,8 +131,8 @@ void PictureBox::paintOnContainer(QPainter& painter) const {
     painter.fillRect(geometry(), colour(backColour_));
 }
 
-void PictureBox::updateOnContainer(const QRect& area) {
-    if (drawnByContainer_ && parentWidget()) parentWidget()->update(area);
+void PictureBox::updateOnContainer() {
+    if (drawnByContainer_ && parentWidget()) parentWidget()->update(geometry());
 }
 
 QWidget* PictureBox::surface() {
@@ -194,12 +194,12 @@ void PictureBox::showEvent(QShowEvent* event) {
     QFrame::showEvent(event);
     // Qt repaints the container where a child moved or changed size, not where one appeared or
     // went, as this one never paints itself.
-    updateOnContainer(geometry());
+    updateOnContainer();
 }
 
 void PictureBox::hideEvent(QHideEvent* event) {
     QFrame::hideEvent(event);
-    updateOnContainer(geometry());
+    updateOnContainer();
     // Without a persistent image what was drawn is lost once the box is off screen.
     if (surface_ && !autoRedraw_) canvas().fill(colour(backColour_));
 }
@@ -226,7 +226,7 @@ void PictureBox::setBackColor(Colour value) {
         canvas().fill(colour(value));
         surface_->update();
     } else if (drawnByContainer_) {
-        updateOnContainer(geometry());
+        updateOnContainer();
     } else {
         update();
     }

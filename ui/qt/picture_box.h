@@ -59,8 +59,8 @@ class PictureBox : public QFrame, public Picture {
   private:
     QColor colour(Colour value) const;
     void becomeOpaque();
-    // Asks the container to paint `area` (its coordinates) again, when it paints this box.
-    void updateOnContainer(const QRect& area);
+    // Asks the container to paint the box's place again, when it is the one that paints it.
+    void updateOnContainer();
     // Makes the surface and its image on first use and keeps the image as large as the drawing
     // area; a hidden box gets no resize events.
     QImage& canvas();
