@@ -54,7 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     for (const linux_fs::CpuinfoCpu& cpu : cpus) {
-        for (const auto& [name, value] : cpu.fields) fuzz::require(!name.empty());
+        // Values are kept trimmed, and a CPU's index is never negative.
+        fuzz::require(cpu.index >= 0);
+        for (const std::optional<std::string>& value : cpu.fields) {
+            if (value) fuzz::require(trimmed(*value) == *value);
+        }
     }
 
     const std::vector<WmiInstance> processors = linux_fs::processorInstances(cpus, sysfs, sockets);

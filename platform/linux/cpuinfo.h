@@ -1,7 +1,8 @@
 // proc/cpuinfo as a list of logical CPUs.
 #pragma once
 
-#include <map>
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,19 +10,39 @@
 
 namespace zarnel::linux_fs {
 
-// One logical CPU. Field names are lower-cased (LoongArch writes "Model Name", "CPU MHz"),
-// values trimmed. A numbered "processor" line is the CPU's index; an unnumbered one is the
-// name 32-bit ARM gives its core, kept under "processor".
+// The fields the processor facts are read from. The parser keeps no other: a server writes
+// two dozen per CPU, its flags alone hundreds of bytes, a thousand times over.
+enum class CpuField : std::size_t {
+    PhysicalId,      // "physical id"
+    Package,         // "package" (LoongArch)
+    VendorId,        // "vendor_id"
+    Vendor,          // "vendor" (ia64)
+    CpuImplementer,  // "CPU implementer" (ARM)
+    CpuPart,         // "CPU part" (ARM)
+    ModelName,       // "model name"
+    Cpu,             // "cpu" (POWER, sparc)
+    Processor,       // 32-bit ARM's name for its core, an unnumbered "Processor" line
+    Uarch,           // "uarch" (RISC-V)
+    Model,           // "model"
+    Stepping,        // "stepping"
+    CpuMhz,          // "cpu MHz"
+    Clock,           // "clock" (POWER)
+};
+inline constexpr std::size_t kCpuFieldCount = static_cast<std::size_t>(CpuField::Clock) + 1;
+
+// One logical CPU: its index (a numbered "processor" line) and its fields, values trimmed.
+// Field names are matched without regard to case (LoongArch writes "Model Name", "CPU MHz").
 struct CpuinfoCpu {
     int index = 0;
-    std::map<std::string, std::string, std::less<>> fields;
+    std::array<std::optional<std::string>, kCpuFieldCount> fields;
 
     // The field's value, if the CPU has it and it is not empty.
-    std::optional<std::string> field(std::string_view name) const;
+    std::optional<std::string> field(CpuField name) const;
 };
 
 // Paragraphs without a processor number (s390, sparc, old ARM) hold machine-wide facts and
-// count for every CPU; a text with no numbered paragraph describes one CPU, index 0.
+// count for every CPU; a text with no numbered paragraph describes one CPU, index 0. The
+// first value of a name wins, as every reader of this file takes it.
 std::vector<CpuinfoCpu> parseCpuinfo(std::string_view text);
 
 }  // namespace zarnel::linux_fs

@@ -51,7 +51,7 @@ std::string collapsedBlanks(const std::string& text) {
 }
 
 std::optional<std::int64_t> cpuinfoPackage(const CpuinfoCpu& cpu) {
-    for (const char* name : {"physical id", "package"}) {
+    for (const CpuField name : {CpuField::PhysicalId, CpuField::Package}) {
         if (const auto id = wholeNumber(cpu.field(name))) return id;
     }
     return std::nullopt;
@@ -65,9 +65,9 @@ std::int64_t packageOf(const CpuinfoCpu& cpu, const std::map<int, CpuSysfs>& sys
 }
 
 std::optional<std::string> manufacturer(const CpuinfoCpu& cpu) {
-    if (auto vendor = cpu.field("vendor_id")) return vendor;
-    if (auto vendor = cpu.field("vendor")) return vendor;  // ia64
-    const auto implementer = cpu.field("cpu implementer");
+    if (auto vendor = cpu.field(CpuField::VendorId)) return vendor;
+    if (auto vendor = cpu.field(CpuField::Vendor)) return vendor;
+    const auto implementer = cpu.field(CpuField::CpuImplementer);
     if (const auto code = hexCode(implementer)) {
         if (const auto name = armImplementerName(*code)) return std::string(*name);
     }
@@ -75,21 +75,20 @@ std::optional<std::string> manufacturer(const CpuinfoCpu& cpu) {
 }
 
 std::optional<std::string> name(const CpuinfoCpu& cpu) {
-    // "cpu" on POWER and sparc; "processor" on 32-bit ARM.
-    for (const char* field : {"model name", "cpu", "processor"}) {
+    for (const CpuField field : {CpuField::ModelName, CpuField::Cpu, CpuField::Processor}) {
         if (const auto text = cpu.field(field)) return collapsedBlanks(*text);
     }
-    if (hexCode(cpu.field("cpu implementer")) == kArmLtd) {
-        if (const auto part = hexCode(cpu.field("cpu part"))) {
+    if (hexCode(cpu.field(CpuField::CpuImplementer)) == kArmLtd) {
+        if (const auto part = hexCode(cpu.field(CpuField::CpuPart))) {
             if (const auto core = armPartName(*part)) return std::string(*core);
         }
     }
-    return cpu.field("uarch");  // RISC-V
+    return cpu.field(CpuField::Uarch);
 }
 
 std::optional<std::string> version(const CpuinfoCpu& cpu) {
-    const auto model = cpu.field("model");
-    const auto stepping = cpu.field("stepping");
+    const auto model = cpu.field(CpuField::Model);
+    const auto stepping = cpu.field(CpuField::Stepping);
     if (!model || !stepping) return std::nullopt;
     return "Model " + *model + ", Stepping " + *stepping;
 }
@@ -102,8 +101,8 @@ std::optional<std::int64_t> clockSpeed(const CpuinfoCpu& cpu,
         const std::int64_t kHz = *found->second.curFreqKHz;
         return kHz / kKHzPerMHz + (kHz % kKHzPerMHz >= kKHzPerMHz / 2 ? 1 : 0);
     }
-    if (auto mhz = megahertz(cpu.field("cpu mhz"))) return mhz;
-    return megahertz(cpu.field("clock"));  // POWER
+    if (auto mhz = megahertz(cpu.field(CpuField::CpuMhz))) return mhz;
+    return megahertz(cpu.field(CpuField::Clock));
 }
 
 }  // namespace

@@ -179,6 +179,15 @@ INSTANTIATE_TEST_SUITE_P(
                "processor\t: 0\nvendor_id\t: GenuineIntel\nmodel name\t:   \ncpu MHz\t\t: -5\n"
                "model\t\t: 1\nstepping\t: 9\n",
                "GenuineIntel", kNull, "Model 1, Stepping 9", kNull},
+        // The first line of a name wins, a blank one too; a CPU's own line wins over the
+        // machine-wide one; a paragraph of other names still counts as the machine's.
+        CpuRow{"FirstValueWinsAndOwnOverMachineWide",
+               "vendor_id\t: MachineWide\nmodel name\t: Machine CPU\n\n"
+               "processor\t: 0\nmodel name\t: Own   CPU\nmodel name\t: Later CPU\n"
+               "cpu MHz\t\t:\ncpu MHz\t\t: 900\n",
+               "MachineWide", "Own CPU", kNull, kNull},
+        CpuRow{"OnlyUnreadNames", "flags\t\t: fpu vme\n\nbogomips\t: 4800.00\n", kNull, kNull,
+               kNull, kNull},
         CpuRow{"ClockBeyondAnyNumber",
                "processor\t: 0\nvendor_id\t: GenuineIntel\ncpu MHz\t\t: 1e300\n", "GenuineIntel",
                kNull, kNull, kNull}),
