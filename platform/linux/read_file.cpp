@@ -12,8 +12,8 @@
 namespace zarnel::linux_fs {
 namespace {
 
-// procfs and sysfs files fit in a page or two; reading by chunks keeps a small file cheap
-// instead of preparing the whole upper bound for every read.
+// procfs and sysfs files fit in a page or two; reading one into a chunk of that size keeps a
+// small file cheap instead of preparing the whole upper bound for every read.
 constexpr std::size_t kChunkBytes = 4096;
 
 // Closes the descriptor however the read ends.
@@ -30,6 +30,18 @@ class Descriptor {
   private:
     int fd_;
 };
+
+// Up to `want` bytes into `into`: how many came (0 at the end), or nothing with `error` set.
+std::optional<std::size_t> readSome(int fd, char* into, std::size_t want, int& error) {
+    for (;;) {
+        const ssize_t got = ::read(fd, into, want);
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno != EINTR) {
+            error = errno;
+            return std::nullopt;
+        }
+    }
+}
 
 int refusalOf(const struct stat& info, std::size_t maxBytes) {
     if (S_ISDIR(info.st_mode)) return EISDIR;
@@ -75,23 +87,43 @@ std::optional<std::string> readFile(const std::filesystem::path& root,
 }
 
 std::optional<std::string> readOpenFile(int fd, std::size_t maxBytes, int& error) {
-    std::string text;
+    // One byte past the cap tells a file that fits from one that does not.
+    const std::size_t room = maxBytes + 1;
     std::array<char, kChunkBytes> chunk;
-    // procfs and sysfs report a size of 0, so read until the end; one byte past the cap tells
-    // a file that fits from one that does not.
-    while (text.size() <= maxBytes) {
-        const std::size_t want = std::min(chunk.size(), maxBytes + 1 - text.size());
-        const ssize_t got = ::read(fd, chunk.data(), want);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            error = errno;
-            return std::nullopt;
-        }
-        if (got == 0) return text;
-        text.append(chunk.data(), static_cast<std::size_t>(got));
+    const std::size_t first = std::min(chunk.size(), room);
+    std::size_t filled = 0;
+    // A small file, the usual kind, is read whole into the chunk and copied once.
+    while (filled < first) {
+        const auto got = readSome(fd, chunk.data() + filled, first - filled, error);
+        if (!got) return std::nullopt;
+        if (*got == 0) return std::string(chunk.data(), filled);
+        filled += *got;
     }
-    error = EFBIG;
-    return std::nullopt;
+    // A larger one is read straight into its text, each read filling all the room there is: a
+    // big server's cpuinfo or mount table runs to a megabyte, which reads of a page appended
+    // one by one copied and faulted in twice over. A file that gives its size (procfs and
+    // sysfs give 0) gets room for all of it at once, else the room doubles whenever full.
+    struct stat info {};
+    const std::size_t size =
+        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    std::string text(chunk.data(), filled);
+    text.resize(std::min(std::max(size + 1, 2 * filled), room));
+    for (;;) {
+        if (filled == text.size()) {
+            if (filled == room) {
+                error = EFBIG;
+                return std::nullopt;
+            }
+            text.resize(std::min(2 * filled, room));
+        }
+        const auto got = readSome(fd, text.data() + filled, text.size() - filled, error);
+        if (!got) return std::nullopt;
+        if (*got == 0) {
+            text.resize(filled);
+            return text;
+        }
+        filled += *got;
+    }
 }
 
 }  // namespace zarnel::linux_fs
