@@ -54,10 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     for (const linux_fs::CpuinfoCpu& cpu : cpus) {
-        // Values are kept trimmed, and a CPU's index is never negative.
+        // Each field once, its value trimmed, and a CPU's index never negative.
         fuzz::require(cpu.index >= 0);
-        for (const std::optional<std::string>& value : cpu.fields) {
-            if (value) fuzz::require(trimmed(*value) == *value);
+        for (std::size_t i = 0; i < cpu.fields.size(); ++i) {
+            const auto& [name, value] = cpu.fields[i];
+            fuzz::require(trimmed(value) == value);
+            for (std::size_t j = 0; j < i; ++j) fuzz::require(cpu.fields[j].first != name);
         }
     }
 

@@ -1,11 +1,11 @@
 // proc/cpuinfo as a list of logical CPUs.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zarnel::linux_fs {
@@ -30,11 +30,12 @@ enum class CpuField : std::size_t {
 };
 inline constexpr std::size_t kCpuFieldCount = static_cast<std::size_t>(CpuField::Clock) + 1;
 
-// One logical CPU: its index (a numbered "processor" line) and its fields, values trimmed.
-// Field names are matched without regard to case (LoongArch writes "Model Name", "CPU MHz").
+// One logical CPU: its index (a numbered "processor" line) and the fields it has, each once,
+// values trimmed. Field names are matched without regard to case (LoongArch writes "Model
+// Name", "CPU MHz").
 struct CpuinfoCpu {
     int index = 0;
-    std::array<std::optional<std::string>, kCpuFieldCount> fields;
+    std::vector<std::pair<CpuField, std::string>> fields;
 
     // The field's value, if the CPU has it and it is not empty.
     std::optional<std::string> field(CpuField name) const;
