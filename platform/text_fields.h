@@ -1,7 +1,9 @@
 // Line by line through a kernel, /etc or scenario text without copying it; blanks trimmed;
-// whole numbers checked. Shared by the providers' parsers.
+// names compared without regard to case; whole numbers checked. Shared by the providers'
+// parsers and the probes.
 #pragma once
 
+#include <algorithm>
 #include <charconv>
 #include <concepts>
 #include <optional>
@@ -22,6 +24,12 @@ inline std::string_view trimmed(std::string_view text, std::string_view blanks =
     const auto first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+// Whether `a` and `b` are the same name, ASCII letters compared without regard to case.
+inline bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // All of `text` as a number in `base`: nothing when it is empty, holds anything but the

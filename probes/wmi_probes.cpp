@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/errors.h"
+#include "platform/text_fields.h"
 
 namespace zarnel {
 namespace {
@@ -41,15 +42,10 @@ WmiInstance lastInstance(Platform& platform, std::string_view className) {
     return std::move(instances.back());
 }
 
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // Property names of the management service are not case-sensitive.
 const WmiValue& propertyValue(const WmiInstance& instance, std::string_view name) {
     const auto found = std::ranges::find_if(
-        instance, [&](const auto& property) { return sameNameIgnoringCase(property.first, name); });
+        instance, [&](const auto& property) { return sameIgnoringCase(property.first, name); });
     if (found == instance.end()) throw WmiError("no property " + std::string(name));
     return found->second;
 }

@@ -10,16 +10,10 @@ namespace {
 
 using Fields = std::vector<std::pair<CpuField, std::string>>;
 
-// The kernel's spelling of each field, lower-cased, in the order of CpuField.
+// The kernel's spelling of each field, in the order of CpuField.
 constexpr std::array<std::string_view, kCpuFieldCount> kFieldNames = {
     "physical id", "package",   "vendor_id", "vendor", "cpu implementer", "cpu part", "model name",
     "cpu",         "processor", "uarch",     "model",  "stepping",        "cpu mhz",  "clock"};
-
-bool sameIgnoringCase(std::string_view text, std::string_view lowered) {
-    return std::ranges::equal(text, lowered, [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b;
-    });
-}
 
 std::optional<CpuField> fieldNamed(std::string_view name) {
     for (std::size_t i = 0; i < kFieldNames.size(); ++i) {
