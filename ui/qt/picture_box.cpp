@@ -8,8 +8,10 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <vector>
 
 #include "ui/qt/colours.h"
+#include "ui/qt/surface_marks.h"
 #include "ui/qt/units.h"
 #include "window/colours.h"
 
@@ -52,6 +54,7 @@ class PictureSurface : public QWidget {
     void paintEvent(QPaintEvent* event) override {
         const QImage& image = box_->image();
         const qreal ratio = image.devicePixelRatio();
+        collectMarks(ratio);
         QPainter painter(this);
         // In bands of rows: Qt hands a tall or wide blit to its thread pool, and waking the pool
         // at every tick costs more than the copy itself.
@@ -59,21 +62,37 @@ class PictureSurface : public QWidget {
             for (int top = area.top(); top <= area.bottom(); top += kRowsPerBlit) {
                 const QRect band(area.left(), top, area.width(),
                                  std::min(kRowsPerBlit, area.bottom() + 1 - top));
-                painter.drawImage(band, image, scaled(band, ratio));
-            }
-        }
-        // The plain boxes on the surface (the chart's grid lines), in their stacking order.
-        for (QObject* child : children()) {
-            auto* box = qobject_cast<PictureBox*>(child);
-            if (box && box->drawnByContainer() && !box->isHidden() &&
-                event->region().intersects(box->geometry())) {
-                box->paintOnContainer(painter);
+                const QRectF source = scaled(band, ratio);
+                const QRect pixels = source.toAlignedRect() & image.rect();
+                if (!std::ranges::any_of(marks_, [&](const SurfaceMark& mark) {
+                        return mark.pixels.intersects(pixels);
+                    })) {
+                    painter.drawImage(band, image, source);
+                    continue;
+                }
+                painter.drawImage(band, composeMarked(image, pixels, marks_, marked_),
+                                  source.translated(-pixels.topLeft()));
             }
         }
     }
 
   private:
+    // The plain boxes on the surface (the chart's grid lines), in their stacking order.
+    void collectMarks(qreal ratio) {
+        marks_.clear();
+        for (QObject* child : children()) {
+            auto* box = qobject_cast<PictureBox*>(child);
+            if (box && box->drawnByContainer() && !box->isHidden()) {
+                marks_.push_back(
+                    {markPixels(box->geometry(), ratio), box->containerColour().rgb()});
+            }
+        }
+    }
+
     PictureBox* box_;
+    std::vector<SurfaceMark> marks_;
+    // Room for the rows of one band with the marks on them, kept from paint to paint.
+    QImage marked_;
 };
 
 namespace {
@@ -127,8 +146,8 @@ void PictureBox::becomeOpaque() {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureBox::paintOnContainer(QPainter& painter) const {
-    painter.fillRect(geometry(), colour(backColour_));
+QColor PictureBox::containerColour() const {
+    return colour(backColour_);
 }
 
 void PictureBox::updateOnContainer() {

@@ -10,8 +10,6 @@
 
 #include "window/controls.h"
 
-class QPainter;
-
 namespace zarnel::qt {
 
 class PictureSurface;
@@ -29,9 +27,9 @@ class PictureBox : public QFrame, public Picture {
     Colour foreColour() const { return foreColour_; }
     Colour fillColour() const { return fillColour_; }
     void setForeColor(Colour colour);
-    // Whether the surface the box lies on paints it (see above), and the painting it does.
+    // Whether the surface the box lies on paints it (see above), and the colour it fills.
     bool drawnByContainer() const { return drawnByContainer_; }
-    void paintOnContainer(QPainter& painter) const;
+    QColor containerColour() const;
 
     void setAutoRedraw(bool on) override;
     void setBackColor(Colour colour) override;

@@ -1,0 +1,29 @@
+// The plain boxes a picture box's surface fills as it paints (the chart's grid lines), laid over
+// the rows of its image in one pass instead of one fill per box through the painter: a
+// one-pixel column costs the painter a call per row, and the chart has a score of them.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QRgb>
+#include <span>
+
+namespace zarnel::qt {
+
+// One box, in the image's own pixels, and its colour.
+struct SurfaceMark {
+    QRect pixels;
+    QRgb colour;
+};
+
+// The box's rectangle in the image's pixels at `ratio` of them to a logical pixel, rounded as
+// Qt rounds a filled rectangle.
+QRect markPixels(const QRect& logical, qreal ratio);
+
+// `area` of `image` (32-bit pixels) with `marks` filled on top in order, the later over the
+// earlier: an image of the area's size over the rows of `buffer`, which grows when needed and is
+// kept by the caller from paint to paint.
+QImage composeMarked(const QImage& image, const QRect& area, std::span<const SurfaceMark> marks,
+                     QImage& buffer);
+
+}  // namespace zarnel::qt
