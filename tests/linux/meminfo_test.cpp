@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/errors.h"
@@ -191,6 +192,22 @@ TEST(KeptFile, ProcfsGivesTheWholeFileAtEveryReading) {
         ASSERT_TRUE(file.text) << "error " << file.error;
         EXPECT_TRUE(file.text->starts_with("MemTotal:")) << *file.text;
         EXPECT_TRUE(linux_fs::memoryStatusFrom(linux_fs::parseMeminfo(*file.text)));
+    }
+}
+
+// A procfs text longer than a page is read to its end, though procfs hands it over in pieces
+// of whole records and a read may come back short before the end (the details of the test's
+// own memory map run to many kilobytes, a record per mapping).
+TEST(KeptFile, ProcfsTextLongerThanAPageIsWhole) {
+    std::ifstream direct("/proc/self/smaps");
+    const std::string whole{std::istreambuf_iterator<char>(direct), {}};
+    ASSERT_GT(whole.size(), 4096U) << "a memory map of one page";
+    linux_fs::KeptFile smaps("/proc/self/smaps");
+    for (int reading = 0; reading < 2; ++reading) {
+        const linux_fs::FileText file = smaps.read();
+        ASSERT_TRUE(file.text) << "error " << file.error;
+        EXPECT_GT(file.text->size(), 4096U);
+        EXPECT_TRUE(file.text->ends_with("\n")) << "cut short at " << file.text->size();
     }
 }
 
