@@ -8,7 +8,7 @@
 namespace zarnel::linux_fs {
 namespace {
 
-using Fields = std::vector<std::pair<CpuField, std::string>>;
+using Fields = CpuinfoCpu::Fields;
 
 // The kernel's spelling of each field, in the order of CpuField.
 constexpr std::array<std::string_view, kCpuFieldCount> kFieldNames = {

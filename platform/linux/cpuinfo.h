@@ -34,8 +34,10 @@ inline constexpr std::size_t kCpuFieldCount = static_cast<std::size_t>(CpuField:
 // values trimmed. Field names are matched without regard to case (LoongArch writes "Model
 // Name", "CPU MHz").
 struct CpuinfoCpu {
+    using Fields = std::vector<std::pair<CpuField, std::string>>;
+
     int index = 0;
-    std::vector<std::pair<CpuField, std::string>> fields;
+    Fields fields;
 
     // The field's value, if the CPU has it and it is not empty.
     std::optional<std::string> field(CpuField name) const;

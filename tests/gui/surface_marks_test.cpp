@@ -10,7 +10,7 @@ namespace zarnel {
 namespace {
 
 using qt::composeMarked;
-using qt::markPixels;
+using qt::imagePixels;
 using qt::SurfaceMark;
 
 constexpr int kSide = 60;  // pixels of the test image
@@ -45,7 +45,7 @@ TEST(SurfaceMarks, FillWhatThePainterFillsOverTheImageRows) {
         SCOPED_TRACE(ratio);
         std::vector<SurfaceMark> marks;
         for (const auto& [rect, colour] : logical)
-            marks.push_back({markPixels(rect, ratio), colour});
+            marks.push_back({imagePixels(rect, ratio), colour});
         const QImage image = patterned();
         const QImage expected = paintedMarks(image, logical, ratio);
 

@@ -22,12 +22,6 @@ namespace {
 // Rows of one blit in a paint: few enough that Qt keeps the copy on this thread.
 constexpr int kRowsPerBlit = 64;
 
-// A rectangle scaled by `factor`: from logical pixels to the image's own (the image's pixel
-// ratio), or back (its inverse).
-QRectF scaled(const QRect& rect, qreal factor) {
-    return {QPointF(rect.topLeft()) * factor, QSizeF(rect.size()) * factor};
-}
-
 // Whether `image`'s pixels in `area` are those of `copy`, a copy of that area taken before.
 bool sameRows(const QImage& image, const QRect& area, const QImage& copy) {
     const int pixelBytes = image.depth() / CHAR_BIT;
@@ -84,7 +78,7 @@ class PictureSurface : public QWidget {
             auto* box = qobject_cast<PictureBox*>(child);
             if (box && box->drawnByContainer() && !box->isHidden()) {
                 marks_.push_back(
-                    {markPixels(box->geometry(), ratio), box->containerColour().rgb()});
+                    {imagePixels(box->geometry(), ratio), box->containerColour().rgb()});
             }
         }
     }
@@ -113,8 +107,7 @@ QPointF toPixelPoint(float x, float y) {
 
 // The rectangle in the image's own pixels, `ratio` of them to a logical pixel.
 QRect toImageRect(const PixelRect& r, qreal ratio) {
-    return QRect(QPoint(qRound(r.left * ratio), qRound(r.top * ratio)),
-                 QPoint(qRound(r.right * ratio) - 1, qRound(r.bottom * ratio) - 1));
+    return imagePixels(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)), ratio);
 }
 
 }  // namespace

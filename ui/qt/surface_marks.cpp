@@ -5,11 +5,15 @@
 
 namespace zarnel::qt {
 
-QRect markPixels(const QRect& logical, qreal ratio) {
-    const QRectF scaled(QPointF(logical.topLeft()) * ratio, QSizeF(logical.size()) * ratio);
-    const int left = qRound(scaled.left());
-    const int top = qRound(scaled.top());
-    return {left, top, qRound(scaled.right()) - left, qRound(scaled.bottom()) - top};
+QRectF scaled(const QRect& rect, qreal factor) {
+    return {QPointF(rect.topLeft()) * factor, QSizeF(rect.size()) * factor};
+}
+
+QRect imagePixels(const QRect& logical, qreal ratio) {
+    const QRectF exact = scaled(logical, ratio);
+    const int left = qRound(exact.left());
+    const int top = qRound(exact.top());
+    return {left, top, qRound(exact.right()) - left, qRound(exact.bottom()) - top};
 }
 
 QImage composeMarked(const QImage& image, const QRect& area, std::span<const SurfaceMark> marks,
