@@ -3,7 +3,8 @@
 
 namespace zarnel::qt {
 
-// Font substitutions and the default font; call once after the application object exists.
+// The window style, font substitutions and the default font; call once after the application
+// object exists, before the first widget.
 void applyAppearance();
 
 }  // namespace zarnel::qt
