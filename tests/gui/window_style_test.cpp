@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStyleFactory>
@@ -22,6 +23,9 @@ using qt::WindowStyle;
 constexpr QStyle::StandardPixmap kOverflow = QStyle::SP_ToolBarHorizontalExtensionButton;
 constexpr int kCanvas = 40;
 constexpr int kSizes[] = {8, 13, 16, 32};
+constexpr int kMenus = 6;
+constexpr int kNarrow = 120;     // pixels: room for about two of the menus
+constexpr int kArrowPixels = 8;  // fewer would be a stray edge, not the arrow
 
 // The style the application's window style wraps, made afresh.
 QStyle* freshStyle() {
@@ -84,6 +88,26 @@ TEST(WindowStyle, DeferredIconLoadsOnlyWhenDrawnAndOnce) {
     button.grab();
     button.grab();
     EXPECT_EQ(loads, 1) << "drawn twice";
+}
+
+// End to end through the application's style: a menu bar too narrow for its menus shows the
+// overflow button, and the button draws its arrow.
+TEST(WindowStyle, NarrowMenuBarDrawsItsOverflowArrow) {
+    ASSERT_NE(qobject_cast<WindowStyle*>(QApplication::style()), nullptr);
+    QMainWindow window;
+    for (int i = 0; i < kMenus; ++i) window.menuBar()->addMenu(QStringLiteral("メニュー%1").arg(i));
+    window.resize(kNarrow, kNarrow);
+    window.show();
+    auto* overflow = window.menuBar()->findChild<QToolButton*>();
+    ASSERT_NE(overflow, nullptr);
+    ASSERT_TRUE(overflow->isVisible());
+    const QImage shot = overflow->grab().toImage();
+    const QRgb background = shot.pixel(0, 0);
+    int drawn = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) drawn += shot.pixel(x, y) != background;
+    }
+    EXPECT_GT(drawn, kArrowPixels);
 }
 
 TEST(WindowStyle, OtherIconsAreTheStylesOwn) {
