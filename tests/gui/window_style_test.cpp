@@ -40,8 +40,10 @@ QImage painted(const QIcon& icon, int side) {
     QImage canvas(QSize(kCanvas, kCanvas) * ratio, QImage::Format_ARGB32_Premultiplied);
     canvas.setDevicePixelRatio(ratio);
     canvas.fill(Qt::transparent);
-    QPainter painter(&canvas);
-    icon.paint(&painter, QRect(1, 1, side, side));
+    {
+        QPainter painter(&canvas);
+        icon.paint(&painter, QRect(1, 1, side, side));
+    }
     return canvas;
 }
 
