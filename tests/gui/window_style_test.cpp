@@ -95,6 +95,7 @@ TEST(WindowStyle, DeferredIconLoadsOnlyWhenDrawnAndOnce) {
 // End to end through the application's style: a menu bar too narrow for its menus shows the
 // overflow button, and the button draws its arrow.
 TEST(WindowStyle, NarrowMenuBarDrawsItsOverflowArrow) {
+    qt::installWindowStyle();
     ASSERT_NE(qobject_cast<WindowStyle*>(QApplication::style()), nullptr);
     QMainWindow window;
     for (int i = 0; i < kMenus; ++i) window.menuBar()->addMenu(QStringLiteral("メニュー%1").arg(i));
