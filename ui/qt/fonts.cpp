@@ -103,7 +103,11 @@ void fitFontToWidth(QWidget& field, const QString& text, int width) {
         while (steps < lowest && !fits(sized(steps))) ++steps;
         sized(steps);
     }
-    if (font != field.font()) field.setFont(font);
+    useFont(field, font);
+}
+
+void useFont(QWidget& widget, const QFont& font) {
+    if (font != widget.font()) widget.setFont(font);
 }
 
 }  // namespace zarnel::qt

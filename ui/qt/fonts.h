@@ -14,6 +14,10 @@ void installFontSubstitutions();
 QFont defaultFont();
 QFont frameCaptionFont();
 
+// Gives `widget` `font` unless it already shows it, inherited or its own: each setting sends a
+// font change, and a combo box answers one by building its drop-down list long before it opens.
+void useFont(QWidget& widget, const QFont& font);
+
 }  // namespace zarnel::qt
 
 namespace zarnel::qt {

@@ -323,7 +323,7 @@ void QtControls::load(Ctl array, int index) {
     QWidget* copy = createWidget(layoutRow(array), first.widget->parentWidget());
     copy->hide();
     shapeLikeFirstElement(*first.widget, *copy);
-    copy->setFont(first.widget->font());
+    useFont(*copy, first.widget->font());
     copy->setPalette(first.widget->palette());
     copy->setAutoFillBackground(first.widget->autoFillBackground());
     if (auto* label = qobject_cast<QLabel*>(first.widget)) {

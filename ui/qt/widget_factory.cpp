@@ -111,7 +111,7 @@ QWidget* createBare(const LayoutRow& row, QWidget* parent) {
 
 QWidget* createWidget(const LayoutRow& row, QWidget* parent) {
     QWidget* widget = createBare(row, parent);
-    widget->setFont(row.font == FontRole::FrameCaption ? frameCaptionFont() : defaultFont());
+    useFont(*widget, row.font == FontRole::FrameCaption ? frameCaptionFont() : defaultFont());
     applyAlignment(widget, row.align);
     if (row.backColor && row.kind != Kind::PictureBox) applyBackColour(widget, *row.backColor);
     if (row.foreColor && row.kind != Kind::PictureBox) {
