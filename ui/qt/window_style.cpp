@@ -4,7 +4,6 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
-#include <QStyleFactory>
 #include <QStyleOption>
 #include <utility>
 
@@ -76,9 +75,11 @@ QIcon WindowStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
 }
 
 void installWindowStyle() {
-    if (qobject_cast<WindowStyle*>(QApplication::style())) return;
-    // A fresh instance to wrap: the application deletes the style it replaces.
-    QApplication::setStyle(new WindowStyle(QStyleFactory::create(QApplication::style()->name())));
+    QStyle* current = QApplication::style();
+    if (qobject_cast<WindowStyle*>(current)) return;
+    // The proxy takes the style the application made as its own (it becomes the style's parent),
+    // so the application does not delete it on changing over, and no second one is made.
+    QApplication::setStyle(new WindowStyle(current));
 }
 
 }  // namespace zarnel::qt
