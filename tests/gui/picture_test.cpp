@@ -4,7 +4,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPixmap>
+#include <QRegion>
 #include <QScreen>
 #include <numbers>
 #include <ostream>
@@ -155,6 +157,71 @@ TEST_F(LineOnChartTest, IsPaintedByTheChart) {
     line.show();
     EXPECT_EQ(shown().pixel(kMovedX, 0), kRedPixel) << "shown again";
     EXPECT_EQ(linePaints.paints, 0) << "the line painted itself";
+}
+
+// Gathers what a widget was asked to paint.
+class PaintRegions : public QObject {
+  public:
+    QRegion painted;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+// A scroll repaints the rows whose pixels it moved, and nothing where black moved over black.
+TEST_F(LineOnChartTest, ScrollRepaintsOnlyTheRowsItChanged) {
+    constexpr int kTop = 20;
+    constexpr int kBottom = 30;
+    constexpr int kX = 70;
+    const PixelRect all{0, 0, kWidth, kHeight};
+    chart.setCurrentX(kX * kTwips);
+    chart.setCurrentY(kTop * kTwips);
+    chart.lineTo(kX * kTwips, kBottom * kTwips, kRed);
+    settle();
+    PaintRegions surface;
+    chart.surface()->installEventFilter(&surface);
+
+    chart.scroll(-4, 0, all, all);
+    settle();
+    ASSERT_FALSE(surface.painted.isEmpty());
+    EXPECT_EQ(surface.painted.boundingRect().top(), kTop);
+    EXPECT_EQ(surface.painted.boundingRect().bottom(), kBottom);
+
+    chart.setBackColor(kBlack);
+    settle();
+    surface.painted = QRegion();
+    chart.scroll(-4, 0, all, all);
+    settle();
+    EXPECT_TRUE(surface.painted.isEmpty()) << "an unchanged chart was repainted";
+}
+
+// However the line wanders between scrolls, the screen shows the chart's image (the grid line
+// aside), as a chart repainted whole at every scroll would.
+TEST_F(LineOnChartTest, ScreenFollowsTheImageThroughScrolls) {
+    constexpr int kSteps = 12;
+    constexpr int kStep = 4;
+    constexpr int kEdge = kWidth - 10;
+    const int heights[] = {10, 12, 60, 61, 61, 5, 40, 79, 0, 33, 33, 34};
+    const PixelRect all{0, 0, kWidth, kHeight};
+    chart.setCurrentX((kEdge - kStep) * kTwips);
+    chart.setCurrentY(kHeight / 2 * kTwips);
+    for (int step = 0; step < kSteps; ++step) {
+        chart.setCurrentX((kEdge - kStep) * kTwips);
+        chart.lineTo(kEdge * kTwips, heights[step] * kTwips, kRed);
+        chart.scroll(-kStep, 0, all, all);
+        settle();
+    }
+    const QImage screen = shown();
+    const QImage& image = chart.image();
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (x == kLineX) continue;
+            ASSERT_EQ(screen.pixel(x, y), image.pixel(x, y)) << x << "," << y;
+        }
+    }
 }
 
 struct WedgeCase {

@@ -3,9 +3,11 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <numbers>
 #include <vector>
@@ -295,28 +297,47 @@ void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const Pixel
     dy = qRound(dy * ratio);
     const QRect source = toImageRect(scrollRect, ratio) & image.rect();
     const QRect target = source.translated(dx, dy) & toImageRect(clipRect, ratio) & source;
-    if (!target.isEmpty()) {
-        const qsizetype pixelBytes = image.depth() / CHAR_BIT;
-        const qsizetype stride = image.bytesPerLine();
-        uchar* const pixels = image.bits();
-        const auto moveRow = [&](int y) {
-            uchar* to = pixels + y * stride + target.left() * pixelBytes;
-            const uchar* from = pixels + (y - dy) * stride + (target.left() - dx) * pixelBytes;
-            std::memmove(to, from, static_cast<std::size_t>(target.width() * pixelBytes));
-        };
-        // Rows moving down are taken bottom first, so none is overwritten before it moves.
-        if (dy > 0) {
-            for (int y = target.bottom(); y >= target.top(); --y) moveRow(y);
-        } else {
-            for (int y = target.top(); y <= target.bottom(); ++y) moveRow(y);
+    if (target.isEmpty()) return;
+
+    const qsizetype pixelBytes = image.depth() / CHAR_BIT;
+    const qsizetype stride = image.bytesPerLine();
+    const auto rowBytes = static_cast<std::size_t>(target.width() * pixelBytes);
+    uchar* const pixels = image.bits();
+    // Only the rows whose pixels the move changes are repainted: on a steady chart that is the
+    // few rows the line crosses, and the black and the grid around them stay as they are on
+    // screen, which spares the display server a copy of the whole chart at every tick.
+    QRegion changed;
+    int runEnd = -1;  // a run of changed rows, bottom first or top first as they are moved
+    int runStart = -1;
+    const auto closeRun = [&] {
+        if (runStart < 0) return;
+        const QRect rows(target.left(), std::min(runStart, runEnd), target.width(),
+                         std::abs(runEnd - runStart) + 1);
+        changed += scaled(rows, 1 / ratio).toAlignedRect();
+        runStart = -1;
+    };
+    const auto moveRow = [&](int y) {
+        uchar* to = pixels + y * stride + target.left() * pixelBytes;
+        const uchar* from = pixels + (y - dy) * stride + (target.left() - dx) * pixelBytes;
+        if (std::memcmp(to, from, rowBytes) == 0) {
+            closeRun();
+            return;
         }
+        std::memmove(to, from, rowBytes);
+        if (runStart < 0) runStart = y;
+        runEnd = y;
+    };
+    // Rows moving down are taken bottom first, so none is overwritten before it moves.
+    if (dy > 0) {
+        for (int y = target.bottom(); y >= target.top(); --y) moveRow(y);
+    } else {
+        for (int y = target.top(); y <= target.bottom(); ++y) moveRow(y);
     }
+    closeRun();
     // The chart is repainted from the image rather than copied on screen: Qt's copy would carry
     // the grid lines along with the image, and copying and then repainting what the copy
     // displaced measured dearer than repainting it all (and woke Qt's thread pool).
-    const QRect logicalTarget = scaled(target, 1 / ratio).toAlignedRect();
-    surface_->update(logicalTarget.translated(-qRound(dx / ratio), -qRound(dy / ratio)) |
-                     logicalTarget);
+    if (!changed.isEmpty()) surface_->update(changed);
 }
 
 }  // namespace zarnel::qt
