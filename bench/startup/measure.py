@@ -5,9 +5,10 @@
                                              against the floor program, and zarnel on a big
                                              machine tree against a small one
   measure.py BUILD_DIR idle [--runs 3] [--seconds 30]
-                                             CPU, wake-ups and threads of the running window
-                                             against the floor, and against the floor doing
-                                             the memory figures' work of a tick as well
+                                             CPU, wake-ups and threads of the running window,
+                                             and the display server's CPU meanwhile, against
+                                             the floor, and against the floor doing the memory
+                                             figures' work of a tick as well
 
 Runs alternate between the programs (the order turns each round), so a machine shared with
 other work loads both alike; medians and their ratios are printed with the load average."""
@@ -66,19 +67,23 @@ def process_counters(pid):
     return cpu_ns, slices, len(tasks)
 
 
-def idle(command, env, seconds):
-    """CPU milliseconds per second, wake-ups per second and threads, after a warm-up."""
+def idle(command, env, seconds, server):
+    """CPU milliseconds per second, wake-ups per second and threads, after a warm-up, and the
+    display server's CPU milliseconds per second meanwhile: what the program's painting costs
+    the machine beyond its own process (the server runs nothing else)."""
     program = subprocess.Popen(command + ["--idle"], env=env, stdout=subprocess.DEVNULL)
     try:
         time.sleep(WARM_UP_SECONDS)
         cpu0, switches0, _ = process_counters(program.pid)
+        server0, _, _ = process_counters(server)
         time.sleep(seconds)
         cpu1, switches1, threads = process_counters(program.pid)
+        server1, _, _ = process_counters(server)
     finally:
         program.kill()
         program.wait()
     return ((cpu1 - cpu0) / 1e6 / seconds, (switches1 - switches0) / seconds,
-            threads)
+            threads, (server1 - server0) / 1e6 / seconds)
 
 
 def turned(names, round_number):
@@ -134,8 +139,9 @@ def main():
                 samples = {name: [] for name in programs}
                 for round_number in range(args.runs or 3):
                     for name in turned(list(programs), round_number):
-                        samples[name].append(idle(programs[name], env, args.seconds))
-                report(f"idle over {args.seconds:g} s: CPU ms/s, wake-ups/s, threads", samples,
+                        samples[name].append(idle(programs[name], env, args.seconds, xvfb.pid))
+                report(f"idle over {args.seconds:g} s: CPU ms/s, wake-ups/s, threads, "
+                       "display server CPU ms/s", samples,
                        [("zarnel / floor", "zarnel", "floor"),
                         ("zarnel / floor + figures", "zarnel", "floor + figures")])
     finally:
