@@ -334,9 +334,9 @@ void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const Pixel
         for (int y = target.top(); y <= target.bottom(); ++y) moveRow(y);
     }
     closeRun();
-    // The chart is repainted from the image rather than copied on screen: Qt's copy would carry
-    // the grid lines along with the image, and copying and then repainting what the copy
-    // displaced measured dearer than repainting it all (and woke Qt's thread pool).
+    // The changed rows are repainted from the image rather than copied on screen: Qt's copy
+    // would carry the grid lines along with the image, and copying and then repainting what the
+    // copy displaced measured dearer than repainting (and woke Qt's thread pool).
     if (!changed.isEmpty()) surface_->update(changed);
 }
 
