@@ -3,11 +3,9 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QRegion>
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <numbers>
 #include <vector>
@@ -303,29 +301,19 @@ void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const Pixel
     const qsizetype stride = image.bytesPerLine();
     const auto rowBytes = static_cast<std::size_t>(target.width() * pixelBytes);
     uchar* const pixels = image.bits();
-    // Only the rows whose pixels the move changes are repainted: on a steady chart that is the
-    // few rows the line crosses, and the black and the grid around them stay as they are on
-    // screen, which spares the display server a copy of the whole chart at every tick.
-    QRegion changed;
-    int runEnd = -1;  // a run of changed rows, bottom first or top first as they are moved
-    int runStart = -1;
-    const auto closeRun = [&] {
-        if (runStart < 0) return;
-        const QRect rows(target.left(), std::min(runStart, runEnd), target.width(),
-                         std::abs(runEnd - runStart) + 1);
-        changed += scaled(rows, 1 / ratio).toAlignedRect();
-        runStart = -1;
-    };
+    // Only the band of rows whose pixels the move changes is repainted: on a steady chart that
+    // is the few rows the line crosses, and the black and the grid around them stay as they are
+    // on screen, which spares the display server a copy of the whole chart at every tick. The
+    // line is one unbroken curve, so its changed rows form one band.
+    int firstChanged = INT_MAX;
+    int lastChanged = INT_MIN;
     const auto moveRow = [&](int y) {
         uchar* to = pixels + y * stride + target.left() * pixelBytes;
         const uchar* from = pixels + (y - dy) * stride + (target.left() - dx) * pixelBytes;
-        if (std::memcmp(to, from, rowBytes) == 0) {
-            closeRun();
-            return;
-        }
+        if (std::memcmp(to, from, rowBytes) == 0) return;
         std::memmove(to, from, rowBytes);
-        if (runStart < 0) runStart = y;
-        runEnd = y;
+        firstChanged = std::min(firstChanged, y);
+        lastChanged = std::max(lastChanged, y);
     };
     // Rows moving down are taken bottom first, so none is overwritten before it moves.
     if (dy > 0) {
@@ -333,11 +321,12 @@ void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const Pixel
     } else {
         for (int y = target.top(); y <= target.bottom(); ++y) moveRow(y);
     }
-    closeRun();
+    if (firstChanged > lastChanged) return;
     // The changed rows are repainted from the image rather than copied on screen: Qt's copy
     // would carry the grid lines along with the image, and copying and then repainting what the
     // copy displaced measured dearer than repainting (and woke Qt's thread pool).
-    if (!changed.isEmpty()) surface_->update(changed);
+    const QRect band(target.left(), firstChanged, target.width(), lastChanged - firstChanged + 1);
+    surface_->update(scaled(band, 1 / ratio).toAlignedRect());
 }
 
 }  // namespace zarnel::qt
