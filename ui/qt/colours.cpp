@@ -1,6 +1,7 @@
 #include "ui/qt/colours.h"
 
 #include <QPalette>
+#include <QWidget>
 
 #include "window/colours.h"
 
@@ -31,8 +32,10 @@ QPalette::ColorRole systemRole(Colour value) {
 
 }  // namespace
 
-QColor toQColor(Colour colour, const QPalette& palette) {
-    if (colour::isSystem(colour)) return palette.color(systemRole(colour));
+QColor toQColor(Colour colour, const QWidget& widget) {
+    // Only a system colour asks for the palette: the chart asks for its colours at every tick,
+    // and a widget's palette is settled against the active window each time it is asked.
+    if (colour::isSystem(colour)) return widget.palette().color(systemRole(colour));
     return QColor(static_cast<int>(colour & kByteMask),
                   static_cast<int>((colour >> kGreenShift) & kByteMask),
                   static_cast<int>((colour >> kBlueShift) & kByteMask));

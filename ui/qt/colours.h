@@ -5,10 +5,11 @@
 
 #include "window/controls.h"
 
-class QPalette;
+class QWidget;
 
 namespace zarnel::qt {
 
-QColor toQColor(Colour colour, const QPalette& palette);
+// A system colour comes from `widget`'s palette; any other is the colour itself.
+QColor toQColor(Colour colour, const QWidget& widget);
 
 }  // namespace zarnel::qt

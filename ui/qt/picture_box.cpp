@@ -153,7 +153,7 @@ QWidget* PictureBox::surface() {
 }
 
 QColor PictureBox::colour(Colour value) const {
-    return toQColor(value, palette());
+    return toQColor(value, *this);
 }
 
 QImage& PictureBox::canvas() {

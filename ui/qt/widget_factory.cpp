@@ -115,8 +115,8 @@ QWidget* createWidget(const LayoutRow& row, QWidget* parent) {
     applyAlignment(widget, row.align);
     if (row.backColor && row.kind != Kind::PictureBox) applyBackColour(widget, *row.backColor);
     if (row.foreColor && row.kind != Kind::PictureBox) {
+        const QColor colour = toQColor(*row.foreColor, *widget);
         QPalette palette = widget->palette();
-        const QColor colour = toQColor(*row.foreColor, palette);
         palette.setColor(QPalette::WindowText, colour);
         palette.setColor(QPalette::Text, colour);
         widget->setPalette(palette);
@@ -129,8 +129,8 @@ void applyBackColour(QWidget* widget, Colour colour) {
         box->setBackColor(colour);
         return;
     }
+    const QColor value = toQColor(colour, *widget);
     QPalette palette = widget->palette();
-    const QColor value = toQColor(colour, palette);
     palette.setColor(QPalette::Window, value);
     palette.setColor(QPalette::Base, value);
     palette.setColor(QPalette::Text, readableOn(value, palette.color(QPalette::Text)));
