@@ -8,7 +8,9 @@
 #include <QWidget>
 
 #include "ui/qt/main_window.h"
+#include "ui/qt/picture_box.h"
 #include "ui/qt/qt_controls.h"
+#include "window/colours.h"
 
 namespace zarnel {
 namespace {
@@ -61,6 +63,20 @@ TEST_P(ThemedWindow, EveryFieldOnAFixedColourReads) {
     }
     EXPECT_EQ(controls.widget(Ctl::Text28)->palette().color(QPalette::Base), QColor(Qt::cyan));
     EXPECT_EQ(controls.widget(Ctl::Text27)->palette().color(QPalette::Base), QColor(Qt::red));
+}
+
+TEST_P(ThemedWindow, APictureTakesSystemColoursFromTheThemeAndPlainOnesAsTheyAre) {
+    QWidget host;
+    qt::PictureBox box(false, &host);
+    box.resize(20, 20);
+    const auto fill = [&box](Colour colour) {
+        box.setBackColor(colour);
+        return box.image().pixelColor(0, 0);
+    };
+    EXPECT_EQ(fill(colour::kButtonFace), box.palette().color(QPalette::Button));
+    EXPECT_EQ(fill(colour::kWindowText), box.palette().color(QPalette::Text));
+    EXPECT_EQ(fill(0x0000FF), QColor(Qt::red));
+    EXPECT_EQ(fill(0x405060), QColor(0x60, 0x50, 0x40));
 }
 
 INSTANTIATE_TEST_SUITE_P(LightAndDark, ThemedWindow, ::testing::Bool(),
