@@ -12,6 +12,7 @@
 #include "platform/linux/drive_letters.h"
 #include "platform/linux/kept_file.h"
 #include "platform/linux/mount_table.h"
+#include "platform/linux/network_stat.h"
 #include "platform/linux/user_environment.h"
 #include "platform/platform.h"
 
@@ -64,6 +65,9 @@ class LinuxPlatform : public Platform {
     // Where GNOME, MATE and Cinnamon keep their panel settings: the session's own database
     // unless a test sets another.
     std::unique_ptr<linux_fs::DesktopSettings> desktopSettings = linux_fs::sessionDesktopSettings();
+    // How network shares are asked for their space: through statvfs, with a deadline, unless
+    // a test sets another.
+    linux_fs::NetworkStat networkStat;
 
   private:
     std::vector<WmiInstance> processors() const;

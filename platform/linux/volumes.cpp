@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <iterator>
 #include <limits>
 
@@ -25,6 +26,9 @@ using linux_fs::DriveSlot;
 using linux_fs::MountEntry;
 
 constexpr std::string_view kRootMount = "/";
+// Long enough for a share across a slow link to answer, short enough that choosing one whose
+// server is gone does not seem to hang the window.
+constexpr std::chrono::milliseconds kNetworkAnswerDeadline{500};
 
 std::uint64_t bytes(std::uint64_t blocks, std::uint64_t blockSize) {
     std::uint64_t product = 0;
@@ -71,11 +75,19 @@ std::filesystem::path mountPointBelow(const std::filesystem::path& root, const M
     return root / std::filesystem::path(mount.mountPoint).relative_path();
 }
 
-// statvfs of the mount point below the provider's root.
-bool statVolume(const std::filesystem::path& root, const MountEntry& mount, struct statvfs& info,
+// statvfs of the mount point below the provider's root; a network share's with a deadline.
+bool statVolume(const std::filesystem::path& root, const MountEntry& mount,
+                const linux_fs::NetworkStat& networkStat, struct statvfs& info,
                 std::uint32_t& error) {
-    if (::statvfs(mountPointBelow(root, mount).c_str(), &info) == 0) return true;
-    error = linux_fs::win32ErrorFromErrno(errno);
+    const std::string path = mountPointBelow(root, mount);
+    int failure = 0;
+    if (linux_fs::isNetworkFileSystem(mount.fsType)) {
+        failure = networkStat(path, info, kNetworkAnswerDeadline);
+    } else if (::statvfs(path.c_str(), &info) != 0) {
+        failure = errno;
+    }
+    if (failure == 0) return true;
+    error = linux_fs::win32ErrorFromErrno(failure);
     return false;
 }
 
@@ -166,7 +178,7 @@ int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> v
     const std::optional<MountEntry> mount = mountedVolume(root);
     if (!mount) return 0;
     struct statvfs info {};
-    if (!statVolume(root_, *mount, info, lastError_)) return 0;
+    if (!statVolume(root_, *mount, networkStat, info, lastError_)) return 0;
     const std::string& device = devices_.kernelName(mount->source);
     // A network share is never asked through ioctls: a server that went away would hold them.
     const bool local = !linux_fs::isNetworkFileSystem(mount->fsType);
@@ -191,7 +203,7 @@ int LinuxPlatform::getDiskFreeSpaceEx(std::string_view root, std::uint64_t& free
     const std::optional<MountEntry> mount = mountedVolume(root);
     if (!mount) return 0;
     struct statvfs info {};
-    if (!statVolume(root_, *mount, info, lastError_)) return 0;
+    if (!statVolume(root_, *mount, networkStat, info, lastError_)) return 0;
     freeBytesAvailable = bytes(info.f_bavail, info.f_frsize);
     totalBytes = bytes(info.f_blocks, info.f_frsize);
     totalFreeBytes = bytes(info.f_bfree, info.f_frsize);

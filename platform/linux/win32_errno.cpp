@@ -13,7 +13,7 @@ struct ErrnoRow {
     std::uint32_t win32;
 };
 
-constexpr std::array<ErrnoRow, 15> kErrnoTable = {{
+constexpr std::array<ErrnoRow, 16> kErrnoTable = {{
     {ENOENT, win32_error::kPathNotFound},
     {ENOTDIR, win32_error::kPathNotFound},
     {ENAMETOOLONG, win32_error::kPathNotFound},
@@ -26,6 +26,7 @@ constexpr std::array<ErrnoRow, 15> kErrnoTable = {{
     {ENODEV, win32_error::kNotReady},
     {ENXIO, win32_error::kNotReady},
     {EHOSTDOWN, win32_error::kNotReady},
+    {ETIMEDOUT, win32_error::kNotReady},  // a share whose server did not answer in time
     // What the file reader refuses: a directory, a link loop, a file above its cap.
     {EISDIR, win32_error::kAccessDenied},
     {ELOOP, win32_error::kCantResolveFilename},

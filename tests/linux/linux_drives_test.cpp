@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
+#include <atomic>
 #include <fstream>
+#include <future>
 
 #include "app/form1.h"
 #include "disk/disk_probes.h"
@@ -247,6 +250,32 @@ TEST_P(LaptopDrive, ShowsItsFacts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Drives, LaptopDrive, ::testing::Range<std::size_t>(0, kLaptop.size()));
+
+TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
+    std::promise<void> serverBack;
+    auto asked = std::make_shared<std::atomic<int>>(0);
+    LinuxPlatform platform(fixture("workstation-mixed-mounts"));
+    platform.networkStat = linux_fs::NetworkStat(
+        [silent = serverBack.get_future().share(), asked](const char*, struct statvfs*) {
+            ++*asked;
+            silent.wait();
+            return 0;
+        });
+    RecordingControls controls;
+    fillDrive1(controls, platform);
+    const auto share = std::ranges::find(kWorkstation, "g: [/mnt/nfs]", &DriveRow::entry);
+    ASSERT_NE(share, kWorkstation.end());
+    controls.setListIndex(Ctl::Drive1, static_cast<int>(share - kWorkstation.begin()));
+    Drive1_Change(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text18), "リモート");  // known from the mount table alone
+    EXPECT_EQ(controls.text(Ctl::Text15), "0");
+    EXPECT_EQ(controls.text(Ctl::Text16), "0");
+    EXPECT_EQ(controls.text(Ctl::Text21), "");
+    EXPECT_EQ(controls.items(Ctl::List4), kNotReady);
+    // The first question waited; the tab's other questions found it unanswered and did not.
+    EXPECT_EQ(asked->load(), 1);
+    serverBack.set_value();
+}
 
 TEST(LinuxDrives, LetterWithoutDriveHasNoRootDirectory) {
     LinuxPlatform platform(fixture("workstation-mixed-mounts"));
