@@ -1,16 +1,14 @@
-// statvfs of a network share, with a deadline. A server that went away holds whoever asks it
-// in the kernel for as long as it is gone (for ever on a hard NFS mount), so the question is
-// asked on a helper thread and waited for at most the deadline. A path whose earlier question
-// is still unanswered fails at once: choosing the drive again neither waits again nor stacks
-// up threads. Copies share what is still unanswered.
+// statvfs of a network share, with a deadline (see BoundedQuestions): a share whose server
+// does not answer in time reads as timed out.
 #pragma once
 
 #include <sys/statvfs.h>
 
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <string>
+
+#include "platform/bounded_questions.h"
 
 namespace zarnel::linux_fs {
 
@@ -29,10 +27,8 @@ class NetworkStat {
   private:
     static int systemStat(const char* path, struct statvfs* info);
 
-    struct Unanswered;  // the paths still being asked, shared with the helper threads
-
     Stat stat_;
-    std::shared_ptr<Unanswered> unanswered_;
+    BoundedQuestions questions_;
 };
 
 }  // namespace zarnel::linux_fs

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <limits>
 
+#include "platform/bounded_questions.h"
 #include "platform/errors.h"
 #include "platform/linux/block_devices.h"
 #include "platform/linux/drive_kind.h"
@@ -26,9 +27,6 @@ using linux_fs::DriveSlot;
 using linux_fs::MountEntry;
 
 constexpr std::string_view kRootMount = "/";
-// Long enough for a share across a slow link to answer, short enough that choosing one whose
-// server is gone does not seem to hang the window.
-constexpr std::chrono::milliseconds kNetworkAnswerDeadline{500};
 
 std::uint64_t bytes(std::uint64_t blocks, std::uint64_t blockSize) {
     std::uint64_t product = 0;
