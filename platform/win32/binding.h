@@ -34,11 +34,16 @@ class LazyFunction {
     LazyFunction(const char* dll, std::string_view function, const ExportNames& renamed)
         : binding_(dll, exportName(function, renamed)) {}
 
-    template <typename... Args>
-    auto operator()(Args&&... args) {
+    // The typed address, bound now: a missing export throws here, on the asking thread.
+    Pointer pointer() {
         // GetProcAddress's FARPROC cannot be cast to a typed pointer directly under
         // -Wcast-function-type; an object pointer in between is the documented way.
-        return reinterpret_cast<Pointer>(binding_.address())(std::forward<Args>(args)...);
+        return reinterpret_cast<Pointer>(binding_.address());
+    }
+
+    template <typename... Args>
+    auto operator()(Args&&... args) {
+        return pointer()(std::forward<Args>(args)...);
     }
 
   private:

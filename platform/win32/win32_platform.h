@@ -8,9 +8,13 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <type_traits>
 
+#include "platform/bounded_questions.h"
 #include "platform/platform.h"
 #include "platform/win32/binding.h"
 
@@ -64,8 +68,14 @@ class Win32Platform : public Platform {
         }
     }
 
+    // `question` about the drive of `root`, asked here, or for a network share with a
+    // deadline; nothing when the share did not answer in time.
+    template <typename Answer>
+    std::optional<Answer> askDrive(const std::string& root, std::function<Answer()> question);
+
     std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
+    BoundedQuestions networkShares_;
 
     win32::LazyFunction<decltype(&GetComputerNameA)> getComputerNameA_;
     win32::LazyFunction<decltype(&GetUserNameA)> getUserNameA_;

@@ -64,6 +64,19 @@ graphics_driver() {
   wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f </dev/null >/dev/null 2>&1
 }
 
+# Drive n: is a network share onto drive_c's folder, as wine is told to see it: the provider asks
+# network shares on a helper thread, and the facts check compares n: with c:. Done once per
+# prefix, with no server running: wine's mount manager reads the drives' types as it starts.
+network_share() {
+  [ -e "$prefix/.zarnel-network-share" ] && return 0
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  ln -sfn ../drive_c "$prefix/dosdevices/n:"
+  wine reg add 'HKLM\Software\Wine\Drives' /v n: /d network /f </dev/null >/dev/null 2>&1
+  wineserver -w
+  touch "$prefix/.zarnel-network-share"
+}
+
 prepare() {
   check_locale
   if [ ! -e "$prefix/.zarnel-ready" ]; then
@@ -73,6 +86,7 @@ prepare() {
     wineserver -w
     touch "$prefix/.zarnel-ready"
   fi
+  network_share
   ensure_server
   # After the server is up in this locale: wine rewrites "MS Shell Dlg" when the code page changes.
   font_substitutes
