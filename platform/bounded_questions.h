@@ -20,9 +20,9 @@
 
 namespace zarnel {
 
-// Long enough for a share across a slow link to answer, short enough that choosing one whose
-// server is gone does not seem to hang the window.
-inline constexpr std::chrono::milliseconds kNetworkAnswerDeadline{500};
+// Long enough for a share behind a slow link (a few round trips across a VPN) to answer, short
+// enough that choosing one whose server is gone still settles the whole tab within a second.
+inline constexpr std::chrono::milliseconds kNetworkAnswerDeadline{750};
 
 class BoundedQuestions {
   public:
