@@ -9,7 +9,7 @@ namespace {
 // What GetVolumeInformationA left in buffers of the caller's sizes, and its last error.
 struct VolumeAnswer {
     BOOL ok = FALSE;
-    DWORD error = ERROR_SUCCESS;
+    std::uint32_t error = ERROR_SUCCESS;
     std::vector<char> volumeName;
     std::vector<char> fileSystemName;
     DWORD serial = 0;
@@ -20,21 +20,11 @@ struct VolumeAnswer {
 // What GetDiskFreeSpaceExA answered, and its last error.
 struct FreeSpaceAnswer {
     BOOL ok = FALSE;
-    DWORD error = ERROR_SUCCESS;
+    std::uint32_t error = ERROR_SUCCESS;
     ULARGE_INTEGER available{};
     ULARGE_INTEGER total{};
     ULARGE_INTEGER totalFree{};
 };
-
-// Runs `call` with the thread's last error cleared before and read into `error` after: the
-// call may run on a helper thread, whose last error is its own.
-template <typename Call>
-BOOL withLastError(DWORD& error, Call&& call) {
-    SetLastError(ERROR_SUCCESS);
-    const BOOL ok = call();
-    error = GetLastError();
-    return ok;
-}
 
 }  // namespace
 

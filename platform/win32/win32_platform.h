@@ -20,6 +20,21 @@
 
 namespace zarnel {
 
+// Runs `work` with the thread's last error cleared before and read into `error` after; on a
+// helper thread, that thread's own.
+template <typename Work>
+auto withLastError(std::uint32_t& error, Work&& work) {
+    SetLastError(ERROR_SUCCESS);
+    if constexpr (std::is_void_v<decltype(work())>) {
+        work();
+        error = GetLastError();
+    } else {
+        auto result = work();
+        error = GetLastError();
+        return result;
+    }
+}
+
 class Win32Platform : public Platform {
   public:
     // `renamed` binds some functions under other export names (a test's missing function).
@@ -57,15 +72,7 @@ class Win32Platform : public Platform {
     // Calls `bound` with the last error cleared before and captured after.
     template <typename Function, typename... Args>
     auto call(Function& bound, Args&&... args) {
-        SetLastError(ERROR_SUCCESS);
-        if constexpr (std::is_void_v<decltype(bound(std::forward<Args>(args)...))>) {
-            bound(std::forward<Args>(args)...);
-            lastError_ = GetLastError();
-        } else {
-            auto result = bound(std::forward<Args>(args)...);
-            lastError_ = GetLastError();
-            return result;
-        }
+        return withLastError(lastError_, [&] { return bound(std::forward<Args>(args)...); });
     }
 
     // `question` about the drive of `root`, asked here, or for a network share with a
