@@ -12,6 +12,10 @@
 namespace zarnel::qt {
 namespace {
 
+// Qt's switch for sending pixels to an X server over the connection instead of through shared
+// memory; read only as Qt connects.
+constexpr const char* kNoSharedMemory = "QT_XCB_NO_MITSHM";
+
 constexpr const char* kNoDisplay =
     "zarnel: no display; run it in a desktop session or under xvfb-run\n";
 
@@ -27,11 +31,24 @@ void holdMessage(QtMsgType type, const QMessageLogContext&, const QString& messa
     heldMessages.emplace_back(type, message);
 }
 
+std::unique_ptr<QApplication> makeApplication(int& argc, char** argv) {
+    const PixelsOverConnection overConnection;
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 }  // namespace
+
+PixelsOverConnection::PixelsOverConnection() : set_(!qEnvironmentVariableIsSet(kNoSharedMemory)) {
+    if (set_) qputenv(kNoSharedMemory, "1");
+}
+
+PixelsOverConnection::~PixelsOverConnection() {
+    if (set_) qunsetenv(kNoSharedMemory);
+}
 
 std::unique_ptr<QApplication> connectToDisplay(int& argc, char** argv) {
     const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
-    auto app = std::make_unique<QApplication>(argc, argv);
+    auto app = makeApplication(argc, argv);
     qInstallMessageHandler(previous);
     const QMessageLogContext context;
     for (const auto& [type, message] : std::exchange(heldMessages, {})) {
