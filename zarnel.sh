@@ -15,7 +15,7 @@ cd "$(dirname "$0")"
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
-  libxcb1-dev libxcb-ewmh-dev libglib2.0-dev
+  libxcb1-dev libglib2.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xauth

@@ -1,10 +1,14 @@
 #include "platform/linux/taskbar_x11.h"
 
 #include <xcb/xcb.h>
-#include <xcb/xcb_ewmh.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/platform.h"
@@ -15,70 +19,156 @@ namespace {
 template <typename Reply>
 using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 
+template <typename Reply>
+ReplyPtr<Reply> owned(Reply* reply) {
+    return {reply, &std::free};
+}
+
 struct Connection {
     xcb_connection_t* xcb;
     ~Connection() { xcb_disconnect(xcb); }
 };
 
-struct Ewmh {
-    xcb_ewmh_connection_t atoms{};
-    bool ready = false;
-    ~Ewmh() {
-        if (ready) xcb_ewmh_connection_wipe(&atoms);
-    }
-};
+// The four names the answer needs, rather than the whole EWMH set: each name interned is a
+// request the server answers before start-up goes on.
+enum Atom { kWindowType, kDock, kStrutPartial, kStrut, kAtomCount };
+constexpr std::array<const char*, kAtomCount> kAtomNames = {
+    "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK", "_NET_WM_STRUT_PARTIAL", "_NET_WM_STRUT"};
 
-// The children of `parent`, appended to `out`.
-void appendChildren(xcb_connection_t* xcb, xcb_window_t parent, std::vector<xcb_window_t>& out) {
-    ReplyPtr<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(xcb, xcb_query_tree(xcb, parent), nullptr), &std::free);
-    if (!tree) return;
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    const int count = xcb_query_tree_children_length(tree.get());
-    for (int i = 0; i < count; ++i) out.push_back(children[i]);
+// A property is asked for in 32-bit units; the partial strut has twelve of them, the old one
+// four, and the first four (left, right, top, bottom) are the widths reserved at each edge.
+constexpr std::uint32_t kStrutPartialLength = 12;
+constexpr std::uint32_t kStrutLength = 4;
+constexpr std::size_t kStrutEdges = 4;
+// Properties of window types and struts are lists of 32-bit items.
+constexpr std::uint8_t kItemBits = 32;
+// Window types listed on one window: a handful in practice.
+constexpr std::uint32_t kWindowTypesLength = 32;
+
+// Interned only where some client already named them: a display where no window was ever
+// typed a dock has no such atom, and then no dock either (XCB_ATOM_NONE).
+std::array<xcb_atom_t, kAtomCount> internAtoms(xcb_connection_t* xcb) {
+    std::array<xcb_intern_atom_cookie_t, kAtomCount> cookies{};
+    for (int i = 0; i < kAtomCount; ++i) {
+        cookies[i] = xcb_intern_atom(xcb, 1, static_cast<std::uint16_t>(std::strlen(kAtomNames[i])),
+                                     kAtomNames[i]);
+    }
+    std::array<xcb_atom_t, kAtomCount> atoms{};
+    for (int i = 0; i < kAtomCount; ++i) {
+        const auto reply = owned(xcb_intern_atom_reply(xcb, cookies[i], nullptr));
+        atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    }
+    return atoms;
+}
+
+xcb_window_t rootOf(xcb_connection_t* xcb, int screenNumber) {
+    xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(xcb));
+    for (int i = 0; i < screenNumber && screen.rem > 0; ++i) xcb_screen_next(&screen);
+    return screen.rem > 0 ? screen.data->root : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+// The children of each of `parents`, asked all at once: one wait for the server, not one per
+// window.
+std::vector<xcb_window_t> childrenOf(xcb_connection_t* xcb, std::span<const xcb_window_t> parents) {
+    std::vector<xcb_query_tree_cookie_t> cookies;
+    cookies.reserve(parents.size());
+    for (xcb_window_t parent : parents) cookies.push_back(xcb_query_tree(xcb, parent));
+    std::vector<xcb_window_t> children;
+    for (xcb_query_tree_cookie_t cookie : cookies) {
+        const auto tree = owned(xcb_query_tree_reply(xcb, cookie, nullptr));
+        if (!tree) continue;  // gone since it was listed
+        const xcb_window_t* first = xcb_query_tree_children(tree.get());
+        children.insert(children.end(), first, first + xcb_query_tree_children_length(tree.get()));
+    }
+    return children;
 }
 
 // Top-level windows and their children: a reparenting window manager puts each client inside
 // a frame of its own.
 std::vector<xcb_window_t> candidateWindows(xcb_connection_t* xcb, xcb_window_t root) {
-    std::vector<xcb_window_t> topLevel;
-    appendChildren(xcb, root, topLevel);
-    std::vector<xcb_window_t> windows = topLevel;
-    for (xcb_window_t top : topLevel) appendChildren(xcb, top, windows);
+    std::vector<xcb_window_t> windows = childrenOf(xcb, std::span(&root, 1));
+    const std::vector<xcb_window_t> framed = childrenOf(xcb, windows);
+    windows.insert(windows.end(), framed.begin(), framed.end());
     return windows;
 }
 
-bool viewable(xcb_connection_t* xcb, xcb_window_t window) {
-    ReplyPtr<xcb_get_window_attributes_reply_t> attributes(
-        xcb_get_window_attributes_reply(xcb, xcb_get_window_attributes(xcb, window), nullptr),
-        &std::free);
-    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+xcb_get_property_cookie_t askProperty(xcb_connection_t* xcb, xcb_window_t window,
+                                      xcb_atom_t property, xcb_atom_t type, std::uint32_t length) {
+    return xcb_get_property(xcb, 0, window, property, type, 0, length);
 }
 
-bool isDock(xcb_ewmh_connection_t& ewmh, xcb_window_t window) {
-    xcb_ewmh_get_atoms_reply_t types{};
-    if (!xcb_ewmh_get_wm_window_type_reply(&ewmh, xcb_ewmh_get_wm_window_type(&ewmh, window),
-                                           &types, nullptr)) {
-        return false;
-    }
-    const bool dock = std::find(types.atoms, types.atoms + types.atoms_len,
-                                ewmh._NET_WM_WINDOW_TYPE_DOCK) != types.atoms + types.atoms_len;
-    xcb_ewmh_get_atoms_reply_wipe(&types);
-    return dock;
+// The 32-bit items of a property reply; none when the window lacks it or it has another type.
+std::span<const std::uint32_t> items(const xcb_get_property_reply_t* reply) {
+    if (reply == nullptr || reply->format != kItemBits) return {};
+    return {static_cast<const std::uint32_t*>(xcb_get_property_value(reply)),
+            static_cast<std::size_t>(xcb_get_property_value_length(reply)) / sizeof(std::uint32_t)};
 }
 
-bool reservesStrut(xcb_ewmh_connection_t& ewmh, xcb_window_t window) {
-    const auto any = [](const auto& s) { return s.left || s.right || s.top || s.bottom; };
-    xcb_ewmh_wm_strut_partial_t partial{};
-    if (xcb_ewmh_get_wm_strut_partial_reply(&ewmh, xcb_ewmh_get_wm_strut_partial(&ewmh, window),
-                                            &partial, nullptr) &&
-        any(partial)) {
-        return true;
+// The mapped windows typed a dock, asked for all candidates at once.
+std::vector<xcb_window_t> mappedDocks(xcb_connection_t* xcb,
+                                      const std::array<xcb_atom_t, kAtomCount>& atoms,
+                                      std::span<const xcb_window_t> windows) {
+    struct Asked {
+        xcb_get_window_attributes_cookie_t attributes;
+        xcb_get_property_cookie_t types;
+    };
+    std::vector<Asked> asked;
+    asked.reserve(windows.size());
+    for (xcb_window_t window : windows) {
+        asked.push_back(
+            {xcb_get_window_attributes(xcb, window),
+             askProperty(xcb, window, atoms[kWindowType], XCB_ATOM_ATOM, kWindowTypesLength)});
     }
-    xcb_ewmh_get_extents_reply_t strut{};
-    return xcb_ewmh_get_wm_strut_reply(&ewmh, xcb_ewmh_get_wm_strut(&ewmh, window), &strut,
-                                       nullptr) &&
-           any(strut);
+    std::vector<xcb_window_t> docks;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const auto attributes =
+            owned(xcb_get_window_attributes_reply(xcb, asked[i].attributes, nullptr));
+        const auto types = owned(xcb_get_property_reply(xcb, asked[i].types, nullptr));
+        const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+        if (viewable && std::ranges::count(items(types.get()), atoms[kDock]) > 0) {
+            docks.push_back(windows[i]);
+        }
+    }
+    return docks;
+}
+
+// Whether each dock reserves a strip of the screen (a partial strut, or the older whole-edge
+// strut) with some width at some edge.
+std::vector<bool> reservesStrut(xcb_connection_t* xcb,
+                                const std::array<xcb_atom_t, kAtomCount>& atoms,
+                                std::span<const xcb_window_t> docks) {
+    // A name no client ever interned is on no window: nothing to ask.
+    const auto ask = [xcb, &atoms](xcb_window_t dock, Atom strut, std::uint32_t length) {
+        return atoms[strut] == XCB_ATOM_NONE
+                   ? std::nullopt
+                   : std::optional(askProperty(xcb, dock, atoms[strut], XCB_ATOM_CARDINAL, length));
+    };
+    const auto anyEdge = [xcb](std::optional<xcb_get_property_cookie_t> asked) {
+        if (!asked) return false;
+        const auto reply = owned(xcb_get_property_reply(xcb, *asked, nullptr));
+        const std::span<const std::uint32_t> widths = items(reply.get());
+        return widths.size() >= kStrutEdges &&
+               std::any_of(widths.begin(), widths.begin() + kStrutEdges,
+                           [](std::uint32_t width) { return width != 0; });
+    };
+    struct Asked {
+        std::optional<xcb_get_property_cookie_t> partial;
+        std::optional<xcb_get_property_cookie_t> whole;
+    };
+    std::vector<Asked> asked;
+    asked.reserve(docks.size());
+    for (xcb_window_t dock : docks) {
+        asked.push_back(
+            {ask(dock, kStrutPartial, kStrutPartialLength), ask(dock, kStrut, kStrutLength)});
+    }
+    std::vector<bool> reserves;
+    for (const Asked& a : asked) {
+        // Both replies are read, so that none is left waiting in the connection.
+        const bool partial = anyEdge(a.partial);
+        const bool whole = anyEdge(a.whole);
+        reserves.push_back(partial || whole);
+    }
+    return reserves;
 }
 
 }  // namespace
@@ -88,17 +178,18 @@ std::uint32_t dockTaskbarState(const char* displayName) {
     int screenNumber = 0;
     Connection connection{xcb_connect(displayName, &screenNumber)};
     if (xcb_connection_has_error(connection.xcb)) return 0;
-    Ewmh ewmh;
-    ewmh.ready = xcb_ewmh_init_atoms_replies(
-                     &ewmh.atoms, xcb_ewmh_init_atoms(connection.xcb, &ewmh.atoms), nullptr) != 0;
-    if (!ewmh.ready || screenNumber >= ewmh.atoms.nb_screens) return 0;
+    const auto atoms = internAtoms(connection.xcb);
+    const xcb_window_t root = rootOf(connection.xcb, screenNumber);
+    if (atoms[kWindowType] == XCB_ATOM_NONE || atoms[kDock] == XCB_ATOM_NONE ||
+        root == XCB_WINDOW_NONE) {
+        return 0;
+    }
 
-    std::uint32_t state = 0;
-    const xcb_window_t root = ewmh.atoms.screens[screenNumber]->root;
-    for (xcb_window_t window : candidateWindows(connection.xcb, root)) {
-        if (!viewable(connection.xcb, window) || !isDock(ewmh.atoms, window)) continue;
-        state |= app_bar_state::kAlwaysOnTop;
-        if (!reservesStrut(ewmh.atoms, window)) state |= app_bar_state::kAutoHide;
+    const std::vector<xcb_window_t> docks =
+        mappedDocks(connection.xcb, atoms, candidateWindows(connection.xcb, root));
+    std::uint32_t state = docks.empty() ? 0 : app_bar_state::kAlwaysOnTop;
+    for (bool reserves : reservesStrut(connection.xcb, atoms, docks)) {
+        if (!reserves) state |= app_bar_state::kAutoHide;
     }
     return state;
 }
