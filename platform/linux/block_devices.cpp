@@ -25,6 +25,16 @@ std::uint64_t numberAttribute(const fs::path& folder, const char* attribute) {
     return wholeNumber<std::uint64_t>(trimmed(*text)).value_or(0);
 }
 
+// What kind of disk `device.disk` is, read from its sysfs folder.
+void readDiskKind(const fs::path& diskFolder, BlockDevice& device) {
+    device.optical = device.disk.starts_with(kOpticalPrefix);
+    device.ram = device.disk.starts_with(kRamDiskPrefix);
+    device.removable = numberAttribute(diskFolder, "removable") != 0;
+    // A built-in reader's card has no removable bit, the MMC bus names the card's kind.
+    device.sdCard = device.disk.starts_with(kMmcPrefix) &&
+                    trimmed(readFile(diskFolder, "device/type").value_or("")) == kSdCardType;
+}
+
 }  // namespace
 
 std::string kernelDeviceName(const fs::path& root, std::string_view source) {
@@ -46,12 +56,7 @@ BlockDevice describeBlockDevice(const fs::path& root, std::string_view name) {
     if (error) return device;
     const fs::path diskFolder = fs::exists(real / "partition", error) ? real.parent_path() : real;
     device.disk = diskFolder.filename().string();
-    device.removable = numberAttribute(diskFolder, "removable") != 0;
-    // A built-in reader's card has no removable bit, the MMC bus names the card's kind.
-    device.sdCard = device.disk.starts_with(kMmcPrefix) &&
-                    trimmed(readFile(diskFolder, "device/type").value_or("")) == kSdCardType;
-    device.optical = device.disk.starts_with(kOpticalPrefix);
-    device.ram = device.disk.starts_with(kRamDiskPrefix);
+    readDiskKind(diskFolder, device);
     device.hasMedium = numberAttribute(diskFolder, "size") != 0;
     return device;
 }
@@ -88,10 +93,13 @@ std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
     std::error_code error;
     fs::directory_iterator entry(devices.root() / "sys/block", error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        std::string disk = entry->path().filename().string();
-        const BlockDevice& device = devices.describe(disk);
-        if (device.optical || device.removable || device.sdCard)
-            candidates.push_back(std::move(disk));
+        // sys/block lists whole disks only: nothing to resolve, no partition to climb out of,
+        // and the size does not matter yet. A machine with dozens of loop devices (one per
+        // snap) reads one attribute of each.
+        const std::string name = entry->path().filename().string();
+        BlockDevice disk{.name = name, .disk = name};
+        readDiskKind(entry->path(), disk);
+        if (disk.optical || disk.removable || disk.sdCard) candidates.push_back(disk.name);
     }
     // Most machines have no such drive, and then thousands of mounts need no resolving.
     if (candidates.empty()) return {};

@@ -359,6 +359,42 @@ TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
     fs::remove_all(root);
 }
 
+// Disks nothing has mounted: a disc drive, a USB stick and a card in a built-in reader (which has
+// no removable bit) are drives; the built-in eMMC, a loop device and a fixed disk are not.
+TEST(LinuxDrives, UnmountedCardsSticksAndDiscsAreDrivesAndFixedDisksAreNot) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "zarnel-disks-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const fs::path root = pattern;
+    fs::create_directories(root / "proc/self");
+    std::ofstream(root / "proc/self/mountinfo") << "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+    fs::create_directories(root / "sys/class/block");
+    fs::create_directories(root / "sys/block");
+    const auto disk = [&root](const std::string& name, const char* removable, const char* type) {
+        const fs::path folder = root / "sys/devices/bus/block" / name;
+        fs::create_directories(folder / "device");
+        std::ofstream(folder / "removable") << removable << "\n";
+        std::ofstream(folder / "size") << "0\n";
+        if (type != nullptr) std::ofstream(folder / "device/type") << type << "\n";
+        // As sysfs has them: sys/block links to sys/class/block, which links to the device.
+        fs::create_directory_symlink("../../devices/bus/block/" + name,
+                                     root / "sys/class/block" / name);
+        fs::create_directory_symlink("../class/block/" + name, root / "sys/block" / name);
+    };
+    disk("sda", "0", nullptr);
+    disk("sdb", "1", nullptr);
+    disk("sr0", "1", nullptr);
+    disk("loop0", "0", nullptr);
+    disk("mmcblk0", "0", "MMC");
+    disk("mmcblk1", "0", "SD");
+
+    LinuxPlatform platform(root);
+    EXPECT_EQ(platform.drives().entries,
+              (std::vector<std::string>{"c: [/]", "d: [/dev/mmcblk1]", "e: [/dev/sdb]",
+                                        "f: [/dev/sr0]"}));
+    fs::remove_all(root);
+}
+
 // A window left open while the machine's mounts change: the list follows, and the user's
 // drive stays selected while it exists, even when its letter moves.
 TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
