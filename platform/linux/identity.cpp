@@ -77,7 +77,10 @@ int LinuxPlatform::getUserName(std::span<char> buffer, std::uint32_t& len) {
 
 std::string LinuxPlatform::dnsDomain(const std::string& host) const {
     if (const auto dot = host.find('.'); dot != std::string::npos) return host.substr(dot + 1);
-    if (const auto hosts = linux_fs::readFile(root_, "etc/hosts", linux_fs::FinalLink::Follow)) {
+    // A blocking list makes etc/hosts run to megabytes after the machine's own lines: its head
+    // is read, as much as any other file.
+    if (const auto hosts =
+            linux_fs::readFileHead(root_, "etc/hosts", linux_fs::FinalLink::Follow)) {
         if (auto domain = linux_fs::domainFromHosts(*hosts, host)) return *domain;
     }
     if (const auto resolv =

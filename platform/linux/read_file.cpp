@@ -8,6 +8,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <limits>
 
 namespace zarnel::linux_fs {
 namespace {
@@ -84,6 +85,32 @@ std::optional<std::string> readFile(const std::filesystem::path& root,
                                     const std::filesystem::path& relative, FinalLink link,
                                     std::size_t maxBytes) {
     return readFileText(root, relative, link, maxBytes).text;
+}
+
+std::optional<std::string> readFileHead(const std::filesystem::path& root,
+                                        const std::filesystem::path& relative, FinalLink link,
+                                        std::size_t maxBytes) {
+    int error = 0;
+    // No size is refused: the head of any length of file is read.
+    const Descriptor file(
+        openRegularFile(root / relative, link, std::numeric_limits<std::size_t>::max(), error));
+    if (file.get() < 0) return std::nullopt;
+    // One byte past the limit tells a file that ends within it from one that runs on.
+    const std::size_t room = maxBytes + 1;
+    std::string text;
+    std::array<char, kChunkBytes> chunk;
+    while (text.size() < room) {
+        const auto got =
+            readSome(file.get(), chunk.data(), std::min(chunk.size(), room - text.size()), error);
+        if (!got) return std::nullopt;
+        if (*got == 0) break;
+        text.append(chunk.data(), *got);
+    }
+    if (text.size() <= maxBytes) return text;
+    text.resize(maxBytes);
+    const std::size_t lastBreak = text.rfind('\n');
+    text.resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);
+    return text;
 }
 
 std::optional<std::string> readOpenFile(int fd, std::size_t maxBytes, int& error) {

@@ -36,6 +36,13 @@ std::optional<std::string> readFile(const std::filesystem::path& root,
                                     FinalLink link = FinalLink::Refuse,
                                     std::size_t maxBytes = kMaxFileBytes);
 
+// The first lines of a file only its head matters to (the first matching line wins), however
+// long the file runs: up to `maxBytes` of text, less a last line the limit cut. Nothing when
+// the file is missing, refused or unreadable.
+std::optional<std::string> readFileHead(const std::filesystem::path& root,
+                                        const std::filesystem::path& relative, FinalLink link,
+                                        std::size_t maxBytes = kMaxFileBytes);
+
 // A descriptor of a regular file opened as readFileText does, or -1 with `error` set.
 int openRegularFile(const std::filesystem::path& file, FinalLink link, std::size_t maxBytes,
                     int& error);

@@ -9,6 +9,7 @@
 
 #include "platform/linux/hosts.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/read_file.h"
 #include "probes/identity.h"
 #include "tests/support/recording_controls.h"
 
@@ -91,6 +92,33 @@ TEST(LinuxNames, HostNameLongerThanTheBufferReportsMoreData) {
     DOMEINmei(controls, platform);
     EXPECT_EQ(controls.text(Ctl::Text13), "より多くのデータが使えます。");
     EXPECT_EQ(controls.text(Ctl::Text14), "example");
+}
+
+// A blocking list makes etc/hosts megabytes long: the machine's own line at its head still
+// gives the domain; a line the reading limit cuts is not read as a shorter name.
+TEST(LinuxNames, DomainFromTheHeadOfAHostsFileWithABlockingList) {
+    const auto root = std::filesystem::path(::testing::TempDir()) / "host-blocking-list";
+    std::filesystem::create_directories(root / "etc");
+    std::ofstream(root / "etc/hostname") << "desk\n";
+    std::ofstream(root / "etc/resolv.conf") << "domain resolv.example\n";
+    const std::string blocked = "0.0.0.0 ads.tracker.example\n";
+    std::string list;
+    for (int i = 0; i < 100000; ++i) list += blocked;  // 2.7 MB
+    const auto domain = [&root](const std::string& hosts) {
+        std::ofstream(root / "etc/hosts") << hosts;
+        LinuxPlatform platform(root);
+        RecordingControls controls;
+        DOMEINmei(controls, platform);
+        return controls.text(Ctl::Text14);
+    };
+    const std::string machine = "127.0.1.1 desk.lan.example desk\n";
+    EXPECT_EQ(domain(machine + list), "lan.example");
+    // Cut by the limit after "desk.lan.": the resolver's domain, not a partial one.
+    const std::size_t cutAfter = std::string_view("127.0.1.1 desk.lan.").size();
+    std::string comment(linux_fs::kMaxFileBytes - cutAfter, '-');
+    comment.front() = '#';
+    comment.back() = '\n';
+    EXPECT_EQ(domain(comment + machine + list), "resolv.example");
 }
 
 // Oracle: the login of the effective user as `id -un` prints it.

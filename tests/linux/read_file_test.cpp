@@ -1,6 +1,6 @@
-// Reading a file whole: what a short read, a file that gives its size and one that does not
-// (procfs and sysfs give 0, as a pipe does) each come to, at the edges of the first chunk and
-// of the cap.
+// Reading a file whole or only its head: what a short read, a file that gives its size and one
+// that does not (procfs and sysfs give 0, as a pipe does) each come to, at the edges of the first
+// chunk and of the cap.
 #include "platform/linux/read_file.h"
 
 #include <fcntl.h>
@@ -71,6 +71,32 @@ TEST(ReadOpenFile, WholeTextUpToTheCapAndTooBigPastIt) {
             EXPECT_EQ(error, EFBIG) << kind << " " << length;
         }
     }
+}
+
+// The head of a file: all of one within the limit, the whole lines that fit of a longer one,
+// never a line the limit cut, and no refusal for the length.
+TEST(ReadFileHead, WholeLinesUpToTheLimit) {
+    const std::filesystem::path root = ::testing::TempDir();
+    const auto headOf = [&root](const std::string& text, std::size_t maxBytes) {
+        std::ofstream(root / "zarnel-head", std::ios::binary) << text;
+        return linux_fs::readFileHead(root, "zarnel-head", linux_fs::FinalLink::Refuse, maxBytes);
+    };
+    EXPECT_EQ(headOf("", 10), "");
+    EXPECT_EQ(headOf("one\ntwo", 7), "one\ntwo");  // ends within the limit, unbroken
+    EXPECT_EQ(headOf("one\ntwo\n", 8), "one\ntwo\n");
+    EXPECT_EQ(headOf("one\ntwo\n", 7), "one\n");
+    EXPECT_EQ(headOf("one\ntwo\n", 4), "one\n");
+    EXPECT_EQ(headOf("one\ntwo\n", 3), "");  // the first line alone is longer than the limit
+    // Past a chunk of reading, and far past the limit: lines of 100 bytes, 3 MB of them.
+    const std::string line = std::string(99, 'x') + "\n";
+    std::string longFile;
+    for (int i = 0; i < 30000; ++i) longFile += line;
+    const auto head = headOf(longFile, linux_fs::kMaxFileBytes);
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->size(), linux_fs::kMaxFileBytes / line.size() * line.size());
+    EXPECT_EQ(*head, longFile.substr(0, head->size()));
+    EXPECT_EQ(linux_fs::readFileHead(root, "zarnel-no-such-file", linux_fs::FinalLink::Refuse),
+              std::nullopt);
 }
 
 }  // namespace
