@@ -6,6 +6,7 @@
 #include <atomic>
 #include <fstream>
 #include <future>
+#include <stdexcept>
 
 #include "app/form1.h"
 #include "disk/disk_probes.h"
@@ -20,6 +21,46 @@ using testing::RecordingControls;
 std::filesystem::path fixture(const char* machine) {
     return std::filesystem::path(ZARNEL_FIXTURES_DIR) / machine;
 }
+
+// A machine tree of the test's own, written as the test goes and removed after it.
+class ScratchMachine {
+  public:
+    ScratchMachine() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zarnel-drives-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
+        root_ = pattern;
+        std::filesystem::create_directories(root_ / "proc/self");
+        std::filesystem::create_directories(root_ / "sys/class/block");
+        std::filesystem::create_directories(root_ / "sys/block");
+    }
+    ~ScratchMachine() { std::filesystem::remove_all(root_); }
+    ScratchMachine(const ScratchMachine&) = delete;
+    ScratchMachine& operator=(const ScratchMachine&) = delete;
+
+    const std::filesystem::path& root() const { return root_; }
+
+    void writeMountTable(std::string_view lines) const {
+        std::ofstream(root_ / "proc/self/mountinfo") << lines;
+    }
+
+    // A whole disk with no medium, as sysfs links it: sys/block to sys/class/block, and that to
+    // the device's folder. `type` is an MMC device's card type, if any.
+    void addDisk(const std::string& name, int removable, const char* type = nullptr) const {
+        const std::filesystem::path folder = root_ / "sys/devices/bus/block" / name;
+        std::filesystem::create_directories(folder / "device");
+        std::ofstream(folder / "removable") << removable << "\n";
+        std::ofstream(folder / "size") << "0\n";
+        if (type != nullptr) std::ofstream(folder / "device/type") << type << "\n";
+        std::filesystem::create_directory_symlink("../../devices/bus/block/" + name,
+                                                  root_ / "sys/class/block" / name);
+        std::filesystem::create_directory_symlink("../class/block/" + name,
+                                                  root_ / "sys/block" / name);
+    }
+
+  private:
+    std::filesystem::path root_;
+};
 
 // What the tab shows for one drive. Space figures and the name length come from statvfs of
 // the fixture's folders on this machine, so they are not compared.
@@ -316,22 +357,11 @@ TEST(LinuxDrives, BareRootHasOnlyC) {
 // Letters keep the drive they were given: a mount that goes away leaves its letter without a
 // root directory, and a disc put in later is read through the drive's own letter.
 TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
-    namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "zarnel-drives-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const fs::path root = pattern;
-    fs::create_directories(root / "proc/self");
-    fs::create_directories(root / "sys/devices/ata/block/sr0");
-    std::ofstream(root / "sys/devices/ata/block/sr0/size") << "0\n";
-    fs::create_directories(root / "sys/class/block");
-    fs::create_directories(root / "sys/block");
-    fs::create_directory_symlink("../../devices/ata/block/sr0", root / "sys/class/block/sr0");
-    fs::create_directory_symlink("../class/block/sr0", root / "sys/block/sr0");
-    fs::create_directories(root / "media/disc");
-    const auto writeTable = [&root](std::string_view lines) {
-        std::ofstream(root / "proc/self/mountinfo") << lines;
-    };
-    writeTable(
+    const ScratchMachine machine;
+    const std::filesystem::path& root = machine.root();
+    machine.addDisk("sr0", 1);
+    std::filesystem::create_directories(root / "media/disc");
+    machine.writeMountTable(
         "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
         "2 1 8:17 / /mnt/usb rw - vfat /dev/sdb1 rw\n");
 
@@ -347,7 +377,7 @@ TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
     EXPECT_EQ(platform.getVolumeInformation("e:\\", name, serial, length, flags, fsName), 0);
     EXPECT_EQ(platform.lastError(), 21u);
 
-    writeTable(
+    machine.writeMountTable(
         "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
         "3 1 11:0 / /media/disc ro - iso9660 /dev/sr0 ro\n");
     EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kNoRootDir);
@@ -356,64 +386,38 @@ TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
     EXPECT_EQ(platform.getDriveType("e:\\"), drive_type::kCdRom);
     EXPECT_EQ(platform.getVolumeInformation("e:\\", name, serial, length, flags, fsName), 1);
     EXPECT_STREQ(fsName.c_str(), "iso9660");
-    fs::remove_all(root);
 }
 
 // Disks nothing has mounted: a disc drive, a USB stick and a card in a built-in reader (which has
 // no removable bit) are drives; the built-in eMMC, a loop device and a fixed disk are not.
 TEST(LinuxDrives, UnmountedCardsSticksAndDiscsAreDrivesAndFixedDisksAreNot) {
-    namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "zarnel-disks-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const fs::path root = pattern;
-    fs::create_directories(root / "proc/self");
-    std::ofstream(root / "proc/self/mountinfo") << "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
-    fs::create_directories(root / "sys/class/block");
-    fs::create_directories(root / "sys/block");
-    const auto disk = [&root](const std::string& name, const char* removable, const char* type) {
-        const fs::path folder = root / "sys/devices/bus/block" / name;
-        fs::create_directories(folder / "device");
-        std::ofstream(folder / "removable") << removable << "\n";
-        std::ofstream(folder / "size") << "0\n";
-        if (type != nullptr) std::ofstream(folder / "device/type") << type << "\n";
-        // As sysfs has them: sys/block links to sys/class/block, which links to the device.
-        fs::create_directory_symlink("../../devices/bus/block/" + name,
-                                     root / "sys/class/block" / name);
-        fs::create_directory_symlink("../class/block/" + name, root / "sys/block" / name);
-    };
-    disk("sda", "0", nullptr);
-    disk("sdb", "1", nullptr);
-    disk("sr0", "1", nullptr);
-    disk("loop0", "0", nullptr);
-    disk("mmcblk0", "0", "MMC");
-    disk("mmcblk1", "0", "SD");
+    const ScratchMachine machine;
+    machine.writeMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n");
+    machine.addDisk("sda", 0);
+    machine.addDisk("sdb", 1);
+    machine.addDisk("sr0", 1);
+    machine.addDisk("loop0", 0);
+    machine.addDisk("mmcblk0", 0, "MMC");
+    machine.addDisk("mmcblk1", 0, "SD");
 
-    LinuxPlatform platform(root);
+    LinuxPlatform platform(machine.root());
     EXPECT_EQ(platform.drives().entries,
               (std::vector<std::string>{"c: [/]", "d: [/dev/mmcblk1]", "e: [/dev/sdb]",
                                         "f: [/dev/sr0]"}));
-    fs::remove_all(root);
 }
 
 // A window left open while the machine's mounts change: the list follows, and the user's
 // drive stays selected while it exists, even when its letter moves.
 TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
-    namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "zarnel-live-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const fs::path root = pattern;
-    fs::create_directories(root / "proc/self");
-    fs::create_directories(root / "mnt/b");
-    const auto writeTable = [&root](std::string_view lines) {
-        std::ofstream(root / "proc/self/mountinfo") << lines;
-    };
+    const ScratchMachine machine;
+    std::filesystem::create_directories(machine.root() / "mnt/b");
     const std::string rootLine = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
     const std::string homeLine = "2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n";
     const std::string bLine = "3 1 8:3 / /mnt/b rw - ext4 /dev/sda3 rw\n";
     const std::string stickLine = "4 1 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n";
-    writeTable(rootLine + homeLine + bLine);
+    machine.writeMountTable(rootLine + homeLine + bLine);
 
-    LinuxPlatform platform(root);
+    LinuxPlatform platform(machine.root());
     platform.environment.workingDirectory = "/";
     RecordingControls controls;
     fillDrive1(controls, platform);
@@ -422,7 +426,7 @@ TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
     EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
 
     // A stick appears: the selection stays, and nothing is asked again.
-    writeTable(rootLine + homeLine + bLine + stickLine);
+    machine.writeMountTable(rootLine + homeLine + bLine + stickLine);
     controls.setText(Ctl::Text21, "unchanged");
     refreshDrive1(controls, platform);
     EXPECT_EQ(
@@ -432,18 +436,17 @@ TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
     EXPECT_EQ(controls.text(Ctl::Text21), "unchanged");
 
     // /home goes: /mnt/b moves to d: and stays the selected drive, shown again.
-    writeTable(rootLine + bLine + stickLine);
+    machine.writeMountTable(rootLine + bLine + stickLine);
     refreshDrive1(controls, platform);
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/mnt/b]");
     EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
 
     // The selected drive itself goes: the current drive is selected and its facts shown.
-    writeTable(rootLine + stickLine);
+    machine.writeMountTable(rootLine + stickLine);
     controls.setText(Ctl::Text18, "");
     refreshDrive1(controls, platform);
     EXPECT_EQ(controls.text(Ctl::Drive1), "c: [/]");
     EXPECT_EQ(controls.text(Ctl::Text18), "ハードディスク");
-    fs::remove_all(root);
 }
 
 }  // namespace
