@@ -3,7 +3,8 @@
 
 A small machine is 4 CPUs and 10 mounts; the big one of the start-up benchmark is 1,024 CPUs
 (one package per 64) and 5,000 mounts (loop-mounted packages, bind mounts, tmpfs, a few
-disks), the shape of a large build host."""
+disks), the shape of a large build host. Both have a disc drive nothing has mounted, as a
+server's remote console shows one."""
 import argparse
 import os
 
@@ -27,6 +28,12 @@ def write(root, relative, text):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "w") as out:
         out.write(text)
+
+
+def link(root, relative, target):
+    path = os.path.join(root, relative)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    os.symlink(target, path)
 
 
 def mount_lines(count):
@@ -65,9 +72,18 @@ def main():
     write(root, "sys/class/dmi/id/bios_vendor", "Example BIOS\n")
     write(root, "sys/class/dmi/id/bios_date", "03/14/2024\n")
     write(root, "sys/class/dmi/id/bios_version", "1.2.3\n")
-    for disk in ("nvme0n1", "sr0"):
-        write(root, f"sys/block/{disk}/size", "0\n" if disk == "sr0" else "7814037168\n")
-        write(root, f"sys/block/{disk}/removable", "1\n" if disk == "sr0" else "0\n")
+    # The disks as sysfs links them: sys/block and sys/class/block lead to the device's folder,
+    # which holds a folder for each partition. The disc drive is empty and mounted nowhere.
+    for disk, size, removable, partitions in (("nvme0n1", "7814037168", "0", ("p1", "p2", "p3")),
+                                              ("sr0", "0", "1", ())):
+        device = f"sys/devices/pci0000:00/block/{disk}"
+        write(root, f"{device}/size", size + "\n")
+        write(root, f"{device}/removable", removable + "\n")
+        for partition in partitions:
+            write(root, f"{device}/{disk}{partition}/partition", partition[1:] + "\n")
+            link(root, f"sys/class/block/{disk}{partition}", f"../../{device[4:]}/{disk}{partition}")
+        link(root, f"sys/class/block/{disk}", f"../../{device[4:]}")
+        link(root, f"sys/block/{disk}", f"../{device[4:]}")
 
 
 if __name__ == "__main__":

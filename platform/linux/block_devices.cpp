@@ -1,6 +1,7 @@
 #include "platform/linux/block_devices.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "platform/linux/read_file.h"
@@ -67,6 +68,7 @@ void BlockDeviceCache::follow(std::uint64_t tableGeneration) {
     names_.clear();
     devices_.clear();
     partitionTypes_.clear();
+    diskNames_.clear();
 }
 
 const std::string& BlockDeviceCache::kernelName(std::string_view source) {
@@ -87,6 +89,22 @@ const std::string& BlockDeviceCache::partitionType(std::string_view name) {
         .first->second;
 }
 
+const std::set<std::string, std::less<>>& BlockDeviceCache::namesOnDisk(std::string_view disk) {
+    if (const auto known = diskNames_.find(disk); known != diskNames_.end()) return known->second;
+    std::set<std::string, std::less<>> names{std::string(disk)};
+    // A disk's folder holds a folder for each partition, marked by its "partition" attribute.
+    std::error_code error;
+    fs::directory_iterator entry(root_ / "sys/block" / disk, error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        std::string name = entry->path().filename().string();
+        std::error_code missing;
+        if (name.starts_with(disk) && fs::exists(entry->path() / "partition", missing)) {
+            names.insert(std::move(name));
+        }
+    }
+    return diskNames_.emplace(std::string(disk), std::move(names)).first->second;
+}
+
 std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
                                                    const std::vector<MountEntry>& mounts) {
     std::vector<std::string> candidates;
@@ -105,12 +123,15 @@ std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
     if (candidates.empty()) return {};
     std::sort(candidates.begin(), candidates.end());
 
-    // The whole disks that hold a mounted file system ("sdb" for a mounted "sdb1").
-    std::set<std::string, std::less<>> mountedDisks;
+    // The candidates that hold a mounted file system ("sdb" for a mounted "sdb1").
+    std::map<std::string_view, std::string_view> diskOfName;
+    for (const std::string& disk : candidates) {
+        for (const std::string& name : devices.namesOnDisk(disk)) diskOfName.emplace(name, disk);
+    }
+    std::set<std::string_view> mountedDisks;
     for (const MountEntry& mount : mounts) {
-        if (const std::string& name = devices.kernelName(mount.source); !name.empty()) {
-            mountedDisks.insert(devices.describe(name).disk);
-        }
+        const auto disk = diskOfName.find(devices.kernelName(mount.source));
+        if (disk != diskOfName.end()) mountedDisks.insert(disk->second);
     }
     std::vector<std::string> unmounted;
     for (const std::string& disk : candidates) {

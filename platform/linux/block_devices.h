@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,11 @@ class BlockDeviceCache {
     void follow(std::uint64_t tableGeneration);
     const std::string& kernelName(std::string_view source);
     const BlockDevice& describe(std::string_view name);
+    // The kernel names a whole disk's file systems are mounted from: the disk's own and its
+    // partitions' ("sdb", "sdb1"). Whether a mount is on a disk is then a lookup of the mount's
+    // device name, where describing each of thousands of mounted devices took a dozen reads of
+    // sysfs apiece.
+    const std::set<std::string, std::less<>>& namesOnDisk(std::string_view disk);
     // udev's ID_PART_ENTRY_TYPE of the device; empty when udev does not say.
     const std::string& partitionType(std::string_view name);
     const std::filesystem::path& root() const { return root_; }
@@ -50,6 +56,7 @@ class BlockDeviceCache {
     std::map<std::string, std::string, std::less<>> names_;
     std::map<std::string, BlockDevice, std::less<>> devices_;
     std::map<std::string, std::string, std::less<>> partitionTypes_;
+    std::map<std::string, std::set<std::string, std::less<>>, std::less<>> diskNames_;
 };
 
 // Optical drives, removable disks and SD cards that hold no mounted file system, by name order:

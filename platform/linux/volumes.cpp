@@ -38,10 +38,9 @@ std::uint64_t bytes(std::uint64_t blocks, std::uint64_t blockSize) {
 std::optional<MountEntry> mountOfDevice(linux_fs::BlockDeviceCache& devices,
                                         const std::vector<MountEntry>& mounts,
                                         std::string_view device) {
-    const std::string disk = std::filesystem::path(device).filename().string();
+    const auto& names = devices.namesOnDisk(std::filesystem::path(device).filename().string());
     for (auto mount = mounts.rbegin(); mount != mounts.rend(); ++mount) {
-        const std::string& name = devices.kernelName(mount->source);
-        if (!name.empty() && devices.describe(name).disk == disk) return *mount;
+        if (names.contains(devices.kernelName(mount->source))) return *mount;
     }
     return std::nullopt;
 }

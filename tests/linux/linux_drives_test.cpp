@@ -404,6 +404,24 @@ TEST(LinuxDrives, UnmountedCardsSticksAndDiscsAreDrivesAndFixedDisksAreNot) {
     EXPECT_EQ(platform.drives().entries,
               (std::vector<std::string>{"c: [/]", "d: [/dev/mmcblk1]", "e: [/dev/sdb]",
                                         "f: [/dev/sr0]"}));
+
+    // The stick's partition is mounted later: its drive reads the file system on it, and the
+    // card's drive, mounted nowhere, is still not ready.
+    std::filesystem::create_directories(machine.root() / "sys/devices/bus/block/sdb/sdb1");
+    std::ofstream(machine.root() / "sys/devices/bus/block/sdb/sdb1/partition") << "1\n";
+    std::filesystem::create_directories(machine.root() / "media/stick");
+    machine.writeMountTable(
+        "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+        "2 1 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n");
+    std::string name(kMaxPath, '\0');
+    std::string fsName(32, '\0');
+    std::uint32_t serial = 0;
+    std::uint32_t length = 0;
+    std::uint32_t flags = 0;
+    EXPECT_EQ(platform.getVolumeInformation("e:\\", name, serial, length, flags, fsName), 1);
+    EXPECT_STREQ(fsName.c_str(), "vfat");
+    EXPECT_EQ(platform.getVolumeInformation("d:\\", name, serial, length, flags, fsName), 0);
+    EXPECT_EQ(platform.lastError(), 21u);
 }
 
 // A window left open while the machine's mounts change: the list follows, and the user's
