@@ -43,8 +43,8 @@ class BlockDeviceCache {
     const BlockDevice& describe(std::string_view name);
     // The kernel names a whole disk's file systems are mounted from: the disk's own and its
     // partitions' ("sdb", "sdb1"). Whether a mount is on a disk is then a lookup of the mount's
-    // device name, where describing each of thousands of mounted devices took a dozen reads of
-    // sysfs apiece.
+    // device name rather than a description of the device: a dozen reads of sysfs apiece, for
+    // each of a build host's thousands of loop devices.
     const std::set<std::string, std::less<>>& namesOnDisk(std::string_view disk);
     // udev's ID_PART_ENTRY_TYPE of the device; empty when udev does not say.
     const std::string& partitionType(std::string_view name);
