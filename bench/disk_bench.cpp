@@ -7,22 +7,24 @@
 #include <unistd.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
+#include <cstdint>
+#include <memory>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "app/form1.h"
 #include "disk/disk_probes.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/read_file.h"
 #include "tests/support/recording_controls.h"
+#include "tests/support/scratch_machine.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using zarnel::testing::ScratchMachine;
 
 constexpr std::size_t kChunk = 16384;
+constexpr std::uint64_t kDiskSectors = 7814037168;  // 4 TB
 
 void Floor_StatvfsAndMountinfo(benchmark::State& state) {
     std::array<char, kChunk> chunk{};
@@ -65,72 +67,41 @@ BENCHMARK(Drive1Fill);
 // A build host's 5,000 mounts (a loop device per package among them) and a disc drive nothing
 // has mounted, as a server's remote console shows one: finding that the drive is unmounted
 // must not cost a look at each mounted device.
-class BigMachine {
-  public:
-    BigMachine() {
-        std::string pattern = (fs::temp_directory_path() / "zarnel-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) return;
-        root_ = pattern;
-        fs::create_directories(root_ / "proc/self");
-        std::ofstream table(root_ / "proc/self/mountinfo");
-        table << "1 0 259:2 / / rw - ext4 /dev/nvme0n1p2 rw\n";
-        for (int n = 1; n < kMounts; ++n) {
-            if (n % 2 == 0) {
-                table << n + 1 << " 1 7:" << n << " / /snap/p" << n << "/1 ro - squashfs /dev/loop"
-                      << n << " ro\n";
-            } else {
-                table << n + 1 << " 1 0:" << n << " / /run/user/" << n << " rw - tmpfs tmpfs rw\n";
-            }
+// The tree of such a machine.
+std::unique_ptr<ScratchMachine> bigMachine() {
+    constexpr int kMounts = 5000;
+    auto machine = std::make_unique<ScratchMachine>();
+    std::ostringstream table;
+    table << "1 0 259:2 / / rw - ext4 /dev/nvme0n1p2 rw\n";
+    for (int n = 1; n < kMounts; ++n) {
+        if (n % 2 == 0) {
+            table << n + 1 << " 1 7:" << n << " / /snap/p" << n << "/1 ro - squashfs /dev/loop" << n
+                  << " ro\n";
+        } else {
+            table << n + 1 << " 1 0:" << n << " / /run/user/" << n << " rw - tmpfs tmpfs rw\n";
         }
-        addDisk("nvme0n1", 0, {"nvme0n1p1", "nvme0n1p2"});
-        addDisk("sr0", 1, {});
     }
-    ~BigMachine() {
-        if (!root_.empty()) fs::remove_all(root_);
-    }
-    BigMachine(const BigMachine&) = delete;
-    BigMachine& operator=(const BigMachine&) = delete;
-
-    const fs::path& root() const { return root_; }
-
-  private:
-    static constexpr int kMounts = 5000;
-
-    void addDisk(const std::string& name, int removable, std::vector<std::string> partitions) {
-        const fs::path device = root_ / "sys/devices/pci/block" / name;
-        fs::create_directories(device);
-        std::ofstream(device / "removable") << removable << "\n";
-        std::ofstream(device / "size") << (removable ? "0\n" : "7814037168\n");
-        fs::create_directories(root_ / "sys/class/block");
-        fs::create_directories(root_ / "sys/block");
-        for (const std::string& partition : partitions) {
-            fs::create_directories(device / partition);
-            std::ofstream(device / partition / "partition") << "1\n";
-            fs::create_directory_symlink("../../devices/pci/block/" + name + "/" + partition,
-                                         root_ / "sys/class/block" / partition);
-        }
-        fs::create_directory_symlink("../../devices/pci/block/" + name,
-                                     root_ / "sys/class/block" / name);
-        fs::create_directory_symlink("../devices/pci/block/" + name, root_ / "sys/block" / name);
-    }
-
-    fs::path root_;
-};
+    machine->writeMountTable(table.str());
+    machine->addDisk(
+        {.name = "nvme0n1", .partitions = {"nvme0n1p1", "nvme0n1p2"}, .sectors = kDiskSectors});
+    machine->addDisk({.name = "sr0", .removable = true});
+    return machine;
+}
 
 void Floor_BigMachineMountTable(benchmark::State& state) {
-    const BigMachine machine;
+    const auto machine = bigMachine();
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            zarnel::linux_fs::readFile(machine.root(), "proc/self/mountinfo").value_or(""));
+            zarnel::linux_fs::readFile(machine->root(), "proc/self/mountinfo").value_or(""));
     }
 }
 BENCHMARK(Floor_BigMachineMountTable);
 
 // A new provider each time: nothing of the last list is remembered, as at start-up.
 void Drive1Fill_BigMachineWithEmptyDiscDrive(benchmark::State& state) {
-    const BigMachine machine;
+    const auto machine = bigMachine();
     for (auto _ : state) {
-        zarnel::LinuxPlatform platform(machine.root());
+        zarnel::LinuxPlatform platform(machine->root());
         benchmark::DoNotOptimize(platform.drives());
     }
 }

@@ -6,61 +6,23 @@
 #include <atomic>
 #include <fstream>
 #include <future>
-#include <stdexcept>
 
 #include "app/form1.h"
 #include "disk/disk_probes.h"
 #include "platform/linux/linux_platform.h"
 #include "tests/support/recording_controls.h"
+#include "tests/support/scratch_machine.h"
 
 namespace zarnel {
 namespace {
 
 using testing::RecordingControls;
+using testing::ScratchDisk;
+using testing::ScratchMachine;
 
 std::filesystem::path fixture(const char* machine) {
     return std::filesystem::path(ZARNEL_FIXTURES_DIR) / machine;
 }
-
-// A machine tree of the test's own, written as the test goes and removed after it.
-class ScratchMachine {
-  public:
-    ScratchMachine() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zarnel-drives-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
-        root_ = pattern;
-        std::filesystem::create_directories(root_ / "proc/self");
-        std::filesystem::create_directories(root_ / "sys/class/block");
-        std::filesystem::create_directories(root_ / "sys/block");
-    }
-    ~ScratchMachine() { std::filesystem::remove_all(root_); }
-    ScratchMachine(const ScratchMachine&) = delete;
-    ScratchMachine& operator=(const ScratchMachine&) = delete;
-
-    const std::filesystem::path& root() const { return root_; }
-
-    void writeMountTable(std::string_view lines) const {
-        std::ofstream(root_ / "proc/self/mountinfo") << lines;
-    }
-
-    // A whole disk with no medium, as sysfs links it: sys/block to sys/class/block, and that to
-    // the device's folder. `type` is an MMC device's card type, if any.
-    void addDisk(const std::string& name, int removable, const char* type = nullptr) const {
-        const std::filesystem::path folder = root_ / "sys/devices/bus/block" / name;
-        std::filesystem::create_directories(folder / "device");
-        std::ofstream(folder / "removable") << removable << "\n";
-        std::ofstream(folder / "size") << "0\n";
-        if (type != nullptr) std::ofstream(folder / "device/type") << type << "\n";
-        std::filesystem::create_directory_symlink("../../devices/bus/block/" + name,
-                                                  root_ / "sys/class/block" / name);
-        std::filesystem::create_directory_symlink("../class/block/" + name,
-                                                  root_ / "sys/block" / name);
-    }
-
-  private:
-    std::filesystem::path root_;
-};
 
 // What the tab shows for one drive. Space figures and the name length come from statvfs of
 // the fixture's folders on this machine, so they are not compared.
@@ -359,7 +321,7 @@ TEST(LinuxDrives, BareRootHasOnlyC) {
 TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
     const ScratchMachine machine;
     const std::filesystem::path& root = machine.root();
-    machine.addDisk("sr0", 1);
+    machine.addDisk({.name = "sr0", .removable = true});
     std::filesystem::create_directories(root / "media/disc");
     machine.writeMountTable(
         "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
@@ -393,12 +355,12 @@ TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
 TEST(LinuxDrives, UnmountedCardsSticksAndDiscsAreDrivesAndFixedDisksAreNot) {
     const ScratchMachine machine;
     machine.writeMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n");
-    machine.addDisk("sda", 0);
-    machine.addDisk("sdb", 1);
-    machine.addDisk("sr0", 1);
-    machine.addDisk("loop0", 0);
-    machine.addDisk("mmcblk0", 0, "MMC");
-    machine.addDisk("mmcblk1", 0, "SD");
+    machine.addDisk({.name = "sda"});
+    machine.addDisk({.name = "sdb", .removable = true, .partitions = {"sdb1"}});
+    machine.addDisk({.name = "sr0", .removable = true});
+    machine.addDisk({.name = "loop0"});
+    machine.addDisk({.name = "mmcblk0", .cardType = "MMC"});
+    machine.addDisk({.name = "mmcblk1", .cardType = "SD"});
 
     LinuxPlatform platform(machine.root());
     EXPECT_EQ(platform.drives().entries,
@@ -407,8 +369,6 @@ TEST(LinuxDrives, UnmountedCardsSticksAndDiscsAreDrivesAndFixedDisksAreNot) {
 
     // The stick's partition is mounted later: its drive reads the file system on it, and the
     // card's drive, mounted nowhere, is still not ready.
-    std::filesystem::create_directories(machine.root() / "sys/devices/bus/block/sdb/sdb1");
-    std::ofstream(machine.root() / "sys/devices/bus/block/sdb/sdb1/partition") << "1\n";
     std::filesystem::create_directories(machine.root() / "media/stick");
     machine.writeMountTable(
         "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"

@@ -1,0 +1,47 @@
+#include "tests/support/scratch_machine.h"
+
+#include <stdlib.h>
+
+#include <fstream>
+#include <stdexcept>
+
+namespace zarnel::testing {
+
+namespace fs = std::filesystem;
+
+ScratchMachine::ScratchMachine() {
+    std::string pattern = (fs::temp_directory_path() / "zarnel-machine-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
+    root_ = pattern;
+    fs::create_directories(root_ / "proc/self");
+    fs::create_directories(root_ / "sys/class/block");
+    fs::create_directories(root_ / "sys/block");
+}
+
+ScratchMachine::~ScratchMachine() {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+}
+
+void ScratchMachine::writeMountTable(std::string_view lines) const {
+    std::ofstream(root_ / "proc/self/mountinfo") << lines;
+}
+
+void ScratchMachine::addDisk(const ScratchDisk& disk) const {
+    const std::string device = "devices/bus/block/" + disk.name;
+    const fs::path folder = root_ / "sys" / device;
+    fs::create_directories(folder / "device");
+    std::ofstream(folder / "removable") << (disk.removable ? 1 : 0) << "\n";
+    std::ofstream(folder / "size") << disk.sectors << "\n";
+    if (!disk.cardType.empty()) std::ofstream(folder / "device/type") << disk.cardType << "\n";
+    for (const std::string& partition : disk.partitions) {
+        fs::create_directories(folder / partition);
+        std::ofstream(folder / partition / "partition") << "1\n";
+        fs::create_directory_symlink("../../" + device + "/" + partition,
+                                     root_ / "sys/class/block" / partition);
+    }
+    fs::create_directory_symlink("../../" + device, root_ / "sys/class/block" / disk.name);
+    fs::create_directory_symlink("../" + device, root_ / "sys/block" / disk.name);
+}
+
+}  // namespace zarnel::testing
