@@ -6,6 +6,7 @@
 #include <atomic>
 #include <fstream>
 #include <future>
+#include <tuple>
 
 #include "app/form1.h"
 #include "disk/disk_probes.h"
@@ -22,6 +23,19 @@ using testing::ScratchMachine;
 
 std::filesystem::path fixture(const char* machine) {
     return std::filesystem::path(ZARNEL_FIXTURES_DIR) / machine;
+}
+
+// What reading a drive's volume gives: its result, the file system's name, and the error code
+// when it failed.
+std::tuple<int, std::string, std::uint32_t> volumeOf(LinuxPlatform& platform,
+                                                     std::string_view root) {
+    std::string name(kMaxPath, '\0');
+    std::string fsName(32, '\0');
+    std::uint32_t serial = 0;
+    std::uint32_t length = 0;
+    std::uint32_t flags = 0;
+    const int result = platform.getVolumeInformation(root, name, serial, length, flags, fsName);
+    return {result, fsName.c_str(), result == 0 ? platform.lastError() : 0};
 }
 
 // What the tab shows for one drive. Space figures and the name length come from statvfs of
@@ -331,23 +345,15 @@ TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
     EXPECT_EQ(platform.drives().entries,
               (std::vector<std::string>{"c: [/]", "d: [/mnt/usb]", "e: [/dev/sr0]"}));
     EXPECT_EQ(platform.getDriveType("e:\\"), drive_type::kCdRom);
-    std::string name(kMaxPath, '\0');
-    std::string fsName(32, '\0');
-    std::uint32_t serial = 0;
-    std::uint32_t length = 0;
-    std::uint32_t flags = 0;
-    EXPECT_EQ(platform.getVolumeInformation("e:\\", name, serial, length, flags, fsName), 0);
-    EXPECT_EQ(platform.lastError(), 21u);
+    EXPECT_EQ(volumeOf(platform, "e:\\"), std::make_tuple(0, "", 21u));
 
     machine.writeMountTable(
         "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
         "3 1 11:0 / /media/disc ro - iso9660 /dev/sr0 ro\n");
     EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kNoRootDir);
-    EXPECT_EQ(platform.getVolumeInformation("d:\\", name, serial, length, flags, fsName), 0);
-    EXPECT_EQ(platform.lastError(), 3u);
+    EXPECT_EQ(volumeOf(platform, "d:\\"), std::make_tuple(0, "", 3u));
     EXPECT_EQ(platform.getDriveType("e:\\"), drive_type::kCdRom);
-    EXPECT_EQ(platform.getVolumeInformation("e:\\", name, serial, length, flags, fsName), 1);
-    EXPECT_STREQ(fsName.c_str(), "iso9660");
+    EXPECT_EQ(volumeOf(platform, "e:\\"), std::make_tuple(1, "iso9660", 0u));
 }
 
 // Disks nothing has mounted: a disc drive, a USB stick and a card in a built-in reader (which has
@@ -373,15 +379,8 @@ TEST(LinuxDrives, UnmountedCardsSticksAndDiscsAreDrivesAndFixedDisksAreNot) {
     machine.writeMountTable(
         "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
         "2 1 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n");
-    std::string name(kMaxPath, '\0');
-    std::string fsName(32, '\0');
-    std::uint32_t serial = 0;
-    std::uint32_t length = 0;
-    std::uint32_t flags = 0;
-    EXPECT_EQ(platform.getVolumeInformation("e:\\", name, serial, length, flags, fsName), 1);
-    EXPECT_STREQ(fsName.c_str(), "vfat");
-    EXPECT_EQ(platform.getVolumeInformation("d:\\", name, serial, length, flags, fsName), 0);
-    EXPECT_EQ(platform.lastError(), 21u);
+    EXPECT_EQ(volumeOf(platform, "e:\\"), std::make_tuple(1, "vfat", 0u));
+    EXPECT_EQ(volumeOf(platform, "d:\\"), std::make_tuple(0, "", 21u));
 }
 
 // A window left open while the machine's mounts change: the list follows, and the user's
