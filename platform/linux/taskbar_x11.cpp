@@ -132,11 +132,10 @@ std::vector<xcb_window_t> mappedDocks(xcb_connection_t* xcb,
     return docks;
 }
 
-// Whether each dock reserves a strip of the screen (a partial strut, or the older whole-edge
-// strut) with some width at some edge.
-std::vector<bool> reservesStrut(xcb_connection_t* xcb,
-                                const std::array<xcb_atom_t, kAtomCount>& atoms,
-                                std::span<const xcb_window_t> docks) {
+// Whether some dock reserves no strip of the screen (neither a partial strut nor the older
+// whole-edge one with some width at some edge): such a panel hides itself when not in use.
+bool someDockHides(xcb_connection_t* xcb, const std::array<xcb_atom_t, kAtomCount>& atoms,
+                   std::span<const xcb_window_t> docks) {
     // A name no client ever interned is on no window: nothing to ask.
     const auto ask = [xcb, &atoms](xcb_window_t dock, Atom strut, std::uint32_t length) {
         return atoms[strut] == XCB_ATOM_NONE
@@ -161,14 +160,14 @@ std::vector<bool> reservesStrut(xcb_connection_t* xcb,
         asked.push_back(
             {ask(dock, kStrutPartial, kStrutPartialLength), ask(dock, kStrut, kStrutLength)});
     }
-    std::vector<bool> reserves;
+    bool hides = false;
     for (const Asked& a : asked) {
-        // Both replies are read, so that none is left waiting in the connection.
+        // Every reply is read, so that none is left waiting in the connection.
         const bool partial = anyEdge(a.partial);
         const bool whole = anyEdge(a.whole);
-        reserves.push_back(partial || whole);
+        hides = hides || !(partial || whole);
     }
-    return reserves;
+    return hides;
 }
 
 }  // namespace
@@ -187,11 +186,10 @@ std::uint32_t dockTaskbarState(const char* displayName) {
 
     const std::vector<xcb_window_t> docks =
         mappedDocks(connection.xcb, atoms, candidateWindows(connection.xcb, root));
-    std::uint32_t state = docks.empty() ? 0 : app_bar_state::kAlwaysOnTop;
-    for (bool reserves : reservesStrut(connection.xcb, atoms, docks)) {
-        if (!reserves) state |= app_bar_state::kAutoHide;
-    }
-    return state;
+    if (docks.empty()) return 0;
+    return someDockHides(connection.xcb, atoms, docks)
+               ? app_bar_state::kAlwaysOnTop | app_bar_state::kAutoHide
+               : app_bar_state::kAlwaysOnTop;
 }
 
 }  // namespace zarnel::linux_x11
