@@ -13,6 +13,7 @@ namespace {
 constexpr std::int64_t kMaxReading = 1'000'000'000'000;
 constexpr std::int64_t kFullPercent = 100;
 constexpr std::int64_t kSecondsPerHour = 3600;
+constexpr std::int64_t kOnlineProgrammable = 2;
 
 // Windows' thresholds for the battery flag bits.
 constexpr std::int64_t kHighAbove = 66;
@@ -37,6 +38,22 @@ std::optional<bool> flag(const SupplyAttributes& attributes, std::string_view na
     const auto value = reading(attributes, name, 1);
     if (!value) return {};
     return *value == 1;
+}
+
+// An adapter's "online" is 1 at a fixed voltage and 2 when it negotiates its voltage (a USB-C
+// charger under power delivery): both power the machine.
+std::optional<bool> online(const SupplyAttributes& attributes) {
+    const auto value = reading(attributes, "online", kOnlineProgrammable);
+    if (!value) return {};
+    return *value != 0;
+}
+
+// A battery's drain, whichever sign its gauge gives it: the kernel's convention is negative
+// while discharging, and older gauges report it positive.
+std::optional<std::int64_t> drain(const SupplyAttributes& attributes, std::string_view name) {
+    const auto value = wholeNumber<std::int64_t>(word(attributes, name));
+    if (!value || *value < -kMaxReading || *value > kMaxReading) return {};
+    return *value < 0 ? -*value : *value;
 }
 
 bool isMains(const PowerSupply& supply) {
@@ -74,8 +91,9 @@ std::optional<std::int64_t> percent(std::span<const PowerSupply> batteries) {
                              sum(batteries, &PowerSupply::chargeFull), kFullPercent);
     }
     if (!ratio) {
-        const auto capacities = sum(batteries, &PowerSupply::capacity);
-        if (capacities) ratio = *capacities / static_cast<std::int64_t>(batteries.size());
+        // Their mean, rounded as the ratios above are.
+        ratio = roundedRatio(sum(batteries, &PowerSupply::capacity),
+                             static_cast<std::int64_t>(batteries.size()), 1);
     }
     // A worn battery's charge may read a little above its last full charge.
     if (ratio) ratio = std::min(*ratio, kFullPercent);
@@ -138,14 +156,14 @@ PowerSupply parsePowerSupply(const SupplyAttributes& attributes) {
         .scope = word(attributes, "scope"),
         .status = word(attributes, "status"),
         .present = flag(attributes, "present"),
-        .online = flag(attributes, "online"),
+        .online = online(attributes),
         .capacity = reading(attributes, "capacity", kFullPercent),
         .energyNow = reading(attributes, "energy_now"),
         .energyFull = reading(attributes, "energy_full"),
-        .powerNow = reading(attributes, "power_now"),
+        .powerNow = drain(attributes, "power_now"),
         .chargeNow = reading(attributes, "charge_now"),
         .chargeFull = reading(attributes, "charge_full"),
-        .currentNow = reading(attributes, "current_now"),
+        .currentNow = drain(attributes, "current_now"),
         .timeToEmpty = reading(attributes, "time_to_empty_now"),
     };
 }

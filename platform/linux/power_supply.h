@@ -24,7 +24,8 @@ inline constexpr std::string_view kPowerSupplyAttributes[] = {
 using SupplyAttributes = std::map<std::string, std::string, std::less<>>;
 
 // One supply. Energies in µWh, power in µW, charges in µAh, currents in µA, time in seconds;
-// a missing, malformed, negative or implausible value is left empty.
+// a missing, malformed, negative or implausible value is left empty. Power and current are
+// the drain's size, whichever sign the gauge reports.
 struct PowerSupply {
     std::string type;    // "Mains", "USB", "Battery", ...
     std::string scope;   // "Device" for a peripheral's own battery

@@ -128,6 +128,47 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadingRow{"1000000000001", std::nullopt, std::nullopt},
                       ReadingRow{"99999999999999999999999", std::nullopt, std::nullopt}));
 
+// What kernel drivers write beyond 0/1 flags and positive readings: a USB-C charger that
+// negotiates its voltage is online as 2, and a gauge following the kernel's sign convention
+// reports its drain negative while discharging.
+TEST(SupplyReading, ChargersAndGaugesAsTheKernelDocumentsThem) {
+    const auto onlineAs = [](std::string text) {
+        return linux_fs::parsePowerSupply({{"online", std::move(text)}}).online;
+    };
+    EXPECT_EQ(onlineAs("0"), false);
+    EXPECT_EQ(onlineAs("1"), true);
+    EXPECT_EQ(onlineAs("2\n"), true);
+    EXPECT_EQ(onlineAs("3"), std::nullopt);
+    EXPECT_EQ(onlineAs("-1"), std::nullopt);
+
+    const PowerSupply gauge = linux_fs::parsePowerSupply(
+        {{"current_now", "-1500000\n"}, {"power_now", "-1000000000001"}});
+    EXPECT_EQ(gauge.currentNow, 1'500'000);
+    EXPECT_EQ(gauge.powerNow, std::nullopt);
+
+    // A discharging laptop on such a gauge, its USB-C charger unplugged: the times are known.
+    const std::vector<PowerSupply> unplugged = {
+        linux_fs::parsePowerSupply({{"type", "USB"}, {"online", "0"}}),
+        linux_fs::parsePowerSupply({{"type", "Battery"},
+                                    {"status", "Discharging"},
+                                    {"charge_now", "2000000"},
+                                    {"charge_full", "4000000"},
+                                    {"current_now", "-1000000"}})};
+    const SystemPowerStatus onBattery = linux_fs::powerStatus(unplugged);
+    EXPECT_EQ(onBattery.ACLineStatus, 0);
+    EXPECT_EQ(onBattery.BatteryLifePercent, 50);
+    EXPECT_EQ(onBattery.BatteryLifeTime, 7200);
+    EXPECT_EQ(onBattery.BatteryFullLifeTime, 14400);
+
+    // Plugged in again, under power delivery.
+    const std::vector<PowerSupply> charging = {
+        linux_fs::parsePowerSupply({{"type", "USB"}, {"online", "2"}}),
+        linux_fs::parsePowerSupply({{"type", "USB"}, {"online", "0"}}),
+        linux_fs::parsePowerSupply(
+            {{"type", "Battery"}, {"status", "Charging"}, {"capacity", "50"}})};
+    EXPECT_EQ(linux_fs::powerStatus(charging).ACLineStatus, 1);
+}
+
 PowerSupply battery(std::int64_t now, std::int64_t full, std::int64_t drain) {
     PowerSupply supply;
     supply.type = "Battery";
@@ -229,6 +270,14 @@ INSTANTIATE_TEST_SUITE_P(
                {.ACLineStatus = 1,
                 .BatteryFlag = 1 | 8,
                 .BatteryLifePercent = 70,
+                .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}},
+        // Rounded as the energy and charge ratios are, not cut down.
+        SumRow{"CapacitiesMeanRounded",
+               {adapter("Mains", true), batteryAt(41, "Charging"), batteryAt(40, "Charging")},
+               {.ACLineStatus = 1,
+                .BatteryFlag = 8,
+                .BatteryLifePercent = 41,
                 .BatteryLifeTime = -1,
                 .BatteryFullLifeTime = -1}},
         // A drain of years does not fit the record's seconds.
