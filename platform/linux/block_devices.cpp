@@ -15,9 +15,12 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kDeviceTree = "/dev/";
 constexpr std::string_view kOpticalPrefix = "sr";
-constexpr std::string_view kRamDiskPrefix = "zram";
+constexpr std::string_view kRamDiskPrefixes[] = {"zram", "ram"};
 constexpr std::string_view kMmcPrefix = "mmcblk";
 constexpr std::string_view kSdCardType = "SD";
+// Devices stacked deeper than this (a logical volume in an encrypted partition on a RAID is
+// three) are taken as they are: sysfs links do not loop, a corrupt tree might.
+constexpr int kMaxStackDepth = 8;
 
 // A sysfs attribute that holds one whole number; 0 when missing or unreadable.
 std::uint64_t numberAttribute(const fs::path& folder, const char* attribute) {
@@ -29,37 +32,77 @@ std::uint64_t numberAttribute(const fs::path& folder, const char* attribute) {
 // What kind of disk `device.disk` is, read from its sysfs folder.
 void readDiskKind(const fs::path& diskFolder, BlockDevice& device) {
     device.optical = device.disk.starts_with(kOpticalPrefix);
-    device.ram = device.disk.starts_with(kRamDiskPrefix);
+    device.ram = std::ranges::any_of(
+        kRamDiskPrefixes, [&](std::string_view prefix) { return device.disk.starts_with(prefix); });
     device.removable = numberAttribute(diskFolder, "removable") != 0;
     // A built-in reader's card has no removable bit, the MMC bus names the card's kind.
     device.sdCard = device.disk.starts_with(kMmcPrefix) &&
                     trimmed(readFile(diskFolder, "device/type").value_or("")) == kSdCardType;
 }
 
-}  // namespace
-
-std::string kernelDeviceName(const fs::path& root, std::string_view source) {
-    if (!source.starts_with(kDeviceTree)) return {};
-    const fs::path node = root / fs::path(source).relative_path();
+// The names listed in a device's "holders" or "slaves" folder: the devices built on it, or
+// those it is built on.
+std::vector<std::string> linkedDevices(const fs::path& deviceFolder, const char* relation) {
+    std::vector<std::string> names;
     std::error_code error;
-    if (fs::is_symlink(node, error)) {
-        const fs::path real = fs::canonical(node, error);
-        if (!error) return real.filename().string();
-        return fs::read_symlink(node, error).filename().string();
+    fs::directory_iterator entry(deviceFolder / relation, error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        names.push_back(entry->path().filename().string());
     }
-    return fs::path(source).filename().string();
+    return names;
 }
 
-BlockDevice describeBlockDevice(const fs::path& root, std::string_view name) {
+// The device at sys/class/block/<name>, `depth` devices above the one first asked about.
+BlockDevice describeAt(const fs::path& root, std::string_view name, int depth) {
     BlockDevice device{.name = std::string(name), .disk = std::string(name), .hasMedium = true};
     std::error_code error;
     const fs::path real = fs::canonical(root / "sys/class/block" / name, error);
     if (error) return device;
     const fs::path diskFolder = fs::exists(real / "partition", error) ? real.parent_path() : real;
     device.disk = diskFolder.filename().string();
-    readDiskKind(diskFolder, device);
     device.hasMedium = numberAttribute(diskFolder, "size") != 0;
+    const std::vector<std::string> beneath =
+        depth < kMaxStackDepth ? linkedDevices(real, "slaves") : std::vector<std::string>{};
+    if (beneath.empty()) {
+        readDiskKind(diskFolder, device);
+        return device;
+    }
+    // Removable only when all of it is: a volume spanning a stick and a fixed disk stays put.
+    device.removable = device.sdCard = device.optical = device.ram = true;
+    for (const std::string& lower : beneath) {
+        const BlockDevice part = describeAt(root, lower, depth + 1);
+        device.removable &= part.removable;
+        device.sdCard &= part.sdCard;
+        device.optical &= part.optical;
+        device.ram &= part.ram;
+    }
     return device;
+}
+
+}  // namespace
+
+std::string kernelDeviceName(const fs::path& root, const MountEntry& mount) {
+    const std::string_view source = mount.source;
+    if (!source.starts_with(kDeviceTree)) return {};
+    const fs::path node = root / fs::path(source).relative_path();
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(node, error);
+    if (fs::is_symlink(status)) {
+        const fs::path real = fs::canonical(node, error);
+        if (!error) return real.filename().string();
+        return fs::read_symlink(node, error).filename().string();
+    }
+    if (status.type() == fs::file_type::not_found) {
+        const fs::path byNumber = root / "sys/dev/block" /
+                                  (std::to_string(mount.major) + ":" + std::to_string(mount.minor));
+        const fs::path target = fs::read_symlink(byNumber, error);
+        if (!error) return target.filename().string();
+    }
+    return fs::path(source).filename().string();
+}
+
+BlockDevice describeBlockDevice(const fs::path& root, std::string_view name) {
+    return describeAt(root, name, 0);
 }
 
 void BlockDeviceCache::follow(std::uint64_t tableGeneration) {
@@ -71,9 +114,9 @@ void BlockDeviceCache::follow(std::uint64_t tableGeneration) {
     diskNames_.clear();
 }
 
-const std::string& BlockDeviceCache::kernelName(std::string_view source) {
-    if (const auto known = names_.find(source); known != names_.end()) return known->second;
-    return names_.emplace(std::string(source), kernelDeviceName(root_, source)).first->second;
+const std::string& BlockDeviceCache::kernelName(const MountEntry& mount) {
+    if (const auto known = names_.find(mount.source); known != names_.end()) return known->second;
+    return names_.emplace(mount.source, kernelDeviceName(root_, mount)).first->second;
 }
 
 const BlockDevice& BlockDeviceCache::describe(std::string_view name) {
@@ -93,14 +136,27 @@ const std::set<std::string, std::less<>>& BlockDeviceCache::namesOnDisk(std::str
     if (const auto known = diskNames_.find(disk); known != diskNames_.end()) return known->second;
     std::set<std::string, std::less<>> names{std::string(disk)};
     // A disk's folder holds a folder for each partition, marked by its "partition" attribute.
+    const fs::path diskFolder = root_ / "sys/block" / disk;
+    std::vector<fs::path> folders{diskFolder};
     std::error_code error;
-    fs::directory_iterator entry(root_ / "sys/block" / disk, error);
+    fs::directory_iterator entry(diskFolder, error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         std::string name = entry->path().filename().string();
         std::error_code missing;
         if (name.starts_with(disk) && fs::exists(entry->path() / "partition", missing)) {
             names.insert(std::move(name));
+            folders.push_back(entry->path());
         }
+    }
+    // Then the devices built on them, and on those in turn.
+    for (int depth = 0; depth < kMaxStackDepth && !folders.empty(); ++depth) {
+        std::vector<fs::path> above;
+        for (const fs::path& folder : folders) {
+            for (std::string& holder : linkedDevices(folder, "holders")) {
+                if (names.insert(holder).second) above.push_back(root_ / "sys/block" / holder);
+            }
+        }
+        folders = std::move(above);
     }
     return diskNames_.emplace(std::string(disk), std::move(names)).first->second;
 }
@@ -130,7 +186,7 @@ std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
     }
     std::set<std::string_view> mountedDisks;
     for (const MountEntry& mount : mounts) {
-        const auto disk = diskOfName.find(devices.kernelName(mount.source));
+        const auto disk = diskOfName.find(devices.kernelName(mount));
         if (disk != diskOfName.end()) mountedDisks.insert(disk->second);
     }
     std::vector<std::string> unmounted;

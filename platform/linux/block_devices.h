@@ -20,15 +20,19 @@ struct BlockDevice {
     bool removable = false;  // the disk's "removable" attribute
     bool sdCard = false;     // an SD card in a built-in reader ("mmcblk0", device/type "SD")
     bool optical = false;    // "sr0"
-    bool ram = false;        // "zram0"
+    bool ram = false;        // "zram0", "ram0"
     bool hasMedium = false;  // the disk's size is not 0
 };
 
-// The kernel's name of the device a mount source names ("/dev/sda1" gives "sda1",
-// "/dev/mapper/vg-root" its link's target "dm-0"); empty for a source that names no device.
-std::string kernelDeviceName(const std::filesystem::path& root, std::string_view source);
+// The kernel's name of the device a mount is from ("/dev/sda1" gives "sda1",
+// "/dev/mapper/vg-root" its link's target "dm-0"); empty for a source that names no device. A
+// source with no node under dev ("/dev/root", as the kernel names a root it mounted itself) is
+// found by the mount's device number.
+std::string kernelDeviceName(const std::filesystem::path& root, const MountEntry& mount);
 
-// sys/class/block/<name>; a device sysfs does not know reads as a fixed disk with a medium.
+// sys/class/block/<name>; a device sysfs does not know reads as a fixed disk with a medium. A
+// device built on others (an opened encrypted partition, a logical volume) is of the kind of
+// the disks beneath it.
 BlockDevice describeBlockDevice(const std::filesystem::path& root, std::string_view name);
 
 // The answers above remembered for one read of the mount table: a change of drive asks about
@@ -39,10 +43,11 @@ class BlockDeviceCache {
 
     // Forgets everything when the table was read again since the last call.
     void follow(std::uint64_t tableGeneration);
-    const std::string& kernelName(std::string_view source);
+    const std::string& kernelName(const MountEntry& mount);
     const BlockDevice& describe(std::string_view name);
-    // The kernel names a whole disk's file systems are mounted from: the disk's own and its
-    // partitions' ("sdb", "sdb1"). Whether a mount is on a disk is then a lookup of the mount's
+    // The kernel names a whole disk's file systems are mounted from: the disk's own, its
+    // partitions' and those of the devices built on them ("sdb", "sdb1", and "dm-0" for an
+    // encrypted stick opened). Whether a mount is on a disk is then a lookup of the mount's
     // device name rather than a description of the device: a dozen reads of sysfs apiece, for
     // each of a build host's thousands of loop devices.
     const std::set<std::string, std::less<>>& namesOnDisk(std::string_view disk);

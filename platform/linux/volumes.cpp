@@ -40,7 +40,7 @@ std::optional<MountEntry> mountOfDevice(linux_fs::BlockDeviceCache& devices,
                                         std::string_view device) {
     const auto& names = devices.namesOnDisk(std::filesystem::path(device).filename().string());
     for (auto mount = mounts.rbegin(); mount != mounts.rend(); ++mount) {
-        if (names.contains(devices.kernelName(mount->source))) return *mount;
+        if (names.contains(devices.kernelName(*mount))) return *mount;
     }
     return std::nullopt;
 }
@@ -93,6 +93,15 @@ bool copyText(std::string_view text, std::span<char> buffer, std::uint32_t& erro
                     error) != 0;
 }
 
+// A mount of one file rather than a directory. Network shares are not looked at: their
+// server may not answer.
+bool isFileMount(const std::filesystem::path& root, const MountEntry& mount) {
+    if (mount.root == kRootMount || linux_fs::isNetworkFileSystem(mount.fsType)) return false;
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(mountPointBelow(root, mount), error);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
 }  // namespace
 
 const std::vector<MountEntry>& LinuxPlatform::currentMounts() {
@@ -103,21 +112,24 @@ const std::vector<MountEntry>& LinuxPlatform::currentMounts() {
 
 DriveList LinuxPlatform::drives() {
     const std::vector<MountEntry>& mounts = currentMounts();
-    // Only a drive can be an EFI partition to hide, and its udev data costs a read.
-    const auto isEfiDrive = [this](const MountEntry& mount) {
-        return linux_fs::isDriveMount(mount) &&
-               linux_fs::isEfiSystemPartition(
-                   mount, devices_.partitionType(devices_.kernelName(mount.source)));
+    // Mounts that would pass for drives but are not one: an EFI system partition, and a single
+    // file bind-mounted in place (a container's etc/hosts, from the host's disk). Only a drive
+    // is looked at, and only a mount of part of a file system can be a file.
+    const auto isHiddenDrive = [this](const MountEntry& mount) {
+        if (!linux_fs::isDriveMount(mount)) return false;
+        if (isFileMount(root_, mount)) return true;
+        return linux_fs::isEfiSystemPartition(mount,
+                                              devices_.partitionType(devices_.kernelName(mount)));
     };
     const std::vector<std::string> unmounted =
         linux_fs::unmountedRemovableDevices(devices_, mounts);
-    // Most tables hold no EFI drive: letter them without copying thousands of mounts.
-    if (std::none_of(mounts.begin(), mounts.end(), isEfiDrive)) {
+    // Most tables hide no drive: letter them without copying thousands of mounts.
+    if (std::none_of(mounts.begin(), mounts.end(), isHiddenDrive)) {
         slots_ = linux_fs::assignDriveLetters(mounts, unmounted);
     } else {
         std::vector<MountEntry> candidates;
         std::remove_copy_if(mounts.begin(), mounts.end(), std::back_inserter(candidates),
-                            isEfiDrive);
+                            isHiddenDrive);
         slots_ = linux_fs::assignDriveLetters(candidates, unmounted);
     }
     DriveList list;
@@ -159,7 +171,7 @@ std::uint32_t LinuxPlatform::getDriveType(std::string_view root) {
     const std::vector<MountEntry>& mounts = currentMounts();
     const std::optional<MountEntry> mount = mountOf(devices_, mounts, *slot);
     if (!mount && !slot->mountPoint.empty()) return drive_type::kNoRootDir;
-    const std::string device = mount ? devices_.kernelName(mount->source)
+    const std::string device = mount ? devices_.kernelName(*mount)
                                      : std::filesystem::path(slot->device).filename().string();
     const std::string fsType = mount ? mount->fsType : std::string();
     if (device.empty()) return linux_fs::driveTypeOf(fsType, nullptr);
@@ -175,7 +187,7 @@ int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> v
     if (!mount) return 0;
     struct statvfs info {};
     if (!statVolume(root_, *mount, networkStat, info, lastError_)) return 0;
-    const std::string& device = devices_.kernelName(mount->source);
+    const std::string& device = devices_.kernelName(*mount);
     // A network share is never asked through ioctls: a server that went away would hold them.
     const bool local = !linux_fs::isNetworkFileSystem(mount->fsType);
     const linux_fs::MountRoot mountRoot(local ? mountPointBelow(root_, *mount) : "", mount->major,

@@ -10,6 +10,8 @@
 
 #include "app/form1.h"
 #include "disk/disk_probes.h"
+#include "platform/linux/block_devices.h"
+#include "platform/linux/drive_kind.h"
 #include "platform/linux/linux_platform.h"
 #include "tests/support/recording_controls.h"
 #include "tests/support/scratch_machine.h"
@@ -17,6 +19,7 @@
 namespace zarnel {
 namespace {
 
+using linux_fs::BlockDevice;
 using testing::RecordingControls;
 using testing::ScratchDisk;
 using testing::ScratchMachine;
@@ -381,6 +384,96 @@ TEST(LinuxDrives, UnmountedCardsSticksAndDiscsAreDrivesAndFixedDisksAreNot) {
         "2 1 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n");
     EXPECT_EQ(volumeOf(platform, "e:\\"), std::make_tuple(1, "vfat", 0u));
     EXPECT_EQ(volumeOf(platform, "d:\\"), std::make_tuple(0, "", 21u));
+}
+
+// Devices built on partitions: an encrypted stick the desktop opened is mounted from its
+// mapped device, so it is one drive (not also an empty one for the stick) and as removable as
+// the stick; a logical volume on the fixed disk stays fixed.
+TEST(LinuxDrives, OpenedEncryptedStickIsOneRemovableDrive) {
+    const ScratchMachine machine;
+    const std::filesystem::path& root = machine.root();
+    machine.writeMountTable(
+        "1 0 8:2 / / rw - ext4 /dev/sda2 rw\n"
+        "2 1 254:0 / /home rw - ext4 /dev/mapper/vg-home rw\n"
+        "3 1 254:1 / /media/alice/SECRET rw - ext4 /dev/mapper/luks-5f1e rw\n");
+    machine.addDisk({.name = "sda", .partitions = {"sda2", "sda3"}, .sectors = 1000});
+    machine.addDisk({.name = "sdb", .removable = true, .partitions = {"sdb1"}, .sectors = 1000});
+    machine.addDisk({.name = "dm-0", .sectors = 900, .builtOn = {"sda3"}});
+    machine.addDisk({.name = "dm-1", .sectors = 900, .builtOn = {"sdb1"}});
+    std::filesystem::create_directories(root / "dev/mapper");
+    std::filesystem::create_symlink("../dm-0", root / "dev/mapper/vg-home");
+    std::filesystem::create_symlink("../dm-1", root / "dev/mapper/luks-5f1e");
+
+    LinuxPlatform platform(root);
+    EXPECT_EQ(platform.drives().entries,
+              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/media/alice/SECRET]"}));
+    EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kFixed);
+    EXPECT_EQ(platform.getDriveType("e:\\"), drive_type::kRemovable);
+}
+
+// A root the kernel mounted itself is "/dev/root", a node no /dev holds (a board booted
+// without an initial ramdisk). Its device is found by number: on a card, so removable, and
+// with udev's data for it.
+TEST(LinuxDrives, RootTheKernelMountedIsFoundByItsNumber) {
+    const ScratchMachine machine;
+    const std::filesystem::path& root = machine.root();
+    machine.writeMountTable("1 0 179:2 / / rw - ext4 /dev/root rw\n");
+    machine.addDisk({.name = "mmcblk0",
+                     .cardType = "SD",
+                     .partitions = {"mmcblk0p1", "mmcblk0p2"},
+                     .sectors = 1000});
+    machine.numberDevice("mmcblk0p2", "179:2");
+    std::filesystem::create_directories(root / "run/udev/data");
+    std::ofstream(root / "run/udev/data/b179:2")
+        << "E:ID_FS_UUID=3857a514-6c1e-4a9b-8d2e-0f1e2d3c4b5a\nE:ID_FS_TYPE=ext4\n";
+
+    LinuxPlatform platform(root);
+    EXPECT_EQ(platform.drives().entries, std::vector<std::string>{"c: [/]"});
+    EXPECT_EQ(platform.getDriveType("c:\\"), drive_type::kRemovable);
+    std::string name(kMaxPath, '\0');
+    std::string fsName(32, '\0');
+    std::uint32_t serial = 0;
+    std::uint32_t length = 0;
+    std::uint32_t flags = 0;
+    ASSERT_EQ(platform.getVolumeInformation("c:\\", name, serial, length, flags, fsName), 1);
+    EXPECT_EQ(serial, 0x3857A514u);
+}
+
+// Single files a container has bound in from the host's disk (its etc/hosts) are not drives;
+// a folder bound in is.
+TEST(LinuxDrives, FilesBoundIntoAContainerAreNotDrives) {
+    const ScratchMachine machine;
+    const std::filesystem::path& root = machine.root();
+    std::filesystem::create_directories(root / "etc");
+    std::filesystem::create_directories(root / "data");
+    for (const char* file : {"etc/hosts", "etc/resolv.conf"}) std::ofstream(root / file) << "\n";
+    machine.writeMountTable(
+        "1 0 0:50 / / rw - overlay overlay rw\n"
+        "2 1 8:1 /var/lib/containers/3f/hosts /etc/hosts rw - ext4 /dev/sda1 rw\n"
+        "3 1 8:1 /var/lib/containers/3f/resolv.conf /etc/resolv.conf rw - ext4 /dev/sda1 rw\n"
+        "4 1 8:1 /srv/data /data rw - ext4 /dev/sda1 rw\n");
+
+    LinuxPlatform platform(root);
+    EXPECT_EQ(platform.drives().entries, (std::vector<std::string>{"c: [/]", "d: [/data]"}));
+}
+
+// The kind of a drive comes from its device before its file system: an installer written to a
+// stick is removable, a disc image opened through a loop device is a disc, a ram device is a
+// RAM disk.
+TEST(LinuxDrives, DeviceDecidesTheKindBeforeTheFileSystem) {
+    const BlockDevice stick{.name = "sdb1", .disk = "sdb", .removable = true};
+    const BlockDevice card{.name = "mmcblk0p1", .disk = "mmcblk0", .sdCard = true};
+    const BlockDevice loop{.name = "loop3", .disk = "loop3"};
+    const BlockDevice disc{.name = "sr0", .disk = "sr0", .optical = true};
+    const ScratchMachine machine;
+    machine.addDisk({.name = "ram0", .sectors = 131072});
+    const BlockDevice ram = linux_fs::describeBlockDevice(machine.root(), "ram0");
+    EXPECT_EQ(linux_fs::driveTypeOf("iso9660", &stick), drive_type::kRemovable);
+    EXPECT_EQ(linux_fs::driveTypeOf("udf", &card), drive_type::kRemovable);
+    EXPECT_EQ(linux_fs::driveTypeOf("iso9660", &loop), drive_type::kCdRom);
+    EXPECT_EQ(linux_fs::driveTypeOf("udf", &disc), drive_type::kCdRom);
+    EXPECT_EQ(linux_fs::driveTypeOf("iso9660", nullptr), drive_type::kCdRom);
+    EXPECT_EQ(linux_fs::driveTypeOf("ext2", &ram), drive_type::kRamDisk);
 }
 
 // A window left open while the machine's mounts change: the list follows, and the user's

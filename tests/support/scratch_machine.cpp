@@ -42,6 +42,23 @@ void ScratchMachine::addDisk(const ScratchDisk& disk) const {
     }
     fs::create_directory_symlink("../../" + device, root_ / "sys/class/block" / disk.name);
     fs::create_directory_symlink("../" + device, root_ / "sys/block" / disk.name);
+    fs::create_directories(folder / "slaves");
+    for (const std::string& lower : disk.builtOn) {
+        const fs::path lowerFolder = fs::canonical(root_ / "sys/class/block" / lower);
+        fs::create_directory_symlink(fs::relative(lowerFolder, folder / "slaves"),
+                                     folder / "slaves" / lower);
+        fs::create_directories(lowerFolder / "holders");
+        fs::create_directory_symlink(fs::relative(folder, lowerFolder / "holders"),
+                                     lowerFolder / "holders" / disk.name);
+    }
+}
+
+void ScratchMachine::numberDevice(std::string_view name, std::string_view number) const {
+    const fs::path folder = fs::canonical(root_ / "sys/class/block" / name);
+    std::ofstream(folder / "dev") << number << "\n";
+    const fs::path byNumber = root_ / "sys/dev/block";
+    fs::create_directories(byNumber);
+    fs::create_directory_symlink(fs::relative(folder, byNumber), byNumber / number);
 }
 
 }  // namespace zarnel::testing
