@@ -14,6 +14,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kDeviceTree = "/dev/";
+// How the kernel names a root file system it mounted itself.
+constexpr std::string_view kKernelRootSource = "/dev/root";
 constexpr std::string_view kOpticalPrefix = "sr";
 constexpr std::string_view kRamDiskPrefixes[] = {"zram", "ram"};
 constexpr std::string_view kMmcPrefix = "mmcblk";
@@ -92,7 +94,9 @@ std::string kernelDeviceName(const fs::path& root, const MountEntry& mount) {
         if (!error) return real.filename().string();
         return fs::read_symlink(node, error).filename().string();
     }
-    if (status.type() == fs::file_type::not_found) {
+    // Any other source names its device even where no node stands for it ("/dev/sda1" in a
+    // container that has none), so only this one is looked up.
+    if (source == kKernelRootSource && status.type() == fs::file_type::not_found) {
         const fs::path byNumber = root / "sys/dev/block" /
                                   (std::to_string(mount.major) + ":" + std::to_string(mount.minor));
         const fs::path target = fs::read_symlink(byNumber, error);

@@ -25,8 +25,8 @@ struct BlockDevice {
 };
 
 // The kernel's name of the device a mount is from ("/dev/sda1" gives "sda1",
-// "/dev/mapper/vg-root" its link's target "dm-0"); empty for a source that names no device. A
-// source with no node under dev ("/dev/root", as the kernel names a root it mounted itself) is
+// "/dev/mapper/vg-root" its link's target "dm-0"); empty for a source that names no device.
+// "/dev/root", as the kernel names a root it mounted itself, has no node under dev: it is
 // found by the mount's device number.
 std::string kernelDeviceName(const std::filesystem::path& root, const MountEntry& mount);
 

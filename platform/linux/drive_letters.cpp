@@ -3,6 +3,7 @@
 #include <array>
 #include <set>
 #include <tuple>
+#include <utility>
 #include <unordered_map>
 
 #include "platform/linux/udev_data.h"
@@ -106,7 +107,8 @@ bool isEfiSystemPartition(const MountEntry& mount, std::string_view partitionTyp
 }
 
 std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
-                                          const std::vector<std::string>& unmountedDevices) {
+                                          const std::vector<std::string>& unmountedDevices,
+                                          const std::function<bool(const MountEntry&)>& notADrive) {
     std::vector<DriveSlot> slots{
         {.letter = kFirstLetter, .mountPoint = std::string(kRootMount), .device = ""}};
     // One pass finds the visible mount of each point: the last one mounted there.
@@ -124,7 +126,10 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
             !isDriveMount(mount)) {
             continue;
         }
-        if (!lettered.insert(keyOf(mount)).second) continue;  // a bind mount of a lettered one
+        FileSystemKey key = keyOf(mount);
+        if (lettered.contains(key)) continue;  // a bind mount of a lettered one
+        if (notADrive && notADrive(mount)) continue;
+        lettered.insert(std::move(key));
         slots.push_back({.letter = next++, .mountPoint = mount.mountPoint, .device = ""});
     }
     for (const std::string& device : unmountedDevices) {

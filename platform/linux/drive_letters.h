@@ -1,6 +1,7 @@
 // Which mounts are drives, and the letters they get.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,10 +38,12 @@ bool isDriveMount(const MountEntry& mount);
 bool isEfiSystemPartition(const MountEntry& mount, std::string_view partitionType);
 
 // "/" is always C:; the other drive mounts follow in table order from D:, skipping mounts
-// hidden by a later mount at the same point and bind mounts of a file system already lettered
-// (same device and root); then `unmountedDevices` ("/dev/sr0"). Letters stop at Z:.
-std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
-                                          const std::vector<std::string>& unmountedDevices);
+// hidden by a later mount at the same point, bind mounts of a file system already lettered
+// (same device and root) and those `notADrive` refuses; then `unmountedDevices` ("/dev/sr0").
+// Letters stop at Z:, and `notADrive` is asked only of a mount about to get one.
+std::vector<DriveSlot> assignDriveLetters(
+    const std::vector<MountEntry>& mounts, const std::vector<std::string>& unmountedDevices,
+    const std::function<bool(const MountEntry&)>& notADrive = {});
 
 // The drive whose mount point is the longest prefix of the working directory, else C:, else
 // -1 for an empty list.

@@ -1,7 +1,6 @@
 // Drives, their types, volume facts and free space.
 #include <sys/statvfs.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <iterator>
@@ -113,25 +112,15 @@ const std::vector<MountEntry>& LinuxPlatform::currentMounts() {
 DriveList LinuxPlatform::drives() {
     const std::vector<MountEntry>& mounts = currentMounts();
     // Mounts that would pass for drives but are not one: an EFI system partition, and a single
-    // file bind-mounted in place (a container's etc/hosts, from the host's disk). Only a drive
-    // is looked at, and only a mount of part of a file system can be a file.
-    const auto isHiddenDrive = [this](const MountEntry& mount) {
-        if (!linux_fs::isDriveMount(mount)) return false;
-        if (isFileMount(root_, mount)) return true;
-        return linux_fs::isEfiSystemPartition(mount,
+    // file bind-mounted in place (a container's etc/hosts, from the host's disk). Asked only of
+    // the few mounts that would get a letter: udev's data and the mount point cost a read.
+    const auto notADrive = [this](const MountEntry& mount) {
+        return isFileMount(root_, mount) ||
+               linux_fs::isEfiSystemPartition(mount,
                                               devices_.partitionType(devices_.kernelName(mount)));
     };
-    const std::vector<std::string> unmounted =
-        linux_fs::unmountedRemovableDevices(devices_, mounts);
-    // Most tables hide no drive: letter them without copying thousands of mounts.
-    if (std::none_of(mounts.begin(), mounts.end(), isHiddenDrive)) {
-        slots_ = linux_fs::assignDriveLetters(mounts, unmounted);
-    } else {
-        std::vector<MountEntry> candidates;
-        std::remove_copy_if(mounts.begin(), mounts.end(), std::back_inserter(candidates),
-                            isHiddenDrive);
-        slots_ = linux_fs::assignDriveLetters(candidates, unmounted);
-    }
+    slots_ = linux_fs::assignDriveLetters(
+        mounts, linux_fs::unmountedRemovableDevices(devices_, mounts), notADrive);
     DriveList list;
     for (const DriveSlot& slot : *slots_) list.entries.push_back(slot.entryText());
     list.selected = linux_fs::initialSelection(*slots_, environment.workingDirectory);
