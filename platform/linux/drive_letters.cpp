@@ -3,8 +3,8 @@
 #include <array>
 #include <set>
 #include <tuple>
-#include <utility>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/linux/udev_data.h"
 #include "platform/linux/visible_text.h"

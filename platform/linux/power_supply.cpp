@@ -28,9 +28,9 @@ std::string word(const SupplyAttributes& attributes, std::string_view name) {
 }
 
 std::optional<std::int64_t> reading(const SupplyAttributes& attributes, std::string_view name,
-                                    std::int64_t max = kMaxReading) {
+                                    std::int64_t max = kMaxReading, std::int64_t min = 0) {
     const auto value = wholeNumber<std::int64_t>(word(attributes, name));
-    if (!value || *value < 0 || *value > max) return {};
+    if (!value || *value < min || *value > max) return {};
     return value;
 }
 
@@ -51,8 +51,8 @@ std::optional<bool> online(const SupplyAttributes& attributes) {
 // A battery's drain, whichever sign its gauge gives it: the kernel's convention is negative
 // while discharging, and older gauges report it positive.
 std::optional<std::int64_t> drain(const SupplyAttributes& attributes, std::string_view name) {
-    const auto value = wholeNumber<std::int64_t>(word(attributes, name));
-    if (!value || *value < -kMaxReading || *value > kMaxReading) return {};
+    const auto value = reading(attributes, name, kMaxReading, -kMaxReading);
+    if (!value) return {};
     return *value < 0 ? -*value : *value;
 }
 
