@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <vector>
 
 #include "platform/text_fields.h"
@@ -50,18 +51,29 @@ std::optional<std::string> registeredUser(std::string_view passwdText, unsigned 
 
 // getpwuid_r's own hint for its scratch buffer, where the system gives none.
 constexpr std::size_t kFallbackScratchBytes = 16384;
+// The hint is only where to start: glibc's file backend reads every line of etc/passwd into
+// the buffer, so one long line (a service account's description) anywhere before the user's
+// asks for more. Past a megabyte the entry is not worth the memory.
+constexpr std::size_t kMaxScratchBytes = 1 << 20;
 
-std::optional<UserEntry> effectiveUser() {
+std::optional<UserEntry> userEntryOf(unsigned uid, const PasswdLookup& lookup) {
     const long hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> scratch(hint > 0 ? static_cast<std::size_t>(hint) : kFallbackScratchBytes);
     passwd entry{};
     passwd* found = nullptr;
-    if (::getpwuid_r(::geteuid(), &entry, scratch.data(), scratch.size(), &found) != 0 || !found) {
-        return std::nullopt;
+    int error = 0;
+    while ((error = lookup(uid, &entry, scratch.data(), scratch.size(), &found)) == ERANGE &&
+           scratch.size() < kMaxScratchBytes) {
+        scratch.resize(scratch.size() * 2);
     }
-    return UserEntry{.login = found->pw_name,
+    if (error != 0 || !found) return std::nullopt;
+    return UserEntry{.login = found->pw_name ? found->pw_name : "",
                      .gecos = found->pw_gecos ? found->pw_gecos : "",
                      .home = found->pw_dir ? found->pw_dir : ""};
+}
+
+std::optional<UserEntry> effectiveUser() {
+    return userEntryOf(::geteuid(), ::getpwuid_r);
 }
 
 unsigned effectiveUid() {

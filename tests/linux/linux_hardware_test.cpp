@@ -1,13 +1,17 @@
 // The Linux processor, BIOS and registration facts: machine trees through the window's
 // probes, and the parsers on the architectures no tree here covers.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <map>
+#include <vector>
 
 #include "platform/errors.h"
 #include "platform/linux/arm_cpu.h"
@@ -303,6 +307,37 @@ INSTANTIATE_TEST_SUITE_P(
                       DateRow{"", std::nullopt}, DateRow{"1a/01/2023", std::nullopt},
                       DateRow{"03/10/-042", std::nullopt}, DateRow{"+3/10/2023", std::nullopt},
                       DateRow{"03/-1/99", std::nullopt}));
+
+// A stand-in for getpwuid_r that needs `needed` bytes of scratch, as glibc's file backend does
+// when a long line precedes the user's, and notes each size it was offered.
+linux_fs::PasswdLookup lookupNeeding(std::size_t needed, std::vector<std::size_t>& offered) {
+    return [needed, &offered](unsigned, passwd* entry, char* scratch, std::size_t bytes,
+                              passwd** found) {
+        offered.push_back(bytes);
+        *found = nullptr;
+        if (bytes < needed) return ERANGE;
+        std::snprintf(scratch, bytes, "hanako");
+        *entry = passwd{};
+        entry->pw_name = scratch;
+        *found = entry;
+        return 0;
+    };
+}
+
+TEST(EffectiveUser, AsksAgainWithMoreRoomUntilALimit) {
+    std::vector<std::size_t> offered;
+    const auto user = linux_fs::userEntryOf(1000, lookupNeeding(70'000, offered));
+    ASSERT_TRUE(user.has_value());
+    EXPECT_EQ(user->login, "hanako");
+    EXPECT_EQ(user->home, "");
+    EXPECT_GE(offered.back(), 70'000u);
+    EXPECT_GT(offered.size(), 1u);
+
+    // A lookup that never has room ends with nothing, not in a loop or out of memory.
+    offered.clear();
+    EXPECT_FALSE(linux_fs::userEntryOf(1000, lookupNeeding(SIZE_MAX, offered)).has_value());
+    EXPECT_LE(offered.back(), std::size_t{1} << 20);
+}
 
 struct OwnerRow {
     std::string_view passwd;
