@@ -70,7 +70,8 @@ void MemoryTab::GraphGrid() {
 
     // A tenth of the total in MB, rounded up: the top label is the total rounded up to the
     // next 10 MB (an exact multiple stays), each label below one tenth less.
-    const std::int64_t tenthMB = (TotalBytes + kTenMegabytes - 1) / kTenMegabytes;
+    const std::int64_t tenthMB =
+        TotalBytes / kTenMegabytes + (TotalBytes % kTenMegabytes != 0 ? 1 : 0);
     for (int label = 0; label < kMemoryLabels; ++label) {
         loadElement(controls_, Ctl::lblY, label);
         controls_.setAlignment(Ctl::lblY, Align::Right, label);

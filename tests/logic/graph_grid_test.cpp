@@ -79,7 +79,14 @@ INSTANTIATE_TEST_SUITE_P(
         MemoryLabelsRow{"SixteenTerabytes",
                         17'592'186'044'416,
                         {"17592190", "15832971", "14073752", "12314533", "10555314", "8796095",
-                         "7036876", "5277657", "3518438", "1759219", "0"}}),
+                         "7036876", "5277657", "3518438", "1759219", "0"}},
+        // A total past the signed range (a corrupt reading) is held at its top; rounding it up
+        // must not wrap it negative.
+        MemoryLabelsRow{"BeyondTheSignedRange",
+                        9'223'372'036'854'775'808U,
+                        {"9223372036860", "8301034833174", "7378697629488", "6456360425802",
+                         "5534023222116", "4611686018430", "3689348814744", "2767011611058",
+                         "1844674407372", "922337203686", "0"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(GraphGrid, MemoryLabelsAreCentredOnTheGridBesideThePicture) {
