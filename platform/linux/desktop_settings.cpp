@@ -24,6 +24,14 @@ struct TextRelease {
     void operator()(gchar* text) const { gioLibrary()->free(text); }
 };
 
+// GSettings refuses a path that does not begin and end with a slash or that holds two slashes
+// running, and then hands out nothing; a panel id taken from the settings ('' or 'a/b') makes
+// one.
+bool isSettingsPath(std::string_view path) {
+    return path.starts_with('/') && path.ends_with('/') &&
+           path.find("//") == std::string_view::npos;
+}
+
 class GioSettings : public DesktopSettings {
   public:
     // The machine's schemas and the session's database.
@@ -45,12 +53,16 @@ class GioSettings : public DesktopSettings {
         // Asking GSettings for a missing schema or key aborts the program; look first.
         if (!schema || !gio->schemaHasKey(schema.get(), keyName.c_str())) return std::nullopt;
         const std::string relocatedPath(path);
-        const char* place = gio->schemaGetPath(schema.get()) ? nullptr : relocatedPath.c_str();
-        const std::unique_ptr<GSettings, GObjectRelease> settings(
-            gio->settingsNewFull(schema.get(), backend_.get(), place));
+        const bool relocatable = gio->schemaGetPath(schema.get()) == nullptr;
+        if (relocatable && !isSettingsPath(relocatedPath)) return std::nullopt;
+        const std::unique_ptr<GSettings, GObjectRelease> settings(gio->settingsNewFull(
+            schema.get(), backend_.get(), relocatable ? relocatedPath.c_str() : nullptr));
+        if (!settings) return std::nullopt;
         const std::unique_ptr<GVariant, VariantRelease> value(
             gio->settingsGetValue(settings.get(), keyName.c_str()));
+        if (!value) return std::nullopt;
         const std::unique_ptr<gchar, TextRelease> text(gio->variantPrint(value.get(), FALSE));
+        if (!text) return std::nullopt;
         return std::string(text.get());
     }
 

@@ -1,9 +1,12 @@
 // The taskbar as each desktop's own panel settings give it, on fixture sessions.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "platform/linux/desktop_session.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/panel_files.h"
+#include "tests/support/scratch_machine.h"
 
 namespace zarnel {
 namespace {
@@ -75,6 +78,21 @@ TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
     EXPECT_EQ(linux_fs::lxqtPanelState("[General]\npanels=\n"), std::nullopt);
     EXPECT_EQ(linux_fs::lxqtPanelState("[panel1]\nhide-on-overlap=true\n"), kHide | kTop);
     EXPECT_EQ(linux_fs::lxqtPanelState("[panelx]\nhidable=true\n"), std::nullopt);
+}
+
+// The panel ids come from the settings and become paths there: an empty id or one with a
+// slash makes a path GSettings refuses, which must cost that panel only, not the program.
+TEST(DesktopTaskbar, MatePanelIdsThatMakeNoPathAreSkipped) {
+    const testing::ScratchMachine machine;
+    const std::filesystem::path keyFile = machine.root() / "keyfile";
+    std::ofstream(keyFile) << "[org/mate/panel]\n"
+                              "toplevel-id-list=['', 'a/', 'x//y', 'bottom']\n"
+                              "\n"
+                              "[org/mate/panel/toplevels/bottom]\n"
+                              "auto-hide=true\n";
+    const auto settings = linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_DIR, keyFile);
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Mate, machine.root(), "", *settings),
+              kHide | kTop);
 }
 
 // A desktop whose settings are missing falls back to the X11 docks: with no display, none.
