@@ -49,10 +49,12 @@ int Win32Platform::getVolumeInformation(std::string_view root, std::span<char> v
                                         std::span<char> fileSystemName) {
     const std::string path(root);
     const auto function = getVolumeInformationA_.pointer();
+    // The call works on copies of the caller's buffers (a share's server may answer after the
+    // caller stopped waiting), so what it leaves alone stays as the caller had it.
     const auto answer = askDrive<VolumeAnswer>(
-        path, [function, path, nameSize = volumeName.size(), systemSize = fileSystemName.size()] {
-            VolumeAnswer found{.volumeName = std::vector<char>(nameSize),
-                               .fileSystemName = std::vector<char>(systemSize)};
+        path, [function, path, name = std::vector<char>(volumeName.begin(), volumeName.end()),
+               system = std::vector<char>(fileSystemName.begin(), fileSystemName.end())] {
+            VolumeAnswer found{.volumeName = name, .fileSystemName = system};
             found.ok = withLastError(found.error, [&] {
                 return function(path.c_str(), found.volumeName.data(),
                                 static_cast<DWORD>(found.volumeName.size()), &found.serial,

@@ -124,8 +124,10 @@ TEST_P(PlatformContract, MissingDriveHasNoRootAndLeavesEveryOutputUntouched) {
     ASSERT_FALSE(root.empty());
     EXPECT_EQ(platform->getDriveType(root), drive_type::kNoRootDir);
 
-    std::string name(kMaxPath, '\0');
-    std::string fileSystem(kMaxPath, '\0');
+    // Buffers with something in them: a failed call must not blank them either.
+    const std::string before(kMaxPath, 'x');
+    std::string name = before;
+    std::string fileSystem = before;
     std::uint32_t serial = kUntouched;
     std::uint32_t component = kUntouched;
     std::uint32_t flags = kUntouched;
@@ -134,8 +136,8 @@ TEST_P(PlatformContract, MissingDriveHasNoRootAndLeavesEveryOutputUntouched) {
     EXPECT_EQ(serial, kUntouched);
     EXPECT_EQ(component, kUntouched);
     EXPECT_EQ(flags, kUntouched);
-    EXPECT_EQ(name, std::string(kMaxPath, '\0'));
-    EXPECT_EQ(fileSystem, std::string(kMaxPath, '\0'));
+    EXPECT_EQ(name, before);
+    EXPECT_EQ(fileSystem, before);
 
     std::uint64_t available = kUntouchedCount;
     std::uint64_t total = kUntouchedCount;
