@@ -52,6 +52,27 @@ TEST(Win32Binding, MissingLibraryThrowsBindingErrorNamingIt) {
     }
 }
 
+// A DLL beside the program is never bound in place of the system's: a copy of a system DLL
+// under a name the system folder lacks is there to be found, and must not be.
+TEST(Win32Binding, LibrariesComeFromTheSystemFolderNotTheProgramsOwn) {
+    std::string system(MAX_PATH, '\0');
+    system.resize(GetSystemDirectoryA(system.data(), MAX_PATH));
+    std::string program(MAX_PATH, '\0');
+    program.resize(GetModuleFileNameA(nullptr, program.data(), MAX_PATH));
+    const std::string planted =
+        program.substr(0, program.find_last_of('\\') + 1) + "zarnel-planted-version.dll";
+    ASSERT_TRUE(CopyFileA((system + "\\version.dll").c_str(), planted.c_str(), FALSE));
+    // The copy can be loaded by its path: it is a working DLL.
+    HMODULE byPath = LoadLibraryA(planted.c_str());
+    ASSERT_NE(byPath, nullptr);
+    FreeLibrary(byPath);
+
+    win32::LazyFunction<decltype(&GetFileVersionInfoSizeA)> beside("zarnel-planted-version.dll",
+                                                                   "GetFileVersionInfoSizeA", {});
+    EXPECT_THROW(beside.pointer(), BindingError);
+    DeleteFileA(planted.c_str());
+}
+
 TEST(Win32Binding, PresentExportIsCalledThroughItsBinding) {
     win32::LazyFunction<decltype(&GetCurrentProcessId)> processId("kernel32.dll",
                                                                   "GetCurrentProcessId", {});
