@@ -42,12 +42,12 @@ void readDiskKind(const fs::path& diskFolder, BlockDevice& device) {
                     trimmed(readFile(diskFolder, "device/type").value_or("")) == kSdCardType;
 }
 
-// The names listed in a device's "holders" or "slaves" folder: the devices built on it, or
-// those it is built on.
-std::vector<std::string> linkedDevices(const fs::path& deviceFolder, const char* relation) {
+// The names in a sysfs folder: a disk's partitions and attributes, sys/block's disks, or a
+// device's "holders" and "slaves" (the devices built on it, or those it is built on).
+std::vector<std::string> namesIn(const fs::path& folder) {
     std::vector<std::string> names;
     std::error_code error;
-    fs::directory_iterator entry(deviceFolder / relation, error);
+    fs::directory_iterator entry(folder, error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         names.push_back(entry->path().filename().string());
     }
@@ -64,7 +64,7 @@ BlockDevice describeAt(const fs::path& root, std::string_view name, int depth) {
     device.disk = diskFolder.filename().string();
     device.hasMedium = numberAttribute(diskFolder, "size") != 0;
     const std::vector<std::string> beneath =
-        depth < kMaxStackDepth ? linkedDevices(real, "slaves") : std::vector<std::string>{};
+        depth < kMaxStackDepth ? namesIn(real / "slaves") : std::vector<std::string>{};
     if (beneath.empty()) {
         readDiskKind(diskFolder, device);
         return device;
@@ -142,21 +142,18 @@ const std::set<std::string, std::less<>>& BlockDeviceCache::namesOnDisk(std::str
     // A disk's folder holds a folder for each partition, marked by its "partition" attribute.
     const fs::path diskFolder = root_ / "sys/block" / disk;
     std::vector<fs::path> folders{diskFolder};
-    std::error_code error;
-    fs::directory_iterator entry(diskFolder, error);
-    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        std::string name = entry->path().filename().string();
+    for (std::string& name : namesIn(diskFolder)) {
         std::error_code missing;
-        if (name.starts_with(disk) && fs::exists(entry->path() / "partition", missing)) {
+        if (name.starts_with(disk) && fs::exists(diskFolder / name / "partition", missing)) {
+            folders.push_back(diskFolder / name);
             names.insert(std::move(name));
-            folders.push_back(entry->path());
         }
     }
     // Then the devices built on them, and on those in turn.
     for (int depth = 0; depth < kMaxStackDepth && !folders.empty(); ++depth) {
         std::vector<fs::path> above;
         for (const fs::path& folder : folders) {
-            for (std::string& holder : linkedDevices(folder, "holders")) {
+            for (std::string& holder : namesIn(folder / "holders")) {
                 if (names.insert(holder).second) above.push_back(root_ / "sys/block" / holder);
             }
         }
@@ -168,15 +165,13 @@ const std::set<std::string, std::less<>>& BlockDeviceCache::namesOnDisk(std::str
 std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
                                                    const std::vector<MountEntry>& mounts) {
     std::vector<std::string> candidates;
-    std::error_code error;
-    fs::directory_iterator entry(devices.root() / "sys/block", error);
-    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+    const fs::path sysBlock = devices.root() / "sys/block";
+    for (const std::string& name : namesIn(sysBlock)) {
         // sys/block lists whole disks only: nothing to resolve, no partition to climb out of,
         // and the size does not matter yet. A machine with dozens of loop devices (one per
         // snap) reads one attribute of each.
-        const std::string name = entry->path().filename().string();
         BlockDevice disk{.name = name, .disk = name};
-        readDiskKind(entry->path(), disk);
+        readDiskKind(sysBlock / name, disk);
         if (disk.optical || disk.removable || disk.sdCard) candidates.push_back(disk.name);
     }
     // Most machines have no such drive, and then thousands of mounts need no resolving.

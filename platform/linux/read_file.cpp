@@ -52,6 +52,42 @@ int refusalOf(const struct stat& info, std::size_t maxBytes) {
     return 0;
 }
 
+// The first `room` bytes of the file, or all of it when it is shorter.
+std::optional<std::string> readUpTo(int fd, std::size_t room, int& error) {
+    std::array<char, kChunkBytes> chunk;
+    const std::size_t first = std::min(chunk.size(), room);
+    std::size_t filled = 0;
+    // A small file, the usual kind, is read whole into the chunk and copied once.
+    while (filled < first) {
+        const auto got = readSome(fd, chunk.data() + filled, first - filled, error);
+        if (!got) return std::nullopt;
+        if (*got == 0) return std::string(chunk.data(), filled);
+        filled += *got;
+    }
+    // A larger one is read straight into its text, each read filling all the room there is: a
+    // big server's cpuinfo or mount table runs to a megabyte, which reads of a page appended
+    // one by one copied and faulted in twice over. A file that gives its size (procfs and
+    // sysfs give 0) gets room for all of it at once, else the room doubles whenever full.
+    struct stat info {};
+    const std::size_t size =
+        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    std::string text(chunk.data(), filled);
+    text.resize(std::min(std::max(size + 1, 2 * filled), room));
+    for (;;) {
+        if (filled == text.size()) {
+            if (filled == room) return text;
+            text.resize(std::min(2 * filled, room));
+        }
+        const auto got = readSome(fd, text.data() + filled, text.size() - filled, error);
+        if (!got) return std::nullopt;
+        if (*got == 0) {
+            text.resize(filled);
+            return text;
+        }
+        filled += *got;
+    }
+}
+
 }  // namespace
 
 int openRegularFile(const std::filesystem::path& file, FinalLink link, std::size_t maxBytes,
@@ -96,61 +132,22 @@ std::optional<std::string> readFileHead(const std::filesystem::path& root,
         openRegularFile(root / relative, link, std::numeric_limits<std::size_t>::max(), error));
     if (file.get() < 0) return std::nullopt;
     // One byte past the limit tells a file that ends within it from one that runs on.
-    const std::size_t room = maxBytes + 1;
-    std::string text;
-    std::array<char, kChunkBytes> chunk;
-    while (text.size() < room) {
-        const auto got =
-            readSome(file.get(), chunk.data(), std::min(chunk.size(), room - text.size()), error);
-        if (!got) return std::nullopt;
-        if (*got == 0) break;
-        text.append(chunk.data(), *got);
-    }
-    if (text.size() <= maxBytes) return text;
-    text.resize(maxBytes);
-    const std::size_t lastBreak = text.rfind('\n');
-    text.resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);
+    std::optional<std::string> text = readUpTo(file.get(), maxBytes + 1, error);
+    if (!text || text->size() <= maxBytes) return text;
+    text->resize(maxBytes);
+    const std::size_t lastBreak = text->rfind('\n');
+    text->resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);
     return text;
 }
 
 std::optional<std::string> readOpenFile(int fd, std::size_t maxBytes, int& error) {
     // One byte past the cap tells a file that fits from one that does not.
-    const std::size_t room = maxBytes + 1;
-    std::array<char, kChunkBytes> chunk;
-    const std::size_t first = std::min(chunk.size(), room);
-    std::size_t filled = 0;
-    // A small file, the usual kind, is read whole into the chunk and copied once.
-    while (filled < first) {
-        const auto got = readSome(fd, chunk.data() + filled, first - filled, error);
-        if (!got) return std::nullopt;
-        if (*got == 0) return std::string(chunk.data(), filled);
-        filled += *got;
+    std::optional<std::string> text = readUpTo(fd, maxBytes + 1, error);
+    if (text && text->size() > maxBytes) {
+        error = EFBIG;
+        return std::nullopt;
     }
-    // A larger one is read straight into its text, each read filling all the room there is: a
-    // big server's cpuinfo or mount table runs to a megabyte, which reads of a page appended
-    // one by one copied and faulted in twice over. A file that gives its size (procfs and
-    // sysfs give 0) gets room for all of it at once, else the room doubles whenever full.
-    struct stat info {};
-    const std::size_t size =
-        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
-    std::string text(chunk.data(), filled);
-    text.resize(std::min(std::max(size + 1, 2 * filled), room));
-    for (;;) {
-        if (filled == text.size()) {
-            if (filled == room) {
-                error = EFBIG;
-                return std::nullopt;
-            }
-            text.resize(std::min(2 * filled, room));
-        }
-        const auto got = readSome(fd, text.data() + filled, text.size() - filled, error);
-        if (!got) return std::nullopt;
-        if (*got == 0) {
-            text.resize(filled);
-            return text;
-        }
-        filled += *got;
-    }
+    return text;
 }
 
 }  // namespace zarnel::linux_fs

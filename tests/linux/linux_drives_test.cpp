@@ -28,17 +28,30 @@ std::filesystem::path fixture(const char* machine) {
     return std::filesystem::path(ZARNEL_FIXTURES_DIR) / machine;
 }
 
-// What reading a drive's volume gives: its result, the file system's name, and the error code
-// when it failed.
-std::tuple<int, std::string, std::uint32_t> volumeOf(LinuxPlatform& platform,
-                                                     std::string_view root) {
+// One reading of a drive's volume: its result, the file system's name, the serial, and the
+// error code when it failed.
+struct VolumeReading {
+    int result = 0;
+    std::string fsName;
+    std::uint32_t serial = 0;
+    std::uint32_t error = 0;
+};
+
+VolumeReading readVolume(LinuxPlatform& platform, std::string_view root) {
     std::string name(kMaxPath, '\0');
     std::string fsName(32, '\0');
     std::uint32_t serial = 0;
     std::uint32_t length = 0;
     std::uint32_t flags = 0;
     const int result = platform.getVolumeInformation(root, name, serial, length, flags, fsName);
-    return {result, fsName.c_str(), result == 0 ? platform.lastError() : 0};
+    return {result, fsName.c_str(), serial, result == 0 ? platform.lastError() : 0};
+}
+
+// The result, file system name and error of a drive's volume, to compare at once.
+std::tuple<int, std::string, std::uint32_t> volumeOf(LinuxPlatform& platform,
+                                                     std::string_view root) {
+    const VolumeReading reading = readVolume(platform, root);
+    return {reading.result, reading.fsName, reading.error};
 }
 
 // What the tab shows for one drive. Space figures and the name length come from statvfs of
@@ -430,13 +443,9 @@ TEST(LinuxDrives, RootTheKernelMountedIsFoundByItsNumber) {
     LinuxPlatform platform(root);
     EXPECT_EQ(platform.drives().entries, std::vector<std::string>{"c: [/]"});
     EXPECT_EQ(platform.getDriveType("c:\\"), drive_type::kRemovable);
-    std::string name(kMaxPath, '\0');
-    std::string fsName(32, '\0');
-    std::uint32_t serial = 0;
-    std::uint32_t length = 0;
-    std::uint32_t flags = 0;
-    ASSERT_EQ(platform.getVolumeInformation("c:\\", name, serial, length, flags, fsName), 1);
-    EXPECT_EQ(serial, 0x3857A514u);
+    const VolumeReading volume = readVolume(platform, "c:\\");
+    ASSERT_EQ(volume.result, 1);
+    EXPECT_EQ(volume.serial, 0x3857A514u);
 }
 
 // Single files a container has bound in from the host's disk (its etc/hosts) are not drives;
