@@ -93,12 +93,16 @@ std::optional<std::uint32_t> fromFile(const std::filesystem::path& root,
 
 }  // namespace
 
-Desktop desktopOf(std::string_view currentDesktop) {
+Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion) {
     while (!currentDesktop.empty()) {
         const auto colon = currentDesktop.find(':');
         const std::string_view name = currentDesktop.substr(0, colon);
         for (const DesktopName& known : kDesktopNames) {
-            if (known.name == name) return known.desktop;
+            if (known.name != name) continue;
+            if (known.desktop == Desktop::Plasma && kdeSessionVersion == "5") {
+                return Desktop::Plasma5;
+            }
+            return known.desktop;
         }
         if (colon == std::string_view::npos) break;
         currentDesktop.remove_prefix(colon + 1);
@@ -116,6 +120,8 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
             return mateState(settings);
         case Desktop::Cinnamon:
             return cinnamonState(settings);
+        case Desktop::Plasma5:
+            return fromFile(root, configHome / "plasmashellrc", plasma5PanelState);
         case Desktop::Plasma:
             return fromFile(root, configHome / "plasmashellrc", plasmaPanelState);
         case Desktop::Xfce:

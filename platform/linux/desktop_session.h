@@ -9,11 +9,12 @@
 
 namespace zarnel::linux_fs {
 
-enum class Desktop { Gnome, Plasma, Xfce, Mate, Cinnamon, Lxqt, Other };
+enum class Desktop { Gnome, Plasma5, Plasma, Xfce, Mate, Cinnamon, Lxqt, Other };
 
 // XDG_CURRENT_DESKTOP is a colon-separated list, most specific first ("ubuntu:GNOME",
-// "X-Cinnamon"); the first name we know decides.
-Desktop desktopOf(std::string_view currentDesktop);
+// "X-Cinnamon"); the first name we know decides. KDE_SESSION_VERSION tells Plasma 5 from
+// the Plasmas after it; a session that does not say is taken for a current one.
+Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion);
 
 // The taskbar bits (1 auto-hide, 2 always on top) of the desktop's panels, combined over its
 // panels. `configHome` is the machine path of the desktops' files ($XDG_CONFIG_HOME or

@@ -38,20 +38,36 @@ std::optional<std::uint32_t> combined(const std::map<std::string, std::uint32_t>
     return state;
 }
 
-// Plasma's PanelView::VisibilityMode.
-enum PlasmaVisibility : std::uint32_t { kNormalPanel, kPlasmaAutoHide, kLetWindowsCover };
+// Plasma's PanelView::VisibilityMode; the third mode changed meaning with Plasma 6.
+enum PlasmaVisibility : std::uint32_t { kNormalPanel, kPlasmaAutoHide, kThirdMode };
+enum class ThirdMode { LetWindowsCover, DodgeWindows };
 constexpr std::string_view kPlasmaViews = "PlasmaViews][";
 constexpr std::string_view kPlasmaPanel = "Panel ";
 
-std::uint32_t plasmaBits(std::string_view visibility) {
+std::uint32_t plasmaBits(std::string_view visibility, ThirdMode third) {
     switch (wholeNumber<std::uint32_t>(visibility).value_or(kNormalPanel)) {
         case kPlasmaAutoHide:
             return kAutoHide | kAlwaysOnTop;
-        case kLetWindowsCover:
-            return 0;
+        case kThirdMode:
+            // A dodging panel slides away while a window overlaps it and shows above them.
+            return third == ThirdMode::DodgeWindows ? kAutoHide | kAlwaysOnTop : 0;
         default:
             return kAlwaysOnTop;  // windows go below or keep clear of it
     }
+}
+
+std::optional<std::uint32_t> plasmaState(std::string_view plasmashellrc, ThirdMode third) {
+    std::map<std::string, std::uint32_t> panels;
+    forEachKey(plasmashellrc, [&panels, third](std::string_view group, std::string_view key,
+                                               std::string_view value) {
+        if (!group.starts_with(kPlasmaViews)) return;
+        group.remove_prefix(kPlasmaViews.size());
+        const std::string panel(group.substr(0, group.find(']')));
+        if (!panel.starts_with(kPlasmaPanel)) return;
+        auto [entry, added] = panels.try_emplace(panel, kAlwaysOnTop);
+        if (key == "panelVisibility") entry->second = plasmaBits(value, third);
+    });
+    return combined(panels);
 }
 
 constexpr std::string_view kXfcePanelProperty = "<property name=\"panel-";
@@ -62,18 +78,12 @@ constexpr std::string_view kLxqtPanel = "panel";
 
 }  // namespace
 
+std::optional<std::uint32_t> plasma5PanelState(std::string_view plasmashellrc) {
+    return plasmaState(plasmashellrc, ThirdMode::LetWindowsCover);
+}
+
 std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc) {
-    std::map<std::string, std::uint32_t> panels;
-    forEachKey(plasmashellrc,
-               [&panels](std::string_view group, std::string_view key, std::string_view value) {
-                   if (!group.starts_with(kPlasmaViews)) return;
-                   group.remove_prefix(kPlasmaViews.size());
-                   const std::string panel(group.substr(0, group.find(']')));
-                   if (!panel.starts_with(kPlasmaPanel)) return;
-                   auto [entry, added] = panels.try_emplace(panel, kAlwaysOnTop);
-                   if (key == "panelVisibility") entry->second = plasmaBits(value);
-               });
-    return combined(panels);
+    return plasmaState(plasmashellrc, ThirdMode::DodgeWindows);
 }
 
 std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml) {

@@ -9,7 +9,9 @@
 
 namespace zarnel::linux_fs {
 
-// plasmashellrc: `panelVisibility` of each [PlasmaViews][Panel N] group.
+// plasmashellrc: `panelVisibility` of each [PlasmaViews][Panel N] group. The value 2 is
+// "windows can cover" in Plasma 5 and "dodge windows" from Plasma 6 on.
+std::optional<std::uint32_t> plasma5PanelState(std::string_view plasmashellrc);
 std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc);
 
 // xfconf's xfce4-panel.xml: `autohide-behavior` of each panel.

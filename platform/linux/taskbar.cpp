@@ -12,9 +12,10 @@ std::uint32_t LinuxPlatform::appBarGetState() {
     lastError_ = win32_error::kSuccess;
     // GNOME and every Wayland session show no X11 dock, and a panel hidden for now is unmapped:
     // the settings know what the windows cannot tell.
-    if (const auto state =
-            linux_fs::panelTaskbarState(linux_fs::desktopOf(environment.currentDesktop), root_,
-                                        environment.configHome(), *desktopSettings)) {
+    const linux_fs::Desktop desktop =
+        linux_fs::desktopOf(environment.currentDesktop, environment.kdeSessionVersion);
+    if (const auto state = linux_fs::panelTaskbarState(desktop, root_, environment.configHome(),
+                                                       *desktopSettings)) {
         return *state;
     }
     return linux_x11::dockTaskbarState(std::getenv("DISPLAY"));

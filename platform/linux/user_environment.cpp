@@ -27,7 +27,8 @@ UserEnvironment UserEnvironment::fromProcess() {
     return {.home = std::move(home),
             .xdgConfigHome = variable("XDG_CONFIG_HOME"),
             .workingDirectory = error ? std::string() : current.string(),
-            .currentDesktop = variable("XDG_CURRENT_DESKTOP")};
+            .currentDesktop = variable("XDG_CURRENT_DESKTOP"),
+            .kdeSessionVersion = variable("KDE_SESSION_VERSION")};
 }
 
 std::string UserEnvironment::configHome() const {

@@ -6,8 +6,11 @@ namespace {
 
 std::unique_ptr<Platform> twoSocketServer() {
     auto platform = std::make_unique<LinuxPlatform>(ZARNEL_FIXTURES_DIR "/two-socket-server");
-    platform->environment = {
-        .home = "/home/admin", .xdgConfigHome = "", .workingDirectory = "/", .currentDesktop = ""};
+    platform->environment = {.home = "/home/admin",
+                             .xdgConfigHome = "",
+                             .workingDirectory = "/",
+                             .currentDesktop = "",
+                             .kdeSessionVersion = ""};
     return platform;
 }
 

@@ -20,8 +20,11 @@ constexpr std::size_t kHugeBytes = 100u << 20;
 constexpr std::size_t kNulBytes = 4096;
 constexpr std::uint32_t kBufferBytes = 128;
 
-const linux_fs::UserEnvironment kUser = {
-    .home = "/home/user", .xdgConfigHome = "", .workingDirectory = "/", .currentDesktop = ""};
+const linux_fs::UserEnvironment kUser = {.home = "/home/user",
+                                         .xdgConfigHome = "",
+                                         .workingDirectory = "/",
+                                         .currentDesktop = "",
+                                         .kdeSessionVersion = ""};
 
 enum class Hostile { Missing, Fifo, Directory, LinkLoop, Huge, NulBytes };
 

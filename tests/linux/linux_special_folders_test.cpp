@@ -28,7 +28,8 @@ class Folders : public ::testing::Test {
         platform_->environment = {.home = "/home/alice",
                                   .xdgConfigHome = "",
                                   .workingDirectory = "/",
-                                  .currentDesktop = ""};
+                                  .currentDesktop = "",
+                                  .kdeSessionVersion = ""};
         write("home/alice/.config/user-dirs.dirs",
               "XDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n"
               "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n"
@@ -140,12 +141,18 @@ TEST_F(Folders, NothingIsMadeOutsideHome) {
 
 TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
     fs::remove(root_ / "home/alice/.config/user-dirs.dirs");
-    platform_->environment = {
-        .home = "/", .xdgConfigHome = "", .workingDirectory = "/", .currentDesktop = ""};
+    platform_->environment = {.home = "/",
+                              .xdgConfigHome = "",
+                              .workingDirectory = "/",
+                              .currentDesktop = "",
+                              .kdeSessionVersion = ""};
     EXPECT_EQ(lookup(kCreate), std::nullopt);
     EXPECT_FALSE(exists("/Desktop"));
-    platform_->environment = {
-        .home = "", .xdgConfigHome = "", .workingDirectory = "/", .currentDesktop = ""};
+    platform_->environment = {.home = "",
+                              .xdgConfigHome = "",
+                              .workingDirectory = "/",
+                              .currentDesktop = "",
+                              .kdeSessionVersion = ""};
     EXPECT_EQ(lookup(2 | kCreate), std::nullopt);
     EXPECT_EQ(lookup(20 | kCreate), "/usr/share/fonts");  // machine folders need no $HOME
 }

@@ -19,6 +19,7 @@ constexpr std::uint32_t kTop = app_bar_state::kAlwaysOnTop;
 struct SessionRow {
     std::string_view machine;
     std::string_view currentDesktop;
+    std::string_view kdeSessionVersion;
     bool schemas;  // the dock, panel and Cinnamon schemas are installed
     std::uint32_t state;
 };
@@ -32,6 +33,7 @@ TEST_P(DesktopTaskbar, FollowsThePanelSettings) {
     platform.environment.home = "/home/alice";
     platform.environment.xdgConfigHome = "";
     platform.environment.currentDesktop = row.currentDesktop;
+    platform.environment.kdeSessionVersion = row.kdeSessionVersion;
     platform.desktopSettings =
         linux_fs::keyFileDesktopSettings(row.schemas ? ZARNEL_DESKTOP_SCHEMAS_DIR : root.c_str(),
                                          root / "home/alice/.config/glib-2.0/settings/keyfile");
@@ -41,29 +43,36 @@ TEST_P(DesktopTaskbar, FollowsThePanelSettings) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sessions, DesktopTaskbar,
-    ::testing::Values(SessionRow{"desktop-gnome-ubuntu-dock", "ubuntu:GNOME", true, kHide | kTop},
-                      SessionRow{"desktop-gnome-plain", "GNOME", false, kTop},
-                      SessionRow{"desktop-plasma-autohide", "KDE", true, kHide | kTop},
-                      SessionRow{"desktop-plasma-windows-cover", "KDE", true, 0},
-                      SessionRow{"desktop-xfce-intellihide", "XFCE", true, kHide | kTop},
-                      SessionRow{"desktop-mate", "MATE", true, kHide | kTop},
-                      SessionRow{"desktop-cinnamon", "X-Cinnamon", true, kTop},
-                      SessionRow{"desktop-lxqt", "LXQt", true, kTop}),
+    ::testing::Values(
+        SessionRow{"desktop-gnome-ubuntu-dock", "ubuntu:GNOME", "", true, kHide | kTop},
+        SessionRow{"desktop-gnome-plain", "GNOME", "", false, kTop},
+        SessionRow{"desktop-plasma-autohide", "KDE", "6", true, kHide | kTop},
+        // The same setting, 2: windows may cover the panel in Plasma 5, it dodges them after.
+        SessionRow{"desktop-plasma-windows-cover", "KDE", "5", true, 0},
+        SessionRow{"desktop-plasma-windows-cover", "KDE", "6", true, kHide | kTop},
+        SessionRow{"desktop-xfce-intellihide", "XFCE", "", true, kHide | kTop},
+        SessionRow{"desktop-mate", "MATE", "", true, kHide | kTop},
+        SessionRow{"desktop-cinnamon", "X-Cinnamon", "", true, kTop},
+        SessionRow{"desktop-lxqt", "LXQt", "", true, kTop}),
     [](const auto& row) {
-        std::string name(row.param.machine);
+        std::string name =
+            std::string(row.param.machine) + std::string(row.param.kdeSessionVersion);
         std::erase(name, '-');
         return name;
     });
 
 TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
-    EXPECT_EQ(linux_fs::desktopOf("ubuntu:GNOME"), Desktop::Gnome);
-    EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME"), Desktop::Gnome);
-    EXPECT_EQ(linux_fs::desktopOf("KDE"), Desktop::Plasma);
-    EXPECT_EQ(linux_fs::desktopOf("X-Cinnamon"), Desktop::Cinnamon);
-    EXPECT_EQ(linux_fs::desktopOf("LXQt"), Desktop::Lxqt);
-    EXPECT_EQ(linux_fs::desktopOf("sway"), Desktop::Other);
-    EXPECT_EQ(linux_fs::desktopOf(""), Desktop::Other);
-    EXPECT_EQ(linux_fs::desktopOf("gnome"), Desktop::Other);  // the names are case-sensitive
+    EXPECT_EQ(linux_fs::desktopOf("ubuntu:GNOME", ""), Desktop::Gnome);
+    EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", ""), Desktop::Gnome);
+    EXPECT_EQ(linux_fs::desktopOf("KDE", "5"), Desktop::Plasma5);
+    EXPECT_EQ(linux_fs::desktopOf("KDE", "6"), Desktop::Plasma);
+    EXPECT_EQ(linux_fs::desktopOf("KDE", ""), Desktop::Plasma);
+    EXPECT_EQ(linux_fs::desktopOf("GNOME", "5"), Desktop::Gnome);  // left behind by a KDE login
+    EXPECT_EQ(linux_fs::desktopOf("X-Cinnamon", ""), Desktop::Cinnamon);
+    EXPECT_EQ(linux_fs::desktopOf("LXQt", ""), Desktop::Lxqt);
+    EXPECT_EQ(linux_fs::desktopOf("sway", ""), Desktop::Other);
+    EXPECT_EQ(linux_fs::desktopOf("", ""), Desktop::Other);
+    EXPECT_EQ(linux_fs::desktopOf("gnome", ""), Desktop::Other);  // the names are case-sensitive
 }
 
 TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
