@@ -102,6 +102,22 @@ const ReaderRow kReaders[] = {
                 std::to_string(status.BatteryFlag) + " " +
                 std::to_string(status.BatteryLifePercent);
      }},
+    {"UdevData", "run/udev/data/b8:1",
+     [](LinuxPlatform& p) {
+         std::array<char, kBufferBytes> label{};
+         std::array<char, kBufferBytes> fileSystem{};
+         std::uint32_t serial = 0;
+         std::uint32_t length = 0;
+         std::uint32_t flags = 0;
+         const int result =
+             p.getVolumeInformation("c:\\", label, serial, length, flags, fileSystem);
+         return nameAnswer(result, label, p.lastError()) + " " + std::to_string(serial);
+     }},
+    {"PlasmaPanels", "home/user/.config/plasmashellrc",
+     [](LinuxPlatform& p) {
+         p.environment.currentDesktop = "KDE";
+         return std::to_string(p.appBarGetState());
+     }},
     {"Mountinfo", "proc/self/mountinfo",
      [](LinuxPlatform& p) {
          const DriveList drives = p.drives();
@@ -134,6 +150,10 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
         write("sys/class/power_supply/BAT0/type", "Battery\n");
         write("sys/class/power_supply/BAT0/capacity", "40\n");
         write("sys/class/power_supply/BAT0/status", "Discharging\n");
+        write("sys/class/block/sda1/dev", "8:1\n");
+        write("run/udev/data/b8:1",
+              "E:ID_FS_LABEL_ENC=SYSTEM\nE:ID_FS_UUID=0123-4567\nE:ID_FS_TYPE=ext4\n");
+        write("home/user/.config/plasmashellrc", "[PlasmaViews][Panel 2]\npanelVisibility=1\n");
         write("proc/self/mountinfo",
               "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n");
     }
