@@ -19,8 +19,11 @@ struct DesktopName {
     Desktop desktop;
 };
 
-constexpr std::array<DesktopName, 8> kDesktopNames = {{{"GNOME", Desktop::Gnome},
+// Budgie names GNOME after itself ("Budgie:GNOME") but draws panels of its own, which GNOME's
+// dock settings do not describe: its windows tell.
+constexpr std::array<DesktopName, 9> kDesktopNames = {{{"GNOME", Desktop::Gnome},
                                                        {"ubuntu", Desktop::Gnome},
+                                                       {"Budgie", Desktop::Other},
                                                        {"KDE", Desktop::Plasma},
                                                        {"XFCE", Desktop::Xfce},
                                                        {"MATE", Desktop::Mate},

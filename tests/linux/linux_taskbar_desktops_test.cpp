@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("ubuntu:GNOME", ""), Desktop::Gnome);
-    EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", ""), Desktop::Gnome);
+    EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("KDE", "5"), Desktop::Plasma5);
     EXPECT_EQ(linux_fs::desktopOf("KDE", "6"), Desktop::Plasma);
     EXPECT_EQ(linux_fs::desktopOf("KDE", ""), Desktop::Plasma);
