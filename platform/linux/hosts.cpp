@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/linux/visible_text.h"
 #include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
@@ -35,31 +36,9 @@ void forEachLine(std::string_view text, Visit visit) {
     }
 }
 
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) {
-                   return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-               };
-               return lower(x) == lower(y);
-           });
-}
-
+// Neither a control character nor a byte outside UTF-8: a name the window can show as it is.
 bool isPrintableUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x20 || lead == 0x7F) return false;
-        const std::size_t length = lead < 0x80           ? 1
-                                   : (lead >> 5) == 0x6  ? 2
-                                   : (lead >> 4) == 0xE  ? 3
-                                   : (lead >> 3) == 0x1E ? 4
-                                                         : 0;
-        if (length == 0 || i + length > text.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += length;
-    }
-    return true;
+    return visibleText(text) == text;
 }
 
 }  // namespace
@@ -73,7 +52,7 @@ std::optional<std::string> domainFromHosts(std::string_view hostsText, std::stri
         for (std::string_view name : names) {
             // A name with control bytes (a NUL in a damaged file) is no name to show.
             if (name.size() > host.size() + 1 && name[host.size()] == '.' &&
-                equalNoCase(name.substr(0, host.size()), host) && isPrintableUtf8(name)) {
+                sameIgnoringCase(name.substr(0, host.size()), host) && isPrintableUtf8(name)) {
                 domain = std::string(name.substr(host.size() + 1));
                 return;
             }

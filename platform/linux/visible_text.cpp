@@ -1,28 +1,74 @@
 #include "platform/linux/visible_text.h"
 
+#include <cstddef>
+
 namespace zarnel::linux_fs {
 namespace {
 
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDelete = 0x7F;
+constexpr unsigned char kFirstNonAscii = 0x80;
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 constexpr unsigned kNibbleBits = 4;
 constexpr unsigned kNibbleMask = 0xF;
+
+// A lead byte, the characters it starts, and the range its second byte must fall in: the
+// narrower ranges rule out overlong forms, surrogates and code points past U+10FFFF.
+struct Utf8Lead {
+    unsigned char first;
+    unsigned char last;
+    std::size_t length;
+    unsigned char secondLow;
+    unsigned char secondHigh;
+};
+
+constexpr Utf8Lead kLeads[] = {{0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF},
+                               {0xE1, 0xEC, 3, 0x80, 0xBF}, {0xED, 0xED, 3, 0x80, 0x9F},
+                               {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
+                               {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F}};
+constexpr unsigned char kContinuationLow = 0x80;
+constexpr unsigned char kContinuationHigh = 0xBF;
+
+bool inRange(unsigned char byte, unsigned char low, unsigned char high) {
+    return byte >= low && byte <= high;
+}
+
+// The length of the well-formed UTF-8 character `text` starts with, 0 when it starts with none
+// (a stray continuation byte, a cut sequence, an overlong form, a surrogate, or past U+10FFFF).
+std::size_t utf8CharacterLength(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto byte = [text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    if (byte(0) < kFirstNonAscii) return 1;
+    for (const Utf8Lead& lead : kLeads) {
+        if (!inRange(byte(0), lead.first, lead.last)) continue;
+        if (text.size() < lead.length || !inRange(byte(1), lead.secondLow, lead.secondHigh)) {
+            return 0;
+        }
+        for (std::size_t at = 2; at < lead.length; ++at) {
+            if (!inRange(byte(at), kContinuationLow, kContinuationHigh)) return 0;
+        }
+        return lead.length;
+    }
+    return 0;
+}
 
 }  // namespace
 
 std::string visibleText(std::string_view text) {
     std::string visible;
     visible.reserve(text.size());
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= kFirstPrintable && byte != kDelete) {
-            visible += c;
+    while (!text.empty()) {
+        const auto byte = static_cast<unsigned char>(text.front());
+        const std::size_t length = utf8CharacterLength(text);
+        if (length > 0 && byte >= kFirstPrintable && byte != kDelete) {
+            visible += text.substr(0, length);
+            text.remove_prefix(length);
             continue;
         }
         visible += "\\x";
         visible += kHexDigits[byte >> kNibbleBits];
         visible += kHexDigits[byte & kNibbleMask];
+        text.remove_prefix(1);
     }
     return visible;
 }

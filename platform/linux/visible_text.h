@@ -1,5 +1,6 @@
 // Text read from the machine (mount points, labels, firmware strings) as it may be shown: a
-// control character would break a list entry or a field, or act on a terminal.
+// control character would break a list entry or a field, or act on a terminal, and a byte that
+// is not UTF-8 would reach the window as a replacement mark that matches nothing.
 #pragma once
 
 #include <string>
@@ -7,8 +8,8 @@
 
 namespace zarnel::linux_fs {
 
-// Every C0 control character and DEL written as "\x" and two hex digits, the form udev uses
-// for such bytes; everything else, UTF-8 included, as it is.
+// Every C0 control character, DEL and byte outside a well-formed UTF-8 character written as
+// "\x" and two hex digits, the form udev uses for such bytes; everything else as it is.
 std::string visibleText(std::string_view text);
 
 }  // namespace zarnel::linux_fs

@@ -138,6 +138,18 @@ TEST(VisibleText, ControlCharactersBecomeEscapes) {
     EXPECT_EQ(visibleText(""), "");
 }
 
+// A mount point or label named in a Latin-1 locale, or cut in the middle of a character, must
+// reach the window as text that survives the trip through a widget and back.
+TEST(VisibleText, BytesOutsideUtf8BecomeEscapes) {
+    EXPECT_EQ(visibleText("/mnt/caf\xE9"), "/mnt/caf\\xE9");
+    EXPECT_EQ(visibleText("\xE3\x83"), "\\xE3\\x83");                    // a cut character
+    EXPECT_EQ(visibleText("\xC0\xAF"), "\\xC0\\xAF");                    // an overlong "/"
+    EXPECT_EQ(visibleText("\xED\xA0\x80"), "\\xED\\xA0\\x80");           // a surrogate
+    EXPECT_EQ(visibleText("\xF4\x90\x80\x80"), "\\xF4\\x90\\x80\\x80");  // past U+10FFFF
+    EXPECT_EQ(visibleText("\x80データ"), "\\x80データ");  // the text after a stray byte stays
+    EXPECT_EQ(visibleText("\xF0\x9F\x92\xBE \xC2\xA9"), "\xF0\x9F\x92\xBE \xC2\xA9");
+}
+
 // Oracle: this machine's "/" shows the encryption flag exactly when its file system answers the
 // encryption-policy query as one that can encrypt (ENODATA: not encrypted, but it could be).
 TEST(EncryptionOracle, RootShowsEncryptionOnlyWhereItCanEncrypt) {
