@@ -24,12 +24,13 @@ void DiskSai(Controls& controls, Platform& platform);
 void Drive1_Change(Controls& controls, Platform& platform);
 
 // Fills Drive1 with the system's drives and selects the current one. Runs when the window is
-// built, before the start-up sequence.
-void fillDrive1(Controls& controls, Platform& platform);
+// built, before the start-up sequence; returns the list it shows.
+DriveList fillDrive1(Controls& controls, Platform& platform);
 
-// The system's drives changed (a stick put in or taken out): Drive1 is filled again and keeps
-// the user's drive selected where it still exists, by its place even if its letter moved; else
-// the current drive is selected and its facts shown.
-void refreshDrive1(Controls& controls, Platform& platform);
+// The system's drives changed (a stick put in or taken out): Drive1, which shows `shown`, is
+// filled again and keeps the user's drive selected where it still exists: by its text, else by
+// its place if its letter moved, else as the same drive with its medium put in or taken out.
+// Otherwise the current drive is selected and its facts shown. Returns the list it shows.
+DriveList refreshDrive1(Controls& controls, Platform& platform, const DriveList& shown);
 
 }  // namespace zarnel

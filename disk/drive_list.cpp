@@ -21,6 +21,31 @@ int indexOf(const std::vector<std::string>& entries,
     return -1;
 }
 
+// Each list's drive identities when it gives one for every entry, else none.
+const std::vector<std::string>& identities(const DriveList& list) {
+    static const std::vector<std::string> none;
+    return list.drives.size() == list.entries.size() ? list.drives : none;
+}
+
+// The entry of `now` for the drive at `index` of `before`: the same text, else the same place
+// under another letter, else the same drive showing another medium; -1 when it is gone.
+int sameDrive(const DriveList& before, std::size_t index, const DriveList& now) {
+    const std::string& entry = before.entries[index];
+    int found = indexOf(now.entries, [&entry](const std::string& other) { return other == entry; });
+    if (found < 0 && !placeOf(entry).empty()) {
+        found = indexOf(now.entries, [&entry](const std::string& other) {
+            return placeOf(other) == placeOf(entry);
+        });
+    }
+    const std::vector<std::string>& drives = identities(before);
+    if (found < 0 && !drives.empty() && !drives[index].empty()) {
+        found = indexOf(identities(now), [&drive = drives[index]](const std::string& other) {
+            return other == drive;
+        });
+    }
+    return found;
+}
+
 }  // namespace
 
 void Drive1_Change(Controls& controls, Platform& platform) {
@@ -32,26 +57,25 @@ void Drive1_Change(Controls& controls, Platform& platform) {
     DiskSai(controls, platform);
 }
 
-void fillDrive1(Controls& controls, Platform& platform) {
-    const DriveList drives = platform.drives();
+DriveList fillDrive1(Controls& controls, Platform& platform) {
+    DriveList drives = platform.drives();
     controls.setDrives(drives.entries, drives.selected);
+    return drives;
 }
 
-void refreshDrive1(Controls& controls, Platform& platform) {
-    const std::string before = controls.text(Ctl::Drive1);
-    const DriveList drives = platform.drives();
-    int selected =
-        indexOf(drives.entries, [&before](const std::string& entry) { return entry == before; });
-    if (selected < 0) {
-        selected = indexOf(drives.entries, [&before](const std::string& entry) {
-            return !placeOf(entry).empty() && placeOf(entry) == placeOf(before);
-        });
-    }
+DriveList refreshDrive1(Controls& controls, Platform& platform, const DriveList& shown) {
+    DriveList drives = platform.drives();
+    const int chosen = controls.listIndex(Ctl::Drive1);
+    // The chosen entry as the list was given it: its text read back from the widget may differ.
+    const bool known = chosen >= 0 && static_cast<std::size_t>(chosen) < shown.entries.size();
+    const std::string before = known ? shown.entries[static_cast<std::size_t>(chosen)] : "";
+    int selected = known ? sameDrive(shown, static_cast<std::size_t>(chosen), drives) : -1;
     if (selected < 0) selected = drives.selected;
     controls.setDrives(drives.entries, selected);
     if (selected >= 0 && drives.entries[static_cast<std::size_t>(selected)] != before) {
         Drive1_Change(controls, platform);
     }
+    return drives;
 }
 
 }  // namespace zarnel

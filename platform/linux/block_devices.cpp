@@ -162,8 +162,7 @@ const std::set<std::string, std::less<>>& BlockDeviceCache::namesOnDisk(std::str
     return diskNames_.emplace(std::string(disk), std::move(names)).first->second;
 }
 
-std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
-                                                   const std::vector<MountEntry>& mounts) {
+RemovableDisks removableDisks(BlockDeviceCache& devices, const std::vector<MountEntry>& mounts) {
     std::vector<std::string> candidates;
     const fs::path sysBlock = devices.root() / "sys/block";
     for (const std::string& name : namesIn(sysBlock)) {
@@ -175,24 +174,25 @@ std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
         if (disk.optical || disk.removable || disk.sdCard) candidates.push_back(disk.name);
     }
     // Most machines have no such drive, and then thousands of mounts need no resolving.
-    if (candidates.empty()) return {};
+    RemovableDisks removable;
+    if (candidates.empty()) return removable;
     std::sort(candidates.begin(), candidates.end());
 
-    // The candidates that hold a mounted file system ("sdb" for a mounted "sdb1").
-    std::map<std::string_view, std::string_view> diskOfName;
     for (const std::string& disk : candidates) {
-        for (const std::string& name : devices.namesOnDisk(disk)) diskOfName.emplace(name, disk);
+        for (const std::string& name : devices.namesOnDisk(disk)) {
+            removable.diskOfName.emplace(name, std::string(kDeviceTree) + disk);
+        }
     }
     std::set<std::string_view> mountedDisks;
     for (const MountEntry& mount : mounts) {
-        const auto disk = diskOfName.find(devices.kernelName(mount));
-        if (disk != diskOfName.end()) mountedDisks.insert(disk->second);
+        const auto disk = removable.diskOfName.find(devices.kernelName(mount));
+        if (disk != removable.diskOfName.end()) mountedDisks.insert(disk->second);
     }
-    std::vector<std::string> unmounted;
     for (const std::string& disk : candidates) {
-        if (!mountedDisks.contains(disk)) unmounted.push_back(std::string(kDeviceTree) + disk);
+        std::string device = std::string(kDeviceTree) + disk;
+        if (!mountedDisks.contains(device)) removable.unmounted.push_back(std::move(device));
     }
-    return unmounted;
+    return removable;
 }
 
 }  // namespace zarnel::linux_fs

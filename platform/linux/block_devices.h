@@ -64,9 +64,14 @@ class BlockDeviceCache {
     std::map<std::string, std::set<std::string, std::less<>>, std::less<>> diskNames_;
 };
 
-// Optical drives, removable disks and SD cards that hold no mounted file system, by name order:
-// "/dev/sr0". Reads sysfs only, never the devices.
-std::vector<std::string> unmountedRemovableDevices(BlockDeviceCache& devices,
-                                                   const std::vector<MountEntry>& mounts);
+// The machine's optical drives, removable disks and SD cards, by name order. Reads sysfs
+// only, never the devices.
+struct RemovableDisks {
+    // Those that hold no mounted file system: "/dev/sr0".
+    std::vector<std::string> unmounted;
+    // Each kernel name on one of them, with the disk's device: "sdb1" and "dm-0" give "/dev/sdb".
+    std::map<std::string, std::string, std::less<>> diskOfName;
+};
+RemovableDisks removableDisks(BlockDeviceCache& devices, const std::vector<MountEntry>& mounts);
 
 }  // namespace zarnel::linux_fs

@@ -66,6 +66,21 @@ std::optional<MountEntry> mountOf(linux_fs::BlockDeviceCache& devices,
                                    : mountAt(mounts, slot.mountPoint);
 }
 
+// What a lettered drive is, whatever is mounted in it: a device without a medium is the
+// device, and so is a medium mounted in a removable drive; any other mount is its place.
+std::string driveOf(linux_fs::BlockDeviceCache& devices, const std::vector<MountEntry>& mounts,
+                    const std::map<std::string, std::string, std::less<>>& removableDisks,
+                    const DriveSlot& slot) {
+    if (slot.mountPoint.empty()) return slot.device;
+    if (!removableDisks.empty()) {
+        if (const auto mount = mountAt(mounts, slot.mountPoint)) {
+            const auto disk = removableDisks.find(devices.kernelName(*mount));
+            if (disk != removableDisks.end()) return disk->second;
+        }
+    }
+    return slot.mountPoint;
+}
+
 std::filesystem::path mountPointBelow(const std::filesystem::path& root, const MountEntry& mount) {
     return root / std::filesystem::path(mount.mountPoint).relative_path();
 }
@@ -119,10 +134,13 @@ DriveList LinuxPlatform::drives() {
                linux_fs::isEfiSystemPartition(mount,
                                               devices_.partitionType(devices_.kernelName(mount)));
     };
-    slots_ = linux_fs::assignDriveLetters(
-        mounts, linux_fs::unmountedRemovableDevices(devices_, mounts), notADrive);
+    const linux_fs::RemovableDisks removable = linux_fs::removableDisks(devices_, mounts);
+    slots_ = linux_fs::assignDriveLetters(mounts, removable.unmounted, notADrive);
     DriveList list;
-    for (const DriveSlot& slot : *slots_) list.entries.push_back(slot.entryText());
+    for (const DriveSlot& slot : *slots_) {
+        list.entries.push_back(slot.entryText());
+        list.drives.push_back(driveOf(devices_, mounts, removable.diskOfName, slot));
+    }
     list.selected = linux_fs::initialSelection(*slots_, environment.workingDirectory);
     return list;
 }

@@ -106,6 +106,10 @@ TEST_P(PlatformContract, DriveEntriesStartWithTheirOwnLetterAndColon) {
     }
     EXPECT_GE(list.selected, -1);
     EXPECT_LT(list.selected, static_cast<int>(list.entries.size()));
+    // What each drive is, where given, is given for every entry.
+    if (!list.drives.empty()) {
+        EXPECT_EQ(list.drives.size(), list.entries.size());
+    }
 }
 
 // A root path whose letter the drive list does not hold.

@@ -499,7 +499,7 @@ TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
     LinuxPlatform platform(machine.root());
     platform.environment.workingDirectory = "/";
     RecordingControls controls;
-    fillDrive1(controls, platform);
+    DriveList shown = fillDrive1(controls, platform);
     controls.setListIndex(Ctl::Drive1, 2);
     Drive1_Change(controls, platform);
     EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
@@ -507,7 +507,7 @@ TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
     // A stick appears: the selection stays, and nothing is asked again.
     machine.writeMountTable(rootLine + homeLine + bLine + stickLine);
     controls.setText(Ctl::Text21, "unchanged");
-    refreshDrive1(controls, platform);
+    shown = refreshDrive1(controls, platform, shown);
     EXPECT_EQ(
         controls.items(Ctl::Drive1),
         (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/mnt/b]", "f: [/media/stick]"}));
@@ -516,16 +516,49 @@ TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
 
     // /home goes: /mnt/b moves to d: and stays the selected drive, shown again.
     machine.writeMountTable(rootLine + bLine + stickLine);
-    refreshDrive1(controls, platform);
+    shown = refreshDrive1(controls, platform, shown);
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/mnt/b]");
     EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
 
     // The selected drive itself goes: the current drive is selected and its facts shown.
     machine.writeMountTable(rootLine + stickLine);
     controls.setText(Ctl::Text18, "");
-    refreshDrive1(controls, platform);
+    shown = refreshDrive1(controls, platform, shown);
     EXPECT_EQ(controls.text(Ctl::Drive1), "c: [/]");
     EXPECT_EQ(controls.text(Ctl::Text18), "ハードディスク");
+}
+
+// A disc put into the drive the user is looking at, and taken out again: the drive moves to
+// the mounts' letters and back, shown by its disc's place and then by its device, and stays
+// chosen throughout.
+TEST(LinuxDrives, ChosenDriveStaysChosenAsItsMediumComesAndGoes) {
+    const ScratchMachine machine;
+    machine.addDisk({.name = "sr0", .removable = true});
+    std::filesystem::create_directories(machine.root() / "media/disc");
+    const std::string rootLine = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+    const std::string homeLine = "2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n";
+    machine.writeMountTable(rootLine + homeLine);
+
+    LinuxPlatform platform(machine.root());
+    platform.environment.workingDirectory = "/";
+    RecordingControls controls;
+    DriveList shown = fillDrive1(controls, platform);
+    controls.setListIndex(Ctl::Drive1, 2);
+    Drive1_Change(controls, platform);
+    ASSERT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
+
+    // Mounted, the disc comes before the devices without a medium, and takes /home's letter
+    // once /home goes.
+    machine.writeMountTable(rootLine + "3 1 11:0 / /media/disc ro - iso9660 /dev/sr0 ro\n");
+    shown = refreshDrive1(controls, platform, shown);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/media/disc]");
+    EXPECT_EQ(controls.text(Ctl::Text21), "iso9660");
+
+    machine.writeMountTable(rootLine + homeLine);
+    controls.setText(Ctl::Text21, "");
+    shown = refreshDrive1(controls, platform, shown);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
+    EXPECT_EQ(controls.text(Ctl::Text18), "ＣＤ－ＲＯＭ");
 }
 
 }  // namespace

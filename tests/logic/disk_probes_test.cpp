@@ -280,23 +280,23 @@ TEST(DiskProbes, RefreshedListProbesOnlyWhenTheSelectionMoves) {
     FakePlatform platform;
     platform.records.drives = {.entries = {"c: [/]", "d: [/mnt/usb]"}, .selected = 0};
     RecordingControls controls;
-    fillDrive1(controls, platform);
+    DriveList shown = fillDrive1(controls, platform);
     controls.setListIndex(Ctl::Drive1, 1);
     platform.records.drives = {.entries = {"c: [/]", "d: [/mnt/usb]", "e: [/media/new]"},
                                .selected = 0};
     platform.calls.clear();
-    refreshDrive1(controls, platform);
+    shown = refreshDrive1(controls, platform, shown);
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/mnt/usb]");
     EXPECT_EQ(platform.calls, std::vector<std::string>{"GetLogicalDriveStringsA()"});
 
     platform.records.drives = {.entries = {"c: [/]", "d: [/media/new]"}, .selected = 0};
-    refreshDrive1(controls, platform);
+    shown = refreshDrive1(controls, platform, shown);
     EXPECT_EQ(controls.text(Ctl::Drive1), "c: [/]");
     EXPECT_GT(platform.calls.size(), 2u);
 
     platform.records.drives = {.entries = {}, .selected = -1};
     platform.calls.clear();
-    refreshDrive1(controls, platform);
+    shown = refreshDrive1(controls, platform, shown);
     EXPECT_EQ(controls.listIndex(Ctl::Drive1), -1);
     EXPECT_EQ(platform.calls, std::vector<std::string>{"GetLogicalDriveStringsA()"});
 }

@@ -31,9 +31,9 @@ constexpr std::int16_t kClosedByCode = 1;
 // QAction::triggered (menu items), QComboBox::activated (Combo1, user picks only),
 // QComboBox::currentIndexChanged (Drive1), QSlider::valueChanged, QTimer::timeout,
 // QPushButton::clicked and MainWindow::closeRequested.
-void startForm(QtControls& controls, Platform& platform, Form1& form) {
-    fillDrive1(controls,
-               platform);  // the drive list is filled as the window is built, before loading
+DriveList startForm(QtControls& controls, Platform& platform, Form1& form) {
+    // The drive list is filled as the window is built, before loading.
+    DriveList drives = fillDrive1(controls, platform);
     form.Form_Load();
 
     QObject::connect(&controls.comboBox(Ctl::Drive1), &QComboBox::currentIndexChanged,
@@ -60,13 +60,16 @@ void startForm(QtControls& controls, Platform& platform, Form1& form) {
         form.Form_QueryUnload(cancel, event->spontaneous() ? kClosedByUser : kClosedByCode);
         if (cancel != 0) event->ignore();
     });
+    return drives;
 }
 
-void watchDrives(QtControls& controls, Platform& platform, int descriptor) {
+void watchDrives(QtControls& controls, Platform& platform, int descriptor, DriveList shown) {
     if (descriptor < 0) return;
     auto* watch = new QSocketNotifier(descriptor, QSocketNotifier::Exception, &controls.window());
     QObject::connect(watch, &QSocketNotifier::activated,
-                     [&controls, &platform] { refreshDrive1(controls, platform); });
+                     [&controls, &platform, shown = std::move(shown)]() mutable {
+                         shown = refreshDrive1(controls, platform, shown);
+                     });
 }
 
 }  // namespace zarnel::qt

@@ -1,6 +1,7 @@
 #include "ui/qt/run_window.h"
 
 #include <QApplication>
+#include <utility>
 
 #include "app/form1.h"
 #include "ui/qt/appearance.h"
@@ -15,9 +16,9 @@ int runWindow(Platform& platform, int mountWatch) {
     MainWindow window;
     QtControls controls(window);
     Form1 form(controls, platform);
-    startForm(controls, platform, form);
+    DriveList drives = startForm(controls, platform, form);
     if (controls.ended()) return 0;
-    watchDrives(controls, platform, mountWatch);
+    watchDrives(controls, platform, mountWatch, std::move(drives));
 
     window.show();
     return QApplication::exec();
