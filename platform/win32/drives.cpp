@@ -22,11 +22,13 @@ DriveList Win32Platform::drives() {
     const DWORD written = call(getLogicalDriveStringsA_, needed, roots.data());
     roots.resize(written < needed ? written : 0);
 
-    std::string current(MAX_PATH, '\0');
-    const DWORD currentLength =
-        call(getCurrentDirectoryA_, static_cast<DWORD>(current.size()), current.data());
+    // Asked for its size first as well: a folder within MAX_PATH characters may take twice as
+    // many bytes in a double-byte code page.
+    const DWORD currentSize = call(getCurrentDirectoryA_, 0, nullptr);
+    std::string current(currentSize, '\0');
+    const DWORD currentLength = call(getCurrentDirectoryA_, currentSize, current.data());
     const char currentLetter =
-        currentLength > 0 && currentLength < current.size() ? driveLetterOf(current) : '\0';
+        currentLength > 0 && currentLength < currentSize ? driveLetterOf(current) : '\0';
 
     for (std::size_t at = 0; at < roots.size();) {
         const std::size_t end = roots.find('\0', at);

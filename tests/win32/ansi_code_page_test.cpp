@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cctype>
 #include <stdexcept>
+#include <string>
 
 #include "platform/win32/win32_platform.h"
 
@@ -28,6 +30,30 @@ TEST(Win32AnsiCodePage, OnlyUtf8AcpAndCpNumbersNameAPage) {
     EXPECT_THROW(makeAnsiCodec("CP932x"), std::invalid_argument);
     EXPECT_THROW(makeAnsiCodec("CP"), std::invalid_argument);
     EXPECT_THROW(makeAnsiCodec("SHIFT-JIS-ISH"), std::invalid_argument);
+}
+
+// A folder within MAX_PATH characters whose name takes more than MAX_PATH bytes in the code
+// page: started there, the drive list still selects the folder's drive.
+TEST(Win32AnsiCodePage, LongJapaneseWorkingFolderKeepsItsDriveSelected) {
+    constexpr int kKanji = 150;  // 300 bytes in CP932
+    std::wstring folder(MAX_PATH, L'\0');
+    folder.resize(GetTempPathW(MAX_PATH, folder.data()));
+    ASSERT_FALSE(folder.empty());
+    folder += std::wstring(kKanji, L'\u65E5');
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+    std::wstring before(MAX_PATH, L'\0');
+    before.resize(GetCurrentDirectoryW(MAX_PATH, before.data()));
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+
+    Win32Platform platform;
+    const DriveList drives = platform.drives();
+    SetCurrentDirectoryW(before.c_str());
+    RemoveDirectoryW(folder.c_str());
+
+    ASSERT_GE(drives.selected, 0);
+    const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(folder[0])));
+    EXPECT_EQ(drives.entries[static_cast<std::size_t>(drives.selected)][0], letter);
 }
 
 }  // namespace
