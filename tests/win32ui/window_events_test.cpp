@@ -157,6 +157,36 @@ TEST_F(WindowEvents, TabSkipsTheControlsOfOtherTabs) {
               controls.handle(Ctl::Text28));
 }
 
+// The form takes no keys itself: whenever the window is active a control has the focus, so
+// that Tab has somewhere to go on from, and leaving the window and coming back keeps it.
+TEST_F(WindowEvents, KeysReachAControlWheneverTheWindowIsActive) {
+    HWND form = controls.window();
+    SendMessageW(form, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetFocus(), win32::nextTabStop(controls, nullptr, false));
+
+    SetFocus(form);  // as the system leaves it when activating the window on its own
+    MSG tab{};
+    tab.hwnd = form;
+    tab.message = WM_KEYDOWN;
+    tab.wParam = VK_TAB;
+    EXPECT_TRUE(win32::handleTabKey(controls, tab));
+    EXPECT_TRUE(IsChild(form, GetFocus()));
+
+    HWND slider = controls.handle(Ctl::Slider1);
+    SetFocus(slider);
+    SendMessageW(form, WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(form);
+    SendMessageW(form, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(GetFocus(), slider);
+
+    // A control left behind on another tab gives way to the first one shown.
+    SendMessageW(form, WM_ACTIVATE, WA_INACTIVE, 0);
+    controls.selectTab(2);
+    SendMessageW(form, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_TRUE(IsWindowVisible(GetFocus()));
+    EXPECT_NE(GetFocus(), slider);
+}
+
 TEST(WindowPower, AFailedPowerQueryShowsItsMessageAndStopsStartUp) {
     TestWindow window{"power_fails.scenario"};  // fails with 50, not supported
     ASSERT_EQ(window.closer.seen().size(), 1U);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/win32/form_events.h"
+#include "ui/win32/message_loop.h"
 #include "ui/win32/win32_controls.h"
 #include "ui/win32/window_classes.h"
 
@@ -37,6 +38,22 @@ LRESULT colour(Win32Controls& controls, HWND window, UINT message, WPARAM wParam
     return reinterpret_cast<LRESULT>(brush);
 }
 
+// The form itself takes no keys, so while it is active a control holds the focus: the one that
+// held it when the window was left, else the first in tab order.
+void activate(Win32Controls& controls, WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        controls.keepFocus(IsChild(controls.window(), focus) ? focus : nullptr);
+        return;
+    }
+    if (HIWORD(wParam) != 0) return;  // activated while minimized: nothing shows the focus
+    HWND kept = controls.keptFocus();
+    if (!kept || !IsWindowVisible(kept) || !IsWindowEnabled(kept)) {
+        kept = nextTabStop(controls, nullptr, false);
+    }
+    if (kept) SetFocus(kept);
+}
+
 }  // namespace
 
 LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -57,6 +74,9 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             }
             return 0;
         }
+        case WM_ACTIVATE:
+            activate(*controls, wParam);
+            return 0;
         case WM_HSCROLL:
             if (controls->sliderMoved() && events) events->sliderChanged();
             return 0;

@@ -35,7 +35,10 @@ HWND nextTabStop(const Win32Controls& controls, HWND from, bool backwards) {
 
 bool handleTabKey(const Win32Controls& controls, const MSG& message) {
     if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
-    if (!IsChild(controls.window(), message.hwnd)) return false;
+    // The form has the key only when no control could take the focus.
+    if (message.hwnd != controls.window() && !IsChild(controls.window(), message.hwnd)) {
+        return false;
+    }
     const bool backwards = GetKeyState(VK_SHIFT) < 0;
     HWND next = nextTabStop(controls, message.hwnd, backwards);
     if (next) SetFocus(next);

@@ -60,6 +60,9 @@ class Win32Controls : public Controls {
     // The slider moved; true when its value differs from the last one seen.
     bool sliderMoved();
     void dpiChanged(int dpi, const RECT& suggested);
+    // The control that had the focus when the window was last left; none before.
+    HWND keptFocus() const { return keptFocus_; }
+    void keepFocus(HWND control) { keptFocus_ = control; }
     // The window is gone.
     void destroyed();
     bool ended() const { return ended_; }
@@ -145,6 +148,7 @@ class Win32Controls : public Controls {
     int timerInterval_ = 0;
     int lastSlider_ = 0;
     int leftTab_ = 0;
+    HWND keptFocus_ = nullptr;
     bool closeHandlers_ = true;
     bool ended_ = false;
 };
