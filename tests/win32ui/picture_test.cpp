@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <utility>
+
 #include "memory/graph_scale.h"
 #include "tests/win32ui/test_window.h"
 #include "tools/form-dump/win32/capture.h"
+#include "window/colours.h"
+#include "window/contrast.h"
 
 namespace zarnel {
 namespace {
@@ -20,6 +24,30 @@ COLORREF at(const tools::RgbImage& image, int x, int y) {
                     static_cast<std::size_t>(x)) *
                    3;
     return RGB(image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]);
+}
+
+// The text and background a control is painted with, as its container asks the form.
+std::pair<COLORREF, COLORREF> paintColours(HWND control) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(control));
+    const std::pair<COLORREF, COLORREF> colours{GetTextColor(dc), GetBkColor(dc)};
+    DeleteDC(dc);
+    return colours;
+}
+
+// The legend's captions sit on the pie's face: whatever that face is (a high-contrast theme
+// turns the button face black), their text reads on it.
+TEST(PictureBoxes, CaptionsOnAPictureReadOnWhateverItsFaceIs) {
+    TestWindow window{"two_petabytes.scenario"};
+    for (const Colour face : {colour::kBlack, colour::kWhite, Colour{0x800000}}) {
+        window.controls.setBackColor(Ctl::Picture4, face);
+        for (const Ctl caption : {Ctl::Label31, Ctl::Label32}) {
+            const auto [text, back] = paintColours(window.controls.handle(caption));
+            EXPECT_EQ(back, face);
+            EXPECT_GE(colour::contrastRatio(text, back), 4.5) << ctlName(caption) << " on " << face;
+        }
+    }
 }
 
 TEST(PictureBoxes, ThePieShowsUsedAndFreeMemoryOnScreen) {

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "window/colours.h"
+#include "window/contrast.h"
 
 namespace zarnel::qt {
 namespace {
@@ -30,15 +31,32 @@ QPalette::ColorRole systemRole(Colour value) {
     }
 }
 
+QColor fromPlain(Colour colour) {
+    return QColor(static_cast<int>(colour & kByteMask),
+                  static_cast<int>((colour >> kGreenShift) & kByteMask),
+                  static_cast<int>((colour >> kBlueShift) & kByteMask));
+}
+
 }  // namespace
 
 QColor toQColor(Colour colour, const QWidget& widget) {
     // Only a system colour asks for the palette: the chart asks for its colours at every tick,
     // and a widget's palette is settled against the active window each time it is asked.
     if (colour::isSystem(colour)) return widget.palette().color(systemRole(colour));
-    return QColor(static_cast<int>(colour & kByteMask),
-                  static_cast<int>((colour >> kGreenShift) & kByteMask),
-                  static_cast<int>((colour >> kBlueShift) & kByteMask));
+    return fromPlain(colour);
+}
+
+Colour plainColour(const QColor& colour) {
+    const QRgb rgb = colour.rgb();
+    return static_cast<Colour>(qRed(rgb)) | static_cast<Colour>(qGreen(rgb)) << kGreenShift |
+           static_cast<Colour>(qBlue(rgb)) << kBlueShift;
+}
+
+QColor readableOn(const QColor& background, const QColor& preferred) {
+    const Colour preferredColour = plainColour(preferred);
+    const Colour chosen = colour::readableOn(plainColour(background), preferredColour);
+    // The preferred colour itself, alpha and all, when it reads.
+    return chosen == preferredColour ? preferred : fromPlain(chosen);
 }
 
 }  // namespace zarnel::qt

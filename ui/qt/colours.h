@@ -11,5 +11,9 @@ namespace zarnel::qt {
 
 // A system colour comes from `widget`'s palette; any other is the colour itself.
 QColor toQColor(Colour colour, const QWidget& widget);
+// A Qt colour as a plain stored colour (00BBGGRR).
+Colour plainColour(const QColor& colour);
+// `preferred` where it reads on `background`, else black or white (window/contrast.h).
+QColor readableOn(const QColor& background, const QColor& preferred);
 
 }  // namespace zarnel::qt

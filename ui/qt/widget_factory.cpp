@@ -12,7 +12,6 @@
 
 #include "ui/qt/caption_label.h"
 #include "ui/qt/colours.h"
-#include "ui/qt/contrast.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/frame_box.h"
 #include "ui/qt/picture_box.h"

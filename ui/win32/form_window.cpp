@@ -6,6 +6,7 @@
 #include "ui/win32/message_loop.h"
 #include "ui/win32/win32_controls.h"
 #include "ui/win32/window_classes.h"
+#include "window/contrast.h"
 
 namespace zarnel::win32 {
 namespace {
@@ -34,7 +35,11 @@ LRESULT colour(Win32Controls& controls, HWND window, UINT message, WPARAM wParam
     if (!brush) return DefWindowProcW(window, message, wParam, lParam);
     LOGBRUSH fill{};
     GetObjectW(brush, sizeof(fill), &fill);
-    SetBkColor(reinterpret_cast<HDC>(wParam), fill.lbColor);
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    SetBkColor(dc, fill.lbColor);
+    // The theme's text, unless it vanishes on this face: a high-contrast theme's light text on
+    // a picture box's fixed white, or its dark one on a face the theme darkened.
+    SetTextColor(dc, colour::readableOn(fill.lbColor, GetSysColor(COLOR_WINDOWTEXT)));
     return reinterpret_cast<LRESULT>(brush);
 }
 
