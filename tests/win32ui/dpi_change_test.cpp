@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <string>
 
 #include "tests/win32ui/test_window.h"
 
@@ -31,6 +32,31 @@ LONG fontHeight(HFONT font) {
     LOGFONTW face{};
     GetObjectW(font, sizeof(face), &face);
     return face.lfHeight;
+}
+
+// The width of a control's text in the font it shows it in.
+int textWidth(const win32::Win32Controls& controls, Ctl ctl) {
+    const std::string text = controls.text(ctl);
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, controls.font(ctl));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    DeleteDC(dc);
+    return extent.cx;
+}
+
+// The room a control gives its text: its inside, less a text box's margins.
+int roomFor(const win32::Win32Controls& controls, Ctl ctl) {
+    HWND control = controls.handle(ctl);
+    RECT inside{};
+    GetClientRect(control, &inside);
+    if (layoutRow(ctl).kind != Kind::TextBox) return inside.right;
+    const auto margins = SendMessageW(control, EM_GETMARGINS, 0, 0);
+    return inside.right - LOWORD(margins) - HIWORD(margins);
 }
 
 TEST(DpiChange, TwipsStayWhilePixelsAndFontsFollow) {
@@ -79,6 +105,17 @@ TEST(DpiChange, TwipsStayWhilePixelsAndFontsFollow) {
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(controls.handle(Ctl::Frame9), WM_GETFONT, 0, 0)),
               captions);
     EXPECT_EQ(controls.text(Ctl::Label28), caption);
+
+    // A text that was drawn smaller to fit its field fits at the new size too, even where
+    // nothing writes it again.
+    for (const LayoutRow& row : layoutTable()) {
+        const bool fitted =
+            row.kind == Kind::Label || (row.kind == Kind::TextBox && !row.multiLine);
+        if (fitted) {
+            EXPECT_LE(textWidth(controls, row.name), roomFor(controls, row.name))
+                << ctlName(row.name) << " " << controls.text(row.name);
+        }
+    }
 
     // The chart's image grew with its box: its last pixel can be drawn on.
     RECT chart{};

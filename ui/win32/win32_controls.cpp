@@ -314,6 +314,15 @@ void Win32Controls::fit(Element& target) {
     target.geometry.height = scale_.toTwips(extent.bottom);
 }
 
+void Win32Controls::refit(Element& target, const std::wstring& text) {
+    if (target.autoSize) {
+        fit(target);
+    } else if (target.row->kind == Kind::Label ||
+               (target.row->kind == Kind::TextBox && !target.row->multiLine)) {
+        fitFontToWidth(target, text);
+    }
+}
+
 // A long figure in a fixed-size field is shown in a smaller size rather than cut: a 25 GB
 // machine's "25280" in a five-digit-wide axis label would otherwise read as "5280".
 void Win32Controls::fitFontToWidth(Element& target, const std::wstring& text) {
@@ -414,11 +423,15 @@ void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, kPlaceOnly);
     for (auto& [key, target] : elements_) {
-        target.shrunk = nullptr;  // deleted with the old fonts; the next text fits again
+        target.shrunk = nullptr;  // deleted with the old fonts; fitted again below
         SendMessageW(target.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(target.font)),
                      TRUE);
         place(target);
-        if (target.autoSize) fit(target);
+        if (target.row->kind == Kind::Label) {
+            refit(target, caption(target.hwnd));
+        } else if (target.row->kind == Kind::TextBox) {
+            refit(target, target.text);
+        }
     }
 }
 
@@ -509,12 +522,7 @@ void Win32Controls::setText(Ctl ctl, std::string_view value, int index) {
                 if (windowText(target.hwnd) == text) return;
                 SetWindowTextW(target.hwnd, text.c_str());
             }
-            if (target.autoSize) {
-                fit(target);
-            } else if (target.row->kind == Kind::Label ||
-                       (target.row->kind == Kind::TextBox && !target.row->multiLine)) {
-                fitFontToWidth(target, text);
-            }
+            refit(target, text);
             return;
         default:
             throw std::logic_error(std::string(ctlName(ctl)) + " has no text");

@@ -124,6 +124,9 @@ class Win32Controls : public Controls {
     void placeWindow();
     void fit(Element& element);
     void fitFontToWidth(Element& element, const std::wstring& text);
+    // Fits `text` to the element again after its text, size or font changed: an auto-sized
+    // label to its text, a fixed label or one-line field by a smaller font where it must.
+    void refit(Element& element, const std::wstring& text);
     void showElement(const Element& element);
     void repaintLabel(Ctl ctl, int index);
     void showSelectedTab();
