@@ -8,6 +8,7 @@
 #include "platform/errors.h"
 #include "platform/win32/code_page.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/wmi_enumeration.h"
 
 namespace zarnel {
 namespace {
@@ -142,8 +143,10 @@ std::vector<WmiInstance> Win32Platform::wmiInstances(std::string_view className)
           CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
                            reinterpret_cast<void**>(locator.out())));
     ComPointer<IWbemServices> services;
-    check("ConnectServer", locator->ConnectServer(BString(kNamespace), nullptr, nullptr, nullptr, 0,
-                                                  nullptr, nullptr, services.out()));
+    // A service that cannot be reached answers within two minutes, not never.
+    check("ConnectServer",
+          locator->ConnectServer(BString(kNamespace), nullptr, nullptr, nullptr,
+                                 WBEM_FLAG_CONNECT_USE_MAX_WAIT, nullptr, nullptr, services.out()));
     check("CoSetProxyBlanket", CoSetProxyBlanket(services.get(), RPC_C_AUTHN_WINNT,
                                                  RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
                                                  RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE));
@@ -156,18 +159,28 @@ std::vector<WmiInstance> Win32Platform::wmiInstances(std::string_view className)
                                            WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
                                            nullptr, enumerator.out()));
 
+    return win32::enumeratedInstances(*enumerator.get(), win32::kWmiAnswerDeadline);
+}
+
+namespace win32 {
+
+std::vector<WmiInstance> enumeratedInstances(IEnumWbemClassObject& enumerator,
+                                             std::chrono::milliseconds deadline) {
     std::vector<WmiInstance> instances;
     for (;;) {
         ComPointer<IWbemClassObject> object;
         ULONG returned = 0;
         // An unknown class surfaces here on the system, where the query itself was accepted.
         const HRESULT result =
-            enumerator->Next(static_cast<LONG>(WBEM_INFINITE), 1, object.out(), &returned);
+            enumerator.Next(static_cast<LONG>(deadline.count()), 1, object.out(), &returned);
         check("IEnumWbemClassObject::Next", result);
+        // A success code too, with nothing handed out.
+        if (result == WBEM_S_TIMEDOUT) fail("IEnumWbemClassObject::Next", result);
         if (returned == 0) break;
         instances.push_back(instanceOf(*object.get()));
     }
     return instances;
 }
 
+}  // namespace win32
 }  // namespace zarnel
