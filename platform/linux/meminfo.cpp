@@ -56,7 +56,11 @@ std::optional<MemoryStatus> memoryStatusFrom(const Meminfo& info) {
     if (info.memAvailable) {
         available = *info.memAvailable;
     } else if (info.memFree && info.buffers && info.cached) {
-        available = *info.memFree + *info.buffers + *info.cached;
+        // Figures no machine has would wrap the sum round to a believable one.
+        if (__builtin_add_overflow(*info.memFree, *info.buffers, &available) ||
+            __builtin_add_overflow(available, *info.cached, &available)) {
+            return std::nullopt;
+        }
     } else {
         return std::nullopt;
     }

@@ -117,6 +117,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  "MemTotal: 99999999999999999999 kB\nMemAvailable: 2 kB\n"},
                       BadTextRow{"OverflowsWhenTurnedToBytes",
                                  "MemTotal: 18014398509481984 kB\nMemAvailable: 2 kB\n"},
+                      BadTextRow{"OldKernelSumWrapsRound",
+                                 "MemTotal: 16000000 kB\nMemFree: 18014398509481983 kB\n"
+                                 "Buffers: 18014398509481983 kB\nCached: 8000000 kB\n"},
                       BadTextRow{"BinaryNoise", std::string_view("\0\xff\x01MemTotal\0:", 13)}),
     [](const auto& row) { return std::string(row.param.name); });
 
