@@ -1,4 +1,5 @@
 // The drive list: its entries, and the six probes that follow its selection.
+#include <algorithm>
 #include <functional>
 #include <string_view>
 
@@ -27,6 +28,14 @@ const std::vector<std::string>& identities(const DriveList& list) {
     return list.drives.size() == list.entries.size() ? list.drives : none;
 }
 
+// The one entry of `list` that is `drive`; -1 when none is, or several are (the file systems
+// of one stick), which leaves no telling which of them was meant.
+int onlyEntryOf(const DriveList& list, const std::string& drive) {
+    const std::vector<std::string>& drives = identities(list);
+    if (drive.empty() || std::ranges::count(drives, drive) != 1) return -1;
+    return static_cast<int>(std::ranges::find(drives, drive) - drives.begin());
+}
+
 // The entry of `now` for the drive at `index` of `before`: the same text, else the same place
 // under another letter, else the same drive showing another medium; -1 when it is gone.
 int sameDrive(const DriveList& before, std::size_t index, const DriveList& now) {
@@ -38,10 +47,8 @@ int sameDrive(const DriveList& before, std::size_t index, const DriveList& now) 
         });
     }
     const std::vector<std::string>& drives = identities(before);
-    if (found < 0 && !drives.empty() && !drives[index].empty()) {
-        found = indexOf(identities(now), [&drive = drives[index]](const std::string& other) {
-            return other == drive;
-        });
+    if (found < 0 && !drives.empty() && onlyEntryOf(before, drives[index]) >= 0) {
+        found = onlyEntryOf(now, drives[index]);
     }
     return found;
 }

@@ -73,8 +73,8 @@ struct DriveList {
     int selected = -1;                 // the current drive, -1 when there is none
     // What each entry is, whatever it shows: the same for a drive before and after a medium is
     // mounted in it or taken out ("/dev/sr0" for "e: [/dev/sr0]" and "d: [/media/disc]"), and
-    // the same for every file system mounted from one removable disk.
-    // Empty where the entries' texts say it already.
+    // the same for every file system mounted from one removable disk, which then tells none of
+    // them apart. Empty where the entries' texts say it already.
     std::vector<std::string> drives{};
 };
 

@@ -561,5 +561,27 @@ TEST(LinuxDrives, ChosenDriveStaysChosenAsItsMediumComesAndGoes) {
     EXPECT_EQ(controls.text(Ctl::Text18), "ＣＤ－ＲＯＭ");
 }
 
+// A stick with two file systems shares its identity between them: when the chosen one alone
+// is unmounted, the other is no stand-in for it, and the current drive is shown.
+TEST(LinuxDrives, OneOfTwoFileSystemsOnAStickGoneLeavesTheOtherUnchosen) {
+    const ScratchMachine machine;
+    machine.addDisk({.name = "sdb", .removable = true, .partitions = {"sdb1", "sdb2"}});
+    const std::string rootLine = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+    const std::string aLine = "2 1 8:17 / /media/A rw - vfat /dev/sdb1 rw\n";
+    machine.writeMountTable(rootLine + aLine + "3 1 8:18 / /media/B rw - ext4 /dev/sdb2 rw\n");
+
+    LinuxPlatform platform(machine.root());
+    platform.environment.workingDirectory = "/";
+    RecordingControls controls;
+    DriveList shown = fillDrive1(controls, platform);
+    controls.setListIndex(Ctl::Drive1, 2);
+    ASSERT_EQ(controls.text(Ctl::Drive1), "e: [/media/B]");
+
+    machine.writeMountTable(rootLine + aLine);
+    shown = refreshDrive1(controls, platform, shown);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "c: [/]");
+    EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
+}
+
 }  // namespace
 }  // namespace zarnel
