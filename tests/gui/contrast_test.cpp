@@ -78,6 +78,30 @@ TEST_P(ThemedWindow, APictureTakesSystemColoursFromTheThemeAndPlainOnesAsTheyAre
     EXPECT_EQ(fill(0x405060), QColor(0x60, 0x50, 0x40));
 }
 
+// The desktop turns dark while the window is open: the pie's face follows the theme as its
+// captions do, so they still read, and what is drawn on it stays.
+TEST(ThemeChange, CaptionsOnThePieReadAfterTheDesktopTurnsDark) {
+    qt::MainWindow window;
+    qt::QtControls controls(window);
+    qt::PictureBox& pie = controls.pictureBox(Ctl::Picture4);
+    pie.setFillColor(colour::kRed);
+    pie.pieWedge(300, 300, 200, 0.1f, 1.0f);
+    const QPoint wedge(27, 16);  // inside the wedge, in logical pixels
+    const QColor drawn = pie.image().pixelColor(wedge);
+    ASSERT_EQ(drawn, QColor(Qt::red));
+
+    QApplication::setPalette(darkPalette());
+    QApplication::processEvents();
+    const QWidget* caption = controls.widget(Ctl::Label31);
+    const QPoint centre = caption->geometry().center();
+    const QColor face = pie.image().pixelColor(centre);
+    QApplication::setPalette(QPalette());
+
+    EXPECT_GE(contrastRatio(caption->palette().color(QPalette::WindowText), face), kReadable);
+    EXPECT_EQ(pie.image().pixelColor(wedge), drawn);
+    EXPECT_NE(face, QColor(QPalette().color(QPalette::Button)));
+}
+
 INSTANTIATE_TEST_SUITE_P(LightAndDark, ThemedWindow, ::testing::Bool(),
                          [](const auto& theme) { return theme.param ? "Dark" : "Light"; });
 

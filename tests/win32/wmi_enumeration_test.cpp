@@ -46,7 +46,6 @@ TEST(WmiEnumeration, AWaitThatRunsOutFailsTheQuery) {
     IdleEnumerator stalled(WBEM_S_TIMEDOUT);
     EXPECT_THROW(win32::enumeratedInstances(stalled, 1500ms), WmiError);
     EXPECT_EQ(stalled.waited, 1500);
-    EXPECT_LT(win32::kWmiAnswerDeadline, 10s);  // never WBEM_INFINITE
 
     IdleEnumerator failed(kInvalidClass);
     EXPECT_THROW(win32::enumeratedInstances(failed, 1500ms), WmiError);

@@ -177,14 +177,23 @@ QImage& PictureBox::canvas() {
     if (image_.size() == size && image_.devicePixelRatio() == ratio) return image_;
     QImage fresh(size, QImage::Format_RGB32);
     fresh.setDevicePixelRatio(ratio);
-    fresh.fill(colour(backColour_));
-    if (!image_.isNull()) {
+    const QColor face = colour(backColour_);
+    fresh.fill(face);
+    if (image_.isNull()) {
+        face_ = face.rgb();
+    } else {
         QPainter painter(&fresh);
         painter.drawImage(0, 0, image_);
     }
     image_ = fresh;
     surface_->update();
     return image_;
+}
+
+void PictureBox::clearToBack() {
+    const QColor face = colour(backColour_);
+    canvas().fill(face);
+    face_ = face.rgb();
 }
 
 const QImage& PictureBox::image() {
@@ -213,7 +222,25 @@ void PictureBox::hideEvent(QHideEvent* event) {
     QFrame::hideEvent(event);
     updateOnContainer();
     // Without a persistent image what was drawn is lost once the box is off screen.
-    if (surface_ && !autoRedraw_) canvas().fill(colour(backColour_));
+    if (surface_ && !autoRedraw_) clearToBack();
+}
+
+void PictureBox::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    // The desktop changed its theme while the window is open: a face in a system colour takes
+    // the new one, under what is drawn on it, as the controls on it take the new text colour.
+    if (event->type() != QEvent::PaletteChange || !surface_ || !colour::isSystem(backColour_)) {
+        return;
+    }
+    const QRgb face = colour(backColour_).rgb();
+    if (face == face_) return;
+    QImage& image = canvas();
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::replace(row, row + image.width(), face_, face);
+    }
+    face_ = face;
+    surface_->update();
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
@@ -235,7 +262,7 @@ void PictureBox::setAutoRedraw(bool on) {
 void PictureBox::setBackColor(Colour value) {
     backColour_ = value;
     if (surface_) {
-        canvas().fill(colour(value));
+        clearToBack();
         surface_->update();
     } else if (drawnByContainer_) {
         updateOnContainer();

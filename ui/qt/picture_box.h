@@ -53,6 +53,7 @@ class PictureBox : public QFrame, public Picture {
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     QColor colour(Colour value) const;
@@ -62,12 +63,15 @@ class PictureBox : public QFrame, public Picture {
     // Makes the surface and its image on first use and keeps the image as large as the drawing
     // area; a hidden box gets no resize events.
     QImage& canvas();
+    // Fills the image with the back colour, as the face it now shows.
+    void clearToBack();
 
     PictureSurface* surface_ = nullptr;
     QImage image_;
     Colour backColour_;
     Colour foreColour_;
     Colour fillColour_;
+    QRgb face_ = 0;  // the back colour the image was last filled with, as it then looked
     bool autoRedraw_ = false;
     bool drawnByContainer_ = false;
     float penX_ = 0;
