@@ -485,6 +485,26 @@ TEST(LinuxDrives, DeviceDecidesTheKindBeforeTheFileSystem) {
     EXPECT_EQ(linux_fs::driveTypeOf("ext2", &ram), drive_type::kRamDisk);
 }
 
+// The drive list of a window open on a scratch machine, started from "/".
+struct OpenDriveList {
+    explicit OpenDriveList(const ScratchMachine& machine) : platform(machine.root()) {
+        platform.environment.workingDirectory = "/";
+        shown = fillDrive1(controls, platform);
+    }
+    // The user picks the entry at `index`, and its facts are shown.
+    void choose(int index) {
+        controls.setListIndex(Ctl::Drive1, index);
+        Drive1_Change(controls, platform);
+    }
+    // The mount table changed under the window.
+    void refresh() { shown = refreshDrive1(controls, platform, shown); }
+    std::string chosen() const { return controls.text(Ctl::Drive1); }
+
+    LinuxPlatform platform;
+    RecordingControls controls;
+    DriveList shown;
+};
+
 // A window left open while the machine's mounts change: the list follows, and the user's
 // drive stays selected while it exists, even when its letter moves.
 TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
@@ -496,35 +516,32 @@ TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
     const std::string stickLine = "4 1 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n";
     machine.writeMountTable(rootLine + homeLine + bLine);
 
-    LinuxPlatform platform(machine.root());
-    platform.environment.workingDirectory = "/";
-    RecordingControls controls;
-    DriveList shown = fillDrive1(controls, platform);
-    controls.setListIndex(Ctl::Drive1, 2);
-    Drive1_Change(controls, platform);
+    OpenDriveList window(machine);
+    RecordingControls& controls = window.controls;
+    window.choose(2);
     EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
 
     // A stick appears: the selection stays, and nothing is asked again.
     machine.writeMountTable(rootLine + homeLine + bLine + stickLine);
     controls.setText(Ctl::Text21, "unchanged");
-    shown = refreshDrive1(controls, platform, shown);
+    window.refresh();
     EXPECT_EQ(
         controls.items(Ctl::Drive1),
         (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/mnt/b]", "f: [/media/stick]"}));
-    EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/mnt/b]");
+    EXPECT_EQ(window.chosen(), "e: [/mnt/b]");
     EXPECT_EQ(controls.text(Ctl::Text21), "unchanged");
 
     // /home goes: /mnt/b moves to d: and stays the selected drive, shown again.
     machine.writeMountTable(rootLine + bLine + stickLine);
-    shown = refreshDrive1(controls, platform, shown);
-    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/mnt/b]");
+    window.refresh();
+    EXPECT_EQ(window.chosen(), "d: [/mnt/b]");
     EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
 
     // The selected drive itself goes: the current drive is selected and its facts shown.
     machine.writeMountTable(rootLine + stickLine);
     controls.setText(Ctl::Text18, "");
-    shown = refreshDrive1(controls, platform, shown);
-    EXPECT_EQ(controls.text(Ctl::Drive1), "c: [/]");
+    window.refresh();
+    EXPECT_EQ(window.chosen(), "c: [/]");
     EXPECT_EQ(controls.text(Ctl::Text18), "ハードディスク");
 }
 
@@ -539,25 +556,22 @@ TEST(LinuxDrives, ChosenDriveStaysChosenAsItsMediumComesAndGoes) {
     const std::string homeLine = "2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n";
     machine.writeMountTable(rootLine + homeLine);
 
-    LinuxPlatform platform(machine.root());
-    platform.environment.workingDirectory = "/";
-    RecordingControls controls;
-    DriveList shown = fillDrive1(controls, platform);
-    controls.setListIndex(Ctl::Drive1, 2);
-    Drive1_Change(controls, platform);
-    ASSERT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
+    OpenDriveList window(machine);
+    RecordingControls& controls = window.controls;
+    window.choose(2);
+    ASSERT_EQ(window.chosen(), "e: [/dev/sr0]");
 
     // Mounted, the disc comes before the devices without a medium, and takes /home's letter
     // once /home goes.
     machine.writeMountTable(rootLine + "3 1 11:0 / /media/disc ro - iso9660 /dev/sr0 ro\n");
-    shown = refreshDrive1(controls, platform, shown);
-    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/media/disc]");
+    window.refresh();
+    EXPECT_EQ(window.chosen(), "d: [/media/disc]");
     EXPECT_EQ(controls.text(Ctl::Text21), "iso9660");
 
     machine.writeMountTable(rootLine + homeLine);
     controls.setText(Ctl::Text21, "");
-    shown = refreshDrive1(controls, platform, shown);
-    EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
+    window.refresh();
+    EXPECT_EQ(window.chosen(), "e: [/dev/sr0]");
     EXPECT_EQ(controls.text(Ctl::Text18), "ＣＤ－ＲＯＭ");
 }
 
@@ -570,16 +584,14 @@ TEST(LinuxDrives, OneOfTwoFileSystemsOnAStickGoneLeavesTheOtherUnchosen) {
     const std::string aLine = "2 1 8:17 / /media/A rw - vfat /dev/sdb1 rw\n";
     machine.writeMountTable(rootLine + aLine + "3 1 8:18 / /media/B rw - ext4 /dev/sdb2 rw\n");
 
-    LinuxPlatform platform(machine.root());
-    platform.environment.workingDirectory = "/";
-    RecordingControls controls;
-    DriveList shown = fillDrive1(controls, platform);
-    controls.setListIndex(Ctl::Drive1, 2);
-    ASSERT_EQ(controls.text(Ctl::Drive1), "e: [/media/B]");
+    OpenDriveList window(machine);
+    RecordingControls& controls = window.controls;
+    window.choose(2);
+    ASSERT_EQ(window.chosen(), "e: [/media/B]");
 
     machine.writeMountTable(rootLine + aLine);
-    shown = refreshDrive1(controls, platform, shown);
-    EXPECT_EQ(controls.text(Ctl::Drive1), "c: [/]");
+    window.refresh();
+    EXPECT_EQ(window.chosen(), "c: [/]");
     EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
 }
 
