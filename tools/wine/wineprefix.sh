@@ -17,7 +17,10 @@ export WINEDEBUG=-all
 # No Mono or Gecko prompt: nothing here needs them.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export LANG="$locale_name"
-unset LC_ALL
+# Any LC_ variable, LC_CTYPE above all, would override LANG and give wine another code page (an
+# ssh login passes the client's own on).
+unset LC_ALL LC_CTYPE LC_COLLATE LC_MESSAGES LC_NUMERIC LC_TIME LC_MONETARY LC_PAPER LC_NAME \
+  LC_ADDRESS LC_TELEPHONE LC_MEASUREMENT LC_IDENTIFICATION
 
 die() {
   echo "wineprefix.sh: $*" >&2
