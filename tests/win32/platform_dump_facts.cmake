@@ -37,14 +37,15 @@ math(EXPR wine_total_bytes "${mem_total_bytes} - 4096")
 string(JSON total_phys GET "${dump}" memory totalPhys)
 expect_one_of("total physical memory" "${total_phys}" "${mem_total_bytes}" "${wine_total_bytes}")
 
-# Computer name: the first label of the host name, upper-cased (an ASCII host name; wine turns
-# other characters into '_').
+# Computer name: the first label of the host name, upper-cased and cut to the 15 characters of
+# a NetBIOS name (an ASCII host name; wine turns other characters into '_').
 file(READ /proc/sys/kernel/hostname host_name)
 string(STRIP "${host_name}" host_name)
 string(REGEX REPLACE "\\..*$" "" host_label "${host_name}")
 string(JSON computer_name GET "${dump}" names 0 text)
 if(host_label MATCHES "^[A-Za-z0-9-]+$")
-  string(TOUPPER "${host_label}" host_upper)
+  string(SUBSTRING "${host_label}" 0 15 netbios_name)
+  string(TOUPPER "${netbios_name}" host_upper)
   expect_equal("computer name" "${computer_name}" "${host_upper}")
 else()
   message(STATUS "computer name not compared: host name '${host_label}' is not ASCII")
