@@ -12,6 +12,7 @@
 #include "platform/linux/read_file.h"
 #include "probes/identity.h"
 #include "tests/support/recording_controls.h"
+#include "tests/support/scratch_machine.h"
 
 namespace zarnel {
 namespace {
@@ -83,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(LinuxNames, HostNameLongerThanTheBufferReportsMoreData) {
-    const auto root = std::filesystem::path(::testing::TempDir()) / "host-very-long";
+    const testing::ScratchMachine machine;
+    const std::filesystem::path& root = machine.root();
     std::filesystem::create_directories(root / "etc");
     std::ofstream(root / "etc/hostname") << std::string(130, 'a') << ".example\n";
     LinuxPlatform platform(root);
@@ -97,7 +99,8 @@ TEST(LinuxNames, HostNameLongerThanTheBufferReportsMoreData) {
 // A blocking list makes etc/hosts megabytes long: the machine's own line at its head still
 // gives the domain; a line the reading limit cuts is not read as a shorter name.
 TEST(LinuxNames, DomainFromTheHeadOfAHostsFileWithABlockingList) {
-    const auto root = std::filesystem::path(::testing::TempDir()) / "host-blocking-list";
+    const testing::ScratchMachine scratch;
+    const std::filesystem::path& root = scratch.root();
     std::filesystem::create_directories(root / "etc");
     std::ofstream(root / "etc/hostname") << "desk\n";
     std::ofstream(root / "etc/resolv.conf") << "domain resolv.example\n";

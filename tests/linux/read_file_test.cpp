@@ -14,6 +14,8 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/scratch_machine.h"
+
 namespace zarnel {
 namespace {
 
@@ -29,7 +31,8 @@ std::string textOf(std::size_t length) {
 
 // The text as read through a regular file, which gives its size.
 std::optional<std::string> throughFile(const std::string& text, std::size_t maxBytes, int& error) {
-    const auto file = std::filesystem::path(::testing::TempDir()) / "zarnel-read-file";
+    const testing::ScratchMachine machine;
+    const auto file = machine.root() / "text";
     std::ofstream(file, std::ios::binary) << text;
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     auto read = linux_fs::readOpenFile(fd, maxBytes, error);
@@ -76,7 +79,8 @@ TEST(ReadOpenFile, WholeTextUpToTheCapAndTooBigPastIt) {
 // The head of a file: all of one within the limit, the whole lines that fit of a longer one,
 // never a line the limit cut, and no refusal for the length.
 TEST(ReadFileHead, WholeLinesUpToTheLimit) {
-    const std::filesystem::path root = ::testing::TempDir();
+    const testing::ScratchMachine machine;
+    const std::filesystem::path& root = machine.root();
     const auto headOf = [&root](const std::string& text, std::size_t maxBytes) {
         std::ofstream(root / "zarnel-head", std::ios::binary) << text;
         return linux_fs::readFileHead(root, "zarnel-head", linux_fs::FinalLink::Refuse, maxBytes);
