@@ -21,6 +21,7 @@ packages=(
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
   lintian librsvg2-bin
+  xdg-utils
 )
 
 # The Windows build and its tests under wine; the window on Linux needs none of these.
@@ -62,10 +63,16 @@ case "${1:-}" in
   run)
     install_packages
     build release zarnel
+    # With no graphical session the window opens on a virtual display of its own.
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      exec xvfb-run -a build/release/ui/qt/zarnel
+    fi
     exec build/release/ui/qt/zarnel
     ;;
   test)
     install_packages "${windows_packages[@]}"
+    # Now, while sudo still holds the password given for the packages.
+    generate_japanese_locale
     # asan runs every test under the sanitizers; release is what users run, and -O3 warns
     # where -O0 does not. debug stays for developers.
     for preset in asan release; do
@@ -74,7 +81,6 @@ case "${1:-}" in
     done
     cmake --build --preset release --target package
     tests/packaging/lint_package.sh build/release
-    generate_japanese_locale
     # The prefix's server runs from here to the end of the tests, detached from ctest's pipes.
     trap '"$wine_prefix" stop' EXIT
     "$wine_prefix" prepare
