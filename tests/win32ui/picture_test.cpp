@@ -75,6 +75,53 @@ TEST(PictureBoxes, ThePieShowsUsedAndFreeMemoryOnScreen) {
     EXPECT_GT(red, cyan);
 }
 
+// One system colour set for a test, and put back at its end.
+class SystemColour {
+  public:
+    SystemColour(int index, COLORREF colour) : index_(index), before_(GetSysColor(index)) {
+        SetSysColors(1, &index_, &colour);
+    }
+    ~SystemColour() { SetSysColors(1, &index_, &before_); }
+    SystemColour(const SystemColour&) = delete;
+    SystemColour& operator=(const SystemColour&) = delete;
+
+  private:
+    int index_;
+    COLORREF before_;
+};
+
+// A high-contrast theme turned on while the window is open: the pie's face takes the new button
+// face under the pie, and gets the old one back when the theme is turned off.
+TEST(PictureBoxes, APictureFaceFollowsTheSystemColours) {
+    TestWindow window{"two_petabytes.scenario"};
+    const win32::PictureBox& pie = window.controls.pictureBox(Ctl::Picture4);
+    HWND form = window.controls.window();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    ASSERT_EQ(pie.pixel(1, 1), face);
+    RECT area{};
+    GetClientRect(window.controls.handle(Ctl::Picture4), &area);
+    POINT free{-1, -1};
+    for (int y = 0; y < area.bottom && free.x < 0; ++y) {
+        for (int x = 0; x < area.right && free.x < 0; ++x) {
+            if (pie.pixel(x, y) == kFreeCyan) free = {x, y};
+        }
+    }
+    ASSERT_GE(free.x, 0);
+
+    constexpr COLORREF kBlackFace = RGB(0, 0, 0);
+    {
+        const SystemColour dark(COLOR_BTNFACE, kBlackFace);
+        SendMessageW(form, WM_SYSCOLORCHANGE, 0, 0);
+        TestWindow::pump();
+        EXPECT_EQ(pie.pixel(1, 1), kBlackFace);
+        EXPECT_EQ(pie.pixel(free.x, free.y), kFreeCyan);
+    }
+    SendMessageW(form, WM_SYSCOLORCHANGE, 0, 0);
+    TestWindow::pump();
+    EXPECT_EQ(pie.pixel(1, 1), face);
+    EXPECT_EQ(pie.pixel(free.x, free.y), kFreeCyan);
+}
+
 TEST(PictureBoxes, TheGraphScrollsLeftOnceItIsFull) {
     TestWindow window{"two_petabytes.scenario"};
     MemoryStatus& memory = window.platform.records.memory;

@@ -99,6 +99,9 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_DESTROY:
             controls->destroyed();
             return 0;
+        case WM_SYSCOLORCHANGE:
+            controls->systemColoursChanged();
+            return 0;
         case WM_DPICHANGED:
             controls->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;

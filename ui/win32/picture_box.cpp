@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "ui/win32/colours.h"
 
@@ -9,6 +10,7 @@ namespace zarnel::win32 {
 namespace {
 
 constexpr double kFullTurn = 2 * std::numbers::pi;
+constexpr WORD kPixelBits = 32;  // the bitmap read as 32-bit pixels
 
 // A GDI object selected into a DC for one drawing call, then put back and deleted.
 class Selected {
@@ -58,10 +60,7 @@ void PictureBox::resize() {
     ReleaseDC(box_, screen);
     HDC freshDc = CreateCompatibleDC(dc_);
     HGDIOBJ freshFirst = SelectObject(freshDc, fresh);
-    HBRUSH background = CreateSolidBrush(toColorRef(back_));
-    const RECT all{0, 0, size.cx, size.cy};
-    FillRect(freshDc, &all, background);
-    DeleteObject(background);
+    fillFace(freshDc, {0, 0, size.cx, size.cy});
     if (bitmap_) BitBlt(freshDc, 0, 0, size_.cx, size_.cy, dc_, 0, 0, SRCCOPY);
     SelectObject(freshDc, freshFirst);
     DeleteDC(freshDc);
@@ -89,11 +88,47 @@ COLORREF PictureBox::pixel(int x, int y) const {
     return GetPixel(dc_, x, y);
 }
 
-void PictureBox::clear() {
-    HBRUSH background = CreateSolidBrush(toColorRef(back_));
-    const RECT all{0, 0, size_.cx, size_.cy};
-    FillRect(dc_, &all, background);
+void PictureBox::fillFace(HDC dc, const RECT& rect) {
+    face_ = toColorRef(back_);
+    HBRUSH background = CreateSolidBrush(face_);
+    FillRect(dc, &rect, background);
     DeleteObject(background);
+}
+
+void PictureBox::clear() {
+    fillFace(dc_, {0, 0, size_.cx, size_.cy});
+    changed();
+}
+
+void PictureBox::systemColoursChanged() {
+    const COLORREF face = toColorRef(back_);
+    if (face == face_) return;
+    // The bitmap's pixels as 32-bit BGR, top row first; it may not be selected while read.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = size_.cx;
+    info.bmiHeader.biHeight = -size_.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = kPixelBits;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<RGBQUAD> pixels(static_cast<std::size_t>(size_.cx) *
+                                static_cast<std::size_t>(size_.cy));
+    SelectObject(dc_, firstBitmap_);
+    GetDIBits(dc_, bitmap_, 0, static_cast<UINT>(size_.cy), pixels.data(), &info, DIB_RGB_COLORS);
+    const auto quad = [](COLORREF colour) {
+        return RGBQUAD{GetBValue(colour), GetGValue(colour), GetRValue(colour), 0};
+    };
+    const RGBQUAD from = quad(face_);
+    const RGBQUAD to = quad(face);
+    for (RGBQUAD& pixel : pixels) {
+        if (pixel.rgbRed == from.rgbRed && pixel.rgbGreen == from.rgbGreen &&
+            pixel.rgbBlue == from.rgbBlue) {
+            pixel = to;
+        }
+    }
+    SetDIBits(dc_, bitmap_, 0, static_cast<UINT>(size_.cy), pixels.data(), &info, DIB_RGB_COLORS);
+    SelectObject(dc_, bitmap_);
+    face_ = face;
     changed();
 }
 

@@ -28,6 +28,9 @@ class PictureBox : public Picture {
     void resize();
     // The box was hidden: without a persistent image what was drawn is lost.
     void hidden();
+    // The system's colours changed: a face in a system colour takes the new one, under what
+    // is drawn on it.
+    void systemColoursChanged();
     COLORREF pixel(int x, int y) const;
     // The box has painted its whole update region (WM_PAINT).
     void painted() { repaintDue_ = false; }
@@ -45,6 +48,8 @@ class PictureBox : public Picture {
     void scroll(int dx, int dy, const PixelRect& scrollRect, const PixelRect& clipRect) override;
 
   private:
+    // Fills `rect` of `dc` with the back colour, as the face it now shows.
+    void fillFace(HDC dc, const RECT& rect);
     void clear();
     void changed();
 
@@ -57,6 +62,7 @@ class PictureBox : public Picture {
     Colour back_;
     Colour fore_;
     Colour fill_;
+    COLORREF face_ = 0;  // the back colour the image was last filled with, as it then was
     bool autoRedraw_ = false;
     bool repaintDue_ = false;  // the whole box is invalid and has not painted yet
     float penX_ = 0;

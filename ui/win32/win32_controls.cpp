@@ -435,6 +435,15 @@ void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
     }
 }
 
+void Win32Controls::systemColoursChanged() {
+    for (auto& [key, target] : elements_) {
+        if (target.picture) target.picture->systemColoursChanged();
+        // Common controls keep the colours they were made with unless told.
+        if (target.hwnd != window_) SendMessageW(target.hwnd, WM_SYSCOLORCHANGE, 0, 0);
+    }
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void Win32Controls::destroyed() {
     timerEnabled_ = false;
     PostQuitMessage(0);

@@ -60,6 +60,9 @@ class Win32Controls : public Controls {
     // The slider moved; true when its value differs from the last one seen.
     bool sliderMoved();
     void dpiChanged(int dpi, const RECT& suggested);
+    // The system's colours changed (a high-contrast theme turned on): every control and
+    // picture face takes them.
+    void systemColoursChanged();
     // The control that had the focus when the window was last left; none before.
     HWND keptFocus() const { return keptFocus_; }
     void keepFocus(HWND control) { keptFocus_ = control; }
