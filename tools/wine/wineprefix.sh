@@ -45,11 +45,18 @@ server_socket() {
 }
 
 # A persistent server, started with no inherited pipe: started inside ctest's process tree its
-# services would hold ctest's output open and the first test would never end.
+# services would hold ctest's output open and the first test would never end. One caller at a
+# time: with ctest -j2 and no server, a second program started while the first caller's wineboot
+# was still setting the prefix up, and could then hang at its exit.
 ensure_server() {
-  [ -S "$(server_socket)" ] && return 0
-  setsid wineserver -p </dev/null >/dev/null 2>&1 &
-  wine wineboot </dev/null >/dev/null 2>&1
+  local lock
+  exec {lock}>"$prefix/.zarnel-server.lock"
+  flock "$lock"
+  if [ ! -S "$(server_socket)" ]; then
+    setsid wineserver -p </dev/null >/dev/null 2>&1 {lock}>&- &
+    wine wineboot </dev/null >/dev/null 2>&1 {lock}>&-
+  fi
+  exec {lock}>&-
 }
 
 font_substitutes() {
