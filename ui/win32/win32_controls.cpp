@@ -427,11 +427,7 @@ void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
         SendMessageW(target.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(target.font)),
                      TRUE);
         place(target);
-        if (target.row->kind == Kind::Label) {
-            refit(target, caption(target.hwnd));
-        } else if (target.row->kind == Kind::TextBox) {
-            refit(target, target.text);
-        }
+        refit(target, target.row->kind == Kind::Label ? caption(target.hwnd) : target.text);
     }
 }
 
