@@ -26,7 +26,13 @@ Win32Platform::Win32Platform(const win32::ExportNames& renamed)
       getDriveTypeA_(kKernel32, "GetDriveTypeA", renamed),
       getVolumeInformationA_(kKernel32, "GetVolumeInformationA", renamed),
       getDiskFreeSpaceExA_(kKernel32, "GetDiskFreeSpaceExA", renamed),
-      shGetFolderPathA_(kShfolder, "SHGetFolderPathA", renamed) {}
+      shGetFolderPathA_(kShfolder, "SHGetFolderPathA", renamed) {
+    // A drive without its medium (a card reader's empty slot, a floppy drive) must fail the
+    // volume and free-space questions with "not ready", not stop the window behind the
+    // system's "no disk" box. Process-wide, so the helper threads that ask network shares
+    // have it too; whatever the process had set stays.
+    SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);
+}
 
 void Win32Platform::clearLastError() {
     SetLastError(ERROR_SUCCESS);

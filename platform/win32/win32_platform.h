@@ -38,6 +38,7 @@ auto withLastError(std::uint32_t& error, Work&& work) {
 class Win32Platform : public Platform {
   public:
     // `renamed` binds some functions under other export names (a test's missing function).
+    // Makes the process fail critical errors itself (see the constructor).
     explicit Win32Platform(const win32::ExportNames& renamed = {});
 
     const AnsiCodec& ansi() const override { return *codec_; }
