@@ -1,5 +1,6 @@
 #include "platform/linux/desktop_session.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ struct DesktopName {
 // Budgie names GNOME after itself ("Budgie:GNOME") but draws panels of its own, which GNOME's
 // dock settings do not describe: its windows tell.
 constexpr std::array<DesktopName, 9> kDesktopNames = {{{"GNOME", Desktop::Gnome},
-                                                       {"ubuntu", Desktop::Gnome},
+                                                       {"ubuntu", Desktop::GnomeSession},
                                                        {"Budgie", Desktop::Other},
                                                        {"KDE", Desktop::Plasma},
                                                        {"XFCE", Desktop::Xfce},
@@ -45,16 +46,45 @@ std::vector<std::string> stringItems(std::string_view array) {
     return items;
 }
 
+constexpr std::string_view kShell = "org.gnome.shell";
+constexpr std::string_view kShellPath = "/org/gnome/shell/";
+// The dock extensions that keep their settings under dash-to-dock's schema: the upstream one,
+// which a user enables, and the one Ubuntu's session starts by itself.
+constexpr std::string_view kUserDock = "dash-to-dock@micxgx.gmail.com";
+constexpr std::string_view kUbuntuDock = "ubuntu-dock@ubuntu.com";
+
+bool listed(const std::optional<std::string>& array, std::string_view item) {
+    if (!array) return false;
+    const std::vector<std::string> items = stringItems(*array);
+    return std::ranges::find(items, item) != items.end();
+}
+
+// Whether GNOME Shell runs a dock: on a plain GNOME session only one the user enabled; on a
+// distribution's session also its own, unless the user disabled it. Installed and switched
+// off, a dock's settings still read as a hiding dock. A shell whose schema is missing is
+// taken at its dock settings' word.
+bool gnomeRunsDock(const DesktopSettings& settings, Desktop desktop) {
+    const auto setting = [&settings](std::string_view key) {
+        return settings.value(kShell, kShellPath, key);
+    };
+    const auto enabled = setting("enabled-extensions");
+    if (!enabled) return true;
+    const auto disabled = setting("disabled-extensions");
+    const bool userExtensions = setting("disable-user-extensions") != kTrue;
+    if (userExtensions && listed(enabled, kUserDock) && !listed(disabled, kUserDock)) return true;
+    return desktop == Desktop::GnomeSession && !listed(disabled, kUbuntuDock);
+}
+
 // The top bar stays on top and never hides; the dock (dash-to-dock, Ubuntu's dock) hides
 // unless it is fixed, either always or when a window meets it.
-std::uint32_t gnomeState(const DesktopSettings& settings) {
+std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop) {
     constexpr std::string_view kDock = "org.gnome.shell.extensions.dash-to-dock";
     constexpr std::string_view kDockPath = "/org/gnome/shell/extensions/dash-to-dock/";
     const auto flag = [&settings, kDock, kDockPath](std::string_view key) {
         return settings.value(kDock, kDockPath, key);
     };
     const auto fixed = flag("dock-fixed");
-    if (!fixed || *fixed == kTrue) return kAlwaysOnTop;
+    if (!fixed || *fixed == kTrue || !gnomeRunsDock(settings, desktop)) return kAlwaysOnTop;
     const bool hides = flag("autohide") == kTrue || flag("intellihide") == kTrue;
     return kAlwaysOnTop | (hides ? kAutoHide : 0);
 }
@@ -97,7 +127,7 @@ std::optional<std::uint32_t> fromFile(const std::filesystem::path& root,
 }  // namespace
 
 Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion) {
-    while (!currentDesktop.empty()) {
+    for (bool first = true; !currentDesktop.empty(); first = false) {
         const auto colon = currentDesktop.find(':');
         const std::string_view name = currentDesktop.substr(0, colon);
         for (const DesktopName& known : kDesktopNames) {
@@ -105,6 +135,7 @@ Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVe
             if (known.desktop == Desktop::Plasma && kdeSessionVersion == "5") {
                 return Desktop::Plasma5;
             }
+            if (known.desktop == Desktop::Gnome && !first) return Desktop::GnomeSession;
             return known.desktop;
         }
         if (colon == std::string_view::npos) break;
@@ -118,7 +149,8 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
                                                const DesktopSettings& settings) {
     switch (desktop) {
         case Desktop::Gnome:
-            return gnomeState(settings);
+        case Desktop::GnomeSession:
+            return gnomeState(settings, desktop);
         case Desktop::Mate:
             return mateState(settings);
         case Desktop::Cinnamon:

@@ -9,10 +9,13 @@
 
 namespace zarnel::linux_fs {
 
-enum class Desktop { Gnome, Plasma5, Plasma, Xfce, Mate, Cinnamon, Lxqt, Other };
+// GnomeSession is a distribution's own GNOME session ("ubuntu:GNOME", "pop:GNOME"), whose
+// session mode may start a dock that no user setting lists.
+enum class Desktop { Gnome, GnomeSession, Plasma5, Plasma, Xfce, Mate, Cinnamon, Lxqt, Other };
 
 // XDG_CURRENT_DESKTOP is a colon-separated list, most specific first ("ubuntu:GNOME",
-// "X-Cinnamon"); the first name we know decides. KDE_SESSION_VERSION tells Plasma 5 from
+// "X-Cinnamon"); the first name we know decides, and GNOME after another name is that
+// distribution's session. KDE_SESSION_VERSION tells Plasma 5 from
 // the Plasmas after it; a session that does not say is taken for a current one.
 Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion);
 

@@ -46,6 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SessionRow{"desktop-gnome-ubuntu-dock", "ubuntu:GNOME", "", true, kHide | kTop},
         SessionRow{"desktop-gnome-plain", "GNOME", "", false, kTop},
+        // A dock counts only while the shell runs it: enabled by the user, or started by the
+        // distribution's session and not disabled.
+        SessionRow{"desktop-gnome-dock-off", "GNOME", "", true, kTop},
+        SessionRow{"desktop-gnome-dash-to-dock", "GNOME", "", true, kHide | kTop},
+        SessionRow{"desktop-gnome-ubuntu-dock-disabled", "ubuntu:GNOME", "", true, kTop},
         SessionRow{"desktop-plasma-autohide", "KDE", "6", true, kHide | kTop},
         // The same setting, 2: windows may cover the panel in Plasma 5, it dodges them after.
         SessionRow{"desktop-plasma-windows-cover", "KDE", "5", true, 0},
@@ -62,7 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
-    EXPECT_EQ(linux_fs::desktopOf("ubuntu:GNOME", ""), Desktop::Gnome);
+    EXPECT_EQ(linux_fs::desktopOf("ubuntu:GNOME", ""), Desktop::GnomeSession);
+    EXPECT_EQ(linux_fs::desktopOf("pop:GNOME", ""), Desktop::GnomeSession);
+    EXPECT_EQ(linux_fs::desktopOf("GNOME", ""), Desktop::Gnome);
     EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("KDE", "5"), Desktop::Plasma5);
     EXPECT_EQ(linux_fs::desktopOf("KDE", "6"), Desktop::Plasma);
