@@ -1,4 +1,6 @@
 // The shell's special folders on a Linux desktop.
+#include <sys/stat.h>
+
 #include <array>
 #include <optional>
 
@@ -97,9 +99,11 @@ std::string tidy(const std::string& path) {
 }
 
 // A folder may be made only strictly below $HOME, never through a link that leads elsewhere,
-// whoever runs the program.
-bool mayCreate(const fs::path& root, const std::string& home, const std::string& path) {
-    const std::string normalHome = fs::path(home).lexically_normal().string();
+// and only in a home of the user running the program: run as root with a user's $HOME (sudo
+// keeping the environment), it would leave that user folders they cannot write to.
+bool mayCreate(const fs::path& root, const linux_fs::UserEnvironment& environment,
+               const std::string& path) {
+    const std::string normalHome = fs::path(environment.home).lexically_normal().string();
     const std::string normalPath = fs::path(path).lexically_normal().string();
     if (normalHome == "/" || normalPath == normalHome ||
         !linux_fs::pathIsUnder(normalPath, normalHome)) {
@@ -107,7 +111,10 @@ bool mayCreate(const fs::path& root, const std::string& home, const std::string&
     }
     std::error_code error;
     const fs::path realHome = fs::canonical(root / fs::path(normalHome).relative_path(), error);
-    if (error) return false;
+    struct stat home {};
+    if (error || ::stat(realHome.c_str(), &home) != 0 || home.st_uid != environment.userId) {
+        return false;
+    }
     fs::path existing = root / fs::path(normalPath).relative_path();
     while (!fs::exists(fs::symlink_status(existing, error)) && existing.has_parent_path() &&
            existing != existing.parent_path()) {
@@ -130,7 +137,7 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
     const fs::path located = root_ / fs::path(*folder).relative_path();
     std::error_code error;
     if (!fs::is_directory(located, error)) {
-        if ((csidl & kCsidlFlagCreate) == 0 || !mayCreate(root_, environment.home, *folder) ||
+        if ((csidl & kCsidlFlagCreate) == 0 || !mayCreate(root_, environment, *folder) ||
             !fs::create_directories(located, error)) {
             return kPathNotFound;
         }

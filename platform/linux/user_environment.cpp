@@ -1,5 +1,7 @@
 #include "platform/linux/user_environment.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <utility>
@@ -28,7 +30,8 @@ UserEnvironment UserEnvironment::fromProcess() {
             .xdgConfigHome = variable("XDG_CONFIG_HOME"),
             .workingDirectory = error ? std::string() : current.string(),
             .currentDesktop = variable("XDG_CURRENT_DESKTOP"),
-            .kdeSessionVersion = variable("KDE_SESSION_VERSION")};
+            .kdeSessionVersion = variable("KDE_SESSION_VERSION"),
+            .userId = ::geteuid()};
 }
 
 std::string UserEnvironment::configHome() const {

@@ -1,6 +1,7 @@
 // The parts of the process environment the provider reads, held apart so tests can set them.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace zarnel::linux_fs {
@@ -11,6 +12,7 @@ struct UserEnvironment {
     std::string workingDirectory;   // where the program was started
     std::string currentDesktop;     // $XDG_CURRENT_DESKTOP: "ubuntu:GNOME", "KDE"
     std::string kdeSessionVersion;  // $KDE_SESSION_VERSION: "5", "6"
+    std::uint32_t userId = 0;       // the effective user, who owns what the program makes
 
     // Where the user's settings files live: $XDG_CONFIG_HOME when absolute, else ~/.config.
     std::string configHome() const;

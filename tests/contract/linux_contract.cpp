@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include "platform/linux/linux_platform.h"
 #include "tests/contract/platform_contract.h"
 
@@ -10,7 +12,8 @@ std::unique_ptr<Platform> twoSocketServer() {
                              .xdgConfigHome = "",
                              .workingDirectory = "/",
                              .currentDesktop = "",
-                             .kdeSessionVersion = ""};
+                             .kdeSessionVersion = "",
+                             .userId = ::geteuid()};
     return platform;
 }
 

@@ -24,7 +24,8 @@ const linux_fs::UserEnvironment kUser = {.home = "/home/user",
                                          .xdgConfigHome = "",
                                          .workingDirectory = "/",
                                          .currentDesktop = "",
-                                         .kdeSessionVersion = ""};
+                                         .kdeSessionVersion = "",
+                                         .userId = ::geteuid()};
 
 enum class Hostile { Missing, Fifo, Directory, LinkLoop, Huge, NulBytes };
 

@@ -1,6 +1,8 @@
 // Special folders on a Linux desktop, in a scratch tree standing for the machine's root.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -29,7 +31,8 @@ class Folders : public ::testing::Test {
                                   .xdgConfigHome = "",
                                   .workingDirectory = "/",
                                   .currentDesktop = "",
-                                  .kdeSessionVersion = ""};
+                                  .kdeSessionVersion = "",
+                                  .userId = ::geteuid()};
         write("home/alice/.config/user-dirs.dirs",
               "XDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n"
               "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n"
@@ -139,20 +142,39 @@ TEST_F(Folders, NothingIsMadeOutsideHome) {
     EXPECT_FALSE(exists("/etc/Desktop"));
 }
 
+// Run as root with a user's $HOME kept (sudo -E), the program must not leave that user
+// folders owned by root in their home; its own home it still furnishes.
+TEST_F(Folders, NothingIsMadeInAHomeOfAnotherUser) {
+    struct stat home {};
+    ASSERT_EQ(::stat((root_ / "home/alice").c_str(), &home), 0);
+    platform_->environment.userId = home.st_uid + 1;
+    EXPECT_EQ(lookup(kCreate), std::nullopt);
+    EXPECT_EQ(lookup(7 | kCreate), std::nullopt);
+    EXPECT_FALSE(exists("/home/alice/デスクトップ"));
+    EXPECT_FALSE(exists("/home/alice/.config/autostart"));
+    EXPECT_EQ(lookup(20 | kCreate), "/usr/share/fonts");  // what exists is still shown
+
+    platform_->environment.userId = home.st_uid;
+    EXPECT_EQ(lookup(7 | kCreate), "/home/alice/.config/autostart");
+    EXPECT_TRUE(exists("/home/alice/.config/autostart"));
+}
+
 TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
     fs::remove(root_ / "home/alice/.config/user-dirs.dirs");
     platform_->environment = {.home = "/",
                               .xdgConfigHome = "",
                               .workingDirectory = "/",
                               .currentDesktop = "",
-                              .kdeSessionVersion = ""};
+                              .kdeSessionVersion = "",
+                              .userId = ::geteuid()};
     EXPECT_EQ(lookup(kCreate), std::nullopt);
     EXPECT_FALSE(exists("/Desktop"));
     platform_->environment = {.home = "",
                               .xdgConfigHome = "",
                               .workingDirectory = "/",
                               .currentDesktop = "",
-                              .kdeSessionVersion = ""};
+                              .kdeSessionVersion = "",
+                              .userId = ::geteuid()};
     EXPECT_EQ(lookup(2 | kCreate), std::nullopt);
     EXPECT_EQ(lookup(20 | kCreate), "/usr/share/fonts");  // machine folders need no $HOME
 }
