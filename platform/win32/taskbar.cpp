@@ -1,3 +1,4 @@
+#include "platform/win32/taskbar_state.h"
 #include "platform/win32/win32_platform.h"
 
 namespace zarnel {
@@ -6,7 +7,8 @@ std::uint32_t Win32Platform::appBarGetState() {
     APPBARDATA record{};
     // The whole record: the 20-byte form of 32-bit days fails on 64-bit Windows.
     record.cbSize = sizeof(APPBARDATA);
-    return static_cast<std::uint32_t>(call(shAppBarMessage_, ABM_GETSTATE, &record));
+    const auto answer = static_cast<std::uint32_t>(call(shAppBarMessage_, ABM_GETSTATE, &record));
+    return win32::taskbarState(answer, FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr);
 }
 
 }  // namespace zarnel
