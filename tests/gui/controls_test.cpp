@@ -14,10 +14,12 @@
 #include <QtTest/QTest>
 
 #include "ui/qt/fonts.h"
+#include "ui/qt/frame_box.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/qt_controls.h"
 #include "ui/qt/tab_control.h"
+#include "ui/qt/units.h"
 
 namespace zarnel {
 namespace {
@@ -194,6 +196,50 @@ TEST_F(ControlsTest, ControlTabAndControlPageKeysSwitchTabs) {
         EXPECT_EQ(tabs.currentIndex(), c.to) << c.from << " key " << c.key;
     }
     EXPECT_EQ(controls.sliderValue(), layoutRow(Ctl::Slider1).value);
+}
+
+// Whatever face stands in for the captions, each tab lies within the designed strip and is
+// tall enough for its caption's line.
+TEST_F(ControlsTest, EveryTabCaptionShowsWholeInTheStrip) {
+    window.show();
+    QApplication::processEvents();
+    const QTabBar& bar = *controls.tabControl().tabBar();
+    ASSERT_EQ(bar.height(), qt::toPixels(layout::kTabStripHeight));
+    for (int i = 0; i < bar.count(); ++i) {
+        const QRect tab = bar.tabRect(i);
+        EXPECT_TRUE(bar.rect().contains(tab)) << i << ": tab height " << tab.height();
+        EXPECT_LE(QFontMetrics(bar.font()).height(), tab.height()) << i;
+    }
+}
+
+// The room above a frame's first control is about one em: a caption centred in the line of a
+// face with a tall line reached down into it. Placed by its ink, it keeps within its own
+// height from the top edge, whatever the face's line.
+TEST(FrameCaption, InkKeepsWithinItsOwnHeightFromTheTop) {
+    // Capitals have a line far taller than their ink in any face.
+    const QString caption = QStringLiteral("ABC");
+    qt::FrameBox frame(caption, nullptr);
+    QPalette palette = frame.palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    frame.setPalette(palette);
+    frame.resize(300, 80);
+    for (const int pixels : {12, 15, 20}) {
+        QFont font = frame.font();
+        font.setPixelSize(pixels);
+        frame.setFont(font);
+        const QImage image = frame.grab().toImage();
+        const int inkHeight = QFontMetrics(font).tightBoundingRect(caption).height();
+        int lowest = -1;
+        const int captionRight = QFontMetrics(font).horizontalAdvance(caption);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 4; x < captionRight; ++x) {
+                if (qGray(image.pixel(x, y)) < 128) lowest = std::max(lowest, y);
+            }
+        }
+        ASSERT_GE(lowest, 0) << pixels << " px: no caption drawn";
+        EXPECT_LT(lowest, inkHeight) << pixels << " px";
+    }
 }
 
 TEST_F(ControlsTest, PieWithoutPersistentImageIsGoneAfterItsTabWasAway) {

@@ -12,10 +12,21 @@ constexpr int kEdgeWidth = 2;  // the etched edge: a dark line and a light one i
 
 }  // namespace
 
+QRect FrameBox::captionInk() {
+    if (title() != inkTitle_ || font() != inkFont_) {
+        inkTitle_ = title();
+        inkFont_ = font();
+        ink_ = QFontMetrics(font()).tightBoundingRect(title());
+    }
+    return ink_;
+}
+
 void FrameBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QFontMetrics metrics(font());
-    const QRect edge = rect().adjusted(0, metrics.height() / 2, -1, -1);
+    const QRect ink = captionInk();
+    // Without a caption the edge lies where a caption's middle would.
+    const int captionHeight = title().isEmpty() ? QFontMetrics(font()).height() : ink.height();
+    const QRect edge = rect().adjusted(0, captionHeight / 2, -1, -1);
     const QRect repainted = event->region().boundingRect();
     // Most repaints are for a control inside (the graph's time labels, renumbered as it
     // scrolls): the edge and the caption are drawn only when part of them is uncovered.
@@ -26,13 +37,15 @@ void FrameBox::paintEvent(QPaintEvent* event) {
         painter.setPen(palette().color(QPalette::Light));
         painter.drawRect(edge.adjusted(1, 1, 0, 0));
     }
-    if (title().isEmpty() || repainted.top() >= metrics.height()) return;
+    if (title().isEmpty() || repainted.top() >= captionHeight) return;
 
-    const QRect caption(kCaptionIndent, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionPadding,
-                        metrics.height());
+    const QRect caption(kCaptionIndent, 0,
+                        QFontMetrics(font()).horizontalAdvance(title()) + 2 * kCaptionPadding,
+                        captionHeight);
     painter.fillRect(caption, palette().window());
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(caption, Qt::AlignCenter, title());
+    // The ink's top on the frame's top edge.
+    painter.drawText(QPoint(caption.left() + kCaptionPadding, -ink.top()), title());
 }
 
 }  // namespace zarnel::qt

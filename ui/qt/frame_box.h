@@ -1,5 +1,7 @@
 // A frame: an etched box whose caption sits on its top edge, so the caption's height does
-// not push the edge down into the controls placed near the top.
+// not push the edge down into the controls placed near the top. The caption is placed by its
+// ink, not its line: a face with a tall line (Noto Sans CJK) would otherwise reach down into
+// those controls.
 #pragma once
 
 #include <QGroupBox>
@@ -15,6 +17,15 @@ class FrameBox : public QGroupBox {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  private:
+    // The caption's ink from its baseline, measured again only when caption or font change:
+    // the frame repaints with every control inside it that changes.
+    QRect captionInk();
+
+    QString inkTitle_;
+    QFont inkFont_;
+    QRect ink_;
 };
 
 }  // namespace zarnel::qt

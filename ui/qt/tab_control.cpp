@@ -9,9 +9,31 @@
 #include "ui/qt/units.h"
 
 namespace zarnel::qt {
+namespace {
+
+// Tabs as tall as the designed strip: the style sizes them by the font, and a face with a
+// tall line (Noto Sans CJK) made them taller than the strip, which cut the captions centred
+// in them.
+class StripTabBar : public QTabBar {
+  public:
+    StripTabBar(int height, QWidget* parent) : QTabBar(parent), height_(height) {}
+
+  protected:
+    QSize tabSizeHint(int index) const override {
+        return {QTabBar::tabSizeHint(index).width(), height_};
+    }
+    QSize minimumTabSizeHint(int index) const override {
+        return {QTabBar::minimumTabSizeHint(index).width(), height_};
+    }
+
+  private:
+    int height_;
+};
+
+}  // namespace
 
 TabControl::TabControl(std::span<const std::string_view> captions, int stripHeight, QWidget* parent)
-    : QWidget(parent), bar_(new QTabBar(this)), stripHeight_(stripHeight) {
+    : QWidget(parent), bar_(new StripTabBar(stripHeight, this)), stripHeight_(stripHeight) {
     bar_->setExpanding(true);
     bar_->setUsesScrollButtons(false);
     bar_->setElideMode(Qt::ElideNone);
