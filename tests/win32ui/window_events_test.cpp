@@ -3,6 +3,7 @@
 #include <windows.h>
 // commctrl.h needs windows.h before it.
 #include <commctrl.h>
+#include <dbt.h>
 
 #include <algorithm>
 
@@ -78,6 +79,33 @@ TEST_F(WindowEvents, ChoosingAnotherDriveRunsTheDiskProbesOnIt) {
     EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
     EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(e:\\"));
     EXPECT_FALSE(calledWith(window.platform, "GetVolumeInformationA(d:\\"));
+}
+
+// A stick put in and taken out while the window is open: the system tells the window, and
+// the list follows with the user's drive still chosen.
+TEST_F(WindowEvents, DriveListFollowsVolumesComingAndGoing) {
+    const auto announce = [this](WPARAM event) {
+        DEV_BROADCAST_VOLUME volume{};
+        volume.dbcv_size = sizeof(volume);
+        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+        volume.dbcv_unitmask = 1U << ('f' - 'a');
+        SendMessageW(controls.window(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+        TestWindow::pump();
+    };
+    ASSERT_EQ(controls.items(Ctl::Drive1).size(), 3U);
+    window.platform.records.drives.entries.push_back("f: [/media/stick]");
+    // Nothing about a volume: the list stays as it is.
+    SendMessageW(controls.window(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    EXPECT_EQ(controls.items(Ctl::Drive1).size(), 3U);
+
+    announce(DBT_DEVICEARRIVAL);
+    EXPECT_EQ(controls.items(Ctl::Drive1).size(), 4U);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+
+    window.platform.records.drives.entries.pop_back();
+    announce(DBT_DEVICEREMOVECOMPLETE);
+    EXPECT_EQ(controls.items(Ctl::Drive1).size(), 3U);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
 }
 
 TEST_F(WindowEvents, ChoosingAFolderLooksItUp) {

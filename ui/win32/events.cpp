@@ -49,8 +49,12 @@ bool Form1Events::queryUnload(std::int16_t unloadMode) {
     return cancel == 0;
 }
 
-void startForm(Win32Controls& controls, Platform& platform, Form1& form, FormEvents& events) {
-    fillDrive1(controls, platform);  // the drive list is filled as the window is built
+void Form1Events::drivesChanged() {
+    shown_ = refreshDrive1(controls_, platform_, shown_);
+}
+
+void startForm(Win32Controls& controls, Platform& platform, Form1& form, Form1Events& events) {
+    events.drivesShown(fillDrive1(controls, platform));  // filled as the window is built
     form.Form_Load();
     controls.setEvents(&events);
 }

@@ -1,11 +1,13 @@
 // Hooks the form's handlers to the window's events.
 #pragma once
 
+#include <utility>
+
+#include "platform/platform.h"
 #include "ui/win32/form_events.h"
 
 namespace zarnel {
 class Form1;
-class Platform;
 }  // namespace zarnel
 
 namespace zarnel::win32 {
@@ -24,15 +26,20 @@ class Form1Events : public FormEvents {
     void sliderChanged() override;
     void timerTick() override;
     bool queryUnload(std::int16_t unloadMode) override;
+    void drivesChanged() override;
+
+    // The drive list as the window shows it, which a later change is compared with.
+    void drivesShown(DriveList shown) { shown_ = std::move(shown); }
 
   private:
     Controls& controls_;
     Platform& platform_;
     Form1& form_;
+    DriveList shown_;
 };
 
 // Fills the drive list and runs the form's load handler, then delivers every later event to
 // `events`, which must outlive the window.
-void startForm(Win32Controls& controls, Platform& platform, Form1& form, FormEvents& events);
+void startForm(Win32Controls& controls, Platform& platform, Form1& form, Form1Events& events);
 
 }  // namespace zarnel::win32

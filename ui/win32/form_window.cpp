@@ -1,6 +1,7 @@
 #include "ui/win32/form_window.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include "ui/win32/form_events.h"
 #include "ui/win32/message_loop.h"
@@ -59,6 +60,14 @@ void activate(Win32Controls& controls, WPARAM wParam) {
     if (kept) SetFocus(kept);
 }
 
+// A drive letter came or went, or a drive's medium was put in or taken out: the system tells
+// every top-level window, with no registration needed.
+bool volumeCameOrWent(WPARAM event, LPARAM lParam) {
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
+    return (event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE) && header &&
+           header->dbch_devicetype == DBT_DEVTYP_VOLUME;
+}
+
 }  // namespace
 
 LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -102,6 +111,9 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_SYSCOLORCHANGE:
             controls->systemColoursChanged();
             return 0;
+        case WM_DEVICECHANGE:
+            if (events && volumeCameOrWent(wParam, lParam)) events->drivesChanged();
+            return TRUE;
         case WM_DPICHANGED:
             controls->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
