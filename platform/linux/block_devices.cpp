@@ -109,6 +109,11 @@ BlockDevice describeBlockDevice(const fs::path& root, std::string_view name) {
     return describeAt(root, name, 0);
 }
 
+bool blockDevicePresent(const fs::path& root, std::string_view name) {
+    std::error_code error;
+    return fs::exists(root / "sys/class/block" / name, error);
+}
+
 void BlockDeviceCache::follow(std::uint64_t tableGeneration) {
     if (tableGeneration == generation_) return;
     generation_ = tableGeneration;

@@ -35,6 +35,10 @@ std::string kernelDeviceName(const std::filesystem::path& root, const MountEntry
 // the disks beneath it.
 BlockDevice describeBlockDevice(const std::filesystem::path& root, std::string_view name);
 
+// Whether sysfs knows the device now, asked afresh: a stick with nothing mounted can be pulled
+// out without the mount table changing.
+bool blockDevicePresent(const std::filesystem::path& root, std::string_view name);
+
 // The answers above remembered for one read of the mount table: a change of drive asks about
 // the same devices three times, and a table of thousands of mounts names many of them.
 class BlockDeviceCache {

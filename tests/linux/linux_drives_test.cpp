@@ -397,6 +397,15 @@ TEST(LinuxDrives, UnmountedCardsSticksAndDiscsAreDrivesAndFixedDisksAreNot) {
         "2 1 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n");
     EXPECT_EQ(volumeOf(platform, "e:\\"), std::make_tuple(1, "vfat", 0u));
     EXPECT_EQ(volumeOf(platform, "d:\\"), std::make_tuple(0, "", 21u));
+
+    // The card is taken out: nothing was mounted from it, so the mount table does not change
+    // and its letter stays listed, with no drive behind it now, not a hard disk.
+    EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kRemovable);
+    for (const char* link : {"sys/block/mmcblk1", "sys/class/block/mmcblk1"}) {
+        std::filesystem::remove(machine.root() / link);
+    }
+    EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kNoRootDir);
+    EXPECT_EQ(volumeOf(platform, "d:\\"), std::make_tuple(0, "", 3u));
 }
 
 // Devices built on partitions: an encrypted stick the desktop opened is mounted from its
