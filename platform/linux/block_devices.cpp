@@ -54,6 +54,18 @@ std::vector<std::string> namesIn(const fs::path& folder) {
     return names;
 }
 
+// The partitions in a disk's folder, each a folder marked by its "partition" attribute.
+std::vector<std::string> partitionsIn(const fs::path& diskFolder, std::string_view disk) {
+    std::vector<std::string> partitions;
+    for (std::string& name : namesIn(diskFolder)) {
+        std::error_code missing;
+        if (name.starts_with(disk) && fs::exists(diskFolder / name / "partition", missing)) {
+            partitions.push_back(std::move(name));
+        }
+    }
+    return partitions;
+}
+
 // The device at sys/class/block/<name>, `depth` devices above the one first asked about.
 BlockDevice describeAt(const fs::path& root, std::string_view name, int depth) {
     BlockDevice device{.name = std::string(name), .disk = std::string(name), .hasMedium = true};
@@ -64,7 +76,7 @@ BlockDevice describeAt(const fs::path& root, std::string_view name, int depth) {
     device.disk = diskFolder.filename().string();
     device.hasMedium = numberAttribute(diskFolder, "size") != 0;
     const std::vector<std::string> beneath =
-        depth < kMaxStackDepth ? namesIn(real / "slaves") : std::vector<std::string>{};
+        depth < kMaxStackDepth ? namesIn(diskFolder / "slaves") : std::vector<std::string>{};
     if (beneath.empty()) {
         readDiskKind(diskFolder, device);
         return device;
@@ -144,22 +156,24 @@ const std::string& BlockDeviceCache::partitionType(std::string_view name) {
 const std::set<std::string, std::less<>>& BlockDeviceCache::namesOnDisk(std::string_view disk) {
     if (const auto known = diskNames_.find(disk); known != diskNames_.end()) return known->second;
     std::set<std::string, std::less<>> names{std::string(disk)};
-    // A disk's folder holds a folder for each partition, marked by its "partition" attribute.
     const fs::path diskFolder = root_ / "sys/block" / disk;
     std::vector<fs::path> folders{diskFolder};
-    for (std::string& name : namesIn(diskFolder)) {
-        std::error_code missing;
-        if (name.starts_with(disk) && fs::exists(diskFolder / name / "partition", missing)) {
-            folders.push_back(diskFolder / name);
-            names.insert(std::move(name));
-        }
+    for (std::string& partition : partitionsIn(diskFolder, disk)) {
+        folders.push_back(diskFolder / partition);
+        names.insert(std::move(partition));
     }
-    // Then the devices built on them, and on those in turn.
+    // Then the devices built on them with their partitions (an array's "md0p1"), and the
+    // devices on those in turn.
     for (int depth = 0; depth < kMaxStackDepth && !folders.empty(); ++depth) {
         std::vector<fs::path> above;
         for (const fs::path& folder : folders) {
             for (std::string& holder : namesIn(folder / "holders")) {
-                if (names.insert(holder).second) above.push_back(root_ / "sys/block" / holder);
+                if (!names.insert(holder).second) continue;
+                const fs::path holderFolder = root_ / "sys/block" / holder;
+                above.push_back(holderFolder);
+                for (std::string& partition : partitionsIn(holderFolder, holder)) {
+                    if (names.insert(partition).second) above.push_back(holderFolder / partition);
+                }
             }
         }
         folders = std::move(above);
@@ -188,14 +202,17 @@ RemovableDisks removableDisks(BlockDeviceCache& devices, const std::vector<Mount
             removable.diskOfName.emplace(name, std::string(kDeviceTree) + disk);
         }
     }
-    std::set<std::string_view> mountedDisks;
+    // A device built on several disks (a volume spanning two sticks) is mounted from each.
+    std::set<std::string, std::less<>> mountedNames;
     for (const MountEntry& mount : mounts) {
-        const auto disk = removable.diskOfName.find(devices.kernelName(mount));
-        if (disk != removable.diskOfName.end()) mountedDisks.insert(disk->second);
+        const std::string& name = devices.kernelName(mount);
+        if (removable.diskOfName.contains(name)) mountedNames.insert(name);
     }
     for (const std::string& disk : candidates) {
-        std::string device = std::string(kDeviceTree) + disk;
-        if (!mountedDisks.contains(device)) removable.unmounted.push_back(std::move(device));
+        const bool mounted = std::ranges::any_of(
+            devices.namesOnDisk(disk),
+            [&mountedNames](const std::string& name) { return mountedNames.contains(name); });
+        if (!mounted) removable.unmounted.push_back(std::string(kDeviceTree) + disk);
     }
     return removable;
 }

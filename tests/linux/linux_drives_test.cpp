@@ -433,6 +433,36 @@ TEST(LinuxDrives, OpenedEncryptedStickIsOneRemovableDrive) {
     EXPECT_EQ(platform.getDriveType("e:\\"), drive_type::kRemovable);
 }
 
+// Devices built on two sticks, mounted: a logical volume spanning both, and a partition of an
+// array made of them. Each is one removable drive, with no empty drive left for either stick.
+TEST(LinuxDrives, DevicesSpanningTwoSticksAreOneRemovableDrive) {
+    const struct {
+        std::string_view mountLine;
+        ScratchDisk stacked;
+    } cases[] = {
+        {"2 1 254:0 / /media/alice/POOL rw - ext4 /dev/dm-0 rw\n",
+         {.name = "dm-0", .sectors = 1800, .builtOn = {"sdb1", "sdc1"}}},
+        {"2 1 259:1 / /media/alice/POOL rw - ext4 /dev/md0p1 rw\n",
+         {.name = "md0", .partitions = {"md0p1"}, .sectors = 900, .builtOn = {"sdb1", "sdc1"}}},
+    };
+    for (const auto& [mountLine, stacked] : cases) {
+        const ScratchMachine machine;
+        machine.writeMountTable("1 0 8:2 / / rw - ext4 /dev/sda2 rw\n" + std::string(mountLine));
+        machine.addDisk({.name = "sda", .partitions = {"sda2"}, .sectors = 1000});
+        machine.addDisk(
+            {.name = "sdb", .removable = true, .partitions = {"sdb1"}, .sectors = 1000});
+        machine.addDisk(
+            {.name = "sdc", .removable = true, .partitions = {"sdc1"}, .sectors = 1000});
+        machine.addDisk(stacked);
+
+        LinuxPlatform platform(machine.root());
+        EXPECT_EQ(platform.drives().entries,
+                  (std::vector<std::string>{"c: [/]", "d: [/media/alice/POOL]"}))
+            << stacked.name;
+        EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kRemovable) << stacked.name;
+    }
+}
+
 // A root the kernel mounted itself is "/dev/root", a node no /dev holds (a board booted
 // without an initial ramdisk). Its device is found by number: on a card, so removable, and
 // with udev's data for it.
