@@ -15,8 +15,8 @@ enum class Desktop { Gnome, GnomeSession, Plasma5, Plasma, Xfce, Mate, Cinnamon,
 
 // XDG_CURRENT_DESKTOP is a colon-separated list, most specific first ("ubuntu:GNOME",
 // "X-Cinnamon"); the first name we know decides, and GNOME after another name is that
-// distribution's session. KDE_SESSION_VERSION tells Plasma 5 from
-// the Plasmas after it; a session that does not say is taken for a current one.
+// distribution's session. KDE_SESSION_VERSION tells Plasma 5 from the Plasmas after it; a
+// session that does not say is taken for a current one.
 Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion);
 
 // The taskbar bits (1 auto-hide, 2 always on top) of the desktop's panels, combined over its

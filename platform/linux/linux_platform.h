@@ -88,8 +88,8 @@ class LinuxPlatform : public Platform {
     const linux_fs::DriveSlot* slotOf(std::string_view root);
     // The mount now behind a root path; nothing (last error set) when there is none.
     std::optional<linux_fs::MountEntry> mountedVolume(std::string_view root);
-    // A drive that is a removable device, still there, with nothing mounted from it.
-    bool deviceWithoutMount(const linux_fs::DriveSlot& slot) const;
+    // Whether a drive listed by its device (nothing was mounted from it) still has it.
+    bool listedDevicePresent(const linux_fs::DriveSlot& slot) const;
 
     // The mount table, with what its devices are learnt once per read of it.
     const std::vector<linux_fs::MountEntry>& currentMounts();

@@ -168,12 +168,12 @@ std::optional<MountEntry> LinuxPlatform::mountedVolume(std::string_view root) {
         // A device without a mounted medium is not ready, as an empty drive is; a mount point
         // left empty or a device taken away since the list was built is a path not found.
         lastError_ =
-            deviceWithoutMount(*slot) ? win32_error::kNotReady : win32_error::kPathNotFound;
+            listedDevicePresent(*slot) ? win32_error::kNotReady : win32_error::kPathNotFound;
     }
     return mount;
 }
 
-bool LinuxPlatform::deviceWithoutMount(const DriveSlot& slot) const {
+bool LinuxPlatform::listedDevicePresent(const DriveSlot& slot) const {
     return slot.mountPoint.empty() &&
            linux_fs::blockDevicePresent(root_,
                                         std::filesystem::path(slot.device).filename().string());
@@ -184,7 +184,7 @@ std::uint32_t LinuxPlatform::getDriveType(std::string_view root) {
     if (!slot) return drive_type::kNoRootDir;
     const std::vector<MountEntry>& mounts = currentMounts();
     const std::optional<MountEntry> mount = mountOf(devices_, mounts, *slot);
-    if (!mount && !deviceWithoutMount(*slot)) return drive_type::kNoRootDir;
+    if (!mount && !listedDevicePresent(*slot)) return drive_type::kNoRootDir;
     const std::string device = mount ? devices_.kernelName(*mount)
                                      : std::filesystem::path(slot->device).filename().string();
     const std::string fsType = mount ? mount->fsType : std::string();
