@@ -59,6 +59,27 @@ int roomFor(const win32::Win32Controls& controls, Ctl ctl) {
     return inside.right - LOWORD(margins) - HIWORD(margins);
 }
 
+// Sends what Windows sends when the window moves to a screen of `dpi`: the window scaled about
+// its place.
+void changeDpi(win32::Win32Controls& controls, int dpi) {
+    HWND form = controls.window();
+    const Geometry client = controls.geometry(Ctl::Form1);
+    RECT suggested{0, 0, pixels(client.width, dpi), pixels(client.height, dpi)};
+    AdjustWindowRectExForDpi(&suggested, static_cast<DWORD>(GetWindowLongPtrW(form, GWL_STYLE)),
+                             TRUE, 0, dpi);
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    TestWindow::pump();
+}
+
+// The first row of the chart's line in column `x`, -1 where the column has none.
+int lineRow(const win32::PictureBox& chart, int x, int height) {
+    constexpr COLORREF kLine = RGB(255, 0, 0);
+    for (int y = 0; y < height; ++y) {
+        if (chart.pixel(x, y) == kLine) return y;
+    }
+    return -1;
+}
+
 TEST(DpiChange, TwipsStayWhilePixelsAndFontsFollow) {
     TestWindow window{"two_petabytes.scenario"};
     win32::Win32Controls& controls = window.controls;
@@ -69,14 +90,8 @@ TEST(DpiChange, TwipsStayWhilePixelsAndFontsFollow) {
     for (const Ctl ctl : sized) before.push_back(controls.geometry(ctl));
     const std::string caption = controls.text(Ctl::Label28);
 
-    // What Windows suggests: the window scaled about its place.
+    changeDpi(controls, kDenser);
     const Geometry client = controls.geometry(Ctl::Form1);
-    RECT suggested{0, 0, pixels(client.width, kDenser), pixels(client.height, kDenser)};
-    AdjustWindowRectExForDpi(&suggested, static_cast<DWORD>(GetWindowLongPtrW(form, GWL_STYLE)),
-                             TRUE, 0, kDenser);
-    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(kDenser, kDenser),
-                 reinterpret_cast<LPARAM>(&suggested));
-    TestWindow::pump();
 
     EXPECT_EQ(controls.scale().dpi(), kDenser);
     RECT area{};
@@ -122,6 +137,36 @@ TEST(DpiChange, TwipsStayWhilePixelsAndFontsFollow) {
     GetClientRect(controls.handle(Ctl::Picture1), &chart);
     EXPECT_NE(controls.pictureBox(Ctl::Picture1).pixel(chart.right - 1, chart.bottom - 1),
               CLR_INVALID);
+}
+
+// What the pictures show is scaled with them: the chart's earlier trace stays at the height a
+// new point of the same reading gets, and the pie drawn again at the new size leaves nothing
+// of the old one outside it.
+TEST(DpiChange, PicturesKeepWhatTheyShowAtTheNewScale) {
+    TestWindow window{"two_petabytes.scenario"};
+    win32::Win32Controls& controls = window.controls;
+    constexpr int kTicks = 100;  // past the first scroll, with the same reading throughout
+    for (int i = 0; i < kTicks; ++i) window.form.memory().Timer1_Timer();
+    changeDpi(controls, kDenser);
+    window.platform.records.memory.ullAvailPhys -= 5'000'000;  // the pie is drawn again
+    window.form.memory().Timer1_Timer();
+    TestWindow::pump();
+
+    const win32::PictureBox& chart = controls.pictureBox(Ctl::Picture1);
+    RECT area{};
+    GetClientRect(controls.handle(Ctl::Picture1), &area);
+    constexpr int kOldColumn = 20;
+    const int oldRow = lineRow(chart, kOldColumn, area.bottom);
+    // The segment the last tick drew, ending at 15/16 of the width and since scrolled left.
+    const int newest = area.right * 15 / 16 + window.form.memory().ScrollDX - 1;
+    const int newRow = lineRow(chart, newest, area.bottom);
+    ASSERT_GE(newRow, 0);
+    EXPECT_NEAR(oldRow, newRow, 3) << "old trace at " << oldRow << ", new point at " << newRow;
+
+    // A corner of the pie's box lies outside the disc: it shows the face.
+    constexpr int kCorner = 15;
+    EXPECT_EQ(controls.pictureBox(Ctl::Picture4).pixel(kCorner, kCorner),
+              GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace

@@ -61,7 +61,17 @@ void PictureBox::resize() {
     HDC freshDc = CreateCompatibleDC(dc_);
     HGDIOBJ freshFirst = SelectObject(freshDc, fresh);
     fillFace(freshDc, {0, 0, size.cx, size.cy});
-    if (bitmap_) BitBlt(freshDc, 0, 0, size_.cx, size_.cy, dc_, 0, 0, SRCCOPY);
+    if (bitmap_ && imageDpi_ != scale_.dpi()) {
+        // The window moved to a screen of another density: what is drawn is scaled with the
+        // box, so that the chart's old trace and the pie keep the place new drawing gives them.
+        SetStretchBltMode(freshDc, COLORONCOLOR);
+        StretchBlt(freshDc, 0, 0, MulDiv(size_.cx, scale_.dpi(), imageDpi_),
+                   MulDiv(size_.cy, scale_.dpi(), imageDpi_), dc_, 0, 0, size_.cx, size_.cy,
+                   SRCCOPY);
+    } else if (bitmap_) {
+        BitBlt(freshDc, 0, 0, size_.cx, size_.cy, dc_, 0, 0, SRCCOPY);
+    }
+    imageDpi_ = scale_.dpi();
     SelectObject(freshDc, freshFirst);
     DeleteDC(freshDc);
 

@@ -24,7 +24,8 @@ class PictureBox : public Picture {
     void setForeColor(Colour colour) { fore_ = colour; }
     // Copies the image to a window's DC (WM_PAINT, WM_PRINTCLIENT).
     void paint(HDC target) const;
-    // Follows the client area's size, keeping the pixels that still fit.
+    // Follows the client area's size, keeping the pixels that still fit; after a change of
+    // density the image is scaled with the box.
     void resize();
     // The box was hidden: without a persistent image what was drawn is lost.
     void hidden();
@@ -59,6 +60,7 @@ class PictureBox : public Picture {
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ firstBitmap_ = nullptr;
     SIZE size_{};
+    int imageDpi_ = kBaseDpi;  // the density the image was drawn at
     Colour back_;
     Colour fore_;
     Colour fill_;
