@@ -2,6 +2,8 @@
 // handler that runs them, and the filling of the drive list itself.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/platform.h"
 #include "window/controls.h"
 
@@ -30,7 +32,11 @@ DriveList fillDrive1(Controls& controls, Platform& platform);
 // The system's drives changed (a stick put in or taken out): Drive1, which shows `shown`, is
 // filled again and keeps the user's drive selected where it still exists: by its text, else by
 // its place if its letter moved, else as the same drive with its medium put in or taken out.
-// Otherwise the current drive is selected and its facts shown. Returns the list it shows.
-DriveList refreshDrive1(Controls& controls, Platform& platform, const DriveList& shown);
+// Otherwise the current drive is selected and its facts shown. `changedLetters` names the
+// drives whose medium the system says came or went (bit 0 for a:, as Windows gives them): the
+// chosen one among them is read again though its entry, a bare letter, did not change. Returns
+// the list it shows.
+DriveList refreshDrive1(Controls& controls, Platform& platform, const DriveList& shown,
+                        std::uint32_t changedLetters = 0);
 
 }  // namespace zarnel

@@ -1,5 +1,6 @@
 // The drive list: its entries, and the six probes that follow its selection.
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <string_view>
 
@@ -53,6 +54,14 @@ int sameDrive(const DriveList& before, std::size_t index, const DriveList& now) 
     return found;
 }
 
+// Whether the drive of `entry` ("e:" or "e: [/media/disc]") is among `changedLetters`.
+bool mediumChanged(std::string_view entry, std::uint32_t changedLetters) {
+    if (entry.empty()) return false;
+    const int letter = std::tolower(static_cast<unsigned char>(entry.front())) - 'a';
+    constexpr int kLetters = 26;
+    return letter >= 0 && letter < kLetters && ((changedLetters >> letter) & 1U) != 0;
+}
+
 }  // namespace
 
 void Drive1_Change(Controls& controls, Platform& platform) {
@@ -70,7 +79,8 @@ DriveList fillDrive1(Controls& controls, Platform& platform) {
     return drives;
 }
 
-DriveList refreshDrive1(Controls& controls, Platform& platform, const DriveList& shown) {
+DriveList refreshDrive1(Controls& controls, Platform& platform, const DriveList& shown,
+                        std::uint32_t changedLetters) {
     DriveList drives = platform.drives();
     const int chosen = controls.listIndex(Ctl::Drive1);
     // The chosen entry as the list was given it: its text read back from the widget may differ.
@@ -78,10 +88,17 @@ DriveList refreshDrive1(Controls& controls, Platform& platform, const DriveList&
     const std::string before = known ? shown.entries[static_cast<std::size_t>(chosen)] : "";
     int selected = known ? sameDrive(shown, static_cast<std::size_t>(chosen), drives) : -1;
     if (selected < 0) selected = drives.selected;
-    controls.setDrives(drives.entries, selected);
-    if (selected >= 0 && drives.entries[static_cast<std::size_t>(selected)] != before) {
-        Drive1_Change(controls, platform);
+    // Filled again only when it changed: a refill closes the user's place in an open list, and
+    // most mount-table changes (a container, a snap) change no drive.
+    if (drives.entries != shown.entries || selected != chosen) {
+        controls.setDrives(drives.entries, selected);
     }
+    // Read again when another drive is chosen now, or when the chosen drive's medium changed
+    // under an unchanged entry. With none chosen nothing is asked: a root path without a drive
+    // would ask about the current folder's.
+    if (selected < 0) return drives;
+    const std::string& after = drives.entries[static_cast<std::size_t>(selected)];
+    if (after != before || mediumChanged(after, changedLetters)) Drive1_Change(controls, platform);
     return drives;
 }
 

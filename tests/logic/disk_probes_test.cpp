@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "app/form1.h"
@@ -299,6 +300,32 @@ TEST(DiskProbes, RefreshedListProbesOnlyWhenTheSelectionMoves) {
     shown = refreshDrive1(controls, platform, shown);
     EXPECT_EQ(controls.listIndex(Ctl::Drive1), -1);
     EXPECT_EQ(platform.calls, std::vector<std::string>{"GetLogicalDriveStringsA()"});
+}
+
+// Windows names its drives by bare letters: a disc put into the chosen drive changes no entry,
+// and the system's word that its medium changed is what has it read again. A change elsewhere,
+// or a refresh that changes no drive, asks nothing and leaves the list as the user has it.
+TEST(DiskProbes, ChosenDriveIsReadAgainWhenItsMediumChanges) {
+    FakePlatform platform;
+    platform.records.drives = {.entries = {"c:", "d:", "e:"}, .selected = 0};
+    RecordingControls controls;
+    DriveList shown = fillDrive1(controls, platform);
+    controls.setListIndex(Ctl::Drive1, 2);
+    const int filled = controls.drivesFilled;
+
+    constexpr std::uint32_t kDriveD = 1U << ('d' - 'a');
+    constexpr std::uint32_t kDriveE = 1U << ('e' - 'a');
+    platform.calls.clear();
+    shown = refreshDrive1(controls, platform, shown, kDriveD);
+    EXPECT_EQ(platform.calls, std::vector<std::string>{"GetLogicalDriveStringsA()"});
+    EXPECT_EQ(controls.drivesFilled, filled);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "e:");
+
+    platform.calls.clear();
+    shown = refreshDrive1(controls, platform, shown, kDriveD | kDriveE);
+    EXPECT_EQ(std::ranges::count(platform.calls, "GetVolumeInformationA(e:\\,260,32)"), 4)
+        << ::testing::PrintToString(platform.calls);
+    EXPECT_EQ(controls.drivesFilled, filled);
 }
 
 TEST(DiskProbes, DoubleByteVolumeNameCrossesTheCodePage) {

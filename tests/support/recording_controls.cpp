@@ -123,6 +123,7 @@ void RecordingControls::setListIndex(Ctl ctl, int index) {
 void RecordingControls::setDrives(const std::vector<std::string>& entries, int selected) {
     lists_[Ctl::Drive1] = entries;
     listIndex_[Ctl::Drive1] = selected;
+    ++drivesFilled;
 }
 
 void RecordingControls::messageBox(std::string_view text, MessageIcon icon,

@@ -49,6 +49,7 @@ class RecordingControls : public Controls {
 
     std::vector<ShownMessage> messages;
     bool ended = false;
+    int drivesFilled = 0;  // calls of setDrives: each refill closes an open list
 
     std::string text(Ctl ctl, int index = 0) const override;
     void setText(Ctl ctl, std::string_view text, int index = 0) override;

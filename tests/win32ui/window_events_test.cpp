@@ -82,13 +82,14 @@ TEST_F(WindowEvents, ChoosingAnotherDriveRunsTheDiskProbesOnIt) {
 }
 
 // A stick put in and taken out while the window is open: the system tells the window, and
-// the list follows with the user's drive still chosen.
+// the list follows with the user's drive still chosen; a medium changed in the chosen drive
+// has its facts read again.
 TEST_F(WindowEvents, DriveListFollowsVolumesComingAndGoing) {
-    const auto announce = [this](WPARAM event) {
+    const auto announce = [this](WPARAM event, char letter) {
         DEV_BROADCAST_VOLUME volume{};
         volume.dbcv_size = sizeof(volume);
         volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-        volume.dbcv_unitmask = 1U << ('f' - 'a');
+        volume.dbcv_unitmask = 1U << (letter - 'a');
         SendMessageW(controls.window(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
         TestWindow::pump();
     };
@@ -98,14 +99,19 @@ TEST_F(WindowEvents, DriveListFollowsVolumesComingAndGoing) {
     SendMessageW(controls.window(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
     EXPECT_EQ(controls.items(Ctl::Drive1).size(), 3U);
 
-    announce(DBT_DEVICEARRIVAL);
+    window.platform.calls.clear();
+    announce(DBT_DEVICEARRIVAL, 'f');
     EXPECT_EQ(controls.items(Ctl::Drive1).size(), 4U);
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    EXPECT_FALSE(calledWith(window.platform, "GetVolumeInformationA(d:\\"));
 
     window.platform.records.drives.entries.pop_back();
-    announce(DBT_DEVICEREMOVECOMPLETE);
+    announce(DBT_DEVICEREMOVECOMPLETE, 'f');
     EXPECT_EQ(controls.items(Ctl::Drive1).size(), 3U);
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+
+    announce(DBT_DEVICEARRIVAL, 'd');
+    EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(d:\\"));
 }
 
 TEST_F(WindowEvents, ChoosingAFolderLooksItUp) {

@@ -49,8 +49,8 @@ bool Form1Events::queryUnload(std::int16_t unloadMode) {
     return cancel == 0;
 }
 
-void Form1Events::drivesChanged() {
-    shown_ = refreshDrive1(controls_, platform_, shown_);
+void Form1Events::drivesChanged(std::uint32_t letters) {
+    shown_ = refreshDrive1(controls_, platform_, shown_, letters);
 }
 
 void startForm(Win32Controls& controls, Platform& platform, Form1& form, Form1Events& events) {

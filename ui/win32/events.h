@@ -26,7 +26,7 @@ class Form1Events : public FormEvents {
     void sliderChanged() override;
     void timerTick() override;
     bool queryUnload(std::int16_t unloadMode) override;
-    void drivesChanged() override;
+    void drivesChanged(std::uint32_t letters) override;
 
     // The drive list as the window shows it, which a later change is compared with.
     void drivesShown(DriveList shown) { shown_ = std::move(shown); }

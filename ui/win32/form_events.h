@@ -21,8 +21,8 @@ class FormEvents {
     virtual void timerTick() = 0;
     // The window is asked to close; false refuses.
     virtual bool queryUnload(std::int16_t unloadMode) = 0;
-    // A drive came or went, or its medium did.
-    virtual void drivesChanged() = 0;
+    // Drives came or went, or their media did: one bit per letter, bit 0 for a:.
+    virtual void drivesChanged(std::uint32_t letters) = 0;
 };
 
 }  // namespace zarnel::win32

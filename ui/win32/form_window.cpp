@@ -60,12 +60,16 @@ void activate(Win32Controls& controls, WPARAM wParam) {
     if (kept) SetFocus(kept);
 }
 
-// A drive letter came or went, or a drive's medium was put in or taken out: the system tells
-// every top-level window, with no registration needed.
-bool volumeCameOrWent(WPARAM event, LPARAM lParam) {
+// The drive letters (bit 0 for a:) that came or went, or whose medium was put in or taken
+// out: the system tells every top-level window, with no registration needed. None for any
+// other device message.
+std::uint32_t volumesChanged(WPARAM event, LPARAM lParam) {
     const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
-    return (event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE) && header &&
-           header->dbch_devicetype == DBT_DEVTYP_VOLUME;
+    if ((event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) || !header ||
+        header->dbch_devicetype != DBT_DEVTYP_VOLUME) {
+        return 0;
+    }
+    return reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lParam)->dbcv_unitmask;
 }
 
 }  // namespace
@@ -112,7 +116,9 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             controls->systemColoursChanged();
             return 0;
         case WM_DEVICECHANGE:
-            if (events && volumeCameOrWent(wParam, lParam)) events->drivesChanged();
+            if (const std::uint32_t letters = volumesChanged(wParam, lParam); events && letters) {
+                events->drivesChanged(letters);
+            }
             return TRUE;
         case WM_DPICHANGED:
             controls->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
