@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "bench/startup/first_paint.h"
+#include "platform/linux/device_watch.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/mount_watch.h"
 #include "ui/qt/display_connection.h"
@@ -16,5 +17,8 @@ int main(int argc, char* argv[]) {
     const char* root = argc > 1 && std::strcmp(argv[1], "--idle") != 0 ? argv[1] : "/";
     zarnel::LinuxPlatform platform(root);
     const zarnel::linux_fs::MountWatch mounts(root);
-    return zarnel::qt::runWindow(platform, mounts.descriptor());
+    const zarnel::linux_fs::DeviceWatch devices(root);
+    return zarnel::qt::runWindow(platform, {.mountTable = mounts.descriptor(),
+                                            .devices = devices.descriptor(),
+                                            .devicesSeen = [&devices] { devices.drain(); }});
 }

@@ -2,9 +2,18 @@
 // and folder lists reaching their handlers when a user picks an entry.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QJsonArray>
+#include <QTemporaryDir>
+#include <fstream>
 
+#include "app/form1.h"
+#include "platform/fake/fake_platform.h"
+#include "platform/linux/device_watch.h"
 #include "tests/gui/form_dump_runner.h"
+#include "ui/qt/events.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_controls.h"
 
 namespace zarnel {
 namespace {
@@ -57,6 +66,39 @@ TEST(DiskTab, FixtureMachineShowsItsUsbStick) {
     EXPECT_EQ(text(dump, "Text19"), QStringLiteral("USB STICK"));
     EXPECT_EQ(text(dump, "Text20"), QStringLiteral("F00DCAFE"));
     EXPECT_EQ(text(dump, "Text21"), QStringLiteral("vfat"));
+}
+
+// The open window hears of a device node coming under dev/ (a stick nothing mounts) and fills
+// its drive list again, keeping the chosen drive.
+TEST(DiskTab, DriveListFollowsADeviceThatCameWhileTheWindowIsOpen) {
+    FakePlatform platform;
+    platform.records.drives = {.entries = {"c: [/]", "d: [/home]"}, .selected = 1};
+    qt::MainWindow window;
+    qt::QtControls controls(window);
+    Form1 form(controls, platform);
+    DriveList shown = qt::startForm(controls, platform, form);
+    QTemporaryDir machine;
+    ASSERT_TRUE(QDir(machine.path()).mkdir(QStringLiteral("dev")));
+    const linux_fs::DeviceWatch devices(machine.path().toStdString());
+    int drained = 0;
+    qt::watchDrives(controls, platform,
+                    {.devices = devices.descriptor(),
+                     .devicesSeen =
+                         [&devices, &drained] {
+                             devices.drain();
+                             ++drained;
+                         }},
+                    std::move(shown));
+
+    platform.records.drives.entries.push_back("e: [/dev/sdb]");
+    std::ofstream((machine.path() + QStringLiteral("/dev/sdb")).toStdString());
+    QApplication::processEvents();
+    EXPECT_EQ(controls.items(Ctl::Drive1),
+              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/dev/sdb]"}));
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/home]");
+    EXPECT_EQ(drained, 1);
+    QApplication::processEvents();
+    EXPECT_EQ(drained, 1);  // taken, so the watch is quiet again
 }
 
 }  // namespace

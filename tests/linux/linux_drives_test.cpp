@@ -1,5 +1,6 @@
 // The Linux provider's drives on fixture machines, shown through the hard-disk tab.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "app/form1.h"
 #include "disk/disk_probes.h"
 #include "platform/linux/block_devices.h"
+#include "platform/linux/device_watch.h"
 #include "platform/linux/drive_kind.h"
 #include "platform/linux/linux_platform.h"
 #include "tests/support/recording_controls.h"
@@ -632,6 +634,38 @@ TEST(LinuxDrives, OneOfTwoFileSystemsOnAStickGoneLeavesTheOtherUnchosen) {
     window.refresh();
     EXPECT_EQ(window.chosen(), "c: [/]");
     EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
+}
+
+// Whether `fd` has something to read now, without waiting.
+bool readable(int fd) {
+    pollfd watched{.fd = fd, .events = POLLIN, .revents = 0};
+    return ::poll(&watched, 1, 0) == 1 && (watched.revents & POLLIN) != 0;
+}
+
+// A stick nothing mounts changes no mount table: its node coming and going under dev/ is what
+// wakes the window, and the list then follows.
+TEST(LinuxDrives, DeviceWatchWakesForAStickNothingMounts) {
+    const ScratchMachine machine;
+    machine.writeMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n");
+    std::filesystem::create_directories(machine.root() / "dev");
+    const linux_fs::DeviceWatch devices(machine.root());
+    ASSERT_GE(devices.descriptor(), 0);
+    OpenDriveList window(machine);
+    EXPECT_FALSE(readable(devices.descriptor()));
+
+    machine.addDisk({.name = "sdb", .removable = true, .partitions = {"sdb1"}, .sectors = 100});
+    std::ofstream(machine.root() / "dev/sdb");
+    ASSERT_TRUE(readable(devices.descriptor()));
+    devices.drain();
+    EXPECT_FALSE(readable(devices.descriptor()));
+    window.refresh();
+    EXPECT_EQ(window.controls.items(Ctl::Drive1),
+              (std::vector<std::string>{"c: [/]", "d: [/dev/sdb]"}));
+
+    std::filesystem::remove(machine.root() / "dev/sdb");
+    EXPECT_TRUE(readable(devices.descriptor()));
+    // A machine without dev/ (a bare tree) is simply not watched.
+    EXPECT_EQ(linux_fs::DeviceWatch(machine.root() / "nowhere").descriptor(), -1);
 }
 
 }  // namespace

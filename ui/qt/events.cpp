@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cstdint>
+#include <memory>
 
 #include "app/form1.h"
 #include "disk/disk_probes.h"
@@ -63,13 +64,26 @@ DriveList startForm(QtControls& controls, Platform& platform, Form1& form) {
     return drives;
 }
 
-void watchDrives(QtControls& controls, Platform& platform, int descriptor, DriveList shown) {
-    if (descriptor < 0) return;
-    auto* watch = new QSocketNotifier(descriptor, QSocketNotifier::Exception, &controls.window());
-    QObject::connect(watch, &QSocketNotifier::activated,
-                     [&controls, &platform, shown = std::move(shown)]() mutable {
-                         shown = refreshDrive1(controls, platform, shown);
-                     });
+void watchDrives(QtControls& controls, Platform& platform, const DriveWatches& watches,
+                 DriveList shown) {
+    // One list for both watches: each refresh compares with what the other last showed.
+    auto list = std::make_shared<DriveList>(std::move(shown));
+    const auto refresh = [&controls, &platform, list] {
+        *list = refreshDrive1(controls, platform, *list);
+    };
+    if (watches.mountTable >= 0) {
+        auto* watch =
+            new QSocketNotifier(watches.mountTable, QSocketNotifier::Exception, &controls.window());
+        QObject::connect(watch, &QSocketNotifier::activated, refresh);
+    }
+    if (watches.devices >= 0) {
+        auto* watch =
+            new QSocketNotifier(watches.devices, QSocketNotifier::Read, &controls.window());
+        QObject::connect(watch, &QSocketNotifier::activated, [refresh, seen = watches.devicesSeen] {
+            if (seen) seen();
+            refresh();
+        });
+    }
 }
 
 }  // namespace zarnel::qt

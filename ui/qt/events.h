@@ -1,6 +1,8 @@
 // Hooks the form's handlers to the window's events.
 #pragma once
 
+#include <functional>
+
 #include "platform/platform.h"
 
 namespace zarnel {
@@ -15,8 +17,15 @@ class QtControls;
 // the form's, its memory tab's, or the drive and folder lists' own. Returns the drive list shown.
 DriveList startForm(QtControls& controls, Platform& platform, Form1& form);
 
-// Fills the drive list, which shows `shown`, again whenever `descriptor` (a mount-table watch)
-// raises its exceptional condition; nothing for -1.
-void watchDrives(QtControls& controls, Platform& platform, int descriptor, DriveList shown);
+// What tells the window that drives may have come or gone; -1 for a watch it does not have.
+struct DriveWatches {
+    int mountTable = -1;  // raises its exceptional condition at each change of the mount table
+    int devices = -1;     // turns readable when a device node comes or goes
+    std::function<void()> devicesSeen;  // takes what made `devices` readable
+};
+
+// Fills the drive list, which shows `shown`, again whenever one of `watches` tells.
+void watchDrives(QtControls& controls, Platform& platform, const DriveWatches& watches,
+                 DriveList shown);
 
 }  // namespace zarnel::qt

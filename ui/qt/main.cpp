@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "platform/linux/device_watch.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/mount_watch.h"
 #include "ui/qt/command_line.h"
@@ -39,5 +40,8 @@ int main(int argc, char* argv[]) {
 
     zarnel::LinuxPlatform platform("/");
     const zarnel::linux_fs::MountWatch mounts("/");
-    return zarnel::qt::runWindow(platform, mounts.descriptor());
+    const zarnel::linux_fs::DeviceWatch devices("/");
+    return zarnel::qt::runWindow(platform, {.mountTable = mounts.descriptor(),
+                                            .devices = devices.descriptor(),
+                                            .devicesSeen = [&devices] { devices.drain(); }});
 }

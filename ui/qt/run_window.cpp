@@ -11,14 +11,14 @@
 
 namespace zarnel::qt {
 
-int runWindow(Platform& platform, int mountWatch) {
+int runWindow(Platform& platform, const DriveWatches& watches) {
     applyAppearance();
     MainWindow window;
     QtControls controls(window);
     Form1 form(controls, platform);
     DriveList drives = startForm(controls, platform, form);
     if (controls.ended()) return 0;
-    watchDrives(controls, platform, mountWatch, std::move(drives));
+    watchDrives(controls, platform, watches, std::move(drives));
 
     window.show();
     return QApplication::exec();

@@ -2,14 +2,12 @@
 // the start-up benchmark runs on a fixture machine.
 #pragma once
 
-namespace zarnel {
-class Platform;
-}  // namespace zarnel
+#include "ui/qt/events.h"
 
 namespace zarnel::qt {
 
 // Builds and shows the window, runs its load handler and the event loop; the exit code. The
-// drive list follows `mountWatch` (a mount-table watch, -1 for none). Needs a QApplication.
-int runWindow(Platform& platform, int mountWatch);
+// drive list follows `watches`. Needs a QApplication.
+int runWindow(Platform& platform, const DriveWatches& watches);
 
 }  // namespace zarnel::qt
