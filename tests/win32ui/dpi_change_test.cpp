@@ -169,5 +169,46 @@ TEST(DpiChange, PicturesKeepWhatTheyShowAtTheNewScale) {
               GetSysColor(COLOR_BTNFACE));
 }
 
+// Back on a less dense screen the chart's trace, one row thick at either density, is blended
+// down rather than dropped with the rows the shrinking leaves out.
+TEST(DpiChange, ChartKeepsItsTraceOnALessDenseScreen) {
+    // Readings whose rows at 144 dpi fall on each of the three rows a 3:2 shrinking treats
+    // differently.
+    constexpr int kFirstPercent = 31;
+    constexpr int kReadings = 3;
+    constexpr int kTicks = 100;
+    for (int percent = kFirstPercent; percent < kFirstPercent + kReadings; ++percent) {
+        TestWindow fresh{"two_petabytes.scenario"};
+        win32::Win32Controls& shown = fresh.controls;
+        const int usual = shown.scale().dpi();
+        changeDpi(shown, kDenser);
+        MemoryStatus& memory = fresh.platform.records.memory;
+        memory.ullAvailPhys = memory.ullTotalPhys * static_cast<std::uint64_t>(percent) / 100;
+        for (int i = 0; i < kTicks; ++i) fresh.form.memory().Timer1_Timer();
+        changeDpi(shown, usual);
+        fresh.form.memory().Timer1_Timer();
+
+        const win32::PictureBox& chart = shown.pictureBox(Ctl::Picture1);
+        RECT area{};
+        GetClientRect(shown.handle(Ctl::Picture1), &area);
+        const int newest = area.right * 15 / 16 + fresh.form.memory().ScrollDX - 1;
+        const int row = lineRow(chart, newest, area.bottom);
+        ASSERT_GE(row, 0);
+        const COLORREF black = chart.pixel(1, area.bottom - 1);
+        constexpr int kFirstOld = 10;
+        constexpr int kLastOld = 59;
+        constexpr int kNear = 2;
+        int traced = 0;
+        for (int x = kFirstOld; x <= kLastOld; ++x) {
+            bool seen = false;
+            for (int y = std::max(0, row - kNear); y <= row + kNear && y < area.bottom; ++y) {
+                seen = seen || chart.pixel(x, y) != black;
+            }
+            traced += seen;
+        }
+        EXPECT_EQ(traced, kLastOld - kFirstOld + 1) << "available " << percent << "%";
+    }
+}
+
 }  // namespace
 }  // namespace zarnel

@@ -64,7 +64,13 @@ void PictureBox::resize() {
     if (bitmap_ && imageDpi_ != scale_.dpi()) {
         // The window moved to a screen of another density: what is drawn is scaled with the
         // box, so that the chart's old trace and the pie keep the place new drawing gives them.
-        SetStretchBltMode(freshDc, COLORONCOLOR);
+        // Shrinking drops rows unless their pixels are blended, and the trace is one row thick.
+        if (scale_.dpi() < imageDpi_) {
+            SetStretchBltMode(freshDc, HALFTONE);
+            SetBrushOrgEx(freshDc, 0, 0, nullptr);
+        } else {
+            SetStretchBltMode(freshDc, COLORONCOLOR);
+        }
         StretchBlt(freshDc, 0, 0, MulDiv(size_.cx, scale_.dpi(), imageDpi_),
                    MulDiv(size_.cy, scale_.dpi(), imageDpi_), dc_, 0, 0, size_.cx, size_.cy,
                    SRCCOPY);
