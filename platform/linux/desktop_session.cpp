@@ -21,16 +21,19 @@ struct DesktopName {
 };
 
 // Budgie names GNOME after itself ("Budgie:GNOME") but draws panels of its own, which GNOME's
-// dock settings do not describe: its windows tell.
-constexpr std::array<DesktopName, 9> kDesktopNames = {{{"GNOME", Desktop::Gnome},
-                                                       {"ubuntu", Desktop::GnomeSession},
-                                                       {"Budgie", Desktop::Other},
-                                                       {"KDE", Desktop::Plasma},
-                                                       {"XFCE", Desktop::Xfce},
-                                                       {"MATE", Desktop::Mate},
-                                                       {"X-Cinnamon", Desktop::Cinnamon},
-                                                       {"Cinnamon", Desktop::Cinnamon},
-                                                       {"LXQt", Desktop::Lxqt}}};
+// dock settings do not describe: its windows tell, as GNOME Flashback's do. GNOME Classic runs
+// the shell with no dock of its own session's.
+constexpr std::array<DesktopName, 11> kDesktopNames = {{{"GNOME", Desktop::Gnome},
+                                                        {"GNOME-Classic", Desktop::Gnome},
+                                                        {"GNOME-Flashback", Desktop::Other},
+                                                        {"ubuntu", Desktop::GnomeSession},
+                                                        {"Budgie", Desktop::Other},
+                                                        {"KDE", Desktop::Plasma},
+                                                        {"XFCE", Desktop::Xfce},
+                                                        {"MATE", Desktop::Mate},
+                                                        {"X-Cinnamon", Desktop::Cinnamon},
+                                                        {"Cinnamon", Desktop::Cinnamon},
+                                                        {"LXQt", Desktop::Lxqt}}};
 
 constexpr std::string_view kTrue = "true";
 

@@ -8,8 +8,10 @@
 namespace zarnel::linux_fs {
 namespace {
 
+// A whole disk's node may come before sysfs lists the disk; udev then sets its owner and mode,
+// which wakes the window a second time, by when the disk is known.
 constexpr std::uint32_t kNodesComingOrGoing =
-    IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ONLYDIR;
+    IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ATTRIB | IN_ONLYDIR;
 // Room for many events per read; the queue is read until it is empty anyway.
 constexpr std::size_t kReadBytes = 4096;
 

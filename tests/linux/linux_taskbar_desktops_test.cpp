@@ -1,6 +1,7 @@
 // The taskbar as each desktop's own panel settings give it, on fixture sessions.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 
 #include "platform/linux/desktop_session.h"
@@ -49,6 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A dock counts only while the shell runs it: enabled by the user, or started by the
         // distribution's session and not disabled.
         SessionRow{"desktop-gnome-dock-off", "GNOME", "", true, kTop},
+        SessionRow{"desktop-gnome-dock-off", "GNOME-Classic:GNOME", "", true, kTop},
         SessionRow{"desktop-gnome-dash-to-dock", "GNOME", "", true, kHide | kTop},
         SessionRow{"desktop-gnome-ubuntu-dock-disabled", "ubuntu:GNOME", "", true, kTop},
         SessionRow{"desktop-plasma-autohide", "KDE", "6", true, kHide | kTop},
@@ -60,9 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
         SessionRow{"desktop-cinnamon", "X-Cinnamon", "", true, kTop},
         SessionRow{"desktop-lxqt", "LXQt", "", true, kTop}),
     [](const auto& row) {
-        std::string name =
-            std::string(row.param.machine) + std::string(row.param.kdeSessionVersion);
-        std::erase(name, '-');
+        std::string name = std::string(row.param.machine) + std::string(row.param.currentDesktop) +
+                           std::string(row.param.kdeSessionVersion);
+        std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
         return name;
     });
 
@@ -70,6 +72,8 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("ubuntu:GNOME", ""), Desktop::GnomeSession);
     EXPECT_EQ(linux_fs::desktopOf("pop:GNOME", ""), Desktop::GnomeSession);
     EXPECT_EQ(linux_fs::desktopOf("GNOME", ""), Desktop::Gnome);
+    EXPECT_EQ(linux_fs::desktopOf("GNOME-Classic:GNOME", ""), Desktop::Gnome);
+    EXPECT_EQ(linux_fs::desktopOf("GNOME-Flashback:GNOME", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("KDE", "5"), Desktop::Plasma5);
     EXPECT_EQ(linux_fs::desktopOf("KDE", "6"), Desktop::Plasma);
