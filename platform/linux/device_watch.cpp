@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cstdint>
 
 namespace zarnel::linux_fs {
 namespace {

@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QTimer>
-#include <array>
 
 #include "ui/qt/accessible_tree.h"
 #include "ui/qt/graph_descriptions.h"
