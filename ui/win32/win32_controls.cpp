@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -14,7 +13,6 @@
 #include "ui/win32/label.h"
 #include "ui/win32/text.h"
 #include "ui/win32/window_classes.h"
-#include "window/accessible_names.h"
 
 namespace zarnel::win32 {
 namespace {
@@ -87,7 +85,6 @@ Win32Controls::Win32Controls() : fonts_(kBaseDpi), measuring_(CreateCompatibleDC
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(FontRole::Default)),
                  FALSE);
     for (const LayoutRow& row : layoutTable()) build(row);
-    stackFieldsUnderTheirLabels();
     rebuildMenu();
     placeWindow();
     showSelectedTab();
@@ -137,22 +134,6 @@ void Win32Controls::build(const LayoutRow& row) {
     // A caption wider than its label in the installed face is drawn smaller, never cut.
     if (row.kind == Kind::Label) fitFontToWidth(added, widen(row.caption));
     showElement(added);
-}
-
-void Win32Controls::stackFieldsUnderTheirLabels() {
-    // Windows names a text box, list or slider after the static control right above it in the
-    // stacking order, and each control is stacked on top as it is made: every field was named
-    // after the next row's label. A label names the first field it is listed for; a row's
-    // second field and the fields named by their frame are left as they are.
-    std::set<Ctl> labelsUsed;
-    for (const NamedBy& entry : kAccessibleNames) {
-        if (layoutRow(entry.namer).kind != Kind::Label || !labelsUsed.insert(entry.namer).second) {
-            continue;
-        }
-        // Neither overlaps another control, so nothing is painted differently.
-        SetWindowPos(handle(entry.control), handle(entry.namer), 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    }
 }
 
 HWND Win32Controls::createElement(const LayoutRow& row, HWND parent, Element& added) {

@@ -120,8 +120,6 @@ class Win32Controls : public Controls {
     };
 
     void build(const LayoutRow& row);
-    // Puts each field labelled in front of it right under its label, which names it.
-    void stackFieldsUnderTheirLabels();
     HWND createElement(const LayoutRow& row, HWND parent, Element& element);
     HWND parentFor(const LayoutRow& row) const;
     void place(Element& element);
