@@ -56,9 +56,7 @@ constexpr std::string_view kShellPath = "/org/gnome/shell/";
 constexpr std::string_view kUserDock = "dash-to-dock@micxgx.gmail.com";
 constexpr std::string_view kUbuntuDock = "ubuntu-dock@ubuntu.com";
 
-bool listed(const std::optional<std::string>& array, std::string_view item) {
-    if (!array) return false;
-    const std::vector<std::string> items = stringItems(*array);
+bool listed(const std::vector<std::string>& items, std::string_view item) {
     return std::ranges::find(items, item) != items.end();
 }
 
@@ -70,9 +68,11 @@ bool gnomeRunsDock(const DesktopSettings& settings, Desktop desktop) {
     const auto setting = [&settings](std::string_view key) {
         return settings.value(kShell, kShellPath, key);
     };
-    const auto enabled = setting("enabled-extensions");
-    if (!enabled) return true;
-    const auto disabled = setting("disabled-extensions");
+    const auto enabledSetting = setting("enabled-extensions");
+    if (!enabledSetting) return true;
+    const std::vector<std::string> enabled = stringItems(*enabledSetting);
+    const std::vector<std::string> disabled =
+        stringItems(setting("disabled-extensions").value_or(""));
     const bool userExtensions = setting("disable-user-extensions") != kTrue;
     if (userExtensions && listed(enabled, kUserDock) && !listed(disabled, kUserDock)) return true;
     return desktop == Desktop::GnomeSession && !listed(disabled, kUbuntuDock);

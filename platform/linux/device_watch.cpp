@@ -30,16 +30,12 @@ int watchDevices(const std::filesystem::path& root) {
 
 DeviceWatch::DeviceWatch(const std::filesystem::path& root) : fd_(watchDevices(root)) {}
 
-DeviceWatch::~DeviceWatch() {
-    if (fd_ >= 0) ::close(fd_);
-}
-
 void DeviceWatch::drain() const {
-    if (fd_ < 0) return;
+    if (fd_.get() < 0) return;
     alignas(inotify_event) std::array<char, kReadBytes> events{};
     ssize_t taken = 0;
     do {
-        taken = ::read(fd_, events.data(), events.size());
+        taken = ::read(fd_.get(), events.data(), events.size());
     } while (taken > 0);
 }
 

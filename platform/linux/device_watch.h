@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "platform/linux/descriptor.h"
+
 namespace zarnel::linux_fs {
 
 // inotify on dev/ below the root, where the kernel makes and removes the nodes of block
@@ -12,17 +14,14 @@ namespace zarnel::linux_fs {
 class DeviceWatch {
   public:
     explicit DeviceWatch(const std::filesystem::path& root);
-    ~DeviceWatch();
-    DeviceWatch(const DeviceWatch&) = delete;
-    DeviceWatch& operator=(const DeviceWatch&) = delete;
 
     // -1 when dev/ cannot be watched.
-    int descriptor() const { return fd_; }
+    int descriptor() const { return fd_.get(); }
     // Takes the changes seen so far, so the descriptor is quiet until the next one.
     void drain() const;
 
   private:
-    int fd_;
+    Descriptor fd_;
 };
 
 }  // namespace zarnel::linux_fs

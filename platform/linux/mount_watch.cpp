@@ -1,7 +1,5 @@
 #include "platform/linux/mount_watch.h"
 
-#include <unistd.h>
-
 #include "platform/linux/mount_table.h"
 #include "platform/linux/read_file.h"
 
@@ -18,9 +16,5 @@ int openTable(const std::filesystem::path& root) {
 }  // namespace
 
 MountWatch::MountWatch(const std::filesystem::path& root) : fd_(openTable(root)) {}
-
-MountWatch::~MountWatch() {
-    if (fd_ >= 0) ::close(fd_);
-}
 
 }  // namespace zarnel::linux_fs

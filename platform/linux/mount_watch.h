@@ -3,6 +3,8 @@
 
 #include <filesystem>
 
+#include "platform/linux/descriptor.h"
+
 namespace zarnel::linux_fs {
 
 // procfs raises POLLPRI (with POLLERR) on an open mountinfo each time a mount comes or goes
@@ -11,15 +13,12 @@ namespace zarnel::linux_fs {
 class MountWatch {
   public:
     explicit MountWatch(const std::filesystem::path& root);
-    ~MountWatch();
-    MountWatch(const MountWatch&) = delete;
-    MountWatch& operator=(const MountWatch&) = delete;
 
     // -1 when the table cannot be opened.
-    int descriptor() const { return fd_; }
+    int descriptor() const { return fd_.get(); }
 
   private:
-    int fd_;
+    Descriptor fd_;
 };
 
 }  // namespace zarnel::linux_fs

@@ -10,27 +10,14 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/linux/descriptor.h"
+
 namespace zarnel::linux_fs {
 namespace {
 
 // procfs and sysfs files fit in a page or two; reading one into a chunk of that size keeps a
 // small file cheap instead of preparing the whole upper bound for every read.
 constexpr std::size_t kChunkBytes = 4096;
-
-// Closes the descriptor however the read ends.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 // Up to `want` bytes into `into`: how many came (0 at the end), or nothing with `error` set.
 std::optional<std::size_t> readSome(int fd, char* into, std::size_t want, int& error) {
