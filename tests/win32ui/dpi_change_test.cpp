@@ -80,6 +80,16 @@ int lineRow(const win32::PictureBox& chart, int x, int height) {
     return -1;
 }
 
+// The row of the chart's newest point: the rightmost column the line colour reaches, since
+// older segments are scrolled left of it. -1 where the chart has no line at all.
+int newestRow(const win32::PictureBox& chart, const RECT& area) {
+    for (int x = area.right - 1; x >= 0; --x) {
+        const int row = lineRow(chart, x, area.bottom);
+        if (row >= 0) return row;
+    }
+    return -1;
+}
+
 TEST(DpiChange, TwipsStayWhilePixelsAndFontsFollow) {
     TestWindow window{"two_petabytes.scenario"};
     win32::Win32Controls& controls = window.controls;
@@ -157,9 +167,7 @@ TEST(DpiChange, PicturesKeepWhatTheyShowAtTheNewScale) {
     GetClientRect(controls.handle(Ctl::Picture1), &area);
     constexpr int kOldColumn = 20;
     const int oldRow = lineRow(chart, kOldColumn, area.bottom);
-    // The segment the last tick drew, ending at 15/16 of the width and since scrolled left.
-    const int newest = area.right * 15 / 16 + window.form.memory().ScrollDX - 1;
-    const int newRow = lineRow(chart, newest, area.bottom);
+    const int newRow = newestRow(chart, area);
     ASSERT_GE(newRow, 0);
     EXPECT_NEAR(oldRow, newRow, 3) << "old trace at " << oldRow << ", new point at " << newRow;
 
@@ -191,8 +199,7 @@ TEST(DpiChange, ChartKeepsItsTraceOnALessDenseScreen) {
         const win32::PictureBox& chart = shown.pictureBox(Ctl::Picture1);
         RECT area{};
         GetClientRect(shown.handle(Ctl::Picture1), &area);
-        const int newest = area.right * 15 / 16 + fresh.form.memory().ScrollDX - 1;
-        const int row = lineRow(chart, newest, area.bottom);
+        const int row = newestRow(chart, area);
         ASSERT_GE(row, 0);
         const COLORREF black = chart.pixel(1, area.bottom - 1);
         constexpr int kFirstOld = 10;
