@@ -1,11 +1,12 @@
 // The floor: a plain Qt program of the window's shape (four tabs, 85 widgets, a graph that
 // scrolls every 300 ms), built the plainest way, reporting its first paint as zarnel_startup
-// does: floor_startup [--idle] [--figures]. Its captions are Japanese, as the window's are: a
-// Japanese program pays for its font's fallback and its larger glyphs.
+// does: floor_startup [--idle] [--figures | --pause | --meminfo]. Its captions are Japanese, as the
+// window's are: a Japanese program pays for its font's fallback and its larger glyphs.
 //
 // With --figures it also does, the plainest way, the work each tick of the window cannot leave
 // out: it reads /proc/meminfo, writes the six memory fields, turns the pie when a megabyte
-// moves and pauses 10 ms after the scroll.
+// moves and pauses 10 ms after the scroll. --pause and --meminfo do one part of that work
+// each (the pause; the read alone), so that what each part costs shows on its own.
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -100,11 +101,15 @@ qint64 meminfoField(const QByteArray& text, const char* key) {
     return text.mid(from, text.indexOf('\n', from) - from).replace("kB", "").trimmed().toLongLong();
 }
 
+QByteArray readMeminfo() {
+    QFile meminfo(QStringLiteral("/proc/meminfo"));
+    return meminfo.open(QIODevice::ReadOnly) ? meminfo.readAll() : QByteArray();
+}
+
 // The memory figures of one tick, into the fields of the memory page and its pie.
 void showMemory(const QList<QLineEdit*>& fields, Pie& pie) {
-    QFile meminfo(QStringLiteral("/proc/meminfo"));
-    if (!meminfo.open(QIODevice::ReadOnly)) return;
-    const QByteArray text = meminfo.readAll();
+    const QByteArray text = readMeminfo();
+    if (text.isEmpty()) return;
     const qint64 totalMB = meminfoField(text, "MemTotal:") / kKilobytesPerMegabyte;
     const qint64 freeMB = meminfoField(text, "MemAvailable:") / kKilobytesPerMegabyte;
     const qint64 usedMB = totalMB - freeMB;
@@ -143,14 +148,19 @@ int main(int argc, char* argv[]) {
     QWidget* memory = fieldsPage(7);  // 14 + 2
     auto* pie = new Pie(memory);
     memory->layout()->addWidget(pie);
-    std::function<void()> figures;
-    if (QCoreApplication::arguments().contains(QStringLiteral("--figures"))) {
-        figures = [fields = memory->findChildren<QLineEdit*>(), pie] {
+    const QStringList options = QCoreApplication::arguments();
+    std::function<void()> tickWork;
+    if (options.contains(QStringLiteral("--figures"))) {
+        tickWork = [fields = memory->findChildren<QLineEdit*>(), pie] {
             QThread::msleep(kScrollPauseMs);
             showMemory(fields, *pie);
         };
+    } else if (options.contains(QStringLiteral("--pause"))) {
+        tickWork = [] { QThread::msleep(kScrollPauseMs); };
+    } else if (options.contains(QStringLiteral("--meminfo"))) {
+        tickWork = [] { readMeminfo(); };
     }
-    memory->layout()->addWidget(new Graph(memory, figures));
+    memory->layout()->addWidget(new Graph(memory, tickWork));
     tabs.addTab(memory, QStringLiteral("メモリ"));
 
     tabs.addTab(fieldsPage(14), QStringLiteral("パソコン"));  // 28 widgets

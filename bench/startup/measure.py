@@ -4,11 +4,13 @@
   measure.py BUILD_DIR startup [--runs 10]   first paint and memory: zarnel on this machine
                                              against the floor program, and zarnel on a big
                                              machine tree against a small one
-  measure.py BUILD_DIR idle [--runs 3] [--seconds 30]
+  measure.py BUILD_DIR idle [--runs 3] [--seconds 30] [--parts]
                                              CPU, wake-ups and threads of the running window,
                                              and the display server's CPU meanwhile, against
                                              the floor, and against the floor doing the memory
-                                             figures' work of a tick as well
+                                             figures' work of a tick as well; --parts adds the
+                                             floor doing only the 10 ms pause and only the read
+                                             of /proc/meminfo
 
 Runs alternate between the programs (the order turns each round), so a machine shared with
 other work loads both alike; medians and their ratios are printed with the load average."""
@@ -111,6 +113,7 @@ def main():
     parser.add_argument("what", choices=["startup", "idle"])
     parser.add_argument("--runs", type=int, default=0)
     parser.add_argument("--seconds", type=float, default=30)
+    parser.add_argument("--parts", action="store_true")
     args = parser.parse_args()
     zarnel = [os.path.join(args.build, "bench", "zarnel_startup")]
     floor = [os.path.join(args.build, "bench", "floor_startup")]
@@ -136,14 +139,19 @@ def main():
             else:
                 programs = {"zarnel": zarnel, "floor": floor,
                             "floor + figures": floor + ["--figures"]}
+                pairs = [("zarnel / floor", "zarnel", "floor"),
+                         ("zarnel / floor + figures", "zarnel", "floor + figures")]
+                if args.parts:
+                    programs.update({"floor + pause": floor + ["--pause"],
+                                     "floor + meminfo": floor + ["--meminfo"]})
+                    pairs += [("floor + pause / floor", "floor + pause", "floor"),
+                              ("floor + meminfo / floor", "floor + meminfo", "floor")]
                 samples = {name: [] for name in programs}
                 for round_number in range(args.runs or 3):
                     for name in turned(list(programs), round_number):
                         samples[name].append(idle(programs[name], env, args.seconds, xvfb.pid))
                 report(f"idle over {args.seconds:g} s: CPU ms/s, wake-ups/s, threads, "
-                       "display server CPU ms/s", samples,
-                       [("zarnel / floor", "zarnel", "floor"),
-                        ("zarnel / floor + figures", "zarnel", "floor + figures")])
+                       "display server CPU ms/s", samples, pairs)
     finally:
         xvfb.kill()
         xvfb.wait()
