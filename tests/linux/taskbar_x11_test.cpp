@@ -1,5 +1,6 @@
 // The taskbar state as an X desktop shows it, on a private Xvfb server with dock windows
-// mapped by the test itself.
+// mapped by the test itself. The provider is told of no desktop: one named by the session the
+// tests run in would answer from its own settings instead of the server's windows.
 #include "platform/linux/taskbar_x11.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,11 @@ void PrintTo(const DesktopRow& row, std::ostream* out) {
     *out << row.name;
 }
 
+void forgetTheSession(LinuxPlatform& platform) {
+    platform.environment.currentDesktop.clear();
+    platform.environment.kdeSessionVersion.clear();
+}
+
 class X11Taskbar : public ::testing::TestWithParam<DesktopRow> {};
 
 TEST_P(X11Taskbar, DocksGiveTheState) {
@@ -52,6 +58,7 @@ TEST_P(X11Taskbar, DocksGiveTheState) {
     // The provider finds the same through DISPLAY.
     setenv("DISPLAY", server.display()->c_str(), 1);
     LinuxPlatform platform;
+    forgetTheSession(platform);
     EXPECT_EQ(platform.appBarGetState(), GetParam().state);
     unsetenv("DISPLAY");
 }
@@ -79,6 +86,7 @@ TEST(X11Taskbar, NoDisplayMeansNoTaskbar) {
     EXPECT_EQ(linux_x11::dockTaskbarState(":65000"), 0U);
     unsetenv("DISPLAY");
     LinuxPlatform platform;
+    forgetTheSession(platform);
     EXPECT_EQ(platform.appBarGetState(), 0U);
 }
 
