@@ -101,16 +101,41 @@ prepare() {
   # After the server is up in this locale: wine rewrites "MS Shell Dlg" when the code page changes.
   font_substitutes
   graphics_driver
+  touch "$prefix/.zarnel-prepared"
+}
+
+# One preparation at a time: two tests started together on a fresh prefix would each delete it
+# and boot it again under the other. The lock lies beside the prefix, which preparing deletes,
+# and `flock -o` keeps it from the servers preparing starts, which would hold it for good.
+with_prefix_lock() {
+  mkdir -p "$(dirname "$prefix")"
+  flock -o "$prefix.lock" bash "$0" "$@"
+}
+
+# Runs a program and exits with its status. Wine ends its programs with status 0 when their
+# server goes away, so a test binary cut short would pass: GoogleTest makes this file as it
+# starts and deletes it once it has finished, and a file left behind is a run that never ended.
+run_program() {
+  local marker status=0
+  marker="$(mktemp -u)"
+  TEST_PREMATURE_EXIT_FILE="Z:${marker//\//\\}" wine "$@" || status=$?
+  if [ -e "$marker" ]; then
+    rm -f "$marker"
+    die "$1 ended before it had finished"
+  fi
+  exit "$status"
 }
 
 case "${1:-}" in
-  prepare) prepare ;;
+  prepare) with_prefix_lock locked-prepare ;;
+  locked-prepare) prepare ;;
+  locked-prepare-once) [ -e "$prefix/.zarnel-prepared" ] || prepare ;;
   run)
     shift
     [ $# -ge 1 ] || die "run needs a program"
-    [ -e "$prefix/.zarnel-ready" ] || prepare
+    [ -e "$prefix/.zarnel-prepared" ] || with_prefix_lock locked-prepare-once
     ensure_server
-    exec wine "$@"
+    run_program "$@"
     ;;
   stop)
     [ -d "$prefix" ] && wineserver -k 2>/dev/null || true
