@@ -4,21 +4,13 @@
 #include <cstring>
 
 #include "bench/startup/first_paint.h"
-#include "platform/linux/device_watch.h"
-#include "platform/linux/linux_platform.h"
-#include "platform/linux/mount_watch.h"
 #include "ui/qt/display_connection.h"
-#include "ui/qt/run_window.h"
+#include "ui/qt/machine_window.h"
 
 int main(int argc, char* argv[]) {
     // Connected as the program connects, so that the display path measured is the window's own.
     const auto app = zarnel::qt::connectToDisplay(argc, argv);
     zarnel::bench::reportFirstPaint(*app, argc, argv);
     const char* root = argc > 1 && std::strcmp(argv[1], "--idle") != 0 ? argv[1] : "/";
-    zarnel::LinuxPlatform platform(root);
-    const zarnel::linux_fs::MountWatch mounts(root);
-    const zarnel::linux_fs::DeviceWatch devices(root);
-    return zarnel::qt::runWindow(platform, {.mountTable = mounts.descriptor(),
-                                            .devices = devices.descriptor(),
-                                            .devicesSeen = [&devices] { devices.drain(); }});
+    return zarnel::qt::runMachineWindow(root);
 }

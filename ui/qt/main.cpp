@@ -2,12 +2,9 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "platform/linux/device_watch.h"
-#include "platform/linux/linux_platform.h"
-#include "platform/linux/mount_watch.h"
 #include "ui/qt/command_line.h"
 #include "ui/qt/display_connection.h"
-#include "ui/qt/run_window.h"
+#include "ui/qt/machine_window.h"
 
 namespace {
 
@@ -38,10 +35,5 @@ int main(int argc, char* argv[]) {
     // Ties the window to its desktop entry (the Wayland app id, the dock's icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zarnel"));
 
-    zarnel::LinuxPlatform platform("/");
-    const zarnel::linux_fs::MountWatch mounts("/");
-    const zarnel::linux_fs::DeviceWatch devices("/");
-    return zarnel::qt::runWindow(platform, {.mountTable = mounts.descriptor(),
-                                            .devices = devices.descriptor(),
-                                            .devicesSeen = [&devices] { devices.drain(); }});
+    return zarnel::qt::runMachineWindow("/");
 }

@@ -1,5 +1,5 @@
-// The window over a provider, from its first paint to its closing: what main runs, and what
-// the start-up benchmark runs on a fixture machine.
+// The window over a provider, from its first paint to its closing, its drive list following the
+// watches it is given.
 #pragma once
 
 #include "ui/qt/events.h"
