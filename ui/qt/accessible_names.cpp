@@ -1,73 +1,20 @@
 #include "ui/qt/accessible_names.h"
 
 #include <QAccessible>
-#include <QAction>
-#include <QGroupBox>
 #include <QLabel>
 #include <QTimer>
-#include <array>
 
 #include "ui/qt/accessible_tree.h"
 #include "ui/qt/graph_descriptions.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/qt_controls.h"
 #include "ui/qt/units.h"
+#include "window/field_names.h"
 
 namespace zarnel::qt {
 namespace {
 
 using enum Ctl;
-
-// Who names a control: the label in front of it, the frame around it, or the menu item its
-// address belongs to; `detail` tells apart two fields that share one row label.
-struct NamedBy {
-    Ctl control;
-    Ctl namer;
-    const char* detail = nullptr;
-};
-
-constexpr std::array kNames = {
-    // Memory figures and the pie's legend.
-    NamedBy{Text23, Label23},
-    NamedBy{Text24, Label25},
-    NamedBy{Text25, Label26},
-    NamedBy{Text26, Label27},
-    NamedBy{Text27, Label31},
-    NamedBy{Text28, Label32},
-    NamedBy{Slider1, Label28},
-    // The PC, power and the taskbar.
-    NamedBy{Text1, Label1},
-    NamedBy{Text2, Label2},
-    NamedBy{Text13, Label11},
-    NamedBy{Text14, Label12},
-    NamedBy{Text11, Label7},
-    NamedBy{Text12, Label9},
-    NamedBy{Text3, Label3},
-    NamedBy{Text4, Label6, "状態"},
-    NamedBy{Text5, Label6, "残量"},
-    NamedBy{Text6, Label8, "残留"},
-    NamedBy{Text7, Label8, "完全充電"},
-    NamedBy{Text9, Label4},
-    NamedBy{Text10, Label5},
-    // The disk and the special folders.
-    NamedBy{Drive1, Label13},
-    NamedBy{Text15, Label14},
-    NamedBy{Text17, Label16},
-    NamedBy{Text16, Label15},
-    NamedBy{Text18, Label17},
-    NamedBy{Text19, Label18},
-    NamedBy{Text20, Label19},
-    NamedBy{Text21, Label21},
-    NamedBy{Text22, Label22},
-    NamedBy{List4, Label20},
-    NamedBy{Combo1, Frame4},
-    NamedBy{Text8, Frame4},
-    // The hardware lists, and the two hidden addresses behind the menu.
-    NamedBy{List2, Frame6},
-    NamedBy{List3, Frame7},
-    NamedBy{Text30, book},
-    NamedBy{Text29, game},
-};
 
 // A summary is re-read at most once a second: the graph changes at every tick, and a screen
 // reader told of each change would never finish a sentence.
@@ -107,19 +54,10 @@ class SummaryAnnouncer : public QObject {
     bool pending_ = false;
 };
 
-QString nameOf(const QtControls& controls, Ctl namer) {
-    if (namer == book || namer == game) return controls.menuItem(namer).text();
-    QWidget* widget = controls.widget(namer);
-    if (auto* frame = qobject_cast<QGroupBox*>(widget)) return frame->title();
-    return qobject_cast<QLabel*>(widget)->text();
-}
-
 void nameFields(const QtControls& controls) {
-    for (const NamedBy& entry : kNames) {
-        QWidget* field = controls.widget(entry.control);
-        QString name = nameOf(controls, entry.namer);
-        if (entry.detail) name += QStringLiteral(" ") + QString::fromUtf8(entry.detail);
-        field->setAccessibleName(name);
+    for (const FieldNamer& entry : fieldNamers()) {
+        QWidget* field = controls.widget(entry.field);
+        field->setAccessibleName(toQString(fieldName(controls, entry)));
         // The label's buddy is what a screen reader follows as "labelled by"; a label has
         // one buddy, so a row's second field goes by its name alone.
         auto* label = qobject_cast<QLabel*>(controls.widget(entry.namer));

@@ -11,6 +11,7 @@
 #include "ui/win32/form_events.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/label.h"
+#include "ui/win32/screen_reader_names.h"
 #include "ui/win32/text.h"
 #include "ui/win32/window_classes.h"
 
@@ -88,6 +89,7 @@ Win32Controls::Win32Controls() : fonts_(kBaseDpi), measuring_(CreateCompatibleDC
     rebuildMenu();
     placeWindow();
     showSelectedTab();
+    nameForScreenReaders(*this);
 }
 
 Win32Controls::~Win32Controls() {

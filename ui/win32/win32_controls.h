@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/win32/com_apartment.h"
 #include "ui/win32/fonts.h"
 #include "ui/win32/picture_box.h"
 #include "ui/win32/scale.h"
@@ -138,6 +139,8 @@ class Win32Controls : public Controls {
     HBRUSH brush(Colour colour);
     const MenuItem* menuItem(Ctl ctl) const;
 
+    // First in, last out: the window is made and destroyed within the apartment.
+    ComApartment apartment_;
     Scale scale_;
     Fonts fonts_;
     // Text is measured here: a memory DC costs no round trip to the window system per use.

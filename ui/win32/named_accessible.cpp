@@ -1,0 +1,149 @@
+#include "ui/win32/named_accessible.h"
+
+#include <utility>
+
+namespace zarnel::win32 {
+
+NamedAccessible::NamedAccessible(IAccessible* standard, std::wstring name)
+    : standard_(standard), name_(std::move(name)) {
+    standard_->AddRef();
+}
+
+NamedAccessible::~NamedAccessible() {
+    standard_->Release();
+}
+
+STDMETHODIMP NamedAccessible::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+        IsEqualIID(iid, __uuidof(IAccessible))) {
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    // The standard object's other faces (its window, its children's enumeration) are its own.
+    return standard_->QueryInterface(iid, object);
+}
+
+STDMETHODIMP_(ULONG) NamedAccessible::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+STDMETHODIMP_(ULONG) NamedAccessible::Release() {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+STDMETHODIMP NamedAccessible::get_accName(VARIANT child, BSTR* name) {
+    if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return standard_->get_accName(child, name);
+    if (!name) return E_POINTER;
+    *name = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
+    return *name ? S_OK : E_OUTOFMEMORY;
+}
+
+// Everything else is the standard object's answer.
+
+STDMETHODIMP NamedAccessible::GetTypeInfoCount(UINT* count) {
+    return standard_->GetTypeInfoCount(count);
+}
+
+STDMETHODIMP NamedAccessible::GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) {
+    return standard_->GetTypeInfo(index, locale, info);
+}
+
+STDMETHODIMP NamedAccessible::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) {
+    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
+}
+
+STDMETHODIMP NamedAccessible::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                     UINT* badArgument) {
+    // Late-bound callers would reach the standard object's name: they are told to bind early.
+    if (id == DISPID_ACC_NAME) return DISP_E_MEMBERNOTFOUND;
+    return standard_->Invoke(id, iid, locale, flags, params, result, exception, badArgument);
+}
+
+STDMETHODIMP NamedAccessible::get_accParent(IDispatch** parent) {
+    return standard_->get_accParent(parent);
+}
+
+STDMETHODIMP NamedAccessible::get_accChildCount(LONG* count) {
+    return standard_->get_accChildCount(count);
+}
+
+STDMETHODIMP NamedAccessible::get_accChild(VARIANT child, IDispatch** object) {
+    return standard_->get_accChild(child, object);
+}
+
+STDMETHODIMP NamedAccessible::get_accValue(VARIANT child, BSTR* value) {
+    return standard_->get_accValue(child, value);
+}
+
+STDMETHODIMP NamedAccessible::get_accDescription(VARIANT child, BSTR* description) {
+    return standard_->get_accDescription(child, description);
+}
+
+STDMETHODIMP NamedAccessible::get_accRole(VARIANT child, VARIANT* role) {
+    return standard_->get_accRole(child, role);
+}
+
+STDMETHODIMP NamedAccessible::get_accState(VARIANT child, VARIANT* state) {
+    return standard_->get_accState(child, state);
+}
+
+STDMETHODIMP NamedAccessible::get_accHelp(VARIANT child, BSTR* help) {
+    return standard_->get_accHelp(child, help);
+}
+
+STDMETHODIMP NamedAccessible::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) {
+    return standard_->get_accHelpTopic(file, child, topic);
+}
+
+STDMETHODIMP NamedAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
+    return standard_->get_accKeyboardShortcut(child, shortcut);
+}
+
+STDMETHODIMP NamedAccessible::get_accFocus(VARIANT* child) {
+    return standard_->get_accFocus(child);
+}
+
+STDMETHODIMP NamedAccessible::get_accSelection(VARIANT* children) {
+    return standard_->get_accSelection(children);
+}
+
+STDMETHODIMP NamedAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
+    return standard_->get_accDefaultAction(child, action);
+}
+
+STDMETHODIMP NamedAccessible::accSelect(LONG flags, VARIANT child) {
+    return standard_->accSelect(flags, child);
+}
+
+STDMETHODIMP NamedAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                          VARIANT child) {
+    return standard_->accLocation(left, top, width, height, child);
+}
+
+STDMETHODIMP NamedAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end) {
+    return standard_->accNavigate(direction, start, end);
+}
+
+STDMETHODIMP NamedAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
+    return standard_->accHitTest(x, y, child);
+}
+
+STDMETHODIMP NamedAccessible::accDoDefaultAction(VARIANT child) {
+    return standard_->accDoDefaultAction(child);
+}
+
+STDMETHODIMP NamedAccessible::put_accName(VARIANT child, BSTR name) {
+    return standard_->put_accName(child, name);
+}
+
+STDMETHODIMP NamedAccessible::put_accValue(VARIANT child, BSTR value) {
+    return standard_->put_accValue(child, value);
+}
+
+}  // namespace zarnel::win32
