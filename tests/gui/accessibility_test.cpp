@@ -10,7 +10,6 @@
 #include "app/form1.h"
 #include "platform/fake/fake_platform.h"
 #include "ui/qt/events.h"
-#include "ui/qt/graph_descriptions.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_controls.h"
 
@@ -168,18 +167,6 @@ TEST_F(AccessibleWindow, NoGridLineAndNoUnnamedObjectOutsideContainers) {
         EXPECT_FALSE(node.name.isEmpty())
             << "unnamed " << node.object->metaObject()->className() << " role " << node.role;
     }
-}
-
-TEST(GraphDescriptions, PieRoundsSharesThatAddUpToAHundred) {
-    EXPECT_EQ(qt::pieSummary("1M", "2M"), "使用中 1 MB (33%)、空き 2 MB (67%)");
-    EXPECT_EQ(qt::pieSummary("0M", "0M"), "使用中 0M、空き 0M");
-    EXPECT_EQ(qt::pieSummary("Text27", "Text28"), "使用中 Text27、空き Text28");
-}
-
-TEST(GraphDescriptions, RangesSkipWhatIsNoNumber) {
-    EXPECT_EQ(qt::axisSummary("軸", {"10", "x", "-3", "4"}), "軸 -3〜10");
-    EXPECT_EQ(qt::axisSummary("軸", {}), "軸");
-    EXPECT_EQ(qt::lineGraphSummary("12M", {}), "使用メモリ 12 MB");
 }
 
 }  // namespace

@@ -141,6 +141,10 @@ int RecordingControls::count(Ctl array) const {
     return elements_.count(array);
 }
 
+std::vector<int> RecordingControls::indices(Ctl ctl) const {
+    return elements_.indices(ctl);
+}
+
 Geometry RecordingControls::geometry(Ctl ctl, int index) const {
     return elements_.at(ctl, index).geometry;
 }

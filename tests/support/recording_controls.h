@@ -68,6 +68,7 @@ class RecordingControls : public Controls {
     void messageBox(std::string_view text, MessageIcon icon, std::string_view title) override;
     void load(Ctl array, int index) override;
     int count(Ctl array) const override;
+    std::vector<int> indices(Ctl ctl) const override;
     Geometry geometry(Ctl ctl, int index = 0) const override;
     void setGeometry(Ctl ctl, const Geometry& geometry, int index = 0) override;
     bool visible(Ctl ctl, int index = 0) const override;

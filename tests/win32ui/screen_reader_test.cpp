@@ -5,10 +5,13 @@
 #include <oleacc.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/win32ui/test_window.h"
 #include "ui/win32/text.h"
 #include "window/field_names.h"
+#include "window/graph_descriptions.h"
 
 namespace zarnel {
 namespace {
@@ -106,6 +109,60 @@ TEST_F(ScreenReader, EverythingButTheNameIsTheStandardObjects) {
 TEST_F(ScreenReader, ANameFollowsItsLabelsCaption) {
     controls.setText(Ctl::Label23, "使用率");
     EXPECT_EQ(Accessible(controls.handle(Ctl::Text23)).name(), "使用率");
+}
+
+TEST_F(ScreenReader, PieAndGraphAreChartsThatSayWhatTheyShow) {
+    const Accessible pie(controls.handle(Ctl::Picture4));
+    EXPECT_EQ(pie.role(), ROLE_SYSTEM_CHART);
+    EXPECT_EQ(pie.name(), pieSummary(controls));
+    EXPECT_TRUE(pie.name().starts_with("使用中 ")) << pie.name();
+    const Accessible graph(controls.handle(Ctl::Picture1));
+    EXPECT_EQ(graph.role(), ROLE_SYSTEM_CHART);
+    EXPECT_EQ(graph.name(), lineGraphSummary(controls));
+    EXPECT_NE(graph.name().find("、時間 0〜"), std::string::npos) << graph.name();
+    // Read when asked: the legend changed since.
+    controls.setText(Ctl::Text27, "3M");
+    controls.setText(Ctl::Text28, "1M");
+    EXPECT_EQ(Accessible(controls.handle(Ctl::Picture4)).name(),
+              "使用中 3 MB (75%)、空き 1 MB (25%)");
+}
+
+// The windows whose name-change events reached the hook, in order.
+std::vector<HWND> toldNames;
+
+void CALLBACK nameChanged(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                          DWORD) {
+    if (event == EVENT_OBJECT_NAMECHANGE && object == OBJID_CLIENT && child == CHILDID_SELF)
+        toldNames.push_back(window);
+}
+
+TEST_F(ScreenReader, AChangedFigureIsToldAtMostOnceASecond) {
+    controls.setTimerEnabled(false);  // only the ticks below, at the times they give
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, nameChanged,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    const auto told = [] {
+        TestWindow::pump();
+        return std::exchange(toldNames, {});
+    };
+    HWND pie = controls.handle(Ctl::Picture4);
+    HWND graph = controls.handle(Ctl::Picture1);
+    const ULONGLONG start = 1'000'000;
+
+    controls.ticked(start);
+    EXPECT_EQ(told(), (std::vector{pie, graph}));  // the first summaries
+    controls.setText(Ctl::Text27, "3M");
+    controls.ticked(start + kSummaryPeriodMs - 1);
+    EXPECT_EQ(told(), std::vector<HWND>{});  // within the quiet second
+    controls.ticked(start + kSummaryPeriodMs);
+    EXPECT_EQ(told(), std::vector{pie});  // only the figure that changed
+    controls.ticked(start + 3 * kSummaryPeriodMs);
+    EXPECT_EQ(told(), std::vector<HWND>{});  // nothing changed
+    controls.setText(Ctl::Text24, "7M");
+    controls.ticked(start + 3 * kSummaryPeriodMs + 1);
+    EXPECT_EQ(told(), std::vector{graph});  // the quiet second counts from the last telling
+    UnhookWinEvent(hook);
 }
 
 }  // namespace

@@ -5,26 +5,22 @@
 #include <QTimer>
 
 #include "ui/qt/accessible_tree.h"
-#include "ui/qt/graph_descriptions.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/qt_controls.h"
 #include "ui/qt/units.h"
 #include "window/field_names.h"
+#include "window/graph_descriptions.h"
 
 namespace zarnel::qt {
 namespace {
 
 using enum Ctl;
 
-// A summary is re-read at most once a second: the graph changes at every tick, and a screen
-// reader told of each change would never finish a sentence.
-constexpr int kAnnouncePeriodMs = 1000;
-
 class SummaryAnnouncer : public QObject {
   public:
     explicit SummaryAnnouncer(QWidget& figure) : QObject(&figure), figure_(figure) {
         quiet_.setSingleShot(true);
-        quiet_.setInterval(kAnnouncePeriodMs);
+        quiet_.setInterval(kSummaryPeriodMs);
         QObject::connect(&quiet_, &QTimer::timeout, this, [this] {
             if (!pending_) return;
             pending_ = false;
@@ -65,33 +61,22 @@ void nameFields(const QtControls& controls) {
     }
 }
 
-QStringList captions(const QtControls& controls, Ctl array) {
-    QStringList texts;
-    for (const int index : controls.indices(array))
-        if (controls.visible(array, index)) texts << toQString(controls.text(array, index));
-    return texts;
-}
-
 void shapeGraph(QtControls& controls) {
     const QtControls* source = &controls;
     PictureBox& pie = controls.pictureBox(Picture4);
-    shapeAccessible(pie, AccessibleShape::Summary, [source] {
-        return pieSummary(toQString(source->text(Text27)), toQString(source->text(Text28)));
-    });
+    shapeAccessible(pie, AccessibleShape::Summary,
+                    [source] { return toQString(pieSummary(*source)); });
     PictureBox& graph = controls.pictureBox(Picture1);
-    shapeAccessible(graph, AccessibleShape::Summary, [source] {
-        return lineGraphSummary(toQString(source->text(Text24)), captions(*source, lblX));
-    });
+    shapeAccessible(graph, AccessibleShape::Summary,
+                    [source] { return toQString(lineGraphSummary(*source)); });
     shapeAccessible(*graph.surface(), AccessibleShape::DecorationHost);
     shapeAccessible(*controls.widget(Frame9), AccessibleShape::DecorationHost);
     shapeAccessible(*controls.widget(Picture2), AccessibleShape::Decoration);
     shapeAccessible(*controls.widget(Picture3), AccessibleShape::Decoration);
-    shapeAccessible(*controls.widget(lblX), AccessibleShape::Summary, [source] {
-        return axisSummary(QStringLiteral("時間軸"), captions(*source, lblX));
-    });
-    shapeAccessible(*controls.widget(lblY), AccessibleShape::Summary, [source] {
-        return axisSummary(QStringLiteral("メモリ軸 (MB)"), captions(*source, lblY));
-    });
+    shapeAccessible(*controls.widget(lblX), AccessibleShape::Summary,
+                    [source] { return toQString(timeAxisSummary(*source)); });
+    shapeAccessible(*controls.widget(lblY), AccessibleShape::Summary,
+                    [source] { return toQString(memoryAxisSummary(*source)); });
 
     auto* pieNews = new SummaryAnnouncer(pie);
     auto* graphNews = new SummaryAnnouncer(graph);

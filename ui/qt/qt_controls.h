@@ -31,8 +31,6 @@ class QtControls : public Controls {
     // The widget of a control (element `index` of an array); none for the menu items and
     // the timer.
     QWidget* widget(Ctl ctl, int index = 0) const;
-    // The indices of a control's elements, ascending (just 0 for a control that is no array).
-    std::vector<int> indices(Ctl ctl) const;
     TabControl& tabControl() const;
     PictureBox& pictureBox(Ctl ctl, int index = 0) const;
     QAction& menuItem(Ctl ctl) const;
@@ -58,6 +56,7 @@ class QtControls : public Controls {
     void messageBox(std::string_view text, MessageIcon icon, std::string_view title) override;
     void load(Ctl array, int index) override;
     int count(Ctl array) const override;
+    std::vector<int> indices(Ctl ctl) const override;
     Geometry geometry(Ctl ctl, int index = 0) const override;
     void setGeometry(Ctl ctl, const Geometry& geometry, int index = 0) override;
     bool visible(Ctl ctl, int index = 0) const override;

@@ -99,7 +99,10 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (controls->sliderMoved() && events) events->sliderChanged();
             return 0;
         case WM_TIMER:
-            if (wParam == kTimerId && events) events->timerTick();
+            if (wParam == kTimerId && events) {
+                events->timerTick();
+                controls->ticked(GetTickCount64());
+            }
             return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:

@@ -4,8 +4,8 @@
 
 namespace zarnel::win32 {
 
-NamedAccessible::NamedAccessible(IAccessible* standard, std::wstring name)
-    : standard_(standard), name_(std::move(name)) {
+NamedAccessible::NamedAccessible(IAccessible* standard, std::wstring name, LONG role)
+    : standard_(standard), name_(std::move(name)), role_(role) {
     standard_->AddRef();
 }
 
@@ -33,6 +33,21 @@ STDMETHODIMP_(ULONG) NamedAccessible::Release() {
     const LONG left = InterlockedDecrement(&references_);
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
+}
+
+LRESULT namedClientObject(HWND window, WPARAM flags, std::wstring name, LONG role) {
+    IAccessible* standard = nullptr;
+    // __uuidof, not IID_IAccessible: linked through oleacc's import library, that symbol
+    // resolves to an import thunk instead of the interface's id.
+    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&standard)))) {
+        return 0;
+    }
+    auto* named = new NamedAccessible(standard, std::move(name), role);
+    standard->Release();
+    const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, named);
+    named->Release();
+    return FAILED(result) ? 0 : result;
 }
 
 STDMETHODIMP NamedAccessible::get_accName(VARIANT child, BSTR* name) {
@@ -86,7 +101,13 @@ STDMETHODIMP NamedAccessible::get_accDescription(VARIANT child, BSTR* descriptio
 }
 
 STDMETHODIMP NamedAccessible::get_accRole(VARIANT child, VARIANT* role) {
-    return standard_->get_accRole(child, role);
+    if (role_ == 0 || child.vt != VT_I4 || child.lVal != CHILDID_SELF)
+        return standard_->get_accRole(child, role);
+    if (!role) return E_POINTER;
+    VariantInit(role);
+    role->vt = VT_I4;
+    role->lVal = role_;
+    return S_OK;
 }
 
 STDMETHODIMP NamedAccessible::get_accState(VARIANT child, VARIANT* state) {

@@ -8,11 +8,11 @@
 
 namespace zarnel::win32 {
 
-// Answers every question as `standard` does, except the control's own name. Holds a reference
-// to `standard`; starts with one reference of its own.
+// Answers every question as `standard` does, except the control's own name and, when `role`
+// is not zero, its role. Holds a reference to `standard`; starts with one reference of its own.
 class NamedAccessible final : public IAccessible {
   public:
-    NamedAccessible(IAccessible* standard, std::wstring name);
+    NamedAccessible(IAccessible* standard, std::wstring name, LONG role = 0);
     NamedAccessible(const NamedAccessible&) = delete;
     NamedAccessible& operator=(const NamedAccessible&) = delete;
 
@@ -58,7 +58,13 @@ class NamedAccessible final : public IAccessible {
 
     IAccessible* standard_;
     std::wstring name_;
+    LONG role_;
     LONG references_ = 1;
 };
+
+// The answer to WM_GETOBJECT for `window`'s client area: its standard object under `name`
+// (and `role`, when not zero). Zero, for the system to answer alone, when the standard object
+// cannot be had.
+LRESULT namedClientObject(HWND window, WPARAM flags, std::wstring name, LONG role = 0);
 
 }  // namespace zarnel::win32

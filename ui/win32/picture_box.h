@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 #include "ui/win32/scale.h"
 #include "window/controls.h"
 
@@ -35,6 +38,10 @@ class PictureBox : public Picture {
     COLORREF pixel(int x, int y) const;
     // The box has painted its whole update region (WM_PAINT).
     void painted() { repaintDue_ = false; }
+    // A box that shows a figure tells a screen reader what it shows, in words made when asked.
+    void describeAs(std::function<std::string()> summary) { summary_ = std::move(summary); }
+    // The box's answer to WM_GETOBJECT: zero when it shows no figure or cannot answer.
+    LRESULT accessibleObject(WPARAM flags, LPARAM object) const;
 
     void setAutoRedraw(bool on) override { autoRedraw_ = on; }
     void setBackColor(Colour colour) override;
@@ -69,6 +76,7 @@ class PictureBox : public Picture {
     bool repaintDue_ = false;  // the whole box is invalid and has not painted yet
     float penX_ = 0;
     float penY_ = 0;
+    std::function<std::string()> summary_;
 };
 
 }  // namespace zarnel::win32

@@ -1,12 +1,15 @@
 #include "ui/win32/screen_reader_names.h"
 
 #include <oleacc.h>
-#include <windows.h>
+
+#include <string>
+#include <utility>
 
 #include "ui/win32/named_accessible.h"
 #include "ui/win32/text.h"
 #include "ui/win32/win32_controls.h"
 #include "window/field_names.h"
+#include "window/graph_descriptions.h"
 
 namespace zarnel::win32 {
 namespace {
@@ -23,28 +26,12 @@ Naming& namingOf(HWND field) {
     return *reinterpret_cast<Naming*>(GetWindowLongPtrW(field, GWLP_USERDATA));
 }
 
-// The standard object of the field's client area, wrapped to carry the field's name; zero
-// (the system answers alone) when the standard object cannot be had.
-LRESULT namedObject(HWND field, const Naming& naming, WPARAM flags) {
-    IAccessible* standard = nullptr;
-    // __uuidof, not IID_IAccessible: linked through oleacc's import library, that symbol
-    // resolves to an import thunk instead of the interface's id.
-    if (FAILED(CreateStdAccessibleObject(field, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard)))) {
-        return 0;
-    }
-    auto* named = new NamedAccessible(standard, widen(fieldName(*naming.controls, *naming.namer)));
-    standard->Release();
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, named);
-    named->Release();
-    return FAILED(result) ? 0 : result;
-}
-
 LRESULT CALLBACK namedProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     Naming& naming = namingOf(field);
     const WNDPROC original = naming.original;
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        if (const LRESULT object = namedObject(field, naming, wParam)) return object;
+        const std::string name = fieldName(*naming.controls, *naming.namer);
+        if (const LRESULT object = namedClientObject(field, wParam, widen(name))) return object;
     } else if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         SetWindowLongPtrW(field, GWLP_USERDATA, 0);
@@ -55,7 +42,8 @@ LRESULT CALLBACK namedProcedure(HWND field, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-void nameForScreenReaders(const Win32Controls& controls) {
+void ScreenReaderNames::install(const Win32Controls& controls) {
+    controls_ = &controls;
     for (const FieldNamer& namer : fieldNamers()) {
         HWND field = controls.handle(namer.field);
         auto* naming = new Naming{nullptr, &controls, &namer};
@@ -63,6 +51,24 @@ void nameForScreenReaders(const Win32Controls& controls) {
         naming->original = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(namedProcedure)));
     }
+    const Controls* source = &controls;
+    controls.pictureBox(Ctl::Picture4).describeAs([source] { return pieSummary(*source); });
+    controls.pictureBox(Ctl::Picture1).describeAs([source] { return lineGraphSummary(*source); });
+}
+
+void ScreenReaderNames::figuresMayHaveChanged(ULONGLONG now) {
+    if (!controls_ || now - lastTold_ < kSummaryPeriodMs) return;
+    bool told = false;
+    const auto tell = [&](Ctl figure, std::string summary, std::string& last) {
+        if (summary == last) return;
+        last = std::move(summary);
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, controls_->handle(figure), OBJID_CLIENT,
+                       CHILDID_SELF);
+        told = true;
+    };
+    tell(Ctl::Picture4, pieSummary(*controls_), toldPie_);
+    tell(Ctl::Picture1, lineGraphSummary(*controls_), toldGraph_);
+    if (told) lastTold_ = now;
 }
 
 }  // namespace zarnel::win32

@@ -1,13 +1,31 @@
-// What a screen reader calls each field of the native window: the caption of its row label,
-// frame or menu item, as the Qt window names it.
+// What a screen reader calls the native window's fields and figures: a field by the caption of
+// its row label, frame or menu item, the pie and the line graph by what they show now, as the
+// Qt window names them.
 #pragma once
+
+#include <windows.h>
+
+#include <string>
 
 namespace zarnel::win32 {
 
 class Win32Controls;
 
-// Call once the window is built. Each field answers a screen reader's question for its
-// accessible object with the standard object under the field's name, read when asked.
-void nameForScreenReaders(const Win32Controls& controls);
+class ScreenReaderNames {
+  public:
+    // Call once the window is built. Each field and figure then answers a screen reader's
+    // question for its accessible object with the standard object under its own name, read
+    // when asked.
+    void install(const Win32Controls& controls);
+    // A tick may have changed the figures: a reader following them is told of each that did,
+    // at most once a second; `now` is the system's tick count in milliseconds.
+    void figuresMayHaveChanged(ULONGLONG now);
+
+  private:
+    const Win32Controls* controls_ = nullptr;
+    ULONGLONG lastTold_ = 0;
+    std::string toldPie_;
+    std::string toldGraph_;
+};
 
 }  // namespace zarnel::win32

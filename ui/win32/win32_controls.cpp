@@ -89,7 +89,7 @@ Win32Controls::Win32Controls() : fonts_(kBaseDpi), measuring_(CreateCompatibleDC
     rebuildMenu();
     placeWindow();
     showSelectedTab();
-    nameForScreenReaders(*this);
+    screenReader_.install(*this);
 }
 
 Win32Controls::~Win32Controls() {

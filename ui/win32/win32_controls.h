@@ -14,6 +14,7 @@
 #include "ui/win32/fonts.h"
 #include "ui/win32/picture_box.h"
 #include "ui/win32/scale.h"
+#include "ui/win32/screen_reader_names.h"
 #include "window/controls.h"
 #include "window/element_map.h"
 #include "window/layout.h"
@@ -34,8 +35,6 @@ class Win32Controls : public Controls {
     // The window of a control (element `index` of an array); none for the menu items and the
     // timer.
     HWND handle(Ctl ctl, int index = 0) const;
-    // The indices of a control's elements, ascending (just 0 for a control that is no array).
-    std::vector<int> indices(Ctl ctl) const;
     // The control (element 0) whose window has this control id.
     std::optional<Ctl> ctlOfId(int id) const;
     int controlId(Ctl ctl) const;
@@ -61,6 +60,8 @@ class Win32Controls : public Controls {
     // The slider moved; true when its value differs from the last one seen.
     bool sliderMoved();
     void dpiChanged(int dpi, const RECT& suggested);
+    // A tick of the timer has run, at the system's tick count `now` (milliseconds).
+    void ticked(ULONGLONG now) { screenReader_.figuresMayHaveChanged(now); }
     // The system's colours changed (a high-contrast theme turned on): every control and
     // picture face takes them.
     void systemColoursChanged();
@@ -87,6 +88,7 @@ class Win32Controls : public Controls {
     void messageBox(std::string_view text, MessageIcon icon, std::string_view title) override;
     void load(Ctl array, int index) override;
     int count(Ctl array) const override;
+    std::vector<int> indices(Ctl ctl) const override;
     Geometry geometry(Ctl ctl, int index = 0) const override;
     void setGeometry(Ctl ctl, const Geometry& geometry, int index = 0) override;
     bool visible(Ctl ctl, int index = 0) const override;
@@ -158,6 +160,7 @@ class Win32Controls : public Controls {
     int lastSlider_ = 0;
     int leftTab_ = 0;
     HWND keptFocus_ = nullptr;
+    ScreenReaderNames screenReader_;
     bool closeHandlers_ = true;
     bool ended_ = false;
 };

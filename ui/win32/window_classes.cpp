@@ -63,6 +63,11 @@ LRESULT CALLBACK pictureProcedure(HWND box, UINT message, WPARAM wParam, LPARAM 
         case WM_SHOWWINDOW:
             if (picture && !wParam) picture->hidden();
             break;
+        case WM_GETOBJECT:
+            if (picture) {
+                if (const LRESULT object = picture->accessibleObject(wParam, lParam)) return object;
+            }
+            break;
         case WM_LBUTTONUP: {
             const auto id = static_cast<WORD>(GetDlgCtrlID(box));
             forward(box, WM_COMMAND, MAKEWPARAM(id, kPictureClicked),
