@@ -57,18 +57,19 @@ void ScreenReaderNames::install(const Win32Controls& controls) {
 }
 
 void ScreenReaderNames::figuresMayHaveChanged(ULONGLONG now) {
-    if (!controls_ || now - lastTold_ < kSummaryPeriodMs) return;
-    bool told = false;
-    const auto tell = [&](Ctl figure, std::string summary, std::string& last) {
+    // Looked at once a second, and only while something listens: the summaries read every
+    // label of the time axis.
+    if (!controls_ || now - lastLooked_ < kSummaryPeriodMs) return;
+    if (!IsWinEventHookInstalled(EVENT_OBJECT_NAMECHANGE)) return;
+    lastLooked_ = now;
+    const auto tell = [this](Ctl figure, std::string summary, std::string& last) {
         if (summary == last) return;
         last = std::move(summary);
         NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, controls_->handle(figure), OBJID_CLIENT,
                        CHILDID_SELF);
-        told = true;
     };
     tell(Ctl::Picture4, pieSummary(*controls_), toldPie_);
     tell(Ctl::Picture1, lineGraphSummary(*controls_), toldGraph_);
-    if (told) lastTold_ = now;
 }
 
 }  // namespace zarnel::win32

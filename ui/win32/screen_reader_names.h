@@ -18,12 +18,13 @@ class ScreenReaderNames {
     // when asked.
     void install(const Win32Controls& controls);
     // A tick may have changed the figures: a reader following them is told of each that did,
-    // at most once a second; `now` is the system's tick count in milliseconds.
+    // within a second and at most once a second; `now` is the system's tick count in
+    // milliseconds.
     void figuresMayHaveChanged(ULONGLONG now);
 
   private:
     const Win32Controls* controls_ = nullptr;
-    ULONGLONG lastTold_ = 0;
+    ULONGLONG lastLooked_ = 0;
     std::string toldPie_;
     std::string toldGraph_;
 };
