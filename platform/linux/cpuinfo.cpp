@@ -12,8 +12,9 @@ using Fields = CpuinfoCpu::Fields;
 
 // The kernel's spelling of each field, in the order of CpuField.
 constexpr std::array<std::string_view, kCpuFieldCount> kFieldNames = {
-    "physical id", "package",   "vendor_id", "vendor", "cpu implementer", "cpu part", "model name",
-    "cpu",         "processor", "uarch",     "model",  "stepping",        "cpu mhz",  "clock"};
+    "physical id", "package", "vendor_id",  "vendor",    "cpu implementer", "cpu part",
+    "model name",  "cpu",     "processor",  "uarch",     "model",           "stepping",
+    "cpu mhz",     "clock",   "cpu number", "cpu model", "machine",         "cpu mhz dynamic"};
 
 std::optional<CpuField> fieldNamed(std::string_view name) {
     for (std::size_t i = 0; i < kFieldNames.size(); ++i) {
@@ -53,7 +54,7 @@ struct Paragraph {
         if (name.empty()) return;
         const std::string_view value = trimmed(line.substr(colon + 1));
         const auto field = fieldNamed(name);
-        if (field == CpuField::Processor && !index) {
+        if ((field == CpuField::Processor || field == CpuField::CpuNumber) && !index) {
             index = cpuNumber(value);
             if (index) return;
         }

@@ -27,12 +27,16 @@ enum class CpuField : std::size_t {
     Stepping,        // "stepping"
     CpuMhz,          // "cpu MHz"
     Clock,           // "clock" (POWER)
+    CpuNumber,       // "cpu number": s390's numbered paragraphs
+    CpuModel,        // "cpu model" (MIPS)
+    Machine,         // "machine": s390's machine type (MIPS names its board there)
+    CpuMhzDynamic,   // "cpu MHz dynamic" (s390)
 };
-inline constexpr std::size_t kCpuFieldCount = static_cast<std::size_t>(CpuField::Clock) + 1;
+inline constexpr std::size_t kCpuFieldCount = static_cast<std::size_t>(CpuField::CpuMhzDynamic) + 1;
 
-// One logical CPU: its index (a numbered "processor" line) and the fields it has, each once,
-// values trimmed. Field names are matched without regard to case (LoongArch writes "Model
-// Name", "CPU MHz").
+// One logical CPU: its index (a numbered "processor" or "cpu number" line) and the fields it has,
+// each once, values trimmed. Field names are matched without regard to case (LoongArch writes
+// "Model Name", "CPU MHz").
 struct CpuinfoCpu {
     using Fields = std::vector<std::pair<CpuField, std::string>>;
 

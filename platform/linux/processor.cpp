@@ -75,7 +75,8 @@ std::optional<std::string> manufacturer(const CpuinfoCpu& cpu) {
 }
 
 std::optional<std::string> name(const CpuinfoCpu& cpu) {
-    for (const CpuField field : {CpuField::ModelName, CpuField::Cpu, CpuField::Processor}) {
+    for (const CpuField field :
+         {CpuField::ModelName, CpuField::Cpu, CpuField::Processor, CpuField::CpuModel}) {
         if (const auto text = cpu.field(field)) return collapsedBlanks(*text);
     }
     if (hexCode(cpu.field(CpuField::CpuImplementer)) == kArmLtd) {
@@ -83,7 +84,9 @@ std::optional<std::string> name(const CpuinfoCpu& cpu) {
             if (const auto core = armPartName(*part)) return std::string(*core);
         }
     }
-    return cpu.field(CpuField::Uarch);
+    if (auto uarch = cpu.field(CpuField::Uarch)) return uarch;
+    // s390 names no processor, only the machine type it is built into.
+    return cpu.field(CpuField::Machine);
 }
 
 std::optional<std::string> version(const CpuinfoCpu& cpu) {
@@ -101,8 +104,10 @@ std::optional<std::int64_t> clockSpeed(const CpuinfoCpu& cpu,
         const std::int64_t kHz = *found->second.curFreqKHz;
         return kHz / kKHzPerMHz + (kHz % kKHzPerMHz >= kKHzPerMHz / 2 ? 1 : 0);
     }
-    if (auto mhz = megahertz(cpu.field(CpuField::CpuMhz))) return mhz;
-    return megahertz(cpu.field(CpuField::Clock));
+    for (const CpuField field : {CpuField::CpuMhz, CpuField::Clock, CpuField::CpuMhzDynamic}) {
+        if (auto mhz = megahertz(cpu.field(field))) return mhz;
+    }
+    return std::nullopt;
 }
 
 }  // namespace

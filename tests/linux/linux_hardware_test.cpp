@@ -171,6 +171,26 @@ INSTANTIATE_TEST_SUITE_P(
         CpuRow{"UnknownImplementerAsWritten",
                "processor\t: 0\nCPU implementer\t: 0x99\nCPU part\t: 0xd03\n", "0x99", kNull, kNull,
                kNull},
+        // s390 numbers its CPUs by "cpu number" and names only the machine type.
+        CpuRow{"S390x",
+               "vendor_id       : IBM/S390\n# processors    : 2\nbogomips per cpu: 3033.00\n"
+               "processor 0: version = 00,  identification = 0B1562,  machine = 2964\n"
+               "processor 1: version = 00,  identification = 0B1562,  machine = 2964\n\n"
+               "cpu number      : 0\nphysical id     : 0\nversion         : 00\n"
+               "machine         : 2964\ncpu MHz dynamic : 5000\ncpu MHz static  : 5000\n\n"
+               "cpu number      : 1\nphysical id     : 0\nmachine         : 2964\n"
+               "cpu MHz dynamic : 5000\n",
+               "IBM/S390", "2964", kNull, std::int64_t{5000}},
+        // MIPS names its core under "cpu model" and its board under "machine".
+        CpuRow{"MipsMalta",
+               "system type\t\t: MIPS Malta\nmachine\t\t\t: Unknown\nprocessor\t\t: 0\n"
+               "cpu model\t\t: MIPS 24Kc V0.0  FPU V0.0\nBogoMIPS\t\t: 1238.63\n",
+               kNull, "MIPS 24Kc V0.0 FPU V0.0", kNull, kNull},
+        CpuRow{"MipsLoongson",
+               "system type\t\t: Generic Loongson64 System\nmachine\t\t\t: loongson,generic\n"
+               "processor\t\t: 0\ncpu model\t\t: ICT Loongson-3 V0.1  FPU V0.1\n"
+               "model name\t\t: Loongson-3B4000 @ 1800MHz\nCPU MHz\t\t\t: 1800.00\n",
+               kNull, "Loongson-3B4000 @ 1800MHz", kNull, std::int64_t{1800}},
         CpuRow{"SparcMachineWideOnly",
                "cpu\t\t: TI UltraSparc IIi (Sabre)\nfpu\t\t: UltraSparc IIi integrated FPU\n"
                "ncpus probed\t: 1\n",
@@ -234,6 +254,20 @@ TEST(LinuxProcessor, PackagesFromTopologyInAscendingOrder) {
     EXPECT_EQ(instances[0][4].second, WmiValue("P0"));
     EXPECT_EQ(instances[1][3].second, WmiValue(std::int64_t{2000}));  // CPU 0, package 1
     EXPECT_EQ(instances[1][4].second, kNull);
+}
+
+TEST(LinuxProcessor, S390DrawersAreProcessorsOfTheirOwn) {
+    const auto cpus = linux_fs::parseCpuinfo(
+        "vendor_id       : IBM/S390\n\ncpu number      : 0\nphysical id     : 3\n"
+        "machine         : 8561\n\ncpu number      : 1\nphysical id     : 1\n"
+        "machine         : 8561\n\ncpu number      : 2\nphysical id     : 3\n");
+    ASSERT_EQ(cpus.size(), 3U);
+    EXPECT_EQ(cpus[2].index, 2);
+    const auto instances = linux_fs::processorInstances(cpus, {}, {});
+    ASSERT_EQ(instances.size(), 2U);
+    EXPECT_EQ(instances[0][1].second, WmiValue("8561"));  // package 1: CPU 1
+    EXPECT_EQ(instances[1][1].second, WmiValue("8561"));  // package 3: CPU 0
+    EXPECT_EQ(instances[1][0].second, WmiValue("IBM/S390"));
 }
 
 TEST(LinuxProcessor, ArmCodes) {
