@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QIcon>
 #include <QLayout>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 
 // The icons are linked into a static library: its resources need registering by hand, from
@@ -50,9 +53,36 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 }
 
 void MainWindow::setClientSize(QSize size) {
+    clientSize_ = size;
+    if (scroller_) client_->setMinimumSize(size);
     // The menu bar's height is known once the window's own layout has run.
     layout()->activate();
-    resize(size.width(), size.height() + height() - client_->height());
+    QSize whole(size.width(), size.height() + height() - centralWidget()->height());
+    // No larger than the screen's free area: at 150 % a 720-line screen is shorter than the
+    // window, whose bottom would be out of reach. The client then scrolls, and the window is
+    // wider by the scroll bar, where the screen has the room.
+    const QSize room = screen()->availableGeometry().size();
+    if (whole.height() > room.height())
+        whole.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    resize(whole.boundedTo(room));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (scroller_ || !clientSize_.isValid()) return;
+    const QSize room = centralWidget()->size();
+    if (room.width() < clientSize_.width() || room.height() < clientSize_.height()) scrollClient();
+}
+
+void MainWindow::scrollClient() {
+    scroller_ = new QScrollArea(this);
+    scroller_->setFrameShape(QFrame::NoFrame);
+    // The client follows a larger window as before, and stops shrinking at its own size.
+    scroller_->setWidgetResizable(true);
+    client_->setMinimumSize(clientSize_);
+    takeCentralWidget();
+    scroller_->setWidget(client_);
+    setCentralWidget(scroller_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,10 +1,12 @@
 // The top-level window: menu bar over a client area whose controls are placed by hand, so
-// resizing the window moves nothing.
+// resizing the window moves nothing. A window made smaller than its client area (by a small
+// screen or by the user) scrolls it.
 #pragma once
 
 #include <QMainWindow>
 
 class QCloseEvent;
+class QScrollArea;
 
 namespace zarnel::qt {
 
@@ -27,9 +29,15 @@ class MainWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // Puts the client area in a scroll area, from now on.
+    void scrollClient();
+
     QWidget* client_;
+    QSize clientSize_;  // as last set; invalid before
+    QScrollArea* scroller_ = nullptr;
     bool closeHandlers_ = true;
     bool iconSet_ = false;
 };
