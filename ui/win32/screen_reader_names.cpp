@@ -60,8 +60,8 @@ void ScreenReaderNames::figuresMayHaveChanged(ULONGLONG now) {
     // Looked at once a second, and only while something listens: the summaries read every
     // label of the time axis.
     if (!controls_ || now - lastLooked_ < kSummaryPeriodMs) return;
-    if (!IsWinEventHookInstalled(EVENT_OBJECT_NAMECHANGE)) return;
     lastLooked_ = now;
+    if (!IsWinEventHookInstalled(EVENT_OBJECT_NAMECHANGE)) return;
     const auto tell = [this](Ctl figure, std::string summary, std::string& last) {
         if (summary == last) return;
         last = std::move(summary);
