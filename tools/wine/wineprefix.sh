@@ -2,7 +2,8 @@
 # Owns the one wine prefix that runs zarnel's Windows build:
 #   wineprefix.sh prepare          create the prefix once, start its server, set the fonts
 #   wineprefix.sh run PROGRAM ...  run a .exe in it (what ctest uses as its emulator)
-#   wineprefix.sh stop             end its server and the services it started
+#   wineprefix.sh stop             end its server and the services it started, unless
+#                                  another run still uses them
 #   wineprefix.sh path             print where the prefix lives
 # The prefix lives outside the source tree (ZARNEL_WINEPREFIX, else the user's cache), so a
 # fresh build folder does not cost a new 700 MB prefix. Programs run in ja_JP.UTF-8, which gives
@@ -11,6 +12,8 @@ set -euo pipefail
 
 prefix="${ZARNEL_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/zarnel/wineprefix}"
 locale_name="${ZARNEL_WINE_LOCALE:-ja_JP.UTF-8}"
+# Beside the prefix, which a first preparation deletes.
+users_lock="$prefix.users.lock"
 
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
@@ -134,11 +137,18 @@ case "${1:-}" in
     shift
     [ $# -ge 1 ] || die "run needs a program"
     [ -e "$prefix/.zarnel-prepared" ] || with_prefix_lock locked-prepare-once
+    # Each run holds a shared lock for as long as it runs, which a stop asks for alone.
+    exec flock -s -o "$users_lock" bash "$0" locked-run "$@"
+    ;;
+  locked-run)
+    shift
     ensure_server
     run_program "$@"
     ;;
   stop)
-    [ -d "$prefix" ] && wineserver -k 2>/dev/null || true
+    # The last run to stop ends the server: ending it under a run still going (a test binary
+    # of another ctest, a window the developer left open) would cut that run short.
+    [ -d "$prefix" ] && flock -n -o "$users_lock" wineserver -k 2>/dev/null || true
     ;;
   path) echo "$prefix" ;;
   *)
