@@ -3,6 +3,7 @@
 #include <windows.h>
 // oleacc.h needs windows.h before it.
 #include <oleacc.h>
+#include <servprov.h>
 
 #include <string>
 #include <utility>
@@ -125,6 +126,38 @@ TEST_F(ScreenReader, PieAndGraphAreChartsThatSayWhatTheyShow) {
     controls.setText(Ctl::Text28, "1M");
     EXPECT_EQ(Accessible(controls.handle(Ctl::Picture4)).name(),
               "使用中 3 MB (75%)、空き 1 MB (25%)");
+}
+
+// COM's identity rule: whatever face of the object a reader asks for leads back to the one
+// object, never to the standard object under it with the system's name.
+TEST_F(ScreenReader, EveryFaceLeadsBackToTheNamedObject) {
+    std::vector<Ctl> named = {Ctl::Picture4, Ctl::Picture1};
+    for (const FieldNamer& namer : fieldNamers()) named.push_back(namer.field);
+    for (const Ctl ctl : named) {
+        HWND control = controls.handle(ctl);
+        IAccessible* object = nullptr;
+        ASSERT_EQ(
+            AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                       __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
+            S_OK);
+        IUnknown* identity = nullptr;
+        ASSERT_EQ(object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
+        for (const IID& face :
+             {IID_IDispatch, IID_IServiceProvider, IID_IOleWindow, IID_IEnumVARIANT}) {
+            IUnknown* given = nullptr;
+            if (FAILED(object->QueryInterface(face, reinterpret_cast<void**>(&given)))) continue;
+            IUnknown* back = nullptr;
+            given->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&back));
+            EXPECT_EQ(back, identity) << ctlName(ctl);
+            if (back) back->Release();
+            given->Release();
+        }
+        HWND found = nullptr;
+        EXPECT_EQ(WindowFromAccessibleObject(object, &found), S_OK) << ctlName(ctl);
+        EXPECT_EQ(found, control) << ctlName(ctl);
+        identity->Release();
+        object->Release();
+    }
 }
 
 // The windows whose name-change events reached the hook, in order.

@@ -15,14 +15,18 @@ NamedAccessible::~NamedAccessible() {
 
 STDMETHODIMP NamedAccessible::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-        IsEqualIID(iid, __uuidof(IAccessible))) {
-        *object = static_cast<IAccessible*>(this);
-        AddRef();
-        return S_OK;
+    *object = nullptr;
+    // Only the faces this object answers itself: one the standard object gave out would lead
+    // back to it, with the system's name, and would tell a reader it was the system's own
+    // proxy. A reader does without the rest (it asks for children one by one, and finds the
+    // window through the parent).
+    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch) &&
+        !IsEqualIID(iid, __uuidof(IAccessible))) {
+        return E_NOINTERFACE;
     }
-    // The standard object's other faces (its window, its children's enumeration) are its own.
-    return standard_->QueryInterface(iid, object);
+    *object = static_cast<IAccessible*>(this);
+    AddRef();
+    return S_OK;
 }
 
 STDMETHODIMP_(ULONG) NamedAccessible::AddRef() {
