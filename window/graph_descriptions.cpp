@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <optional>
 
 namespace zarnel {
@@ -9,6 +10,10 @@ namespace {
 
 constexpr long long kWholePercent = 100;
 constexpr std::string_view kMegabyteSuffix = "M";
+// The largest figure the shares are worked out for: twice the sum of two of them, each times
+// a hundred, still fits. The legend is editable, so its text may be anything; a figure above
+// this (some eight billion petabytes) is read out as it stands.
+constexpr long long kLargestMegabytes = std::numeric_limits<long long>::max() / (4 * kWholePercent);
 
 std::optional<long long> wholeNumber(std::string_view text) {
     long long value = 0;
@@ -22,7 +27,7 @@ std::optional<long long> wholeNumber(std::string_view text) {
 std::optional<long long> megabytes(std::string_view text) {
     if (!text.ends_with(kMegabyteSuffix)) return std::nullopt;
     const auto value = wholeNumber(text.substr(0, text.size() - kMegabyteSuffix.size()));
-    return value && *value >= 0 ? value : std::nullopt;
+    return value && *value >= 0 && *value <= kLargestMegabytes ? value : std::nullopt;
 }
 
 std::string megabytesPhrase(long long value) {

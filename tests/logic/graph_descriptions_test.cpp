@@ -23,6 +23,11 @@ TEST(GraphDescriptions, TextThatHoldsNoFigureIsReadAsItStands) {
     EXPECT_EQ(pieSummary("-5M", "5M"), "使用中 -5M、空き 5M");
     EXPECT_EQ(pieSummary("12MB", "5M"), "使用中 12MB、空き 5M");
     EXPECT_EQ(pieSummary("99999999999999999999M", "5M"), "使用中 99999999999999999999M、空き 5M");
+    // Typed into the legend: figures whose shares no 64-bit number holds.
+    EXPECT_EQ(pieSummary("9223372036854775807M", "1M"), "使用中 9223372036854775807M、空き 1M");
+    EXPECT_EQ(pieSummary("50000000000000000M", "1M"), "使用中 50000000000000000M、空き 1M");
+    EXPECT_EQ(pieSummary("23058430092136939M", "23058430092136939M"),
+              "使用中 23058430092136939 MB (50%)、空き 23058430092136939 MB (50%)");
     EXPECT_EQ(lineGraphSummary("M", {}), "使用メモリ M");
 }
 
