@@ -66,8 +66,16 @@ TEST_F(ShortScreen, TabbingToAControlBelowTheScreenScrollsItIntoView) {
     ASSERT_NE(seenPart(slider).size(), slider->size()) << "the slider starts out of sight";
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    for (int press = 0; press < kMostTabPresses && QApplication::focusWidget() != slider; ++press)
+    // The focus is on a control from the start, and the scroll area is never one of the stops.
+    const auto onAControl = [] {
+        QWidget* focused = QApplication::focusWidget();
+        return focused && !qobject_cast<QScrollArea*>(focused);
+    };
+    ASSERT_TRUE(onAControl());
+    for (int press = 0; press < kMostTabPresses && QApplication::focusWidget() != slider; ++press) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_TRUE(onAControl()) << "after " << press + 1 << " presses";
+    }
     ASSERT_EQ(QApplication::focusWidget(), slider);
     EXPECT_EQ(seenPart(slider).size(), slider->size());
 }

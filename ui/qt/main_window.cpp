@@ -1,5 +1,6 @@
 #include "ui/qt/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QIcon>
@@ -75,14 +76,21 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::scrollClient() {
+    // Taking the client out of the window drops the focus from whichever of its controls had
+    // it: that control gets it back.
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && !client_->isAncestorOf(focused)) focused = nullptr;
     scroller_ = new QScrollArea(this);
     scroller_->setFrameShape(QFrame::NoFrame);
+    // Not a stop of its own on the way round the controls with Tab.
+    scroller_->setFocusPolicy(Qt::NoFocus);
     // The client follows a larger window as before, and stops shrinking at its own size.
     scroller_->setWidgetResizable(true);
     client_->setMinimumSize(clientSize_);
     takeCentralWidget();
     scroller_->setWidget(client_);
     setCentralWidget(scroller_);
+    if (focused) focused->setFocus();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
