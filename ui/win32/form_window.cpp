@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include <cstdlib>
+
 #include "ui/win32/form_events.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/win32_controls.h"
@@ -57,7 +59,20 @@ void activate(Win32Controls& controls, WPARAM wParam) {
     if (!kept || !IsWindowVisible(kept) || !IsWindowEnabled(kept)) {
         kept = nextTabStop(controls, nullptr, false);
     }
-    if (kept) SetFocus(kept);
+    if (kept) {
+        SetFocus(kept);
+        controls.reveal(kept);
+    }
+}
+
+// A wheel turned over the form, or over a control that does not scroll: the form scrolls, a
+// few lines a notch, as the system is set.
+void scrollByWheel(Win32Controls& controls, int delta) {
+    UINT linesPerNotch = 0;
+    if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0)) return;
+    const int lines = -delta * static_cast<int>(linesPerNotch) / WHEEL_DELTA;
+    const WORD request = lines < 0 ? SB_LINEUP : SB_LINEDOWN;
+    for (int line = 0; line < std::abs(lines); ++line) controls.formScrolled(SB_VERT, request, 0);
 }
 
 // The drive letters (bit 0 for a:) that came or went, or whose medium was put in or taken
@@ -96,7 +111,20 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             activate(*controls, wParam);
             return 0;
         case WM_HSCROLL:
-            if (controls->sliderMoved() && events) events->sliderChanged();
+        case WM_VSCROLL:
+            // From the form's own bars, or (passed on by its frame) from the slider.
+            if (lParam == 0) {
+                controls->formScrolled(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam),
+                                       HIWORD(wParam));
+            } else if (controls->sliderMoved() && events) {
+                events->sliderChanged();
+            }
+            return 0;
+        case WM_MOUSEWHEEL:
+            scrollByWheel(*controls, GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
+        case WM_SIZE:
+            controls->formResized();
             return 0;
         case WM_TIMER:
             if (wParam == kTimerId && events) {

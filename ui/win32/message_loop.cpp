@@ -33,7 +33,7 @@ HWND nextTabStop(const Win32Controls& controls, HWND from, bool backwards) {
     return nullptr;
 }
 
-bool handleTabKey(const Win32Controls& controls, const MSG& message) {
+bool handleTabKey(Win32Controls& controls, const MSG& message) {
     if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
     // The form has the key only when no control could take the focus.
     if (message.hwnd != controls.window() && !IsChild(controls.window(), message.hwnd)) {
@@ -41,11 +41,14 @@ bool handleTabKey(const Win32Controls& controls, const MSG& message) {
     }
     const bool backwards = GetKeyState(VK_SHIFT) < 0;
     HWND next = nextTabStop(controls, message.hwnd, backwards);
-    if (next) SetFocus(next);
+    if (next) {
+        SetFocus(next);
+        controls.reveal(next);
+    }
     return true;
 }
 
-int runMessageLoop(const Win32Controls& controls) {
+int runMessageLoop(Win32Controls& controls) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (handleTabKey(controls, message)) continue;

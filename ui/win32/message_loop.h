@@ -12,8 +12,8 @@ class Win32Controls;
 // enabled control in tab order, coming round at the end; none when no control is shown.
 HWND nextTabStop(const Win32Controls& controls, HWND from, bool backwards);
 // Moves the focus if `message` is a Tab key press meant for the window; true if it was.
-bool handleTabKey(const Win32Controls& controls, const MSG& message);
+bool handleTabKey(Win32Controls& controls, const MSG& message);
 // Runs until the window is gone; returns the program's exit code.
-int runMessageLoop(const Win32Controls& controls);
+int runMessageLoop(Win32Controls& controls);
 
 }  // namespace zarnel::win32

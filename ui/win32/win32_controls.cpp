@@ -130,7 +130,9 @@ void Win32Controls::build(const LayoutRow& row) {
     added.shown = row.visible;
     if (row.kind != Kind::PictureBox) added.backColour = row.backColor;
     added.font = row.font;
-    createElement(row, parentFor(row), added);
+    HWND parent = parentFor(row);
+    added.onForm = parent == window_;
+    createElement(row, parent, added);
     byHandle_[added.hwnd] = &added;
     place(added);
     // A caption wider than its label in the installed face is drawn smaller, never cut.
@@ -248,7 +250,9 @@ void Win32Controls::place(Element& target) {
     }
     const Kind kind = target.row->kind;
     if (isDropDown(kind)) {
-        SetWindowPos(target.hwnd, nullptr, left, top, width, height + kDropDownListHeight,
+        target.placed = {left, top, left + width, top + height};
+        const RECT at = shown(target, target.placed);
+        SetWindowPos(target.hwnd, nullptr, at.left, at.top, width, height + kDropDownListHeight,
                      kPlaceOnly);
         // A drop-down's closed height follows its field's: move the field's height by what the
         // closed height misses until the two agree. What the field reports and what it takes
@@ -277,9 +281,49 @@ void Win32Controls::place(Element& target) {
 // element, not from the window: reading it back is two calls into wine per control.
 void Win32Controls::moveTo(Element& target, const RECT& r) {
     if (EqualRect(&target.placed, &r)) return;
-    SetWindowPos(target.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+    const RECT at = shown(target, r);
+    SetWindowPos(target.hwnd, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  kMoveChild);
     target.placed = r;
+}
+
+RECT Win32Controls::shown(const Element& target, RECT r) const {
+    if (target.onForm) OffsetRect(&r, -scroll_.offset().x, -scroll_.offset().y);
+    return r;
+}
+
+void Win32Controls::followScroll() {
+    for (auto& [key, target] : elements_) {
+        if (!target.onForm) continue;
+        const RECT at = shown(target, target.placed);
+        SetWindowPos(target.hwnd, nullptr, at.left, at.top, 0, 0, kPlaceOnly | SWP_NOSIZE);
+    }
+}
+
+void Win32Controls::formResized() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const auto dpi = static_cast<UINT>(scale_.dpi());
+    const SIZE bars{GetSystemMetricsForDpi(SM_CXVSCROLL, dpi),
+                    GetSystemMetricsForDpi(SM_CYHSCROLL, dpi)};
+    const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+    const SIZE room{client.right + ((style & WS_VSCROLL) ? bars.cx : 0),
+                    client.bottom + ((style & WS_HSCROLL) ? bars.cy : 0)};
+    const Geometry& design = elements_.at(Ctl::Form1, 0).geometry;
+    const SIZE content{scale_.toPixels(design.width), scale_.toPixels(design.height)};
+    if (scroll_.resized(window_, room, bars, content)) followScroll();
+}
+
+void Win32Controls::formScrolled(int bar, WORD request, WORD thumb) {
+    if (scroll_.requested(window_, bar, request, thumb)) followScroll();
+}
+
+void Win32Controls::reveal(HWND control) {
+    RECT area{};
+    GetWindowRect(control, &area);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
+    OffsetRect(&area, scroll_.offset().x, scroll_.offset().y);
+    if (scroll_.reveal(window_, area)) followScroll();
 }
 
 void Win32Controls::placeWindow() {
@@ -295,9 +339,22 @@ void Win32Controls::placeWindow() {
     GetClientRect(window_, &client);
     const int missingWidth = width - client.right;
     const int missingHeight = height - client.bottom;
-    if (missingWidth != 0 || missingHeight != 0) {
-        SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + missingWidth,
-                     frame.bottom - frame.top + missingHeight, SWP_NOMOVE | kPlaceOnly);
+    SIZE whole{frame.right - frame.left + missingWidth, frame.bottom - frame.top + missingHeight};
+    // No larger than the screen's free area: at 150 % a 720-line screen is shorter than the
+    // window, whose bottom would be out of reach. The contents then scroll, and the window is
+    // wider by the scroll bar, where the screen has the room.
+    MONITORINFO monitor{sizeof(monitor), {}, {}, 0};
+    if (GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const SIZE room{monitor.rcWork.right - monitor.rcWork.left,
+                        monitor.rcWork.bottom - monitor.rcWork.top};
+        if (whole.cy > room.cy) {
+            whole.cx += GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(scale_.dpi()));
+        }
+        whole = {std::min(whole.cx, room.cx), std::min(whole.cy, room.cy)};
+    }
+    if (missingWidth != 0 || missingHeight != 0 || whole.cx != frame.right - frame.left ||
+        whole.cy != frame.bottom - frame.top) {
+        SetWindowPos(window_, nullptr, 0, 0, whole.cx, whole.cy, SWP_NOMOVE | kPlaceOnly);
     }
 }
 

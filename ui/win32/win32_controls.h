@@ -12,6 +12,7 @@
 
 #include "ui/win32/com_apartment.h"
 #include "ui/win32/fonts.h"
+#include "ui/win32/form_scroll.h"
 #include "ui/win32/picture_box.h"
 #include "ui/win32/scale.h"
 #include "ui/win32/screen_reader_names.h"
@@ -60,6 +61,12 @@ class Win32Controls : public Controls {
     // The slider moved; true when its value differs from the last one seen.
     bool sliderMoved();
     void dpiChanged(int dpi, const RECT& suggested);
+    // The form's client area changed size: its scroll bars follow.
+    void formResized();
+    // A request of the form's own scroll bar `bar` (SB_HORZ or SB_VERT).
+    void formScrolled(int bar, WORD request, WORD thumb);
+    // Scrolls the form the least that shows `control` (one of its descendants) whole.
+    void reveal(HWND control);
     // A tick of the timer has run, at the system's tick count `now` (milliseconds).
     void ticked(ULONGLONG now) { screenReader_.figuresMayHaveChanged(now); }
     // The system's colours changed (a high-contrast theme turned on): every control and
@@ -114,6 +121,7 @@ class Win32Controls : public Controls {
         HFONT shrunk = nullptr;  // a smaller size of its font that its text fits in, if any
         std::wstring text;       // a text box's text as the program last set it
         RECT placed{};           // where moveTo last put its window, in its container's pixels
+        bool onForm = false;     // a child of the form itself, shown moved by its scrolling
         std::unique_ptr<PictureBox> picture;
     };
     struct MenuItem {
@@ -127,6 +135,11 @@ class Win32Controls : public Controls {
     HWND parentFor(const LayoutRow& row) const;
     void place(Element& element);
     void moveTo(Element& element, const RECT& r);
+    // `r` of an element's container as it shows now: moved by the form's scrolling for a
+    // child of the form.
+    RECT shown(const Element& element, RECT r) const;
+    // Shows the form's children where its scrolling now puts them.
+    void followScroll();
     void placeWindow();
     void fit(Element& element);
     void fitFontToWidth(Element& element, const std::wstring& text);
@@ -161,6 +174,7 @@ class Win32Controls : public Controls {
     int leftTab_ = 0;
     HWND keptFocus_ = nullptr;
     ScreenReaderNames screenReader_;
+    FormScroll scroll_;
     bool closeHandlers_ = true;
     bool ended_ = false;
 };

@@ -15,7 +15,7 @@ constexpr int kMaxPresses = 2 * kTabStops;
 
 }  // namespace
 
-std::vector<std::string> focusChain(const win32::Win32Controls& controls) {
+std::vector<std::string> focusChain(win32::Win32Controls& controls) {
     HWND start = controls.handle(Ctl::SSTab1);
     SetForegroundWindow(controls.window());
     SetFocus(start);

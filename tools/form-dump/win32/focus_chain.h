@@ -11,6 +11,6 @@ class Win32Controls;
 namespace zarnel::tools {
 
 // Starts on the tab strip and presses Tab until focus comes back there.
-std::vector<std::string> focusChain(const win32::Win32Controls& controls);
+std::vector<std::string> focusChain(win32::Win32Controls& controls);
 
 }  // namespace zarnel::tools

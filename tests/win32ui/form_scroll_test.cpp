@@ -1,0 +1,124 @@
+// The window made shorter than its contents (a short screen at 150 %, or the user): the form
+// scrolls them, and what the keyboard reaches comes into view.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "tests/win32ui/test_window.h"
+#include "ui/win32/message_loop.h"
+#include "window/layout.h"
+
+namespace zarnel {
+namespace {
+
+using testing::TestWindow;
+
+// Where a control shows, in the form's client pixels.
+RECT onForm(HWND form, HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool fullyShown(HWND form, HWND control) {
+    RECT client{};
+    GetClientRect(form, &client);
+    const RECT r = onForm(form, control);
+    return r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom;
+}
+
+class FormScroll : public ::testing::Test {
+  protected:
+    FormScroll() {
+        GetClientRect(form, &design);
+        tabsAt = onForm(form, controls.handle(Ctl::SSTab1));
+    }
+
+    // Makes the client area `height` pixels high, and wider by a scroll bar.
+    void resizeClient(LONG height, LONG extraWidth) {
+        RECT outer{};
+        GetWindowRect(form, &outer);
+        RECT client{};
+        GetClientRect(form, &client);
+        SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left + extraWidth,
+                     outer.bottom - outer.top - client.bottom + height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        TestWindow::pump();
+    }
+    void scroll(WORD request) {
+        SendMessageW(form, WM_VSCROLL, MAKEWPARAM(request, 0), 0);
+        TestWindow::pump();
+    }
+
+    TestWindow window{"two_petabytes.scenario"};
+    win32::Win32Controls& controls = window.controls;
+    HWND form = controls.window();
+    RECT design{};
+    RECT tabsAt{};
+};
+
+TEST_F(FormScroll, AShortWindowScrollsItsContentsAndGrowsBackToThem) {
+    ASSERT_EQ(design.bottom, controls.scale().toPixels(layout::kClientHeight));
+    EXPECT_EQ(GetWindowLongPtrW(form, GWL_STYLE) & WS_VSCROLL, 0) << "a window that fits";
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    resizeClient(design.bottom / 2, bar);
+
+    EXPECT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_VSCROLL, 0);
+    SCROLLINFO info{sizeof(info), SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(form, SB_VERT, &info));
+    EXPECT_EQ(info.nMax + 1, design.bottom);
+    EXPECT_EQ(static_cast<LONG>(info.nPage), design.bottom / 2);
+    HWND slider = controls.handle(Ctl::Slider1);
+    EXPECT_FALSE(fullyShown(form, slider));
+
+    scroll(SB_BOTTOM);
+    EXPECT_TRUE(fullyShown(form, slider));
+    // Everything moved together: the tab strip by the whole offset, the controls on it with it.
+    const RECT tabs = onForm(form, controls.handle(Ctl::SSTab1));
+    EXPECT_EQ(tabs.top, tabsAt.top - design.bottom / 2);
+    EXPECT_EQ(tabs.left, tabsAt.left);
+
+    // Made tall again, the contents are back where they were and the bar goes.
+    resizeClient(design.bottom, -bar);
+    EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).top, tabsAt.top);
+    EXPECT_EQ(GetWindowLongPtrW(form, GWL_STYLE) & WS_VSCROLL, 0);
+}
+
+TEST_F(FormScroll, TheKeyboardBringsItsControlIntoView) {
+    resizeClient(design.bottom / 2, GetSystemMetrics(SM_CXVSCROLL));
+    HWND slider = controls.handle(Ctl::Slider1);
+    ASSERT_FALSE(fullyShown(form, slider));
+    // Slider1 is the memory tab's last stop; Shift+Tab from the tab strip comes round to it.
+    SetFocus(controls.handle(Ctl::SSTab1));
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    const MSG tab{controls.handle(Ctl::SSTab1), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(win32::handleTabKey(controls, tab));
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    ASSERT_EQ(GetFocus(), slider);
+    EXPECT_TRUE(fullyShown(form, slider));
+
+    // And back to the top for the tab strip, taller than the window: its top shows.
+    const MSG next{slider, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(win32::handleTabKey(controls, next));
+    ASSERT_EQ(GetFocus(), controls.handle(Ctl::SSTab1));
+    EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).top, tabsAt.top);
+}
+
+TEST_F(FormScroll, ControlsMovedWhileScrolledKeepTheOffset) {
+    resizeClient(design.bottom / 2, GetSystemMetrics(SM_CXVSCROLL));
+    scroll(SB_BOTTOM);
+    const RECT before = onForm(form, controls.handle(Ctl::Frame3));
+    // The frame moved by the program 150 twips (ten pixels at 96 dpi) down.
+    Geometry moved = controls.geometry(Ctl::Frame3);
+    moved.top += 150;
+    controls.setGeometry(Ctl::Frame3, moved);
+    EXPECT_EQ(onForm(form, controls.handle(Ctl::Frame3)).top,
+              before.top + controls.scale().toPixels(150));
+}
+
+}  // namespace
+}  // namespace zarnel
