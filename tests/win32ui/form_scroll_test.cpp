@@ -120,5 +120,28 @@ TEST_F(FormScroll, ControlsMovedWhileScrolledKeepTheOffset) {
               before.top + controls.scale().toPixels(150));
 }
 
+TEST_F(FormScroll, TheWheelScrollsByTheSystemsSetting) {
+    resizeClient(design.bottom / 3, GetSystemMetrics(SM_CXVSCROLL));
+    UINT lines = 0;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    const auto turn = [&](int notches) {
+        SendMessageW(form, WM_MOUSEWHEEL, MAKEWPARAM(0, -notches * WHEEL_DELTA), 0);
+        TestWindow::pump();
+        return tabsAt.top - onForm(form, controls.handle(Ctl::SSTab1)).top;
+    };
+    const LONG oneNotch = turn(1);
+    EXPECT_GT(oneNotch, 0);
+    EXPECT_LE(oneNotch, design.bottom / 3);
+    EXPECT_EQ(turn(-1), 0) << "turned back";
+
+    // A page a notch, as the system may be set, and never past the end.
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0));
+    const LONG onePage = turn(1);
+    const LONG pastTheEnd = turn(10);
+    SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
+    EXPECT_EQ(onePage, design.bottom / 3);
+    EXPECT_EQ(pastTheEnd, design.bottom - design.bottom / 3);
+}
+
 }  // namespace
 }  // namespace zarnel

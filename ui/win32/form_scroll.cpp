@@ -5,7 +5,7 @@
 namespace zarnel::win32 {
 namespace {
 
-// Pixels a click on a bar's arrow moves.
+// Pixels a click on a bar's arrow, or a line of the wheel, moves.
 constexpr LONG kLineStep = 16;
 
 LONG& along(POINT& point, int bar) {
@@ -75,6 +75,17 @@ bool FormScroll::requested(HWND form, int bar, WORD request, WORD thumb) {
             return false;
     }
     return moveTo(form, wanted);
+}
+
+bool FormScroll::wheeled(HWND form, int delta, UINT linesPerNotch) {
+    // A page a notch, or the set lines, never more than the page.
+    const long long page = client_.cy;
+    const long long notch = linesPerNotch == WHEEL_PAGESCROLL
+                                ? page
+                                : std::min(page, static_cast<long long>(linesPerNotch) * kLineStep);
+    const long long wanted = offset_.y - static_cast<long long>(delta) * notch / WHEEL_DELTA;
+    return moveTo(
+        form, {offset_.x, static_cast<LONG>(std::clamp<long long>(wanted, 0, largest(SB_VERT)))});
 }
 
 bool FormScroll::reveal(HWND form, const RECT& area) {

@@ -16,6 +16,9 @@ class FormScroll {
     // A request of the form's own bar `bar` (SB_HORZ or SB_VERT), as WM_HSCROLL or WM_VSCROLL
     // brings it. True when the offset changed.
     bool requested(HWND form, int bar, WORD request, WORD thumb);
+    // A turn of the wheel by `delta` (WHEEL_DELTA a notch, positive away from the user) with
+    // the system's setting of lines a notch (or WHEEL_PAGESCROLL). True when the offset changed.
+    bool wheeled(HWND form, int delta, UINT linesPerNotch);
     // Scrolls the least that shows `area` (in content pixels) whole, or its top left corner
     // when it is larger than the client area. True when the offset changed.
     bool reveal(HWND form, const RECT& area);

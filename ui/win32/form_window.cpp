@@ -3,8 +3,6 @@
 #include <commctrl.h>
 #include <dbt.h>
 
-#include <cstdlib>
-
 #include "ui/win32/form_events.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/win32_controls.h"
@@ -65,16 +63,6 @@ void activate(Win32Controls& controls, WPARAM wParam) {
     }
 }
 
-// A wheel turned over the form, or over a control that does not scroll: the form scrolls, a
-// few lines a notch, as the system is set.
-void scrollByWheel(Win32Controls& controls, int delta) {
-    UINT linesPerNotch = 0;
-    if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0)) return;
-    const int lines = -delta * static_cast<int>(linesPerNotch) / WHEEL_DELTA;
-    const WORD request = lines < 0 ? SB_LINEUP : SB_LINEDOWN;
-    for (int line = 0; line < std::abs(lines); ++line) controls.formScrolled(SB_VERT, request, 0);
-}
-
 // The drive letters (bit 0 for a:) that came or went, or whose medium was put in or taken
 // out: the system tells every top-level window, with no registration needed. None for any
 // other device message.
@@ -121,7 +109,7 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             }
             return 0;
         case WM_MOUSEWHEEL:
-            scrollByWheel(*controls, GET_WHEEL_DELTA_WPARAM(wParam));
+            controls->formWheeled(GET_WHEEL_DELTA_WPARAM(wParam));
             return 0;
         case WM_SIZE:
             controls->formResized();

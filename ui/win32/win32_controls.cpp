@@ -318,6 +318,12 @@ void Win32Controls::formScrolled(int bar, WORD request, WORD thumb) {
     if (scroll_.requested(window_, bar, request, thumb)) followScroll();
 }
 
+void Win32Controls::formWheeled(int delta) {
+    UINT linesPerNotch = 0;
+    if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0)) return;
+    if (scroll_.wheeled(window_, delta, linesPerNotch)) followScroll();
+}
+
 void Win32Controls::reveal(HWND control) {
     RECT area{};
     GetWindowRect(control, &area);
