@@ -120,6 +120,48 @@ TEST_F(FormScroll, ControlsMovedWhileScrolledKeepTheOffset) {
               before.top + controls.scale().toPixels(150));
 }
 
+TEST_F(FormScroll, ComingBackToTheWindowKeepsWhereTheUserScrolled) {
+    resizeClient(design.bottom / 2, GetSystemMetrics(SM_CXVSCROLL));
+    SetFocus(controls.handle(Ctl::SSTab1));  // the bar scrolls; the focus stays at the top
+    scroll(SB_BOTTOM);
+    const LONG scrolled = onForm(form, controls.handle(Ctl::SSTab1)).top;
+    ASSERT_LT(scrolled, tabsAt.top);
+    SendMessageW(form, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+    SendMessageW(form, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+    TestWindow::pump();
+    EXPECT_EQ(GetFocus(), controls.handle(Ctl::SSTab1));
+    EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).top, scrolled);
+}
+
+// Dragged, its top some way down, onto a screen dense enough that the form is taller than it.
+TEST_F(FormScroll, OnADenseShortScreenTheWindowLiesInTheWorkArea) {
+    constexpr int kDense = 192;
+    SetWindowPos(form, nullptr, 100, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT outer{};
+    GetWindowRect(form, &outer);
+    RECT suggested{outer.left, outer.top, outer.left + (outer.right - outer.left) * 2,
+                   outer.top + (outer.bottom - outer.top) * 2};
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(kDense, kDense),
+                 reinterpret_cast<LPARAM>(&suggested));
+    TestWindow::pump();
+    MONITORINFO monitor{sizeof(monitor), {}, {}, 0};
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTONEAREST), &monitor));
+    const int content = controls.scale().toPixels(layout::kClientHeight);
+    ASSERT_GT(content, monitor.rcWork.bottom - monitor.rcWork.top) << "meant to be too short";
+
+    GetWindowRect(form, &outer);
+    EXPECT_GE(outer.top, monitor.rcWork.top);
+    EXPECT_LE(outer.bottom, monitor.rcWork.bottom);
+    scroll(SB_BOTTOM);
+    RECT slider{};
+    GetWindowRect(controls.handle(Ctl::Slider1), &slider);
+    EXPECT_LE(slider.bottom, monitor.rcWork.bottom);
+    // Wider by the one bar, with no blank strip beside the contents.
+    RECT client{};
+    GetClientRect(form, &client);
+    EXPECT_EQ(client.right, controls.scale().toPixels(layout::kClientWidth));
+}
+
 TEST_F(FormScroll, TheWheelScrollsByTheSystemsSetting) {
     resizeClient(design.bottom / 3, GetSystemMetrics(SM_CXVSCROLL));
     UINT lines = 0;

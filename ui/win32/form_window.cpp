@@ -57,10 +57,8 @@ void activate(Win32Controls& controls, WPARAM wParam) {
     if (!kept || !IsWindowVisible(kept) || !IsWindowEnabled(kept)) {
         kept = nextTabStop(controls, nullptr, false);
     }
-    if (kept) {
-        SetFocus(kept);
-        controls.reveal(kept);
-    }
+    // Given back where the user left the form scrolled: only the keyboard's moves reveal.
+    if (kept) SetFocus(kept);
 }
 
 // The drive letters (bit 0 for a:) that came or went, or whose medium was put in or taken

@@ -301,17 +301,9 @@ void Win32Controls::followScroll() {
 }
 
 void Win32Controls::formResized() {
-    RECT client{};
-    GetClientRect(window_, &client);
-    const auto dpi = static_cast<UINT>(scale_.dpi());
-    const SIZE bars{GetSystemMetricsForDpi(SM_CXVSCROLL, dpi),
-                    GetSystemMetricsForDpi(SM_CYHSCROLL, dpi)};
-    const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
-    const SIZE room{client.right + ((style & WS_VSCROLL) ? bars.cx : 0),
-                    client.bottom + ((style & WS_HSCROLL) ? bars.cy : 0)};
     const Geometry& design = elements_.at(Ctl::Form1, 0).geometry;
     const SIZE content{scale_.toPixels(design.width), scale_.toPixels(design.height)};
-    if (scroll_.resized(window_, room, bars, content)) followScroll();
+    if (scroll_.resized(window_, clientWithoutBars(), scrollBars(), content)) followScroll();
 }
 
 void Win32Controls::formScrolled(int bar, WORD request, WORD thumb) {
@@ -341,27 +333,45 @@ void Win32Controls::placeWindow() {
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | kPlaceOnly);
     // A menu bar that wraps takes more than one line: correct by what the client area lacks.
-    RECT client{};
-    GetClientRect(window_, &client);
-    const int missingWidth = width - client.right;
-    const int missingHeight = height - client.bottom;
-    SIZE whole{frame.right - frame.left + missingWidth, frame.bottom - frame.top + missingHeight};
-    // No larger than the screen's free area: at 150 % a 720-line screen is shorter than the
-    // window, whose bottom would be out of reach. The contents then scroll, and the window is
-    // wider by the scroll bar, where the screen has the room.
+    const SIZE room = clientWithoutBars();
+    SIZE whole{frame.right - frame.left + width - room.cx,
+               frame.bottom - frame.top + height - room.cy};
+    RECT at{};
+    GetWindowRect(window_, &at);
+    // No larger than the screen's free area, and inside it: at 150 % a 720-line screen is
+    // shorter than the window, whose bottom would be out of reach. The contents then scroll,
+    // and the window is wider by the scroll bar, where the screen has the room.
     MONITORINFO monitor{sizeof(monitor), {}, {}, 0};
     if (GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const SIZE room{monitor.rcWork.right - monitor.rcWork.left,
-                        monitor.rcWork.bottom - monitor.rcWork.top};
-        if (whole.cy > room.cy) {
+        const RECT& work = monitor.rcWork;
+        if (whole.cy > work.bottom - work.top) {
             whole.cx += GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(scale_.dpi()));
         }
-        whole = {std::min(whole.cx, room.cx), std::min(whole.cy, room.cy)};
+        whole = {std::min(whole.cx, work.right - work.left),
+                 std::min(whole.cy, work.bottom - work.top)};
+        at.left = std::max(work.left, std::min(at.left, work.right - whole.cx));
+        at.top = std::max(work.top, std::min(at.top, work.bottom - whole.cy));
     }
-    if (missingWidth != 0 || missingHeight != 0 || whole.cx != frame.right - frame.left ||
-        whole.cy != frame.bottom - frame.top) {
-        SetWindowPos(window_, nullptr, 0, 0, whole.cx, whole.cy, SWP_NOMOVE | kPlaceOnly);
+    RECT now{};
+    GetWindowRect(window_, &now);
+    if (now.left != at.left || now.top != at.top || now.right - now.left != whole.cx ||
+        now.bottom - now.top != whole.cy) {
+        SetWindowPos(window_, nullptr, at.left, at.top, whole.cx, whole.cy, kPlaceOnly);
     }
+}
+
+SIZE Win32Controls::clientWithoutBars() const {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+    const SIZE bars = scrollBars();
+    return {client.right + ((style & WS_VSCROLL) ? bars.cx : 0),
+            client.bottom + ((style & WS_HSCROLL) ? bars.cy : 0)};
+}
+
+SIZE Win32Controls::scrollBars() const {
+    const auto dpi = static_cast<UINT>(scale_.dpi());
+    return {GetSystemMetricsForDpi(SM_CXVSCROLL, dpi), GetSystemMetricsForDpi(SM_CYHSCROLL, dpi)};
 }
 
 void Win32Controls::fit(Element& target) {

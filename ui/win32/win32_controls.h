@@ -143,6 +143,10 @@ class Win32Controls : public Controls {
     // Shows the form's children where its scrolling now puts them.
     void followScroll();
     void placeWindow();
+    // The form's client area as it would be without its scroll bars, and their thickness (a
+    // vertical one's width, a horizontal one's height).
+    SIZE clientWithoutBars() const;
+    SIZE scrollBars() const;
     void fit(Element& element);
     void fitFontToWidth(Element& element, const std::wstring& text);
     // Fits `text` to the element again after its text, size or font changed: an auto-sized
