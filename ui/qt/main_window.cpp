@@ -61,11 +61,15 @@ void MainWindow::setClientSize(QSize size) {
     QSize whole(size.width(), size.height() + height() - centralWidget()->height());
     // No larger than the screen's free area: at 150 % a 720-line screen is shorter than the
     // window, whose bottom would be out of reach. The client then scrolls, and the window is
-    // wider by the scroll bar, where the screen has the room.
-    const QSize room = screen()->availableGeometry().size();
-    if (whole.height() > room.height())
-        whole.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    resize(whole.boundedTo(room));
+    // wider by the scroll bar, where the screen has the room. (With no screen at all, as while
+    // every monitor is off, there is nothing to fit.)
+    if (const QScreen* shownOn = screen()) {
+        const QSize room = shownOn->availableGeometry().size();
+        if (whole.height() > room.height())
+            whole.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        whole = whole.boundedTo(room);
+    }
+    resize(whole);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -336,8 +336,9 @@ void Win32Controls::placeWindow() {
     const SIZE room = clientWithoutBars();
     SIZE whole{frame.right - frame.left + width - room.cx,
                frame.bottom - frame.top + height - room.cy};
-    RECT at{};
-    GetWindowRect(window_, &at);
+    RECT now{};
+    GetWindowRect(window_, &now);
+    RECT at = now;
     // No larger than the screen's free area, and inside it: at 150 % a 720-line screen is
     // shorter than the window, whose bottom would be out of reach. The contents then scroll,
     // and the window is wider by the scroll bar, where the screen has the room.
@@ -352,8 +353,6 @@ void Win32Controls::placeWindow() {
         at.left = std::max(work.left, std::min(at.left, work.right - whole.cx));
         at.top = std::max(work.top, std::min(at.top, work.bottom - whole.cy));
     }
-    RECT now{};
-    GetWindowRect(window_, &now);
     if (now.left != at.left || now.top != at.top || now.right - now.left != whole.cx ||
         now.bottom - now.top != whole.cy) {
         SetWindowPos(window_, nullptr, at.left, at.top, whole.cx, whole.cy, kPlaceOnly);
