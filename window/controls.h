@@ -11,25 +11,26 @@
 
 namespace zarnel {
 
+// The formatter reflows this list differently from one run to the next: kept as it stands.
+// clang-format off
 #define ZARNEL_CONTROLS(X)                                                                         \
     X(Form1)                                                                                       \
     X(book)                                                                                        \
-    X(game)                                                                                        \
-    X(SSTab1)                                                                                      \
-    X(Timer1) X(Frame1) X(Frame2) X(Frame3) X(Frame4) X(Frame5) X(Frame6) X(Frame7) X(Frame8)      \
-        X(Frame9) X(Frame10) X(Label1) X(Label2) X(Label3) X(Label4) X(Label5) X(Label6) X(Label7) \
-            X(Label8) X(Label9) X(Label10) X(Label11) X(Label12) X(Label13) X(Label14) X(Label15)  \
-                X(Label16) X(Label17) X(Label18) X(Label19) X(Label20) X(Label21) X(Label22)       \
-                    X(Label23) X(Label24) X(Label25) X(Label26) X(Label27) X(Label28) X(Label29)   \
-                        X(Label31) X(Label32) X(Text1) X(Text2) X(Text3) X(Text4) X(Text5)         \
-                            X(Text6) X(Text7) X(Text8) X(Text9) X(Text10) X(Text11) X(Text12)      \
-                                X(Text13) X(Text14) X(Text15) X(Text16) X(Text17) X(Text18)        \
-                                    X(Text19) X(Text20) X(Text21) X(Text22) X(Text23) X(Text24)    \
-                                        X(Text25) X(Text26) X(Text27) X(Text28) X(Text29)          \
-                                            X(Text30) X(List2) X(List3) X(List4) X(Picture1)       \
-                                                X(Picture2) X(Picture3) X(Picture4) X(Combo1)      \
-                                                    X(Drive1) X(Slider1) X(Command2) X(lblX)       \
-                                                        X(lblY)
+    X(game) X(SSTab1) X(Timer1) X(Frame1) X(Frame2) X(Frame3) X(Frame4) X(Frame5) X(Frame6)        \
+        X(Frame7) X(Frame8) X(Frame9) X(Frame10) X(Label1) X(Label2) X(Label3) X(Label4) X(Label5) \
+            X(Label6) X(Label7) X(Label8) X(Label9) X(Label10) X(Label11) X(Label12) X(Label13)    \
+                X(Label14) X(Label15) X(Label16) X(Label17) X(Label18) X(Label19) X(Label20)       \
+                    X(Label21) X(Label22) X(Label23) X(Label24) X(Label25) X(Label26) X(Label27)   \
+                        X(Label28) X(Label29) X(Label31) X(Label32) X(Text1) X(Text2) X(Text3)     \
+                            X(Text4) X(Text5) X(Text6) X(Text7) X(Text8) X(Text9) X(Text10)        \
+                                X(Text11) X(Text12) X(Text13) X(Text14) X(Text15) X(Text16)        \
+                                    X(Text17) X(Text18) X(Text19) X(Text20) X(Text21) X(Text22)    \
+                                        X(Text23) X(Text24) X(Text25) X(Text26) X(Text27)          \
+                                            X(Text28) X(Text29) X(Text30) X(List2) X(List3)        \
+                                                X(List4) X(Picture1) X(Picture2) X(Picture3)       \
+                                                    X(Picture4) X(Combo1) X(Drive1) X(Slider1)     \
+                                                        X(Command2) X(lblX) X(lblY)
+// clang-format on
 
 enum class Ctl {
 #define ZARNEL_ENUM_ENTRY(name) name,

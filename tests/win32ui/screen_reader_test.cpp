@@ -65,6 +65,7 @@ class Accessible {
     }
     std::string value() const { return textOf(object_, &IAccessible::get_accValue); }
     LONG role() const { return roleOf(object_); }
+    IAccessible* object() const { return object_; }
 
   private:
     IAccessible* object_ = nullptr;
@@ -135,11 +136,9 @@ TEST_F(ScreenReader, EveryFaceLeadsBackToTheNamedObject) {
     for (const FieldNamer& namer : fieldNamers()) named.push_back(namer.field);
     for (const Ctl ctl : named) {
         HWND control = controls.handle(ctl);
-        IAccessible* object = nullptr;
-        ASSERT_EQ(
-            AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                       __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
-            S_OK);
+        const Accessible accessible(control);
+        IAccessible* object = accessible.object();
+        ASSERT_NE(object, nullptr) << ctlName(ctl);
         IUnknown* identity = nullptr;
         ASSERT_EQ(object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
         for (const IID& face :
@@ -156,7 +155,6 @@ TEST_F(ScreenReader, EveryFaceLeadsBackToTheNamedObject) {
         EXPECT_EQ(WindowFromAccessibleObject(object, &found), S_OK) << ctlName(ctl);
         EXPECT_EQ(found, control) << ctlName(ctl);
         identity->Release();
-        object->Release();
     }
 }
 

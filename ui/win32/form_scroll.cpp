@@ -83,9 +83,9 @@ bool FormScroll::wheeled(HWND form, int delta, UINT linesPerNotch) {
     const long long notch = linesPerNotch == WHEEL_PAGESCROLL
                                 ? page
                                 : std::min(page, static_cast<long long>(linesPerNotch) * kLineStep);
+    // A notch is a page at most and the wheel's delta a short: the sum fits a LONG.
     const long long wanted = offset_.y - static_cast<long long>(delta) * notch / WHEEL_DELTA;
-    return moveTo(
-        form, {offset_.x, static_cast<LONG>(std::clamp<long long>(wanted, 0, largest(SB_VERT)))});
+    return moveTo(form, {offset_.x, static_cast<LONG>(wanted)});
 }
 
 bool FormScroll::reveal(HWND form, const RECT& area) {
