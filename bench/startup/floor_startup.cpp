@@ -1,12 +1,15 @@
 // The floor: a plain Qt program of the window's shape (four tabs, 85 widgets, a graph that
 // scrolls every 300 ms), built the plainest way, reporting its first paint as zarnel_startup
-// does: floor_startup [--idle] [--figures | --pause | --meminfo]. Its captions are Japanese, as the
-// window's are: a Japanese program pays for its font's fallback and its larger glyphs.
+// does: floor_startup [--idle] [--figures | --pause | --meminfo | --timer-only]. Its captions are
+// Japanese, as the window's are: a Japanese program pays for its font's fallback and its larger
+// glyphs.
 //
 // With --figures it also does, the plainest way, the work each tick of the window cannot leave
 // out: it reads /proc/meminfo, writes the six memory fields, turns the pie when a megabyte
 // moves and pauses 10 ms after the scroll. --pause and --meminfo do one part of that work
-// each (the pause; the read alone), so that what each part costs shows on its own.
+// each (the pause; the read alone), so that what each part costs shows on its own. --timer-only
+// keeps the timer and leaves the graph still: what any window ticking at that rate pays before
+// it draws anything.
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -39,14 +42,15 @@ constexpr qint64 kKilobytesPerMegabyte = 1024;
 constexpr int kPercent = 100;
 
 // A line graph that scrolls left by one step per tick and paints only the new strip; `tick`
-// runs after each scroll.
+// runs after each scroll. A still graph keeps its timer and neither scrolls nor paints.
 class Graph : public QWidget {
   public:
-    Graph(QWidget* parent, std::function<void()> tick) : QWidget(parent) {
+    Graph(QWidget* parent, std::function<void()> tick, bool still) : QWidget(parent) {
         setFixedSize(kGraphWidth, kGraphHeight);
         setAttribute(Qt::WA_OpaquePaintEvent);
         auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [this, tick = std::move(tick)] {
+        connect(timer, &QTimer::timeout, this, [this, tick = std::move(tick), still] {
+            if (still) return;
             last_ = next_;
             next_ = (next_ * 7 + 13) % kGraphHeight;
             scroll(-kStep, 0);
@@ -160,7 +164,8 @@ int main(int argc, char* argv[]) {
     } else if (options.contains(QStringLiteral("--meminfo"))) {
         tickWork = [] { readMeminfo(); };
     }
-    memory->layout()->addWidget(new Graph(memory, tickWork));
+    const bool still = options.contains(QStringLiteral("--timer-only"));
+    memory->layout()->addWidget(new Graph(memory, tickWork, still));
     tabs.addTab(memory, QStringLiteral("メモリ"));
 
     tabs.addTab(fieldsPage(14), QStringLiteral("パソコン"));  // 28 widgets

@@ -9,8 +9,8 @@
                                              and the display server's CPU meanwhile, against
                                              the floor, and against the floor doing the memory
                                              figures' work of a tick as well; --parts adds the
-                                             floor doing only the 10 ms pause and only the read
-                                             of /proc/meminfo
+                                             floor doing only the 10 ms pause, only the read
+                                             of /proc/meminfo, and only ticking (a still graph)
 
 Runs alternate between the programs (the order turns each round), so a machine shared with
 other work loads both alike; medians and their ratios are printed with the load average."""
@@ -143,9 +143,11 @@ def main():
                          ("zarnel / floor + figures", "zarnel", "floor + figures")]
                 if args.parts:
                     programs.update({"floor + pause": floor + ["--pause"],
-                                     "floor + meminfo": floor + ["--meminfo"]})
+                                     "floor + meminfo": floor + ["--meminfo"],
+                                     "floor, timer only": floor + ["--timer-only"]})
                     pairs += [("floor + pause / floor", "floor + pause", "floor"),
-                              ("floor + meminfo / floor", "floor + meminfo", "floor")]
+                              ("floor + meminfo / floor", "floor + meminfo", "floor"),
+                              ("floor, timer only / floor", "floor, timer only", "floor")]
                 samples = {name: [] for name in programs}
                 for round_number in range(args.runs or 3):
                     for name in turned(list(programs), round_number):
