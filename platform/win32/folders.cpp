@@ -1,19 +1,27 @@
-#include <algorithm>
+#include <cstring>
 
+#include "platform/errors.h"
+#include "platform/name_copy.h"
 #include "platform/win32/win32_platform.h"
 
 namespace zarnel {
 
 std::int32_t Win32Platform::getFolderPath(Hwnd owner, int csidl, std::span<char> path) {
-    // The system writes up to MAX_PATH bytes whatever the caller holds.
+    // The system writes up to MAX_PATH bytes whatever the caller holds. A path whose code-page
+    // form is longer fills them all and may end with no NUL, cut inside a character.
     char system[MAX_PATH] = {};
     const HRESULT result =
         call(shGetFolderPathA_, reinterpret_cast<HWND>(owner), csidl, nullptr, 0, system);
-    if (FAILED(result) || path.empty()) return result;
-    const std::string_view text(system);
-    const std::size_t kept = std::min(text.size(), path.size() - 1);
-    std::copy_n(text.begin(), kept, path.begin());
-    path[kept] = '\0';
+    if (FAILED(result)) return result;
+    const std::string_view text(system, strnlen(system, MAX_PATH));
+    // A path that does not fit whole is refused: a cut one names another folder.
+    const bool whole = text.size() < MAX_PATH;
+    std::uint32_t len = static_cast<std::uint32_t>(path.size());
+    if (!whole || copyName(text, path, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
+                           lastError_) == 0) {
+        lastError_ = win32_error::kMoreData;
+        return E_FAIL;
+    }
     return result;
 }
 

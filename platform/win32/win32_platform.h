@@ -66,7 +66,8 @@ class Win32Platform : public Platform {
                              std::span<char> fileSystemName) override;
     int getDiskFreeSpaceEx(std::string_view root, std::uint64_t& freeBytesAvailable,
                            std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) override;
-    // A path buffer smaller than MAX_PATH gets what fits of the path, NUL-terminated.
+    // A path that does not fit the buffer whole, or that the system cut at MAX_PATH bytes, is
+    // refused with E_FAIL and the buffer left as it was.
     std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
 
   private:

@@ -153,13 +153,18 @@ TEST_P(PlatformContract, MissingDriveHasNoRootAndLeavesEveryOutputUntouched) {
     EXPECT_EQ(totalFree, kUntouchedCount);
 }
 
-TEST_P(PlatformContract, FolderPathFitsMaxPathAndAnUnknownFolderLeavesTheBufferEmpty) {
+TEST_P(PlatformContract, FolderPathFitsMaxPathAndACutOrUnknownOneLeavesTheBufferEmpty) {
     constexpr int kDesktop = 0;
     std::string path(kMaxPath, '\0');
     EXPECT_EQ(platform->getFolderPath(0, kDesktop, path), kSOk);
     const std::size_t nul = path.find('\0');
     EXPECT_GT(nul, 0u);
     EXPECT_LT(nul, kMaxPath);
+
+    // One byte short of the path and its NUL: a cut path would name another folder.
+    std::string cramped(nul, '\0');
+    EXPECT_LT(platform->getFolderPath(0, kDesktop, cramped), 0);
+    EXPECT_EQ(cramped, std::string(nul, '\0'));
 
     std::string unknown(kMaxPath, '\0');
     EXPECT_LT(platform->getFolderPath(0, kUndefinedFolder, unknown), 0);
