@@ -10,6 +10,7 @@
 #include "platform/linux/processor.h"
 #include "platform/linux/read_file.h"
 #include "platform/linux/smbios.h"
+#include "platform/linux/wmi_value.h"
 #include "platform/text_fields.h"
 
 namespace zarnel {
@@ -93,9 +94,7 @@ std::vector<WmiInstance> LinuxPlatform::operatingSystems() const {
     }
     // Linux keeps no registered organisation: an empty one, as Windows shows when none was
     // given at set-up.
-    WmiValue owner = std::monostate{};
-    if (user) owner = *user;
-    return {{{"Organization", ""}, {"RegisteredUser", owner}}};
+    return {{{"Organization", ""}, {"RegisteredUser", linux_fs::orNull(user)}}};
 }
 
 std::vector<WmiInstance> LinuxPlatform::wmiInstances(std::string_view className) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <map>
 #include <vector>
@@ -23,12 +24,14 @@
 #include "platform/linux/smbios.h"
 #include "probes/wmi_probes.h"
 #include "tests/support/recording_controls.h"
+#include "tests/support/scratch_machine.h"
 
 namespace zarnel {
 namespace {
 
 using Lines = std::vector<std::string>;
 using testing::RecordingControls;
+using testing::ScratchMachine;
 
 std::filesystem::path fixture(std::string_view machine) {
     return std::filesystem::path(ZARNEL_FIXTURES_DIR) / machine;
@@ -406,6 +409,20 @@ TEST(LinuxRegistration, OrganisationEmptyAndOwnerFromTheTreesPasswd) {
     TourokuKaisya(controls, platform);
     EXPECT_EQ(controls.text(Ctl::Text11), "");
     EXPECT_EQ(controls.text(Ctl::Text12), uid == 0 ? "Charlie Root" : "Hanako Yamada");
+}
+
+// A full name set by an old tool in Latin-1, or with terminal escapes, is written out as the
+// processor's and the firmware's texts are, not shown raw.
+TEST(LinuxRegistration, OwnersControlAndStrayBytesAreWrittenOut) {
+    const ScratchMachine machine;
+    std::filesystem::create_directories(machine.root() / "etc");
+    std::ofstream(machine.root() / "etc/passwd") << "user:x:" << geteuid()
+                                                 << ":0:Jos\xe9 \x1b[5mGarc\xed"
+                                                    "a\x1b[0m:/home/user:/bin/sh\n";
+    LinuxPlatform platform(machine.root());
+    RecordingControls controls;
+    TourokuKaisya(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text12), "Jos\\xE9 \\x1B[5mGarc\\xEDa\\x1B[0m");
 }
 
 TEST(LinuxRegistration, UnknownClassIsAServiceError) {
