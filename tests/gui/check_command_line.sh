@@ -34,6 +34,10 @@ output_has() {
 ARGS=--help expect help 0
 output_has help "$out" "--version"
 output_is help-quiet "$err" ""
+# There are no toolkit options to list: --help-all is taken, and not offered.
+if grep -q -e "--help-all" "$out"; then
+  echo "FAIL help: offers --help-all"; failures=$((failures + 1))
+fi
 
 ARGS=--help-all expect help-all 0
 output_has help-all "$out" "--version"

@@ -8,7 +8,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Shows memory, the PC, the disks and the hardware of this machine in one window."));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Qt's own help option would list --help-all as showing Qt's options too; this program
+    // takes none, so --help-all is taken as --help and not listed.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays help on commandline options."));
+    QCommandLineOption helpAll(QStringLiteral("help-all"));
+    helpAll.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(help);
+    parser.addOption(helpAll);
     const QCommandLineOption version = parser.addVersionOption();
     const QString usageHint = QStringLiteral("\nTry 'zarnel --help' for more information.");
 
@@ -19,8 +26,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return {CommandLine::Action::Error, QStringLiteral("zarnel: unexpected argument '%1'")
                                                     .arg(parser.positionalArguments().first()) +
                                                 usageHint};
-    // Qt adds --help-all beside --help; this program takes no Qt options, so both say the same.
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
+    if (parser.isSet(help) || parser.isSet(helpAll))
         return {CommandLine::Action::Help, parser.helpText()};
     if (parser.isSet(version))
         return {CommandLine::Action::Version, QStringLiteral("zarnel %1\n").arg(ZARNEL_VERSION)};
