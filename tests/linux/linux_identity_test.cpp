@@ -83,6 +83,24 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// The computer name holds 15 bytes: a first label of exactly 16 is cut as a longer one is, one
+// of 15 is kept whole, and the cut never splits a character.
+TEST(LinuxNames, ComputerNameIsCutToFifteenBytesAtEveryLength) {
+    const std::pair<std::string_view, std::string_view> kRows[] = {
+        {"build-runner-004.ci.example.org", "BUILD-RUNNER-00"},
+        {"build-runner-00.ci.example.org", "BUILD-RUNNER-00"},
+        {"ホスト名テa.example", "ホスト名テ"}};  // five characters of three bytes, then one
+    for (const auto& [host, name] : kRows) {
+        const testing::ScratchMachine machine;
+        std::filesystem::create_directories(machine.root() / "etc");
+        std::ofstream(machine.root() / "etc/hostname") << host << "\n";
+        LinuxPlatform platform(machine.root());
+        RecordingControls controls;
+        ComputerName(controls, platform);
+        EXPECT_EQ(controls.text(Ctl::Text1), name) << host;
+    }
+}
+
 TEST(LinuxNames, HostNameLongerThanTheBufferReportsMoreData) {
     const testing::ScratchMachine machine;
     const std::filesystem::path& root = machine.root();

@@ -180,6 +180,18 @@ PowerSupply battery(std::int64_t now, std::int64_t full, std::int64_t drain) {
     return supply;
 }
 
+// A gauge that counts charge (µAh, µA) rather than energy.
+PowerSupply chargeBattery(std::int64_t now, std::int64_t full, std::int64_t current) {
+    PowerSupply supply;
+    supply.type = "Battery";
+    supply.status = "Discharging";
+    supply.present = true;
+    supply.chargeNow = now;
+    supply.chargeFull = full;
+    supply.currentNow = current;
+    return supply;
+}
+
 PowerSupply batteryAt(std::int64_t capacity, std::string status) {
     PowerSupply supply;
     supply.type = "Battery";
@@ -294,8 +306,43 @@ INSTANTIATE_TEST_SUITE_P(
                 .BatteryFlag = 128,
                 .BatteryLifePercent = 255,
                 .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}},
+        // 1 + 3 of 4 + 4 Ah is half; 4 Ah at 1 A last 4 hours, 8 Ah 8 hours.
+        SumRow{"TwoChargeGaugesAdded",
+               {kAdapterOff, chargeBattery(1'000'000, 4'000'000, 500'000),
+                chargeBattery(3'000'000, 4'000'000, 500'000)},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 0,
+                .BatteryLifePercent = 50,
+                .BatteryLifeTime = 14400,
+                .BatteryFullLifeTime = 28800}},
+        // A game pad's cradle, unplugged, is not the machine's adapter: the desktop runs on
+        // mains.
+        SumRow{"APeripheralsChargerIsNotTheAdapter",
+               {[] {
+                   PowerSupply cradle = adapter("USB", false);
+                   cradle.scope = "Device";
+                   return cradle;
+               }()},
+               {.ACLineStatus = 1,
+                .BatteryFlag = 128,
+                .BatteryLifePercent = 255,
+                .BatteryLifeTime = -1,
                 .BatteryFullLifeTime = -1}}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// High above 66 %, low below 33 %, critical (with low) below 5 %: each edge belongs to the band
+// below it.
+TEST(PowerLevels, EachStartsPastItsEdge) {
+    const std::pair<std::int64_t, std::uint8_t> kRows[] = {{67, 1}, {66, 0}, {33, 0},
+                                                           {32, 2}, {5, 2},  {4, 2 | 4}};
+    for (const auto& [percent, flag] : kRows) {
+        const SystemPowerStatus status =
+            linux_fs::powerStatus(std::vector<PowerSupply>{kAdapterOff, battery(percent, 100, 0)});
+        EXPECT_EQ(status.BatteryLifePercent, percent);
+        EXPECT_EQ(status.BatteryFlag, flag) << percent << " %";
+    }
+}
 
 }  // namespace
 }  // namespace zarnel
