@@ -45,6 +45,13 @@ LONG roleOf(IAccessible* object) {
     return role.vt == VT_I4 ? role.lVal : -1;
 }
 
+LONG stateOf(IAccessible* object) {
+    VARIANT state;
+    VariantInit(&state);
+    if (!object || FAILED(object->get_accState(childId(CHILDID_SELF), &state))) return -1;
+    return state.vt == VT_I4 ? state.lVal : -1;
+}
+
 // The client object a screen reader gets for a window, asked through the window's messages.
 class Accessible {
   public:
@@ -65,6 +72,7 @@ class Accessible {
     }
     std::string value() const { return textOf(object_, &IAccessible::get_accValue); }
     LONG role() const { return roleOf(object_); }
+    bool invisible() const { return (stateOf(object_) & STATE_SYSTEM_INVISIBLE) != 0; }
     IAccessible* object() const { return object_; }
 
   private:
@@ -129,10 +137,39 @@ TEST_F(ScreenReader, PieAndGraphAreChartsThatSayWhatTheyShow) {
               "使用中 3 MB (75%)、空き 1 MB (25%)");
 }
 
+// A reader meets each axis as one object naming the range its labels cover, read when asked;
+// the axes' other labels and the grid lines are drawn only.
+TEST_F(ScreenReader, EachAxisIsOneObjectAndGridLinesAreDrawnOnly) {
+    const Accessible timeAxis(controls.handle(Ctl::lblX));
+    EXPECT_EQ(timeAxis.name(), "時間軸 0〜16");
+    EXPECT_FALSE(timeAxis.invisible());
+    const Accessible memoryAxis(controls.handle(Ctl::lblY));
+    EXPECT_EQ(memoryAxis.name(), memoryAxisSummary(controls));
+    EXPECT_TRUE(memoryAxis.name().starts_with("メモリ軸 (MB) 0〜")) << memoryAxis.name();
+    EXPECT_FALSE(memoryAxis.invisible());
+
+    std::size_t drawnOnly = 0;
+    for (const Ctl array : {Ctl::lblX, Ctl::lblY, Ctl::Picture2, Ctl::Picture3}) {
+        const bool firstSpeaks = array == Ctl::lblX || array == Ctl::lblY;
+        for (const int index : controls.indices(array)) {
+            if (firstSpeaks && index == 0) continue;
+            EXPECT_TRUE(Accessible(controls.handle(array, index)).invisible())
+                << ctlName(array) << "(" << index << ")";
+            ++drawnOnly;
+        }
+    }
+    EXPECT_GE(drawnOnly, 16U + 10U + 30U) << "the graph's labels and lines are loaded";
+
+    // Renumbered as the scrolling chart does it: every time label on by seven.
+    for (const int index : controls.indices(Ctl::lblX))
+        controls.setText(Ctl::lblX, std::to_string(index + 7), index);
+    EXPECT_EQ(Accessible(controls.handle(Ctl::lblX)).name(), "時間軸 7〜23");
+}
+
 // COM's identity rule: whatever face of the object a reader asks for leads back to the one
 // object, never to the standard object under it with the system's name.
 TEST_F(ScreenReader, EveryFaceLeadsBackToTheNamedObject) {
-    std::vector<Ctl> named = {Ctl::Picture4, Ctl::Picture1};
+    std::vector<Ctl> named = {Ctl::Picture4, Ctl::Picture1, Ctl::lblX, Ctl::Picture2};
     for (const FieldNamer& namer : fieldNamers()) named.push_back(namer.field);
     for (const Ctl ctl : named) {
         HWND control = controls.handle(ctl);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <utility>
 
 namespace zarnel::win32 {
 namespace {
@@ -9,6 +10,7 @@ namespace {
 struct Caption {
     std::wstring text;
     bool repaintDue = false;
+    ReaderAnswer reader;
 };
 
 // Held in the label's user data. The common controls' SetWindowSubclass would find its data
@@ -92,6 +94,9 @@ LRESULT CALLBACK captionProcedure(HWND label, UINT message, WPARAM wParam, LPARA
         case WM_PRINTCLIENT:
             paint(label, reinterpret_cast<HDC>(wParam), held->text);
             return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT object = held->reader(label, wParam, lParam)) return object;
+            break;
         case WM_ENABLE:
         case WM_SYSCOLORCHANGE:
             // The static class would paint its own, stale, copy of the text at once.
@@ -137,6 +142,14 @@ bool repaintDue(HWND label) {
 
 void markRepaintDue(HWND label) {
     captionOf(label).repaintDue = true;
+}
+
+void answerReaders(HWND label, ReaderAnswer answer) {
+    captionOf(label).reader = std::move(answer);
+}
+
+bool answersReaders(HWND label) {
+    return captionOf(label).reader.isSet();
 }
 
 }  // namespace zarnel::win32

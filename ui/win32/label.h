@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/win32/named_accessible.h"
+
 namespace zarnel::win32 {
 
 // Makes a static control hold its caption here, starting from the text it was created with.
@@ -21,5 +23,9 @@ bool setCaption(HWND label, std::wstring_view text);
 bool repaintDue(HWND label);
 // The caller has asked for a repaint of the whole label.
 void markRepaintDue(HWND label);
+// What the label tells a screen reader (an axis's range; that it is drawn only), in place of
+// the system's answer.
+void answerReaders(HWND label, ReaderAnswer answer);
+bool answersReaders(HWND label);
 
 }  // namespace zarnel::win32

@@ -2,10 +2,13 @@
 
 #include <utility>
 
+#include "ui/win32/text.h"
+
 namespace zarnel::win32 {
 
-NamedAccessible::NamedAccessible(IAccessible* standard, std::wstring name, LONG role)
-    : standard_(standard), name_(std::move(name)), role_(role) {
+NamedAccessible::NamedAccessible(IAccessible* standard, std::optional<std::wstring> name, LONG role,
+                                 LONG addedState)
+    : standard_(standard), name_(std::move(name)), role_(role), addedState_(addedState) {
     standard_->AddRef();
 }
 
@@ -39,7 +42,10 @@ STDMETHODIMP_(ULONG) NamedAccessible::Release() {
     return static_cast<ULONG>(left);
 }
 
-LRESULT namedClientObject(HWND window, WPARAM flags, std::wstring name, LONG role) {
+namespace {
+
+LRESULT clientObject(HWND window, WPARAM flags, std::optional<std::wstring> name, LONG role,
+                     LONG addedState) {
     IAccessible* standard = nullptr;
     // __uuidof, not IID_IAccessible: linked through oleacc's import library, that symbol
     // resolves to an import thunk instead of the interface's id.
@@ -47,17 +53,47 @@ LRESULT namedClientObject(HWND window, WPARAM flags, std::wstring name, LONG rol
                                          reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
-    auto* named = new NamedAccessible(standard, std::move(name), role);
+    auto* named = new NamedAccessible(standard, std::move(name), role, addedState);
     standard->Release();
     const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, named);
     named->Release();
     return FAILED(result) ? 0 : result;
 }
 
+}  // namespace
+
+ReaderAnswer ReaderAnswer::naming(std::function<std::string()> name, LONG role) {
+    ReaderAnswer answer;
+    answer.name_ = std::move(name);
+    answer.role_ = role;
+    return answer;
+}
+
+ReaderAnswer ReaderAnswer::drawnOnly() {
+    ReaderAnswer answer;
+    answer.drawnOnly_ = true;
+    return answer;
+}
+
+LRESULT ReaderAnswer::operator()(HWND control, WPARAM flags, LPARAM object) const {
+    if (!isSet() || static_cast<LONG>(object) != OBJID_CLIENT) return 0;
+    // Readers pass over an invisible object; the one speaking for it names what it shows.
+    if (drawnOnly_) return clientObject(control, flags, std::nullopt, 0, STATE_SYSTEM_INVISIBLE);
+    return clientObject(control, flags, widen(name_()), role_, 0);
+}
+
+namespace {
+
+bool isSelf(const VARIANT& child) {
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+}  // namespace
+
 STDMETHODIMP NamedAccessible::get_accName(VARIANT child, BSTR* name) {
-    if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return standard_->get_accName(child, name);
+    if (!name_ || !isSelf(child)) return standard_->get_accName(child, name);
     if (!name) return E_POINTER;
-    *name = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
+    *name = SysAllocStringLen(name_->data(), static_cast<UINT>(name_->size()));
     return *name ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -79,8 +115,12 @@ STDMETHODIMP NamedAccessible::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT co
 STDMETHODIMP NamedAccessible::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
                                      DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                      UINT* badArgument) {
-    // Late-bound callers would reach the standard object's name: they are told to bind early.
-    if (id == DISPID_ACC_NAME) return DISP_E_MEMBERNOTFOUND;
+    // Late-bound callers would reach the standard object's answers where this object has its
+    // own: they are told to bind early.
+    if ((id == DISPID_ACC_NAME && name_) || (id == DISPID_ACC_ROLE && role_ != 0) ||
+        (id == DISPID_ACC_STATE && addedState_ != 0)) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
     return standard_->Invoke(id, iid, locale, flags, params, result, exception, badArgument);
 }
 
@@ -105,8 +145,7 @@ STDMETHODIMP NamedAccessible::get_accDescription(VARIANT child, BSTR* descriptio
 }
 
 STDMETHODIMP NamedAccessible::get_accRole(VARIANT child, VARIANT* role) {
-    if (role_ == 0 || child.vt != VT_I4 || child.lVal != CHILDID_SELF)
-        return standard_->get_accRole(child, role);
+    if (role_ == 0 || !isSelf(child)) return standard_->get_accRole(child, role);
     if (!role) return E_POINTER;
     VariantInit(role);
     role->vt = VT_I4;
@@ -115,7 +154,10 @@ STDMETHODIMP NamedAccessible::get_accRole(VARIANT child, VARIANT* role) {
 }
 
 STDMETHODIMP NamedAccessible::get_accState(VARIANT child, VARIANT* state) {
-    return standard_->get_accState(child, state);
+    const HRESULT result = standard_->get_accState(child, state);
+    if (SUCCEEDED(result) && addedState_ != 0 && isSelf(child) && state->vt == VT_I4)
+        state->lVal |= addedState_;
+    return result;
 }
 
 STDMETHODIMP NamedAccessible::get_accHelp(VARIANT child, BSTR* help) {

@@ -4,15 +4,19 @@
 #include <oleacc.h>
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace zarnel::win32 {
 
-// Answers every question as `standard` does, except the control's own name and, when `role`
-// is not zero, its role. Holds a reference to `standard`; starts with one reference of its own.
+// Answers every question as `standard` does, except the control's own name when one is given,
+// its role when `role` is not zero, and its state with `addedState` set as well. Holds a
+// reference to `standard`; starts with one reference of its own.
 class NamedAccessible final : public IAccessible {
   public:
-    NamedAccessible(IAccessible* standard, std::wstring name, LONG role = 0);
+    NamedAccessible(IAccessible* standard, std::optional<std::wstring> name, LONG role = 0,
+                    LONG addedState = 0);
     NamedAccessible(const NamedAccessible&) = delete;
     NamedAccessible& operator=(const NamedAccessible&) = delete;
 
@@ -57,14 +61,31 @@ class NamedAccessible final : public IAccessible {
     ~NamedAccessible();
 
     IAccessible* standard_;
-    std::wstring name_;
+    std::optional<std::wstring> name_;
     LONG role_;
+    LONG addedState_;
     LONG references_ = 1;
 };
 
-// The answer to WM_GETOBJECT for `window`'s client area: its standard object under `name`
-// (and `role`, when not zero). Zero, for the system to answer alone, when the standard object
-// cannot be had.
-LRESULT namedClientObject(HWND window, WPARAM flags, std::wstring name, LONG role = 0);
+// What a control tells a screen reader that asks for its object: its standard object under a
+// name made when asked (and a role), or, for a control that is drawn but is no object of its
+// own (a grid line; an axis label its axis's first label speaks for), the standard object
+// marked invisible. Unset, it leaves the answer to the system.
+class ReaderAnswer {
+  public:
+    ReaderAnswer() = default;
+    static ReaderAnswer naming(std::function<std::string()> name, LONG role = 0);
+    static ReaderAnswer drawnOnly();
+
+    bool isSet() const { return name_ || drawnOnly_; }
+    // The answer to WM_GETOBJECT; zero, for the system to answer alone, when unset, when asked
+    // for another object than the client area, or when the standard object cannot be had.
+    LRESULT operator()(HWND control, WPARAM flags, LPARAM object) const;
+
+  private:
+    std::function<std::string()> name_;
+    LONG role_ = 0;
+    bool drawnOnly_ = false;
+};
 
 }  // namespace zarnel::win32

@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "ui/win32/colours.h"
-#include "ui/win32/named_accessible.h"
-#include "ui/win32/text.h"
 
 namespace zarnel::win32 {
 namespace {
@@ -36,11 +34,6 @@ RECT toRect(const PixelRect& r) {
 }
 
 }  // namespace
-
-LRESULT PictureBox::accessibleObject(WPARAM flags, LPARAM object) const {
-    if (!summary_ || static_cast<LONG>(object) != OBJID_CLIENT) return 0;
-    return namedClientObject(box_, flags, widen(summary_()), ROLE_SYSTEM_CHART);
-}
 
 PictureBox::PictureBox(HWND box, const Scale& scale, Colour back, Colour fore, Colour fill)
     : box_(box), scale_(scale), back_(back), fore_(fore), fill_(fill) {

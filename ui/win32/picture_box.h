@@ -4,9 +4,7 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <string>
-
+#include "ui/win32/named_accessible.h"
 #include "ui/win32/scale.h"
 #include "window/controls.h"
 
@@ -38,10 +36,13 @@ class PictureBox : public Picture {
     COLORREF pixel(int x, int y) const;
     // The box has painted its whole update region (WM_PAINT).
     void painted() { repaintDue_ = false; }
-    // A box that shows a figure tells a screen reader what it shows, in words made when asked.
-    void describeAs(std::function<std::string()> summary) { summary_ = std::move(summary); }
-    // The box's answer to WM_GETOBJECT: zero when it shows no figure or cannot answer.
-    LRESULT accessibleObject(WPARAM flags, LPARAM object) const;
+    // What the box tells a screen reader: what a figure shows, or that it is drawn only.
+    void answerReaders(ReaderAnswer answer) { reader_ = std::move(answer); }
+    bool answersReaders() const { return reader_.isSet(); }
+    // The box's answer to WM_GETOBJECT: zero for the system to answer alone.
+    LRESULT accessibleObject(WPARAM flags, LPARAM object) const {
+        return reader_(box_, flags, object);
+    }
 
     void setAutoRedraw(bool on) override { autoRedraw_ = on; }
     void setBackColor(Colour colour) override;
@@ -76,7 +77,7 @@ class PictureBox : public Picture {
     bool repaintDue_ = false;  // the whole box is invalid and has not painted yet
     float penX_ = 0;
     float penY_ = 0;
-    std::function<std::string()> summary_;
+    ReaderAnswer reader_;
 };
 
 }  // namespace zarnel::win32

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "ui/win32/label.h"
 #include "ui/win32/named_accessible.h"
-#include "ui/win32/text.h"
 #include "ui/win32/win32_controls.h"
 #include "window/field_names.h"
 #include "window/graph_descriptions.h"
@@ -18,8 +18,7 @@ namespace {
 // property would be looked up at every message.
 struct Naming {
     WNDPROC original;
-    const Win32Controls* controls;
-    const FieldNamer* namer;
+    ReaderAnswer answer;
 };
 
 Naming& namingOf(HWND field) {
@@ -29,9 +28,8 @@ Naming& namingOf(HWND field) {
 LRESULT CALLBACK namedProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     Naming& naming = namingOf(field);
     const WNDPROC original = naming.original;
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        const std::string name = fieldName(*naming.controls, *naming.namer);
-        if (const LRESULT object = namedClientObject(field, wParam, widen(name))) return object;
+    if (message == WM_GETOBJECT) {
+        if (const LRESULT object = naming.answer(field, wParam, lParam)) return object;
     } else if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         SetWindowLongPtrW(field, GWLP_USERDATA, 0);
@@ -44,16 +42,29 @@ LRESULT CALLBACK namedProcedure(HWND field, UINT message, WPARAM wParam, LPARAM 
 
 void ScreenReaderNames::install(const Win32Controls& controls) {
     controls_ = &controls;
+    const Controls* source = &controls;
     for (const FieldNamer& namer : fieldNamers()) {
         HWND field = controls.handle(namer.field);
-        auto* naming = new Naming{nullptr, &controls, &namer};
+        auto* naming = new Naming{
+            nullptr, ReaderAnswer::naming([source, &namer] { return fieldName(*source, namer); })};
         SetWindowLongPtrW(field, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(naming));
         naming->original = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(namedProcedure)));
     }
-    const Controls* source = &controls;
-    controls.pictureBox(Ctl::Picture4).describeAs([source] { return pieSummary(*source); });
-    controls.pictureBox(Ctl::Picture1).describeAs([source] { return lineGraphSummary(*source); });
+    controls.pictureBox(Ctl::Picture4)
+        .answerReaders(
+            ReaderAnswer::naming([source] { return pieSummary(*source); }, ROLE_SYSTEM_CHART));
+    controls.pictureBox(Ctl::Picture1)
+        .answerReaders(ReaderAnswer::naming([source] { return lineGraphSummary(*source); },
+                                            ROLE_SYSTEM_CHART));
+    // Each axis is one object, its first label, which reads out the range its labels cover;
+    // the copies the graph loads of it, and the grid lines, are drawn only.
+    answerReaders(controls.handle(Ctl::lblX),
+                  ReaderAnswer::naming([source] { return timeAxisSummary(*source); }));
+    answerReaders(controls.handle(Ctl::lblY),
+                  ReaderAnswer::naming([source] { return memoryAxisSummary(*source); }));
+    for (const Ctl gridLines : {Ctl::Picture2, Ctl::Picture3})
+        controls.pictureBox(gridLines).answerReaders(ReaderAnswer::drawnOnly());
 }
 
 void ScreenReaderNames::figuresMayHaveChanged(ULONGLONG now) {

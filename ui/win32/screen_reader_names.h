@@ -1,6 +1,6 @@
 // What a screen reader calls the native window's fields and figures: a field by the caption of
-// its row label, frame or menu item, the pie and the line graph by what they show now, as the
-// Qt window names them.
+// its row label, frame or menu item, the pie, the line graph and each axis by what they show
+// now, as the Qt window names them; grid lines and the axes' other labels are drawn only.
 #pragma once
 
 #include <windows.h>

@@ -706,6 +706,11 @@ void Win32Controls::load(Ctl array, int index) {
         copy.picture->setFillColor(first.picture->fillColour());
         copy.picture->setBackColor(first.picture->backColour());
     }
+    // A reader hears a label or picture array through its first element, or not at all.
+    if (first.picture && first.picture->answersReaders())
+        copy.picture->answerReaders(ReaderAnswer::drawnOnly());
+    else if (first.row->kind == Kind::Label && answersReaders(first.hwnd))
+        answerReaders(copy.hwnd, ReaderAnswer::drawnOnly());
     place(copy);
     showElement(copy);
 }
