@@ -44,6 +44,10 @@ STDMETHODIMP_(ULONG) NamedAccessible::Release() {
 
 namespace {
 
+bool isSelf(const VARIANT& child) {
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
 LRESULT clientObject(HWND window, WPARAM flags, std::optional<std::wstring> name, LONG role,
                      LONG addedState) {
     IAccessible* standard = nullptr;
@@ -81,14 +85,6 @@ LRESULT ReaderAnswer::operator()(HWND control, WPARAM flags, LPARAM object) cons
     if (drawnOnly_) return clientObject(control, flags, std::nullopt, 0, STATE_SYSTEM_INVISIBLE);
     return clientObject(control, flags, widen(name_()), role_, 0);
 }
-
-namespace {
-
-bool isSelf(const VARIANT& child) {
-    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
-}
-
-}  // namespace
 
 STDMETHODIMP NamedAccessible::get_accName(VARIANT child, BSTR* name) {
     if (!name_ || !isSelf(child)) return standard_->get_accName(child, name);
