@@ -518,12 +518,16 @@ TEST(LinuxDrives, DeviceDecidesTheKindBeforeTheFileSystem) {
     const ScratchMachine machine;
     machine.addDisk({.name = "ram0", .sectors = 131072});
     const BlockDevice ram = linux_fs::describeBlockDevice(machine.root(), "ram0");
+    // A compressed RAM disk, as some systems format for /tmp.
+    machine.addDisk({.name = "zram1", .sectors = 1048576});
+    const BlockDevice zram = linux_fs::describeBlockDevice(machine.root(), "zram1");
     EXPECT_EQ(linux_fs::driveTypeOf("iso9660", &stick), drive_type::kRemovable);
     EXPECT_EQ(linux_fs::driveTypeOf("udf", &card), drive_type::kRemovable);
     EXPECT_EQ(linux_fs::driveTypeOf("iso9660", &loop), drive_type::kCdRom);
     EXPECT_EQ(linux_fs::driveTypeOf("udf", &disc), drive_type::kCdRom);
     EXPECT_EQ(linux_fs::driveTypeOf("iso9660", nullptr), drive_type::kCdRom);
     EXPECT_EQ(linux_fs::driveTypeOf("ext2", &ram), drive_type::kRamDisk);
+    EXPECT_EQ(linux_fs::driveTypeOf("ext4", &zram), drive_type::kRamDisk);
 }
 
 // The drive list of a window open on a scratch machine, started from "/".

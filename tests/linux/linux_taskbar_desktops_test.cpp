@@ -3,6 +3,8 @@
 
 #include <cctype>
 #include <fstream>
+#include <optional>
+#include <string>
 
 #include "platform/linux/desktop_session.h"
 #include "platform/linux/linux_platform.h"
@@ -100,19 +102,56 @@ TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
     EXPECT_EQ(linux_fs::lxqtPanelState("[panelx]\nhidable=true\n"), std::nullopt);
 }
 
+// The taskbar state `desktop`'s settings give, from the text of a settings key file.
+std::optional<std::uint32_t> stateFromSettings(Desktop desktop, std::string_view keyFileText) {
+    const testing::ScratchMachine machine;
+    const std::filesystem::path keyFile = machine.root() / "keyfile";
+    std::ofstream(keyFile) << keyFileText;
+    const auto settings = linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_DIR, keyFile);
+    return linux_fs::panelTaskbarState(desktop, machine.root(), "", *settings);
+}
+
 // The panel ids come from the settings and become paths there: an empty id or one with a
 // slash makes a path GSettings refuses, which must cost that panel only, not the program.
 TEST(DesktopTaskbar, MatePanelIdsThatMakeNoPathAreSkipped) {
-    const testing::ScratchMachine machine;
-    const std::filesystem::path keyFile = machine.root() / "keyfile";
-    std::ofstream(keyFile) << "[org/mate/panel]\n"
-                              "toplevel-id-list=['', 'a/', 'x//y', 'bottom']\n"
-                              "\n"
-                              "[org/mate/panel/toplevels/bottom]\n"
-                              "auto-hide=true\n";
-    const auto settings = linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_DIR, keyFile);
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Mate, machine.root(), "", *settings),
+    EXPECT_EQ(stateFromSettings(Desktop::Mate,
+                                "[org/mate/panel]\n"
+                                "toplevel-id-list=['', 'a/', 'x//y', 'bottom']\n"
+                                "\n"
+                                "[org/mate/panel/toplevels/bottom]\n"
+                                "auto-hide=true\n"),
               kHide | kTop);
+}
+
+// "intel" hides a Cinnamon panel when a window meets it, "true" always; one hiding panel is
+// enough.
+TEST(DesktopTaskbar, CinnamonPanelsThatHideByEitherModeHide) {
+    const auto state = [](std::string_view modes) {
+        return stateFromSettings(Desktop::Cinnamon,
+                                 "[org/cinnamon]\npanels-autohide=" + std::string(modes) + "\n");
+    };
+    EXPECT_EQ(state("['1:false', '2:intel']"), kHide | kTop);
+    EXPECT_EQ(state("['1:true']"), kHide | kTop);
+    EXPECT_EQ(state("['1:false', '2:false']"), kTop);
+}
+
+// A dock set to hide hides without intellihide; a fixed dock never hides, whatever its hiding
+// settings say; a dock switched off with all the user's extensions is not there to hide.
+TEST(DesktopTaskbar, GnomeDockHidesByItsOwnSettingsOnlyWhileRunning) {
+    const auto state = [](std::string_view shell, std::string_view dock) {
+        return stateFromSettings(Desktop::Gnome,
+                                 "[org/gnome/shell]\n"
+                                 "enabled-extensions=['dash-to-dock@micxgx.gmail.com']\n" +
+                                     std::string(shell) +
+                                     "\n[org/gnome/shell/extensions/dash-to-dock]\n" +
+                                     std::string(dock));
+    };
+    EXPECT_EQ(state("", "dock-fixed=false\nautohide=true\nintellihide=false\n"), kHide | kTop);
+    EXPECT_EQ(state("", "dock-fixed=false\nautohide=false\nintellihide=false\n"), kTop);
+    EXPECT_EQ(state("", "dock-fixed=true\nautohide=true\nintellihide=true\n"), kTop);
+    EXPECT_EQ(state("disable-user-extensions=true\n",
+                    "dock-fixed=false\nautohide=true\nintellihide=true\n"),
+              kTop);
 }
 
 // A desktop whose settings are missing falls back to the X11 docks: with no display, none.
