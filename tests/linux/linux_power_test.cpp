@@ -169,26 +169,19 @@ TEST(SupplyReading, ChargersAndGaugesAsTheKernelDocumentsThem) {
     EXPECT_EQ(linux_fs::powerStatus(charging).ACLineStatus, 1);
 }
 
-PowerSupply battery(std::int64_t now, std::int64_t full, std::int64_t drain) {
-    PowerSupply supply;
-    supply.type = "Battery";
-    supply.status = "Discharging";
-    supply.present = true;
-    supply.energyNow = now;
-    supply.energyFull = full;
-    supply.powerNow = drain;
-    return supply;
-}
+// What a battery's gauge counts: energy (µWh, µW) or charge (µAh, µA).
+enum class Gauge { Energy, Charge };
 
-// A gauge that counts charge (µAh, µA) rather than energy.
-PowerSupply chargeBattery(std::int64_t now, std::int64_t full, std::int64_t current) {
+PowerSupply battery(std::int64_t now, std::int64_t full, std::int64_t drain,
+                    Gauge gauge = Gauge::Energy) {
     PowerSupply supply;
     supply.type = "Battery";
     supply.status = "Discharging";
     supply.present = true;
-    supply.chargeNow = now;
-    supply.chargeFull = full;
-    supply.currentNow = current;
+    const bool energy = gauge == Gauge::Energy;
+    (energy ? supply.energyNow : supply.chargeNow) = now;
+    (energy ? supply.energyFull : supply.chargeFull) = full;
+    (energy ? supply.powerNow : supply.currentNow) = drain;
     return supply;
 }
 
@@ -309,8 +302,8 @@ INSTANTIATE_TEST_SUITE_P(
                 .BatteryFullLifeTime = -1}},
         // 1 + 3 of 4 + 4 Ah is half; 4 Ah at 1 A last 4 hours, 8 Ah 8 hours.
         SumRow{"TwoChargeGaugesAdded",
-               {kAdapterOff, chargeBattery(1'000'000, 4'000'000, 500'000),
-                chargeBattery(3'000'000, 4'000'000, 500'000)},
+               {kAdapterOff, battery(1'000'000, 4'000'000, 500'000, Gauge::Charge),
+                battery(3'000'000, 4'000'000, 500'000, Gauge::Charge)},
                {.ACLineStatus = 0,
                 .BatteryFlag = 0,
                 .BatteryLifePercent = 50,
