@@ -89,7 +89,8 @@ TEST(LinuxNames, ComputerNameIsCutToFifteenBytesAtEveryLength) {
     const std::pair<std::string_view, std::string_view> kRows[] = {
         {"build-runner-004.ci.example.org", "BUILD-RUNNER-00"},
         {"build-runner-00.ci.example.org", "BUILD-RUNNER-00"},
-        {"ホスト名テa.example", "ホスト名テ"}};  // five characters of three bytes, then one
+        {"ホスト名テa.example", "ホスト名テ"},  // five characters of three bytes, then one
+        {"aホスト名テ.example", "Aホスト名"}};  // the fifteenth byte is inside テ
     for (const auto& [host, name] : kRows) {
         const testing::ScratchMachine machine;
         std::filesystem::create_directories(machine.root() / "etc");
