@@ -98,7 +98,7 @@ def report(title, samples, pairs):
     print(f"\n{title} (load average before: {LOAD_BEFORE}, after: {os.getloadavg()})")
     for name, values in samples.items():
         columns = list(zip(*values))
-        print(f"  {name:16}" + "  ".join(
+        print(f"  {name:18}" + "  ".join(
             f"median {statistics.median(c):9.2f} (min {min(c):9.2f}, max {max(c):9.2f})"
             for c in columns))
     for label, top, bottom in pairs:
