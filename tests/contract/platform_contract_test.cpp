@@ -84,14 +84,32 @@ TEST_P(PlatformContract, MemoryFiguresAreConsistent) {
     platform->globalMemoryStatus(status);
     EXPECT_GT(status.ullTotalPhys, 0u);
     EXPECT_LE(status.ullAvailPhys, status.ullTotalPhys);
-    EXPECT_LE(status.dwMemoryLoad, kPercent);
+    // The load the memory tab shows is the share in use, from the same reading.
+    const double used = static_cast<double>(status.ullTotalPhys - status.ullAvailPhys);
+    EXPECT_NEAR(status.dwMemoryLoad, kPercent * used / static_cast<double>(status.ullTotalPhys),
+                1.0)
+        << "total " << status.ullTotalPhys << ", available " << status.ullAvailPhys;
 }
 
-TEST_P(PlatformContract, PowerQuerySucceedsWithClearedError) {
+// Each fact of the power record in its own place and within its values: the PC tab shows them
+// as they come.
+TEST_P(PlatformContract, PowerQuerySucceedsWithClearedErrorAndFactsInTheirPlaces) {
+    constexpr unsigned kUnknown = 255;
+    constexpr unsigned kNoBattery = 128;
+    constexpr unsigned kKnownFlags = 1 | 2 | 4 | 8 | kNoBattery;
     SystemPowerStatus status{};
     platform->clearLastError();
-    EXPECT_NE(platform->getSystemPowerStatus(status), 0);
+    ASSERT_NE(platform->getSystemPowerStatus(status), 0);
     EXPECT_EQ(platform->lastError(), win32_error::kSuccess);
+    EXPECT_TRUE(status.ACLineStatus <= 1 || status.ACLineStatus == kUnknown)
+        << int{status.ACLineStatus};
+    EXPECT_TRUE(status.BatteryFlag == kUnknown || (status.BatteryFlag & ~kKnownFlags) == 0)
+        << int{status.BatteryFlag};
+    EXPECT_TRUE(status.BatteryLifePercent <= kPercent || status.BatteryLifePercent == kUnknown)
+        << int{status.BatteryLifePercent};
+    if (status.BatteryFlag != kUnknown && (status.BatteryFlag & kNoBattery) != 0) {
+        EXPECT_EQ(status.BatteryLifePercent, kUnknown) << "no battery, no charge level";
+    }
 }
 
 TEST_P(PlatformContract, DriveEntriesStartWithTheirOwnLetterAndColon) {
@@ -110,6 +128,40 @@ TEST_P(PlatformContract, DriveEntriesStartWithTheirOwnLetterAndColon) {
     if (!list.drives.empty()) {
         EXPECT_EQ(list.drives.size(), list.entries.size());
     }
+}
+
+// A local disk names its file system, as the disks tab shows it, and gives its space figures
+// each in its place.
+TEST_P(PlatformContract, LocalDriveNamesItsFileSystemAndItsSpaceInOrder) {
+    std::string root;
+    for (const std::string& entry : platform->drives().entries) {
+        const std::string candidate{entry[0], ':', '\\'};
+        if (platform->getDriveType(candidate) == drive_type::kFixed) {
+            root = candidate;
+            break;
+        }
+    }
+    if (root.empty()) GTEST_SKIP() << "no local disk listed";
+
+    std::string name(kMaxPath, 'x');
+    std::string fileSystem(kMaxPath, 'x');
+    std::uint32_t serial = 0;
+    std::uint32_t longestName = 0;
+    std::uint32_t flags = 0;
+    ASSERT_NE(platform->getVolumeInformation(root, name, serial, longestName, flags, fileSystem), 0)
+        << root << " error " << platform->lastError();
+    EXPECT_NE(name.find('\0'), std::string::npos) << "the label ends in its NUL";
+    EXPECT_GT(fileSystem.find('\0'), 0U) << root << " names no file system";
+    EXPECT_NE(fileSystem.find('\0'), std::string::npos) << "the name ends in its NUL";
+    EXPECT_GT(longestName, 0U);
+
+    std::uint64_t available = 0;
+    std::uint64_t total = 0;
+    std::uint64_t totalFree = 0;
+    ASSERT_NE(platform->getDiskFreeSpaceEx(root, available, total, totalFree), 0);
+    EXPECT_GT(total, 0U);
+    EXPECT_LE(available, totalFree) << "the caller's share of the free space, not more";
+    EXPECT_LE(totalFree, total);
 }
 
 // A root path whose letter the drive list does not hold.

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 #include "platform/win32/win32_platform.h"
 #include "probes/wmi_probes.h"
@@ -29,6 +31,13 @@ TEST(WineDifferences, ProcessorListEndsInTheTrapLineWhereSocketDesignationIsNotL
     const std::vector<std::string> lines = controls.items(Ctl::List2);
     ASSERT_EQ(lines.size(), 5u) << "four properties, then the socket or the trap line";
     EXPECT_TRUE(lines[1].starts_with("名称\t")) << lines[1];
+    // The clock comes over as a whole number and is shown as one.
+    constexpr std::string_view kClock = "周波数\t";
+    ASSERT_TRUE(lines[3].starts_with(kClock)) << lines[3];
+    const std::string megahertz = lines[3].substr(kClock.size());
+    EXPECT_FALSE(megahertz.empty());
+    EXPECT_TRUE(std::ranges::all_of(megahertz, [](char c) { return c >= '0' && c <= '9'; }))
+        << megahertz;
     if (lists(platform, "Win32_Processor", "SocketDesignation")) {
         EXPECT_TRUE(lines.back().starts_with("ソケット\t")) << lines.back();
     } else {

@@ -217,5 +217,25 @@ TEST(DpiChange, ChartKeepsItsTraceOnALessDenseScreen) {
     }
 }
 
+// A figure drawn smaller to fit its field is drawn at the new screen's density too: on a screen
+// twice as dense its field is twice as wide, and the smaller font twice as tall, not a font
+// made for the old screen.
+TEST(DpiChange, AFigureDrawnSmallerKeepsItsSizeOnADenserScreen) {
+    constexpr int kDouble = 192;
+    constexpr LONG kRounding = 3;  // half-point steps and rounding at either density
+    TestWindow window{"two_petabytes.scenario"};
+    win32::Win32Controls& controls = window.controls;
+    controls.setTimerEnabled(false);
+    HFONT normal = controls.font(Ctl::Text27);
+    controls.setText(Ctl::Text27, "23382M");  // wider than the pie legend's field
+    ASSERT_NE(controls.font(Ctl::Text27), normal);
+    const LONG before = -fontHeight(controls.font(Ctl::Text27));
+
+    changeDpi(controls, kDouble);
+    controls.setText(Ctl::Text27, "23383M");
+    ASSERT_NE(controls.font(Ctl::Text27), controls.font(Ctl::Text26)) << "still drawn smaller";
+    EXPECT_NEAR(-fontHeight(controls.font(Ctl::Text27)), 2 * before, kRounding);
+}
+
 }  // namespace
 }  // namespace zarnel

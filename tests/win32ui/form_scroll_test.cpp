@@ -185,5 +185,48 @@ TEST_F(FormScroll, TheWheelScrollsByTheSystemsSetting) {
     EXPECT_EQ(pastTheEnd, design.bottom - design.bottom / 3);
 }
 
+// The bar's arrows, its trough and its thumb, clicked in a window half as tall as the form.
+TEST_F(FormScroll, TheBarsArrowsTroughAndThumbMoveTheContents) {
+    resizeClient(design.bottom / 2, GetSystemMetrics(SM_CXVSCROLL));
+    const LONG page = design.bottom / 2;
+    const auto offset = [&] { return tabsAt.top - onForm(form, controls.handle(Ctl::SSTab1)).top; };
+
+    scroll(SB_PAGEDOWN);  // a click in the trough below the thumb
+    EXPECT_EQ(offset(), page);
+    scroll(SB_LINEUP);  // the upper arrow: less than a page back
+    const LONG afterLineUp = offset();
+    EXPECT_LT(afterLineUp, page);
+    EXPECT_GT(afterLineUp, 0);
+    scroll(SB_LINEDOWN);
+    EXPECT_EQ(offset(), page);
+    scroll(SB_PAGEUP);  // above the thumb: back at the top
+    EXPECT_EQ(offset(), 0);
+
+    constexpr WORD kThumbAt = 40;
+    SendMessageW(form, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, kThumbAt), 0);
+    TestWindow::pump();
+    EXPECT_EQ(offset(), kThumbAt) << "the contents follow the dragged thumb";
+}
+
+// Shorter than its contents but no wider: the vertical bar takes its width from the contents,
+// so a horizontal bar comes too, and scrolled to its ends both bars leave nothing out.
+TEST_F(FormScroll, AWindowAsWideAsItsContentsAndShorterScrollsToEveryEdge) {
+    resizeClient(design.bottom / 2, 0);
+    ASSERT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_VSCROLL, 0);
+    EXPECT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_HSCROLL, 0);
+
+    scroll(SB_BOTTOM);
+    SendMessageW(form, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0), 0);
+    TestWindow::pump();
+    RECT client{};
+    GetClientRect(form, &client);
+    // The contents' bottom-right corner is the client area's.
+    EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).top,
+              tabsAt.top - (design.bottom - client.bottom));
+    EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).left,
+              tabsAt.left - (design.right - client.right));
+    EXPECT_TRUE(fullyShown(form, controls.handle(Ctl::Slider1)));
+}
+
 }  // namespace
 }  // namespace zarnel
