@@ -220,10 +220,12 @@ TEST_F(ScreenReader, AChangedFigureIsToldAtMostOnceASecond) {
     };
     HWND pie = controls.handle(Ctl::Picture4);
     HWND graph = controls.handle(Ctl::Picture1);
+    HWND timeAxis = controls.handle(Ctl::lblX);
+    HWND memoryAxis = controls.handle(Ctl::lblY);
     const ULONGLONG start = 1'000'000;
 
     controls.ticked(start);
-    EXPECT_EQ(told(), (std::vector{pie, graph}));  // the first summaries
+    EXPECT_EQ(told(), (std::vector{pie, graph, timeAxis, memoryAxis}));  // the first summaries
     controls.setText(Ctl::Text27, "3M");
     controls.ticked(start + kSummaryPeriodMs - 1);
     EXPECT_EQ(told(), std::vector<HWND>{});  // within the quiet second
@@ -236,6 +238,11 @@ TEST_F(ScreenReader, AChangedFigureIsToldAtMostOnceASecond) {
     EXPECT_EQ(told(), std::vector<HWND>{});  // looked at a moment ago
     controls.ticked(start + 4 * kSummaryPeriodMs);
     EXPECT_EQ(told(), std::vector{graph});
+    // The chart scrolled on: every time label renumbered, told once for the axis.
+    for (const int index : controls.indices(Ctl::lblX))
+        controls.setText(Ctl::lblX, std::to_string(index + 1), index);
+    controls.ticked(start + 5 * kSummaryPeriodMs);
+    EXPECT_EQ(told(), (std::vector{graph, timeAxis}));
     UnhookWinEvent(hook);
 }
 

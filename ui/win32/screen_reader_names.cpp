@@ -81,6 +81,9 @@ void ScreenReaderNames::figuresMayHaveChanged(ULONGLONG now) {
     };
     tell(Ctl::Picture4, pieSummary(*controls_), toldPie_);
     tell(Ctl::Picture1, lineGraphSummary(*controls_), toldGraph_);
+    // The axes' labels keep their captions themselves, so the system tells no one of a rename.
+    tell(Ctl::lblX, timeAxisSummary(*controls_), toldTimeAxis_);
+    tell(Ctl::lblY, memoryAxisSummary(*controls_), toldMemoryAxis_);
 }
 
 }  // namespace zarnel::win32

@@ -17,8 +17,8 @@ class ScreenReaderNames {
     // question for its accessible object with the standard object under its own name, read
     // when asked.
     void install(const Win32Controls& controls);
-    // A tick may have changed the figures: a reader following them is told of each that did,
-    // within a second and at most once a second; `now` is the system's tick count in
+    // A tick may have changed the figures or the axes: a reader following them is told of each
+    // that did, within a second and at most once a second; `now` is the system's tick count in
     // milliseconds.
     void figuresMayHaveChanged(ULONGLONG now);
 
@@ -27,6 +27,8 @@ class ScreenReaderNames {
     ULONGLONG lastLooked_ = 0;
     std::string toldPie_;
     std::string toldGraph_;
+    std::string toldTimeAxis_;
+    std::string toldMemoryAxis_;
 };
 
 }  // namespace zarnel::win32
