@@ -45,9 +45,14 @@ class FormScroll : public ::testing::Test {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         TestWindow::pump();
     }
-    void scroll(WORD request) {
-        SendMessageW(form, WM_VSCROLL, MAKEWPARAM(request, 0), 0);
+    // A request of the form's own bar, as a click or drag on it sends it.
+    void scroll(WORD request, UINT bar = WM_VSCROLL, WORD thumb = 0) {
+        SendMessageW(form, bar, MAKEWPARAM(request, thumb), 0);
         TestWindow::pump();
+    }
+    // How far the contents are scrolled down: the tab strip's rise.
+    LONG scrolledDown() const {
+        return tabsAt.top - onForm(form, controls.handle(Ctl::SSTab1)).top;
     }
 
     TestWindow window{"two_petabytes.scenario"};
@@ -189,23 +194,21 @@ TEST_F(FormScroll, TheWheelScrollsByTheSystemsSetting) {
 TEST_F(FormScroll, TheBarsArrowsTroughAndThumbMoveTheContents) {
     resizeClient(design.bottom / 2, GetSystemMetrics(SM_CXVSCROLL));
     const LONG page = design.bottom / 2;
-    const auto offset = [&] { return tabsAt.top - onForm(form, controls.handle(Ctl::SSTab1)).top; };
 
     scroll(SB_PAGEDOWN);  // a click in the trough below the thumb
-    EXPECT_EQ(offset(), page);
+    EXPECT_EQ(scrolledDown(), page);
     scroll(SB_LINEUP);  // the upper arrow: less than a page back
-    const LONG afterLineUp = offset();
+    const LONG afterLineUp = scrolledDown();
     EXPECT_LT(afterLineUp, page);
     EXPECT_GT(afterLineUp, 0);
     scroll(SB_LINEDOWN);
-    EXPECT_EQ(offset(), page);
+    EXPECT_EQ(scrolledDown(), page);
     scroll(SB_PAGEUP);  // above the thumb: back at the top
-    EXPECT_EQ(offset(), 0);
+    EXPECT_EQ(scrolledDown(), 0);
 
     constexpr WORD kThumbAt = 40;
-    SendMessageW(form, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, kThumbAt), 0);
-    TestWindow::pump();
-    EXPECT_EQ(offset(), kThumbAt) << "the contents follow the dragged thumb";
+    scroll(SB_THUMBTRACK, WM_VSCROLL, kThumbAt);
+    EXPECT_EQ(scrolledDown(), kThumbAt) << "the contents follow the dragged thumb";
 }
 
 // Shorter than its contents but no wider: the vertical bar takes its width from the contents,
@@ -216,13 +219,11 @@ TEST_F(FormScroll, AWindowAsWideAsItsContentsAndShorterScrollsToEveryEdge) {
     EXPECT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_HSCROLL, 0);
 
     scroll(SB_BOTTOM);
-    SendMessageW(form, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0), 0);
-    TestWindow::pump();
+    scroll(SB_RIGHT, WM_HSCROLL);
     RECT client{};
     GetClientRect(form, &client);
     // The contents' bottom-right corner is the client area's.
-    EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).top,
-              tabsAt.top - (design.bottom - client.bottom));
+    EXPECT_EQ(scrolledDown(), design.bottom - client.bottom);
     EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).left,
               tabsAt.left - (design.right - client.right));
     EXPECT_TRUE(fullyShown(form, controls.handle(Ctl::Slider1)));

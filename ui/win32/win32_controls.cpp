@@ -345,9 +345,7 @@ void Win32Controls::placeWindow() {
     MONITORINFO monitor{sizeof(monitor), {}, {}, 0};
     if (GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) {
         const RECT& work = monitor.rcWork;
-        if (whole.cy > work.bottom - work.top) {
-            whole.cx += GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(scale_.dpi()));
-        }
+        if (whole.cy > work.bottom - work.top) whole.cx += scrollBars().cx;
         whole = {std::min(whole.cx, work.right - work.left),
                  std::min(whole.cy, work.bottom - work.top)};
         at.left = std::max(work.left, std::min(at.left, work.right - whole.cx));
