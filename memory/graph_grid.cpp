@@ -68,14 +68,9 @@ void MemoryTab::GraphGrid() {
     for (int label = 1; label < kTimeLabels; ++label) controls_.load(Ctl::lblX, label);
     TimeLabels(0);
 
-    // A tenth of the total in MB, rounded up: the top label is the total rounded up to the
-    // next 10 MB (an exact multiple stays), each label below one tenth less.
-    const std::int64_t tenthMB =
-        TotalBytes / kTenMegabytes + (TotalBytes % kTenMegabytes != 0 ? 1 : 0);
     for (int label = 0; label < kMemoryLabels; ++label) {
         loadElement(controls_, Ctl::lblY, label);
         controls_.setAlignment(Ctl::lblY, Align::Right, label);
-        controls_.setText(Ctl::lblY, std::to_string(tenthMB * (kMemoryLabels - 1 - label)), label);
         controls_.setGeometry(Ctl::lblY,
                               {.left = chart.left - kMemoryLabelGap,
                                .top = chart.height / kHorizontalLines * static_cast<float>(label) +
@@ -85,6 +80,21 @@ void MemoryTab::GraphGrid() {
                               label);
         controls_.setVisible(Ctl::lblY, true, label);
     }
+    MemoryLabels();
+}
+
+// Written at start-up and again whenever the total moves (memory added to a virtual machine, a
+// container's limit changed, a first reading that failed): the line is scaled to the total of
+// the moment, and an axis left at the old one would misstate every point of it.
+void MemoryTab::MemoryLabels() {
+    // A tenth of the total in MB, rounded up: the top label is the total rounded up to the
+    // next 10 MB (an exact multiple stays), each label below one tenth less.
+    const std::int64_t tenthMB =
+        TotalBytes / kTenMegabytes + (TotalBytes % kTenMegabytes != 0 ? 1 : 0);
+    if (tenthMB == AxisTenthMB) return;
+    for (int label = 0; label < kMemoryLabels; ++label)
+        controls_.setText(Ctl::lblY, std::to_string(tenthMB * (kMemoryLabels - 1 - label)), label);
+    AxisTenthMB = tenthMB;
 }
 
 void MemoryTab::TimeLabels(std::int32_t start) {

@@ -35,7 +35,9 @@ void MemoryTab::Memorii() {
 
     const std::int32_t freeMB = wholeMB32(available);
     const std::int32_t totalMB = wholeMB32(total);
-    if (freeMB == PieFreeMB) return;
+    // A total that moved (memory added to a virtual machine, a container's limit raised)
+    // changes the share as surely as the free figure does.
+    if (freeMB == PieFreeMB && totalMB == PieTotalMB) return;
 
     Picture& pie = controls_.picture(Ctl::Picture4);
     for (const PieWedge& wedge : pieWedges(freeMB, totalMB)) {
@@ -43,6 +45,7 @@ void MemoryTab::Memorii() {
         pie.pieWedge(kPieCentre, kPieCentre, kPieRadius, wedge.start, wedge.end);
     }
     PieFreeMB = freeMB;
+    PieTotalMB = totalMB;
 }
 
 }  // namespace zarnel

@@ -25,8 +25,9 @@ class MemoryTab {
     // 64-bit so that every machine's memory reads right.
     std::int64_t TotalBytes = 0;
     std::int64_t UsedBytes = 0;
-    std::int32_t PieFreeMB = 0;  // the free figure, in whole MB, that the pie shows
-    float GraphTime = 0;         // ticks x 0.2, accumulated in single precision
+    std::int32_t PieFreeMB = 0;   // the free figure, in whole MB, that the pie shows
+    std::int32_t PieTotalMB = 0;  // and the total it was a share of
+    float GraphTime = 0;          // ticks x 0.2, accumulated in single precision
     std::int32_t LastSecond = 0;
     PixelRect ScrollRect;
     PixelRect ClipRect;
@@ -38,6 +39,10 @@ class MemoryTab {
     float GraphY(std::int64_t bytes) const;
     void GraphGrid();
     void TimeLabels(std::int32_t start);
+    void MemoryLabels();
+
+    // A tenth of the total, in MB, that the memory axis counts in; none yet.
+    std::int64_t AxisTenthMB = -1;
 
     Controls& controls_;
     Platform& platform_;

@@ -8,6 +8,7 @@ namespace zarnel {
 
 void MemoryTab::Timer1_Timer() {
     Memorii();
+    MemoryLabels();
 
     Picture& chart = controls_.picture(Ctl::Picture1);
     if (GraphTime < graph::kFixedEdge) {

@@ -89,6 +89,26 @@ INSTANTIATE_TEST_SUITE_P(
                          "1844674407372", "922337203686", "0"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// The line is scaled to the total of each tick, so the axis follows a total that moves: a
+// virtual machine given more memory, or a first reading that failed.
+TEST(GraphGrid, MemoryLabelsFollowATotalThatMoves) {
+    MemoryTabWindow tab;
+    tab.setMemory(0, 0);
+    tab.form.Form_Load();
+    EXPECT_EQ(tab.controls.text(Ctl::lblY, 0), "0");
+
+    tab.setMemory(4'294'967'296, 2'147'483'648);
+    tab.tick();
+    EXPECT_EQ(tab.controls.text(Ctl::lblY, 0), "4300");
+    EXPECT_EQ(tab.controls.text(Ctl::lblY, 5), "2150");
+
+    tab.setMemory(34'359'738'368, 32'212'254'720);
+    tab.tick();
+    EXPECT_EQ(captions(tab, Ctl::lblY),
+              (std::vector<std::string>{"34360", "30924", "27488", "24052", "20616", "17180",
+                                        "13744", "10308", "6872", "3436", "0"}));
+}
+
 TEST(GraphGrid, MemoryLabelsAreCentredOnTheGridBesideThePicture) {
     MemoryTabWindow tab;
     tab.form.Form_Load();

@@ -133,6 +133,17 @@ TEST(Memorii, SameWholeMegabyteFreeFigureLeavesThePieAlone) {
     EXPECT_EQ(tab.memory.PieFreeMB, 231);
 }
 
+TEST(Memorii, AMovedTotalRedrawsThePieThoughTheFreeFigureStays) {
+    MemoryTabWindow tab;
+    tab.form.Form_Load();
+    tab.tick();
+    tab.setMemory(1'073'741'824, 230'000'000, 79);  // the same 230 MB free of twice the total
+    tab.tick();
+    EXPECT_EQ(tab.pie().operations.size(), 2U);
+    tab.tick();
+    EXPECT_TRUE(tab.pie().operations.empty());
+}
+
 TEST(Memorii, RedrawRequestIsAnsweredUnlessFreeIsExactlyOneMegabyte) {
     MemoryTabWindow tab;
     tab.form.Form_Load();
