@@ -54,9 +54,13 @@ struct Paragraph {
         if (name.empty()) return;
         const std::string_view value = trimmed(line.substr(colon + 1));
         const auto field = fieldNamed(name);
-        if ((field == CpuField::Processor || field == CpuField::CpuNumber) && !index) {
-            index = cpuNumber(value);
-            if (index) return;
+        // A numbered line is an index, never a name: nor is a second one in the same paragraph,
+        // as a layout listing every CPU under one heading writes them.
+        if (field == CpuField::Processor || field == CpuField::CpuNumber) {
+            if (const auto number = cpuNumber(value)) {
+                if (!index) index = number;
+                return;
+            }
         }
         hasFields = true;
         // The first value of a name wins, as every reader of this file takes it.

@@ -163,6 +163,9 @@ INSTANTIATE_TEST_SUITE_P(
                "processor\t: 1\nBogoMIPS\t: 790.52\n\nFeatures\t: swp half thumb\n"
                "CPU implementer\t: 0x41\nCPU part\t: 0xc09\nHardware\t: Freescale i.MX 6Quad\n",
                "ARM", "ARMv7 Processor rev 10 (v7l)", kNull, kNull},
+        CpuRow{"IndexesListedTogetherAreNoName",
+               "processor\t: 0\nprocessor\t: 1\nCPU implementer\t: 0x41\nCPU part\t: 0xd03\n",
+               "ARM", "Cortex-A53", kNull, kNull},
         CpuRow{"Graviton2",
                "processor\t: 0\nBogoMIPS\t: 243.75\nCPU implementer\t: 0x41\nCPU architecture: "
                "8\nCPU variant\t: 0x3\nCPU part\t: 0xd0c\nCPU revision\t: 1\n",
