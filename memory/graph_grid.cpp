@@ -24,6 +24,7 @@ constexpr int kTimeLabels = 17;  // 0 to 16
 constexpr int kMemoryLabels = 11;
 constexpr std::int64_t kTenMegabytes = 10 * kBytesPerMB;
 constexpr float kLabelHeight = 200;
+constexpr float kTimeLabelGap = 30;  // twips (two pixels) kept clear between two numbers
 constexpr float kMemoryLabelWidth = 375;
 constexpr float kMemoryLabelGap = 500;  // from Picture1's left edge to the label's left
 
@@ -99,15 +100,27 @@ void MemoryTab::MemoryLabels() {
 
 void MemoryTab::TimeLabels(std::int32_t start) {
     const Geometry chart = controls_.geometry(Ctl::Picture1);
+    const float unit = chart.width / graph::kTimeUnits;
+    const float room = unit - kTimeLabelGap;
     for (int i = 0; i < kTimeLabels; ++i) {
+        const std::string number = std::to_string(i + start);
         controls_.setAlignment(Ctl::lblX, Align::Center, i);
-        controls_.setText(Ctl::lblX, std::to_string(i + start), i);
-        controls_.setAutoSize(Ctl::lblX, true, i);
+        // Fitted to its caption, a number wider than a unit of the scale (three digits, after
+        // two minutes of graph) would hide its neighbour's first digit, or run into it. Once one
+        // was, every number as long keeps to its unit less a gap, in type the window shrinks
+        // to fit, unmeasured.
+        const bool measured = number.size() < UnitWideDigits;
+        controls_.setAutoSize(Ctl::lblX, measured, i);
+        controls_.setText(Ctl::lblX, number, i);
         Geometry label = controls_.geometry(Ctl::lblX, i);
+        if (measured && label.width > room) {
+            UnitWideDigits = number.size();
+            controls_.setAutoSize(Ctl::lblX, false, i);
+        }
+        if (number.size() >= UnitWideDigits) label.width = room;
         label.height = kLabelHeight;
         label.top = chart.height + chart.top;
-        label.left =
-            chart.width / graph::kTimeUnits * static_cast<float>(i) + chart.left - label.width / 2;
+        label.left = unit * static_cast<float>(i) + chart.left - label.width / 2;
         controls_.setGeometry(Ctl::lblX, label, i);
         controls_.setVisible(Ctl::lblX, true, i);
     }

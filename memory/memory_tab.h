@@ -2,7 +2,9 @@
 // line graph. Form1 owns one; the window's timer, slider and stop button reach it directly.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 
 #include "platform/platform.h"
 #include "window/controls.h"
@@ -43,6 +45,8 @@ class MemoryTab {
 
     // A tenth of the total, in MB, that the memory axis counts in; none yet.
     std::int64_t AxisTenthMB = -1;
+    // The fewest digits of a time-axis number found wider than a unit of the scale; none yet.
+    std::size_t UnitWideDigits = std::numeric_limits<std::size_t>::max();
 
     Controls& controls_;
     Platform& platform_;

@@ -313,6 +313,8 @@ TEST_F(ControlsTest, CaptionsFitTheirLabels) {
 // A figure wider than its fixed field is drawn smaller, never cut; one that fits keeps the
 // window's font.
 TEST_F(ControlsTest, FiguresTooWideForTheirFieldShrinkInsteadOfBeingCut) {
+    constexpr double kSmallestPoints = 4;
+    constexpr std::size_t kHopelesslyWide = 60;
     const struct {
         Ctl field;
         const char* fits;
@@ -329,6 +331,10 @@ TEST_F(ControlsTest, FiguresTooWideForTheirFieldShrinkInsteadOfBeingCut) {
         EXPECT_LT(widget->font().pointSizeF(), normal.pointSizeF()) << f.tooWide;
         const int shown = QFontMetrics(widget->font()).horizontalAdvance(f.tooWide);
         EXPECT_LE(shown, widget->width()) << f.tooWide;
+
+        // One that no size fits stops at the smallest readable one.
+        controls.setText(f.field, std::string(kHopelesslyWide, '8'));
+        EXPECT_GE(widget->font().pointSizeF(), kSmallestPoints);
 
         controls.setText(f.field, f.fits);  // back to a short figure: back to the usual size
         EXPECT_EQ(widget->font().pointSizeF(), normal.pointSizeF()) << f.fits;

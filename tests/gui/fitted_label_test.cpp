@@ -1,7 +1,9 @@
 // Auto-sized labels in the real window: the size they fit to is the one Qt's own adjustSize
-// gives, whether measured afresh or remembered, and the time axis keeps each number centred.
+// gives, whether measured afresh or remembered, and the time axis keeps each number centred
+// and readable.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <string>
 
@@ -76,27 +78,43 @@ INSTANTIATE_TEST_SUITE_P(
                                  {"メモリ", "1,999M", "57%", "a b", " x ", "\t1", "2\n3", ""}}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(FittedTimeAxis, EachNumberIsCentredUnderItsPlaceAfterManyRenumberings) {
+// Numbers of one or two digits are fitted to their caption; from three digits they are wider
+// than a unit of the scale and keep to it in smaller type: no number covers or touches the next.
+TEST(FittedTimeAxis, EachNumberIsCentredWholeAndClearOfItsNeighboursAfterManyRenumberings) {
     FakePlatform platform;
     qt::MainWindow window;
     qt::QtControls controls(window);
     Form1 form(controls, platform);
     form.Form_Load();
     const Geometry chart = controls.geometry(Ctl::Picture1);
+    const QFont normal = controls.widget(Ctl::lblX, 0)->font();
     for (const int start : {0, 1, 2, 7, 95, 9980, 9981, 3, 9984}) {
         // A tick at the fixed edge renumbers from the whole seconds past it.
         form.memory().GraphTime = static_cast<float>(start) + graph::kFixedEdge;
         form.memory().LastSecond = -1;
         form.memory().Timer1_Timer();
+        const QLabel* before = nullptr;
         for (int i = 0; i < controls.count(Ctl::lblX); ++i) {
             auto& label = *qobject_cast<QLabel*>(controls.widget(Ctl::lblX, i));
-            ASSERT_EQ(label.text().toStdString(), std::to_string(start + i));
-            EXPECT_EQ(label.size(), adjustedTwin(label)) << start + i;
+            const std::string number = std::to_string(start + i);
+            ASSERT_EQ(label.text().toStdString(), number);
+            if (number.size() <= 2) {
+                EXPECT_EQ(label.size(), adjustedTwin(label)) << number;
+                EXPECT_EQ(label.font().pointSizeF(), normal.pointSizeF()) << number;
+                EXPECT_EQ(controls.geometry(Ctl::lblX, i).width,
+                          static_cast<float>(label.width()) * kTwipsPerPixel);
+            }
+            EXPECT_LE(QFontMetrics(label.font()).horizontalAdvance(label.text()),
+                      label.contentsRect().width())
+                << number;
+            if (before) {  // apart, with at least a pixel between them
+                EXPECT_LT(before->geometry().right() + 1, label.geometry().left()) << number;
+            }
+            before = &label;
             const Geometry g = controls.geometry(Ctl::lblX, i);
             const float place =
                 chart.width / graph::kTimeUnits * static_cast<float>(i) + chart.left;
-            EXPECT_FLOAT_EQ(g.left + g.width / 2, place) << start + i;
-            EXPECT_EQ(g.width, static_cast<float>(label.width()) * kTwipsPerPixel);
+            EXPECT_FLOAT_EQ(g.left + g.width / 2, place) << number;
         }
     }
 }

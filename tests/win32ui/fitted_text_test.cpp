@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "memory/graph_scale.h"
 #include "tests/win32ui/test_window.h"
 
 namespace zarnel {
@@ -12,10 +13,11 @@ namespace {
 using testing::TestWindow;
 
 // The pixels `text` takes in the font the control shows it in.
-int textWidth(const win32::Win32Controls& controls, Ctl ctl, const std::wstring& text) {
-    HWND control = controls.handle(ctl);
+int textWidth(const win32::Win32Controls& controls, Ctl ctl, const std::wstring& text,
+              int index = 0) {
+    HWND control = controls.handle(ctl, index);
     HDC dc = GetDC(control);
-    HGDIOBJ previous = SelectObject(dc, controls.font(ctl));
+    HGDIOBJ previous = SelectObject(dc, controls.font(ctl, index));
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, previous);
@@ -23,9 +25,9 @@ int textWidth(const win32::Win32Controls& controls, Ctl ctl, const std::wstring&
     return extent.cx;
 }
 
-int clientWidth(const win32::Win32Controls& controls, Ctl ctl) {
+int clientWidth(const win32::Win32Controls& controls, Ctl ctl, int index = 0) {
     RECT client{};
-    GetClientRect(controls.handle(ctl), &client);
+    GetClientRect(controls.handle(ctl, index), &client);
     return client.right;
 }
 
@@ -52,6 +54,33 @@ TEST(FittedText, AxisLabelsShowEveryDigit) {
     controls.setText(Ctl::lblY, "25280");
     EXPECT_LE(textWidth(controls, Ctl::lblY, L"25280"), clientWidth(controls, Ctl::lblY));
     EXPECT_EQ(controls.text(Ctl::lblY), "25280");
+}
+
+// From three digits a time-axis number is wider than a unit of the scale: it keeps to its unit
+// in smaller type rather than covering or touching the next.
+TEST(FittedText, TimeAxisNumbersOfEveryLengthShowWholeAndApart) {
+    TestWindow window{"two_petabytes.scenario"};
+    win32::Win32Controls& controls = window.controls;
+    controls.setTimerEnabled(false);
+    MemoryTab& memory = window.form.memory();
+    for (const int start : {95, 1000, 9984, 3}) {
+        memory.GraphTime = static_cast<float>(start) + graph::kFixedEdge;
+        memory.LastSecond = -1;
+        memory.Timer1_Timer();
+        RECT before{};
+        for (int i = 0; i < controls.count(Ctl::lblX); ++i) {
+            const std::wstring number = std::to_wstring(start + i);
+            EXPECT_LE(textWidth(controls, Ctl::lblX, number, i),
+                      clientWidth(controls, Ctl::lblX, i))
+                << start + i;
+            RECT place{};
+            GetWindowRect(controls.handle(Ctl::lblX, i), &place);
+            if (i > 0) {  // apart, with at least a pixel between them
+                EXPECT_LT(before.right, place.left) << start + i;
+            }
+            before = place;
+        }
+    }
 }
 
 }  // namespace

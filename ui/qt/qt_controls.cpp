@@ -362,6 +362,10 @@ void QtControls::setGeometry(Ctl ctl, const Geometry& geometry, int index) {
     }
     place(target);
     if (target.autoSize && !keepsSize) fit(target);
+    // A fixed-size label made narrower keeps its caption whole, in smaller type.
+    auto* label = qobject_cast<QLabel*>(target.widget);
+    if (label && !target.autoSize && geometry.width != fitted.width)
+        fitFontToWidth(*label, label->text(), label->contentsRect().width());
 }
 
 bool QtControls::visible(Ctl ctl, int index) const {
@@ -394,8 +398,12 @@ void QtControls::setAlignment(Ctl ctl, Align align, int index) {
 
 void QtControls::setAutoSize(Ctl ctl, bool on, int index) {
     Element& target = elements_.at(ctl, index);
-    // A label that already fits keeps fitting through setText: no second measure.
-    if (on && !target.autoSize) fit(target);
+    // A label that already fits keeps fitting through setText: no second measure. One that
+    // fits its caption needs no smaller type.
+    if (on && !target.autoSize) {
+        useFont(*target.widget, defaultFont());
+        fit(target);
+    }
     target.autoSize = on;
 }
 

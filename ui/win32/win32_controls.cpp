@@ -732,6 +732,9 @@ void Win32Controls::setGeometry(Ctl ctl, const Geometry& geometry, int index) {
         target.geometry.height = fitted.height;
     }
     place(target);
+    // A fixed-size label made narrower keeps its caption whole, in smaller type.
+    if (target.row->kind == Kind::Label && !target.autoSize && geometry.width != fitted.width)
+        refit(target, caption(target.hwnd));
 }
 
 bool Win32Controls::visible(Ctl ctl, int index) const {
@@ -776,8 +779,16 @@ void Win32Controls::setAlignment(Ctl ctl, Align align, int index) {
 
 void Win32Controls::setAutoSize(Ctl ctl, bool on, int index) {
     Element& target = elements_.at(ctl, index);
-    // A label that already fits keeps fitting through setText: no second measure.
-    if (on && !target.autoSize) fit(target);
+    // A label that already fits keeps fitting through setText: no second measure. One that
+    // fits its caption needs no smaller type.
+    if (on && !target.autoSize) {
+        if (target.shrunk) {
+            target.shrunk = nullptr;
+            SendMessageW(target.hwnd, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(fonts_.font(target.font)), TRUE);
+        }
+        fit(target);
+    }
     target.autoSize = on;
 }
 
