@@ -92,7 +92,7 @@ void fitFontToWidth(QWidget& field, const QString& text, int width) {
         const auto stepsDown = [full](double points) {
             return static_cast<int>(std::ceil((full - points) / kPointStep));
         };
-        // Whole steps only: 8.25 points goes down to 4.25, never past the floor to 3.75.
+        // Whole steps only: a usual size off the half-point grid must not step past the floor.
         const int lowest = static_cast<int>(std::floor((full - kSmallestPointSize) / kPointStep));
         const double scaled = full * std::max(width, 0) / advance;
         int steps = std::clamp(stepsDown(scaled), 1, lowest);

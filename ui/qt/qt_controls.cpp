@@ -362,7 +362,7 @@ void QtControls::setGeometry(Ctl ctl, const Geometry& geometry, int index) {
     }
     place(target);
     if (target.autoSize && !keepsSize) fit(target);
-    // A fixed-size label made narrower keeps its caption whole, in smaller type.
+    // A fixed-size label given another width fits its caption to it again.
     auto* label = qobject_cast<QLabel*>(target.widget);
     if (label && !target.autoSize && geometry.width != fitted.width)
         fitFontToWidth(*label, label->text(), label->contentsRect().width());

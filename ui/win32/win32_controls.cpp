@@ -417,6 +417,10 @@ void Win32Controls::fitFontToWidth(Element& target, const std::wstring& text) {
         SelectObject(dc, font);
     }
     SelectObject(dc, previous);
+    useFont(target, font);
+}
+
+void Win32Controls::useFont(Element& target, HFONT font) {
     HFONT shrunk = font == fonts_.font(target.font) ? nullptr : font;
     if (shrunk == target.shrunk) return;
     target.shrunk = shrunk;
@@ -732,7 +736,7 @@ void Win32Controls::setGeometry(Ctl ctl, const Geometry& geometry, int index) {
         target.geometry.height = fitted.height;
     }
     place(target);
-    // A fixed-size label made narrower keeps its caption whole, in smaller type.
+    // A fixed-size label given another width fits its caption to it again.
     if (target.row->kind == Kind::Label && !target.autoSize && geometry.width != fitted.width)
         refit(target, caption(target.hwnd));
 }
@@ -782,11 +786,7 @@ void Win32Controls::setAutoSize(Ctl ctl, bool on, int index) {
     // A label that already fits keeps fitting through setText: no second measure. One that
     // fits its caption needs no smaller type.
     if (on && !target.autoSize) {
-        if (target.shrunk) {
-            target.shrunk = nullptr;
-            SendMessageW(target.hwnd, WM_SETFONT,
-                         reinterpret_cast<WPARAM>(fonts_.font(target.font)), TRUE);
-        }
+        useFont(target, fonts_.font(target.font));
         fit(target);
     }
     target.autoSize = on;

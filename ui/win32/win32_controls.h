@@ -149,6 +149,8 @@ class Win32Controls : public Controls {
     SIZE scrollBars() const;
     void fit(Element& element);
     void fitFontToWidth(Element& element, const std::wstring& text);
+    // Draws `element` in `font`, its own or a smaller one made by fitFontToWidth.
+    void useFont(Element& element, HFONT font);
     // Fits `text` to the element again after its text, size or font changed: an auto-sized
     // label to its text, a fixed label or one-line field by a smaller font where it must.
     void refit(Element& element, const std::wstring& text);
