@@ -65,6 +65,10 @@ bool mediumChanged(std::string_view entry, std::uint32_t changedLetters) {
 }  // namespace
 
 void Drive1_Change(Controls& controls, Platform& platform) {
+    // With no drive chosen (a drive list the system would not give) nothing is asked: a root
+    // path without a drive would ask about the current folder's volume, and its figures would
+    // stand beside an empty list.
+    if (controls.listIndex(Ctl::Drive1) < 0) return;
     disksarh(controls, platform);
     Disksuru(controls, platform);
     BrumSriaru(controls, platform);
@@ -94,8 +98,7 @@ DriveList refreshDrive1(Controls& controls, Platform& platform, const DriveList&
         controls.setDrives(drives.entries, selected);
     }
     // Read again when another drive is chosen now, or when the chosen drive's medium changed
-    // under an unchanged entry. With none chosen nothing is asked: a root path without a drive
-    // would ask about the current folder's.
+    // under an unchanged entry.
     if (selected < 0) return drives;
     const std::string& after = drives.entries[static_cast<std::size_t>(selected)];
     if (after != before || mediumChanged(after, changedLetters)) Drive1_Change(controls, platform);

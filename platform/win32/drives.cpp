@@ -27,8 +27,15 @@ DriveList Win32Platform::drives() {
     const DWORD currentSize = call(getCurrentDirectoryA_, 0, nullptr);
     std::string current(currentSize, '\0');
     const DWORD currentLength = call(getCurrentDirectoryA_, currentSize, current.data());
-    const char currentLetter =
+    char currentLetter =
         currentLength > 0 && currentLength < currentSize ? driveLetterOf(current) : '\0';
+    // Started from a network share (\\server\share) there is no current drive: the system's
+    // own drive is chosen, so that the disk tab shows a drive the list names.
+    if (currentLetter == '\0') {
+        std::string windows(MAX_PATH, '\0');
+        const UINT length = call(getWindowsDirectoryA_, windows.data(), MAX_PATH);
+        if (length > 0 && length < MAX_PATH) currentLetter = driveLetterOf(windows);
+    }
 
     for (std::size_t at = 0; at < roots.size();) {
         const std::size_t end = roots.find('\0', at);

@@ -23,6 +23,7 @@ Win32Platform::Win32Platform(const win32::ExportNames& renamed)
       shAppBarMessage_(kShell32, "SHAppBarMessage", renamed),
       getLogicalDriveStringsA_(kKernel32, "GetLogicalDriveStringsA", renamed),
       getCurrentDirectoryA_(kKernel32, "GetCurrentDirectoryA", renamed),
+      getWindowsDirectoryA_(kKernel32, "GetWindowsDirectoryA", renamed),
       getDriveTypeA_(kKernel32, "GetDriveTypeA", renamed),
       getVolumeInformationA_(kKernel32, "GetVolumeInformationA", renamed),
       getDiskFreeSpaceExA_(kKernel32, "GetDiskFreeSpaceExA", renamed),

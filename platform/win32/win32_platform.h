@@ -96,6 +96,7 @@ class Win32Platform : public Platform {
     win32::LazyFunction<decltype(&SHAppBarMessage)> shAppBarMessage_;
     win32::LazyFunction<decltype(&GetLogicalDriveStringsA)> getLogicalDriveStringsA_;
     win32::LazyFunction<decltype(&GetCurrentDirectoryA)> getCurrentDirectoryA_;
+    win32::LazyFunction<decltype(&GetWindowsDirectoryA)> getWindowsDirectoryA_;
     win32::LazyFunction<decltype(&GetDriveTypeA)> getDriveTypeA_;
     win32::LazyFunction<decltype(&GetVolumeInformationA)> getVolumeInformationA_;
     win32::LazyFunction<decltype(&GetDiskFreeSpaceExA)> getDiskFreeSpaceExA_;

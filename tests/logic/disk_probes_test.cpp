@@ -275,6 +275,21 @@ TEST(DiskProbes, ChangingDrivesNeverKeepsOldFlagEntries) {
     EXPECT_EQ(controls.text(Ctl::Text18), "ＣＤ－ＲＯＭ");
 }
 
+// A list with no drive chosen asks the probes nothing at start-up: a root path without a drive
+// would have them show the current folder's volume beside an empty list.
+TEST(DiskProbes, NoDriveChosenAsksNothingAndShowsNoFigures) {
+    FakePlatform platform;
+    platform.records.drives = {.entries = {"c:", "d:"}, .selected = -1};
+    RecordingControls controls;
+    fillDrive1(controls, platform);
+    platform.calls.clear();
+    Drive1_Change(controls, platform);
+    EXPECT_TRUE(platform.calls.empty()) << platform.calls.front();
+    for (const Ctl field : {Ctl::Text15, Ctl::Text16, Ctl::Text17, Ctl::Text18})
+        EXPECT_EQ(controls.text(field), ctlName(field)) << "never written";
+    EXPECT_TRUE(controls.items(Ctl::List4).empty());
+}
+
 // A changed drive list asks the six probes again only when the selection lands on another
 // drive; with no drive at all it asks nothing.
 TEST(DiskProbes, RefreshedListProbesOnlyWhenTheSelectionMoves) {
