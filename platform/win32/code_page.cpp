@@ -102,17 +102,20 @@ std::string codePageName(unsigned codePage) {
     return std::string(kCpPrefix) + std::to_string(codePage);
 }
 
-std::string decode(unsigned codePage, std::string_view bytes) {
+std::wstring wideOf(unsigned codePage, std::string_view bytes) {
     if (bytes.empty()) return {};
     std::wstring wide;
     if (!strictWide(codePage, bytes, wide)) wide = lenientWide(codePage, bytes);
-    return utf8Of(wide);
+    return wide;
+}
+
+std::string decode(unsigned codePage, std::string_view bytes) {
+    return utf8Of(wideOf(codePage, bytes));
 }
 
 std::string encode(unsigned codePage, std::string_view text) {
     if (codePage == CP_UTF8 || text.empty()) return std::string(text);
-    std::wstring wide;
-    if (!strictWide(CP_UTF8, text, wide)) wide = lenientWide(CP_UTF8, text);
+    const std::wstring wide = wideOf(CP_UTF8, text);
     std::string out;
     if (exactBytes(codePage, wide, out)) return out;
     // Character by character, so a lacking one (a surrogate pair included) is one '?'.

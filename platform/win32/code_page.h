@@ -17,6 +17,9 @@ std::string codePageName(unsigned codePage);
 std::string decode(unsigned codePage, std::string_view bytes);
 // UTF-16 text of the system (BSTRs, wide API results) to UTF-8.
 std::string utf8Of(std::wstring_view wide);
+// Bytes in the code page to the system's UTF-16; every byte that starts no valid character
+// becomes U+FFFD.
+std::wstring wideOf(unsigned codePage, std::string_view bytes);
 
 // UTF-8 to bytes in the code page; each character the page lacks becomes one '?', never a
 // look-alike ("é" is not written as "e").

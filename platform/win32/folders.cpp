@@ -1,4 +1,4 @@
-#include <cstring>
+#include <cwchar>
 
 #include "platform/errors.h"
 #include "platform/name_copy.h"
@@ -7,15 +7,16 @@
 namespace zarnel {
 
 std::int32_t Win32Platform::getFolderPath(Hwnd owner, int csidl, std::span<char> path) {
-    // The system writes up to MAX_PATH bytes whatever the caller holds. A path whose code-page
-    // form is longer fills them all and may end with no NUL, cut inside a character.
-    char system[MAX_PATH] = {};
+    // The system writes up to MAX_PATH units whatever the caller holds; a longer path fills
+    // them all and may end with no NUL.
+    wchar_t system[MAX_PATH] = {};
     const HRESULT result =
-        call(shGetFolderPathA_, reinterpret_cast<HWND>(owner), csidl, nullptr, 0, system);
+        call(shGetFolderPathW_, reinterpret_cast<HWND>(owner), csidl, nullptr, 0, system);
     if (FAILED(result)) return result;
-    const std::string_view text(system, strnlen(system, MAX_PATH));
+    const std::wstring_view wide(system, wcsnlen(system, MAX_PATH));
+    const std::string text = ansiOf(wide);
     // A path that does not fit whole is refused: a cut one names another folder.
-    const bool whole = text.size() < MAX_PATH;
+    const bool whole = wide.size() < MAX_PATH && text.size() < MAX_PATH;
     std::uint32_t len = static_cast<std::uint32_t>(path.size());
     if (!whole || copyName(text, path, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
                            lastError_) == 0) {

@@ -1,17 +1,19 @@
-#include <algorithm>
+#include <cwchar>
 #include <vector>
 
+#include "platform/errors.h"
+#include "platform/name_copy.h"
 #include "platform/win32/win32_platform.h"
 
 namespace zarnel {
 namespace {
 
-// What GetVolumeInformationA left in buffers of the caller's sizes, and its last error.
+// What GetVolumeInformationW left in buffers of the caller's sizes, and its last error.
 struct VolumeAnswer {
     BOOL ok = FALSE;
     std::uint32_t error = ERROR_SUCCESS;
-    std::vector<char> volumeName;
-    std::vector<char> fileSystemName;
+    std::vector<wchar_t> volumeName;
+    std::vector<wchar_t> fileSystemName;
     DWORD serial = 0;
     DWORD component = 0;
     DWORD flags = 0;
@@ -48,15 +50,16 @@ int Win32Platform::getVolumeInformation(std::string_view root, std::span<char> v
                                         std::uint32_t& fileSystemFlags,
                                         std::span<char> fileSystemName) {
     const std::string path(root);
-    const auto function = getVolumeInformationA_.pointer();
-    // The call works on copies of the caller's buffers (a share's server may answer after the
-    // caller stopped waiting), so what it leaves alone stays as the caller had it.
-    const auto answer = askDrive<VolumeAnswer>(
-        path, [function, path, name = std::vector<char>(volumeName.begin(), volumeName.end()),
-               system = std::vector<char>(fileSystemName.begin(), fileSystemName.end())] {
-            VolumeAnswer found{.volumeName = name, .fileSystemName = system};
+    const auto function = getVolumeInformationW_.pointer();
+    // The call works on buffers of its own (a share's server may answer after the caller
+    // stopped waiting); the caller's are written only from a full answer.
+    const auto answer =
+        askDrive<VolumeAnswer>(path, [function, wide = wideOf(root), names = volumeName.size(),
+                                      systems = fileSystemName.size()] {
+            VolumeAnswer found{.volumeName = std::vector<wchar_t>(names),
+                               .fileSystemName = std::vector<wchar_t>(systems)};
             found.ok = withLastError(found.error, [&] {
-                return function(path.c_str(), found.volumeName.data(),
+                return function(wide.c_str(), found.volumeName.data(),
                                 static_cast<DWORD>(found.volumeName.size()), &found.serial,
                                 &found.component, &found.flags, found.fileSystemName.data(),
                                 static_cast<DWORD>(found.fileSystemName.size()));
@@ -68,10 +71,22 @@ int Win32Platform::getVolumeInformation(std::string_view root, std::span<char> v
         return FALSE;
     }
     lastError_ = answer->error;
-    // Whatever the call wrote, as it would have written it into the caller's buffers.
-    std::ranges::copy(answer->volumeName, volumeName.begin());
-    std::ranges::copy(answer->fileSystemName, fileSystemName.begin());
     if (!answer->ok) return answer->ok;
+    // Each name in the code page into the caller's buffer, unless it gave none; one whose
+    // code-page form does not fit fails the call, as the system's own form does.
+    const auto copied = [this](const std::vector<wchar_t>& wide, std::span<char> buffer) {
+        if (buffer.empty()) return true;
+        const std::string text =
+            ansiOf(std::wstring_view(wide.data(), wcsnlen(wide.data(), wide.size())));
+        std::uint32_t length = static_cast<std::uint32_t>(buffer.size());
+        return copyName(text, buffer, length, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
+                        lastError_) != 0;
+    };
+    if (!copied(answer->volumeName, volumeName) ||
+        !copied(answer->fileSystemName, fileSystemName)) {
+        return FALSE;
+    }
+    lastError_ = answer->error;
     serialNumber = answer->serial;
     maximumComponentLength = answer->component;
     fileSystemFlags = answer->flags;

@@ -1,12 +1,15 @@
 #include "platform/win32/win32_platform.h"
 
+#include "platform/win32/code_page.h"
+
 namespace zarnel {
 namespace {
 
 constexpr const char* kKernel32 = "kernel32.dll";
 constexpr const char* kAdvapi32 = "advapi32.dll";
 constexpr const char* kShell32 = "shell32.dll";
-// SHGetFolderPathA as the window declares it: from shfolder.dll, which older systems lack.
+// The folder-path service as the window declares it: from shfolder.dll, which older systems
+// lack.
 constexpr const char* kShfolder = "shfolder.dll";
 
 }  // namespace
@@ -25,9 +28,9 @@ Win32Platform::Win32Platform(const win32::ExportNames& renamed)
       getCurrentDirectoryA_(kKernel32, "GetCurrentDirectoryA", renamed),
       getWindowsDirectoryA_(kKernel32, "GetWindowsDirectoryA", renamed),
       getDriveTypeA_(kKernel32, "GetDriveTypeA", renamed),
-      getVolumeInformationA_(kKernel32, "GetVolumeInformationA", renamed),
+      getVolumeInformationW_(kKernel32, "GetVolumeInformationW", renamed),
       getDiskFreeSpaceExA_(kKernel32, "GetDiskFreeSpaceExA", renamed),
-      shGetFolderPathA_(kShfolder, "SHGetFolderPathA", renamed) {
+      shGetFolderPathW_(kShfolder, "SHGetFolderPathW", renamed) {
     // A drive without its medium (a card reader's empty slot, a floppy drive) must fail the
     // volume and free-space questions with "not ready", not stop the window behind the
     // system's "no disk" box. Process-wide, so the helper threads that ask network shares
@@ -38,6 +41,14 @@ Win32Platform::Win32Platform(const win32::ExportNames& renamed)
 void Win32Platform::clearLastError() {
     SetLastError(ERROR_SUCCESS);
     lastError_ = ERROR_SUCCESS;
+}
+
+std::string Win32Platform::ansiOf(std::wstring_view wide) const {
+    return codec_->fromText(win32::utf8Of(wide));
+}
+
+std::wstring Win32Platform::wideOf(std::string_view ansi) const {
+    return win32::wideOf(CP_UTF8, codec_->toText(ansi));
 }
 
 }  // namespace zarnel

@@ -57,7 +57,8 @@ class Win32Platform : public Platform {
     int getSystemPowerStatus(SystemPowerStatus& status) override;
     std::uint32_t appBarGetState() override;
     std::vector<WmiInstance> wmiInstances(std::string_view className) override;
-    // Entries "c:", "d:" in letter order, the current directory's drive selected.
+    // Entries "c:", "d:" in letter order, the current directory's drive selected (the
+    // Windows folder's when the current directory has none).
     DriveList drives() override;
     std::uint32_t getDriveType(std::string_view root) override;
     int getVolumeInformation(std::string_view root, std::span<char> volumeName,
@@ -66,11 +67,18 @@ class Win32Platform : public Platform {
                              std::span<char> fileSystemName) override;
     int getDiskFreeSpaceEx(std::string_view root, std::uint64_t& freeBytesAvailable,
                            std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) override;
-    // A path that does not fit the buffer whole, or that the system cut at MAX_PATH bytes, is
-    // refused with E_FAIL and the buffer left as it was.
+    // A path that does not fit the buffer whole, or whose code-page form takes MAX_PATH bytes
+    // or more, is refused with E_FAIL and the buffer left as it was.
     std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
 
   private:
+    // Text the system gave in UTF-16, in the code page with each character it lacks as one
+    // '?'. The system's own code-page calls write a look-alike instead ("Café" as "Cafe"),
+    // which names another folder or volume.
+    std::string ansiOf(std::wstring_view wide) const;
+    // Code-page text to the system's UTF-16.
+    std::wstring wideOf(std::string_view ansi) const;
+
     // Calls `bound` with the last error cleared before and captured after.
     template <typename Function, typename... Args>
     auto call(Function& bound, Args&&... args) {
@@ -98,9 +106,9 @@ class Win32Platform : public Platform {
     win32::LazyFunction<decltype(&GetCurrentDirectoryA)> getCurrentDirectoryA_;
     win32::LazyFunction<decltype(&GetWindowsDirectoryA)> getWindowsDirectoryA_;
     win32::LazyFunction<decltype(&GetDriveTypeA)> getDriveTypeA_;
-    win32::LazyFunction<decltype(&GetVolumeInformationA)> getVolumeInformationA_;
+    win32::LazyFunction<decltype(&GetVolumeInformationW)> getVolumeInformationW_;
     win32::LazyFunction<decltype(&GetDiskFreeSpaceExA)> getDiskFreeSpaceExA_;
-    win32::LazyFunction<decltype(&SHGetFolderPathA)> shGetFolderPathA_;
+    win32::LazyFunction<decltype(&SHGetFolderPathW)> shGetFolderPathW_;
 };
 
 }  // namespace zarnel
