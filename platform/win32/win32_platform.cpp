@@ -16,9 +16,9 @@ constexpr const char* kShfolder = "shfolder.dll";
 
 Win32Platform::Win32Platform(const win32::ExportNames& renamed)
     : codec_(makeAnsiCodec("ACP")),
-      getComputerNameA_(kKernel32, "GetComputerNameA", renamed),
-      getUserNameA_(kAdvapi32, "GetUserNameA", renamed),
-      getComputerNameExA_(kKernel32, "GetComputerNameExA", renamed),
+      getComputerNameW_(kKernel32, "GetComputerNameW", renamed),
+      getUserNameW_(kAdvapi32, "GetUserNameW", renamed),
+      getComputerNameExW_(kKernel32, "GetComputerNameExW", renamed),
       globalMemoryStatusEx_(kKernel32, "GlobalMemoryStatusEx", renamed),
       sleep_(kKernel32, "Sleep", renamed),
       shellExecuteA_(kShell32, "ShellExecuteA", renamed),

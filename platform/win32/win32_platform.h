@@ -15,6 +15,7 @@
 #include <type_traits>
 
 #include "platform/bounded_questions.h"
+#include "platform/name_copy.h"
 #include "platform/platform.h"
 #include "platform/win32/binding.h"
 
@@ -78,6 +79,12 @@ class Win32Platform : public Platform {
     std::string ansiOf(std::wstring_view wide) const;
     // Code-page text to the system's UTF-16.
     std::wstring wideOf(std::string_view ansi) const;
+    // A name asked of the system in UTF-16 by `question` (buffer, its size in characters),
+    // written in the code page into the caller's buffer by the rules of the code-page call:
+    // what `len` holds after it, and the error for a buffer too small.
+    int nameInCodePage(const std::function<BOOL(wchar_t*, DWORD*)>& question,
+                       std::span<char> buffer, std::uint32_t& len, LengthOnSuccess onSuccess,
+                       std::uint32_t tooSmallError);
 
     // Calls `bound` with the last error cleared before and captured after.
     template <typename Function, typename... Args>
@@ -94,9 +101,9 @@ class Win32Platform : public Platform {
     std::uint32_t lastError_ = 0;
     BoundedQuestions networkShares_;
 
-    win32::LazyFunction<decltype(&GetComputerNameA)> getComputerNameA_;
-    win32::LazyFunction<decltype(&GetUserNameA)> getUserNameA_;
-    win32::LazyFunction<decltype(&GetComputerNameExA)> getComputerNameExA_;
+    win32::LazyFunction<decltype(&GetComputerNameW)> getComputerNameW_;
+    win32::LazyFunction<decltype(&GetUserNameW)> getUserNameW_;
+    win32::LazyFunction<decltype(&GetComputerNameExW)> getComputerNameExW_;
     win32::LazyFunction<decltype(&GlobalMemoryStatusEx)> globalMemoryStatusEx_;
     win32::LazyFunction<decltype(&Sleep)> sleep_;
     win32::LazyFunction<decltype(&ShellExecuteA)> shellExecuteA_;

@@ -18,7 +18,7 @@ constexpr std::uint32_t kDnsBuffer = 128;
 
 Win32Platform withoutComputerNameEx() {
     return Win32Platform(
-        win32::ExportNames{{"GetComputerNameExA", "GetComputerNameExNotExported"}});
+        win32::ExportNames{{"GetComputerNameExW", "GetComputerNameExNotExported"}});
 }
 
 TEST(Win32Binding, MissingExportThrowsBindingErrorAtTheCall) {
