@@ -102,6 +102,15 @@ TEST(ThemeChange, CaptionsOnThePieReadAfterTheDesktopTurnsDark) {
     EXPECT_NE(face, QColor(QPalette().color(QPalette::Button)));
 }
 
+// Black reads on the red legend field (5.25:1); white (4:1) and a dark theme's light grey
+// (3.4:1) do not. The check above measures through the window's own colour conversion, so a
+// fault there would pass it.
+TEST_P(ThemedWindow, TheRedFieldKeepsBlackText) {
+    qt::MainWindow window;
+    qt::QtControls controls(window);
+    EXPECT_EQ(controls.widget(Ctl::Text27)->palette().color(QPalette::Text), QColor(Qt::black));
+}
+
 INSTANTIATE_TEST_SUITE_P(LightAndDark, ThemedWindow, ::testing::Bool(),
                          [](const auto& theme) { return theme.param ? "Dark" : "Light"; });
 

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -307,6 +309,43 @@ TEST_F(ControlsTest, CaptionsFitTheirLabels) {
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()),
                   label->contentsRect().width())
             << ctlName(row.name) << " " << row.caption;
+    }
+}
+
+// The pixels a line edit lays its text out in, as the style places it: its contents less its
+// text margins and the two pixels Qt keeps free on either side.
+int textArea(const QLineEdit& edit) {
+    constexpr int kQtSideMargin = 2;
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.lineWidth = edit.hasFrame()
+                           ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit)
+                           : 0;
+    option.state |= QStyle::State_Sunken;
+    const QRect contents =
+        edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+    const QMargins margins = edit.textMargins();
+    return contents.width() - margins.left() - margins.right() - 2 * kQtSideMargin;
+}
+
+// Growing a digit at a time, a figure stays within the area its field lays text out in at
+// every size above the smallest; one that fits at no size shows its start.
+TEST_F(ControlsTest, FixedFieldsKeepEveryFigureInTheirTextAreaAndShowAHopelessOnesStart) {
+    constexpr double kSmallestPoints = 4;
+    constexpr int kLongestFigure = 24;
+    constexpr std::size_t kHopelesslyWide = 80;
+    for (const Ctl field : {Ctl::Text28, Ctl::Text24, Ctl::Text16}) {
+        auto& edit = *qobject_cast<QLineEdit*>(controls.widget(field));
+        std::string figure;
+        for (int digits = 1; digits <= kLongestFigure; ++digits) {
+            figure += static_cast<char>('0' + digits % 10);
+            controls.setText(field, figure + "M");
+            if (edit.font().pointSizeF() <= kSmallestPoints) break;
+            EXPECT_LE(QFontMetrics(edit.font()).horizontalAdvance(edit.text()), textArea(edit))
+                << ctlName(field) << " " << figure;
+        }
+        controls.setText(field, std::string(kHopelesslyWide, '8') + "1");
+        EXPECT_EQ(edit.cursorPosition(), 0) << ctlName(field);
     }
 }
 

@@ -224,6 +224,28 @@ TEST_F(LineOnChartTest, ScreenFollowsTheImageThroughScrolls) {
     }
 }
 
+// A line shows on screen as soon as it is drawn, whichever way it runs: the chart draws
+// without scrolling for its first seconds, so no scroll repaints what the line missed.
+TEST_F(LineOnChartTest, ShowsOnScreenWhicheverWayItRuns) {
+    const struct {
+        int fromX, fromY, toX, toY;
+    } lines[] = {{5, 70, 30, 10}, {35, 10, 45, 70}, {95, 60, 60, 20}, {95, 5, 60, 75}};
+    for (const auto& l : lines) {
+        chart.setCurrentX(static_cast<float>(l.fromX) * kTwips);
+        chart.setCurrentY(static_cast<float>(l.fromY) * kTwips);
+        chart.lineTo(static_cast<float>(l.toX) * kTwips, static_cast<float>(l.toY) * kTwips, kRed);
+        const QImage screen = shown();
+        const QImage& image = chart.image();
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                if (x == kLineX) continue;  // the grid line over the image
+                ASSERT_EQ(screen.pixel(x, y), image.pixel(x, y))
+                    << "line from " << l.fromX << "," << l.fromY << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 struct WedgeCase {
     const char* name;
     double start;
