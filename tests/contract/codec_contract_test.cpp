@@ -36,6 +36,23 @@ TEST(AnsiCodecContract, EveryByteThatStartsNoCharacterBecomesOneReplacement) {
               "ok");
 }
 
+// A folder path fills up to 259 bytes and grows by half from CP932 to UTF-8: a long text
+// converts whole, with no replacement where a conversion buffer happens to fill.
+TEST(AnsiCodecContract, LongTextConvertsWhole) {
+    constexpr int kKanji = 129;             // 258 bytes in CP932, 387 in UTF-8
+    constexpr std::size_t kLongName = 253;  // a 259-byte path
+    std::string japanese;
+    std::string cp932;
+    for (int i = 0; i < kKanji; ++i) {
+        japanese += "日";
+        cp932 += "\x93\xfa";
+    }
+    EXPECT_EQ(makeAnsiCodec("CP932")->toText(cp932), japanese);
+    EXPECT_EQ(makeAnsiCodec("CP932")->fromText(japanese), cp932);
+    const std::string path = "/home/" + std::string(kLongName, 'a');
+    EXPECT_EQ(makeAnsiCodec("UTF-8")->toText(path), path);
+}
+
 TEST(AnsiCodecContract, Utf8PassesTextThrough) {
     const auto codec = makeAnsiCodec("UTF-8");
     EXPECT_EQ(codec->fromText("é日本😀"), "é日本😀");

@@ -146,6 +146,17 @@ TEST(VisibleText, BytesOutsideUtf8BecomeEscapes) {
     EXPECT_EQ(visibleText("\xC0\xAF"), "\\xC0\\xAF");                    // an overlong "/"
     EXPECT_EQ(visibleText("\xED\xA0\x80"), "\\xED\\xA0\\x80");           // a surrogate
     EXPECT_EQ(visibleText("\xF4\x90\x80\x80"), "\\xF4\\x90\\x80\\x80");  // past U+10FFFF
+    EXPECT_EQ(visibleText("\xE0\x80\xAF"), "\\xE0\\x80\\xAF");  // a three-byte overlong "/"
+    // A lead byte whose last bytes are no continuation starts no character: the letter after it
+    // stays a letter.
+    EXPECT_EQ(visibleText("\xE3\x83"
+                          "A"),
+              "\\xE3\\x83"
+              "A");
+    EXPECT_EQ(visibleText("\xF0\x9F\x92"
+                          "A"),
+              "\\xF0\\x9F\\x92"
+              "A");
     EXPECT_EQ(visibleText("\x80データ"), "\\x80データ");  // the text after a stray byte stays
     EXPECT_EQ(visibleText("\xF0\x9F\x92\xBE \xC2\xA9"), "\xF0\x9F\x92\xBE \xC2\xA9");
 }
