@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cwchar>
 
 #include "platform/errors.h"
@@ -13,13 +14,12 @@ std::int32_t Win32Platform::getFolderPath(Hwnd owner, int csidl, std::span<char>
     const HRESULT result =
         call(shGetFolderPathW_, reinterpret_cast<HWND>(owner), csidl, nullptr, 0, system);
     if (FAILED(result)) return result;
-    const std::wstring_view wide(system, wcsnlen(system, MAX_PATH));
-    const std::string text = ansiOf(wide);
-    // A path that does not fit whole is refused: a cut one names another folder.
-    const bool whole = wide.size() < MAX_PATH && text.size() < MAX_PATH;
-    std::uint32_t len = static_cast<std::uint32_t>(path.size());
-    if (!whole || copyName(text, path, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
-                           lastError_) == 0) {
+    // A path that does not fit whole is refused, as is one of MAX_PATH bytes or more in the
+    // code page: a cut one names another folder.
+    std::uint32_t len = static_cast<std::uint32_t>(std::min<std::size_t>(path.size(), MAX_PATH));
+    if (wcsnlen(system, MAX_PATH) == MAX_PATH ||
+        copyInCodePage({system, MAX_PATH}, path, len, LengthOnSuccess::WithoutNul,
+                       win32_error::kMoreData) == 0) {
         lastError_ = win32_error::kMoreData;
         return E_FAIL;
     }

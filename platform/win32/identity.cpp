@@ -1,7 +1,6 @@
 // The machine's and the user's names, asked in UTF-16 and written in the code page by the
 // provider's codec: the code-page calls write a look-alike for a character the page lacks
 // ("José" as "Jose"), and wine's lose non-ASCII names altogether.
-#include <cwchar>
 #include <string>
 
 #include "platform/errors.h"
@@ -27,9 +26,7 @@ int Win32Platform::nameInCodePage(const std::function<BOOL(wchar_t*, DWORD*)>& q
         ok = question(wide.data(), &size);
     }
     if (!ok) return FALSE;
-    const std::string ansi =
-        ansiOf(std::wstring_view(wide.data(), wcsnlen(wide.data(), wide.size())));
-    return copyName(ansi, buffer, len, onSuccess, tooSmallError, lastError_);
+    return copyInCodePage(wide, buffer, len, onSuccess, tooSmallError);
 }
 
 int Win32Platform::getComputerName(std::span<char> buffer, std::uint32_t& len) {

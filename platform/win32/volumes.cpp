@@ -1,4 +1,3 @@
-#include <cwchar>
 #include <vector>
 
 #include "platform/errors.h"
@@ -75,12 +74,10 @@ int Win32Platform::getVolumeInformation(std::string_view root, std::span<char> v
     // Each name in the code page into the caller's buffer, unless it gave none; one whose
     // code-page form does not fit fails the call, as the system's own form does.
     const auto copied = [this](const std::vector<wchar_t>& wide, std::span<char> buffer) {
-        if (buffer.empty()) return true;
-        const std::string text =
-            ansiOf(std::wstring_view(wide.data(), wcsnlen(wide.data(), wide.size())));
         std::uint32_t length = static_cast<std::uint32_t>(buffer.size());
-        return copyName(text, buffer, length, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
-                        lastError_) != 0;
+        return buffer.empty() ||
+               copyInCodePage({wide.data(), wide.size()}, buffer, length,
+                              LengthOnSuccess::WithoutNul, win32_error::kMoreData) != 0;
     };
     if (!copied(answer->volumeName, volumeName) ||
         !copied(answer->fileSystemName, fileSystemName)) {

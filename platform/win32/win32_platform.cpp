@@ -43,8 +43,11 @@ void Win32Platform::clearLastError() {
     lastError_ = ERROR_SUCCESS;
 }
 
-std::string Win32Platform::ansiOf(std::wstring_view wide) const {
-    return codec_->fromText(win32::utf8Of(wide));
+int Win32Platform::copyInCodePage(std::wstring_view filled, std::span<char> buffer,
+                                  std::uint32_t& len, LengthOnSuccess onSuccess,
+                                  std::uint32_t tooSmallError) {
+    const std::string text = codec_->fromText(win32::utf8Of(filled.substr(0, filled.find(L'\0'))));
+    return copyName(text, buffer, len, onSuccess, tooSmallError, lastError_);
 }
 
 std::wstring Win32Platform::wideOf(std::string_view ansi) const {

@@ -73,10 +73,12 @@ class Win32Platform : public Platform {
     std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
 
   private:
-    // Text the system gave in UTF-16, in the code page with each character it lacks as one
-    // '?'. The system's own code-page calls write a look-alike instead ("Café" as "Cafe"),
-    // which names another folder or volume.
-    std::string ansiOf(std::wstring_view wide) const;
+    // The text before the first NUL of a buffer the system filled in UTF-16, written into
+    // `buffer` in the code page by copyName's rules, each character the page lacks as one '?'.
+    // The system's own code-page calls write a look-alike instead ("Café" as "Cafe"), which
+    // names another folder or volume.
+    int copyInCodePage(std::wstring_view filled, std::span<char> buffer, std::uint32_t& len,
+                       LengthOnSuccess onSuccess, std::uint32_t tooSmallError);
     // Code-page text to the system's UTF-16.
     std::wstring wideOf(std::string_view ansi) const;
     // A name asked of the system in UTF-16 by `question` (buffer, its size in characters),
