@@ -312,6 +312,10 @@ TEST_F(ControlsTest, CaptionsFitTheirLabels) {
     }
 }
 
+// The smallest type a figure is shrunk to, and a figure that fits no field at any size.
+constexpr double kSmallestPoints = 4;
+constexpr std::size_t kHopelesslyWide = 80;
+
 // The pixels a line edit lays its text out in, as the style places it: its contents less its
 // text margins and the two pixels Qt keeps free on either side.
 int textArea(const QLineEdit& edit) {
@@ -331,9 +335,7 @@ int textArea(const QLineEdit& edit) {
 // Growing a digit at a time, a figure stays within the area its field lays text out in at
 // every size above the smallest; one that fits at no size shows its start.
 TEST_F(ControlsTest, FixedFieldsKeepEveryFigureInTheirTextAreaAndShowAHopelessOnesStart) {
-    constexpr double kSmallestPoints = 4;
     constexpr int kLongestFigure = 24;
-    constexpr std::size_t kHopelesslyWide = 80;
     for (const Ctl field : {Ctl::Text28, Ctl::Text24, Ctl::Text16}) {
         auto& edit = *qobject_cast<QLineEdit*>(controls.widget(field));
         std::string figure;
@@ -352,8 +354,6 @@ TEST_F(ControlsTest, FixedFieldsKeepEveryFigureInTheirTextAreaAndShowAHopelessOn
 // A figure wider than its fixed field is drawn smaller, never cut; one that fits keeps the
 // window's font.
 TEST_F(ControlsTest, FiguresTooWideForTheirFieldShrinkInsteadOfBeingCut) {
-    constexpr double kSmallestPoints = 4;
-    constexpr std::size_t kHopelesslyWide = 60;
     const struct {
         Ctl field;
         const char* fits;
