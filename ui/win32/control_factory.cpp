@@ -89,6 +89,10 @@ bool takesFocus(Kind kind) {
     }
 }
 
+bool isDropDown(Kind kind) {
+    return kind == Kind::ComboBox || kind == Kind::DriveList;
+}
+
 HWND createControl(const LayoutRow& row, HWND parent, int id) {
     const WindowKind kind = windowKind(row);
     const bool captioned = row.kind == Kind::Frame || row.kind == Kind::Label ||

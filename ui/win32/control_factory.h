@@ -18,5 +18,7 @@ HWND createControl(const LayoutRow& row, HWND parent, int id);
 LONG_PTR alignmentStyle(Kind kind, Align align);
 LONG_PTR alignmentMask(Kind kind);
 bool takesFocus(Kind kind);
+// The combo box and the drive list: a closed field over a list that opens.
+bool isDropDown(Kind kind);
 
 }  // namespace zarnel::win32

@@ -112,6 +112,9 @@ class Win32Controls : public Controls {
     void endProgram() override;
 
   private:
+    // The form is made with this style, and sized for it.
+    static constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
     struct Element {
         HWND hwnd = nullptr;
         const LayoutRow* row = nullptr;
