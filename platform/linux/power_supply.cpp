@@ -77,6 +77,20 @@ std::optional<std::int64_t> sum(std::span<const PowerSupply> batteries, Field fi
     return total;
 }
 
+// The batteries' drain together. One that is not discharging may give no reading (firmware
+// reports an idle battery's rate as unknown): it draws nothing.
+std::optional<std::int64_t> drainSum(std::span<const PowerSupply> batteries, Field drain) {
+    std::int64_t total = 0;
+    for (const PowerSupply& battery : batteries) {
+        if (battery.*drain) {
+            total += *(battery.*drain);
+        } else if (battery.status == "Discharging") {
+            return {};
+        }
+    }
+    return total;
+}
+
 std::optional<std::int64_t> roundedRatio(std::optional<std::int64_t> part,
                                          std::optional<std::int64_t> whole, std::int64_t scale) {
     if (!part || !whole || *whole == 0) return {};
@@ -103,11 +117,11 @@ std::optional<std::int64_t> percent(std::span<const PowerSupply> batteries) {
 // How long `energy` (else `charge`) lasts at the present drain, in seconds.
 std::optional<std::int64_t> secondsAtDrain(std::span<const PowerSupply> batteries, Field energy,
                                            Field charge) {
-    auto seconds = roundedRatio(sum(batteries, energy), sum(batteries, &PowerSupply::powerNow),
+    auto seconds = roundedRatio(sum(batteries, energy), drainSum(batteries, &PowerSupply::powerNow),
                                 kSecondsPerHour);
     if (!seconds) {
-        seconds = roundedRatio(sum(batteries, charge), sum(batteries, &PowerSupply::currentNow),
-                               kSecondsPerHour);
+        seconds = roundedRatio(sum(batteries, charge),
+                               drainSum(batteries, &PowerSupply::currentNow), kSecondsPerHour);
     }
     return seconds;
 }
@@ -119,6 +133,8 @@ std::int32_t seconds(std::optional<std::int64_t> value) {
 
 std::uint8_t acLineStatus(std::span<const PowerSupply> supplies,
                           std::span<const PowerSupply> batteries) {
+    // A machine without a battery runs on mains, whatever an empty charging port says.
+    if (batteries.empty()) return kOnline;
     bool anyMains = false;
     bool unknownMains = false;
     for (const PowerSupply& supply : supplies) {
@@ -129,8 +145,7 @@ std::uint8_t acLineStatus(std::span<const PowerSupply> supplies,
     }
     if (unknownMains) return kUnknown;
     if (anyMains) return kOffline;
-    // No adapter listed: a desktop, unless a battery says how it is being used.
-    if (batteries.empty()) return kOnline;
+    // No adapter listed: the batteries say how they are being used.
     const auto has = [&](std::string_view status) {
         return std::ranges::any_of(batteries, [&](const auto& b) { return b.status == status; });
     };

@@ -309,6 +309,28 @@ INSTANTIATE_TEST_SUITE_P(
                 .BatteryLifePercent = 50,
                 .BatteryLifeTime = 14400,
                 .BatteryFullLifeTime = 28800}},
+        // A battery at rest may give no drain at all: the one in use tells the time alone.
+        SumRow{"AnIdleBatteryWithoutADrain",
+               {kAdapterOff, battery(20, 100, 10),
+                [] {
+                    PowerSupply idle = battery(70, 100, 0);
+                    idle.status = "Unknown";
+                    idle.powerNow.reset();
+                    return idle;
+                }()},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 0,
+                .BatteryLifePercent = 45,
+                .BatteryLifeTime = 32400,
+                .BatteryFullLifeTime = 72000}},
+        // A desktop's USB-C port with nothing in it: without a battery, the machine is on mains.
+        SumRow{"NoBatteryAndAnEmptyChargingPort",
+               {adapter("USB", false)},
+               {.ACLineStatus = 1,
+                .BatteryFlag = 128,
+                .BatteryLifePercent = 255,
+                .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}},
         // A game pad's cradle, unplugged, is not the machine's adapter: the desktop runs on
         // mains.
         SumRow{"APeripheralsChargerIsNotTheAdapter",
