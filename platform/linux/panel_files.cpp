@@ -113,7 +113,8 @@ std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf) {
                        return;
                    }
                    auto [entry, added] = panels.try_emplace(std::string(group), kAlwaysOnTop);
-                   if ((key == "hidable" || key == "hide-on-overlap") && value == "true") {
+                   // "hide-on-overlap" only narrows when a hidable panel hides.
+                   if (key == "hidable" && value == "true") {
                        entry->second |= kAutoHide;
                    }
                });

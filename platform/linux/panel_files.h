@@ -17,7 +17,7 @@ std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc);
 // xfconf's xfce4-panel.xml: `autohide-behavior` of each panel.
 std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml);
 
-// lxqt/panel.conf: `hidable` and `hide-on-overlap` of each [panelN] group.
+// lxqt/panel.conf: `hidable` of each [panelN] group.
 std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf);
 
 }  // namespace zarnel::linux_fs

@@ -98,7 +98,10 @@ TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
                                        "value=\"2\"/></property>"),
               kHide | kTop);
     EXPECT_EQ(linux_fs::lxqtPanelState("[General]\npanels=\n"), std::nullopt);
-    EXPECT_EQ(linux_fs::lxqtPanelState("[panel1]\nhide-on-overlap=true\n"), kHide | kTop);
+    // Hiding only when a window covers it narrows "hidable"; on its own it hides nothing.
+    EXPECT_EQ(linux_fs::lxqtPanelState("[panel1]\nhidable=false\nhide-on-overlap=true\n"), kTop);
+    EXPECT_EQ(linux_fs::lxqtPanelState("[panel1]\nhidable=true\nhide-on-overlap=true\n"),
+              kHide | kTop);
     EXPECT_EQ(linux_fs::lxqtPanelState("[panelx]\nhidable=true\n"), std::nullopt);
 }
 
