@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -78,13 +79,40 @@ bool gnomeRunsDock(const DesktopSettings& settings, Desktop desktop) {
     return desktop == Desktop::GnomeSession && !listed(disabled, kUbuntuDock);
 }
 
+// Where GNOME Shell looks for extensions below the user's data folder and the machine's.
+constexpr std::array<std::string_view, 2> kMachineDataFolders = {"/usr/local/share", "/usr/share"};
+constexpr std::string_view kExtensionsFolder = "gnome-shell/extensions";
+
+// The settings with the schema of dash-to-dock as its user installed it: the extension keeps
+// its compiled schema in its own folder, which only GNOME Shell reads, and the user's copy
+// comes before the machine's. Nothing when no copy keeps one.
+std::unique_ptr<DesktopSettings> userDockSettings(const DesktopSettings& settings,
+                                                  const std::filesystem::path& root,
+                                                  const std::filesystem::path& dataHome) {
+    std::vector<std::filesystem::path> dataFolders = {dataHome};
+    dataFolders.insert(dataFolders.end(), kMachineDataFolders.begin(), kMachineDataFolders.end());
+    for (const std::filesystem::path& data : dataFolders) {
+        const std::filesystem::path schemas =
+            (data / kExtensionsFolder / kUserDock / "schemas").relative_path();
+        if (opensAsFile(root, schemas / "gschemas.compiled", FinalLink::Follow)) {
+            return settings.withSchemasFrom(root / schemas);
+        }
+    }
+    return nullptr;
+}
+
 // The top bar stays on top and never hides; the dock (dash-to-dock, Ubuntu's dock) hides
 // unless it is fixed, either always or when a window meets it.
-std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop) {
+std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
+                         const std::filesystem::path& root, const std::filesystem::path& dataHome) {
     constexpr std::string_view kDock = "org.gnome.shell.extensions.dash-to-dock";
     constexpr std::string_view kDockPath = "/org/gnome/shell/extensions/dash-to-dock/";
-    const auto flag = [&settings, kDock, kDockPath](std::string_view key) {
-        return settings.value(kDock, kDockPath, key);
+    const std::unique_ptr<DesktopSettings> userDock =
+        settings.value(kDock, kDockPath, "dock-fixed") ? nullptr
+                                                       : userDockSettings(settings, root, dataHome);
+    const DesktopSettings& dock = userDock ? *userDock : settings;
+    const auto flag = [&dock, kDock, kDockPath](std::string_view key) {
+        return dock.value(kDock, kDockPath, key);
     };
     const auto fixed = flag("dock-fixed");
     if (!fixed || *fixed == kTrue || !gnomeRunsDock(settings, desktop)) return kAlwaysOnTop;
@@ -149,11 +177,12 @@ Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVe
 
 std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::filesystem::path& root,
                                                const std::filesystem::path& configHome,
+                                               const std::filesystem::path& dataHome,
                                                const DesktopSettings& settings) {
     switch (desktop) {
         case Desktop::Gnome:
         case Desktop::GnomeSession:
-            return gnomeState(settings, desktop);
+            return gnomeState(settings, desktop, root, dataHome);
         case Desktop::Mate:
             return mateState(settings);
         case Desktop::Cinnamon:

@@ -21,10 +21,12 @@ Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVe
 
 // The taskbar bits (1 auto-hide, 2 always on top) of the desktop's panels, combined over its
 // panels. `configHome` is the machine path of the desktops' files ($XDG_CONFIG_HOME or
-// ~/.config), read below `root`; nothing when the desktop keeps no panel settings, so the
-// windows themselves must tell.
+// ~/.config) and `dataHome` that of the user's installed data ($XDG_DATA_HOME or
+// ~/.local/share, where GNOME's extensions go), both read below `root`; nothing when the
+// desktop keeps no panel settings, so the windows themselves must tell.
 std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::filesystem::path& root,
                                                const std::filesystem::path& configHome,
+                                               const std::filesystem::path& dataHome,
                                                const DesktopSettings& settings);
 
 }  // namespace zarnel::linux_fs

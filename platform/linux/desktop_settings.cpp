@@ -1,5 +1,8 @@
 #include "platform/linux/desktop_settings.h"
 
+#include <memory>
+#include <utility>
+
 #include "platform/linux/gio_library.h"
 
 namespace zarnel::linux_fs {
@@ -32,19 +35,22 @@ bool isSettingsPath(std::string_view path) {
            path.find("//") == std::string_view::npos;
 }
 
+using SchemaSource = std::unique_ptr<GSettingsSchemaSource, SchemaSourceRelease>;
+using Backend = std::shared_ptr<GSettingsBackend>;
+
 class GioSettings : public DesktopSettings {
   public:
     // The machine's schemas and the session's database.
     GioSettings() = default;
-    // Schemas and values kept elsewhere; a source that could not be read holds no schema.
-    GioSettings(GSettingsSchemaSource* source, GSettingsBackend* backend)
-        : session_(false), source_(source), backend_(backend) {}
+    // Schemas kept elsewhere, read from the session's database (`backend` null) or from
+    // `backend`. A source that could not be read holds no schema.
+    GioSettings(SchemaSource source, Backend backend, bool session)
+        : session_(session), source_(std::move(source)), backend_(std::move(backend)) {}
 
     std::optional<std::string> value(std::string_view schemaId, std::string_view path,
                                      std::string_view key) const override {
         const GioLibrary* gio = gioLibrary();
-        if (gio == nullptr) return std::nullopt;
-        GSettingsSchemaSource* source = session_ ? gio->schemaSourceGetDefault() : source_.get();
+        GSettingsSchemaSource* source = schemaSource();
         if (source == nullptr || (!session_ && !backend_)) return std::nullopt;
         const std::string id(schemaId);
         const std::unique_ptr<GSettingsSchema, SchemaRelease> schema(
@@ -66,10 +72,29 @@ class GioSettings : public DesktopSettings {
         return std::string(text.get());
     }
 
+    std::unique_ptr<DesktopSettings> withSchemasFrom(
+        const std::filesystem::path& schemaDir) const override {
+        const GioLibrary* gio = gioLibrary();
+        GSettingsSchemaSource* parent = schemaSource();
+        SchemaSource joined(
+            parent ? gio->schemaSourceNewFromDirectory(schemaDir.c_str(), parent, FALSE, nullptr)
+                   : nullptr);
+        // A folder without compiled schemas adds none.
+        if (!joined && parent) joined.reset(gio->schemaSourceRef(parent));
+        return std::make_unique<GioSettings>(std::move(joined), backend_, session_);
+    }
+
   private:
+    // The schemas asked through; null when GIO is missing or the source could not be read.
+    GSettingsSchemaSource* schemaSource() const {
+        const GioLibrary* gio = gioLibrary();
+        if (gio == nullptr) return nullptr;
+        return session_ && !source_ ? gio->schemaSourceGetDefault() : source_.get();
+    }
+
     bool session_ = true;
-    std::unique_ptr<GSettingsSchemaSource, SchemaSourceRelease> source_;
-    std::unique_ptr<GSettingsBackend, GObjectRelease> backend_;
+    SchemaSource source_;
+    Backend backend_;
 };
 
 }  // namespace
@@ -81,16 +106,16 @@ std::unique_ptr<DesktopSettings> sessionDesktopSettings() {
 std::unique_ptr<DesktopSettings> keyFileDesktopSettings(const std::filesystem::path& schemaDir,
                                                         const std::filesystem::path& keyFile) {
     const GioLibrary* gio = gioLibrary();
-    GSettingsSchemaSource* source =
+    SchemaSource source(
         gio ? gio->schemaSourceNewFromDirectory(schemaDir.c_str(), nullptr, FALSE, nullptr)
-            : nullptr;
+            : nullptr);
     // The keyfile backend wants an absolute file name; without one nothing can be read.
-    if (source == nullptr || !keyFile.is_absolute()) {
-        if (source) gio->schemaSourceUnref(source);
-        return std::make_unique<GioSettings>(nullptr, nullptr);
+    if (!source || !keyFile.is_absolute()) {
+        return std::make_unique<GioSettings>(nullptr, nullptr, false);
     }
-    GSettingsBackend* backend = gio->keyfileSettingsBackendNew(keyFile.c_str(), "/", nullptr);
-    return std::make_unique<GioSettings>(source, backend);
+    Backend backend(gio->keyfileSettingsBackendNew(keyFile.c_str(), "/", nullptr),
+                    GObjectRelease{});
+    return std::make_unique<GioSettings>(std::move(source), std::move(backend), false);
 }
 
 }  // namespace zarnel::linux_fs

@@ -17,6 +17,10 @@ class DesktopSettings {
     // ("/org/mate/panel/toplevels/bottom/") and is ignored for a fixed one.
     virtual std::optional<std::string> value(std::string_view schema, std::string_view path,
                                              std::string_view key) const = 0;
+    // The same database, its schemas joined by the compiled ones in folder `schemaDir`: where
+    // a desktop's extension installed by its user keeps its own.
+    virtual std::unique_ptr<DesktopSettings> withSchemasFrom(
+        const std::filesystem::path& schemaDir) const = 0;
 };
 
 // The session's own database through GIO, with the schemas installed on the machine.

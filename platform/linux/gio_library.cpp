@@ -28,6 +28,7 @@ std::optional<GioLibrary> load() {
         bind(library, "g_settings_schema_source_new_from_directory",
              gio.schemaSourceNewFromDirectory) &&
         bind(library, "g_settings_schema_source_lookup", gio.schemaSourceLookup) &&
+        bind(library, "g_settings_schema_source_ref", gio.schemaSourceRef) &&
         bind(library, "g_settings_schema_source_unref", gio.schemaSourceUnref) &&
         bind(library, "g_settings_schema_has_key", gio.schemaHasKey) &&
         bind(library, "g_settings_schema_get_path", gio.schemaGetPath) &&

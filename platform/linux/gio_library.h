@@ -13,6 +13,7 @@ struct GioLibrary {
     decltype(&g_settings_schema_source_get_default) schemaSourceGetDefault;
     decltype(&g_settings_schema_source_new_from_directory) schemaSourceNewFromDirectory;
     decltype(&g_settings_schema_source_lookup) schemaSourceLookup;
+    decltype(&g_settings_schema_source_ref) schemaSourceRef;
     decltype(&g_settings_schema_source_unref) schemaSourceUnref;
     decltype(&g_settings_schema_has_key) schemaHasKey;
     decltype(&g_settings_schema_get_path) schemaGetPath;

@@ -110,6 +110,12 @@ std::optional<std::string> readFile(const std::filesystem::path& root,
     return readFileText(root, relative, link, maxBytes).text;
 }
 
+bool opensAsFile(const std::filesystem::path& root, const std::filesystem::path& relative,
+                 FinalLink link, std::size_t maxBytes) {
+    int error = 0;
+    return Descriptor(openRegularFile(root / relative, link, maxBytes, error)).get() >= 0;
+}
+
 std::optional<std::string> readFileHead(const std::filesystem::path& root,
                                         const std::filesystem::path& relative, FinalLink link,
                                         std::size_t maxBytes) {

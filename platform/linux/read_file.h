@@ -43,6 +43,11 @@ std::optional<std::string> readFileHead(const std::filesystem::path& root,
                                         const std::filesystem::path& relative, FinalLink link,
                                         std::size_t maxBytes = kMaxFileBytes);
 
+// Whether the file opens as readFileText opens it: before a library that would block on a
+// FIFO is handed its name.
+bool opensAsFile(const std::filesystem::path& root, const std::filesystem::path& relative,
+                 FinalLink link, std::size_t maxBytes = kMaxFileBytes);
+
 // A descriptor of a regular file opened as readFileText does, or -1 with `error` set.
 int openRegularFile(const std::filesystem::path& file, FinalLink link, std::size_t maxBytes,
                     int& error);

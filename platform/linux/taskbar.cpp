@@ -15,7 +15,7 @@ std::uint32_t LinuxPlatform::appBarGetState() {
     const linux_fs::Desktop desktop =
         linux_fs::desktopOf(environment.currentDesktop, environment.kdeSessionVersion);
     if (const auto state = linux_fs::panelTaskbarState(desktop, root_, environment.configHome(),
-                                                       *desktopSettings)) {
+                                                       environment.dataHome(), *desktopSettings)) {
         return *state;
     }
     return linux_x11::dockTaskbarState(std::getenv("DISPLAY"));

@@ -28,6 +28,7 @@ UserEnvironment UserEnvironment::fromProcess() {
     }
     return {.home = std::move(home),
             .xdgConfigHome = variable("XDG_CONFIG_HOME"),
+            .xdgDataHome = variable("XDG_DATA_HOME"),
             .workingDirectory = error ? std::string() : current.string(),
             .currentDesktop = variable("XDG_CURRENT_DESKTOP"),
             .kdeSessionVersion = variable("KDE_SESSION_VERSION"),
@@ -36,6 +37,10 @@ UserEnvironment UserEnvironment::fromProcess() {
 
 std::string UserEnvironment::configHome() const {
     return xdgConfigHome.starts_with('/') ? xdgConfigHome : home + "/.config";
+}
+
+std::string UserEnvironment::dataHome() const {
+    return xdgDataHome.starts_with('/') ? xdgDataHome : home + "/.local/share";
 }
 
 }  // namespace zarnel::linux_fs

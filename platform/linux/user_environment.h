@@ -9,6 +9,7 @@ namespace zarnel::linux_fs {
 struct UserEnvironment {
     std::string home;               // $HOME, else the passwd entry's home folder
     std::string xdgConfigHome;      // $XDG_CONFIG_HOME
+    std::string xdgDataHome;        // $XDG_DATA_HOME
     std::string workingDirectory;   // where the program was started
     std::string currentDesktop;     // $XDG_CURRENT_DESKTOP: "ubuntu:GNOME", "KDE"
     std::string kdeSessionVersion;  // $KDE_SESSION_VERSION: "5", "6"
@@ -16,6 +17,8 @@ struct UserEnvironment {
 
     // Where the user's settings files live: $XDG_CONFIG_HOME when absolute, else ~/.config.
     std::string configHome() const;
+    // Where the user's installed data lives: $XDG_DATA_HOME when absolute, else ~/.local/share.
+    std::string dataHome() const;
 
     static UserEnvironment fromProcess();
 };

@@ -10,6 +10,7 @@ std::unique_ptr<Platform> twoSocketServer() {
     auto platform = std::make_unique<LinuxPlatform>(ZARNEL_FIXTURES_DIR "/two-socket-server");
     platform->environment = {.home = "/home/admin",
                              .xdgConfigHome = "",
+                             .xdgDataHome = "",
                              .workingDirectory = "/",
                              .currentDesktop = "",
                              .kdeSessionVersion = "",

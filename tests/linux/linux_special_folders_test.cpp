@@ -29,6 +29,7 @@ class Folders : public ::testing::Test {
         platform_.emplace(root_);
         platform_->environment = {.home = "/home/alice",
                                   .xdgConfigHome = "",
+                                  .xdgDataHome = "",
                                   .workingDirectory = "/",
                                   .currentDesktop = "",
                                   .kdeSessionVersion = "",
@@ -163,6 +164,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
     fs::remove(root_ / "home/alice/.config/user-dirs.dirs");
     platform_->environment = {.home = "/",
                               .xdgConfigHome = "",
+                              .xdgDataHome = "",
                               .workingDirectory = "/",
                               .currentDesktop = "",
                               .kdeSessionVersion = "",
@@ -171,6 +173,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
     EXPECT_FALSE(exists("/Desktop"));
     platform_->environment = {.home = "",
                               .xdgConfigHome = "",
+                              .xdgDataHome = "",
                               .workingDirectory = "/",
                               .currentDesktop = "",
                               .kdeSessionVersion = "",

@@ -1,5 +1,6 @@
 // The taskbar as each desktop's own panel settings give it, on fixture sessions.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cctype>
 #include <fstream>
@@ -35,6 +36,7 @@ TEST_P(DesktopTaskbar, FollowsThePanelSettings) {
     LinuxPlatform platform(root);
     platform.environment.home = "/home/alice";
     platform.environment.xdgConfigHome = "";
+    platform.environment.xdgDataHome = "";
     platform.environment.currentDesktop = row.currentDesktop;
     platform.environment.kdeSessionVersion = row.kdeSessionVersion;
     platform.desktopSettings =
@@ -111,7 +113,7 @@ std::optional<std::uint32_t> stateFromSettings(Desktop desktop, std::string_view
     const std::filesystem::path keyFile = machine.root() / "keyfile";
     std::ofstream(keyFile) << keyFileText;
     const auto settings = linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_DIR, keyFile);
-    return linux_fs::panelTaskbarState(desktop, machine.root(), "", *settings);
+    return linux_fs::panelTaskbarState(desktop, machine.root(), "", "", *settings);
 }
 
 // The panel ids come from the settings and become paths there: an empty id or one with a
@@ -157,16 +159,49 @@ TEST(DesktopTaskbar, GnomeDockHidesByItsOwnSettingsOnlyWhileRunning) {
               kTop);
 }
 
+// dash-to-dock installed from GNOME's extension site keeps its schema in its own folder, which
+// only the shell reads: the user's copy, else the machine's. A FIFO in place of the compiled
+// schemas must not stall the window: the dock then counts as not installed.
+TEST(DesktopTaskbar, GnomeDockInstalledByItsUserIsReadFromItsOwnFolder) {
+    const auto state = [](std::string_view dataFolder, bool fifo = false) {
+        const testing::ScratchMachine machine;
+        const std::filesystem::path keyFile = machine.root() / "keyfile";
+        std::ofstream(keyFile) << "[org/gnome/shell]\n"
+                                  "enabled-extensions=['dash-to-dock@micxgx.gmail.com']\n"
+                                  "[org/gnome/shell/extensions/dash-to-dock]\n"
+                                  "dock-fixed=false\nautohide=false\nintellihide=true\n";
+        const std::filesystem::path schemas =
+            machine.root() / dataFolder / "gnome-shell/extensions/dash-to-dock@micxgx.gmail.com" /
+            "schemas";
+        std::filesystem::create_directories(schemas);
+        const std::filesystem::path compiled = schemas / "gschemas.compiled";
+        if (fifo) {
+            EXPECT_EQ(::mkfifo(compiled.c_str(), S_IRUSR | S_IWUSR), 0);
+        } else {
+            std::filesystem::copy_file(
+                std::filesystem::path(ZARNEL_DOCK_SCHEMAS_DIR) / "gschemas.compiled", compiled);
+        }
+        const auto settings =
+            linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_WITHOUT_DOCK_DIR, keyFile);
+        return linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), "/home/alice/.config",
+                                           "/home/alice/.local/share", *settings);
+    };
+    EXPECT_EQ(state("home/alice/.local/share"), kHide | kTop);
+    EXPECT_EQ(state("usr/share"), kHide | kTop);
+    EXPECT_EQ(state("home/bob/.local/share"), kTop);  // another user's copy
+    EXPECT_EQ(state("home/alice/.local/share", true), kTop);
+}
+
 // A desktop whose settings are missing falls back to the X11 docks: with no display, none.
 TEST(DesktopTaskbar, MissingSettingsFallBackToTheWindows) {
     const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxqt";
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Plasma, root, "/home/alice/.config",
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Plasma, root, "/home/alice/.config", "",
                                           *linux_fs::keyFileDesktopSettings(root, "")),
               std::nullopt);
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Other, root, "/home/alice/.config",
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Other, root, "/home/alice/.config", "",
                                           *linux_fs::keyFileDesktopSettings(root, "")),
               std::nullopt);
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Cinnamon, root, "/home/alice/.config",
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Cinnamon, root, "/home/alice/.config", "",
                                           *linux_fs::keyFileDesktopSettings(root, "")),
               std::nullopt);
 }
