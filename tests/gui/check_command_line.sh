@@ -45,6 +45,14 @@ output_has help-all "$out" "--version"
 ARGS=--version expect version 0
 output_is version "$out" "zarnel $version"
 
+# An answer written nowhere is no success.
+"$zarnel" --version >/dev/full 2>"$err"
+got=$?
+if [ "$got" -ne 1 ]; then
+  echo "FAIL version-unwritten: exit $got, want 1"; failures=$((failures + 1))
+fi
+output_is version-unwritten "$err" "zarnel: cannot write the answer"
+
 ARGS=--no-such-option expect unknown-option 2
 output_has unknown-option "$err" "no-such-option"
 output_is unknown-option-quiet "$out" ""

@@ -3,6 +3,33 @@
 #include <QCommandLineParser>
 
 namespace zarnel::qt {
+namespace {
+
+// A desktop that restores a saved session starts the program again with the options Qt's
+// window system layer registered for it: "-session ID", and "-name NAME" where the program's
+// name differs from its file's. Qt reads them when it connects to the display; here they are
+// no error.
+bool isSessionOption(const QString& argument) {
+    static const QStringList kSessionOptions = {QStringLiteral("-session"),
+                                                QStringLiteral("--session"),
+                                                QStringLiteral("-name"), QStringLiteral("--name")};
+    return kSessionOptions.contains(argument);
+}
+
+QStringList withoutSessionOptions(const QStringList& arguments) {
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        // The program's own name is never an option; an option without its value is left in.
+        if (i > 0 && i + 1 < arguments.size() && isSessionOption(arguments[i])) {
+            ++i;
+            continue;
+        }
+        kept.append(arguments[i]);
+    }
+    return kept;
+}
+
+}  // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -19,7 +46,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption version = parser.addVersionOption();
     const QString usageHint = QStringLiteral("\nTry 'zarnel --help' for more information.");
 
-    if (!parser.parse(arguments))
+    if (!parser.parse(withoutSessionOptions(arguments)))
         return {CommandLine::Action::Error,
                 QStringLiteral("zarnel: ") + parser.errorText() + usageHint};
     if (!parser.positionalArguments().isEmpty())

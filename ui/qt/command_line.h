@@ -14,11 +14,14 @@ struct CommandLine {
     QString text;
 };
 
-// Exit codes: 0 done, 1 could not run (no display), 2 a wrong command line.
+// Exit codes: 0 done, 1 could not run (no display) or not write its answer, 2 a wrong command
+// line.
 inline constexpr int kExitNoDisplay = 1;
+inline constexpr int kExitCannotWrite = 1;
 inline constexpr int kExitUsage = 2;
 
-// `arguments` starts with the program's own name, as argv does.
+// `arguments` starts with the program's own name, as argv does. The options a desktop adds when
+// it restores a saved session are Qt's, and open the window.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 }  // namespace zarnel::qt

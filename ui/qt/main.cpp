@@ -22,7 +22,11 @@ int main(int argc, char* argv[]) {
     switch (command.action) {
         case Action::Help:
         case Action::Version:
-            std::fputs(qPrintable(command.text), stdout);
+            // An answer that could not be written (a full disk) is no success.
+            if (std::fputs(qPrintable(command.text), stdout) == EOF || std::fflush(stdout) != 0) {
+                std::fputs("zarnel: cannot write the answer\n", stderr);
+                return zarnel::qt::kExitCannotWrite;
+            }
             return 0;
         case Action::Error:
             std::fprintf(stderr, "%s\n", qPrintable(command.text));
