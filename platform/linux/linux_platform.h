@@ -10,6 +10,7 @@
 #include "platform/linux/block_devices.h"
 #include "platform/linux/desktop_settings.h"
 #include "platform/linux/drive_letters.h"
+#include "platform/linux/folder_check.h"
 #include "platform/linux/kept_file.h"
 #include "platform/linux/mount_table.h"
 #include "platform/linux/network_stat.h"
@@ -68,6 +69,9 @@ class LinuxPlatform : public Platform {
     // How network shares are asked for their space: through statvfs, with a deadline, unless
     // a test sets another.
     linux_fs::NetworkStat networkStat;
+    // How a special folder is looked at: with a deadline, since it may be on a network share,
+    // unless a test sets another.
+    linux_fs::FolderCheck folderCheck;
 
   private:
     std::vector<WmiInstance> processors() const;

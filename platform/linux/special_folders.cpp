@@ -20,6 +20,8 @@ constexpr int kCsidlFlagMask = 0xFF00;
 // HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND): the folder is not there and may not be made.
 constexpr std::int32_t kPathNotFound = static_cast<std::int32_t>(0x80070003);
 constexpr std::int32_t kEInvalidArg = static_cast<std::int32_t>(0x80070057);
+// HRESULT_FROM_WIN32(ERROR_NOT_READY): the folder's share did not answer in time.
+constexpr std::int32_t kNotReady = static_cast<std::int32_t>(0x80070015);
 
 enum class Source {
     UserDir,  // an entry of user-dirs.dirs, else a folder below $HOME
@@ -135,13 +137,18 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
     folder = tidy(*folder);
 
     const fs::path located = root_ / fs::path(*folder).relative_path();
-    std::error_code error;
-    if (!fs::is_directory(located, error)) {
-        if ((csidl & kCsidlFlagCreate) == 0 || !mayCreate(root_, environment, *folder) ||
-            !fs::create_directories(located, error)) {
-            return kPathNotFound;
-        }
-    }
+    const bool create = (csidl & kCsidlFlagCreate) != 0;
+    // Made on the checking thread, which may outlive this call: it owns what it touches.
+    const auto found = folderCheck(
+        located,
+        [create, root = root_, environment = environment, folder = *folder, located] {
+            std::error_code error;
+            return create && mayCreate(root, environment, folder) &&
+                   fs::create_directories(located, error);
+        },
+        kNetworkAnswerDeadline);
+    if (!found) return kNotReady;
+    if (!*found) return kPathNotFound;
     std::uint32_t len = static_cast<std::uint32_t>(path.size());
     if (copyName(*folder, path, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
                  lastError_) == 0) {

@@ -1,29 +1,57 @@
 #include <algorithm>
+#include <array>
 #include <cwchar>
+#include <string>
 
 #include "platform/errors.h"
 #include "platform/name_copy.h"
 #include "platform/win32/win32_platform.h"
 
 namespace zarnel {
+namespace {
+
+// What SHGetFolderPathW wrote in a buffer of its own, its result and its last error.
+struct FolderAnswer {
+    HRESULT result = E_FAIL;
+    std::uint32_t error = ERROR_SUCCESS;
+    std::array<wchar_t, MAX_PATH> path{};
+};
+
+}  // namespace
 
 std::int32_t Win32Platform::getFolderPath(Hwnd owner, int csidl, std::span<char> path) {
-    // The system writes up to MAX_PATH units whatever the caller holds; a longer path fills
-    // them all and may end with no NUL.
-    wchar_t system[MAX_PATH] = {};
-    const HRESULT result =
-        call(shGetFolderPathW_, reinterpret_cast<HWND>(owner), csidl, nullptr, 0, system);
-    if (FAILED(result)) return result;
+    const auto function = shGetFolderPathW_.pointer();
+    // A folder redirected to a share whose server went away holds the call until the network
+    // gives up: it is asked with a deadline, in a buffer of its own, which the call may still
+    // write after the caller stopped waiting. The system writes up to MAX_PATH units whatever
+    // the caller holds; a longer path fills them all and may end with no NUL.
+    const auto answer = specialFolders_.ask<FolderAnswer>(
+        std::to_string(csidl & ~CSIDL_FLAG_MASK),
+        [function, window = reinterpret_cast<HWND>(owner), csidl] {
+            FolderAnswer found;
+            found.result = withLastError(found.error, [&] {
+                return function(window, csidl, nullptr, 0, found.path.data());
+            });
+            return found;
+        },
+        kNetworkAnswerDeadline);
+    if (!answer) {
+        lastError_ = ERROR_NOT_READY;
+        return HRESULT_FROM_WIN32(ERROR_NOT_READY);
+    }
+    lastError_ = answer->error;
+    if (FAILED(answer->result)) return answer->result;
     // A path that does not fit whole is refused, as is one of MAX_PATH bytes or more in the
     // code page: a cut one names another folder.
+    const std::wstring_view system(answer->path.data(), MAX_PATH);
     std::uint32_t len = static_cast<std::uint32_t>(std::min<std::size_t>(path.size(), MAX_PATH));
-    if (wcsnlen(system, MAX_PATH) == MAX_PATH ||
-        copyInCodePage({system, MAX_PATH}, path, len, LengthOnSuccess::WithoutNul,
-                       win32_error::kMoreData) == 0) {
+    if (wcsnlen(system.data(), MAX_PATH) == MAX_PATH ||
+        copyInCodePage(system, path, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData) ==
+            0) {
         lastError_ = win32_error::kMoreData;
         return E_FAIL;
     }
-    return result;
+    return answer->result;
 }
 
 }  // namespace zarnel

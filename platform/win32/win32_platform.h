@@ -102,6 +102,8 @@ class Win32Platform : public Platform {
     std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
     BoundedQuestions networkShares_;
+    // Special folders, each by its number: any may be redirected to a network share.
+    BoundedQuestions specialFolders_;
 
     win32::LazyFunction<decltype(&GetComputerNameW)> getComputerNameW_;
     win32::LazyFunction<decltype(&GetUserNameW)> getUserNameW_;

@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <fstream>
+#include <future>
+#include <memory>
 
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/passwd.h"
@@ -104,6 +107,27 @@ TEST_F(Folders, MissingFolderWithoutTheCreateFlagFails) {
     EXPECT_FALSE(exists("/home/alice/デスクトップ"));
     EXPECT_EQ(lookup(kCreate), "/home/alice/デスクトップ");
     EXPECT_EQ(lookup(0), "/home/alice/デスクトップ");  // there now
+}
+
+// Documents on a NAS whose server went away: the lookup fails after one short wait, asking
+// again does not wait again while the first question is unanswered, and the desktop folder,
+// which is elsewhere, still answers.
+TEST_F(Folders, AFolderOnAShareWhoseServerIsGoneFailsAfterOneShortWait) {
+    std::promise<void> serverBack;
+    auto asked = std::make_shared<std::atomic<int>>(0);
+    const fs::path documents = root_ / "home/alice/My \"Docs\"";
+    platform_->folderCheck = linux_fs::FolderCheck(
+        [silent = serverBack.get_future().share(), asked, documents](const fs::path& folder) {
+            if (folder != documents) return fs::is_directory(folder);
+            ++*asked;
+            silent.wait();
+            return true;
+        });
+    EXPECT_EQ(lookup(5 | kCreate), std::nullopt);
+    EXPECT_EQ(lookup(5 | kCreate), std::nullopt);
+    EXPECT_EQ(asked->load(), 1);
+    EXPECT_EQ(lookup(kCreate), "/home/alice/デスクトップ");
+    serverBack.set_value();
 }
 
 TEST_F(Folders, UnknownNumberFails) {
