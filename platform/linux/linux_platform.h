@@ -100,6 +100,8 @@ class LinuxPlatform : public Platform {
 
     linux_fs::MountTable mountTable_{root_};
     linux_fs::BlockDeviceCache devices_{root_};
+    // X displays asked for their docks, each by its name.
+    BoundedQuestions displays_;
     // Letters keep the drive they were given when the list was built, as drive letters do.
     std::optional<std::vector<linux_fs::DriveSlot>> slots_;
 };

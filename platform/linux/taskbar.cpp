@@ -1,5 +1,7 @@
 // The taskbar's state: what the desktop's own panel settings say, else what its windows show.
+#include <chrono>
 #include <cstdlib>
+#include <string>
 
 #include "platform/errors.h"
 #include "platform/linux/desktop_session.h"
@@ -7,6 +9,13 @@
 #include "platform/linux/taskbar_x11.h"
 
 namespace zarnel {
+namespace {
+
+// A display server on this machine answers within milliseconds, even with hundreds of windows
+// to list; one that has not in two seconds is not going to.
+constexpr std::chrono::milliseconds kDisplayAnswerDeadline{2000};
+
+}  // namespace
 
 std::uint32_t LinuxPlatform::appBarGetState() {
     lastError_ = win32_error::kSuccess;
@@ -18,7 +27,16 @@ std::uint32_t LinuxPlatform::appBarGetState() {
                                                        environment.dataHome(), *desktopSettings)) {
         return *state;
     }
-    return linux_x11::dockTaskbarState(std::getenv("DISPLAY"));
+    // A display server that accepts but never answers (a hung Xwayland) would hold the window
+    // for good: its docks are asked with a deadline, and unanswered know of no taskbar.
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr) return 0;  // no display, no docks
+    return displays_
+        .ask<std::uint32_t>(
+            display,
+            [name = std::string(display)] { return linux_x11::dockTaskbarState(name.c_str()); },
+            kDisplayAnswerDeadline)
+        .value_or(0);
 }
 
 }  // namespace zarnel

@@ -4,7 +4,12 @@
 #include "platform/linux/taskbar_x11.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <ostream>
 #include <string>
@@ -88,6 +93,35 @@ TEST(X11Taskbar, NoDisplayMeansNoTaskbar) {
     LinuxPlatform platform;
     forgetTheSession(platform);
     EXPECT_EQ(platform.appBarGetState(), 0U);
+}
+
+// A display server that takes connections and never answers (a hung Xwayland): the window
+// would wait for it for good. It is asked once, with a deadline, and then known to be deaf.
+TEST(X11Taskbar, ADisplayThatNeverAnswersMeansNoTaskbar) {
+    const int deaf = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(deaf, 0);
+    // The display's socket in the abstract namespace, as X servers on Linux listen first.
+    std::string display;
+    for (int number = 64999; display.empty() && number > 64000; --number) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const int name = std::snprintf(address.sun_path + 1, sizeof(address.sun_path) - 1,
+                                       "/tmp/.X11-unix/X%d", number);
+        const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name);
+        if (::bind(deaf, reinterpret_cast<sockaddr*>(&address), length) == 0) {
+            display = std::to_string(number);
+            display.insert(0, 1, ':');
+        }
+    }
+    ASSERT_FALSE(display.empty());
+    ASSERT_EQ(::listen(deaf, 1), 0);
+    setenv("DISPLAY", display.c_str(), 1);
+    LinuxPlatform platform;
+    forgetTheSession(platform);
+    EXPECT_EQ(platform.appBarGetState(), 0U);
+    EXPECT_EQ(platform.appBarGetState(), 0U);  // still unanswered: not asked again
+    unsetenv("DISPLAY");
+    ::close(deaf);
 }
 
 }  // namespace
