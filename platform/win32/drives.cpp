@@ -6,6 +6,9 @@
 namespace zarnel {
 namespace {
 
+// Room for the root of every letter ("C:\" and its NUL) and the list's closing NUL.
+constexpr DWORD kAllDriveRoots = 26 * 4 + 1;
+
 // "C:\" and "c:\work" alike: the drive letter, lower case, or nothing for a UNC path.
 char driveLetterOf(std::string_view path) {
     if (path.size() < 2 || path[1] != ':') return '\0';
@@ -16,11 +19,11 @@ char driveLetterOf(std::string_view path) {
 
 DriveList Win32Platform::drives() {
     DriveList list;
-    // "C:\<NUL>D:\<NUL><NUL>": asked once for the size, once for the text.
-    const DWORD needed = call(getLogicalDriveStringsA_, 0, nullptr);
-    std::string roots(needed, '\0');
-    const DWORD written = call(getLogicalDriveStringsA_, needed, roots.data());
-    roots.resize(written < needed ? written : 0);
+    // "C:\<NUL>D:\<NUL><NUL>", asked once into room for every letter: asked for its size first,
+    // a drive mounted between the two questions would have made the text too long for it.
+    std::string roots(kAllDriveRoots, '\0');
+    const DWORD written = call(getLogicalDriveStringsA_, kAllDriveRoots, roots.data());
+    roots.resize(written < kAllDriveRoots ? written : 0);
 
     // Asked for its size first as well: a folder within MAX_PATH characters may take twice as
     // many bytes in a double-byte code page.

@@ -114,6 +114,45 @@ TEST_F(WindowEvents, DriveListFollowsVolumesComingAndGoing) {
     EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(d:\\"));
 }
 
+// The fake machine, whose first WMI question is answered while a stick arrives as f: and the
+// disc leaves e:. The form's loading asks WMI, whose calls wait in a loop that delivers the
+// window's sent messages, before the window has events to tell.
+struct VolumesChangingAtStartUp : FakePlatform {
+    HWND window = nullptr;
+    bool changed = false;
+
+    std::vector<WmiInstance> wmiInstances(std::string_view className) override {
+        if (!changed && window) {
+            changed = true;
+            records.drives.entries = {"c: [/]", "d: [/srv/archive]", "f: [/media/stick]"};
+            announce(DBT_DEVICEARRIVAL, 'f');
+            announce(DBT_DEVICEREMOVECOMPLETE, 'e');
+        }
+        return FakePlatform::wmiInstances(className);
+    }
+    void announce(WPARAM event, char letter) const {
+        DEV_BROADCAST_VOLUME volume{};
+        volume.dbcv_size = sizeof(volume);
+        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+        volume.dbcv_unitmask = 1U << (letter - 'a');
+        SendMessageW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+    }
+};
+
+TEST(WindowStartUp, VolumesThatCameOrWentWhileItLoadedAreListed) {
+    VolumesChangingAtStartUp platform;
+    loadScenario(platform, testing::scenarioPath("two_petabytes.scenario"));
+    tools::MessageCloser closer;
+    win32::Win32Controls controls;
+    platform.window = controls.window();
+    Form1 form(controls, platform);
+    win32::Form1Events events(controls, platform, form);
+    win32::startForm(controls, platform, form, events);
+    ASSERT_TRUE(platform.changed);
+    EXPECT_EQ(controls.items(Ctl::Drive1), platform.records.drives.entries);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+}
+
 TEST_F(WindowEvents, ChoosingAFolderLooksItUp) {
     ASSERT_EQ(controls.listIndex(Ctl::Combo1), 0);
     window.platform.records.folders[2] = "C:\\menu";

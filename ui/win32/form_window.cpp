@@ -133,8 +133,8 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             controls->systemColoursChanged();
             return 0;
         case WM_DEVICECHANGE:
-            if (const std::uint32_t letters = volumesChanged(wParam, lParam); events && letters) {
-                events->drivesChanged(letters);
+            if (const std::uint32_t letters = volumesChanged(wParam, lParam)) {
+                controls->drivesChanged(letters);
             }
             return TRUE;
         case WM_DPICHANGED:

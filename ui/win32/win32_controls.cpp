@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "ui/win32/colours.h"
 #include "ui/win32/control_factory.h"
@@ -248,6 +249,20 @@ void Win32Controls::systemColoursChanged() {
         if (target.hwnd != window_) SendMessageW(target.hwnd, WM_SYSCOLORCHANGE, 0, 0);
     }
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Win32Controls::setEvents(FormEvents* events) {
+    events_ = events;
+    if (FormEvents* handlers = this->events(); handlers && heldDriveChanges_ != 0)
+        handlers->drivesChanged(std::exchange(heldDriveChanges_, 0));
+}
+
+void Win32Controls::drivesChanged(std::uint32_t letters) {
+    if (FormEvents* handlers = events()) {
+        handlers->drivesChanged(letters);
+    } else if (!ended_) {
+        heldDriveChanges_ |= letters;
+    }
 }
 
 void Win32Controls::destroyed() {

@@ -46,9 +46,12 @@ class Win32Controls : public Controls {
     // The brush a control's background is painted with; none for the system's default.
     HBRUSH backBrush(HWND control);
 
-    // Where events go once the form is loaded; none before.
-    void setEvents(FormEvents* events) { events_ = events; }
+    // Where events go once the form is loaded; none before. The volumes that came or went
+    // while it loaded are told then.
+    void setEvents(FormEvents* events);
     FormEvents* events() const { return closeHandlers_ ? events_ : nullptr; }
+    // Volumes of these drive letters (bit 0 for A:) came or went.
+    void drivesChanged(std::uint32_t letters);
     int selectedTab() const;
     // Selects a tab as a click on it does, telling the form.
     void selectTab(int index);
@@ -179,6 +182,9 @@ class Win32Controls : public Controls {
     std::vector<MenuItem> menuItems_;
     std::map<COLORREF, HBRUSH> brushes_;
     FormEvents* events_ = nullptr;
+    // Letters whose volumes changed before there were events to tell: the form's loading lets
+    // sent messages through (WMI's calls wait in a loop that delivers them).
+    std::uint32_t heldDriveChanges_ = 0;
     bool timerEnabled_ = false;
     int timerInterval_ = 0;
     int lastSlider_ = 0;
