@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <array>
 #include <cwchar>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/errors.h"
@@ -19,22 +21,37 @@ struct FolderAnswer {
 
 }  // namespace
 
+bool Win32Platform::folderOnShare(HWND owner, int csidl) {
+    // Where the folder is, read without looking at it: the registry's word, no server asked.
+    wchar_t where[MAX_PATH] = {};
+    const int folder = (csidl & ~CSIDL_FLAG_MASK) | CSIDL_FLAG_DONT_VERIFY;
+    if (FAILED(shGetFolderPathW_(owner, folder, nullptr, 0, where))) return false;
+    if (where[0] == L'\\' && where[1] == L'\\') return true;  // \\server\share\...
+    if (where[0] == L'\0' || where[1] != L':') return false;
+    const std::string root{static_cast<char>(where[0]), ':', '\\'};
+    return getDriveTypeA_(root.c_str()) == DRIVE_REMOTE;
+}
+
 std::int32_t Win32Platform::getFolderPath(Hwnd owner, int csidl, std::span<char> path) {
     const auto function = shGetFolderPathW_.pointer();
+    const auto window = reinterpret_cast<HWND>(owner);
+    // The call works in a buffer of its own, which it may still write after the caller stopped
+    // waiting. The system writes up to MAX_PATH units whatever the caller holds; a longer path
+    // fills them all and may end with no NUL.
+    const std::function<FolderAnswer()> question = [function, window, csidl] {
+        FolderAnswer found;
+        found.result = withLastError(
+            found.error, [&] { return function(window, csidl, nullptr, 0, found.path.data()); });
+        return found;
+    };
     // A folder redirected to a share whose server went away holds the call until the network
-    // gives up: it is asked with a deadline, in a buffer of its own, which the call may still
-    // write after the caller stopped waiting. The system writes up to MAX_PATH units whatever
-    // the caller holds; a longer path fills them all and may end with no NUL.
-    const auto answer = specialFolders_.ask<FolderAnswer>(
-        std::to_string(csidl & ~CSIDL_FLAG_MASK),
-        [function, window = reinterpret_cast<HWND>(owner), csidl] {
-            FolderAnswer found;
-            found.result = withLastError(found.error, [&] {
-                return function(window, csidl, nullptr, 0, found.path.data());
-            });
-            return found;
-        },
-        kNetworkAnswerDeadline);
+    // gives up: it is asked with the drives' deadline. Any other is asked here, so that a
+    // healthy folder slow to answer (the first shell call after a cold start) still shows.
+    const std::optional<FolderAnswer> answer =
+        folderOnShare(window, csidl)
+            ? specialFolders_.ask<FolderAnswer>(std::to_string(csidl & ~CSIDL_FLAG_MASK), question,
+                                                kNetworkAnswerDeadline)
+            : question();
     if (!answer) {
         lastError_ = ERROR_NOT_READY;
         return HRESULT_FROM_WIN32(ERROR_NOT_READY);

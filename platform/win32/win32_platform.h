@@ -94,6 +94,9 @@ class Win32Platform : public Platform {
         return withLastError(lastError_, [&] { return bound(std::forward<Args>(args)...); });
     }
 
+    // Whether special folder `csidl` is redirected to a network share, as the registry says.
+    bool folderOnShare(HWND owner, int csidl);
+
     // `question` about the drive of `root`, asked here, or for a network share with a
     // deadline; nothing when the share did not answer in time.
     template <typename Answer>
@@ -102,7 +105,7 @@ class Win32Platform : public Platform {
     std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
     BoundedQuestions networkShares_;
-    // Special folders, each by its number: any may be redirected to a network share.
+    // Special folders redirected to network shares, each by its number.
     BoundedQuestions specialFolders_;
 
     win32::LazyFunction<decltype(&GetComputerNameW)> getComputerNameW_;
