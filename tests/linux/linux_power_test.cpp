@@ -323,6 +323,24 @@ INSTANTIATE_TEST_SUITE_P(
                 .BatteryLifePercent = 45,
                 .BatteryLifeTime = 32400,
                 .BatteryFullLifeTime = 72000}},
+        // The battery in use gives no drain: the idle one's trickle tells nothing.
+        SumRow{"TheBatteryInUseWithoutADrain",
+               {kAdapterOff,
+                [] {
+                    PowerSupply inUse = battery(20, 100, 0);
+                    inUse.powerNow.reset();
+                    return inUse;
+                }(),
+                [] {
+                    PowerSupply idle = battery(70, 100, 1);
+                    idle.status = "Unknown";
+                    return idle;
+                }()},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 0,
+                .BatteryLifePercent = 45,
+                .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}},
         // A desktop's USB-C port with nothing in it: without a battery, the machine is on mains.
         SumRow{"NoBatteryAndAnEmptyChargingPort",
                {adapter("USB", false)},

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/linux/desktop_session.h"
 #include "platform/linux/linux_platform.h"
@@ -159,37 +160,72 @@ TEST(DesktopTaskbar, GnomeDockHidesByItsOwnSettingsOnlyWhileRunning) {
               kTop);
 }
 
-// dash-to-dock installed from GNOME's extension site keeps its schema in its own folder, which
-// only the shell reads: the user's copy, else the machine's. A FIFO in place of the compiled
-// schemas must not stall the window: the dock then counts as not installed.
-TEST(DesktopTaskbar, GnomeDockInstalledByItsUserIsReadFromItsOwnFolder) {
-    const auto state = [](std::string_view dataFolder, bool fifo = false) {
-        const testing::ScratchMachine machine;
-        const std::filesystem::path keyFile = machine.root() / "keyfile";
-        std::ofstream(keyFile) << "[org/gnome/shell]\n"
-                                  "enabled-extensions=['dash-to-dock@micxgx.gmail.com']\n"
-                                  "[org/gnome/shell/extensions/dash-to-dock]\n"
-                                  "dock-fixed=false\nautohide=false\nintellihide=true\n";
-        const std::filesystem::path schemas =
+constexpr int kAskedAgain = 20;
+
+// What a copy of the dock extension holds as its compiled schemas.
+enum class Schemas { Compiled, Fifo, Broken };
+
+struct DockCopy {
+    std::string_view dataFolder;  // below the machine's root
+    Schemas schemas;
+};
+
+// The taskbar of a GNOME session whose machine has no dock schema of its own, with copies of
+// the dock extension in these data folders, as the window asks it.
+std::uint32_t stateWithDockCopies(const std::vector<DockCopy>& copies,
+                                  std::string_view xdgDataHome = "") {
+    const testing::ScratchMachine machine;
+    const std::filesystem::path keyFile = machine.root() / "keyfile";
+    std::ofstream(keyFile) << "[org/gnome/shell]\n"
+                              "enabled-extensions=['dash-to-dock@micxgx.gmail.com']\n"
+                              "[org/gnome/shell/extensions/dash-to-dock]\n"
+                              "dock-fixed=false\nautohide=false\nintellihide=true\n";
+    for (const auto& [dataFolder, schemas] : copies) {
+        const std::filesystem::path folder =
             machine.root() / dataFolder / "gnome-shell/extensions/dash-to-dock@micxgx.gmail.com" /
             "schemas";
-        std::filesystem::create_directories(schemas);
-        const std::filesystem::path compiled = schemas / "gschemas.compiled";
-        if (fifo) {
+        std::filesystem::create_directories(folder);
+        const std::filesystem::path compiled = folder / "gschemas.compiled";
+        if (schemas == Schemas::Fifo) {
             EXPECT_EQ(::mkfifo(compiled.c_str(), S_IRUSR | S_IWUSR), 0);
+        } else if (schemas == Schemas::Broken) {
+            std::ofstream(compiled) << "not a schema file";
         } else {
             std::filesystem::copy_file(
                 std::filesystem::path(ZARNEL_DOCK_SCHEMAS_DIR) / "gschemas.compiled", compiled);
         }
-        const auto settings =
-            linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_WITHOUT_DOCK_DIR, keyFile);
-        return linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), "/home/alice/.config",
-                                           "/home/alice/.local/share", *settings);
-    };
-    EXPECT_EQ(state("home/alice/.local/share"), kHide | kTop);
-    EXPECT_EQ(state("usr/share"), kHide | kTop);
-    EXPECT_EQ(state("home/bob/.local/share"), kTop);  // another user's copy
-    EXPECT_EQ(state("home/alice/.local/share", true), kTop);
+    }
+    LinuxPlatform platform(machine.root());
+    platform.environment.home = "/home/alice";
+    platform.environment.xdgConfigHome = "";
+    platform.environment.xdgDataHome = xdgDataHome;
+    platform.environment.currentDesktop = "GNOME";
+    platform.environment.kdeSessionVersion = "";
+    platform.desktopSettings =
+        linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_WITHOUT_DOCK_DIR, keyFile);
+    // Asked again and again through the same settings, the answer stays.
+    const std::uint32_t state = platform.appBarGetState();
+    for (int again = 0; again < kAskedAgain; ++again) EXPECT_EQ(platform.appBarGetState(), state);
+    return state;
+}
+
+// dash-to-dock installed from GNOME's extension site keeps its schema in its own folder, which
+// only the shell reads: the user's copy (in $XDG_DATA_HOME when it is absolute), else the
+// machine's. A copy whose schemas are broken is the one the shell loads and fails on: no dock.
+// A FIFO in place of the compiled schemas must not stall the window.
+TEST(DesktopTaskbar, GnomeDockInstalledByItsUserIsReadFromItsOwnFolder) {
+    constexpr std::string_view kUserData = "home/alice/.local/share";
+    EXPECT_EQ(stateWithDockCopies({{kUserData, Schemas::Compiled}}), kHide | kTop);
+    EXPECT_EQ(stateWithDockCopies({{"usr/share", Schemas::Compiled}}), kHide | kTop);
+    EXPECT_EQ(stateWithDockCopies({{"home/bob/.local/share", Schemas::Compiled}}), kTop);
+    EXPECT_EQ(stateWithDockCopies({{kUserData, Schemas::Compiled}, {"usr/share", Schemas::Broken}}),
+              kHide | kTop);
+    EXPECT_EQ(stateWithDockCopies({{kUserData, Schemas::Broken}, {"usr/share", Schemas::Compiled}}),
+              kTop);
+    EXPECT_EQ(stateWithDockCopies({{"data/alice", Schemas::Compiled}}, "/data/alice"),
+              kHide | kTop);
+    EXPECT_EQ(stateWithDockCopies({{kUserData, Schemas::Compiled}}, "data/alice"), kHide | kTop);
+    EXPECT_EQ(stateWithDockCopies({{kUserData, Schemas::Fifo}}), kTop);
 }
 
 // A desktop whose settings are missing falls back to the X11 docks: with no display, none.
