@@ -36,7 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   kAcLineStates.end());
     fuzz::require(status.BatteryLifePercent <= kFullCharge ||
                   status.BatteryLifePercent == power_status::kUnknown);
+    for (const std::int32_t seconds : {status.BatteryLifeTime, status.BatteryFullLifeTime}) {
+        fuzz::require(seconds >= 0 || seconds == power_status::kUnknownSeconds);
+    }
+    // Without a battery the machine runs on mains, whatever its adapters say.
     if (status.BatteryFlag == power_status::kNoBattery) {
+        fuzz::require(status.ACLineStatus == power_status::kOnline);
         fuzz::require(status.BatteryLifePercent == power_status::kUnknown);
         fuzz::require(status.BatteryLifeTime == power_status::kUnknownSeconds);
     }
