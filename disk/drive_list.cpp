@@ -1,10 +1,10 @@
 // The drive list: its entries, and the six probes that follow its selection.
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <string_view>
 
 #include "disk/disk_probes.h"
+#include "platform/text_fields.h"
 
 namespace zarnel {
 namespace {
@@ -57,7 +57,7 @@ int sameDrive(const DriveList& before, std::size_t index, const DriveList& now) 
 // Whether the drive of `entry` ("e:" or "e: [/media/disc]") is among `changedLetters`.
 bool mediumChanged(std::string_view entry, std::uint32_t changedLetters) {
     if (entry.empty()) return false;
-    const int letter = std::tolower(static_cast<unsigned char>(entry.front())) - 'a';
+    const int letter = asciiLower(entry.front()) - 'a';
     constexpr int kLetters = 26;
     return letter >= 0 && letter < kLetters && ((changedLetters >> letter) & 1U) != 0;
 }

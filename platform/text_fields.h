@@ -26,10 +26,15 @@ inline std::string_view trimmed(std::string_view text, std::string_view blanks =
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
+// An ASCII letter in lower case, whatever the C library's locale: the window's toolkit sets
+// the user's, and the Turkish one lowers "I" to itself.
+inline constexpr char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Whether `a` and `b` are the same name, ASCII letters compared without regard to case.
 inline bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+    return std::ranges::equal(a, b, [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 // All of `text` as a number in `base`: nothing when it is empty, holds anything but the

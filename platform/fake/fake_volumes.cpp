@@ -1,9 +1,9 @@
 // The fake machine's drives, volumes and special folders.
-#include <cctype>
 
 #include "platform/errors.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/name_copy.h"
+#include "platform/text_fields.h"
 
 namespace zarnel {
 namespace {
@@ -20,7 +20,7 @@ bool copyText(std::string_view ansi, std::span<char> buffer, std::uint32_t& erro
 const FakeVolume* FakePlatform::volumeAt(std::string_view root) {
     constexpr std::size_t kLetterAndColon = 2;
     if (root.size() >= kLetterAndColon && root[1] == ':') {
-        const auto letter = static_cast<char>(std::tolower(static_cast<unsigned char>(root[0])));
+        const auto letter = asciiLower(root[0]);
         if (const auto volume = records.volumes.find(letter); volume != records.volumes.end()) {
             return &volume->second;
         }

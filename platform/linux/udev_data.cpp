@@ -1,7 +1,6 @@
 #include "platform/linux/udev_data.h"
 
 #include <array>
-#include <cctype>
 
 #include "platform/linux/read_file.h"
 #include "platform/linux/volume_ids.h"
@@ -17,7 +16,7 @@ constexpr std::array<std::string_view, 2> kEfiPartitionTypes = {
 
 std::string lowerCase(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : lower) c = asciiLower(c);
     return lower;
 }
 

@@ -1,7 +1,6 @@
 // Drives, their types, volume facts and free space.
 #include <sys/statvfs.h>
 
-#include <cctype>
 #include <cerrno>
 #include <iterator>
 #include <limits>
@@ -17,6 +16,7 @@
 #include "platform/linux/volume_ids.h"
 #include "platform/linux/win32_errno.h"
 #include "platform/name_copy.h"
+#include "platform/text_fields.h"
 
 namespace zarnel {
 namespace {
@@ -149,7 +149,7 @@ const DriveSlot* LinuxPlatform::slotOf(std::string_view root) {
     constexpr std::size_t kLetterAndColon = 2;
     if (root.size() < kLetterAndColon || root[1] != ':') return nullptr;
     if (!slots_) drives();
-    const auto letter = static_cast<char>(std::tolower(static_cast<unsigned char>(root[0])));
+    const auto letter = asciiLower(root[0]);
     for (const DriveSlot& slot : *slots_) {
         if (slot.letter == letter) return &slot;
     }

@@ -1,6 +1,6 @@
-#include <cctype>
 #include <string>
 
+#include "platform/text_fields.h"
 #include "platform/win32/win32_platform.h"
 
 namespace zarnel {
@@ -12,7 +12,7 @@ constexpr DWORD kAllDriveRoots = 26 * 4 + 1;
 // "C:\" and "c:\work" alike: the drive letter, lower case, or nothing for a UNC path.
 char driveLetterOf(std::string_view path) {
     if (path.size() < 2 || path[1] != ':') return '\0';
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+    return asciiLower(path[0]);
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
+#include <clocale>
+#include <cstdlib>
 #include <fstream>
 #include <future>
 #include <tuple>
@@ -332,6 +335,28 @@ TEST(LinuxDrives, ManyMountsStopAtZ) {
     EXPECT_EQ(drives.entries[1], "d: [/srv/disk01]");
     EXPECT_EQ(drives.entries.back(), "z: [/srv/disk23]");
     EXPECT_EQ(platform.getDriveType("C:\\"), drive_type::kFixed);  // a container's overlay root
+}
+
+// The window's toolkit sets the user's locale, and the Turkish one lowers "I" to itself: a root
+// given in upper case must still name its drive there. The locale is made for the test from
+// the machine's locale sources, where they are installed.
+TEST(LinuxDrives, UpperCaseRootsNameTheirDrivesUnderTheTurkishLocale) {
+    const testing::ScratchMachine locales;
+    const std::string make = "localedef -i tr_TR -f UTF-8 '" +
+                             (locales.root() / "tr_TR.UTF-8").string() + "' >/dev/null 2>&1";
+    if (std::system(make.c_str()) != 0) GTEST_SKIP() << "no tr_TR locale source";
+    ::setenv("LOCPATH", locales.root().c_str(), 1);
+    const bool turkish = std::setlocale(LC_CTYPE, "tr_TR.UTF-8") != nullptr;
+    LinuxPlatform platform(fixture("many-mounts"));
+    if (turkish) {
+        const int lowered = std::tolower('I');
+        EXPECT_EQ(lowered, int{'I'}) << lowered;  // the locale the window can run in
+        EXPECT_EQ(platform.getDriveType("I:\\"), drive_type::kFixed);
+        EXPECT_EQ(platform.getDriveType("i:\\"), drive_type::kFixed);
+    }
+    std::setlocale(LC_CTYPE, "C");
+    ::unsetenv("LOCPATH");
+    if (!turkish) GTEST_SKIP() << "tr_TR.UTF-8 could not be made";
 }
 
 TEST(LinuxDrives, BareRootHasOnlyC) {
