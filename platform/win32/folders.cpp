@@ -7,6 +7,7 @@
 
 #include "platform/errors.h"
 #include "platform/name_copy.h"
+#include "platform/win32/code_page.h"
 #include "platform/win32/win32_platform.h"
 
 namespace zarnel {
@@ -21,15 +22,20 @@ struct FolderAnswer {
 
 }  // namespace
 
-bool Win32Platform::folderOnShare(HWND owner, int csidl) {
-    // Where the folder is, read without looking at it: the registry's word, no server asked.
+std::string Win32Platform::folderRoot(HWND owner, int csidl) {
     wchar_t where[MAX_PATH] = {};
     const int folder = (csidl & ~CSIDL_FLAG_MASK) | CSIDL_FLAG_DONT_VERIFY;
-    if (FAILED(shGetFolderPathW_(owner, folder, nullptr, 0, where))) return false;
-    if (where[0] == L'\\' && where[1] == L'\\') return true;  // \\server\share\...
-    if (where[0] == L'\0' || where[1] != L':') return false;
-    const std::string root{static_cast<char>(where[0]), ':', '\\'};
-    return getDriveTypeA_(root.c_str()) == DRIVE_REMOTE;
+    if (FAILED(shGetFolderPathW_(owner, folder, nullptr, 0, where))) return {};
+    const std::wstring_view path(where, wcsnlen(where, MAX_PATH));
+    if (path.starts_with(L"\\\\")) {
+        // \\server\share\...: the share's own root, what its server answers for.
+        const auto server = path.find(L'\\', 2);
+        const auto share =
+            server == std::wstring_view::npos ? server : path.find(L'\\', server + 1);
+        return win32::utf8Of(path.substr(0, share)) + '\\';
+    }
+    if (path.size() < 2 || path[1] != L':') return {};
+    return {static_cast<char>(path[0]), ':', '\\'};
 }
 
 std::int32_t Win32Platform::getFolderPath(Hwnd owner, int csidl, std::span<char> path) {
@@ -45,13 +51,12 @@ std::int32_t Win32Platform::getFolderPath(Hwnd owner, int csidl, std::span<char>
         return found;
     };
     // A folder redirected to a share whose server went away holds the call until the network
-    // gives up: it is asked with the drives' deadline. Any other is asked here, so that a
-    // healthy folder slow to answer (the first shell call after a cold start) still shows.
+    // gives up: it is asked as the drives' questions are, with a deadline on a share only, so
+    // that a healthy folder slow to answer (the first shell call after a cold start) still
+    // shows.
+    const std::string root = folderRoot(window, csidl);
     const std::optional<FolderAnswer> answer =
-        folderOnShare(window, csidl)
-            ? specialFolders_.ask<FolderAnswer>(std::to_string(csidl & ~CSIDL_FLAG_MASK), question,
-                                                kNetworkAnswerDeadline)
-            : question();
+        root.empty() ? question() : askDrive<FolderAnswer>(root, question);
     if (!answer) {
         lastError_ = ERROR_NOT_READY;
         return HRESULT_FROM_WIN32(ERROR_NOT_READY);

@@ -29,15 +29,6 @@ struct FreeSpaceAnswer {
 
 }  // namespace
 
-template <typename Answer>
-std::optional<Answer> Win32Platform::askDrive(const std::string& root,
-                                              std::function<Answer()> question) {
-    // The drive's type is known without asking its server: a mapped share says what it is
-    // while the server is gone.
-    if (getDriveTypeA_(root.c_str()) != DRIVE_REMOTE) return question();
-    return networkShares_.ask<Answer>(root, std::move(question), kNetworkAnswerDeadline);
-}
-
 std::uint32_t Win32Platform::getDriveType(std::string_view root) {
     const std::string path(root);
     return call(getDriveTypeA_, path.c_str());

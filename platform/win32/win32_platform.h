@@ -94,19 +94,25 @@ class Win32Platform : public Platform {
         return withLastError(lastError_, [&] { return bound(std::forward<Args>(args)...); });
     }
 
-    // Whether special folder `csidl` is redirected to a network share, as the registry says.
-    bool folderOnShare(HWND owner, int csidl);
+    // The root of the volume special folder `csidl` lies on, as the registry says without
+    // looking at it ("C:\\", or "\\\\server\\share\\" for a share named by its path); empty
+    // when it says none.
+    std::string folderRoot(HWND owner, int csidl);
 
-    // `question` about the drive of `root`, asked here, or for a network share with a
-    // deadline; nothing when the share did not answer in time.
+    // `question` about the volume of `root`, asked here, or for a network share with a
+    // deadline; nothing when the share did not answer in time. The type of a lettered drive is
+    // known without asking its server: a mapped share says what it is while the server is gone.
+    // A root named by a share's path is one.
     template <typename Answer>
-    std::optional<Answer> askDrive(const std::string& root, std::function<Answer()> question);
+    std::optional<Answer> askDrive(const std::string& root, std::function<Answer()> question) {
+        const bool share = root.starts_with("\\\\");
+        if (!share && getDriveTypeA_(root.c_str()) != DRIVE_REMOTE) return question();
+        return networkShares_.ask<Answer>(root, std::move(question), kNetworkAnswerDeadline);
+    }
 
     std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
     BoundedQuestions networkShares_;
-    // Special folders redirected to network shares, each by its number.
-    BoundedQuestions specialFolders_;
 
     win32::LazyFunction<decltype(&GetComputerNameW)> getComputerNameW_;
     win32::LazyFunction<decltype(&GetUserNameW)> getUserNameW_;
