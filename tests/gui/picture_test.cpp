@@ -81,6 +81,48 @@ TEST_F(PictureTest, ScrollMovesPixelsLeftAndKeepsTheUncoveredStrip) {
     EXPECT_EQ(at(kWidth - 1, 30), kGreenPixel);  // old pixels, not cleared
 }
 
+// What a scroll of the whole image by (dx, dy) must leave: every pixel moved, the strip it
+// uncovers as it was.
+QImage moved(const QImage& before, int dx, int dy) {
+    QImage after = before.copy();
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            if (before.valid(x - dx, y - dy)) after.setPixel(x, y, before.pixel(x - dx, y - dy));
+        }
+    }
+    return after;
+}
+
+// A sideways scroll looks only at rows something was drawn on: whatever drew there, however the
+// line wandered, and after the rows moved down, every pixel still moves.
+TEST_F(PictureTest, ScrollMovesWhateverWasDrawnWherever) {
+    constexpr int kStep = 4;
+    constexpr int kSteps = 40;  // the first segments leave the image
+    const PixelRect all{0, 0, kWidth, kHeight};
+    const auto scrollAndCompare = [&](int dx, int dy, const char* after) {
+        const QImage expected = moved(box.image(), dx, dy);
+        box.scroll(dx, dy, all, all);
+        ASSERT_EQ(box.image(), expected) << after;
+    };
+    box.setForeColor(kGreen);
+    box.setFillColor(kCyan);
+    box.pieWedge(20 * kTwips, 20 * kTwips, 15 * kTwips, 0, static_cast<float>(kPi / 3));
+    scrollAndCompare(-kStep, 0, "a wedge");
+    const int heights[] = {70, 71, 10, 12, 12, 40, 79, 0, 33};
+    box.setCurrentY(kHeight / 2 * kTwips);
+    for (int step = 0; step < kSteps; ++step) {
+        box.setCurrentX((kWidth - kStep - 1) * kTwips);
+        box.lineTo((kWidth - 1) * kTwips, heights[step % std::size(heights)] * kTwips, kRed);
+        scrollAndCompare(-kStep, 0, "a wandering line");
+    }
+    box.setBackColor(kBlack);
+    box.setCurrentX(kWidth / 2 * kTwips);
+    box.setCurrentY(0);
+    box.lineTo(kWidth / 2 * kTwips, kStep * kTwips, kGreen);
+    scrollAndCompare(0, kHeight / 2, "a line, moved down");
+    scrollAndCompare(-kStep, 0, "a line, moved down and then left");
+}
+
 // Counts the paints of a widget.
 class PaintCounter : public QObject {
   public:

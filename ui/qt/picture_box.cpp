@@ -181,9 +181,12 @@ QImage& PictureBox::canvas() {
     fresh.fill(face);
     if (image_.isNull()) {
         face_ = face.rgb();
+        ink_.clear();
     } else {
         QPainter painter(&fresh);
         painter.drawImage(0, 0, image_);
+        // Drawn again at another pixel ratio, what was on a row may now be on any.
+        ink_.add(0, fresh.height() - 1);
     }
     image_ = fresh;
     surface_->update();
@@ -194,6 +197,7 @@ void PictureBox::clearToBack() {
     const QColor face = colour(backColour_);
     canvas().fill(face);
     face_ = face.rgb();
+    ink_.clear();
 }
 
 const QImage& PictureBox::image() {
@@ -276,14 +280,18 @@ void PictureBox::setFillColor(Colour value) {
 }
 
 void PictureBox::lineTo(float x, float y, Colour value) {
-    QPainter painter(&canvas());
+    QImage& image = canvas();
+    QPainter painter(&image);
     painter.setPen(QPen(colour(value), 1, Qt::SolidLine));
     const QPoint from = toPixelPoint(penX_, penY_).toPoint();
     const QPoint to = toPixelPoint(x, y).toPoint();
     painter.drawLine(from, to);
     penX_ = x;
     penY_ = y;
-    surface_->update(QRect(from, to).normalized().adjusted(-1, -1, 1, 1));
+    const QRect area = QRect(from, to).normalized().adjusted(-1, -1, 1, 1);
+    const QRect pixels = imagePixels(area, image.devicePixelRatio());
+    ink_.add(pixels.top(), pixels.bottom());
+    surface_->update(area);
 }
 
 void PictureBox::pieWedge(float centreX, float centreY, float radius, float startAngle,
@@ -310,6 +318,7 @@ void PictureBox::pieWedge(float centreX, float centreY, float radius, float star
         painter.drawPie(bounds, qRound(start * kDegreesPerRadian * kQtAngleUnitsPerDegree),
                         qRound(span * kDegreesPerRadian * kQtAngleUnitsPerDegree));
     }
+    ink_.add(pixels.top(), pixels.bottom());
     if (!sameRows(image, pixels, before)) surface_->update(area);
 }
 
@@ -345,9 +354,15 @@ void PictureBox::scroll(int dx, int dy, const PixelRect& scrollRect, const Pixel
     // Rows moving down are taken bottom first, so none is overwritten before it moves.
     if (dy > 0) {
         for (int y = target.bottom(); y >= target.top(); --y) moveRow(y);
-    } else {
+    } else if (dy < 0) {
         for (int y = target.top(); y <= target.bottom(); ++y) moveRow(y);
+    } else {
+        // A sideways move changes only rows of more than one colour.
+        const int last = std::min(target.bottom(), ink_.bottom());
+        for (int y = std::max(target.top(), ink_.top()); y <= last; ++y) moveRow(y);
     }
+    if (dy != 0) ink_.add(target.top(), target.bottom());
+    ink_.trim(image);
     if (firstChanged > lastChanged) return;
     // The changed rows are repainted from the image rather than copied on screen: Qt's copy
     // would carry the grid lines along with the image, and copying and then repainting what the

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QImage>
 
+#include "ui/qt/ink_rows.h"
 #include "window/controls.h"
 
 namespace zarnel::qt {
@@ -71,6 +72,7 @@ class PictureBox : public QFrame, public Picture {
     Colour backColour_;
     Colour foreColour_;
     Colour fillColour_;
+    InkRows ink_;    // where the image may hold more than its fill
     QRgb face_ = 0;  // the back colour the image was last filled with, as it then looked
     bool autoRedraw_ = false;
     bool drawnByContainer_ = false;
