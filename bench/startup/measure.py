@@ -11,9 +11,16 @@
                                              figures' work of a tick as well; --parts adds the
                                              floor doing only the 10 ms pause, only the read
                                              of /proc/meminfo, and only ticking (a still graph)
+  measure.py BUILD_DIR idle-ab OTHER [--runs 4] [--seconds 60]
+                                             CPU of this build's window against OTHER (another
+                                             build's bench/zarnel_startup), both running at once
 
 Runs alternate between the programs (the order turns each round), so a machine shared with
-other work loads both alike; medians and their ratios are printed with the load average."""
+other work loads both alike; medians and their ratios are printed with the load average.
+idle-ab runs the two windows side by side instead: a before-and-after of one change is a few
+per cent, less than idle figures drift from minute to minute on a shared host, and two versions
+of one program meet the same drift and the same share of the caches. (Against the floor that
+would not be fair: running at once, the program that touches more memory loses more of it.)"""
 import argparse
 import glob
 import os
@@ -88,6 +95,28 @@ def idle(command, env, seconds, server):
             threads, (server1 - server0) / 1e6 / seconds)
 
 
+def idle_side_by_side(programs, env, seconds, rounds):
+    """CPU milliseconds per second of each program, started together (in turned order), warmed
+    up and then counted over the same seconds; a list per program, a value per round."""
+    samples = {name: [] for name in programs}
+    for round_number in range(rounds):
+        running = {name: subprocess.Popen(programs[name] + ["--idle"], env=env,
+                                          stdout=subprocess.DEVNULL)
+                   for name in turned(list(programs), round_number)}
+        try:
+            time.sleep(WARM_UP_SECONDS)
+            before = {name: process_counters(p.pid)[0] for name, p in running.items()}
+            time.sleep(seconds)
+            after = {name: process_counters(p.pid)[0] for name, p in running.items()}
+        finally:
+            for program in running.values():
+                program.kill()
+                program.wait()
+        for name in programs:
+            samples[name].append((after[name] - before[name]) / 1e6 / seconds)
+    return samples
+
+
 def turned(names, round_number):
     """The order of one round: each round starts one program further along."""
     shift = round_number % len(names)
@@ -110,11 +139,14 @@ def report(title, samples, pairs):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("build")
-    parser.add_argument("what", choices=["startup", "idle"])
+    parser.add_argument("what", choices=["startup", "idle", "idle-ab"])
+    parser.add_argument("other", nargs="?", help="idle-ab: the other build's zarnel_startup")
     parser.add_argument("--runs", type=int, default=0)
-    parser.add_argument("--seconds", type=float, default=30)
+    parser.add_argument("--seconds", type=float, default=0)
     parser.add_argument("--parts", action="store_true")
     args = parser.parse_args()
+    if args.what == "idle-ab" and not args.other:
+        parser.error("idle-ab needs the other build's zarnel_startup")
     zarnel = [os.path.join(args.build, "bench", "zarnel_startup")]
     floor = [os.path.join(args.build, "bench", "floor_startup")]
     xvfb, display = start_xvfb()
@@ -136,7 +168,19 @@ def main():
                 report("first paint ms, resident kB", samples,
                        [("zarnel / floor", "zarnel /", "floor"),
                         ("big / small", "zarnel big", "zarnel small")])
+            elif args.what == "idle-ab":
+                seconds = args.seconds or 60
+                samples = idle_side_by_side({"this build": zarnel, "other": [args.other]}, env,
+                                            seconds, args.runs or 4)
+                print(f"\nidle side by side over {seconds:g} s: CPU ms/s (load average before: "
+                      f"{LOAD_BEFORE}, after: {os.getloadavg()})")
+                for name, values in samples.items():
+                    print(f"  {name:12} median {statistics.median(values):7.2f}  "
+                          + " ".join(f"{v:.2f}" for v in values))
+                ratios = [a / b for a, b in zip(samples["this build"], samples["other"]) if b]
+                print("  this build / other, per round: " + " ".join(f"{r:.2f}x" for r in ratios))
             else:
+                seconds = args.seconds or 30
                 programs = {"zarnel": zarnel, "floor": floor,
                             "floor + figures": floor + ["--figures"]}
                 pairs = [("zarnel / floor", "zarnel", "floor"),
@@ -151,8 +195,8 @@ def main():
                 samples = {name: [] for name in programs}
                 for round_number in range(args.runs or 3):
                     for name in turned(list(programs), round_number):
-                        samples[name].append(idle(programs[name], env, args.seconds, xvfb.pid))
-                report(f"idle over {args.seconds:g} s: CPU ms/s, wake-ups/s, threads, "
+                        samples[name].append(idle(programs[name], env, seconds, xvfb.pid))
+                report(f"idle over {seconds:g} s: CPU ms/s, wake-ups/s, threads, "
                        "display server CPU ms/s", samples, pairs)
     finally:
         xvfb.kill()
