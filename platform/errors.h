@@ -26,6 +26,15 @@ inline constexpr std::uint32_t kMoreData = 234;
 inline constexpr std::uint32_t kCantResolveFilename = 1921;
 }  // namespace win32_error
 
+// A Win32 error number as the failure result of a shell call (HRESULT_FROM_WIN32).
+inline constexpr std::int32_t hresultFromWin32(std::uint32_t error) {
+    constexpr std::uint32_t kWin32Failure = 0x80070000;  // failure bit and the Win32 facility
+    constexpr std::uint32_t kCodeMask = 0xFFFF;
+    return error == win32_error::kSuccess
+               ? 0
+               : static_cast<std::int32_t>(kWin32Failure | (error & kCodeMask));
+}
+
 // A declared function that the system does not export (bound lazily, so it surfaces at the
 // call, never at start-up).
 class BindingError : public std::runtime_error {

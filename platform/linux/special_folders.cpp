@@ -17,11 +17,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kCsidlFlagMask = 0xFF00;
-// HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND): the folder is not there and may not be made.
-constexpr std::int32_t kPathNotFound = static_cast<std::int32_t>(0x80070003);
-constexpr std::int32_t kEInvalidArg = static_cast<std::int32_t>(0x80070057);
-// HRESULT_FROM_WIN32(ERROR_NOT_READY): the folder's share did not answer in time.
-constexpr std::int32_t kNotReady = static_cast<std::int32_t>(0x80070015);
+// The folder is not there and may not be made.
+constexpr std::int32_t kPathNotFound = hresultFromWin32(win32_error::kPathNotFound);
+constexpr std::int32_t kEInvalidArg = hresultFromWin32(win32_error::kInvalidParameter);
+// The folder's share did not answer in time.
+constexpr std::int32_t kNotReady = hresultFromWin32(win32_error::kNotReady);
 
 enum class Source {
     UserDir,  // an entry of user-dirs.dirs, else a folder below $HOME
