@@ -66,12 +66,12 @@ int LinuxPlatform::getComputerName(std::span<char> buffer, std::uint32_t& len) {
 }
 
 int LinuxPlatform::getUserName(std::span<char> buffer, std::uint32_t& len) {
-    const auto user = linux_fs::effectiveUser();
-    if (!user) {
-        lastError_ = win32_error::kFileNotFound;
+    const auto answer = nameService.effectiveUser(kNetworkAnswerDeadline);
+    if (!answer || !*answer) {
+        lastError_ = answer ? win32_error::kFileNotFound : win32_error::kNotReady;
         return 0;
     }
-    return copyName(user->login, buffer, len, LengthOnSuccess::WithNul,
+    return copyName((*answer)->login, buffer, len, LengthOnSuccess::WithNul,
                     win32_error::kInsufficientBuffer, lastError_);
 }
 

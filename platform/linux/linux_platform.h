@@ -13,6 +13,7 @@
 #include "platform/linux/folder_check.h"
 #include "platform/linux/kept_file.h"
 #include "platform/linux/mount_table.h"
+#include "platform/linux/name_service.h"
 #include "platform/linux/network_stat.h"
 #include "platform/linux/user_environment.h"
 #include "platform/platform.h"
@@ -60,9 +61,12 @@ class LinuxPlatform : public Platform {
     // Folders are looked up and created below the root; created only below $HOME.
     std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
 
+    // How the user is asked of the name service: with a deadline, since the user may be kept
+    // on a directory server, unless a test sets another.
+    linux_fs::NameService nameService;
     // Where special folders and the initial drive are read from: the process's own
     // environment unless a test sets another.
-    linux_fs::UserEnvironment environment = linux_fs::UserEnvironment::fromProcess();
+    linux_fs::UserEnvironment environment = linux_fs::UserEnvironment::fromProcess(nameService);
     // Where GNOME, MATE and Cinnamon keep their panel settings: the session's own database
     // unless a test sets another.
     std::unique_ptr<linux_fs::DesktopSettings> desktopSettings = linux_fs::sessionDesktopSettings();

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "platform/linux/passwd.h"
+#include "platform/linux/name_service.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -18,13 +18,14 @@ std::string variable(const char* name) {
 
 }  // namespace
 
-UserEnvironment UserEnvironment::fromProcess() {
+UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
     std::error_code error;
     const std::filesystem::path current = std::filesystem::current_path(error);
     // Without $HOME every desktop program takes the home folder from the user's passwd entry.
     std::string home = variable("HOME");
     if (home.empty()) {
-        if (const auto user = effectiveUser()) home = user->home;
+        const auto answer = names.effectiveUser(kNetworkAnswerDeadline);
+        if (answer && *answer) home = (*answer)->home;
     }
     return {.home = std::move(home),
             .xdgConfigHome = variable("XDG_CONFIG_HOME"),

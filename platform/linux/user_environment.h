@@ -6,6 +6,8 @@
 
 namespace zarnel::linux_fs {
 
+class NameService;
+
 struct UserEnvironment {
     std::string home;               // $HOME, else the passwd entry's home folder
     std::string xdgConfigHome;      // $XDG_CONFIG_HOME
@@ -20,7 +22,8 @@ struct UserEnvironment {
     // Where the user's installed data lives: $XDG_DATA_HOME when absolute, else ~/.local/share.
     std::string dataHome() const;
 
-    static UserEnvironment fromProcess();
+    // The home folder comes from `names` when $HOME is unset.
+    static UserEnvironment fromProcess(const NameService& names);
 };
 
 }  // namespace zarnel::linux_fs

@@ -88,9 +88,8 @@ std::vector<WmiInstance> LinuxPlatform::operatingSystems() const {
     }
     // Users that etc/passwd does not list (LDAP, systemd-homed) through the name service.
     if (!user) {
-        if (const auto entry = linux_fs::effectiveUser()) {
-            user = linux_fs::registeredUser(entry->login, entry->gecos);
-        }
+        const auto answer = nameService.effectiveUser(kNetworkAnswerDeadline);
+        if (answer && *answer) user = linux_fs::registeredUser((*answer)->login, (*answer)->gecos);
     }
     // Linux keeps no registered organisation: an empty one, as Windows shows when none was
     // given at set-up.

@@ -3,10 +3,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <memory>
 
+#include "platform/errors.h"
 #include "platform/linux/hosts.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/read_file.h"
@@ -156,6 +161,63 @@ TEST(LinuxNames, UserNameMatchesIdOnThisMachine) {
     RecordingControls controls;
     UserName(controls, platform);
     EXPECT_EQ(controls.text(Ctl::Text2), expected);
+}
+
+// The user name and the registered owner (a user etc/passwd does not list) on a machine whose
+// name service answers with `lookup`.
+struct NameServiceOutcome {
+    int userNameResult;
+    std::uint32_t error;
+    std::string userName;
+    WmiValue registeredUser;
+};
+
+NameServiceOutcome askNames(const linux_fs::NameService& service) {
+    const testing::ScratchMachine machine;  // no etc/passwd of its own
+    LinuxPlatform platform(machine.root());
+    platform.nameService = service;
+    std::array<char, 257> buffer{};
+    std::uint32_t len = buffer.size();
+    NameServiceOutcome outcome{.userNameResult = platform.getUserName(buffer, len),
+                               .error = platform.lastError(),
+                               .userName = buffer.data(),
+                               .registeredUser = {}};
+    const auto systems = platform.wmiInstances("Win32_OperatingSystem");
+    for (const auto& [name, value] : systems.at(0)) {
+        if (name == "RegisteredUser") outcome.registeredUser = value;
+    }
+    return outcome;
+}
+
+TEST(LinuxNames, UserFromTheNameServiceOrAFailureThatSaysWhy) {
+    const linux_fs::UserEntry alice{.login = "alice", .gecos = "Alice Liddell,,,", .home = "/a"};
+    const auto found = askNames(linux_fs::NameService([&] { return linux_fs::UserLookup(alice); }));
+    EXPECT_NE(found.userNameResult, 0);
+    EXPECT_EQ(found.userName, "alice");
+    EXPECT_EQ(found.registeredUser, WmiValue(std::string("Alice Liddell")));
+
+    const auto unknown = askNames(linux_fs::NameService([] { return linux_fs::UserLookup(); }));
+    EXPECT_EQ(unknown.userNameResult, 0);
+    EXPECT_EQ(unknown.error, win32_error::kFileNotFound);
+    EXPECT_EQ(unknown.registeredUser, WmiValue());
+}
+
+// A user kept on a directory server that went away: the user name fails as not ready after one
+// short wait, and the registered owner does not wait again while that question is unanswered.
+TEST(LinuxNames, AUserOnADirectoryWhoseServerIsGoneFailsAfterOneShortWait) {
+    std::promise<void> serverBack;
+    auto asked = std::make_shared<std::atomic<int>>(0);
+    const auto gone = askNames(linux_fs::NameService([silent = serverBack.get_future().share(),
+                                                      asked] {
+        ++*asked;
+        silent.wait();
+        return linux_fs::UserLookup(linux_fs::UserEntry{.login = "bob", .gecos = "", .home = ""});
+    }));
+    EXPECT_EQ(gone.userNameResult, 0);
+    EXPECT_EQ(gone.error, win32_error::kNotReady);
+    EXPECT_EQ(gone.registeredUser, WmiValue());
+    EXPECT_EQ(asked->load(), 1);
+    serverBack.set_value();
 }
 
 TEST(HostsParsing, FirstQualifiedAliasOfTheHostGivesTheDomain) {
