@@ -17,6 +17,7 @@
 #include "platform/bounded_questions.h"
 #include "platform/name_copy.h"
 #include "platform/platform.h"
+#include "platform/text_fields.h"
 #include "platform/win32/binding.h"
 
 namespace zarnel {
@@ -107,7 +108,12 @@ class Win32Platform : public Platform {
     std::optional<Answer> askDrive(const std::string& root, std::function<Answer()> question) {
         const bool share = root.starts_with("\\\\");
         if (!share && getDriveTypeA_(root.c_str()) != DRIVE_REMOTE) return question();
-        return networkShares_.ask<Answer>(root, std::move(question), kNetworkAnswerDeadline);
+        // One share, one question: the drive list spells a letter in lower case, the folder
+        // settings as the system wrote it. A share's path is left as it is: lowering its bytes
+        // could make two Japanese names one.
+        std::string subject = root;
+        if (!share && !subject.empty()) subject.front() = asciiLower(subject.front());
+        return networkShares_.ask<Answer>(subject, std::move(question), kNetworkAnswerDeadline);
     }
 
     std::unique_ptr<AnsiCodec> codec_;
