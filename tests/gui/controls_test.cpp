@@ -244,7 +244,9 @@ TEST(FrameCaption, InkKeepsWithinItsOwnHeightFromTheTop) {
     }
 }
 
-TEST_F(ControlsTest, PieWithoutPersistentImageIsGoneAfterItsTabWasAway) {
+// A tab away clears a box without a persistent image (the tab's click has it drawn again); a
+// minimise does not, as nothing draws it again when the window comes back.
+TEST_F(ControlsTest, PieWithoutPersistentImageIsGoneAfterItsTabWasAwayNotAfterAMinimise) {
     const struct {
         bool autoRedraw;
         QRgb afterReturn;
@@ -259,6 +261,14 @@ TEST_F(ControlsTest, PieWithoutPersistentImageIsGoneAfterItsTabWasAway) {
         controls.tabControl().setCurrentIndex(0);
         EXPECT_EQ(pie.image().pixel(30, 50), c.afterReturn) << c.autoRedraw;
     }
+    qt::PictureBox& pie = controls.pictureBox(Ctl::Picture4);
+    pie.setAutoRedraw(false);
+    pie.pieWedge(600, 600, 450, 0, 6.28f);
+    window.showMinimized();
+    QApplication::processEvents();
+    window.showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(pie.image().pixel(30, 50), qRgb(0, 255, 255));
 }
 
 TEST_F(ControlsTest, WindowHasItsIconAtEverySizeOnceShownAndAHandle) {

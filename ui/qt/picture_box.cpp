@@ -225,8 +225,9 @@ void PictureBox::showEvent(QShowEvent* event) {
 void PictureBox::hideEvent(QHideEvent* event) {
     QFrame::hideEvent(event);
     updateOnContainer();
-    // Without a persistent image what was drawn is lost once the box is off screen.
-    if (surface_ && !autoRedraw_) clearToBack();
+    // Without a persistent image what was drawn is lost once the box leaves with its tab, whose
+    // click has it drawn again. Nothing draws it again when a minimised window comes back.
+    if (surface_ && !autoRedraw_ && !event->spontaneous()) clearToBack();
 }
 
 void PictureBox::changeEvent(QEvent* event) {
