@@ -19,6 +19,7 @@
 #include "platform/platform.h"
 #include "platform/text_fields.h"
 #include "platform/win32/binding.h"
+#include "platform/win32/wmi_service.h"
 
 namespace zarnel {
 
@@ -72,6 +73,10 @@ class Win32Platform : public Platform {
     // A path that does not fit the buffer whole, or whose code-page form takes MAX_PATH bytes
     // or more, is refused with E_FAIL and the buffer left as it was.
     std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
+
+    // How the management service is asked: on a helper thread with a deadline, unless a test
+    // sets another.
+    win32::WmiService wmiService;
 
   private:
     // The text before the first NUL of a buffer the system filled in UTF-16, written into

@@ -9,6 +9,7 @@
 #include "platform/win32/code_page.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/wmi_enumeration.h"
+#include "platform/win32/wmi_service.h"
 
 namespace zarnel {
 namespace {
@@ -135,7 +136,13 @@ WmiInstance instanceOf(IWbemClassObject& object) {
 }  // namespace
 
 std::vector<WmiInstance> Win32Platform::wmiInstances(std::string_view className) {
-    if (!isClassName(className)) throw WmiError("not a class name: " + std::string(className));
+    return wmiService.instances(std::string(className));
+}
+
+namespace win32 {
+
+std::vector<WmiInstance> queryInstances(const std::string& className) {
+    if (!isClassName(className)) throw WmiError("not a class name: " + className);
     const ComScope com;
 
     ComPointer<IWbemLocator> locator;
@@ -159,10 +166,8 @@ std::vector<WmiInstance> Win32Platform::wmiInstances(std::string_view className)
                                            WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
                                            nullptr, enumerator.out()));
 
-    return win32::enumeratedInstances(*enumerator.get(), win32::kWmiAnswerDeadline);
+    return enumeratedInstances(*enumerator.get(), kWmiAnswerDeadline);
 }
-
-namespace win32 {
 
 std::vector<WmiInstance> enumeratedInstances(IEnumWbemClassObject& enumerator,
                                              std::chrono::milliseconds deadline) {

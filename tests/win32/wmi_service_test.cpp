@@ -1,0 +1,70 @@
+// A management service that hangs while it starts costs the window one short wait, not three
+// long ones, and every failure still reaches the probes as WmiError.
+#include "platform/win32/wmi_service.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <memory>
+#include <stdexcept>
+
+#include "platform/errors.h"
+#include "platform/win32/win32_platform.h"
+#include "probes/wmi_probes.h"
+#include "tests/support/recording_controls.h"
+
+namespace zarnel {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kShortDeadline = 50ms;
+constexpr std::string_view kTrapped = "取得不能";
+
+TEST(Win32WmiService, AHungServiceIsWaitedForOnceForEveryClass) {
+    std::promise<void> serviceBack;
+    auto asked = std::make_shared<std::atomic<int>>(0);
+    Win32Platform platform;
+    platform.wmiService = win32::WmiService(
+        [started = serviceBack.get_future().share(), asked](const std::string&) {
+            ++*asked;
+            started.wait();
+            return std::vector<WmiInstance>{};
+        },
+        kShortDeadline);
+    testing::RecordingControls controls;
+    Pruseltusa(controls, platform);
+    Biosjyouhou(controls, platform);
+    EXPECT_EQ(controls.items(Ctl::List2), std::vector<std::string>{std::string(kTrapped)});
+    EXPECT_EQ(controls.items(Ctl::List3), std::vector<std::string>{std::string(kTrapped)});
+    EXPECT_EQ(asked->load(), 1);
+    EXPECT_THROW(platform.wmiInstances("Win32_OperatingSystem"), WmiError);
+    EXPECT_EQ(asked->load(), 1);
+    serviceBack.set_value();
+}
+
+TEST(Win32WmiService, AnswersAndFailuresComeBackFromTheHelperThread) {
+    const WmiInstance bios{{"Manufacturer", std::string("Maker")}, {"BuildNumber", WmiValue()}};
+    const win32::WmiService answering([&](const std::string& className) {
+        return className == "Win32_BIOS" ? std::vector<WmiInstance>{bios}
+                                         : std::vector<WmiInstance>{};
+    });
+    EXPECT_EQ(answering.instances("Win32_BIOS"), std::vector<WmiInstance>{bios});
+    EXPECT_TRUE(answering.instances("Win32_Processor").empty());
+
+    const win32::WmiService refusing(
+        [](const std::string&) -> std::vector<WmiInstance> { throw WmiError("refused"); });
+    try {
+        refusing.instances("Win32_BIOS");
+        ADD_FAILURE() << "no WmiError";
+    } catch (const WmiError& failure) {
+        EXPECT_STREQ(failure.what(), "refused");
+    }
+    const win32::WmiService broken(
+        [](const std::string&) -> std::vector<WmiInstance> { throw std::runtime_error("bad"); });
+    EXPECT_THROW(broken.instances("Win32_BIOS"), WmiError);
+}
+
+}  // namespace
+}  // namespace zarnel
