@@ -241,6 +241,41 @@ TEST(HostsParsing, ResolvConfLastDomainWinsAndSearchIsNotADomain) {
     EXPECT_EQ(linux_fs::domainFromResolvConf("; domain commented.example\ndomain\n"), std::nullopt);
 }
 
+// The root's dot, comment lines and the kernel's placeholder for no name are no part of it.
+TEST(HostsParsing, HostNameIsTheNameItselfWhateverSurroundsIt) {
+    EXPECT_EQ(linux_fs::parseHostname("web01.example.com.\n"), "web01.example.com");
+    EXPECT_EQ(linux_fs::parseHostname(".\n"), std::nullopt);
+    EXPECT_EQ(linux_fs::parseHostname("(none)\n"), std::nullopt);
+    EXPECT_EQ(linux_fs::parseHostname("# set by the installer\n\nweb01\n"), "web01");
+    EXPECT_EQ(linux_fs::parseHostname("# only a comment\n"), std::nullopt);
+    EXPECT_EQ(linux_fs::domainFromHosts("127.0.1.1 web01.example.com. web01\n", "web01"),
+              "example.com");
+    EXPECT_EQ(linux_fs::domainFromResolvConf("domain example.com.\n"), "example.com");
+    // Dots alone name no domain: the next name does, or none.
+    EXPECT_EQ(linux_fs::domainFromHosts("10.0.0.1 pc.. pc.example\n", "pc"), "example");
+    EXPECT_EQ(linux_fs::domainFromResolvConf("domain lab.example\ndomain .\n"), "lab.example");
+}
+
+// Early in boot the kernel has no name yet: the one for the next boot stands in, and its
+// domain still comes from etc/hosts.
+TEST(LinuxNames, UnsetKernelNameAndAQualifiedNameForTheNextBoot) {
+    const testing::ScratchMachine machine;
+    const std::filesystem::path& root = machine.root();
+    std::filesystem::create_directories(root / "proc/sys/kernel");
+    std::filesystem::create_directories(root / "etc");
+    std::ofstream(root / "proc/sys/kernel/hostname") << "(none)\n";
+    std::ofstream(root / "etc/hostname") << "web01.\n";
+    std::ofstream(root / "etc/hosts") << "127.0.1.1 web01.example.com web01\n";
+    LinuxPlatform platform(root);
+    RecordingControls controls;
+    ComputerName(controls, platform);
+    DNShoustomei(controls, platform);
+    DOMEINmei(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text1), "WEB01");
+    EXPECT_EQ(controls.text(Ctl::Text13), "web01");
+    EXPECT_EQ(controls.text(Ctl::Text14), "example.com");
+}
+
 TEST(HostsParsing, HostNameMustBePrintableText) {
     EXPECT_EQ(linux_fs::parseHostname("  box \nsecond line"), "box");
     EXPECT_EQ(linux_fs::parseHostname(""), std::nullopt);
