@@ -1,5 +1,6 @@
 #include "platform/linux/volume_flags.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/platform.h"
@@ -107,6 +108,15 @@ std::uint32_t volumeFlags(std::string_view fsType, std::string_view options) {
         options.remove_prefix(comma + 1);
     }
     return flags;
+}
+
+std::uint32_t maximumComponentLength(std::string_view fsType, unsigned long nameMax) {
+    // FAT and exFAT give theirs in bytes of the widest character set the kernel can name files
+    // in, six to a character: a USB stick's 255 reads 1530.
+    constexpr unsigned long kFatBytesPerCharacter = 6;
+    constexpr std::array<std::string_view, 3> kFatTypes = {"vfat", "msdos", "exfat"};
+    if (std::ranges::find(kFatTypes, fsType) != kFatTypes.end()) nameMax /= kFatBytesPerCharacter;
+    return static_cast<std::uint32_t>(nameMax);
 }
 
 }  // namespace zarnel::linux_fs

@@ -10,4 +10,7 @@ namespace zarnel::linux_fs {
 // `options`: the mount options and the super options, comma-separated.
 std::uint32_t volumeFlags(std::string_view fsType, std::string_view options);
 
+// The longest file name in characters, from the kernel's figure (statvfs f_namemax).
+std::uint32_t maximumComponentLength(std::string_view fsType, unsigned long nameMax);
+
 }  // namespace zarnel::linux_fs

@@ -212,7 +212,8 @@ int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> v
         return 0;
     }
     serialNumber = linux_fs::serialFromUuid(facts.uuid);
-    maximumComponentLength = static_cast<std::uint32_t>(info.f_namemax);
+    maximumComponentLength =
+        linux_fs::maximumComponentLength(facts.fileSystem.flagsType, info.f_namemax);
     fileSystemFlags = linux_fs::volumeFlags(facts.fileSystem.flagsType,
                                             mount->mountOptions + "," + mount->superOptions);
     if (!mountRoot.canEncrypt()) fileSystemFlags &= ~volume_flag::kSupportsEncryption;

@@ -91,6 +91,16 @@ INSTANTIATE_TEST_SUITE_P(
                       SerialRow{"1234", 0}, SerialRow{"zzzz-zzzz", 0},
                       SerialRow{"12345678-", 0x12345678}, SerialRow{"1234567g", 0}));
 
+// What the kernel gives as the longest name: characters for most file systems, bytes of its
+// widest character set for FAT and exFAT (a USB stick's or an SD card's).
+TEST(VolumeFacts, LongestNameIsCountedInCharacters) {
+    EXPECT_EQ(linux_fs::maximumComponentLength("vfat", 1530), 255U);
+    EXPECT_EQ(linux_fs::maximumComponentLength("exfat", 1530), 255U);
+    EXPECT_EQ(linux_fs::maximumComponentLength("msdos", 72), 12U);
+    EXPECT_EQ(linux_fs::maximumComponentLength("ext4", 255), 255U);
+    EXPECT_EQ(linux_fs::maximumComponentLength("udf", 254), 254U);
+}
+
 TEST(VolumeIds, UdevEscapesDecode) {
     EXPECT_EQ(decodeUdevEscapes("USB\\x20STICK"), "USB STICK");
     EXPECT_EQ(decodeUdevEscapes("a\\x2fb"), "a/b");
