@@ -36,7 +36,9 @@ constexpr std::array<std::string_view, 1> kPoolFileSystems = {"zfs"};
 // Where the EFI system partition is mounted when nothing tells its partition type.
 constexpr std::array<std::string_view, 2> kEfiMountPoints = {"/boot/efi", "/efi"};
 constexpr std::array<std::string_view, 2> kRamFileSystems = {"tmpfs", "ramfs"};
-constexpr std::array<std::string_view, 3> kRamDrivePlaces = {"/tmp", "/mnt", "/media"};
+// Where the desktop mounts what the user plugs in or opens; also its RAM disks' place.
+constexpr std::string_view kMediaTree = "/media";
+constexpr std::array<std::string_view, 3> kRamDrivePlaces = {"/tmp", "/mnt", kMediaTree};
 constexpr std::array<std::string_view, 6> kSystemTrees = {"/proc", "/sys",  "/dev",
                                                           "/run",  "/snap", "/var/lib/docker"};
 constexpr std::string_view kRemovableMediaTree = "/run/media";
@@ -94,7 +96,12 @@ bool pathIsUnder(std::string_view path, std::string_view prefix) {
 
 bool isDriveMount(const MountEntry& mount) {
     if (isSystemTree(mount.mountPoint)) return false;
-    if (mount.source.starts_with(kDeviceTree) && !mount.source.starts_with(kLoopDevices)) {
+    // A loop device carries what a program mounted for itself (a snap, an app image); under the
+    // media trees it is an image the user opened, a disc to them.
+    const bool userMedia = pathIsUnder(mount.mountPoint, kMediaTree) ||
+                           pathIsUnder(mount.mountPoint, kRemovableMediaTree);
+    if (mount.source.starts_with(kDeviceTree) &&
+        (!mount.source.starts_with(kLoopDevices) || userMedia)) {
         return true;
     }
     if (isNetworkFileSystem(mount.fsType) || isOneOf(mount.fsType, kPoolFileSystems)) return true;

@@ -147,6 +147,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DriveMountRow{"BlockDevice", mount("/data", "ext4", "/dev/sdb1"), true},
         DriveMountRow{"LoopDevice", mount("/opt/app", "squashfs", "/dev/loop3"), false},
+        DriveMountRow{"DiscImageInMedia", mount("/media/a/Ubuntu", "iso9660", "/dev/loop3"), true},
+        DriveMountRow{"DiscImageInRunMedia", mount("/run/media/a/X", "udf", "/dev/loop4"), true},
+        DriveMountRow{"LoopOutsideMedia", mount("/mnt/image", "iso9660", "/dev/loop5"), false},
         DriveMountRow{"Nfs", mount("/net/p", "nfs", "srv:/p"), true},
         DriveMountRow{"Sshfs", mount("/home/a/remote", "fuse.sshfs", "a@h:"), true},
         DriveMountRow{"TmpfsAtTmp", mount("/tmp", "tmpfs", "tmpfs"), true},
