@@ -15,6 +15,7 @@
 #include "platform/linux/mount_table.h"
 #include "platform/linux/name_service.h"
 #include "platform/linux/network_stat.h"
+#include "platform/linux/user_dirs_file.h"
 #include "platform/linux/user_environment.h"
 #include "platform/platform.h"
 
@@ -76,6 +77,9 @@ class LinuxPlatform : public Platform {
     // How a special folder is looked at: with a deadline, since it may be on a network share,
     // unless a test sets another.
     linux_fs::FolderCheck folderCheck;
+    // How the user's folder settings are read: with a deadline, since they lie in the home
+    // folder, unless a test sets another.
+    linux_fs::UserDirsFile userDirsFile;
 
   private:
     std::vector<WmiInstance> processors() const;

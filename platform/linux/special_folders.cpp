@@ -7,7 +7,6 @@
 #include "platform/errors.h"
 #include "platform/linux/drive_letters.h"
 #include "platform/linux/linux_platform.h"
-#include "platform/linux/read_file.h"
 #include "platform/linux/user_dirs.h"
 #include "platform/name_copy.h"
 
@@ -69,12 +68,15 @@ bool isAbsoluteHome(std::string_view home) {
     return home.starts_with('/');
 }
 
-std::string userDir(const fs::path& root, const linux_fs::UserEnvironment& environment,
-                    const FolderRow& row) {
-    if (const auto text = linux_fs::readFile(
-            root, fs::path(environment.configHome()).relative_path() / "user-dirs.dirs",
-            linux_fs::FinalLink::Follow)) {
-        const auto dirs = linux_fs::parseUserDirs(*text);
+// Where the user's folder settings are kept.
+fs::path userDirsPath(const linux_fs::UserEnvironment& environment) {
+    return fs::path(environment.configHome()) / "user-dirs.dirs";
+}
+
+std::string userDir(const linux_fs::UserEnvironment& environment, const FolderRow& row,
+                    const linux_fs::SettingsText& settings) {
+    if (settings) {
+        const auto dirs = linux_fs::parseUserDirs(*settings);
         if (const auto entry = dirs.find(row.where); entry != dirs.end()) {
             return entry->second.underHome ? environment.home + entry->second.path
                                            : entry->second.path;
@@ -83,14 +85,9 @@ std::string userDir(const fs::path& root, const linux_fs::UserEnvironment& envir
     return environment.home + std::string(row.fallback);
 }
 
-// The machine path of a folder; nothing for a folder that needs $HOME when it is not set.
-std::optional<std::string> folderPath(const fs::path& root,
-                                      const linux_fs::UserEnvironment& environment,
-                                      const FolderRow& row) {
-    if (row.source == Source::System) return std::string(row.where);
-    if (!isAbsoluteHome(environment.home)) return std::nullopt;
-    if (row.source == Source::Home) return environment.home + std::string(row.where);
-    return userDir(root, environment, row);
+// Whether the folder's path depends on $HOME, which must then be set.
+bool needsHome(const FolderRow& row) {
+    return row.source == Source::Home || row.source == Source::UserDir;
 }
 
 // "/home/a//Desktop/" as "/home/a/Desktop": a $HOME with a trailing slash joins with one.
@@ -132,16 +129,25 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
     const FolderRow* row = folderRow(csidl & ~kCsidlFlagMask);
     if (!row) return kEInvalidArg;
     if (row->source == Source::None) return kEFail;
-    std::optional<std::string> folder = folderPath(root_, environment, *row);
-    if (!folder) return kEFail;
-    folder = tidy(*folder);
+    if (needsHome(*row) && !isAbsoluteHome(environment.home)) return kEFail;
+    std::string folder;
+    if (row->source == Source::UserDir) {
+        const auto settings =
+            userDirsFile(root_, userDirsPath(environment), kNetworkAnswerDeadline);
+        if (!settings) return kNotReady;
+        folder = tidy(userDir(environment, *row, *settings));
+    } else {
+        // A fixed folder, of the machine or below $HOME.
+        const std::string base = row->source == Source::Home ? environment.home : std::string();
+        folder = tidy(base + std::string(row->where));
+    }
 
-    const fs::path located = root_ / fs::path(*folder).relative_path();
+    const fs::path located = root_ / fs::path(folder).relative_path();
     const bool create = (csidl & kCsidlFlagCreate) != 0;
     // Made on the checking thread, which may outlive this call: it owns what it touches.
     const auto found = folderCheck(
         located,
-        [create, root = root_, environment = environment, folder = *folder, located] {
+        [create, root = root_, environment = environment, folder, located] {
             std::error_code error;
             return create && mayCreate(root, environment, folder) &&
                    fs::create_directories(located, error);
@@ -150,7 +156,7 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
     if (!found) return kNotReady;
     if (!*found) return kPathNotFound;
     std::uint32_t len = static_cast<std::uint32_t>(path.size());
-    if (copyName(*folder, path, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
+    if (copyName(folder, path, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
                  lastError_) == 0) {
         return kEFail;
     }

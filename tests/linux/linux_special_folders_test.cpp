@@ -130,6 +130,24 @@ TEST_F(Folders, AFolderOnAShareWhoseServerIsGoneFailsAfterOneShortWait) {
     serverBack.set_value();
 }
 
+// A home on a share whose server is gone: the folder settings in it are not waited for again
+// while the first read is unanswered, and a folder that needs no settings still answers.
+TEST_F(Folders, SettingsInAHomeWhoseServerIsGoneFailAfterOneShortWait) {
+    std::promise<void> serverBack;
+    auto asked = std::make_shared<std::atomic<int>>(0);
+    platform_->userDirsFile = linux_fs::UserDirsFile(
+        [silent = serverBack.get_future().share(), asked](const fs::path&, const fs::path&) {
+            ++*asked;
+            silent.wait();
+            return linux_fs::SettingsText();
+        });
+    EXPECT_EQ(lookup(kCreate), std::nullopt);
+    EXPECT_EQ(lookup(5 | kCreate), std::nullopt);
+    EXPECT_EQ(asked->load(), 1);
+    EXPECT_EQ(lookup(7 | kCreate), "/home/alice/.config/autostart");
+    serverBack.set_value();
+}
+
 TEST_F(Folders, UnknownNumberFails) {
     EXPECT_EQ(lookup(99 | kCreate), std::nullopt);
 }
