@@ -69,6 +69,12 @@ INSTANTIATE_TEST_SUITE_P(
                      .computerName = "KIOSK",
                      .dnsHost = "kiosk",
                      .dnsDomain = "office.example"},
+        // Early in boot the kernel has no name yet ("(none)"): the one for the next boot
+        // stands in, its root's dot dropped, and its domain still comes from etc/hosts.
+        MachineNames{.machine = "host-early-boot",
+                     .computerName = "WEB01",
+                     .dnsHost = "web01",
+                     .dnsDomain = "example.com"},
         MachineNames{.machine = "host-unreadable",
                      .computerName = "FALLBACK",
                      .dnsHost = "fallback",
@@ -254,26 +260,6 @@ TEST(HostsParsing, HostNameIsTheNameItselfWhateverSurroundsIt) {
     // Dots alone name no domain: the next name does, or none.
     EXPECT_EQ(linux_fs::domainFromHosts("10.0.0.1 pc.. pc.example\n", "pc"), "example");
     EXPECT_EQ(linux_fs::domainFromResolvConf("domain lab.example\ndomain .\n"), "lab.example");
-}
-
-// Early in boot the kernel has no name yet: the one for the next boot stands in, and its
-// domain still comes from etc/hosts.
-TEST(LinuxNames, UnsetKernelNameAndAQualifiedNameForTheNextBoot) {
-    const testing::ScratchMachine machine;
-    const std::filesystem::path& root = machine.root();
-    std::filesystem::create_directories(root / "proc/sys/kernel");
-    std::filesystem::create_directories(root / "etc");
-    std::ofstream(root / "proc/sys/kernel/hostname") << "(none)\n";
-    std::ofstream(root / "etc/hostname") << "web01.\n";
-    std::ofstream(root / "etc/hosts") << "127.0.1.1 web01.example.com web01\n";
-    LinuxPlatform platform(root);
-    RecordingControls controls;
-    ComputerName(controls, platform);
-    DNShoustomei(controls, platform);
-    DOMEINmei(controls, platform);
-    EXPECT_EQ(controls.text(Ctl::Text1), "WEB01");
-    EXPECT_EQ(controls.text(Ctl::Text13), "web01");
-    EXPECT_EQ(controls.text(Ctl::Text14), "example.com");
 }
 
 TEST(HostsParsing, HostNameMustBePrintableText) {
