@@ -23,4 +23,18 @@ int copyName(std::string_view ansi, std::span<char> buffer, std::uint32_t& len,
     return 1;
 }
 
+bool copyTextsWhole(std::initializer_list<TextCopy> copies, std::uint32_t& error) {
+    if (!std::ranges::all_of(
+            copies, [](const TextCopy& copy) { return copy.ansi.size() < copy.buffer.size(); })) {
+        error = win32_error::kMoreData;
+        return false;
+    }
+    for (const TextCopy& copy : copies) {
+        auto len = static_cast<std::uint32_t>(copy.buffer.size());
+        copyName(copy.ansi, copy.buffer, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
+                 error);
+    }
+    return true;
+}
+
 }  // namespace zarnel

@@ -6,17 +6,6 @@
 #include "platform/text_fields.h"
 
 namespace zarnel {
-namespace {
-
-// Copies text and its NUL into a fixed buffer; false when it does not fit.
-bool copyText(std::string_view ansi, std::span<char> buffer, std::uint32_t& error) {
-    auto len = static_cast<std::uint32_t>(buffer.size());
-    return copyName(ansi, buffer, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
-                    error) != 0;
-}
-
-}  // namespace
-
 const FakeVolume* FakePlatform::volumeAt(std::string_view root) {
     constexpr std::size_t kLetterAndColon = 2;
     if (root.size() >= kLetterAndColon && root[1] == ':') {
@@ -55,8 +44,9 @@ int FakePlatform::getVolumeInformation(std::string_view root, std::span<char> vo
         lastError_ = volume->error;
         return 0;
     }
-    if (!copyText(codec_->fromText(volume->volumeName), volumeName, lastError_) ||
-        !copyText(codec_->fromText(volume->fileSystemName), fileSystemName, lastError_)) {
+    if (!copyTextsWhole({{codec_->fromText(volume->volumeName), volumeName},
+                         {codec_->fromText(volume->fileSystemName), fileSystemName}},
+                        lastError_)) {
         return 0;
     }
     serialNumber = volume->serialNumber;
@@ -87,7 +77,7 @@ std::int32_t FakePlatform::getFolderPath(Hwnd owner, int csidl, std::span<char> 
     }
     const auto folder = records.folders.find(csidl & ~kCsidlFlagCreate);
     if (folder == records.folders.end()) return kEFail;
-    return copyText(codec_->fromText(folder->second), path, lastError_) ? kSOk : kEFail;
+    return copyTextsWhole({{codec_->fromText(folder->second), path}}, lastError_) ? kSOk : kEFail;
 }
 
 }  // namespace zarnel

@@ -101,12 +101,6 @@ bool statVolume(const std::filesystem::path& root, const MountEntry& mount,
     return false;
 }
 
-bool copyText(std::string_view text, std::span<char> buffer, std::uint32_t& error) {
-    auto len = static_cast<std::uint32_t>(buffer.size());
-    return copyName(text, buffer, len, LengthOnSuccess::WithoutNul, win32_error::kMoreData,
-                    error) != 0;
-}
-
 // A mount of one file rather than a directory. Network shares are not looked at: their
 // server may not answer.
 bool isFileMount(const std::filesystem::path& root, const MountEntry& mount) {
@@ -207,8 +201,9 @@ int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> v
     const linux_fs::MountRoot mountRoot(local ? mountPointBelow(root_, *mount) : "", mount->major,
                                         mount->minor);
     const linux_fs::VolumeFacts facts = linux_fs::volumeFactsOf(root_, *mount, device, mountRoot);
-    if (!copyText(linux_fs::visibleText(facts.label), volumeName, lastError_) ||
-        !copyText(linux_fs::visibleText(facts.fileSystem.name), fileSystemName, lastError_)) {
+    if (!copyTextsWhole({{linux_fs::visibleText(facts.label), volumeName},
+                         {linux_fs::visibleText(facts.fileSystem.name), fileSystemName}},
+                        lastError_)) {
         return 0;
     }
     serialNumber = linux_fs::serialFromUuid(facts.uuid);

@@ -164,6 +164,22 @@ TEST_P(PlatformContract, LocalDriveNamesItsFileSystemAndItsSpaceInOrder) {
     EXPECT_LE(totalFree, total);
 }
 
+// A file-system name longer than its buffer fails the query, with the label not written either:
+// a failed call leaves every output as it was.
+TEST_P(PlatformContract, FileSystemNameThatDoesNotFitLeavesTheLabelUntouched) {
+    const std::string root = platform->drives().entries.at(0).substr(0, 2) + "\\";
+    const std::string before(kMaxPath, 'x');
+    std::string name = before;
+    std::string fileSystem(1, 'x');  // room for the NUL alone
+    std::uint32_t serial = kUntouched;
+    std::uint32_t component = kUntouched;
+    std::uint32_t flags = kUntouched;
+    EXPECT_EQ(platform->getVolumeInformation(root, name, serial, component, flags, fileSystem), 0);
+    EXPECT_EQ(name, before);
+    EXPECT_EQ(fileSystem, "x");
+    EXPECT_EQ(serial, kUntouched);
+}
+
 // A root path whose letter the drive list does not hold.
 std::string missingRoot(Platform& platform) {
     const DriveList list = platform.drives();
