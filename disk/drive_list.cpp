@@ -1,5 +1,6 @@
 // The drive list: its entries, and the six probes that follow its selection.
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <string_view>
 
@@ -62,6 +63,15 @@ bool mediumChanged(std::string_view entry, std::uint32_t changedLetters) {
     return letter >= 0 && letter < kLetters && ((changedLetters >> letter) & 1U) != 0;
 }
 
+// What the probes of a chosen drive write.
+constexpr std::array<Ctl, 8> kDriveFigures = {Ctl::Text15, Ctl::Text16, Ctl::Text17, Ctl::Text18,
+                                              Ctl::Text19, Ctl::Text20, Ctl::Text21, Ctl::Text22};
+
+void clearDriveFigures(Controls& controls) {
+    for (const Ctl field : kDriveFigures) controls.setText(field, "");
+    controls.clear(Ctl::List4);
+}
+
 }  // namespace
 
 void Drive1_Change(Controls& controls, Platform& platform) {
@@ -99,7 +109,12 @@ DriveList refreshDrive1(Controls& controls, Platform& platform, const DriveList&
     }
     // Read again when another drive is chosen now, or when the chosen drive's medium changed
     // under an unchanged entry.
-    if (selected < 0) return drives;
+    if (selected < 0) {
+        // The list came back without the drive that was chosen, and without another: its
+        // figures must not stand beside an empty choice.
+        if (chosen >= 0) clearDriveFigures(controls);
+        return drives;
+    }
     const std::string& after = drives.entries[static_cast<std::size_t>(selected)];
     if (after != before || mediumChanged(after, changedLetters)) Drive1_Change(controls, platform);
     return drives;

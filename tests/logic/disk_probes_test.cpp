@@ -310,11 +310,19 @@ TEST(DiskProbes, RefreshedListProbesOnlyWhenTheSelectionMoves) {
     EXPECT_EQ(controls.text(Ctl::Drive1), "c: [/]");
     EXPECT_GT(platform.calls.size(), 2u);
 
+    // Then no drive at all (a drive list the system would not give): nothing is asked, and the
+    // figures of the drive that was chosen do not stay beside the empty choice.
+    ASSERT_FALSE(controls.text(Ctl::Text16).empty());
     platform.records.drives = {.entries = {}, .selected = -1};
     platform.calls.clear();
     shown = refreshDrive1(controls, platform, shown);
     EXPECT_EQ(controls.listIndex(Ctl::Drive1), -1);
     EXPECT_EQ(platform.calls, std::vector<std::string>{"GetLogicalDriveStringsA()"});
+    for (const Ctl field : {Ctl::Text15, Ctl::Text16, Ctl::Text17, Ctl::Text18, Ctl::Text19,
+                            Ctl::Text20, Ctl::Text21, Ctl::Text22}) {
+        EXPECT_EQ(controls.text(field), "") << ctlName(field);
+    }
+    EXPECT_TRUE(controls.items(Ctl::List4).empty());
 }
 
 // Windows names its drives by bare letters: a disc put into the chosen drive changes no entry,
