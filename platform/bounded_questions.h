@@ -86,4 +86,26 @@ class BoundedQuestions {
     std::shared_ptr<Unanswered> unanswered_ = std::make_shared<Unanswered>();
 };
 
+// One call to the system, made as a bounded question; a test may stand in for the call.
+template <typename Answer, typename... Args>
+class BoundedCall {
+  public:
+    using Call = std::function<Answer(Args...)>;
+
+    explicit BoundedCall(Call call) : call_(std::move(call)) {}
+
+    // The call's answer for `args`; nothing as BoundedQuestions::ask gives nothing. The
+    // arguments are copied: the helper thread may outlive the caller.
+    std::optional<Answer> operator()(const std::string& subject, std::chrono::milliseconds deadline,
+                                     Args... args) const {
+        return questions_.ask<Answer>(
+            subject, [call = call_, ... args = std::move(args)] { return call(args...); },
+            deadline);
+    }
+
+  private:
+    Call call_;
+    BoundedQuestions questions_;
+};
+
 }  // namespace zarnel

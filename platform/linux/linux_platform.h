@@ -64,7 +64,7 @@ class LinuxPlatform : public Platform {
 
     // How the user is asked of the name service: with a deadline, since the user may be kept
     // on a directory server, unless a test sets another.
-    linux_fs::NameService nameService;
+    linux_fs::NameService nameService{linux_fs::effectiveUser};
     // Where special folders and the initial drive are read from: the process's own
     // environment unless a test sets another.
     linux_fs::UserEnvironment environment = linux_fs::UserEnvironment::fromProcess(nameService);
@@ -79,7 +79,7 @@ class LinuxPlatform : public Platform {
     linux_fs::FolderCheck folderCheck;
     // How the user's folder settings are read: with a deadline, since they lie in the home
     // folder, unless a test sets another.
-    linux_fs::UserDirsFile userDirsFile;
+    linux_fs::UserDirsFile userDirsFile{linux_fs::readSettings};
 
   private:
     std::vector<WmiInstance> processors() const;

@@ -3,9 +3,8 @@
 // the directory's client keeps retrying, which can be minutes.
 #pragma once
 
-#include <chrono>
-#include <functional>
 #include <optional>
+#include <string>
 
 #include "platform/bounded_questions.h"
 #include "platform/linux/passwd.h"
@@ -15,19 +14,9 @@ namespace zarnel::linux_fs {
 // The service's answer: the user's entry, or nothing when it has none.
 using UserLookup = std::optional<UserEntry>;
 
-class NameService {
-  public:
-    using Lookup = std::function<UserLookup()>;
+using NameService = BoundedCall<UserLookup>;
 
-    explicit NameService(Lookup lookup = linux_fs::effectiveUser);
-
-    // The service's answer; nothing when none came within `deadline` or an earlier question is
-    // still unanswered.
-    std::optional<UserLookup> effectiveUser(std::chrono::milliseconds deadline) const;
-
-  private:
-    Lookup lookup_;
-    BoundedQuestions questions_;
-};
+// The one subject asked about: the process has one effective user.
+inline const std::string kEffectiveUser = "effective user";
 
 }  // namespace zarnel::linux_fs

@@ -68,9 +68,9 @@ bool isAbsoluteHome(std::string_view home) {
     return home.starts_with('/');
 }
 
-// Where the user's folder settings are kept.
+// Where the user's folder settings are kept, below the machine's root.
 fs::path userDirsPath(const linux_fs::UserEnvironment& environment) {
-    return fs::path(environment.configHome()) / "user-dirs.dirs";
+    return fs::path(environment.configHome()).relative_path() / "user-dirs.dirs";
 }
 
 std::string userDir(const linux_fs::UserEnvironment& environment, const FolderRow& row,
@@ -132,8 +132,9 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
     if (needsHome(*row) && !isAbsoluteHome(environment.home)) return kEFail;
     std::string folder;
     if (row->source == Source::UserDir) {
-        const auto settings =
-            userDirsFile(root_, userDirsPath(environment), kNetworkAnswerDeadline);
+        const fs::path settingsFile = userDirsPath(environment);
+        const auto settings = userDirsFile((root_ / settingsFile).string(), kNetworkAnswerDeadline,
+                                           root_, settingsFile);
         if (!settings) return kNotReady;
         folder = tidy(userDir(environment, *row, *settings));
     } else {

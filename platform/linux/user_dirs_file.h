@@ -3,9 +3,7 @@
 // whoever opens a file in it for as long as the server is gone.
 #pragma once
 
-#include <chrono>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,26 +14,10 @@ namespace zarnel::linux_fs {
 // The file's text, or nothing when it cannot be read.
 using SettingsText = std::optional<std::string>;
 
-class UserDirsFile {
-  public:
-    // `relative` below `root`, as readFile takes them.
-    using Read = std::function<SettingsText(const std::filesystem::path& root,
-                                            const std::filesystem::path& relative)>;
+// Reads a file given as a root and a path below it, as readFile takes them.
+using UserDirsFile = BoundedCall<SettingsText, std::filesystem::path, std::filesystem::path>;
 
-    explicit UserDirsFile(Read read = systemRead);
-
-    // `file` (a machine path below `root`) as `read` finds it; nothing when no answer came
-    // within `deadline` or an earlier read of it is still unanswered.
-    std::optional<SettingsText> operator()(const std::filesystem::path& root,
-                                           const std::filesystem::path& file,
-                                           std::chrono::milliseconds deadline) const;
-
-  private:
-    static SettingsText systemRead(const std::filesystem::path& root,
-                                   const std::filesystem::path& relative);
-
-    Read read_;
-    BoundedQuestions questions_;
-};
+// The read the window makes: a settings manager may keep the file as a link into its store.
+SettingsText readSettings(const std::filesystem::path& root, const std::filesystem::path& relative);
 
 }  // namespace zarnel::linux_fs

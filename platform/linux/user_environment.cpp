@@ -24,7 +24,7 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
     // Without $HOME every desktop program takes the home folder from the user's passwd entry.
     std::string home = variable("HOME");
     if (home.empty()) {
-        const auto answer = names.effectiveUser(kNetworkAnswerDeadline);
+        const auto answer = names(kEffectiveUser, kNetworkAnswerDeadline);
         if (answer && *answer) home = (*answer)->home;
     }
     return {.home = std::move(home),

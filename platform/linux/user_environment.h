@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-namespace zarnel::linux_fs {
+#include "platform/linux/name_service.h"
 
-class NameService;
+namespace zarnel::linux_fs {
 
 struct UserEnvironment {
     std::string home;               // $HOME, else the passwd entry's home folder

@@ -88,7 +88,7 @@ std::vector<WmiInstance> LinuxPlatform::operatingSystems() const {
     }
     // Users that etc/passwd does not list (LDAP, systemd-homed) through the name service.
     if (!user) {
-        const auto answer = nameService.effectiveUser(kNetworkAnswerDeadline);
+        const auto answer = nameService(linux_fs::kEffectiveUser, kNetworkAnswerDeadline);
         if (answer && *answer) user = linux_fs::registeredUser((*answer)->login, (*answer)->gecos);
     }
     // Linux keeps no registered organisation: an empty one, as Windows shows when none was
