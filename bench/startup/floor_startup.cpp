@@ -6,7 +6,8 @@
 //
 // With --figures it also does, the plainest way, the work each tick of the window cannot leave
 // out: it reads /proc/meminfo, writes the six memory fields, turns the pie when a megabyte
-// moves and pauses 10 ms after the scroll. --pause and --meminfo do one part of that work
+// moves, pauses 10 ms after the scroll and renumbers the 17 labels of the time axis under the
+// graph each time a second of graph time passes. --pause and --meminfo do one part of that work
 // each (the pause; the read alone), so that what each part costs shows on its own. --timer-only
 // keeps the timer and leaves the graph still: what any window ticking at that rate pays before
 // it draws anything.
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -40,6 +42,10 @@ constexpr int kScrollPauseMs = 10;
 constexpr int kFullCircle = 360 * 16;  // Qt's angle units
 constexpr qint64 kKilobytesPerMegabyte = 1024;
 constexpr int kPercent = 100;
+constexpr int kTimeLabels = 17;
+constexpr int kTicksPerSecond = 5;  // a tick is 0.2 s of graph time
+constexpr int kTimeLabelWidth = kGraphWidth / kTimeLabels;
+constexpr int kTimeLabelHeight = 16;
 
 // A line graph that scrolls left by one step per tick and paints only the new strip; `tick`
 // runs after each scroll. A still graph keeps its timer and neither scrolls nor paints.
@@ -129,6 +135,33 @@ void showMemory(const QList<QLineEdit*>& fields, Pie& pie) {
     pie.setFree(freeMB, totalMB);
 }
 
+// The numbers under the graph, moved on by one as each second of graph time passes.
+class TimeAxis : public QWidget {
+  public:
+    explicit TimeAxis(QWidget* parent) : QWidget(parent) {
+        auto* row = new QHBoxLayout(this);
+        for (int i = 0; i < kTimeLabels; ++i) {
+            // Of a fixed size, as the window's are placed: a new number relays out nothing.
+            auto* label = new QLabel(QString::number(i));
+            label->setFixedSize(kTimeLabelWidth, kTimeLabelHeight);
+            label->setAlignment(Qt::AlignCenter);
+            labels_.push_back(label);
+            row->addWidget(label);
+        }
+    }
+
+    void tick() {
+        if (++ticks_ % kTicksPerSecond != 0) return;
+        ++start_;
+        for (int i = 0; i < kTimeLabels; ++i) labels_[i]->setText(QString::number(start_ + i));
+    }
+
+  private:
+    QList<QLabel*> labels_;
+    int ticks_ = 0;
+    int start_ = 0;
+};
+
 // A page of label and field pairs.
 QWidget* fieldsPage(int pairs) {
     auto* page = new QWidget;
@@ -154,10 +187,13 @@ int main(int argc, char* argv[]) {
     memory->layout()->addWidget(pie);
     const QStringList options = QCoreApplication::arguments();
     std::function<void()> tickWork;
+    TimeAxis* axis = nullptr;
     if (options.contains(QStringLiteral("--figures"))) {
-        tickWork = [fields = memory->findChildren<QLineEdit*>(), pie] {
+        axis = new TimeAxis(memory);
+        tickWork = [fields = memory->findChildren<QLineEdit*>(), pie, axis] {
             QThread::msleep(kScrollPauseMs);
             showMemory(fields, *pie);
+            axis->tick();
         };
     } else if (options.contains(QStringLiteral("--pause"))) {
         tickWork = [] { QThread::msleep(kScrollPauseMs); };
@@ -166,6 +202,7 @@ int main(int argc, char* argv[]) {
     }
     const bool still = options.contains(QStringLiteral("--timer-only"));
     memory->layout()->addWidget(new Graph(memory, tickWork, still));
+    if (axis) memory->layout()->addWidget(axis);
     tabs.addTab(memory, QStringLiteral("メモリ"));
 
     tabs.addTab(fieldsPage(14), QStringLiteral("パソコン"));  // 28 widgets
