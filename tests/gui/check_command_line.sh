@@ -64,4 +64,11 @@ output_has stray-argument "$err" "stray"
 ARGS= expect no-display 1 -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
 output_is no-display "$err" "zarnel: no display; run it in a desktop session or under xvfb-run"
 
+# A display named but not reached, or a display plugin asked for and not installed (a Wayland
+# desktop without Qt's Wayland plugin): Qt's reason, not the advice to find a display.
+ARGS= expect unreachable-display 1 -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:987
+output_has unreachable-display "$err" "^zarnel: cannot open the window: .*:987"
+ARGS= expect missing-plugin 1 -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=nosuchplugin
+output_has missing-plugin "$err" "^zarnel: cannot open the window: .*nosuchplugin"
+
 [ "$failures" -eq 0 ]

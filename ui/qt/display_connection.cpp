@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -23,9 +24,35 @@ constexpr const char* kNoDisplay =
 // that a failure reads as one line rather than a page of plugin advice.
 std::vector<std::pair<QtMsgType, QString>> heldMessages;
 
+// Qt's own first lines on why no window could open, from what it said while looking: a display
+// plugin not installed, a display that would not connect. A plugin that loaded and then found no
+// display is said after the display's refusal, and adds nothing to it.
+QString displayFailure() {
+    QStringList reasons;
+    for (const auto& [type, message] : heldMessages) {
+        const bool why =
+            message.contains(u"Qt platform plugin") || message.contains(u"connect to display");
+        if (why && !message.contains(u"even though it was found"))
+            reasons << message.section(u'\n', 0, 0).trimmed();
+    }
+    return reasons.join(u"; ");
+}
+
+bool displayNamed() {
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
 void holdMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) {
-        std::fputs(kNoDisplay, stderr);
+        // Told to find a display, Qt's reason is the useful one (a Wayland desktop without Qt's
+        // Wayland plugin); the advice to find a display is for when none was named.
+        const QString why = displayFailure();
+        if (displayNamed() && !why.isEmpty()) {
+            std::fprintf(stderr, "zarnel: cannot open the window: %s\n", qPrintable(why));
+        } else {
+            std::fputs(kNoDisplay, stderr);
+        }
         std::_Exit(kExitNoDisplay);
     }
     heldMessages.emplace_back(type, message);
