@@ -4,12 +4,10 @@
 #include <stdlib.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
-#include <future>
 #include <tuple>
 
 #include "app/form1.h"
@@ -20,6 +18,7 @@
 #include "platform/linux/linux_platform.h"
 #include "tests/support/recording_controls.h"
 #include "tests/support/scratch_machine.h"
+#include "tests/support/stalled_server.h"
 
 namespace zarnel {
 namespace {
@@ -290,15 +289,12 @@ TEST_P(LaptopDrive, ShowsItsFacts) {
 INSTANTIATE_TEST_SUITE_P(Drives, LaptopDrive, ::testing::Range<std::size_t>(0, kLaptop.size()));
 
 TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
-    std::promise<void> serverBack;
-    auto asked = std::make_shared<std::atomic<int>>(0);
+    const testing::StalledServer server;
     LinuxPlatform platform(fixture("workstation-mixed-mounts"));
-    platform.networkStat = linux_fs::NetworkStat(
-        [silent = serverBack.get_future().share(), asked](const char*, struct statvfs*) {
-            ++*asked;
-            silent.wait();
-            return 0;
-        });
+    platform.networkStat = linux_fs::NetworkStat([server](const char*, struct statvfs*) {
+        server.hold();
+        return 0;
+    });
     RecordingControls controls;
     fillDrive1(controls, platform);
     const auto share = std::ranges::find(kWorkstation, "g: [/mnt/nfs]", &DriveRow::entry);
@@ -311,8 +307,8 @@ TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
     EXPECT_EQ(controls.text(Ctl::Text21), "");
     EXPECT_EQ(controls.items(Ctl::List4), kNotReady);
     // The first question waited; the tab's other questions found it unanswered and did not.
-    EXPECT_EQ(asked->load(), 1);
-    serverBack.set_value();
+    EXPECT_EQ(server.callsOnceOneArrived(), 1);
+    server.answer();
 }
 
 TEST(LinuxDrives, LetterWithoutDriveHasNoRootDirectory) {

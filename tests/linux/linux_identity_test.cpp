@@ -4,12 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <future>
-#include <memory>
 
 #include "platform/errors.h"
 #include "platform/linux/hosts.h"
@@ -18,6 +15,7 @@
 #include "probes/identity.h"
 #include "tests/support/recording_controls.h"
 #include "tests/support/scratch_machine.h"
+#include "tests/support/stalled_server.h"
 
 namespace zarnel {
 namespace {
@@ -211,19 +209,16 @@ TEST(LinuxNames, UserFromTheNameServiceOrAFailureThatSaysWhy) {
 // A user kept on a directory server that went away: the user name fails as not ready after one
 // short wait, and the registered owner does not wait again while that question is unanswered.
 TEST(LinuxNames, AUserOnADirectoryWhoseServerIsGoneFailsAfterOneShortWait) {
-    std::promise<void> serverBack;
-    auto asked = std::make_shared<std::atomic<int>>(0);
-    const auto gone = askNames(linux_fs::NameService([silent = serverBack.get_future().share(),
-                                                      asked] {
-        ++*asked;
-        silent.wait();
+    const testing::StalledServer server;
+    const auto gone = askNames(linux_fs::NameService([server] {
+        server.hold();
         return linux_fs::UserLookup(linux_fs::UserEntry{.login = "bob", .gecos = "", .home = ""});
     }));
     EXPECT_EQ(gone.userNameResult, 0);
     EXPECT_EQ(gone.error, win32_error::kNotReady);
     EXPECT_EQ(gone.registeredUser, WmiValue());
-    EXPECT_EQ(asked->load(), 1);
-    serverBack.set_value();
+    EXPECT_EQ(server.callsOnceOneArrived(), 1);
+    server.answer();
 }
 
 TEST(HostsParsing, FirstQualifiedAliasOfTheHostGivesTheDomain) {

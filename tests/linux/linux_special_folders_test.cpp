@@ -4,13 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <fstream>
-#include <future>
-#include <memory>
 
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/passwd.h"
+#include "tests/support/stalled_server.h"
 
 namespace zarnel {
 namespace {
@@ -113,39 +111,33 @@ TEST_F(Folders, MissingFolderWithoutTheCreateFlagFails) {
 // again does not wait again while the first question is unanswered, and the desktop folder,
 // which is elsewhere, still answers.
 TEST_F(Folders, AFolderOnAShareWhoseServerIsGoneFailsAfterOneShortWait) {
-    std::promise<void> serverBack;
-    auto asked = std::make_shared<std::atomic<int>>(0);
+    const testing::StalledServer server;
     const fs::path documents = root_ / "home/alice/My \"Docs\"";
-    platform_->folderCheck = linux_fs::FolderCheck(
-        [silent = serverBack.get_future().share(), asked, documents](const fs::path& folder) {
-            if (folder != documents) return fs::is_directory(folder);
-            ++*asked;
-            silent.wait();
-            return true;
-        });
+    platform_->folderCheck = linux_fs::FolderCheck([server, documents](const fs::path& folder) {
+        if (folder != documents) return fs::is_directory(folder);
+        server.hold();
+        return true;
+    });
     EXPECT_EQ(lookup(5 | kCreate), std::nullopt);
     EXPECT_EQ(lookup(5 | kCreate), std::nullopt);
-    EXPECT_EQ(asked->load(), 1);
+    EXPECT_EQ(server.callsOnceOneArrived(), 1);
     EXPECT_EQ(lookup(kCreate), "/home/alice/デスクトップ");
-    serverBack.set_value();
+    server.answer();
 }
 
 // A home on a share whose server is gone: the folder settings in it are not waited for again
 // while the first read is unanswered, and a folder that needs no settings still answers.
 TEST_F(Folders, SettingsInAHomeWhoseServerIsGoneFailAfterOneShortWait) {
-    std::promise<void> serverBack;
-    auto asked = std::make_shared<std::atomic<int>>(0);
-    platform_->userDirsFile = linux_fs::UserDirsFile(
-        [silent = serverBack.get_future().share(), asked](const fs::path&, const fs::path&) {
-            ++*asked;
-            silent.wait();
-            return linux_fs::SettingsText();
-        });
+    const testing::StalledServer server;
+    platform_->userDirsFile = linux_fs::UserDirsFile([server](const fs::path&, const fs::path&) {
+        server.hold();
+        return linux_fs::SettingsText();
+    });
     EXPECT_EQ(lookup(kCreate), std::nullopt);
     EXPECT_EQ(lookup(5 | kCreate), std::nullopt);
-    EXPECT_EQ(asked->load(), 1);
+    EXPECT_EQ(server.callsOnceOneArrived(), 1);
     EXPECT_EQ(lookup(7 | kCreate), "/home/alice/.config/autostart");
-    serverBack.set_value();
+    server.answer();
 }
 
 TEST_F(Folders, UnknownNumberFails) {

@@ -4,15 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <future>
-#include <memory>
 #include <stdexcept>
 
 #include "platform/errors.h"
 #include "platform/win32/win32_platform.h"
 #include "probes/wmi_probes.h"
 #include "tests/support/recording_controls.h"
+#include "tests/support/stalled_server.h"
 
 namespace zarnel {
 namespace {
@@ -23,13 +21,11 @@ constexpr auto kShortDeadline = 50ms;
 constexpr std::string_view kTrapped = "取得不能";
 
 TEST(Win32WmiService, AHungServiceIsWaitedForOnceForEveryClass) {
-    std::promise<void> serviceBack;
-    auto asked = std::make_shared<std::atomic<int>>(0);
+    const testing::StalledServer service;
     Win32Platform platform;
     platform.wmiService = win32::WmiService(
-        [started = serviceBack.get_future().share(), asked](const std::string&) {
-            ++*asked;
-            started.wait();
+        [service](const std::string&) {
+            service.hold();
             return std::vector<WmiInstance>{};
         },
         kShortDeadline);
@@ -38,10 +34,10 @@ TEST(Win32WmiService, AHungServiceIsWaitedForOnceForEveryClass) {
     Biosjyouhou(controls, platform);
     EXPECT_EQ(controls.items(Ctl::List2), std::vector<std::string>{std::string(kTrapped)});
     EXPECT_EQ(controls.items(Ctl::List3), std::vector<std::string>{std::string(kTrapped)});
-    EXPECT_EQ(asked->load(), 1);
+    EXPECT_EQ(service.callsOnceOneArrived(), 1);
     EXPECT_THROW(platform.wmiInstances("Win32_OperatingSystem"), WmiError);
-    EXPECT_EQ(asked->load(), 1);
-    serviceBack.set_value();
+    EXPECT_EQ(service.callsOnceOneArrived(), 1);
+    service.answer();
 }
 
 TEST(Win32WmiService, AnswersAndFailuresComeBackFromTheHelperThread) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -41,6 +42,16 @@ TEST(Png, ATinyImageIsFramedAsTheStandardSays) {
     EXPECT_EQ(bytes[block + 1], 14);
     const std::vector<unsigned char> raw{0, 255, 0, 0, 0, 255, 0, 0, 0, 0, 255, 9, 8, 7};
     EXPECT_TRUE(std::equal(raw.begin(), raw.end(), bytes.begin() + block + 5));
+
+    // The checksums over bodies, as zlib computes them: the IHDR chunk's CRC (over its type and
+    // its 13 bytes) and the Adler-32 of the pixels after the stored block.
+    const auto bigEndian = [&bytes](std::size_t at) {
+        return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
+               std::uint32_t{bytes[at + 2]} << 8 | std::uint32_t{bytes[at + 3]};
+    };
+    constexpr std::size_t kIhdrCrc = 8 + 8 + 13;
+    EXPECT_EQ(bigEndian(kIhdrCrc), 0xFDD49A73U);
+    EXPECT_EQ(bigEndian(block + 5 + raw.size()), 0x1A260316U);
 }
 
 }  // namespace
