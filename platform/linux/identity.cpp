@@ -66,7 +66,7 @@ int LinuxPlatform::getComputerName(std::span<char> buffer, std::uint32_t& len) {
 }
 
 int LinuxPlatform::getUserName(std::span<char> buffer, std::uint32_t& len) {
-    const auto answer = nameService(linux_fs::kEffectiveUser, kNetworkAnswerDeadline);
+    const auto answer = linux_fs::askEffectiveUser(nameService);
     if (!answer || !*answer) {
         lastError_ = answer ? win32_error::kFileNotFound : win32_error::kNotReady;
         return 0;

@@ -19,4 +19,14 @@ using NameService = BoundedCall<UserLookup>;
 // The one subject asked about: the process has one effective user.
 inline const std::string kEffectiveUser = "effective user";
 
+// The effective user's lookup; nothing when the service gave no answer in time.
+inline std::optional<UserLookup> askEffectiveUser(const NameService& names) {
+    return names(kEffectiveUser, kNetworkAnswerDeadline);
+}
+
+// The effective user's entry; nothing when there is none or the service did not answer in time.
+inline UserLookup effectiveUserEntry(const NameService& names) {
+    return askEffectiveUser(names).value_or(std::nullopt);
+}
+
 }  // namespace zarnel::linux_fs

@@ -24,8 +24,7 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
     // Without $HOME every desktop program takes the home folder from the user's passwd entry.
     std::string home = variable("HOME");
     if (home.empty()) {
-        const auto answer = names(kEffectiveUser, kNetworkAnswerDeadline);
-        if (answer && *answer) home = (*answer)->home;
+        if (const auto user = effectiveUserEntry(names)) home = user->home;
     }
     return {.home = std::move(home),
             .xdgConfigHome = variable("XDG_CONFIG_HOME"),

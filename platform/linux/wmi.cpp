@@ -88,8 +88,9 @@ std::vector<WmiInstance> LinuxPlatform::operatingSystems() const {
     }
     // Users that etc/passwd does not list (LDAP, systemd-homed) through the name service.
     if (!user) {
-        const auto answer = nameService(linux_fs::kEffectiveUser, kNetworkAnswerDeadline);
-        if (answer && *answer) user = linux_fs::registeredUser((*answer)->login, (*answer)->gecos);
+        if (const auto entry = linux_fs::effectiveUserEntry(nameService)) {
+            user = linux_fs::registeredUser(entry->login, entry->gecos);
+        }
     }
     // Linux keeps no registered organisation: an empty one, as Windows shows when none was
     // given at set-up.
