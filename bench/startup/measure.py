@@ -4,7 +4,7 @@
   measure.py BUILD_DIR startup [--runs 10]   first paint and memory: zarnel on this machine
                                              against the floor program, and zarnel on a big
                                              machine tree against a small one
-  measure.py BUILD_DIR idle [--runs 3] [--seconds 30] [--parts]
+  measure.py BUILD_DIR idle [--runs 10] [--seconds 30] [--parts]
                                              CPU, wake-ups and threads of the running window,
                                              and the display server's CPU meanwhile, against
                                              the floor, and against the floor doing the memory
@@ -193,7 +193,7 @@ def main():
                               ("floor + meminfo / floor", "floor + meminfo", "floor"),
                               ("floor, timer only / floor", "floor, timer only", "floor")]
                 samples = {name: [] for name in programs}
-                for round_number in range(args.runs or 3):
+                for round_number in range(args.runs or 10):
                     for name in turned(list(programs), round_number):
                         samples[name].append(idle(programs[name], env, seconds, xvfb.pid))
                 report(f"idle over {seconds:g} s: CPU ms/s, wake-ups/s, threads, "
