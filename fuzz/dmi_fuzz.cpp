@@ -29,8 +29,8 @@ std::optional<std::string> shown(std::string_view part) {
     return linux_fs::visibleText(part);
 }
 
-// The text `instance` holds for `name`; nothing when it holds no text there.
-std::optional<std::string> textOf(const WmiInstance& instance, std::string_view name) {
+// The text `instance` holds as its property `name`; nothing when it holds no text there.
+std::optional<std::string> propertyText(const WmiInstance& instance, std::string_view name) {
     const auto found = std::ranges::find(instance, name, &WmiInstance::value_type::first);
     if (found == instance.end()) return std::nullopt;
     if (const auto* text = std::get_if<std::string>(&found->second)) return *text;
@@ -50,10 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const WmiInstance bios = linux_fs::biosInstance({.vendor = present(parts[kVendor]),
                                                      .date = present(parts[kDate]),
                                                      .version = present(parts[kVersion])});
-    fuzz::require(textOf(bios, "ReleaseDate") == date);
-    fuzz::require(textOf(bios, "Manufacturer") == shown(parts[kVendor]));
-    fuzz::require(textOf(bios, "SMBIOSBIOSVersion") == shown(parts[kVersion]));
-    fuzz::require(textOf(bios, "Status") == "OK");
+    fuzz::require(propertyText(bios, "ReleaseDate") == date);
+    fuzz::require(propertyText(bios, "Manufacturer") == shown(parts[kVendor]));
+    fuzz::require(propertyText(bios, "SMBIOSBIOSVersion") == shown(parts[kVersion]));
+    fuzz::require(propertyText(bios, "Status") == "OK");
     const std::string socket = socketDesignation(parts[kRecord]);
     fuzz::require(socket.find('\0') == std::string::npos);
     return 0;
