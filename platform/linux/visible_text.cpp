@@ -1,5 +1,6 @@
 #include "platform/linux/visible_text.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace zarnel::linux_fs {
@@ -52,6 +53,21 @@ std::size_t utf8CharacterLength(std::string_view text) {
     return 0;
 }
 
+// Whether `text` is the start of a well-formed UTF-8 character that goes on past its end.
+bool beginsCutCharacter(std::string_view text) {
+    const auto byte = [text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    for (const Utf8Lead& lead : kLeads) {
+        if (!inRange(byte(0), lead.first, lead.last)) continue;
+        if (text.size() >= lead.length) return false;
+        if (text.size() > 1 && !inRange(byte(1), lead.secondLow, lead.secondHigh)) return false;
+        for (std::size_t at = 2; at < text.size(); ++at) {
+            if (!inRange(byte(at), kContinuationLow, kContinuationHigh)) return false;
+        }
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string visibleText(std::string_view text) {
@@ -71,6 +87,36 @@ std::string visibleText(std::string_view text) {
         text.remove_prefix(1);
     }
     return visible;
+}
+
+bool isUtf8(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t length = utf8CharacterLength(text);
+        if (length == 0) return false;
+        text.remove_prefix(length);
+    }
+    return true;
+}
+
+std::string_view withoutCutCharacter(std::string_view text) {
+    constexpr std::size_t kLongestCut = 3;  // a four-byte character less its last byte
+    for (std::size_t tail = 1; tail <= std::min(kLongestCut, text.size()); ++tail) {
+        if (beginsCutCharacter(text.substr(text.size() - tail))) {
+            return text.substr(0, text.size() - tail);
+        }
+    }
+    return text;
+}
+
+std::string cutUtf8(std::string text, std::size_t bytes) {
+    if (text.size() <= bytes) return text;
+    std::size_t end = bytes;
+    while (end > 0 &&
+           inRange(static_cast<unsigned char>(text[end]), kContinuationLow, kContinuationHigh)) {
+        --end;
+    }
+    text.resize(end);
+    return text;
 }
 
 }  // namespace zarnel::linux_fs

@@ -111,8 +111,9 @@ std::uint32_t volumeFlags(std::string_view fsType, std::string_view options) {
 }
 
 std::uint32_t maximumComponentLength(std::string_view fsType, unsigned long nameMax) {
-    // FAT and exFAT give theirs in bytes of the widest character set the kernel can name files
-    // in, six to a character: a USB stick's 255 reads 1530.
+    // The kernel's FAT and exFAT drivers give theirs in bytes of the widest character set they
+    // can name files in, six to a character: a USB stick's 255 reads 1530. A FUSE driver
+    // ("fuseblk") gives characters.
     constexpr unsigned long kFatBytesPerCharacter = 6;
     constexpr std::array<std::string_view, 3> kFatTypes = {"vfat", "msdos", "exfat"};
     if (std::ranges::find(kFatTypes, fsType) != kFatTypes.end()) nameMax /= kFatBytesPerCharacter;

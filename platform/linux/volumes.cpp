@@ -14,6 +14,7 @@
 #include "platform/linux/volume_facts.h"
 #include "platform/linux/volume_flags.h"
 #include "platform/linux/volume_ids.h"
+#include "platform/linux/volume_label.h"
 #include "platform/linux/win32_errno.h"
 #include "platform/name_copy.h"
 #include "platform/text_fields.h"
@@ -201,14 +202,18 @@ int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> v
     const linux_fs::MountRoot mountRoot(local ? mountPointBelow(root_, *mount) : "", mount->major,
                                         mount->minor);
     const linux_fs::VolumeFacts facts = linux_fs::volumeFactsOf(root_, *mount, device, mountRoot);
-    if (!copyTextsWhole({{linux_fs::visibleText(facts.label), volumeName},
-                         {linux_fs::visibleText(facts.fileSystem.name), fileSystemName}},
-                        lastError_)) {
+    // No Windows label runs to a path's length, but an f2fs or btrfs one can: it is cut, not
+    // taken for a buffer too small to hold the volume's facts.
+    const std::size_t labelRoom = volumeName.empty() ? 0 : volumeName.size() - 1;
+    const std::string label =
+        linux_fs::shownLabel(facts.label, facts.fileSystem.flagsType, labelRoom);
+    if (!copyTextsWhole(
+            {{label, volumeName}, {linux_fs::visibleText(facts.fileSystem.name), fileSystemName}},
+            lastError_)) {
         return 0;
     }
     serialNumber = linux_fs::serialFromUuid(facts.uuid);
-    maximumComponentLength =
-        linux_fs::maximumComponentLength(facts.fileSystem.flagsType, info.f_namemax);
+    maximumComponentLength = linux_fs::maximumComponentLength(mount->fsType, info.f_namemax);
     fileSystemFlags = linux_fs::volumeFlags(facts.fileSystem.flagsType,
                                             mount->mountOptions + "," + mount->superOptions);
     if (!mountRoot.canEncrypt()) fileSystemFlags &= ~volume_flag::kSupportsEncryption;

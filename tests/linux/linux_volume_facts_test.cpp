@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
 
 #include "app/form1.h"
 #include "disk/disk_probes.h"
@@ -16,9 +17,11 @@
 #include "platform/linux/volume_facts.h"
 #include "platform/linux/volume_flags.h"
 #include "platform/linux/volume_ids.h"
+#include "platform/linux/volume_label.h"
 #include "platform/linux/win32_errno.h"
 #include "platform/platform.h"
 #include "tests/support/recording_controls.h"
+#include "tests/support/scratch_machine.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -169,6 +172,86 @@ TEST(VisibleText, BytesOutsideUtf8BecomeEscapes) {
               "A");
     EXPECT_EQ(visibleText("\x80データ"), "\\x80データ");  // the text after a stray byte stays
     EXPECT_EQ(visibleText("\xF0\x9F\x92\xBE \xC2\xA9"), "\xF0\x9F\x92\xBE \xC2\xA9");
+}
+
+// Labels as their file systems keep them: a stick named on a Japanese system keeps its FAT
+// label in CP932, and ext4 (16 bytes) or XFS (12) cut a long Japanese label mid-character.
+TEST(VolumeLabel, ShowsTheNameTheUserGaveTheVolume) {
+    constexpr std::size_t kRoom = 259;
+    EXPECT_EQ(shownLabel("\x83\x66\x81\x5B\x83\x5E", "vfat", kRoom), "データ");
+    EXPECT_EQ(shownLabel("\xB1\xB2\xB3", "msdos", kRoom), "ｱｲｳ");
+    EXPECT_EQ(shownLabel("データ", "vfat", kRoom), "データ");  // written in UTF-8 by a tool
+    EXPECT_EQ(shownLabel("日本語のラ\xE3", "ext4", kRoom), "日本語のラ");
+    EXPECT_EQ(shownLabel("写真\xF0\x9F\x93", "xfs", kRoom), "写真");
+    // Bytes that are no cut character, and a FAT label that is no CP932 either, stay escapes.
+    EXPECT_EQ(shownLabel("caf\xE9 bar", "ext4", kRoom), "caf\\xE9 bar");
+    EXPECT_EQ(shownLabel("\x83\x66\xE3", "ext4", kRoom), "\\x83f");
+    EXPECT_EQ(shownLabel("\x81\x20", "vfat", kRoom), "\\x81 ");
+    EXPECT_EQ(shownLabel("a\nb", "btrfs", kRoom), "a\\x0Ab");
+}
+
+TEST(VolumeLabel, LongLabelIsCutBetweenCharacters) {
+    std::string photos;
+    for (int i = 0; i < 90; ++i) photos += "写真";  // 540 bytes: f2fs holds 512 characters
+    const std::string shown = shownLabel(photos, "f2fs", 259);
+    EXPECT_EQ(shown.size(), 258u);
+    EXPECT_EQ(photos.substr(0, shown.size()), shown);
+}
+
+// End to end through the provider: udev's copy of the label, a label longer than a path, and
+// a FUSE driver's name length, which it gives in characters already.
+TEST(VolumeLabel, DriveFactsCarryTheLabelAndFuseNameLength) {
+    const testing::ScratchMachine machine;
+    const std::filesystem::path& root = machine.root();
+    std::string photos;
+    for (int i = 0; i < 45; ++i) photos += "写真";
+    const std::pair<const char*, std::string> udev[] = {
+        {"8:33", "E:ID_FS_TYPE=vfat\nE:ID_FS_LABEL_ENC=\\x83f\\x81\\x5b\\x83\\x5e\n"},
+        {"8:34", "E:ID_FS_TYPE=f2fs\nE:ID_FS_LABEL_ENC=" + photos + "\n"},
+        {"8:35", "E:ID_FS_TYPE=exfat\nE:ID_FS_LABEL_ENC=CARD\n"}};
+    machine.addDisk({.name = "sdc", .removable = true, .partitions = {"sdc1", "sdc2", "sdc3"}});
+    std::filesystem::create_directories(root / "run/udev/data");
+    for (int i = 0; i < 3; ++i) {
+        machine.numberDevice("sdc" + std::to_string(i + 1), udev[i].first);
+        std::ofstream(root / "run/udev/data" / (std::string("b") + udev[i].first))
+            << udev[i].second;
+    }
+    for (const char* point : {"media/stick", "mnt/photos", "media/card"}) {
+        std::filesystem::create_directories(root / point);
+    }
+    machine.writeMountTable(
+        "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+        "2 1 8:33 / /media/stick rw - vfat /dev/sdc1 rw\n"
+        "3 1 8:34 / /mnt/photos rw - f2fs /dev/sdc2 rw\n"
+        "4 1 8:35 / /media/card rw - fuseblk /dev/sdc3 rw\n");
+
+    LinuxPlatform platform(root);
+    ASSERT_EQ(platform.drives().entries.size(), 4u);
+    struct Reading {
+        int result;
+        std::string label;
+        std::string fileSystem;
+        std::uint32_t nameLength;
+    };
+    const auto read = [&platform](std::string_view drive) {
+        std::string label(kMaxPath, '\0');
+        std::string fileSystem(kMaxPath, '\0');
+        std::uint32_t serial = 0;
+        std::uint32_t nameLength = 0;
+        std::uint32_t flags = 0;
+        const int result =
+            platform.getVolumeInformation(drive, label, serial, nameLength, flags, fileSystem);
+        return Reading{result, label.c_str(), fileSystem.c_str(), nameLength};
+    };
+    EXPECT_EQ(read("d:\\").label, "データ");
+    const Reading photosDrive = read("e:\\");
+    ASSERT_EQ(photosDrive.result, 1) << platform.lastError();
+    EXPECT_EQ(photosDrive.fileSystem, "f2fs");
+    EXPECT_EQ(photosDrive.label, photos.substr(0, 258));
+    const Reading card = read("f:\\");
+    EXPECT_EQ(card.fileSystem, "exFAT");
+    // The scratch folder's file system counts characters, as the FUSE driver does.
+    EXPECT_EQ(card.nameLength, read("c:\\").nameLength);
 }
 
 // Oracle: this machine's "/" shows the encryption flag exactly when its file system answers the
