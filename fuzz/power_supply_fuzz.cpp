@@ -39,6 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::int32_t seconds : {status.BatteryLifeTime, status.BatteryFullLifeTime}) {
         fuzz::require(seconds >= 0 || seconds == power_status::kUnknownSeconds);
     }
+    // What is left never outlasts a full charge.
+    if (status.BatteryLifeTime != power_status::kUnknownSeconds &&
+        status.BatteryFullLifeTime != power_status::kUnknownSeconds) {
+        fuzz::require(status.BatteryLifeTime <= status.BatteryFullLifeTime);
+    }
     // Without a battery the machine runs on mains, whatever its adapters say.
     if (status.BatteryFlag == power_status::kNoBattery) {
         fuzz::require(status.ACLineStatus == power_status::kOnline);

@@ -114,16 +114,38 @@ std::optional<std::int64_t> percent(std::span<const PowerSupply> batteries) {
     return ratio;
 }
 
-// How long `energy` (else `charge`) lasts at the present drain, in seconds.
-std::optional<std::int64_t> secondsAtDrain(std::span<const PowerSupply> batteries, Field energy,
-                                           Field charge) {
-    auto seconds = roundedRatio(sum(batteries, energy), drainSum(batteries, &PowerSupply::powerNow),
-                                kSecondsPerHour);
-    if (!seconds) {
-        seconds = roundedRatio(sum(batteries, charge),
-                               drainSum(batteries, &PowerSupply::currentNow), kSecondsPerHour);
+// What one kind of gauge reads: what is stored, what a full charge holds, and the drain.
+struct Gauge {
+    Field now;
+    Field full;
+    Field drain;
+};
+constexpr Gauge kEnergyGauge{&PowerSupply::energyNow, &PowerSupply::energyFull,
+                             &PowerSupply::powerNow};
+constexpr Gauge kChargeGauge{&PowerSupply::chargeNow, &PowerSupply::chargeFull,
+                             &PowerSupply::currentNow};
+
+// How long, in seconds, the stored charge and a full charge last at the present drain.
+struct Runtimes {
+    std::optional<std::int64_t> left;
+    std::optional<std::int64_t> full;
+};
+
+// From the energy gauge, else the charge gauge. A gauge without a drain, or whose full charge
+// reads 0, is out of order and says nothing; a worn battery's charge above its last full
+// charge lasts as long as a full one.
+Runtimes runtimesAtDrain(std::span<const PowerSupply> batteries) {
+    for (const Gauge& gauge : {kEnergyGauge, kChargeGauge}) {
+        const auto drain = drainSum(batteries, gauge.drain);
+        const auto full = sum(batteries, gauge.full);
+        if (!drain || *drain == 0 || full == 0) continue;
+        auto now = sum(batteries, gauge.now);
+        if (now && full) now = std::min(*now, *full);
+        if (!now && !full) continue;
+        return {roundedRatio(now, drain, kSecondsPerHour),
+                roundedRatio(full, drain, kSecondsPerHour)};
     }
-    return seconds;
+    return {};
 }
 
 std::int32_t seconds(std::optional<std::int64_t> value) {
@@ -203,12 +225,15 @@ SystemPowerStatus powerStatus(std::span<const PowerSupply> supplies) {
     status.BatteryLifePercent = charge ? static_cast<std::uint8_t>(*charge) : kUnknown;
     // Like Windows, the times are known only while the machine runs on its batteries.
     if (status.ACLineStatus == kOffline) {
-        auto left = batteries.size() == 1 ? batteries.front().timeToEmpty : std::nullopt;
-        if (!left)
-            left = secondsAtDrain(batteries, &PowerSupply::energyNow, &PowerSupply::chargeNow);
-        status.BatteryLifeTime = seconds(left);
-        status.BatteryFullLifeTime =
-            seconds(secondsAtDrain(batteries, &PowerSupply::energyFull, &PowerSupply::chargeFull));
+        Runtimes runtimes = runtimesAtDrain(batteries);
+        // A lone battery's own estimate, averaged over time, is the better one; a gauge that
+        // reads 0 while the battery still holds charge has none.
+        const auto own = batteries.size() == 1 ? batteries.front().timeToEmpty : std::nullopt;
+        if (own && *own > 0) {
+            runtimes.left = runtimes.full ? std::min(*own, *runtimes.full) : *own;
+        }
+        status.BatteryLifeTime = seconds(runtimes.left);
+        status.BatteryFullLifeTime = seconds(runtimes.full);
     }
     return status;
 }

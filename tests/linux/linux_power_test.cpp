@@ -250,6 +250,42 @@ INSTANTIATE_TEST_SUITE_P(
                 .BatteryLifePercent = 70,
                 .BatteryLifeTime = 1234,
                 .BatteryFullLifeTime = 36000}},
+        // The gauge's own 0 is no estimate while the battery still holds charge.
+        SumRow{"OneBatteryTellingZeroTellsNothing",
+               {kAdapterOff,
+                [] {
+                    PowerSupply b = battery(30, 50, 10);
+                    b.timeToEmpty = 0;
+                    return b;
+                }()},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 0,
+                .BatteryLifePercent = 60,
+                .BatteryLifeTime = 10800,
+                .BatteryFullLifeTime = 18000}},
+        // A worn battery reads a little above its last full charge: it lasts no longer than
+        // a full one.
+        SumRow{"AboveItsFullChargeLastsAsLongAsAFullOne",
+               {kAdapterOff, battery(52, 50, 10)},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 1,
+                .BatteryLifePercent = 100,
+                .BatteryLifeTime = 18000,
+                .BatteryFullLifeTime = 18000}},
+        // A gauge whose full charge reads 0 is out of order: the capacity tells the level, and
+        // no time is told, rather than none at all.
+        SumRow{"AGaugeWithoutAFullChargeTellsNoTime",
+               {kAdapterOff,
+                [] {
+                    PowerSupply b = battery(0, 0, 10);
+                    b.capacity = 60;
+                    return b;
+                }()},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 0,
+                .BatteryLifePercent = 60,
+                .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}},
         SumRow{"NoAdapterListedButDischarging",
                {battery(20, 100, 10)},
                {.ACLineStatus = 0,
