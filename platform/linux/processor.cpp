@@ -99,7 +99,7 @@ std::optional<std::string> version(const CpuinfoCpu& cpu) {
 std::optional<std::int64_t> clockSpeed(const CpuinfoCpu& cpu,
                                        const std::map<int, CpuSysfs>& sysfs) {
     const auto found = sysfs.find(cpu.index);
-    if (found != sysfs.end() && found->second.curFreqKHz && *found->second.curFreqKHz >= 0) {
+    if (found != sysfs.end() && found->second.curFreqKHz && *found->second.curFreqKHz > 0) {
         // Rounded by the remainder: adding half a MHz first would overflow the largest figure.
         const std::int64_t kHz = *found->second.curFreqKHz;
         return kHz / kKHzPerMHz + (kHz % kKHzPerMHz >= kKHzPerMHz / 2 ? 1 : 0);

@@ -223,8 +223,8 @@ INSTANTIATE_TEST_SUITE_P(
                kNull, kNull, kNull}),
     [](const auto& row) { return std::string(row.param.name); });
 
-// A hostile cpufreq file: the largest figure rounds without overflowing, a negative one is
-// no clock and leaves cpuinfo's.
+// A hostile cpufreq file: the largest figure rounds without overflowing, a negative one or 0
+// (a driver that cannot read its clock) is no clock and leaves cpuinfo's.
 TEST(LinuxProcessor, SysfsClockAtTheEdgesOfItsNumber) {
     const auto cpus = linux_fs::parseCpuinfo("processor\t: 0\ncpu MHz\t\t: 800.000\n");
     const auto clockWith = [&cpus](std::int64_t kHz) {
@@ -235,6 +235,7 @@ TEST(LinuxProcessor, SysfsClockAtTheEdgesOfItsNumber) {
     constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
     EXPECT_EQ(clockWith(kLargest), WmiValue(kLargest / 1000 + 1));
     EXPECT_EQ(clockWith(-2000000), WmiValue(std::int64_t{800}));
+    EXPECT_EQ(clockWith(0), WmiValue(std::int64_t{800}));
     EXPECT_EQ(clockWith(1499), WmiValue(std::int64_t{1}));
     EXPECT_EQ(clockWith(1500), WmiValue(std::int64_t{2}));
 }
