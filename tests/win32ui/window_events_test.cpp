@@ -230,6 +230,43 @@ TEST_F(WindowEvents, TabSkipsTheControlsOfOtherTabs) {
               controls.handle(Ctl::Text28));
 }
 
+// Ctrl with Tab or PageDown turns to the next tab wherever the focus is, with Shift+Tab or
+// PageUp to the one before, and the form hears of each turn; PageDown alone stays the
+// focused control's.
+TEST_F(WindowEvents, CtrlWithTabOrPageKeysTurnsTheTabs) {
+    SendMessageW(controls.window(), WM_ACTIVATE, WA_ACTIVE, 0);
+    SetFocus(controls.handle(Ctl::Slider1));
+    controls.setTimerEnabled(false);  // a tick would redraw the pie and reset the flag
+    const auto press = [this](std::initializer_list<int> held, WPARAM key) {
+        BYTE state[256]{};
+        for (const int k : held) state[k] = 0x80;
+        SetKeyboardState(state);
+        MSG message{};
+        message.hwnd = GetFocus();
+        message.message = WM_KEYDOWN;
+        message.wParam = key;
+        const bool taken = win32::handleTabKey(controls, message);
+        BYTE released[256]{};
+        SetKeyboardState(released);
+        return taken;
+    };
+    window.form.memory().PieFreeMB = 0;
+    EXPECT_TRUE(press({VK_CONTROL}, VK_TAB));
+    EXPECT_EQ(controls.selectedTab(), 1);
+    EXPECT_EQ(window.form.memory().PieFreeMB, 1);  // SSTab1_Click ran
+    // The slider went with its tab: the focus is on something the user can see.
+    EXPECT_TRUE(IsWindowVisible(GetFocus()));
+    EXPECT_TRUE(press({VK_CONTROL}, VK_NEXT));
+    EXPECT_EQ(controls.selectedTab(), 2);
+    EXPECT_TRUE(press({VK_CONTROL, VK_SHIFT}, VK_TAB));
+    EXPECT_EQ(controls.selectedTab(), 1);
+    EXPECT_TRUE(press({VK_CONTROL}, VK_PRIOR));
+    EXPECT_TRUE(press({VK_CONTROL}, VK_PRIOR));
+    EXPECT_EQ(controls.selectedTab(), 3);
+    EXPECT_FALSE(press({}, VK_NEXT));
+    EXPECT_EQ(controls.selectedTab(), 3);
+}
+
 // The form takes no keys itself: whenever the window is active a control has the focus, so
 // that Tab has somewhere to go on from, and leaving the window and coming back keeps it.
 TEST_F(WindowEvents, KeysReachAControlWheneverTheWindowIsActive) {

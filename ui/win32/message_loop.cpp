@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ui/win32/win32_controls.h"
+#include "window/layout.h"
 
 namespace zarnel::win32 {
 namespace {
@@ -34,12 +35,23 @@ HWND nextTabStop(const Win32Controls& controls, HWND from, bool backwards) {
 }
 
 bool handleTabKey(Win32Controls& controls, const MSG& message) {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+    if (message.message != WM_KEYDOWN) return false;
+    const bool tab = message.wParam == VK_TAB;
+    const bool page = message.wParam == VK_NEXT || message.wParam == VK_PRIOR;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    if (!tab && !(page && control)) return false;
     // The form has the key only when no control could take the focus.
     if (message.hwnd != controls.window() && !IsChild(controls.window(), message.hwnd)) {
         return false;
     }
-    const bool backwards = GetKeyState(VK_SHIFT) < 0;
+    const bool backwards = tab ? GetKeyState(VK_SHIFT) < 0 : message.wParam == VK_PRIOR;
+    if (control) {
+        // Taken before the slider or a list sees PageUp and PageDown as its own.
+        const int step = backwards ? layout::kTabCount - 1 : 1;
+        controls.selectTab((controls.selectedTab() + step) % layout::kTabCount);
+        if (!IsWindowVisible(GetFocus())) SetFocus(controls.handle(Ctl::SSTab1));
+        return true;
+    }
     HWND next = nextTabStop(controls, message.hwnd, backwards);
     if (next) {
         SetFocus(next);

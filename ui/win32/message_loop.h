@@ -1,5 +1,7 @@
 // The window's message loop. The Tab key follows the controls' tab order, not the order the
-// windows are stacked in, so it is handled here rather than by the dialog manager.
+// windows are stacked in, so it is handled here rather than by the dialog manager; with Ctrl,
+// Tab and PageDown turn to the next tab (PageUp and Shift to the one before) wherever the focus
+// is, as a tabbed window's keys do.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +13,8 @@ class Win32Controls;
 // The control the Tab key moves to from `from` (backwards with Shift): the next shown and
 // enabled control in tab order, coming round at the end; none when no control is shown.
 HWND nextTabStop(const Win32Controls& controls, HWND from, bool backwards);
-// Moves the focus if `message` is a Tab key press meant for the window; true if it was.
+// Moves the focus, or turns the tab with Ctrl, if `message` is a key press of those above meant
+// for the window; true if it was.
 bool handleTabKey(Win32Controls& controls, const MSG& message);
 // Runs until the window is gone; returns the program's exit code.
 int runMessageLoop(Win32Controls& controls);
