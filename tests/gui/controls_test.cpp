@@ -186,6 +186,8 @@ TEST_F(ControlsTest, ControlTabAndControlPageKeysSwitchTabs) {
         {Qt::Key_PageDown, Qt::ControlModifier, 1, 2},
         {Qt::Key_Tab, Qt::ControlModifier, 3, 0},
         {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0, 3},
+        // What a keyboard's Ctrl+Shift+Tab is matched as, native key and all.
+        {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, 1, 0},
         {Qt::Key_PageUp, Qt::ControlModifier, 2, 1},
         // The slider takes PageDown for itself, but not with Ctrl.
         {Qt::Key_PageDown, Qt::ControlModifier, 0, 1},

@@ -58,8 +58,9 @@ void TabControl::addTabKeys() {
     } tabKeys[] = {
         {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
         {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
-        // Shift+Tab arrives as Backtab.
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        // Matched as typed: the Backtab that Shift+Tab arrives as also matches Shift+Tab, but
+        // a keyboard's Ctrl+Shift+Tab never matches a Backtab sequence.
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
         {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
     };
     for (const auto& [keys, step] : tabKeys) {
