@@ -92,11 +92,11 @@ std::string lineGraphSummary(const Controls& controls) {
 }
 
 std::string timeAxisSummary(const Controls& controls) {
-    return axisSummary("時間軸", shownCaptions(controls, Ctl::lblX));
+    return axisSummary(kTimeAxisName, shownCaptions(controls, Ctl::lblX));
 }
 
 std::string memoryAxisSummary(const Controls& controls) {
-    return axisSummary("メモリ軸 (MB)", shownCaptions(controls, Ctl::lblY));
+    return axisSummary(kMemoryAxisName, shownCaptions(controls, Ctl::lblY));
 }
 
 }  // namespace zarnel

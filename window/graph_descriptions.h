@@ -14,6 +14,10 @@ namespace zarnel {
 // every tick, and a reader told of each change would never finish a sentence.
 inline constexpr int kSummaryPeriodMs = 1000;
 
+// What each axis is called in its summary.
+inline constexpr std::string_view kTimeAxisName = "時間軸";
+inline constexpr std::string_view kMemoryAxisName = "メモリ軸 (MB)";
+
 // From the legend's "2915M" and "1180M": used and free in MB and per cent.
 std::string pieSummary(std::string_view usedText, std::string_view freeText);
 // From the used-memory field and the time labels: the last sample and the time span shown.

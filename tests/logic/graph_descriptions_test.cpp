@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "tests/support/memory_tab_window.h"
+#include "window/figure_news.h"
 
 namespace zarnel {
 namespace {
@@ -56,6 +59,38 @@ TEST(GraphDescriptions, FiguresAreReadFromWhatTheWindowShowsNow) {
     EXPECT_EQ(timeAxisSummary(tab.controls), "時間軸 " + std::to_string(labels.front()) + "〜" +
                                                  std::to_string(labels[labels.size() - 2]));
     EXPECT_TRUE(memoryAxisSummary(tab.controls).starts_with("メモリ軸 (MB)"));
+}
+
+// A reader hears of a figure once it changed and can be seen, and of nothing more than once a
+// second, however fast the ticks come.
+TEST(FigureNews, ChangedFiguresOnScreenAtMostOnceASecond) {
+    testing::MemoryTabWindow tab;
+    tab.form.Form_Load();
+    FigureNews news;
+    std::set<Ctl> hidden;
+    const auto told = [&](std::int64_t nowMs) {
+        return news.news(tab.controls, nowMs, [&hidden](Ctl f) { return !hidden.contains(f); });
+    };
+    const std::int64_t start = 5'000;
+    EXPECT_EQ(told(start), (std::vector{Ctl::Picture4, Ctl::Picture1, Ctl::lblX, Ctl::lblY}));
+    tab.controls.setText(Ctl::Text27, "3M");
+    EXPECT_EQ(told(start + kSummaryPeriodMs - 1), std::vector<Ctl>{});  // the quiet second
+    EXPECT_EQ(told(start + kSummaryPeriodMs), std::vector{Ctl::Picture4});
+    EXPECT_EQ(told(start + 2 * kSummaryPeriodMs), std::vector<Ctl>{});  // nothing changed
+
+    // Its tab away: the pie's change waits until it can be seen again, and is told then once.
+    hidden = {Ctl::Picture4, Ctl::Picture1, Ctl::lblX, Ctl::lblY};
+    tab.controls.setText(Ctl::Text27, "4M");
+    EXPECT_EQ(told(start + 3 * kSummaryPeriodMs), std::vector<Ctl>{});
+    hidden.clear();
+    EXPECT_EQ(told(start + 4 * kSummaryPeriodMs), std::vector{Ctl::Picture4});
+    // Changed and changed back while away: nothing new to tell.
+    hidden = {Ctl::Picture4};
+    tab.controls.setText(Ctl::Text27, "5M");
+    EXPECT_EQ(told(start + 5 * kSummaryPeriodMs), std::vector<Ctl>{});
+    tab.controls.setText(Ctl::Text27, "4M");
+    hidden.clear();
+    EXPECT_EQ(told(start + 6 * kSummaryPeriodMs), std::vector<Ctl>{});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/qt/accessible_names.h"
 
 #include <QAccessible>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTimer>
 
@@ -9,6 +10,7 @@
 #include "ui/qt/qt_controls.h"
 #include "ui/qt/units.h"
 #include "window/field_names.h"
+#include "window/figure_news.h"
 #include "window/graph_descriptions.h"
 
 namespace zarnel::qt {
@@ -16,38 +18,33 @@ namespace {
 
 using enum Ctl;
 
-class SummaryAnnouncer : public QObject {
+// Tells a screen reader following the figures of each one that changed and can be seen,
+// looked at with the ticks that change them and at most once a second.
+class FigureAnnouncer : public QObject {
   public:
-    explicit SummaryAnnouncer(QWidget& figure) : QObject(&figure), figure_(figure) {
-        quiet_.setSingleShot(true);
-        quiet_.setInterval(kSummaryPeriodMs);
-        QObject::connect(&quiet_, &QTimer::timeout, this, [this] {
-            if (!pending_) return;
-            pending_ = false;
-            announce();
-        });
-    }
-
-    // The figure may have changed: tell now, or once the quiet second is over.
-    void changed() {
-        if (!QAccessible::isActive()) return;
-        if (quiet_.isActive()) {
-            pending_ = true;
-            return;
-        }
-        announce();
+    explicit FigureAnnouncer(QtControls& controls)
+        : QObject(&controls.timer()), controls_(controls) {
+        clock_.start();
+        QObject::connect(&controls.timer(), &QTimer::timeout, this, [this] { ticked(); });
     }
 
   private:
-    void announce() {
-        QAccessibleEvent event(&figure_, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-        quiet_.start();
+    void ticked() {
+        // Only while something listens: the summaries read every label of the time axis.
+        if (!QAccessible::isActive()) return;
+        const auto onScreen = [this](Ctl figure) {
+            const QWidget* widget = controls_.widget(figure);
+            return widget->isVisible() && !widget->window()->isMinimized();
+        };
+        for (const Ctl figure : news_.news(controls_, clock_.elapsed(), onScreen)) {
+            QAccessibleEvent event(controls_.widget(figure), QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
     }
 
-    QWidget& figure_;
-    QTimer quiet_;
-    bool pending_ = false;
+    QtControls& controls_;
+    QElapsedTimer clock_;
+    FigureNews news_;
 };
 
 void nameFields(const QtControls& controls) {
@@ -78,12 +75,12 @@ void shapeGraph(QtControls& controls) {
     shapeAccessible(*controls.widget(lblY), AccessibleShape::Summary,
                     [source] { return toQString(memoryAxisSummary(*source)); });
 
-    auto* pieNews = new SummaryAnnouncer(pie);
-    auto* graphNews = new SummaryAnnouncer(graph);
-    QObject::connect(&controls.timer(), &QTimer::timeout, pieNews, [pieNews, graphNews] {
-        pieNews->changed();
-        graphNews->changed();
-    });
+    // A label with no name of its own announces each new caption. The axes' first labels, which
+    // the chart renumbers at every step, are named (their summaries are what a reader hears) so
+    // that only the announcer tells of them.
+    controls.widget(lblX)->setAccessibleName(toQString(kTimeAxisName));
+    controls.widget(lblY)->setAccessibleName(toQString(kMemoryAxisName));
+    new FigureAnnouncer(controls);
 }
 
 }  // namespace

@@ -2,9 +2,6 @@
 
 #include <oleacc.h>
 
-#include <string>
-#include <utility>
-
 #include "ui/win32/label.h"
 #include "ui/win32/named_accessible.h"
 #include "ui/win32/win32_controls.h"
@@ -68,22 +65,17 @@ void ScreenReaderNames::install(const Win32Controls& controls) {
 }
 
 void ScreenReaderNames::figuresMayHaveChanged(ULONGLONG now) {
-    // Looked at once a second, and only while something listens: the summaries read every
-    // label of the time axis.
-    if (!controls_ || now - lastLooked_ < kSummaryPeriodMs) return;
-    lastLooked_ = now;
-    if (!IsWinEventHookInstalled(EVENT_OBJECT_NAMECHANGE)) return;
-    const auto tell = [this](Ctl figure, std::string summary, std::string& last) {
-        if (summary == last) return;
-        last = std::move(summary);
-        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, controls_->handle(figure), OBJID_CLIENT,
-                       CHILDID_SELF);
+    // Only while something listens: the summaries read every label of the time axis. The axes'
+    // labels keep their captions themselves, so the system tells no one of a rename either.
+    if (!controls_ || !IsWinEventHookInstalled(EVENT_OBJECT_NAMECHANGE)) return;
+    const Win32Controls& controls = *controls_;
+    const auto onScreen = [&controls](Ctl figure) {
+        return IsWindowVisible(controls.handle(figure)) && !IsIconic(controls.window());
     };
-    tell(Ctl::Picture4, pieSummary(*controls_), toldPie_);
-    tell(Ctl::Picture1, lineGraphSummary(*controls_), toldGraph_);
-    // The axes' labels keep their captions themselves, so the system tells no one of a rename.
-    tell(Ctl::lblX, timeAxisSummary(*controls_), toldTimeAxis_);
-    tell(Ctl::lblY, memoryAxisSummary(*controls_), toldMemoryAxis_);
+    for (const Ctl figure : news_.news(controls, static_cast<std::int64_t>(now), onScreen)) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, controls.handle(figure), OBJID_CLIENT,
+                       CHILDID_SELF);
+    }
 }
 
 }  // namespace zarnel::win32

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "window/figure_news.h"
 
 namespace zarnel::win32 {
 
@@ -18,17 +18,13 @@ class ScreenReaderNames {
     // when asked.
     void install(const Win32Controls& controls);
     // A tick may have changed the figures or the axes: a reader following them is told of each
-    // that did, within a second and at most once a second; `now` is the system's tick count in
+    // that did and can be seen, at most once a second; `now` is the system's tick count in
     // milliseconds.
     void figuresMayHaveChanged(ULONGLONG now);
 
   private:
     const Win32Controls* controls_ = nullptr;
-    ULONGLONG lastLooked_ = 0;
-    std::string toldPie_;
-    std::string toldGraph_;
-    std::string toldTimeAxis_;
-    std::string toldMemoryAxis_;
+    FigureNews news_;
 };
 
 }  // namespace zarnel::win32
