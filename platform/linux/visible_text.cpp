@@ -70,13 +70,16 @@ bool beginsCutCharacter(std::string_view text) {
 
 }  // namespace
 
-std::string visibleText(std::string_view text) {
+std::string visibleText(std::string_view text, std::size_t maxBytes) {
+    constexpr std::size_t kEscapeBytes = 4;  // "\xAB"
     std::string visible;
-    visible.reserve(text.size());
+    visible.reserve(std::min(text.size(), maxBytes));
     while (!text.empty()) {
         const auto byte = static_cast<unsigned char>(text.front());
         const std::size_t length = utf8CharacterLength(text);
-        if (length > 0 && byte >= kFirstPrintable && byte != kDelete) {
+        const bool shown = length > 0 && byte >= kFirstPrintable && byte != kDelete;
+        if (visible.size() + (shown ? length : kEscapeBytes) > maxBytes) break;
+        if (shown) {
             visible += text.substr(0, length);
             text.remove_prefix(length);
             continue;
@@ -105,17 +108,6 @@ std::string_view withoutCutCharacter(std::string_view text) {
             return text.substr(0, text.size() - tail);
         }
     }
-    return text;
-}
-
-std::string cutUtf8(std::string text, std::size_t bytes) {
-    if (text.size() <= bytes) return text;
-    std::size_t end = bytes;
-    while (end > 0 &&
-           inRange(static_cast<unsigned char>(text[end]), kContinuationLow, kContinuationHigh)) {
-        --end;
-    }
-    text.resize(end);
     return text;
 }
 

@@ -40,7 +40,7 @@ std::string shownLabel(std::string_view label, std::string_view fsType, std::siz
     if (!isUtf8(label) && std::ranges::find(kFatTypes, fsType) != kFatTypes.end()) {
         if (auto decoded = fromOemCodePage(label)) text = std::move(*decoded);
     }
-    return cutUtf8(visibleText(text), maxBytes);
+    return visibleText(text, maxBytes);
 }
 
 }  // namespace zarnel::linux_fs

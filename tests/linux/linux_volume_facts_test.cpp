@@ -196,6 +196,8 @@ TEST(VolumeLabel, LongLabelIsCutBetweenCharacters) {
     const std::string shown = shownLabel(photos, "f2fs", 259);
     EXPECT_EQ(shown.size(), 258u);
     EXPECT_EQ(photos.substr(0, shown.size()), shown);
+    // Nor is an escaped byte cut in two.
+    EXPECT_EQ(shownLabel("ab\xFF\xFF", "btrfs", 9), "ab\\xFF");
 }
 
 // End to end through the provider: udev's copy of the label, a label longer than a path, and
