@@ -246,9 +246,10 @@ TEST(FrameCaption, InkKeepsWithinItsOwnHeightFromTheTop) {
     }
 }
 
-// A tab away clears a box without a persistent image (the tab's click has it drawn again); a
-// minimise does not, as nothing draws it again when the window comes back.
-TEST_F(ControlsTest, PieWithoutPersistentImageIsGoneAfterItsTabWasAwayNotAfterAMinimise) {
+// A tab away, or the box hidden by the program, clears a box without a persistent image (the
+// tab's click has it drawn again); a minimise does not, nor the window shrinking into scroll
+// bars, as nothing draws it again then.
+TEST_F(ControlsTest, PieWithoutPersistentImageIsGoneWhenPutAwayNotWhenTheWindowMinimisesOrShrinks) {
     const struct {
         bool autoRedraw;
         QRgb afterReturn;
@@ -271,6 +272,15 @@ TEST_F(ControlsTest, PieWithoutPersistentImageIsGoneAfterItsTabWasAwayNotAfterAM
     window.showNormal();
     QApplication::processEvents();
     EXPECT_EQ(pie.image().pixel(30, 50), qRgb(0, 255, 255));
+
+    window.resize(window.client()->width() / 2, window.client()->height() / 2);
+    QApplication::processEvents();
+    ASSERT_NE(window.centralWidget(), window.client()) << "the client moved into a scroll area";
+    EXPECT_EQ(pie.image().pixel(30, 50), qRgb(0, 255, 255));
+
+    controls.setVisible(Ctl::Picture4, false);
+    controls.setVisible(Ctl::Picture4, true);
+    EXPECT_EQ(pie.image().pixel(30, 50), qRgb(0, 0, 0));
 }
 
 TEST_F(ControlsTest, WindowHasItsIconAtEverySizeOnceShownAndAHandle) {

@@ -12,6 +12,7 @@
 
 #include "ui/qt/colours.h"
 #include "ui/qt/surface_marks.h"
+#include "ui/qt/tab_control.h"
 #include "ui/qt/units.h"
 #include "window/colours.h"
 
@@ -103,6 +104,17 @@ constexpr double kQtAngleUnitsPerDegree = 16;
 QPointF toPixelPoint(float x, float y) {
     constexpr double kTwips = layout::kTwipsPerPixel;
     return {x / kTwips, y / kTwips};
+}
+
+// Whether `box` went because the program put it away: it, or a control between it and its tab
+// page, the page included, was hidden. Not when the window moved its whole client (into a
+// scroll area, as it shrank), which hides every control for a moment.
+bool putAway(const QWidget& box) {
+    for (const QWidget* widget = &box; widget; widget = widget->parentWidget()) {
+        if (widget->isHidden()) return true;
+        if (qobject_cast<const TabControl*>(widget->parentWidget())) return false;
+    }
+    return false;
 }
 
 // The rectangle in the image's own pixels, `ratio` of them to a logical pixel.
@@ -226,8 +238,9 @@ void PictureBox::hideEvent(QHideEvent* event) {
     QFrame::hideEvent(event);
     updateOnContainer();
     // Without a persistent image what was drawn is lost once the box leaves with its tab, whose
-    // click has it drawn again. Nothing draws it again when a minimised window comes back.
-    if (surface_ && !autoRedraw_ && !event->spontaneous()) clearToBack();
+    // click has it drawn again. Nothing draws it again when a minimised window comes back, or
+    // when a shrunk one takes up scroll bars.
+    if (surface_ && !autoRedraw_ && !event->spontaneous() && putAway(*this)) clearToBack();
 }
 
 void PictureBox::changeEvent(QEvent* event) {
