@@ -131,6 +131,15 @@ TEST_F(MemoryWindow, TimerTicksAtTheSliderSpeed) {
     controls.slider().setValue(5);
     EXPECT_EQ(controls.timer().interval(), 5);
     EXPECT_TRUE(controls.timer().isActive());
+
+    // A drag tells its value when let go: each new interval restarts the timer, so a drag that
+    // told every step would hold the graph still while the thumb moves.
+    controls.slider().setSliderDown(true);
+    for (int value = 301; value <= 320; ++value) controls.slider().setSliderPosition(value);
+    EXPECT_EQ(controls.timer().interval(), 5);
+    controls.slider().setSliderDown(false);
+    EXPECT_EQ(controls.timer().interval(), 320);
+    EXPECT_TRUE(controls.timer().isActive());
 }
 
 TEST_F(MemoryWindow, TabAndPieClicksAskForARedraw) {

@@ -171,6 +171,18 @@ TEST_F(WindowEvents, MovingTheSliderSetsTheTimersInterval) {
     TestWindow::pump();
     EXPECT_EQ(controls.sliderValue(), 301);
     EXPECT_EQ(controls.timerInterval(), 301);
+
+    // A drag tells its value when let go, as the trackbar reports the thumb's last position.
+    HWND slider = controls.handle(Ctl::Slider1);
+    const auto drag = [&](WORD code, int position) {
+        SendMessageW(slider, TBM_SETPOS, TRUE, position);
+        SendMessageW(controls.window(), WM_HSCROLL, MAKEWPARAM(code, position),
+                     reinterpret_cast<LPARAM>(slider));
+    };
+    for (int position = 302; position <= 320; ++position) drag(TB_THUMBTRACK, position);
+    EXPECT_EQ(controls.timerInterval(), 301);
+    drag(TB_THUMBPOSITION, 320);
+    EXPECT_EQ(controls.timerInterval(), 320);
 }
 
 TEST_F(WindowEvents, MenuItemsOpenTheirAddresses) {

@@ -60,6 +60,9 @@ QWidget* createSlider(const LayoutRow& row, QWidget* parent) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
     slider->setRange(row.minimum, row.maximum);
     slider->setValue(row.value);
+    // A drag changes the value once, when the thumb is let go: each change restarts the timer,
+    // which would not tick while the thumb moves.
+    slider->setTracking(false);
     return slider;
 }
 

@@ -102,7 +102,9 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (lParam == 0) {
                 controls->formScrolled(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam),
                                        HIWORD(wParam));
-            } else if (controls->sliderMoved() && events) {
+            } else if (LOWORD(wParam) != TB_THUMBTRACK && controls->sliderMoved() && events) {
+                // A drag changes the value once, when the thumb is let go: each change restarts
+                // the timer, which would not tick while the thumb moves.
                 events->sliderChanged();
             }
             return 0;
