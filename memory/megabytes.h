@@ -18,7 +18,8 @@ constexpr std::int64_t wholeMB(std::int64_t bytes) {
     return bytes / kBytesPerMB;
 }
 
-// The 32-bit MB figures of the pie: exact up to two million terabytes, saturating beyond.
+// The 32-bit MB figures of the pie's redraw marker: exact up to some two thousand terabytes,
+// saturating beyond.
 constexpr std::int32_t wholeMB32(std::int64_t bytes) {
     const std::int64_t mb = wholeMB(bytes);
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();

@@ -40,7 +40,8 @@ void MemoryTab::Memorii() {
     if (freeMB == PieFreeMB && totalMB == PieTotalMB) return;
 
     Picture& pie = controls_.picture(Ctl::Picture4);
-    for (const PieWedge& wedge : pieWedges(freeMB, totalMB)) {
+    // Its shares from the whole figures, which the marker's would cut short past 2 PB.
+    for (const PieWedge& wedge : pieWedges(wholeMB(available), wholeMB(total))) {
         pie.setFillColor(wedge.fill);
         pie.pieWedge(kPieCentre, kPieCentre, kPieRadius, wedge.start, wedge.end);
     }

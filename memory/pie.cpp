@@ -13,7 +13,7 @@ constexpr double kFullTurn = 2 * std::numbers::pi;
 
 }  // namespace
 
-std::array<PieWedge, 2> pieWedges(std::int32_t freeMB, std::int32_t totalMB) {
+std::array<PieWedge, 2> pieWedges(std::int64_t freeMB, std::int64_t totalMB) {
     const auto freeStart = static_cast<float>(kFreeStart);
     if (freeMB <= 0 || totalMB <= 0) {
         // The used wedge runs all the way round to just short of where it started; the second
@@ -22,7 +22,8 @@ std::array<PieWedge, 2> pieWedges(std::int32_t freeMB, std::int32_t totalMB) {
         return {{{kPieUsed, freeStart, justShort}, {kPieUsed, justShort, freeStart}}};
     }
     const std::int64_t shown = freeMB < totalMB ? freeMB : totalMB;
-    double boundary = (2.0 * static_cast<double>(shown)) / totalMB * kHalfTurn + kFreeStart;
+    double boundary =
+        (2.0 * static_cast<double>(shown)) / static_cast<double>(totalMB) * kHalfTurn + kFreeStart;
     // More than about 75.65 % free carries the boundary past a full turn.
     if (boundary >= kFullTurn) boundary -= kFullTurn;
     const auto end = static_cast<float>(boundary);

@@ -23,6 +23,6 @@ struct PieWedge {
 // The two wedges to draw, in order. The free wedge opens counterclockwise from just right of
 // 12 o'clock by the free share of a turn. With nothing free (or nothing known: a total of 0)
 // both wedges are red, so the disc is all red.
-std::array<PieWedge, 2> pieWedges(std::int32_t freeMB, std::int32_t totalMB);
+std::array<PieWedge, 2> pieWedges(std::int64_t freeMB, std::int64_t totalMB);
 
 }  // namespace zarnel

@@ -167,5 +167,16 @@ TEST(Memorii, PieIsDrawnRedThenCyanAroundTheSameCentre) {
                                         "pie 680,680 r670 1.53..4.22614 #ffff00"}));
 }
 
+// Past the 32-bit megabytes of the redraw marker (some 2 PB), the share still comes from the
+// whole figures: a quarter free is a quarter of the disc.
+TEST(Memorii, PieSharesStayExactBeyondTheMarkersRange) {
+    MemoryTabWindow tab;
+    tab.setMemory(4'000'000'000'000'000, 1'000'000'000'000'000, 75);
+    tab.form.Form_Load();
+    EXPECT_EQ(tab.pie().operations,
+              (std::vector<std::string>{"pie 680,680 r670 3.1008..1.53 #0000ff",
+                                        "pie 680,680 r670 1.53..3.1008 #ffff00"}));
+}
+
 }  // namespace
 }  // namespace zarnel
