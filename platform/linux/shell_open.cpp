@@ -37,6 +37,10 @@ std::intptr_t LinuxPlatform::shellOpen(Hwnd, std::string_view file) {
     const pid_t middle = fork();
     if (middle < 0) return kShellOutOfResources;
     if (middle == 0) {
+        // A session of its own, which the opener and the browser it starts inherit: the Ctrl+C
+        // or hang-up of the terminal the window was started from must not close the browser.
+        // The middle process leads no group, so this cannot fail.
+        setsid();
         pid_t grandchild = 0;
         // posix_spawnp takes the argument vector as is: no shell ever sees the address.
         _exit(posix_spawnp(&grandchild, kOpener, nullptr, nullptr, argv, environ));

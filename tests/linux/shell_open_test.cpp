@@ -86,6 +86,21 @@ TEST_F(ShellOpen, PassesTheAddressAsOneArgumentWithoutAShellAndWithoutWaiting) {
     EXPECT_FALSE(fs::exists(fs::current_path() / "pwned"));
 }
 
+// The browser the opener starts must outlive a Ctrl+C or a hang-up of the terminal the window
+// was started from: the opener runs in a session of its own.
+TEST_F(ShellOpen, OpenerRunsInASessionOfItsOwn) {
+    const fs::path opener = dir_ / "bin/xdg-open";
+    std::ofstream(opener) << "#!/bin/sh\nPATH=/usr/bin:/bin\n"
+                             "read -r _ _ _ _ _ session _ < /proc/$$/stat\n"
+                             "echo \"$session\" > \"$ZARNEL_TEST_OUT.part\"\n"
+                             "mv \"$ZARNEL_TEST_OUT.part\" \"$ZARNEL_TEST_OUT\"\n";
+    fs::permissions(opener, fs::perms::owner_all);
+    ASSERT_GT(platform_.shellOpen(0, "https://example.org/"), kShellOpenFailed);
+    const std::string session = output();
+    ASSERT_FALSE(session.empty());
+    EXPECT_NE(session, std::to_string(::getsid(0)) + "\n");
+}
+
 TEST_F(ShellOpen, MissingOpenerFailsSilently) {
     EXPECT_EQ(platform_.shellOpen(0, "https://example.org/"), kShellFileNotFound);
     EXPECT_TRUE(noChildLeft());
