@@ -22,13 +22,15 @@ struct DesktopName {
 };
 
 // Budgie names GNOME after itself ("Budgie:GNOME") but draws panels of its own, which GNOME's
-// dock settings do not describe: its windows tell, as GNOME Flashback's do. GNOME Classic runs
-// the shell with no dock of its own session's.
-constexpr std::array<DesktopName, 11> kDesktopNames = {{{"GNOME", Desktop::Gnome},
+// dock settings do not describe: its windows tell, as GNOME Flashback's do, and Unity's, which
+// names Ubuntu's session after itself. GNOME Classic runs the shell with no dock of its own
+// session's.
+constexpr std::array<DesktopName, 12> kDesktopNames = {{{"GNOME", Desktop::Gnome},
                                                         {"GNOME-Classic", Desktop::Gnome},
                                                         {"GNOME-Flashback", Desktop::Other},
                                                         {"ubuntu", Desktop::GnomeSession},
                                                         {"Budgie", Desktop::Other},
+                                                        {"Unity", Desktop::Other},
                                                         {"KDE", Desktop::Plasma},
                                                         {"XFCE", Desktop::Xfce},
                                                         {"MATE", Desktop::Mate},

@@ -69,8 +69,9 @@ class LinuxPlatform : public Platform {
     // environment unless a test sets another.
     linux_fs::UserEnvironment environment = linux_fs::UserEnvironment::fromProcess(nameService);
     // Where GNOME, MATE and Cinnamon keep their panel settings: the session's own database
-    // unless a test sets another.
-    std::unique_ptr<linux_fs::DesktopSettings> desktopSettings = linux_fs::sessionDesktopSettings();
+    // unless a test sets another. Shared with the helper thread that reads them.
+    std::shared_ptr<const linux_fs::DesktopSettings> desktopSettings =
+        linux_fs::sessionDesktopSettings();
     // How network shares are asked for their space: through statvfs, with a deadline, unless
     // a test sets another.
     linux_fs::NetworkStat networkStat;
@@ -110,6 +111,8 @@ class LinuxPlatform : public Platform {
     linux_fs::BlockDeviceCache devices_{root_};
     // X displays asked for their docks, each by its name.
     BoundedQuestions displays_;
+    // The desktop's panel settings, which lie in the home folder.
+    BoundedQuestions panelSettings_;
     // Letters keep the drive they were given when the list was built, as drive letters do.
     std::optional<std::vector<linux_fs::DriveSlot>> slots_;
 };

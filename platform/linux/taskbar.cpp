@@ -1,6 +1,7 @@
 // The taskbar's state: what the desktop's own panel settings say, else what its windows show.
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/errors.h"
@@ -23,9 +24,19 @@ std::uint32_t LinuxPlatform::appBarGetState() {
     // the settings know what the windows cannot tell.
     const linux_fs::Desktop desktop =
         linux_fs::desktopOf(environment.currentDesktop, environment.kdeSessionVersion);
-    if (const auto state = linux_fs::panelTaskbarState(desktop, root_, environment.configHome(),
-                                                       environment.dataHome(), *desktopSettings)) {
-        return *state;
+    if (desktop != linux_fs::Desktop::Other) {
+        // They lie in the home folder (the session's settings database too), which a server
+        // that went away would hold: read with the folders' deadline, and a desktop whose
+        // settings did not come in time has no taskbar known, whatever its windows show.
+        const auto state = panelSettings_.ask<std::optional<std::uint32_t>>(
+            "panels",
+            [desktop, root = root_, configHome = environment.configHome(),
+             dataHome = environment.dataHome(), settings = desktopSettings] {
+                return linux_fs::panelTaskbarState(desktop, root, configHome, dataHome, *settings);
+            },
+            kNetworkAnswerDeadline);
+        if (!state) return 0;
+        if (*state) return **state;
     }
     // A display server that accepts but never answers (a hung Xwayland) would hold the window
     // for good: its docks are asked with a deadline, and unanswered know of no taskbar.

@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <chrono>
 #include <fstream>
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +15,7 @@
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/panel_files.h"
 #include "tests/support/scratch_machine.h"
+#include "tests/support/stalled_server.h"
 
 namespace zarnel {
 namespace {
@@ -80,6 +84,7 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("GNOME-Classic:GNOME", ""), Desktop::Gnome);
     EXPECT_EQ(linux_fs::desktopOf("GNOME-Flashback:GNOME", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", ""), Desktop::Other);
+    EXPECT_EQ(linux_fs::desktopOf("Unity:Unity7:ubuntu", ""), Desktop::Other);  // no GNOME dock
     EXPECT_EQ(linux_fs::desktopOf("KDE", "5"), Desktop::Plasma5);
     EXPECT_EQ(linux_fs::desktopOf("KDE", "6"), Desktop::Plasma);
     EXPECT_EQ(linux_fs::desktopOf("KDE", ""), Desktop::Plasma);
@@ -240,6 +245,39 @@ TEST(DesktopTaskbar, MissingSettingsFallBackToTheWindows) {
     EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Cinnamon, root, "/home/alice/.config", "",
                                           *linux_fs::keyFileDesktopSettings(root, "")),
               std::nullopt);
+}
+
+// Panel settings in a home folder whose server went away: the window does not wait for them,
+// and a desktop whose settings did not come has no taskbar known.
+TEST(DesktopTaskbar, SettingsOnAStalledHomeAreNotWaitedFor) {
+    class StalledSettings : public linux_fs::DesktopSettings {
+      public:
+        explicit StalledSettings(testing::StalledServer server) : server_(std::move(server)) {}
+        std::optional<std::string> value(std::string_view, std::string_view,
+                                         std::string_view) const override {
+            server_.hold();
+            return std::nullopt;
+        }
+        std::unique_ptr<DesktopSettings> withSchemasFrom(
+            const std::filesystem::path&) const override {
+            return std::make_unique<StalledSettings>(server_);
+        }
+
+      private:
+        testing::StalledServer server_;
+    };
+    const testing::StalledServer server;
+    LinuxPlatform platform(std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-mate");
+    platform.environment.home = "/home/alice";
+    platform.environment.currentDesktop = "MATE";
+    platform.desktopSettings = std::make_shared<StalledSettings>(server);
+    auto state = std::async(std::launch::async, [&platform] { return platform.appBarGetState(); });
+    // Far beyond the deadline: only a read that waits for the server gets here.
+    const bool settled = state.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    server.answer();  // whatever still waits may go, the read on the old code included
+    ASSERT_TRUE(settled) << "waited for the home folder's server";
+    EXPECT_EQ(state.get(), 0U);
+    EXPECT_EQ(server.callsOnceOneArrived(), 1);
 }
 
 }  // namespace
