@@ -1,8 +1,8 @@
 #include "platform/linux/drive_letters.h"
 
+#include <algorithm>
 #include <array>
-#include <set>
-#include <tuple>
+#include <map>
 #include <unordered_map>
 #include <utility>
 
@@ -39,8 +39,11 @@ constexpr std::array<std::string_view, 2> kRamFileSystems = {"tmpfs", "ramfs"};
 // Where the desktop mounts what the user plugs in or opens; also its RAM disks' place.
 constexpr std::string_view kMediaTree = "/media";
 constexpr std::array<std::string_view, 3> kRamDrivePlaces = {"/tmp", "/mnt", kMediaTree};
-constexpr std::array<std::string_view, 6> kSystemTrees = {"/proc", "/sys",  "/dev",
-                                                          "/run",  "/snap", "/var/lib/docker"};
+// WSL keeps the Windows drivers and its graphics bridge in trees of its own.
+constexpr std::array<std::string_view, 8> kSystemTrees = {
+    "/proc", "/sys", "/dev", "/run", "/snap", "/var/lib/docker", "/usr/lib/wsl", "/mnt/wslg"};
+// WSL's own scratch space, shared by its distributions; the disks it mounts lie below it.
+constexpr std::string_view kWslScratch = "/mnt/wsl";
 constexpr std::string_view kRemovableMediaTree = "/run/media";
 constexpr std::string_view kDeviceTree = "/dev/";
 constexpr std::string_view kLoopDevices = "/dev/loop";
@@ -63,14 +66,40 @@ bool isSystemTree(std::string_view mountPoint) {
 
 bool isRamDrivePlace(std::string_view mountPoint) {
     if (mountPoint == kRamDrivePlaces[0]) return true;  // /tmp itself, not what lies below it
+    if (mountPoint == kWslScratch) return false;
     return pathIsUnder(mountPoint, kRamDrivePlaces[1]) ||
            pathIsUnder(mountPoint, kRamDrivePlaces[2]);
 }
 
-using FileSystemKey = std::tuple<unsigned, unsigned, std::string>;
+// The trees of each file system, by its device number, that have a letter.
+using LetteredTrees = std::map<std::pair<unsigned, unsigned>, std::vector<std::string>>;
 
-FileSystemKey keyOf(const MountEntry& mount) {
-    return {mount.major, mount.minor, mount.root};
+bool hasOption(std::string_view options, std::string_view option) {
+    while (!options.empty()) {
+        const auto comma = options.find(',');
+        if (options.substr(0, comma) == option) return true;
+        if (comma == std::string_view::npos) break;
+        options.remove_prefix(comma + 1);
+    }
+    return false;
+}
+
+// A btrfs subvolume mounted as itself, not a folder of one.
+bool isSubvolume(const MountEntry& mount) {
+    return mount.fsType == "btrfs" && hasOption(mount.superOptions, "subvol=" + mount.root);
+}
+
+// Whether `mount` shows a tree of a lettered file system that a lettered tree holds: a bind
+// mount (a snap's view of a system folder, a container's volume, a shared folder), a folder of
+// a drive and not a drive. A btrfs subvolume is a volume of its own, and a server may give
+// several of its exports one file system: those are skipped only as the very same tree.
+bool showsALetteredTree(const LetteredTrees& lettered, const MountEntry& mount) {
+    const auto trees = lettered.find({mount.major, mount.minor});
+    if (trees == lettered.end()) return false;
+    const bool ownTreeOnly = isNetworkFileSystem(mount.fsType) || isSubvolume(mount);
+    return std::ranges::any_of(trees->second, [&mount, ownTreeOnly](const std::string& tree) {
+        return ownTreeOnly ? mount.root == tree : pathIsUnder(mount.root, tree);
+    });
 }
 
 }  // namespace
@@ -122,9 +151,12 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
     std::unordered_map<std::string_view, std::size_t> lastAt;
     lastAt.reserve(mounts.size());
     for (std::size_t i = 0; i < mounts.size(); ++i) lastAt[mounts[i].mountPoint] = i;
-    std::set<FileSystemKey> lettered;
+    LetteredTrees lettered;
+    const auto letter = [&lettered](const MountEntry& mount) {
+        lettered[{mount.major, mount.minor}].push_back(mount.root);
+    };
     if (const auto root = lastAt.find(kRootMount); root != lastAt.end()) {
-        lettered = {keyOf(mounts[root->second])};
+        letter(mounts[root->second]);
     }
     char next = kFirstLetter + 1;
     for (std::size_t i = 0; i < mounts.size() && next <= kLastLetter; ++i) {
@@ -133,10 +165,9 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
             !isDriveMount(mount)) {
             continue;
         }
-        FileSystemKey key = keyOf(mount);
-        if (lettered.contains(key)) continue;  // a bind mount of a lettered one
+        if (showsALetteredTree(lettered, mount)) continue;
         if (notADrive && notADrive(mount)) continue;
-        lettered.insert(std::move(key));
+        letter(mount);
         slots.push_back({.letter = next++, .mountPoint = mount.mountPoint, .device = ""});
     }
     for (const std::string& device : unmountedDevices) {

@@ -206,18 +206,54 @@ TEST(DriveLetters, RootIsCThenTableOrderThenUnmountedDevices) {
               (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/tmp]", "f: [/dev/sr0]"}));
 }
 
+// A folder of a lettered drive shown elsewhere is no drive: the snapped browser's view of the
+// system's dictionaries, a folder shared by a bind mount, a mount hidden by a later one.
 TEST(DriveLetters, BindMountsAndHiddenMountsGetNoLetter) {
     const std::vector<MountEntry> mounts = {
         mount("/", "ext4", "/dev/sda1", 1),
         mount("/data", "ext4", "/dev/sdb1", 17),
         mount("/srv/data", "ext4", "/dev/sdb1", 17),              // the same tree again
-        mount("/srv/sub", "ext4", "/dev/sdb1", 17, "/projects"),  // another tree of it
+        mount("/srv/sub", "ext4", "/dev/sdb1", 17, "/projects"),  // a folder of it
         mount("/mnt/x", "ext4", "/dev/sdc1", 33),                 // hidden by the next
         mount("/mnt/x", "ext4", "/dev/sdd1", 49),
         mount("/rootbind", "ext4", "/dev/sda1", 1),  // a bind of "/"
+        mount("/var/snap/firefox/common/host-hunspell", "ext4", "/dev/sda1", 1,
+              "/usr/share/hunspell"),
     };
     EXPECT_EQ(entries(assignDriveLetters(mounts, {})),
-              (std::vector<std::string>{"c: [/]", "d: [/data]", "e: [/srv/sub]", "f: [/mnt/x]"}));
+              (std::vector<std::string>{"c: [/]", "d: [/data]", "e: [/mnt/x]"}));
+}
+
+// What only shares a file system with a drive stays a drive: a btrfs subvolume mounted as
+// itself (the file system's top mounted as "/"), and a second export of one server's disk.
+TEST(DriveLetters, SubvolumesAndExportsOfOneFileSystemKeepTheirLetters) {
+    MountEntry top = mount("/", "btrfs", "/dev/nvme0n1p2", 2);
+    top.superOptions = "rw,ssd,subvolid=5,subvol=/";
+    MountEntry home = mount("/home", "btrfs", "/dev/nvme0n1p2", 2, "/home");
+    home.superOptions = "rw,ssd,subvolid=256,subvol=/home";
+    MountEntry photos = mount("/srv/photos", "btrfs", "/dev/nvme0n1p2", 2, "/home/alice/photos");
+    photos.superOptions = home.superOptions;  // a folder of the subvolume, bound
+    MountEntry docs = mount("/mnt/docs", "nfs4", "nas:/export", 60, "/export");
+    MountEntry docsTeam = mount("/mnt/team", "nfs4", "nas:/export/team", 60, "/export/team");
+    EXPECT_EQ(
+        entries(assignDriveLetters({top, home, photos, docs, docsTeam}, {})),
+        (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/mnt/docs]", "f: [/mnt/team]"}));
+}
+
+// WSL's own mounts are its machinery; the Windows drives and the disks it mounts are drives.
+TEST(DriveLetters, WslMachineryIsNoDrive) {
+    const std::vector<MountEntry> mounts = {
+        mount("/", "ext4", "/dev/sdc", 32),
+        mount("/mnt/wsl", "tmpfs", "none", 3),
+        mount("/usr/lib/wsl/drivers", "9p", "drivers", 4),
+        mount("/mnt/wslg", "tmpfs", "none", 5),
+        mount("/mnt/wslg/distro", "ext4", "/dev/sdc", 32),
+        mount("/mnt/c", "9p", "C:\\", 6),
+        mount("/mnt/wsl/PHYSICALDRIVE1p1", "ext4", "/dev/sdd1", 49),
+    };
+    EXPECT_EQ(
+        entries(assignDriveLetters(mounts, {})),
+        (std::vector<std::string>{"c: [/]", "d: [/mnt/c]", "e: [/mnt/wsl/PHYSICALDRIVE1p1]"}));
 }
 
 TEST(DriveLetters, StopAtZ) {
