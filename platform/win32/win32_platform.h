@@ -106,32 +106,24 @@ class Win32Platform : public Platform {
     std::string folderRoot(HWND owner, int csidl);
 
     // `question` about the volume of `root`, asked here, or for a network share with a
-    // deadline; nothing when the share did not answer in time. A root named by a share's path
-    // is one; a lettered drive says whether it is one, but asking may open its root, which a
-    // mapped share's server that went away holds: the type is asked with the deadline too.
+    // deadline; nothing when the share did not answer in time. The type of a lettered drive is
+    // known without asking its server: a mapped share says what it is while the server is gone.
+    // A root named by a share's path is one.
     template <typename Answer>
     std::optional<Answer> askDrive(const std::string& root, std::function<Answer()> question) {
         const bool share = root.starts_with("\\\\");
+        if (!share && getDriveTypeA_(root.c_str()) != DRIVE_REMOTE) return question();
         // One share, one question: the drive list spells a letter in lower case, the folder
         // settings as the system wrote it. A share's path is left as it is: lowering its bytes
         // could make two Japanese names one.
         std::string subject = root;
         if (!share && !subject.empty()) subject.front() = asciiLower(subject.front());
-        if (!share) {
-            const auto type = driveTypes_.ask<UINT>(
-                subject,
-                [function = getDriveTypeA_.pointer(), root] { return function(root.c_str()); },
-                kNetworkAnswerDeadline);
-            if (!type) return std::nullopt;
-            if (*type != DRIVE_REMOTE) return question();
-        }
         return networkShares_.ask<Answer>(subject, std::move(question), kNetworkAnswerDeadline);
     }
 
     std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
     BoundedQuestions networkShares_;
-    BoundedQuestions driveTypes_;
 
     win32::LazyFunction<decltype(&GetComputerNameW)> getComputerNameW_;
     win32::LazyFunction<decltype(&GetUserNameW)> getUserNameW_;

@@ -7,9 +7,9 @@
 #include <cctype>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_platform.h"
-#include "tests/win32/redirected_desktop.h"
 
 namespace zarnel {
 namespace {
@@ -58,10 +58,49 @@ TEST(Win32AnsiCodePage, LongJapaneseWorkingFolderKeepsItsDriveSelected) {
     EXPECT_EQ(drives.entries[static_cast<std::size_t>(drives.selected)][0], letter);
 }
 
+// The desktop folder redirected to a name with a character the code page lacks, for one test.
+class RedirectedDesktop {
+  public:
+    explicit RedirectedDesktop(const std::wstring& to) {
+        RegOpenKeyExW(HKEY_CURRENT_USER, kUserShellFolders, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                      &key_);
+        DWORD size = 0;
+        had_ = RegQueryValueExW(key_, kDesktop, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
+        before_.resize(size);
+        if (had_) RegQueryValueExW(key_, kDesktop, nullptr, &type_, before_.data(), &size);
+        set(REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(to.c_str()),
+            static_cast<DWORD>((to.size() + 1) * sizeof(wchar_t)));
+    }
+    ~RedirectedDesktop() {
+        if (had_) {
+            set(type_, before_.data(), static_cast<DWORD>(before_.size()));
+        } else {
+            RegDeleteValueW(key_, kDesktop);
+        }
+        RegCloseKey(key_);
+    }
+    RedirectedDesktop(const RedirectedDesktop&) = delete;
+    RedirectedDesktop& operator=(const RedirectedDesktop&) = delete;
+
+  private:
+    static constexpr wchar_t kUserShellFolders[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    static constexpr wchar_t kDesktop[] = L"Desktop";
+
+    void set(DWORD type, const BYTE* data, DWORD size) {
+        RegSetValueExW(key_, kDesktop, 0, type, data, size);
+    }
+
+    HKEY key_ = nullptr;
+    bool had_ = false;
+    DWORD type_ = REG_EXPAND_SZ;
+    std::vector<BYTE> before_;
+};
+
 // A character the code page lacks becomes '?': the system's own code-page form would write a
 // look-alike ("Cafe"), the path of another folder.
 TEST(Win32AnsiCodePage, AFolderNameTheCodePageLacksKeepsItsPlaceAsAQuestionMark) {
-    const testing::RedirectedDesktop redirected(L"%USERPROFILE%\\Caf\u00E9");
+    const RedirectedDesktop redirected(L"%USERPROFILE%\\Caf\u00E9");
     Win32Platform platform;
     char path[MAX_PATH] = {};
     ASSERT_EQ(platform.getFolderPath(0, CSIDL_DESKTOPDIRECTORY | CSIDL_FLAG_DONT_VERIFY, path),
