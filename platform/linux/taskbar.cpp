@@ -13,8 +13,9 @@ namespace zarnel {
 namespace {
 
 // A display server on this machine answers within milliseconds, even with hundreds of windows
-// to list; one that has not in two seconds is not going to.
-constexpr std::chrono::milliseconds kDisplayAnswerDeadline{2000};
+// to list, and the desktop's settings as soon as they are read; what has not in two seconds
+// (the settings library loaded on a cold start included) is not going to.
+constexpr std::chrono::milliseconds kDesktopAnswerDeadline{2000};
 
 }  // namespace
 
@@ -26,15 +27,15 @@ std::uint32_t LinuxPlatform::appBarGetState() {
         linux_fs::desktopOf(environment.currentDesktop, environment.kdeSessionVersion);
     if (desktop != linux_fs::Desktop::Other) {
         // They lie in the home folder (the session's settings database too), which a server
-        // that went away would hold: read with the folders' deadline, and a desktop whose
-        // settings did not come in time has no taskbar known, whatever its windows show.
+        // that went away would hold: read with a deadline, and a desktop whose settings did not
+        // come in time has no taskbar known, whatever its windows show.
         const auto state = panelSettings_.ask<std::optional<std::uint32_t>>(
             "panels",
             [desktop, root = root_, configHome = environment.configHome(),
              dataHome = environment.dataHome(), settings = desktopSettings] {
                 return linux_fs::panelTaskbarState(desktop, root, configHome, dataHome, *settings);
             },
-            kNetworkAnswerDeadline);
+            kDesktopAnswerDeadline);
         if (!state) return 0;
         if (*state) return **state;
     }
@@ -46,7 +47,7 @@ std::uint32_t LinuxPlatform::appBarGetState() {
         .ask<std::uint32_t>(
             display,
             [name = std::string(display)] { return linux_x11::dockTaskbarState(name.c_str()); },
-            kDisplayAnswerDeadline)
+            kDesktopAnswerDeadline)
         .value_or(0);
 }
 
