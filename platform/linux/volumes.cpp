@@ -202,11 +202,11 @@ int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> v
     const linux_fs::MountRoot mountRoot(local ? mountPointBelow(root_, *mount) : "", mount->major,
                                         mount->minor);
     const linux_fs::VolumeFacts facts = linux_fs::volumeFactsOf(root_, *mount, device, mountRoot);
-    // No Windows label runs to a path's length, but an f2fs or btrfs one can: it is cut, not
-    // taken for a buffer too small to hold the volume's facts.
-    const std::size_t labelRoom = volumeName.empty() ? 0 : volumeName.size() - 1;
+    // No Windows label runs to a path's length, but an f2fs or btrfs one can: it is cut to one,
+    // not taken for a buffer too small to hold the volume's facts.
+    constexpr std::size_t kLongestLabel = kMaxPath - 1;
     const std::string label =
-        linux_fs::shownLabel(facts.label, facts.fileSystem.flagsType, labelRoom);
+        linux_fs::shownLabel(facts.label, facts.fileSystem.flagsType, kLongestLabel);
     if (!copyTextsWhole(
             {{label, volumeName}, {linux_fs::visibleText(facts.fileSystem.name), fileSystemName}},
             lastError_)) {

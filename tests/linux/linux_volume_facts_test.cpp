@@ -181,11 +181,14 @@ TEST(VolumeLabel, ShowsTheNameTheUserGaveTheVolume) {
     EXPECT_EQ(shownLabel("\x83\x66\x81\x5B\x83\x5E", "vfat", kRoom), "データ");
     EXPECT_EQ(shownLabel("\xB1\xB2\xB3", "msdos", kRoom), "ｱｲｳ");
     EXPECT_EQ(shownLabel("データ", "vfat", kRoom), "データ");  // written in UTF-8 by a tool
-    EXPECT_EQ(shownLabel("日本語のラ\xE3", "ext4", kRoom), "日本語のラ");
-    EXPECT_EQ(shownLabel("写真\xF0\x9F\x93", "xfs", kRoom), "写真");
-    // Bytes that are no cut character, and a FAT label that is no CP932 either, stay escapes.
+    EXPECT_EQ(shownLabel("日本語のラ\xE3", "ext4", kRoom), "日本語のラ");  // 16 bytes
+    EXPECT_EQ(shownLabel("写真写\xF0\x9F\x93", "xfs", kRoom), "写真写");   // 12
+    EXPECT_EQ(shownLabel("ボリュ\xE3\x83", "vfat", kRoom), "ボリュ");      // 11, not CP932
+    // Bytes that are no cut character, and a FAT label that is no CP932 either, stay escapes:
+    // a Latin-1 label, one that ends like a cut character but does not fill its field.
     EXPECT_EQ(shownLabel("caf\xE9 bar", "ext4", kRoom), "caf\\xE9 bar");
-    EXPECT_EQ(shownLabel("\x83\x66\xE3", "ext4", kRoom), "\\x83f");
+    EXPECT_EQ(shownLabel("caf\xE9", "ext4", kRoom), "caf\\xE9");
+    EXPECT_EQ(shownLabel("\x83\x66\xE3", "ext4", kRoom), "\\x83f\\xE3");
     EXPECT_EQ(shownLabel("\x81\x20", "vfat", kRoom), "\\x81 ");
     EXPECT_EQ(shownLabel("a\nb", "btrfs", kRoom), "a\\x0Ab");
 }
@@ -246,6 +249,15 @@ TEST(VolumeLabel, DriveFactsCarryTheLabelAndFuseNameLength) {
         return Reading{result, label.c_str(), fileSystem.c_str(), nameLength};
     };
     EXPECT_EQ(read("d:\\").label, "データ");
+    // A buffer too small for a label of a path's length or less is still one too small.
+    std::string small(4, '\0');
+    std::string fileSystem(kMaxPath, '\0');
+    std::uint32_t serial = 0;
+    std::uint32_t nameLength = 0;
+    std::uint32_t flags = 0;
+    EXPECT_EQ(platform.getVolumeInformation("d:\\", small, serial, nameLength, flags, fileSystem),
+              0);
+    EXPECT_EQ(platform.lastError(), 234U);
     const Reading photosDrive = read("e:\\");
     ASSERT_EQ(photosDrive.result, 1) << platform.lastError();
     EXPECT_EQ(photosDrive.fileSystem, "f2fs");
