@@ -74,19 +74,9 @@ bool isRamDrivePlace(std::string_view mountPoint) {
 // The trees of each file system, by its device number, that have a letter.
 using LetteredTrees = std::map<std::pair<unsigned, unsigned>, std::vector<std::string>>;
 
-bool hasOption(std::string_view options, std::string_view option) {
-    while (!options.empty()) {
-        const auto comma = options.find(',');
-        if (options.substr(0, comma) == option) return true;
-        if (comma == std::string_view::npos) break;
-        options.remove_prefix(comma + 1);
-    }
-    return false;
-}
-
 // A btrfs subvolume mounted as itself, not a folder of one.
 bool isSubvolume(const MountEntry& mount) {
-    return mount.fsType == "btrfs" && hasOption(mount.superOptions, "subvol=" + mount.root);
+    return mount.fsType == "btrfs" && optionValue(mount.superOptions, "subvol") == mount.root;
 }
 
 // Whether `mount` shows a tree of a lettered file system that a lettered tree holds: a bind

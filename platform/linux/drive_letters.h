@@ -29,8 +29,9 @@ bool isRamFileSystem(std::string_view fsType);
 bool pathIsUnder(std::string_view path, std::string_view prefix);
 
 // A block device (not a loop device), a network file system, a ZFS dataset, or a RAM file
-// system at /tmp or under /mnt or /media; never a mount of the system's own trees (/proc, /sys,
-// /dev, /run but /run/media, /snap, /var/lib/docker).
+// system at /tmp or under /mnt or /media (WSL's scratch space /mnt/wsl aside); never a mount
+// of the system's own trees (/proc, /sys, /dev, /run but /run/media, /snap, /var/lib/docker,
+// WSL's /usr/lib/wsl and /mnt/wslg).
 bool isDriveMount(const MountEntry& mount);
 
 // The EFI system partition, which Windows gives no letter: by the partition type udev
@@ -38,8 +39,9 @@ bool isDriveMount(const MountEntry& mount);
 bool isEfiSystemPartition(const MountEntry& mount, std::string_view partitionType);
 
 // "/" is always C:; the other drive mounts follow in table order from D:, skipping mounts
-// hidden by a later mount at the same point, bind mounts of a file system already lettered
-// (same device and root) and those `notADrive` refuses; then `unmountedDevices` ("/dev/sr0").
+// hidden by a later mount at the same point, bind mounts of a file system already lettered (a
+// tree at or below a lettered one of the same device; the same tree only for a btrfs
+// subvolume or a network share) and those `notADrive` refuses; then `unmountedDevices`.
 // Letters stop at Z:, and `notADrive` is asked only of a mount about to get one.
 std::vector<DriveSlot> assignDriveLetters(
     const std::vector<MountEntry>& mounts, const std::vector<std::string>& unmountedDevices,

@@ -95,6 +95,25 @@ std::string decodeOctalEscapes(std::string_view text) {
     return decoded;
 }
 
+void forEachOption(std::string_view options, const std::function<void(std::string_view)>& visit) {
+    while (!options.empty()) {
+        const auto comma = options.find(',');
+        visit(options.substr(0, comma));
+        if (comma == std::string_view::npos) break;
+        options.remove_prefix(comma + 1);
+    }
+}
+
+std::optional<std::string> optionValue(std::string_view options, std::string_view name) {
+    std::optional<std::string> value;
+    forEachOption(options, [&value, name](std::string_view option) {
+        if (option.size() > name.size() && option.starts_with(name) && option[name.size()] == '=') {
+            value = decodeOctalEscapes(option.substr(name.size() + 1));
+        }
+    });
+    return value;
+}
+
 std::vector<MountEntry> parseMountinfo(std::string_view text) {
     // Room for every entry the text can hold, made at once: growing a table of thousands of
     // mounts moved each entry again at every doubling, into fresh pages each time (4.5 of the

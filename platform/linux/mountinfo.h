@@ -1,6 +1,8 @@
 // proc/self/mountinfo: the mount table of the process's namespace.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +23,13 @@ struct MountEntry {
 
 // The kernel escapes space, tab, newline and backslash as a backslash and three octal digits.
 std::string decodeOctalEscapes(std::string_view text);
+
+// Each option of a comma-separated option field, as it stands (escapes kept: a comma in a
+// value is escaped, so the commas left part the options).
+void forEachOption(std::string_view options, const std::function<void(std::string_view)>& visit);
+
+// The value of the option "name=value" in an option field, decoded; nothing when it is absent.
+std::optional<std::string> optionValue(std::string_view options, std::string_view name);
 
 // Every well-formed line in order; a malformed one (missing fields, no "-" separator, a bad
 // device number) is skipped.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/linux/mountinfo.h"
 #include "platform/platform.h"
 
 namespace zarnel::linux_fs {
@@ -93,9 +94,7 @@ std::uint32_t volumeFlags(std::string_view fsType, std::string_view options) {
     for (const TypeRow& row : kTypeTable) {
         if (row.fsType == fsType) flags = row.flags;
     }
-    while (!options.empty()) {
-        const auto comma = options.find(',');
-        const std::string_view option = options.substr(0, comma);
+    forEachOption(options, [&flags, fsType](std::string_view option) {
         for (const OptionRow& row : kOptionTable) {
             if (!matches(row, fsType, option)) continue;
             if (row.effect == Effect::Add) {
@@ -104,9 +103,7 @@ std::uint32_t volumeFlags(std::string_view fsType, std::string_view options) {
                 flags &= ~row.flags;
             }
         }
-        if (comma == std::string_view::npos) break;
-        options.remove_prefix(comma + 1);
-    }
+    });
     return flags;
 }
 

@@ -233,11 +233,14 @@ TEST(DriveLetters, SubvolumesAndExportsOfOneFileSystemKeepTheirLetters) {
     home.superOptions = "rw,ssd,subvolid=256,subvol=/home";
     MountEntry photos = mount("/srv/photos", "btrfs", "/dev/nvme0n1p2", 2, "/home/alice/photos");
     photos.superOptions = home.superOptions;  // a folder of the subvolume, bound
+    // The kernel escapes the options as it escapes the paths.
+    MountEntry spaced = mount("/srv/vms", "btrfs", "/dev/nvme0n1p2", 2, "/virtual machines");
+    spaced.superOptions = "rw,ssd,subvolid=300,subvol=/virtual\\040machines";
     MountEntry docs = mount("/mnt/docs", "nfs4", "nas:/export", 60, "/export");
     MountEntry docsTeam = mount("/mnt/team", "nfs4", "nas:/export/team", 60, "/export/team");
-    EXPECT_EQ(
-        entries(assignDriveLetters({top, home, photos, docs, docsTeam}, {})),
-        (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/mnt/docs]", "f: [/mnt/team]"}));
+    EXPECT_EQ(entries(assignDriveLetters({top, home, photos, spaced, docs, docsTeam}, {})),
+              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/srv/vms]", "f: [/mnt/docs]",
+                                        "g: [/mnt/team]"}));
 }
 
 // WSL's own mounts are its machinery; the Windows drives and the disks it mounts are drives.
