@@ -22,7 +22,7 @@ constexpr std::array<Figure, 4> kFigures = {{{Ctl::Picture4, pieSummary},
 
 std::vector<Ctl> FigureNews::news(const Controls& controls, std::int64_t nowMs,
                                   const std::function<bool(Ctl)>& onScreen) {
-    if (lastLooked_ && nowMs - *lastLooked_ < kSummaryPeriodMs) return {};
+    if (lastLooked_ && nowMs - *lastLooked_ < kSummaryPeriodMs - kSummarySlackMs) return {};
     lastLooked_ = nowMs;
     std::vector<Ctl> news;
     for (const Figure& figure : kFigures) {

@@ -13,6 +13,9 @@ namespace zarnel {
 // A figure's summary is told to a screen reader at most once a second: the graph changes at
 // every tick, and a reader told of each change would never finish a sentence.
 inline constexpr int kSummaryPeriodMs = 1000;
+// How much sooner than that a look may come and still count as a second on: a coarse timer
+// fires up to 5 % early, and one ticking once a second would otherwise be heard every other.
+inline constexpr int kSummarySlackMs = kSummaryPeriodMs / 20;
 
 // What each axis is called in its summary.
 inline constexpr std::string_view kTimeAxisName = "時間軸";

@@ -74,8 +74,10 @@ TEST(FigureNews, ChangedFiguresOnScreenAtMostOnceASecond) {
     const std::int64_t start = 5'000;
     EXPECT_EQ(told(start), (std::vector{Ctl::Picture4, Ctl::Picture1, Ctl::lblX, Ctl::lblY}));
     tab.controls.setText(Ctl::Text27, "3M");
-    EXPECT_EQ(told(start + kSummaryPeriodMs - 1), std::vector<Ctl>{});  // the quiet second
-    EXPECT_EQ(told(start + kSummaryPeriodMs), std::vector{Ctl::Picture4});
+    EXPECT_EQ(told(start + kSummaryPeriodMs - kSummarySlackMs - 1),
+              std::vector<Ctl>{});  // the quiet second
+    // A coarse timer's tick a little early still counts as the next second.
+    EXPECT_EQ(told(start + kSummaryPeriodMs - kSummarySlackMs), std::vector{Ctl::Picture4});
     EXPECT_EQ(told(start + 2 * kSummaryPeriodMs), std::vector<Ctl>{});  // nothing changed
 
     // Its tab away: the pie's change waits until it can be seen again, and is told then once.
