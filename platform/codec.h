@@ -8,6 +8,9 @@
 
 namespace zarnel {
 
+// U+FFFD in UTF-8: what toText puts where bytes do not decode.
+inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
 class AnsiCodec {
   public:
     virtual ~AnsiCodec() = default;

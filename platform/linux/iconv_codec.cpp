@@ -11,7 +11,6 @@ namespace zarnel {
 namespace {
 
 constexpr std::string_view kUtf8 = "UTF-8";
-constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
 bool isUtf8(std::string_view codePage) {
     return codePage == kUtf8 || codePage == "UTF8";
@@ -86,7 +85,7 @@ class IconvCodec final : public AnsiCodec {
     std::string toText(std::string_view ansi) const override {
         // Even UTF-8 goes through iconv: a malformed byte from the system must not reach a
         // widget.
-        return convert(codePage_, std::string(kUtf8), ansi, kReplacementUtf8, oneByte);
+        return convert(codePage_, std::string(kUtf8), ansi, kReplacementCharacter, oneByte);
     }
 
     std::string fromText(std::string_view text) const override {

@@ -35,7 +35,6 @@ std::optional<std::string_view> cutToItsField(std::string_view label, std::strin
 }
 
 constexpr std::string_view kOemCodePage = "CP932";
-constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
 // The label's text in the OEM code page, when every byte of it decodes there.
 std::optional<std::string> fromOemCodePage(std::string_view label) {

@@ -100,7 +100,7 @@ TEST_F(FormScroll, TheKeyboardBringsItsControlIntoView) {
     keys[VK_SHIFT] = 0x80;
     SetKeyboardState(keys);
     const MSG tab{controls.handle(Ctl::SSTab1), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-    EXPECT_TRUE(win32::handleTabKey(controls, tab));
+    EXPECT_TRUE(win32::handleTabKeys(controls, tab));
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
     ASSERT_EQ(GetFocus(), slider);
@@ -108,7 +108,7 @@ TEST_F(FormScroll, TheKeyboardBringsItsControlIntoView) {
 
     // And back to the top for the tab strip, taller than the window: its top shows.
     const MSG next{slider, WM_KEYDOWN, VK_TAB, 0, 0, {}};
-    EXPECT_TRUE(win32::handleTabKey(controls, next));
+    EXPECT_TRUE(win32::handleTabKeys(controls, next));
     ASSERT_EQ(GetFocus(), controls.handle(Ctl::SSTab1));
     EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).top, tabsAt.top);
 }

@@ -257,7 +257,7 @@ TEST_F(WindowEvents, CtrlWithTabOrPageKeysTurnsTheTabs) {
         message.hwnd = GetFocus();
         message.message = WM_KEYDOWN;
         message.wParam = key;
-        const bool taken = win32::handleTabKey(controls, message);
+        const bool taken = win32::handleTabKeys(controls, message);
         BYTE released[256]{};
         SetKeyboardState(released);
         return taken;
@@ -291,7 +291,7 @@ TEST_F(WindowEvents, KeysReachAControlWheneverTheWindowIsActive) {
     tab.hwnd = form;
     tab.message = WM_KEYDOWN;
     tab.wParam = VK_TAB;
-    EXPECT_TRUE(win32::handleTabKey(controls, tab));
+    EXPECT_TRUE(win32::handleTabKeys(controls, tab));
     EXPECT_TRUE(IsChild(form, GetFocus()));
 
     HWND slider = controls.handle(Ctl::Slider1);

@@ -34,7 +34,7 @@ HWND nextTabStop(const Win32Controls& controls, HWND from, bool backwards) {
     return nullptr;
 }
 
-bool handleTabKey(Win32Controls& controls, const MSG& message) {
+bool handleTabKeys(Win32Controls& controls, const MSG& message) {
     if (message.message != WM_KEYDOWN) return false;
     const bool tab = message.wParam == VK_TAB;
     const bool page = message.wParam == VK_NEXT || message.wParam == VK_PRIOR;
@@ -63,7 +63,7 @@ bool handleTabKey(Win32Controls& controls, const MSG& message) {
 int runMessageLoop(Win32Controls& controls) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (handleTabKey(controls, message)) continue;
+        if (handleTabKeys(controls, message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -15,7 +15,7 @@ class Win32Controls;
 HWND nextTabStop(const Win32Controls& controls, HWND from, bool backwards);
 // Moves the focus, or turns the tab with Ctrl, if `message` is a key press of those above meant
 // for the window; true if it was.
-bool handleTabKey(Win32Controls& controls, const MSG& message);
+bool handleTabKeys(Win32Controls& controls, const MSG& message);
 // Runs until the window is gone; returns the program's exit code.
 int runMessageLoop(Win32Controls& controls);
 

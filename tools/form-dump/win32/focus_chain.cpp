@@ -29,7 +29,7 @@ std::vector<std::string> focusChain(win32::Win32Controls& controls) {
         tab.hwnd = focused;
         tab.message = WM_KEYDOWN;
         tab.wParam = VK_TAB;
-        win32::handleTabKey(controls, tab);
+        win32::handleTabKeys(controls, tab);
         if (GetFocus() == start) break;
     }
     return chain;
