@@ -70,6 +70,12 @@ inline constexpr double kFrameFontPoints = 11.25;
 inline constexpr int kFrameFontWeight = 400;
 inline constexpr int kFrameFontCharset = 128;  // Shift-JIS
 inline constexpr int kTabCount = 4;
+
+// The tab `step` tabs on from `current` (back for a negative step), round the ends: what the
+// keys that turn tabs select.
+constexpr int turnedTab(int current, int step) {
+    return ((current + step) % kTabCount + kTabCount) % kTabCount;
+}
 }  // namespace layout
 
 // Every row, parents before their children.

@@ -1,6 +1,7 @@
 #include "platform/linux/power_supply.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <vector>
 
@@ -97,12 +98,22 @@ std::optional<std::int64_t> roundedRatio(std::optional<std::int64_t> part,
     return (*part * scale + *whole / 2) / *whole;
 }
 
+// What one kind of gauge reads: what is stored, what a full charge holds, and the drain.
+struct Gauge {
+    Field now;
+    Field full;
+    Field drain;
+};
+// The energy gauge first: it counts what the battery holds whatever its voltage.
+constexpr std::array<Gauge, 2> kGauges = {
+    {{&PowerSupply::energyNow, &PowerSupply::energyFull, &PowerSupply::powerNow},
+     {&PowerSupply::chargeNow, &PowerSupply::chargeFull, &PowerSupply::currentNow}}};
+
 std::optional<std::int64_t> percent(std::span<const PowerSupply> batteries) {
-    auto ratio = roundedRatio(sum(batteries, &PowerSupply::energyNow),
-                              sum(batteries, &PowerSupply::energyFull), kFullPercent);
-    if (!ratio) {
-        ratio = roundedRatio(sum(batteries, &PowerSupply::chargeNow),
-                             sum(batteries, &PowerSupply::chargeFull), kFullPercent);
+    std::optional<std::int64_t> ratio;
+    for (const Gauge& gauge : kGauges) {
+        ratio = roundedRatio(sum(batteries, gauge.now), sum(batteries, gauge.full), kFullPercent);
+        if (ratio) break;
     }
     if (!ratio) {
         // Their mean, rounded as the ratios above are.
@@ -114,17 +125,6 @@ std::optional<std::int64_t> percent(std::span<const PowerSupply> batteries) {
     return ratio;
 }
 
-// What one kind of gauge reads: what is stored, what a full charge holds, and the drain.
-struct Gauge {
-    Field now;
-    Field full;
-    Field drain;
-};
-constexpr Gauge kEnergyGauge{&PowerSupply::energyNow, &PowerSupply::energyFull,
-                             &PowerSupply::powerNow};
-constexpr Gauge kChargeGauge{&PowerSupply::chargeNow, &PowerSupply::chargeFull,
-                             &PowerSupply::currentNow};
-
 // How long, in seconds, the stored charge and a full charge last at the present drain.
 struct Runtimes {
     std::optional<std::int64_t> left;
@@ -135,7 +135,7 @@ struct Runtimes {
 // reads 0, is out of order and says nothing; a worn battery's charge above its last full
 // charge lasts as long as a full one.
 Runtimes runtimesAtDrain(std::span<const PowerSupply> batteries) {
-    for (const Gauge& gauge : {kEnergyGauge, kChargeGauge}) {
+    for (const Gauge& gauge : kGauges) {
         const auto drain = drainSum(batteries, gauge.drain);
         const auto full = sum(batteries, gauge.full);
         if (!drain || *drain == 0 || full == 0) continue;

@@ -34,38 +34,39 @@ bool inRange(unsigned char byte, unsigned char low, unsigned char high) {
     return byte >= low && byte <= high;
 }
 
+// The lead `byte` is for, none for a byte that leads no character.
+const Utf8Lead* leadOf(unsigned char byte) {
+    for (const Utf8Lead& lead : kLeads) {
+        if (inRange(byte, lead.first, lead.last)) return &lead;
+    }
+    return nullptr;
+}
+
+// Whether the bytes after `lead`'s in `text` (no more than it leads) are those it may lead.
+bool followsItsLead(std::string_view text, const Utf8Lead& lead) {
+    const auto byte = [text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    if (text.size() > 1 && !inRange(byte(1), lead.secondLow, lead.secondHigh)) return false;
+    for (std::size_t at = 2; at < text.size(); ++at) {
+        if (!inRange(byte(at), kContinuationLow, kContinuationHigh)) return false;
+    }
+    return true;
+}
+
 // The length of the well-formed UTF-8 character `text` starts with, 0 when it starts with none
 // (a stray continuation byte, a cut sequence, an overlong form, a surrogate, or past U+10FFFF).
 std::size_t utf8CharacterLength(std::string_view text) {
     if (text.empty()) return 0;
-    const auto byte = [text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
-    if (byte(0) < kFirstNonAscii) return 1;
-    for (const Utf8Lead& lead : kLeads) {
-        if (!inRange(byte(0), lead.first, lead.last)) continue;
-        if (text.size() < lead.length || !inRange(byte(1), lead.secondLow, lead.secondHigh)) {
-            return 0;
-        }
-        for (std::size_t at = 2; at < lead.length; ++at) {
-            if (!inRange(byte(at), kContinuationLow, kContinuationHigh)) return 0;
-        }
-        return lead.length;
-    }
-    return 0;
+    const auto first = static_cast<unsigned char>(text.front());
+    if (first < kFirstNonAscii) return 1;
+    const Utf8Lead* lead = leadOf(first);
+    if (!lead || text.size() < lead->length) return 0;
+    return followsItsLead(text.substr(0, lead->length), *lead) ? lead->length : 0;
 }
 
 // Whether `text` is the start of a well-formed UTF-8 character that goes on past its end.
 bool beginsCutCharacter(std::string_view text) {
-    const auto byte = [text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
-    for (const Utf8Lead& lead : kLeads) {
-        if (!inRange(byte(0), lead.first, lead.last)) continue;
-        if (text.size() >= lead.length) return false;
-        if (text.size() > 1 && !inRange(byte(1), lead.secondLow, lead.secondHigh)) return false;
-        for (std::size_t at = 2; at < text.size(); ++at) {
-            if (!inRange(byte(at), kContinuationLow, kContinuationHigh)) return false;
-        }
-        return true;
-    }
-    return false;
+    const Utf8Lead* lead = leadOf(static_cast<unsigned char>(text.front()));
+    return lead && text.size() < lead->length && followsItsLead(text, *lead);
 }
 
 }  // namespace

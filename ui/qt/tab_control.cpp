@@ -7,6 +7,7 @@
 #include <QTabBar>
 
 #include "ui/qt/units.h"
+#include "window/layout.h"
 
 namespace zarnel::qt {
 namespace {
@@ -65,10 +66,8 @@ void TabControl::addTabKeys() {
     };
     for (const auto& [keys, step] : tabKeys) {
         auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, [this, by = step] {
-            const int count = bar_->count();
-            setCurrentIndex((currentIndex() + by + count) % count);
-        });
+        connect(shortcut, &QShortcut::activated, this,
+                [this, by = step] { setCurrentIndex(layout::turnedTab(currentIndex(), by)); });
     }
 }
 

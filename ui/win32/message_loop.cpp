@@ -47,8 +47,7 @@ bool handleTabKeys(Win32Controls& controls, const MSG& message) {
     const bool backwards = tab ? GetKeyState(VK_SHIFT) < 0 : message.wParam == VK_PRIOR;
     if (control) {
         // Taken before the slider or a list sees PageUp and PageDown as its own.
-        const int step = backwards ? layout::kTabCount - 1 : 1;
-        controls.selectTab((controls.selectedTab() + step) % layout::kTabCount);
+        controls.selectTab(layout::turnedTab(controls.selectedTab(), backwards ? -1 : 1));
         if (!IsWindowVisible(GetFocus())) SetFocus(controls.handle(Ctl::SSTab1));
         return true;
     }
