@@ -26,5 +26,14 @@ TEST(CommandLine, ASavedSessionsRestartOpensTheWindow) {
     EXPECT_EQ(actionOf({"zarnel", "-session", id, "--version"}), Action::Version);
 }
 
+TEST(CommandLine, ASingleDashWordIsOneOption) {
+    EXPECT_EQ(actionOf({"zarnel", "-help"}), Action::Help);
+    EXPECT_EQ(actionOf({"zarnel", "-version"}), Action::Version);
+    EXPECT_EQ(actionOf({"zarnel", "-h"}), Action::Help);
+    const CommandLine mistaken = parseCommandLine({"zarnel", "-hlp"});
+    EXPECT_EQ(mistaken.action, Action::Error);
+    EXPECT_TRUE(mistaken.text.contains(QStringLiteral("'hlp'"))) << mistaken.text.toStdString();
+}
+
 }  // namespace
 }  // namespace zarnel::qt

@@ -33,6 +33,9 @@ QStringList withoutSessionOptions(const QStringList& arguments) {
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
+    // "-help" and "-version" are the words users type; read letter by letter they would be
+    // reported as a row of unknown one-letter options.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QStringLiteral(
         "Shows memory, the PC, the disks and the hardware of this machine in one window."));
     // Qt's own help option would list --help-all as showing Qt's options too; this program
