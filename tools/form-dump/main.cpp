@@ -31,11 +31,13 @@
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 
 #include "app/form1.h"
 #include "platform/fake/fake_platform.h"
@@ -60,7 +62,11 @@ std::unique_ptr<zarnel::Platform> makePlatform(const QCommandLineParser& args) {
         zarnel::loadScenario(*fake, args.value("scenario").toStdString());
         return fake;
     }
-    return std::make_unique<zarnel::LinuxPlatform>(args.value("root").toStdString());
+    const QString root = args.value("root");
+    // A mistyped tree would read as a machine where every fact fails.
+    if (!QFileInfo(root).isDir())
+        throw std::invalid_argument("no such directory: " + root.toStdString());
+    return std::make_unique<zarnel::LinuxPlatform>(root.toStdString());
 }
 
 void savePictures(QtControls& controls, const QString& folder) {

@@ -37,6 +37,11 @@ int main(int argc, char** argv) {
         }
     }
     if (root && scenario) return usage();
+    // A mistyped tree would read as a machine where every fact fails.
+    if (root && !std::filesystem::is_directory(*root)) {
+        std::cerr << "platform-dump: no such directory: " << root->string() << '\n';
+        return kUsageError;
+    }
     try {
         zarnel::tools::JsonWriter json(std::cout);
         if (scenario) {
