@@ -131,5 +131,14 @@ TEST(MissingFunction, GetComputerNameExShowsItsTrapAndStartUpGoesOn) {
     EXPECT_EQ(platform.calls.back(), "SHAppBarMessage(4)");
 }
 
+TEST(MissingFunction, SHGetFolderPathLeavesTheFolderEmptyAndStartUpGoesOn) {
+    FakePlatform platform = healthyMachine();
+    platform.missing.insert("SHGetFolderPathA");
+    const std::map<Ctl, std::string> fields = startUp(platform);
+    EXPECT_EQ(fields.at(Ctl::Text8), "");
+    EXPECT_EQ(fields.at(Ctl::Text2), "user");
+    EXPECT_EQ(platform.calls.back(), "SHAppBarMessage(4)");
+}
+
 }  // namespace
 }  // namespace zarnel
