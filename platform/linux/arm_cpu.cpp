@@ -1,6 +1,7 @@
 #include "platform/linux/arm_cpu.h"
 
 #include <algorithm>
+#include <span>
 
 namespace zarnel::linux_fs {
 namespace {
@@ -49,10 +50,55 @@ constexpr CodeName kArmParts[] = {
     {0xd8e, "Neoverse-N3"},   {0xd8f, "Cortex-A320"},
 };
 
-template <std::size_t N>
-std::optional<std::string_view> lookUp(const CodeName (&table)[N], unsigned code) {
+// Cores of other makers, as lscpu prints them; a maker's own parts reuse ARM Ltd.'s numbers.
+constexpr CodeName kBroadcomParts[] = {
+    {0x00f, "Brahma-B15"}, {0x100, "Brahma-B53"}, {0x516, "ThunderX2"}};
+constexpr CodeName kCaviumParts[] = {
+    {0x0a0, "ThunderX"},      {0x0a1, "ThunderX-88XX"},  {0x0a2, "ThunderX-81XX"},
+    {0x0a3, "ThunderX-83XX"}, {0x0af, "ThunderX2-99xx"},
+};
+constexpr CodeName kFujitsuParts[] = {{0x001, "A64FX"}};
+constexpr CodeName kHiSiliconParts[] = {{0xd01, "Kunpeng-920"}};
+constexpr CodeName kNvidiaParts[] = {{0x000, "Denver"}, {0x003, "Denver 2"}, {0x004, "Carmel"}};
+constexpr CodeName kApmParts[] = {{0x000, "X-Gene"}};
+constexpr CodeName kQualcommParts[] = {
+    {0x001, "Oryon"},          {0x00f, "Scorpion"},
+    {0x02d, "Scorpion"},       {0x04d, "Krait"},
+    {0x06f, "Krait"},          {0x201, "Kryo"},
+    {0x205, "Kryo"},           {0x211, "Kryo"},
+    {0x800, "Falkor-V1/Kryo"}, {0x801, "Kryo-V2"},
+    {0x802, "Kryo-3XX-Gold"},  {0x803, "Kryo-3XX-Silver"},
+    {0x804, "Kryo-4XX-Gold"},  {0x805, "Kryo-4XX-Silver"},
+    {0xc00, "Falkor"},         {0xc01, "Saphira"},
+};
+constexpr CodeName kSamsungParts[] = {{0x001, "exynos-m1"}};
+constexpr CodeName kMarvellParts[] = {
+    {0x131, "Feroceon-88FR131"}, {0x581, "PJ4/PJ4b"}, {0x584, "PJ4B-MP"}};
+constexpr CodeName kAppleParts[] = {
+    {0x020, "Icestorm-A14"},    {0x021, "Firestorm-A14"},    {0x022, "Icestorm-M1"},
+    {0x023, "Firestorm-M1"},    {0x024, "Icestorm-M1-Pro"},  {0x025, "Firestorm-M1-Pro"},
+    {0x028, "Icestorm-M1-Max"}, {0x029, "Firestorm-M1-Max"}, {0x030, "Blizzard-A15"},
+    {0x031, "Avalanche-A15"},   {0x032, "Blizzard-M2"},      {0x033, "Avalanche-M2"},
+};
+constexpr CodeName kPhytiumParts[] = {
+    {0x660, "FTC660"}, {0x661, "FTC661"}, {0x662, "FTC662"}, {0x663, "FTC663"}};
+constexpr CodeName kAmpereParts[] = {{0xac3, "Ampere-1"}, {0xac4, "Ampere-1a"}};
+
+struct MakerParts {
+    unsigned implementer;
+    std::span<const CodeName> parts;
+};
+
+constexpr MakerParts kPartsByMaker[] = {
+    {0x41, kArmParts},       {0x42, kBroadcomParts}, {0x43, kCaviumParts}, {0x46, kFujitsuParts},
+    {0x48, kHiSiliconParts}, {0x4e, kNvidiaParts},   {0x50, kApmParts},    {0x51, kQualcommParts},
+    {0x53, kSamsungParts},   {0x56, kMarvellParts},  {0x61, kAppleParts},  {0x70, kPhytiumParts},
+    {0xc0, kAmpereParts},
+};
+
+std::optional<std::string_view> lookUp(std::span<const CodeName> table, unsigned code) {
     const auto found = std::ranges::find(table, code, &CodeName::code);
-    if (found == std::end(table)) return std::nullopt;
+    if (found == table.end()) return std::nullopt;
     return found->name;
 }
 
@@ -62,8 +108,10 @@ std::optional<std::string_view> armImplementerName(unsigned code) {
     return lookUp(kImplementers, code);
 }
 
-std::optional<std::string_view> armPartName(unsigned part) {
-    return lookUp(kArmParts, part);
+std::optional<std::string_view> armCoreName(unsigned implementer, unsigned part) {
+    const auto maker = std::ranges::find(kPartsByMaker, implementer, &MakerParts::implementer);
+    if (maker == std::end(kPartsByMaker)) return std::nullopt;
+    return lookUp(maker->parts, part);
 }
 
 }  // namespace zarnel::linux_fs

@@ -10,7 +10,6 @@
 namespace zarnel::linux_fs {
 namespace {
 
-constexpr unsigned kArmLtd = 0x41;
 constexpr std::int64_t kKHzPerMHz = 1000;
 constexpr double kBeyondInt64 = 0x1p63;  // the first double past std::int64_t
 constexpr int kHexBase = 16;
@@ -79,10 +78,10 @@ std::optional<std::string> name(const CpuinfoCpu& cpu) {
          {CpuField::ModelName, CpuField::Cpu, CpuField::Processor, CpuField::CpuModel}) {
         if (const auto text = cpu.field(field)) return collapsedBlanks(*text);
     }
-    if (hexCode(cpu.field(CpuField::CpuImplementer)) == kArmLtd) {
-        if (const auto part = hexCode(cpu.field(CpuField::CpuPart))) {
-            if (const auto core = armPartName(*part)) return std::string(*core);
-        }
+    const auto implementer = hexCode(cpu.field(CpuField::CpuImplementer));
+    const auto part = hexCode(cpu.field(CpuField::CpuPart));
+    if (implementer && part) {
+        if (const auto core = armCoreName(*implementer, *part)) return std::string(*core);
     }
     if (auto uarch = cpu.field(CpuField::Uarch)) return uarch;
     // s390 names no processor, only the machine type it is built into.

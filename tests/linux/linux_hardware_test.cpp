@@ -170,9 +170,15 @@ INSTANTIATE_TEST_SUITE_P(
                "processor\t: 0\nBogoMIPS\t: 243.75\nCPU implementer\t: 0x41\nCPU architecture: "
                "8\nCPU variant\t: 0x3\nCPU part\t: 0xd0c\nCPU revision\t: 1\n",
                "ARM", "Neoverse-N1", kNull, kNull},
-        // Only ARM Ltd.'s own cores are named from the part number.
-        CpuRow{"QualcommWithoutName",
-               "processor\t: 0\nCPU implementer\t: 0x51\nCPU part\t: 0x800\n", "Qualcomm", kNull,
+        // A part number names a core only together with its maker.
+        CpuRow{"QualcommCore", "processor\t: 0\nCPU implementer\t: 0x51\nCPU part\t: 0x803\n",
+               "Qualcomm", "Kryo-3XX-Silver", kNull, kNull},
+        CpuRow{"AppleCore",
+               "processor\t: 0\nBogoMIPS\t: 48.00\nCPU implementer\t: 0x61\nCPU architecture: "
+               "8\nCPU variant\t: 0x1\nCPU part\t: 0x022\nCPU revision\t: 1\n",
+               "Apple", "Icestorm-M1", kNull, kNull},
+        CpuRow{"MakerWithoutThatPart",
+               "processor\t: 0\nCPU implementer\t: 0x48\nCPU part\t: 0xd03\n", "HiSilicon", kNull,
                kNull, kNull},
         CpuRow{"UnknownImplementerAsWritten",
                "processor\t: 0\nCPU implementer\t: 0x99\nCPU part\t: 0xd03\n", "0x99", kNull, kNull,
@@ -282,13 +288,19 @@ TEST(LinuxProcessor, ArmCodes) {
     EXPECT_EQ(linux_fs::armImplementerName(0x4d), "Motorola/Freescale");
     EXPECT_EQ(linux_fs::armImplementerName(0xc0), "Ampere");
     EXPECT_EQ(linux_fs::armImplementerName(0x45), std::nullopt);
-    EXPECT_EQ(linux_fs::armPartName(0xd03), "Cortex-A53");
-    EXPECT_EQ(linux_fs::armPartName(0xd08), "Cortex-A72");
-    EXPECT_EQ(linux_fs::armPartName(0xd0c), "Neoverse-N1");
-    EXPECT_EQ(linux_fs::armPartName(0xd4e), "Cortex-X3");
-    EXPECT_EQ(linux_fs::armPartName(0xc0d), "Cortex-A17");
-    EXPECT_EQ(linux_fs::armPartName(0xc60), "Cortex-M0+");
-    EXPECT_EQ(linux_fs::armPartName(0xfff), std::nullopt);
+    EXPECT_EQ(linux_fs::armCoreName(0x41, 0xd03), "Cortex-A53");
+    EXPECT_EQ(linux_fs::armCoreName(0x41, 0xd08), "Cortex-A72");
+    EXPECT_EQ(linux_fs::armCoreName(0x41, 0xd0c), "Neoverse-N1");
+    EXPECT_EQ(linux_fs::armCoreName(0x41, 0xd4e), "Cortex-X3");
+    EXPECT_EQ(linux_fs::armCoreName(0x41, 0xc0d), "Cortex-A17");
+    EXPECT_EQ(linux_fs::armCoreName(0x41, 0xc60), "Cortex-M0+");
+    EXPECT_EQ(linux_fs::armCoreName(0x41, 0xfff), std::nullopt);
+    // The same part number is another core at another maker, and nothing at a third.
+    EXPECT_EQ(linux_fs::armCoreName(0x48, 0xd01), "Kunpeng-920");
+    EXPECT_EQ(linux_fs::armCoreName(0x41, 0xd01), "Cortex-A32");
+    EXPECT_EQ(linux_fs::armCoreName(0x4e, 0x003), "Denver 2");
+    EXPECT_EQ(linux_fs::armCoreName(0x61, 0x003), std::nullopt);
+    EXPECT_EQ(linux_fs::armCoreName(0x99, 0xd03), std::nullopt);
 }
 
 std::string processorRecord(std::uint8_t length, std::uint8_t socketString,
