@@ -8,11 +8,11 @@ void Form1::Form_QueryUnload(std::int16_t&, std::int16_t) {
 }
 
 void Form1::SSTab1_Click(std::int16_t) {
-    memory_.PieFreeMB = 1;
+    memory_.PieRedrawRequest();
 }
 
 void Form1::Picture4_Click() {
-    memory_.PieFreeMB = 1;
+    memory_.PieRedrawRequest();
 }
 
 void Form1::book_Click() {

@@ -39,14 +39,28 @@ void MemoryTab::Memorii() {
     // changes the share as surely as the free figure does.
     if (freeMB == PieFreeMB && totalMB == PieTotalMB) return;
 
-    Picture& pie = controls_.picture(Ctl::Picture4);
     // Its shares from the whole figures, which the marker's would cut short past 2 PB.
-    for (const PieWedge& wedge : pieWedges(wholeMB(available), wholeMB(total))) {
+    DrawPie(wholeMB(available), wholeMB(total));
+    PieFreeMB = freeMB;
+    PieTotalMB = totalMB;
+}
+
+void MemoryTab::DrawPie(std::int64_t freeMB, std::int64_t totalMB) {
+    Picture& pie = controls_.picture(Ctl::Picture4);
+    for (const PieWedge& wedge : pieWedges(freeMB, totalMB)) {
         pie.setFillColor(wedge.fill);
         pie.pieWedge(kPieCentre, kPieCentre, kPieRadius, wedge.start, wedge.end);
     }
-    PieFreeMB = freeMB;
-    PieTotalMB = totalMB;
+    DrawnFreeMB = freeMB;
+    DrawnTotalMB = totalMB;
+}
+
+void MemoryTab::PieRedrawRequest() {
+    PieFreeMB = 1;
+    // The pie keeps no image: its tab going away takes it. With no tick to come (the power
+    // query failed at start-up, or the graph has stopped) it would stay blank, so it is drawn
+    // now, for the figures its legend still shows.
+    if (!controls_.timerEnabled() && DrawnTotalMB >= 0) DrawPie(DrawnFreeMB, DrawnTotalMB);
 }
 
 }  // namespace zarnel

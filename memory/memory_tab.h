@@ -17,6 +17,9 @@ class MemoryTab {
 
     // Memory figures and the pie.
     void Memorii();
+    // A tab was selected or the pie clicked: the pie is drawn again at the next tick, or at
+    // once when no tick will come.
+    void PieRedrawRequest();
     // Graph start-up: prepares Picture1, builds the grid and labels and starts the timer.
     void GraphStartUp();
 
@@ -37,6 +40,8 @@ class MemoryTab {
     std::int32_t ScrollDY = 0;
 
   private:
+    void DrawPie(std::int64_t freeMB, std::int64_t totalMB);
+
     float GraphX(float t) const;
     float GraphY(std::int64_t bytes) const;
     void GraphGrid();
@@ -47,6 +52,10 @@ class MemoryTab {
     std::int64_t AxisTenthMB = -1;
     // The fewest digits of a time-axis number found wider than a unit of the scale; none yet.
     std::size_t UnitWideDigits = std::numeric_limits<std::size_t>::max();
+
+    // The figures the pie was last drawn for; none yet.
+    std::int64_t DrawnFreeMB = -1;
+    std::int64_t DrawnTotalMB = -1;
 
     Controls& controls_;
     Platform& platform_;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/errors.h"
 #include "tests/support/memory_tab_window.h"
@@ -16,11 +17,44 @@ TEST(WindowEvents, TabClickAndPieClickAskForARedraw) {
     tab.form.Form_Load();
     tab.tick();
     ASSERT_EQ(tab.memory.PieFreeMB, 230);
+    tab.pie().operations.clear();
     tab.form.SSTab1_Click(0);
     EXPECT_EQ(tab.memory.PieFreeMB, 1);
+    EXPECT_TRUE(tab.pie().operations.empty()) << "while the timer runs, the tick draws";
     tab.tick();
     tab.form.Picture4_Click();
     EXPECT_EQ(tab.memory.PieFreeMB, 1);
+}
+
+TEST(WindowEvents, PieIsDrawnAtOnceWhenNoTickWillCome) {
+    constexpr int kStopTick = 49'975;
+    const struct {
+        const char* name;
+        bool powerFails;
+    } cases[] = {{"power query failed at start-up", true}, {"graph stopped", false}};
+    for (const auto& c : cases) {
+        MemoryTabWindow tab;
+        if (c.powerFails)
+            tab.platform.failures["GetSystemPowerStatus"] = win32_error::kNotSupported;
+        tab.form.Form_Load();
+        if (!c.powerFails) tab.tick();  // the first tick draws the pie again
+        const std::vector<std::string> drawn = tab.pie().operations;
+        ASSERT_EQ(drawn.size(), 2U) << c.name;
+        if (!c.powerFails) tab.tick(kStopTick - 1);
+        ASSERT_FALSE(tab.controls.timerEnabled()) << c.name;
+
+        // Memory moves on, but the figures stand still: the pie shows what the legend shows.
+        tab.setMemory(536'346'624, 100'000'000);
+        for (const auto click :
+             {+[](Form1& f) { f.SSTab1_Click(0); }, +[](Form1& f) { f.Picture4_Click(); }}) {
+            tab.pie().operations.clear();
+            tab.platform.calls.clear();
+            click(tab.form);
+            EXPECT_EQ(tab.pie().operations, drawn) << c.name;
+            EXPECT_TRUE(tab.platform.calls.empty()) << c.name;
+            EXPECT_EQ(tab.controls.text(Ctl::Text28), "230M") << c.name;
+        }
+    }
 }
 
 struct LinkRow {
