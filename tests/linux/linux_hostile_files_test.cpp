@@ -58,6 +58,24 @@ std::string domainAnswer(LinuxPlatform& platform) {
     return nameAnswer(result, buffer, platform.lastError());
 }
 
+std::string computerNameAnswer(LinuxPlatform& platform) {
+    std::array<char, kBufferBytes> buffer{};
+    std::uint32_t len = buffer.size();
+    const int result = platform.getComputerName(buffer, len);
+    return nameAnswer(result, buffer, platform.lastError());
+}
+
+std::string processorAnswer(LinuxPlatform& platform) {
+    return describe(platform.wmiInstances("Win32_Processor"));
+}
+
+std::string powerAnswer(LinuxPlatform& platform) {
+    SystemPowerStatus status{};
+    const int result = platform.getSystemPowerStatus(status);
+    return std::to_string(result) + " " + std::to_string(status.ACLineStatus) + " " +
+           std::to_string(status.BatteryFlag) + " " + std::to_string(status.BatteryLifePercent);
+}
+
 // One reader: the file it reads, and its answer as text; `without` is a file removed first
 // so that the reader's own file decides the answer.
 struct ReaderRow {
@@ -75,19 +93,16 @@ const ReaderRow kReaders[] = {
          // Each refusal has its own code; all of them leave the record zero and fail.
          return std::to_string(status.ullTotalPhys) + (p.lastError() != 0 ? " failed" : " ok");
      }},
-    {"Cpuinfo", "proc/cpuinfo",
-     [](LinuxPlatform& p) { return describe(p.wmiInstances("Win32_Processor")); }},
+    {"Cpuinfo", "proc/cpuinfo", processorAnswer},
     {"Dmi", "sys/class/dmi/id/bios_vendor",
      [](LinuxPlatform& p) { return describe(p.wmiInstances("Win32_BIOS")); }},
     {"Passwd", "etc/passwd",
      [](LinuxPlatform& p) { return describe(p.wmiInstances("Win32_OperatingSystem")); }},
-    {"Hostname", "etc/hostname",
-     [](LinuxPlatform& p) {
-         std::array<char, kBufferBytes> buffer{};
-         std::uint32_t len = buffer.size();
-         const int result = p.getComputerName(buffer, len);
-         return nameAnswer(result, buffer, p.lastError());
-     }},
+    {"Hostname", "etc/hostname", computerNameAnswer, "proc/sys/kernel/hostname"},
+    {"KernelHostname", "proc/sys/kernel/hostname", computerNameAnswer},
+    {"DmiSocket", "sys/firmware/dmi/entries/4-0/raw", processorAnswer},
+    {"CpuClock", "sys/devices/system/cpu/cpu0/cpufreq/scaling_cur_freq", processorAnswer},
+    {"PowerSupplyFolder", "sys/class/power_supply", powerAnswer},
     {"Hosts", "etc/hosts", domainAnswer},
     {"ResolvConf", "etc/resolv.conf", domainAnswer, "etc/hosts"},
     {"UserDirs", "home/user/.config/user-dirs.dirs",
@@ -96,14 +111,7 @@ const ReaderRow kReaders[] = {
          const std::int32_t result = p.getFolderPath(0, 0, buffer);
          return nameAnswer(result, buffer, 0);
      }},
-    {"PowerSupply", "sys/class/power_supply/BAT0/type",
-     [](LinuxPlatform& p) {
-         SystemPowerStatus status{};
-         const int result = p.getSystemPowerStatus(status);
-         return std::to_string(result) + " " + std::to_string(status.ACLineStatus) + " " +
-                std::to_string(status.BatteryFlag) + " " +
-                std::to_string(status.BatteryLifePercent);
-     }},
+    {"PowerSupply", "sys/class/power_supply/BAT0/type", powerAnswer},
     {"UdevData", "run/udev/data/b8:1",
      [](LinuxPlatform& p) {
          std::array<char, kBufferBytes> label{};
@@ -144,7 +152,14 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
         write("etc/passwd",
               "user:x:" + std::to_string(::geteuid()) + ":100:Hanako Test,,,:/home/user:/bin/sh\n");
         write("etc/hostname", "desk\n");
-        write("etc/hosts", "192.0.2.1 desk.hosts.example desk\n");
+        write("proc/sys/kernel/hostname", "kernelname\n");
+        // A processor record of 5 bytes whose first string, its socket, is "CPU1".
+        using std::string_literals::operator""s;
+        write("sys/firmware/dmi/entries/4-0/raw",
+              "\x04\x05\x00\x00\x01"
+              "CPU1\0\0"s);
+        write("sys/devices/system/cpu/cpu0/cpufreq/scaling_cur_freq", "2100000\n");
+        write("etc/hosts", "192.0.2.1 kernelname.hosts.example kernelname\n");
         write("etc/resolv.conf", "domain resolv.example\n");
         write("home/user/.config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/机\"\n");
         fs::create_directories(root_ / "home/user/机");
@@ -168,7 +183,7 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
 
     void replace(const fs::path& relative, Hostile kind) {
         const fs::path file = root_ / relative;
-        fs::remove(file);
+        fs::remove_all(file);
         switch (kind) {
             case Hostile::Missing:
                 break;
