@@ -11,16 +11,13 @@
 namespace zarnel {
 namespace {
 
+using testing::changeDpi;
+using testing::pixels;
 using testing::TestWindow;
 
-constexpr int kTwipsPerInch = 1440;
 constexpr double kPointsPerInch = 72;
 constexpr double kDefaultPoints = 9;
 constexpr int kDenser = 144;  // 150 %
-
-int pixels(float twips, int dpi) {
-    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-}
 
 SIZE outerSize(HWND control) {
     RECT r{};
@@ -57,18 +54,6 @@ int roomFor(const win32::Win32Controls& controls, Ctl ctl) {
     if (layoutRow(ctl).kind != Kind::TextBox) return inside.right;
     const auto margins = SendMessageW(control, EM_GETMARGINS, 0, 0);
     return inside.right - LOWORD(margins) - HIWORD(margins);
-}
-
-// Sends what Windows sends when the window moves to a screen of `dpi`: the window scaled about
-// its place.
-void changeDpi(win32::Win32Controls& controls, int dpi) {
-    HWND form = controls.window();
-    const Geometry client = controls.geometry(Ctl::Form1);
-    RECT suggested{0, 0, pixels(client.width, dpi), pixels(client.height, dpi)};
-    AdjustWindowRectExForDpi(&suggested, static_cast<DWORD>(GetWindowLongPtrW(form, GWL_STYLE)),
-                             TRUE, 0, dpi);
-    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    TestWindow::pump();
 }
 
 // The first row of the chart's line in column `x`, -1 where the column has none.

@@ -14,6 +14,7 @@
 namespace zarnel {
 namespace {
 
+using testing::printed;
 using testing::TestWindow;
 
 constexpr int kTextLength = 64;
@@ -36,25 +37,6 @@ std::vector<COLORREF> cut(const tools::RgbImage& image, const RECT& part) {
             pixels.push_back(RGB(pixel[0], pixel[1], pixel[2]));
         }
     }
-    return pixels;
-}
-
-// A control's client area as its own WM_PRINTCLIENT draws it.
-std::vector<COLORREF> printed(HWND control) {
-    RECT client{};
-    GetClientRect(control, &client);
-    HDC screen = GetDC(control);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ReleaseDC(control, screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < client.bottom; ++y)
-        for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(dc, x, y));
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     return pixels;
 }
 

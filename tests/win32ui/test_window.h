@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/form1.h"
 #include "platform/fake/fake_platform.h"
@@ -36,5 +37,15 @@ struct TestWindow {
 
 // Live GDI objects of this process.
 int gdiObjects();
+
+// Twips as pixels at `dpi`.
+int pixels(float twips, int dpi);
+
+// Sends what Windows sends when the window moves to a screen of `dpi`: the window scaled about
+// its place.
+void changeDpi(win32::Win32Controls& controls, int dpi);
+
+// A control's client area as its own WM_PRINTCLIENT draws it, row by row.
+std::vector<COLORREF> printed(HWND control);
 
 }  // namespace zarnel::testing

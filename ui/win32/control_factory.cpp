@@ -35,7 +35,8 @@ WindowKind windowKind(const LayoutRow& row) {
                     WS_EX_CLIENTEDGE};
         case Kind::ListBox:
             return {L"LISTBOX",
-                    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS,
+                    WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                        LBS_USETABSTOPS,
                     WS_EX_CLIENTEDGE};
         case Kind::ComboBox:
         case Kind::DriveList:

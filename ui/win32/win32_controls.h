@@ -157,6 +157,10 @@ class Win32Controls : public Controls {
     void fitFontToWidth(Element& element, const std::wstring& text);
     // Draws `element` in `font`, its own or a smaller one made by fitFontToWidth.
     void useFont(Element& element, HFONT font);
+    // Puts the values of a list box's "caption<tab>value" lines in one column past its widest
+    // caption, and lets it scroll sideways to its widest line: after every change of its lines
+    // or its font.
+    void alignColumns(const Element& list);
     // Fits `text` to the element again after its text, size or font changed: an auto-sized
     // label to its text, a fixed label or one-line field by a smaller font where it must.
     void refit(Element& element, const std::wstring& text);

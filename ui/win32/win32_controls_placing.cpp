@@ -173,6 +173,8 @@ void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
                      TRUE);
         place(target);
         refit(target, target.row->kind == Kind::Label ? caption(target.hwnd) : target.text);
+        // Its captions and lines are as wide as the new fonts make them.
+        if (target.row->kind == Kind::ListBox) alignColumns(target);
     }
 }
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ui/win32/control_factory.h"
 #include "ui/win32/label.h"
@@ -41,7 +43,87 @@ std::wstring entryText(HWND list, bool dropDown, int index) {
     return text;
 }
 
+// Qt lays tabs out every 80 pixels at 96 dpi (QTextOption's default tab distance): the value
+// column stands on that grid, as in the Qt window's lists.
+constexpr int kQtTabDistance = 80;
+// A list box draws each line a pixel in from its left edge, where its tab stops start.
+constexpr int kLineInset = 1;
+// Tab stops are given in dialog units: quarters of the list's average character width.
+constexpr int kQuartersPerCharacter = 4;
+constexpr std::wstring_view kAlphabet = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+constexpr int kLettersPerCase = 26;
+
+// The average character width of the font selected in `dc`, as a list box reckons its dialog
+// units by it: the width of the 52 letters over 26, halved and rounded (Microsoft KB 125681).
+int averageCharacterWidth(HDC dc) {
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, kAlphabet.data(), static_cast<int>(kAlphabet.size()), &extent);
+    // Never zero, even from a failed measure: dialog units are divided by it.
+    return std::max<int>(1, (extent.cx / kLettersPerCase + 1) / 2);
+}
+
+// Dialog units for a tab stop at `pixels` or just past: rounded up, so that the list's own
+// rounding back to pixels stays past the captions.
+int dialogUnitsFrom(int pixels, int averageWidth) {
+    return (pixels * kQuartersPerCharacter + averageWidth - 1) / averageWidth;
+}
+
+// The first line of a grid `step` pixels apart that lies right of `x`.
+int nextGridLine(int x, int step) {
+    return (x / step + 1) * step;
+}
+
+std::vector<std::wstring> listLines(HWND list) {
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    std::vector<std::wstring> lines;
+    for (int i = 0; i < count; ++i) lines.push_back(entryText(list, false, i));
+    return lines;
+}
+
+// The widest text before a line's first tab; a line without a tab has no caption.
+int widestCaption(HDC dc, const std::vector<std::wstring>& lines) {
+    int widest = 0;
+    for (const std::wstring& line : lines) {
+        const auto tab = line.find(L'\t');
+        if (tab == std::wstring::npos) continue;
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(tab), &extent);
+        widest = std::max<int>(widest, extent.cx);
+    }
+    return widest;
+}
+
+// The widest line with its value at `stop`, from the list's left edge to the line's end.
+int widestLine(HDC dc, const std::vector<std::wstring>& lines, int stop) {
+    // Measured from the line's start, which lies kLineInset past the stops' origin.
+    int stopFromStart = stop - kLineInset;
+    int widest = 0;
+    for (const std::wstring& line : lines) {
+        const DWORD extent = GetTabbedTextExtentW(dc, line.c_str(), static_cast<int>(line.size()),
+                                                  1, &stopFromStart);
+        widest = std::max<int>(widest, LOWORD(extent));
+    }
+    return kLineInset + widest;
+}
+
 }  // namespace
+
+// A list box's own tab stops fall every 32 dialog units, which put a caption wider than that a
+// column further right than the others; and a line wider than the list was cut at its edge.
+void Win32Controls::alignColumns(const Element& list) {
+    HDC dc = measuring_;
+    HGDIOBJ previous = SelectObject(dc, fonts_.font(list.font));
+    const std::vector<std::wstring> lines = listLines(list.hwnd);
+    const int grid = MulDiv(kQtTabDistance, scale_.dpi(), kBaseDpi);
+    const int averageWidth = averageCharacterWidth(dc);
+    int dialogUnits =
+        dialogUnitsFrom(nextGridLine(kLineInset + widestCaption(dc, lines), grid), averageWidth);
+    const int stop = MulDiv(dialogUnits, averageWidth, kQuartersPerCharacter);
+    const int extent = widestLine(dc, lines, stop) + kLineInset;
+    SelectObject(dc, previous);
+    SendMessageW(list.hwnd, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&dialogUnits));
+    SendMessageW(list.hwnd, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
+}
 
 void Win32Controls::fit(Element& target) {
     // Only a label fits itself to its caption; other controls keep their size.
@@ -192,6 +274,7 @@ void Win32Controls::addItem(Ctl list, std::string_view entry) {
         SendMessageW(target.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     } else if (target.row->kind == Kind::ListBox) {
         SendMessageW(target.hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        alignColumns(target);
     } else {
         throw std::logic_error(std::string(ctlName(list)) + " has no entries");
     }
@@ -199,8 +282,12 @@ void Win32Controls::addItem(Ctl list, std::string_view entry) {
 
 void Win32Controls::clear(Ctl list) {
     const Element& target = elements_.at(list, 0);
-    SendMessageW(target.hwnd, isDropDown(target.row->kind) ? CB_RESETCONTENT : LB_RESETCONTENT, 0,
-                 0);
+    if (isDropDown(target.row->kind)) {
+        SendMessageW(target.hwnd, CB_RESETCONTENT, 0, 0);
+        return;
+    }
+    SendMessageW(target.hwnd, LB_RESETCONTENT, 0, 0);
+    alignColumns(target);
 }
 
 std::vector<std::string> Win32Controls::items(Ctl list) const {
