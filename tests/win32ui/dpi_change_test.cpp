@@ -222,5 +222,49 @@ TEST(DpiChange, AFigureDrawnSmallerKeepsItsSizeOnADenserScreen) {
     EXPECT_NEAR(-fontHeight(controls.font(Ctl::Text27)), 2 * before, kRounding);
 }
 
+// Sends WM_DPICHANGED for `dpi` suggesting `suggested`, and answers where the window then is.
+RECT suggestOnNewScreen(HWND form, int dpi, RECT suggested) {
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    TestWindow::pump();
+    RECT now{};
+    GetWindowRect(form, &now);
+    return now;
+}
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != 0;
+}
+
+// A window the user sized or maximised takes the rectangle Windows suggests for the new screen,
+// as WM_DPICHANGED asks, rather than going back to its design size; its contents scroll at the
+// new scale.
+TEST(DpiChange, AWindowNotAtItsDesignSizeTakesTheSuggestedRectangle) {
+    constexpr int kBusier = 120;  // 125 %
+    constexpr int kSized = 300;
+    constexpr int kSuggested = kSized * kBusier / win32::kBaseDpi;
+    TestWindow window{"two_petabytes.scenario"};
+    HWND form = window.controls.window();
+    SetWindowPos(form, nullptr, 0, 0, kSized, kSized, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    TestWindow::pump();
+    RECT at{};
+    GetWindowRect(form, &at);
+    const RECT suggested{at.left, at.top, at.left + kSuggested, at.top + kSuggested};
+
+    const RECT now = suggestOnNewScreen(form, kBusier, suggested);
+    EXPECT_TRUE(sameRect(now, suggested))
+        << now.left << "," << now.top << " " << now.right - now.left << "x" << now.bottom - now.top;
+    SCROLLINFO info{sizeof(info), SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(form, SB_VERT, &info));
+    EXPECT_EQ(info.nMax + 1, pixels(window.controls.geometry(Ctl::Form1).height, kBusier));
+
+    ShowWindow(form, SW_MAXIMIZE);
+    TestWindow::pump();
+    RECT maximised{};
+    GetWindowRect(form, &maximised);
+    ASSERT_TRUE(IsZoomed(form));
+    EXPECT_TRUE(sameRect(suggestOnNewScreen(form, win32::kBaseDpi, maximised), maximised));
+    EXPECT_TRUE(IsZoomed(form));
+}
+
 }  // namespace
 }  // namespace zarnel

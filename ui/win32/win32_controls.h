@@ -149,6 +149,8 @@ class Win32Controls : public Controls {
     // Shows the form's children where its scrolling now puts them.
     void followScroll();
     void placeWindow();
+    // The form's client area, without its scroll bars, is the layout's at the current scale.
+    bool atDesignSize() const;
     // The form's client area as it would be without its scroll bars, and their thickness (a
     // vertical one's width, a horizontal one's height).
     SIZE clientWithoutBars() const;

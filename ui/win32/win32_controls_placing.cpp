@@ -162,12 +162,24 @@ SIZE Win32Controls::scrollBars() const {
     return {GetSystemMetricsForDpi(SM_CXVSCROLL, dpi), GetSystemMetricsForDpi(SM_CYHSCROLL, dpi)};
 }
 
+bool Win32Controls::atDesignSize() const {
+    const Geometry& g = elements_.at(Ctl::Form1, 0).geometry;
+    const SIZE room = clientWithoutBars();
+    return room.cx == scale_.toPixels(g.width) && room.cy == scale_.toPixels(g.height);
+}
+
+// The window takes the rectangle Windows suggests for the new screen, as WM_DPICHANGED asks, so
+// a size the user chose, or a maximised window, is kept. Only a window at its design size is
+// sized to the design again: the suggestion scales the old frame, and a menu bar that wraps
+// otherwise, or a shorter screen, would leave it off.
 void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
+    const bool resizeToDesign = !IsZoomed(window_) && atDesignSize();
     scale_ = Scale(dpi);
     fonts_.rebuild(dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, kPlaceOnly);
     for (auto& [key, target] : elements_) {
+        if (target.hwnd == window_) continue;
         target.shrunk = nullptr;  // deleted with the old fonts; fitted again below
         SendMessageW(target.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(target.font)),
                      TRUE);
@@ -176,6 +188,11 @@ void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
         // Its captions and lines are as wide as the new fonts make them.
         if (target.row->kind == Kind::ListBox) alignColumns(target);
     }
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(FontRole::Default)),
+                 FALSE);
+    if (resizeToDesign) placeWindow();
+    // The contents have grown or shrunk in pixels, whether or not the client area did.
+    formResized();
 }
 
 }  // namespace zarnel::win32
