@@ -22,6 +22,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev
   lintian librsvg2-bin
   xdg-utils
+  qt6-wayland
 )
 
 # The Windows build and its tests under wine; the window on Linux needs none of these.

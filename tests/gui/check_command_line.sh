@@ -68,6 +68,8 @@ output_is no-display "$err" "zarnel: no display; run it in a desktop session or 
 # desktop without Qt's Wayland plugin): Qt's reason, not the advice to find a display.
 ARGS= expect unreachable-display 1 -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:987
 output_has unreachable-display "$err" "^zarnel: cannot open the window: .*:987"
+ARGS= expect unreachable-wayland 1 -u DISPLAY WAYLAND_DISPLAY=zarnel-no-such-socket QT_QPA_PLATFORM=wayland
+output_has unreachable-wayland "$err" "^zarnel: cannot open the window: .*wl_display"
 ARGS= expect missing-plugin 1 -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=nosuchplugin
 output_has missing-plugin "$err" "^zarnel: cannot open the window: .*nosuchplugin"
 

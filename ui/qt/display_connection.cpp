@@ -30,8 +30,9 @@ std::vector<std::pair<QtMsgType, QString>> heldMessages;
 QString displayFailure() {
     QStringList reasons;
     for (const auto& [type, message] : heldMessages) {
-        const bool why =
-            message.contains(u"Qt platform plugin") || message.contains(u"connect to display");
+        // X says it could not connect to the display, Wayland that it could not create one.
+        const bool why = message.contains(u"Qt platform plugin") ||
+                         message.contains(u"connect to display") || message.contains(u"wl_display");
         if (why && !message.contains(u"even though it was found"))
             reasons << message.section(u'\n', 0, 0).trimmed();
     }
