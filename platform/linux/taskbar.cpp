@@ -43,6 +43,9 @@ std::uint32_t LinuxPlatform::appBarGetState() {
     // for good: its docks are asked with a deadline, and unanswered know of no taskbar.
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr) return 0;  // no display, no docks
+    // A Wayland session's panels are no X windows, and asking would start an Xwayland that
+    // the compositor keeps for X programs until one comes.
+    if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland && *wayland) return 0;
     return displays_
         .ask<std::uint32_t>(
             display,

@@ -50,6 +50,7 @@ void PrintTo(const DesktopRow& row, std::ostream* out) {
 void forgetTheSession(LinuxPlatform& platform) {
     platform.environment.currentDesktop.clear();
     platform.environment.kdeSessionVersion.clear();
+    unsetenv("WAYLAND_DISPLAY");
 }
 
 class X11Taskbar : public ::testing::TestWithParam<DesktopRow> {};
@@ -85,6 +86,23 @@ INSTANTIATE_TEST_SUITE_P(
                                  3},
                       DesktopRow{"BusyDesktop", busyDesktop(), 3}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// A Wayland session's panels are no X windows; its X server, maybe started only when asked,
+// is left alone.
+TEST(X11Taskbar, AWaylandSessionAsksNoXServer) {
+    PrivateXServer server;
+    if (!server.display()) GTEST_SKIP() << "Xvfb is not available";
+    PanelClient client(*server.display());
+    client.add({true, Strut::None, true});
+    setenv("DISPLAY", server.display()->c_str(), 1);
+    LinuxPlatform platform;
+    forgetTheSession(platform);
+    setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+    EXPECT_EQ(platform.appBarGetState(), 0U);
+    unsetenv("WAYLAND_DISPLAY");
+    EXPECT_EQ(platform.appBarGetState(), 3U) << "the same X desktop shows a dock";
+    unsetenv("DISPLAY");
+}
 
 TEST(X11Taskbar, NoDisplayMeansNoTaskbar) {
     EXPECT_EQ(linux_x11::dockTaskbarState(nullptr), 0U);
