@@ -123,6 +123,8 @@ const ReaderRow kReaders[] = {
              p.getVolumeInformation("c:\\", label, serial, length, flags, fileSystem);
          return nameAnswer(result, label, p.lastError()) + " " + std::to_string(serial);
      }},
+    {"BlockRemovable", "sys/class/block/sda1/removable",
+     [](LinuxPlatform& p) { return std::to_string(p.getDriveType("c:\\")); }},
     {"PlasmaPanels", "home/user/.config/plasmashellrc",
      [](LinuxPlatform& p) {
          p.environment.currentDesktop = "KDE";
@@ -168,6 +170,7 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
         write("sys/class/power_supply/BAT0/capacity", "40\n");
         write("sys/class/power_supply/BAT0/status", "Discharging\n");
         write("sys/class/block/sda1/dev", "8:1\n");
+        write("sys/class/block/sda1/removable", "1\n");
         write("run/udev/data/b8:1",
               "E:ID_FS_LABEL_ENC=SYSTEM\nE:ID_FS_UUID=0123-4567\nE:ID_FS_TYPE=ext4\n");
         write("home/user/.config/plasmashellrc", "[PlasmaViews][Panel 2]\npanelVisibility=1\n");
