@@ -2,6 +2,8 @@
 // machine, a fixture tree in tests), answered with the Win32 contract of Platform.
 #pragma once
 
+#include <spawn.h>
+
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -81,6 +83,10 @@ class LinuxPlatform : public Platform {
     // How the user's folder settings are read: with a deadline, since they lie in the home
     // folder, unless a test sets another.
     linux_fs::UserDirsFile userDirsFile{linux_fs::readSettings};
+    // How the web address opener is started, in a process of its own: posix_spawnp, which
+    // searches PATH, unless a test sets another.
+    int (*spawn)(pid_t*, const char*, const posix_spawn_file_actions_t*, const posix_spawnattr_t*,
+                 char* const[], char* const[]) = posix_spawnp;
 
   private:
     std::vector<WmiInstance> processors() const;

@@ -1,12 +1,16 @@
-// Opening a web address: the desktop's xdg-open, started as a grandchild so that it is never
-// left as a zombie of ours and we never wait for the browser.
-#include <spawn.h>
+// Opening a web address: the desktop's xdg-open, started by a process of its own so that it is
+// never left as a zombie of ours, and neither the browser nor the search for the opener is
+// waited for beyond a deadline.
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 #include <string>
 
+#include "platform/bounded_questions.h"
 #include "platform/linux/linux_platform.h"
 
 extern char** environ;
@@ -17,44 +21,70 @@ namespace {
 constexpr const char* kOpener = "xdg-open";
 
 // Waits for the short-lived middle process, retrying when a signal interrupts the wait.
-int waitForExit(pid_t child) {
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) return -1;
+void reap(pid_t child) {
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// What the spawner reported through `report`: the spawn's error number; nothing when no report
+// came within the deadline (the opener is still being looked for).
+std::optional<int> spawnReport(int report) {
+    pollfd ready{.fd = report, .events = POLLIN, .revents = 0};
+    int polled = 0;
+    do {
+        polled = poll(&ready, 1, static_cast<int>(kNetworkAnswerDeadline.count()));
+    } while (polled < 0 && errno == EINTR);
+    if (polled <= 0) return std::nullopt;
+    int error = 0;
+    // A spawner that died before it could say anything reports the spawn as failed.
+    if (read(report, &error, sizeof error) != sizeof error) return EAGAIN;
+    return error;
 }
 
 }  // namespace
 
 std::intptr_t LinuxPlatform::shellOpen(Hwnd, std::string_view file) {
-    // Everything the middle process needs is made before fork: after it, only the spawn and
-    // _exit run there.
+    // Everything the spawner needs is made before fork: after it, only the spawn, its report
+    // and _exit run there.
     std::string address(file);
     std::string opener(kOpener);
     char* argv[] = {opener.data(), address.data(), nullptr};
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) return kShellOutOfResources;
 
     const pid_t middle = fork();
-    if (middle < 0) return kShellOutOfResources;
+    if (middle < 0) {
+        close(report[0]);
+        close(report[1]);
+        return kShellOutOfResources;
+    }
     if (middle == 0) {
-        // A session of its own, which the opener and the browser it starts inherit: the Ctrl+C
-        // or hang-up of the terminal the window was started from must not close the browser.
-        // The middle process leads no group, so this cannot fail.
-        setsid();
-        pid_t grandchild = 0;
-        // posix_spawnp takes the argument vector as is: no shell ever sees the address.
-        _exit(posix_spawnp(&grandchild, kOpener, nullptr, nullptr, argv, environ));
+        // The middle process leaves at once, so that the spawner is init's to reap and the
+        // window reaps only the middle: the search for the opener may hang on a folder of PATH
+        // kept on a server that went away.
+        const pid_t spawner = fork();
+        if (spawner == 0) {
+            // A session of its own, which the opener and the browser it starts inherit: the
+            // Ctrl+C or hang-up of the terminal the window was started from must not close
+            // the browser. The spawner leads no group, so this cannot fail.
+            setsid();
+            pid_t child = 0;
+            // The argument vector is taken as is: no shell ever sees the address.
+            const int error = spawn(&child, kOpener, nullptr, nullptr, argv, environ);
+            // A report after the deadline finds no reader and ends the spawner, its work done.
+            _exit(write(report[1], &error, sizeof error) == sizeof error ? 0 : 1);
+        }
+        const int error = spawner < 0 ? errno : 0;
+        if (error != 0) _exit(write(report[1], &error, sizeof error) == sizeof error ? 0 : 1);
+        _exit(0);
     }
-    // The middle process exits as soon as the opener has started; the opener itself is then
-    // adopted and reaped by init.
-    switch (waitForExit(middle)) {
-        case 0:
-            return kShellOpened;
-        case ENOENT:
-            return kShellFileNotFound;
-        default:
-            return kShellOutOfResources;
-    }
+    close(report[1]);
+    reap(middle);
+    const std::optional<int> error = spawnReport(report[0]);
+    close(report[0]);
+    // Still searching: the opener may yet start, and the window does not look at the answer.
+    if (!error || *error == 0) return kShellOpened;
+    return *error == ENOENT ? kShellFileNotFound : kShellOutOfResources;
 }
 
 }  // namespace zarnel

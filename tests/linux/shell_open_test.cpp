@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -99,6 +100,38 @@ TEST_F(ShellOpen, OpenerRunsInASessionOfItsOwn) {
     const std::string session = output();
     ASSERT_FALSE(session.empty());
     EXPECT_NE(session, std::to_string(::getsid(0)) + "\n");
+}
+
+// The pipe a stalled search of PATH waits on, as one through a folder on a server that went
+// away does, until the test lets it go.
+int stallRead = -1;
+int stallWrite = -1;
+
+int stalledSpawn(pid_t*, const char*, const posix_spawn_file_actions_t*, const posix_spawnattr_t*,
+                 char* const[], char* const[]) {
+    ::close(stallWrite);  // the test's end is the last, and closing it lets go
+    char byte = 0;
+    while (::read(stallRead, &byte, 1) < 0 && errno == EINTR) {
+    }
+    return ENOENT;
+}
+
+TEST_F(ShellOpen, ASearchForTheOpenerThatHangsDoesNotHoldTheWindow) {
+    int stall[2];
+    ASSERT_EQ(::pipe(stall), 0);
+    stallRead = stall[0];
+    stallWrite = stall[1];
+    platform_.spawn = stalledSpawn;
+    auto opened = std::async(std::launch::async,
+                             [this] { return platform_.shellOpen(0, "https://example.org/"); });
+    // Far beyond any deadline: a window that waits for the search never gets here in time.
+    constexpr auto kLongWhile = std::chrono::seconds(60);
+    const bool answered = opened.wait_for(kLongWhile) == std::future_status::ready;
+    ::close(stall[1]);
+    ::close(stall[0]);
+    ASSERT_TRUE(answered);
+    // Not known to have failed: the opener may yet be found.
+    EXPECT_EQ(opened.get(), kShellOpened);
 }
 
 TEST_F(ShellOpen, MissingOpenerFailsSilently) {
