@@ -19,10 +19,10 @@ int NetworkStat::systemStat(const char* path, struct statvfs* info) {
     return ::statvfs(path, info);
 }
 
-int NetworkStat::operator()(const std::string& path, struct statvfs& info,
+int NetworkStat::operator()(const std::string& path, std::string_view share, struct statvfs& info,
                             std::chrono::milliseconds deadline) const {
     const auto answer = questions_.ask<StatAnswer>(
-        path,
+        path + '\n' + std::string(share),
         [stat = stat_, path] {
             StatAnswer found;
             if (stat(path.c_str(), &found.info) != 0) found.error = errno;

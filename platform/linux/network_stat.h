@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/bounded_questions.h"
 
@@ -20,8 +21,10 @@ class NetworkStat {
     explicit NetworkStat(Stat stat = systemStat);
 
     // 0 with `info` filled, or the errno of the failure: ETIMEDOUT when no answer came within
-    // `deadline` or an earlier question about `path` is still unanswered.
-    int operator()(const std::string& path, struct statvfs& info,
+    // `deadline` or an earlier question about the same share is still unanswered. `share`
+    // names what is mounted at `path` (its device number): a share mounted where a silent one
+    // was taken away is asked afresh.
+    int operator()(const std::string& path, std::string_view share, struct statvfs& info,
                    std::chrono::milliseconds deadline) const;
 
   private:

@@ -93,7 +93,8 @@ bool statVolume(const std::filesystem::path& root, const MountEntry& mount,
     const std::string path = mountPointBelow(root, mount);
     int failure = 0;
     if (linux_fs::isNetworkFileSystem(mount.fsType)) {
-        failure = networkStat(path, info, kNetworkAnswerDeadline);
+        const std::string device = std::to_string(mount.major) + ':' + std::to_string(mount.minor);
+        failure = networkStat(path, device, info, kNetworkAnswerDeadline);
     } else if (::statvfs(path.c_str(), &info) != 0) {
         failure = errno;
     }
