@@ -77,6 +77,8 @@ std::vector<WmiInstance> LinuxPlatform::bioses() const {
         .date = firstLine(linux_fs::readFile(root_, dmi / "bios_date")),
         .version = firstLine(linux_fs::readFile(root_, dmi / "bios_version")),
     };
+    // Tables that tell of the board but not of its firmware know no BIOS to report as working.
+    if (!bios.vendor && !bios.date && !bios.version) return {};
     return {linux_fs::biosInstance(bios)};
 }
 

@@ -448,6 +448,19 @@ TEST(LinuxRegistration, UnknownClassIsAServiceError) {
     EXPECT_EQ(platform.wmiInstances("Win32_OperatingSystem").size(), 1U);
 }
 
+TEST(LinuxRegistration, FirmwareTablesWithoutTheBiosFactsAreNoBios) {
+    const ScratchMachine machine;
+    const std::filesystem::path dmi = machine.root() / "sys/class/dmi/id";
+    std::filesystem::create_directories(dmi);
+    std::ofstream(dmi / "sys_vendor") << "Board Maker\n";
+    LinuxPlatform platform(machine.root());
+    EXPECT_EQ(platform.wmiInstances("Win32_BIOS").size(), 0U);
+    std::ofstream(dmi / "bios_date") << "03/04/2021\n";
+    const std::vector<WmiInstance> bios = platform.wmiInstances("Win32_BIOS");
+    ASSERT_EQ(bios.size(), 1U);
+    EXPECT_EQ(bios[0][1].second, WmiValue("20210304000000.000000+000"));
+}
+
 // The first "Model name" lscpu prints on this machine, if it prints one.
 std::optional<std::string> lscpuModelName() {
     FILE* pipe = popen("LC_ALL=C lscpu 2>/dev/null", "r");
