@@ -35,9 +35,14 @@ QStringList gothicFaces() {
 // captions) for the name as well as for the face it stands for.
 QString installedFace(const QString& family) {
     static const QStringList installed = QFontDatabase::families();
-    if (installed.contains(family)) return family;
+    // Under a Japanese locale the faces are listed by their Japanese names ("IPA Pゴシック"),
+    // and their other names are known as aliases of them.
+    const auto isInstalled = [](const QString& face) {
+        return installed.contains(face) || QFontDatabase::hasFamily(face);
+    };
+    if (isInstalled(family)) return family;
     for (const QString& face : gothicFaces()) {
-        if (installed.contains(face)) return face;
+        if (isInstalled(face)) return face;
     }
     return family;
 }
