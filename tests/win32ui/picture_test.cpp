@@ -122,6 +122,20 @@ TEST(PictureBoxes, APictureFaceFollowsTheSystemColours) {
     EXPECT_EQ(pie.pixel(free.x, free.y), kFreeCyan);
 }
 
+// A high-contrast theme may give the button face, on which the labels and frame captions
+// stand, a colour of its own: the theme's white text on a yellow face would not read.
+TEST(PictureBoxes, CaptionsOnTheButtonFaceReadWhateverItsColour) {
+    TestWindow window{"two_petabytes.scenario"};
+    constexpr COLORREF kYellowFace = RGB(255, 255, 0);
+    const SystemColour face(COLOR_BTNFACE, kYellowFace);
+    const SystemColour text(COLOR_WINDOWTEXT, RGB(255, 255, 255));
+    for (const Ctl caption : {Ctl::Label23, Ctl::Frame3}) {
+        const auto [ink, back] = paintColours(window.controls.handle(caption));
+        EXPECT_EQ(back, kYellowFace) << ctlName(caption);
+        EXPECT_GE(colour::contrastRatio(ink, back), 4.5) << ctlName(caption);
+    }
+}
+
 TEST(PictureBoxes, TheGraphScrollsLeftOnceItIsFull) {
     TestWindow window{"two_petabytes.scenario"};
     MemoryStatus& memory = window.platform.records.memory;

@@ -33,6 +33,9 @@ void command(Win32Controls& controls, FormEvents& events, WPARAM wParam, LPARAM 
 
 LRESULT colour(Win32Controls& controls, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HBRUSH brush = controls.backBrush(reinterpret_cast<HWND>(lParam));
+    // Labels and frame captions stand on the button face, where the window's text colour need
+    // not read: a high-contrast theme may give the face a colour of its own.
+    if (!brush && message == WM_CTLCOLORSTATIC) brush = GetSysColorBrush(COLOR_BTNFACE);
     if (!brush) return DefWindowProcW(window, message, wParam, lParam);
     LOGBRUSH fill{};
     GetObjectW(brush, sizeof(fill), &fill);
