@@ -309,6 +309,19 @@ TEST(WindowFonts, AreNamedByTheInstalledFaceItself) {
         << qt::frameCaptionFont().family().toStdString();
 }
 
+// A theme plug-in (qt6ct) sets its own application font a moment after start-up.
+TEST_F(ControlsTest, KeepTheirFaceWhenTheDesktopSetsTheApplicationFont) {
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+    QCoreApplication::processEvents();
+    for (const Ctl ctl : {Ctl::Label31, Ctl::Label23, Ctl::Text23}) {
+        EXPECT_EQ(controls.widget(ctl)->font(), qt::defaultFont()) << ctlName(ctl);
+    }
+    EXPECT_EQ(controls.tabControl().tabBar()->font(), qt::defaultFont());
+    EXPECT_EQ(controls.widget(Ctl::Frame3)->font(), qt::frameCaptionFont());
+    QApplication::setFont(before);
+}
+
 TEST_F(ControlsTest, ClosingAsksTheHandlersUnlessTheProgramEnded) {
     int asked = 0;
     QObject::connect(&window, &qt::MainWindow::closeRequested, [&asked] { ++asked; });

@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "ui/qt/fonts.h"
+
 // The icons are linked into a static library: its resources need registering by hand, from
 // outside any namespace.
 static void registerIconResources() {
@@ -40,6 +42,10 @@ QIcon applicationIcon() {
 }  // namespace
 
 MainWindow::MainWindow() : client_(new QWidget(this)) {
+    // The window's own face, not the application's: a desktop's theme plug-in may set its font
+    // on the application once the window stands, and every control inheriting it would grow
+    // out of its place.
+    setFont(defaultFont());
     setCentralWidget(client_);
 }
 
