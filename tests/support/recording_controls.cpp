@@ -1,5 +1,6 @@
 #include "tests/support/recording_controls.h"
 
+#include <charconv>
 #include <cstdio>
 #include <stdexcept>
 
@@ -14,10 +15,14 @@ std::string colourText(Colour colour) {
     return buffer;
 }
 
+// %g's six significant digits, with a decimal point whatever the locale: a test inside a Qt
+// application runs in the user's locale, where the point may be a comma.
 std::string number(float value) {
+    constexpr int kSignificantDigits = 6;
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(value));
-    return buffer;
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                       std::chars_format::general, kSignificantDigits);
+    return std::string(buffer, written.ptr);
 }
 
 // Counts characters, not bytes, of UTF-8 text.
