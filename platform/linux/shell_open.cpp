@@ -26,6 +26,11 @@ void reap(pid_t child) {
     }
 }
 
+// Ends a forked process once `error` is written to the report pipe; only _exit and write run.
+[[noreturn]] void exitReporting(int report, int error) {
+    _exit(write(report, &error, sizeof error) == sizeof error ? 0 : 1);
+}
+
 // What the spawner reported through `report`: the spawn's error number; nothing when no report
 // came within the deadline (the opener is still being looked for).
 std::optional<int> spawnReport(int report) {
@@ -72,10 +77,9 @@ std::intptr_t LinuxPlatform::shellOpen(Hwnd, std::string_view file) {
             // The argument vector is taken as is: no shell ever sees the address.
             const int error = spawn(&child, kOpener, nullptr, nullptr, argv, environ);
             // A report after the deadline finds no reader and ends the spawner, its work done.
-            _exit(write(report[1], &error, sizeof error) == sizeof error ? 0 : 1);
+            exitReporting(report[1], error);
         }
-        const int error = spawner < 0 ? errno : 0;
-        if (error != 0) _exit(write(report[1], &error, sizeof error) == sizeof error ? 0 : 1);
+        if (spawner < 0) exitReporting(report[1], errno);
         _exit(0);
     }
     close(report[1]);

@@ -35,14 +35,13 @@ QStringList gothicFaces() {
 // captions) for the name as well as for the face it stands for.
 QString installedFace(const QString& family) {
     static const QStringList installed = QFontDatabase::families();
+    if (installed.contains(family)) return family;
     // Under a Japanese locale the faces are listed by their Japanese names ("IPA Pゴシック"),
-    // and their other names are known as aliases of them.
-    const auto isInstalled = [](const QString& face) {
-        return installed.contains(face) || QFontDatabase::hasFamily(face);
-    };
-    if (isInstalled(family)) return family;
+    // and their own names are known as aliases of them. The family asked for is not looked up
+    // so: a desktop's font rules may make it an alias of an installed face, and an alias is
+    // what costs the search.
     for (const QString& face : gothicFaces()) {
-        if (isInstalled(face)) return face;
+        if (installed.contains(face) || QFontDatabase::hasFamily(face)) return face;
     }
     return family;
 }
