@@ -12,7 +12,6 @@
 #include <sstream>
 #include <string>
 
-#include "app/form1.h"
 #include "disk/disk_probes.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/read_file.h"

@@ -17,11 +17,4 @@ std::string_view ctlName(Ctl ctl) {
     return kNames.at(static_cast<std::size_t>(ctl));
 }
 
-std::optional<Ctl> ctlByName(std::string_view name) {
-    for (std::size_t i = 0; i < kNames.size(); ++i) {
-        if (kNames[i] == name) return static_cast<Ctl>(i);
-    }
-    return std::nullopt;
-}
-
 }  // namespace zarnel

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,8 +39,6 @@ enum class Ctl {
 
 // The control's own name ("Text1").
 std::string_view ctlName(Ctl ctl);
-// The control of that name, if the window has one.
-std::optional<Ctl> ctlByName(std::string_view name);
 
 // Colours as the window stores them: 00BBGGRR, or a system colour with the top bit set.
 using Colour = std::uint32_t;

@@ -18,8 +18,6 @@ class MountRoot {
     MountRoot(const MountRoot&) = delete;
     MountRoot& operator=(const MountRoot&) = delete;
 
-    bool isOpen() const { return fd_ >= 0; }
-
     // FS_IOC_GETFSLABEL (ext4, btrfs, xfs, f2fs, gfs2); nothing without such a call.
     std::optional<std::string> label() const;
     // FS_IOC_GETFSUUID (Linux 6.5 and later) as "xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx".

@@ -14,7 +14,6 @@ using qt::imagePixels;
 using qt::SurfaceMark;
 
 constexpr int kSide = 60;  // pixels of the test image
-const QRgb kBack = qRgb(0, 0, 0);
 const QRgb kGreen = qRgb(0, 80, 0);
 const QRgb kBright = qRgb(0, 128, 0);
 

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <tuple>
 
-#include "app/form1.h"
 #include "disk/disk_probes.h"
 #include "platform/linux/block_devices.h"
 #include "platform/linux/device_watch.h"

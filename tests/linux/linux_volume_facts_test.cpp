@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <fstream>
 
-#include "app/form1.h"
 #include "disk/disk_probes.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/udev_data.h"

@@ -7,7 +7,6 @@
 #include "disk/disk_probes.h"
 #include "platform/fake/fake_platform.h"
 #include "tests/support/recording_controls.h"
-#include "window/layout.h"
 
 namespace zarnel {
 namespace {

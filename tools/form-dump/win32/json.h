@@ -30,7 +30,6 @@ class Json {
 
     bool isNull() const { return std::holds_alternative<std::nullptr_t>(value_); }
     // The value as that type; throws std::bad_variant_access if it is another.
-    bool asBool() const { return std::get<bool>(value_); }
     double asNumber() const { return std::get<double>(value_); }
     const std::string& asString() const { return std::get<std::string>(value_); }
     const Array& asArray() const { return std::get<Array>(value_); }
