@@ -42,6 +42,7 @@
 #include "app/form1.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/standard_streams.h"
 #include "tools/form-dump/dump.h"
 #include "tools/form-dump/focus_chain.h"
 #include "tools/form-dump/modal_closer.h"
@@ -123,13 +124,18 @@ int run(const QCommandLineParser& args) {
     if (args.isSet("png")) savePictures(controls, args.value("png"));
 
     const QByteArray json = QJsonDocument(dump).toJson(QJsonDocument::Indented);
-    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    const auto size = static_cast<std::size_t>(json.size());
+    // A dump that could not be written (a full disk) is no success.
+    if (std::fwrite(json.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0) {
+        throw std::runtime_error("cannot write the dump");
+    }
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    zarnel::linux_fs::keepStandardStreamsOpen();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     zarnel::qt::applyAppearance();

@@ -51,6 +51,11 @@ int main(int argc, char** argv) {
         } else {
             zarnel::tools::dumpPlatform(*zarnel::tools::systemPlatform(root), json);
         }
+        // A dump that could not be written (a full disk) is no success.
+        if (!std::cout.flush()) {
+            std::cerr << "platform-dump: cannot write the dump\n";
+            return 1;
+        }
     } catch (const std::exception& error) {
         std::cerr << "platform-dump: " << error.what() << '\n';
         return 1;

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "platform/linux/standard_streams.h"
 #include "ui/qt/command_line.h"
 #include "ui/qt/display_connection.h"
 #include "ui/qt/machine_window.h"
@@ -17,6 +18,7 @@ zarnel::qt::CommandLine readCommandLine(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    zarnel::linux_fs::keepStandardStreamsOpen();
     using Action = zarnel::qt::CommandLine::Action;
     const zarnel::qt::CommandLine command = readCommandLine(argc, argv);
     switch (command.action) {

@@ -121,7 +121,11 @@ int run(const std::map<std::string, std::string>& args) {
     if (args.contains("--png")) savePictures(controls, args.at("--png"));
 
     const std::string json = Json(dump).print();
-    std::fwrite(json.data(), 1, json.size(), stdout);
+    // A dump that could not be written (a full disk) is no success.
+    if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() ||
+        std::fflush(stdout) != 0) {
+        throw std::runtime_error("cannot write the dump");
+    }
     return 0;
 }
 

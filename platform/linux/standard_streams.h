@@ -1,0 +1,11 @@
+// Descriptors 0 to 2 held open before anything else opens a file or a socket.
+#pragma once
+
+namespace zarnel::linux_fs {
+
+// A launcher may start the program with standard input, output or error closed. The next
+// descriptor opened (the display's socket) would then take that number, and a library's
+// warning written to stderr would go into it. Each closed one is opened on /dev/null.
+void keepStandardStreamsOpen();
+
+}  // namespace zarnel::linux_fs
