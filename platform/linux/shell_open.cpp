@@ -3,6 +3,8 @@
 // waited for beyond a deadline.
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,6 +48,30 @@ std::optional<int> spawnReport(int report) {
     return error;
 }
 
+// Attributes that start the opener with no signal blocked and every signal at its default. A
+// launcher may have blocked SIGTERM or ignored SIGCHLD for the window; passed on, the browser
+// would outlive the user's logout, or never see its own children end.
+class CleanSignals {
+  public:
+    CleanSignals() {
+        posix_spawnattr_init(&attributes_);
+        sigset_t none;
+        sigset_t all;
+        sigemptyset(&none);
+        sigfillset(&all);
+        posix_spawnattr_setsigmask(&attributes_, &none);
+        posix_spawnattr_setsigdefault(&attributes_, &all);
+        posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    }
+    ~CleanSignals() { posix_spawnattr_destroy(&attributes_); }
+    CleanSignals(const CleanSignals&) = delete;
+    CleanSignals& operator=(const CleanSignals&) = delete;
+    const posix_spawnattr_t* get() const { return &attributes_; }
+
+  private:
+    posix_spawnattr_t attributes_{};
+};
+
 }  // namespace
 
 std::intptr_t LinuxPlatform::shellOpen(Hwnd, std::string_view file) {
@@ -54,6 +80,7 @@ std::intptr_t LinuxPlatform::shellOpen(Hwnd, std::string_view file) {
     std::string address(file);
     std::string opener(kOpener);
     char* argv[] = {opener.data(), address.data(), nullptr};
+    const CleanSignals signals;
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0) return kShellOutOfResources;
 
@@ -75,7 +102,7 @@ std::intptr_t LinuxPlatform::shellOpen(Hwnd, std::string_view file) {
             setsid();
             pid_t child = 0;
             // The argument vector is taken as is: no shell ever sees the address.
-            const int error = spawn(&child, kOpener, nullptr, nullptr, argv, environ);
+            const int error = spawn(&child, kOpener, nullptr, signals.get(), argv, environ);
             // A report after the deadline finds no reader and ends the spawner, its work done.
             exitReporting(report[1], error);
         }

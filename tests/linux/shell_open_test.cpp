@@ -1,5 +1,6 @@
 // The Linux provider's shellOpen, with a stand-in xdg-open on PATH.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -100,6 +102,43 @@ TEST_F(ShellOpen, OpenerRunsInASessionOfItsOwn) {
     const std::string session = output();
     ASSERT_FALSE(session.empty());
     EXPECT_NE(session, std::to_string(::getsid(0)) + "\n");
+}
+
+// Signals a launcher blocked or ignored for the window are not passed on to the browser: it
+// must still end at the user's logout and see its own children end.
+TEST_F(ShellOpen, OpenerStartsWithNoSignalBlockedOrIgnored) {
+    const fs::path opener = dir_ / "bin/xdg-open";
+    // awk, as a shell may clear the signal state itself and hide what it was given.
+    std::ofstream(opener) << "#!/usr/bin/awk -f\n"
+                             "BEGIN { out = ENVIRON[\"ZARNEL_TEST_OUT\"]\n"
+                             "  while ((getline line < \"/proc/self/status\") > 0)\n"
+                             "    if (line ~ /^Sig(Blk|Ign):/) print line > (out \".part\")\n"
+                             "  close(out \".part\")\n"
+                             "  system(\"/bin/mv '\" out \".part' '\" out \"'\") }\n";
+    fs::permissions(opener, fs::perms::owner_all);
+    sigset_t terminate;
+    sigset_t before;
+    sigemptyset(&terminate);
+    sigaddset(&terminate, SIGTERM);
+    ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &terminate, &before), 0);
+    struct sigaction ignore {};
+    struct sigaction childBefore {};
+    ignore.sa_handler = SIG_IGN;
+    ASSERT_EQ(::sigaction(SIGCHLD, &ignore, &childBefore), 0);
+    const std::intptr_t opened = platform_.shellOpen(0, "https://example.org/");
+    ::sigaction(SIGCHLD, &childBefore, nullptr);
+    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    ASSERT_GT(opened, kShellOpenFailed);
+
+    std::istringstream status(output());
+    std::map<std::string, unsigned long long> masks;
+    std::string name;
+    std::string hex;
+    while (status >> name >> hex) masks[name] = std::stoull(hex, nullptr, 16);
+    ASSERT_EQ(masks.size(), 2U) << status.str();
+    const auto bit = [](int signal) { return 1ULL << (signal - 1); };
+    EXPECT_EQ(masks["SigBlk:"] & bit(SIGTERM), 0U);
+    EXPECT_EQ(masks["SigIgn:"] & bit(SIGCHLD), 0U);
 }
 
 // The pipe a stalled search of PATH waits on, as one through a folder on a server that went
