@@ -152,13 +152,14 @@ void Win32Controls::refit(Element& target, const std::wstring& text) {
 // A long figure in a fixed-size field is shown in a smaller size rather than cut: a 25 GB
 // machine's "25280" in a five-digit-wide axis label would otherwise read as "5280".
 void Win32Controls::fitFontToWidth(Element& target, const std::wstring& text) {
-    RECT client{};
-    GetClientRect(target.hwnd, &client);
-    int width = client.right;
+    RECT room{};
+    // A text box draws inside its formatting rectangle: its margins, and a client edge's inset.
     if (target.row->kind == Kind::TextBox) {
-        const auto margins = SendMessageW(target.hwnd, EM_GETMARGINS, 0, 0);
-        width -= LOWORD(margins) + HIWORD(margins);
+        SendMessageW(target.hwnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    } else {
+        GetClientRect(target.hwnd, &room);
     }
+    const int width = room.right - room.left;
     double points = Fonts::points(target.font);
     HFONT font = fonts_.font(target.font);
     HDC dc = measuring_;
