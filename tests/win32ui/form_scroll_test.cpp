@@ -111,6 +111,21 @@ TEST_F(FormScroll, TheKeyboardBringsItsControlIntoView) {
     EXPECT_TRUE(win32::handleTabKeys(controls, next));
     ASSERT_EQ(GetFocus(), controls.handle(Ctl::SSTab1));
     EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).top, tabsAt.top);
+
+    // Ctrl+Tab from the slider turns the tab and gives the strip the focus: in view too.
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(win32::handleTabKeys(controls, tab));
+    ASSERT_EQ(GetFocus(), slider);
+    keys[VK_SHIFT] = 0;
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    const MSG turn{slider, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(win32::handleTabKeys(controls, turn));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    ASSERT_EQ(GetFocus(), controls.handle(Ctl::SSTab1));
+    EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).top, tabsAt.top);
 }
 
 TEST_F(FormScroll, ControlsMovedWhileScrolledKeepTheOffset) {

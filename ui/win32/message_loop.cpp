@@ -49,6 +49,8 @@ bool handleTabKeys(Win32Controls& controls, const MSG& message) {
         // Taken before the slider or a list sees PageUp and PageDown as its own.
         controls.selectTab(layout::turnedTab(controls.selectedTab(), backwards ? -1 : 1));
         if (!IsWindowVisible(GetFocus())) SetFocus(controls.handle(Ctl::SSTab1));
+        // In a scrolled window the strip may lie above the view: the focus is shown.
+        if (HWND focus = GetFocus()) controls.reveal(focus);
         return true;
     }
     HWND next = nextTabStop(controls, message.hwnd, backwards);
