@@ -325,6 +325,24 @@ TEST(DiskProbes, RefreshedListProbesOnlyWhenTheSelectionMoves) {
     EXPECT_TRUE(controls.items(Ctl::List4).empty());
 }
 
+// Two file systems of one stick share its identity, which tells neither apart: when an earlier
+// drive goes and the letters move up, the chosen one is followed by its place.
+TEST(DiskProbes, APartitionOfAStickIsFollowedByItsPlaceWhenItsLetterMoves) {
+    FakePlatform platform;
+    platform.records.drives = {
+        .entries = {"c: [/]", "d: [/home]", "e: [/media/a]", "f: [/media/b]"},
+        .selected = 0,
+        .drives = {"/", "/home", "/dev/sdb", "/dev/sdb"}};
+    RecordingControls controls;
+    DriveList shown = fillDrive1(controls, platform);
+    controls.setListIndex(Ctl::Drive1, 3);
+    platform.records.drives = {.entries = {"c: [/]", "d: [/media/a]", "e: [/media/b]"},
+                               .selected = 0,
+                               .drives = {"/", "/dev/sdb", "/dev/sdb"}};
+    shown = refreshDrive1(controls, platform, shown);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/media/b]");
+}
+
 // Windows names its drives by bare letters: a disc put into the chosen drive changes no entry,
 // and the system's word that its medium changed is what has it read again. A change elsewhere,
 // or a refresh that changes no drive, asks nothing and leaves the list as the user has it.

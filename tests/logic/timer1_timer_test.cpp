@@ -72,6 +72,17 @@ TEST(Timer1Timer, FirstTickIsAVerticalStrokeOnTheLeftEdge) {
     EXPECT_FLOAT_EQ(tab.memory.GraphTime, 0.2F);
 }
 
+// A machine whose memory cannot be read has no total to scale by: the line goes to the top
+// rather than to a height divided by zero.
+TEST(Timer1Timer, AFailedReadingPlotsTheLineAtTheTop) {
+    MemoryTabWindow tab;
+    tab.form.Form_Load();
+    tab.platform.failures["GlobalMemoryStatusEx"] = 13;
+    tab.setMemory(0, 0);
+    tab.tick();
+    EXPECT_EQ(tab.chart().operations, (std::vector<std::string>{"line 0,1387.5-0,0 #0000ff"}));
+}
+
 TEST(Timer1Timer, SeventyFiveTicksGrowTheLineWithoutScrolling) {
     Started tab;
     for (int i = 0; i < kGrowingTicks; ++i) {
