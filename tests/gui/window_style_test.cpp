@@ -113,6 +113,28 @@ TEST(WindowStyle, NarrowMenuBarDrawsItsOverflowArrow) {
     EXPECT_GT(drawn, kArrowPixels);
 }
 
+// The item Alt or the arrow keys make current is marked, though it opens no menu.
+TEST(WindowStyle, TheMenuBarsCurrentItemIsMarked) {
+    qt::installWindowStyle();
+    QMenuBar bar;
+    const auto drawn = [&bar](QStyle::State state) {
+        QStyleOptionMenuItem item;
+        item.initFrom(&bar);
+        item.rect = QRect(0, 0, kCanvas, kCanvas / 2);
+        item.text = QStringLiteral("Book");
+        item.menuItemType = QStyleOptionMenuItem::Normal;
+        item.state = QStyle::State_Enabled | state;
+        QImage canvas(item.rect.size(), QImage::Format_ARGB32_Premultiplied);
+        canvas.fill(Qt::transparent);
+        {
+            QPainter painter(&canvas);
+            QApplication::style()->drawControl(QStyle::CE_MenuBarItem, &item, &painter, &bar);
+        }
+        return canvas;
+    };
+    EXPECT_NE(drawn(QStyle::State_Selected), drawn(QStyle::State_None));
+}
+
 TEST(WindowStyle, OtherIconsAreTheStylesOwn) {
     const std::unique_ptr<QStyle> own(freshStyle());
     const WindowStyle style(freshStyle());

@@ -74,6 +74,19 @@ QIcon WindowStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
     });
 }
 
+void WindowStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                              const QWidget* widget) const {
+    if (element == CE_MenuBarItem && (option->state & State_Selected)) {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+            QStyleOptionMenuItem current = *item;
+            current.state |= State_Sunken;  // drawn as an item whose menu is open
+            QProxyStyle::drawControl(element, &current, painter, widget);
+            return;
+        }
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
 void installWindowStyle() {
     QStyle* current = QApplication::style();
     if (qobject_cast<WindowStyle*>(current)) return;
