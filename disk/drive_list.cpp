@@ -55,6 +55,15 @@ int sameDrive(const DriveList& before, std::size_t index, const DriveList& now) 
     return found;
 }
 
+// Whether the entry at `index` of `before` shows another volume at `now` of `list`.
+bool otherVolume(const DriveList& before, std::size_t index, const DriveList& list,
+                 std::size_t now) {
+    const auto complete = [](const DriveList& drives) {
+        return drives.volumes.size() == drives.entries.size();
+    };
+    return complete(before) && complete(list) && before.volumes[index] != list.volumes[now];
+}
+
 // Whether the drive of `entry` ("e:" or "e: [/media/disc]") is among `changedLetters`.
 bool mediumChanged(std::string_view entry, std::uint32_t changedLetters) {
     if (entry.empty()) return false;
@@ -107,16 +116,21 @@ DriveList refreshDrive1(Controls& controls, Platform& platform, const DriveList&
     if (drives.entries != shown.entries || selected != chosen) {
         controls.setDrives(drives.entries, selected);
     }
-    // Read again when another drive is chosen now, or when the chosen drive's medium changed
-    // under an unchanged entry.
+    // Read again when another drive is chosen now, or when the chosen drive's medium or volume
+    // changed under an unchanged entry.
     if (selected < 0) {
         // The list came back without the drive that was chosen, and without another: its
         // figures must not stand beside an empty choice.
         if (chosen >= 0) clearDriveFigures(controls);
         return drives;
     }
-    const std::string& after = drives.entries[static_cast<std::size_t>(selected)];
-    if (after != before || mediumChanged(after, changedLetters)) Drive1_Change(controls, platform);
+    const auto now = static_cast<std::size_t>(selected);
+    const std::string& after = drives.entries[now];
+    if (after != before ||
+        (known && otherVolume(shown, static_cast<std::size_t>(chosen), drives, now)) ||
+        mediumChanged(after, changedLetters)) {
+        Drive1_Change(controls, platform);
+    }
     return drives;
 }
 

@@ -76,6 +76,10 @@ struct DriveList {
     // the same for every file system mounted from one removable disk, which then tells none of
     // them apart. Empty where the entries' texts say it already.
     std::vector<std::string> drives{};
+    // What each entry shows now: another volume mounted under an unchanged entry (over it, in
+    // its place, or uncovered beneath it) gives another text, and so does a remount. Empty
+    // where the system says itself which drives' media changed.
+    std::vector<std::string> volumes{};
 };
 
 // GetDriveTypeA codes.

@@ -82,6 +82,13 @@ std::string driveOf(linux_fs::BlockDeviceCache& devices, const std::vector<Mount
     return slot.mountPoint;
 }
 
+// The mount as the kernel describes it, less the number a later mount may take again.
+std::string volumeOf(const std::optional<MountEntry>& mount) {
+    if (!mount) return "";
+    return std::to_string(mount->major) + ':' + std::to_string(mount->minor) + ' ' + mount->fsType +
+           ' ' + mount->source + ' ' + mount->root + ' ' + mount->superOptions;
+}
+
 std::filesystem::path mountPointBelow(const std::filesystem::path& root, const MountEntry& mount) {
     return root / std::filesystem::path(mount.mountPoint).relative_path();
 }
@@ -136,6 +143,7 @@ DriveList LinuxPlatform::drives() {
     for (const DriveSlot& slot : *slots_) {
         list.entries.push_back(slot.entryText());
         list.drives.push_back(driveOf(devices_, mounts, removable.diskOfName, slot));
+        list.volumes.push_back(volumeOf(mountOf(devices_, mounts, slot)));
     }
     list.selected = linux_fs::initialSelection(*slots_, environment.workingDirectory);
     return list;

@@ -610,6 +610,41 @@ TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
     EXPECT_EQ(controls.text(Ctl::Text18), "ハードディスク");
 }
 
+// Another volume under the chosen drive's unchanged entry: mounted over it, in its place in one
+// change of the table, or uncovered when the one over it goes. Its facts are read again.
+TEST(LinuxDrives, AnotherVolumeUnderTheChosenEntryIsReadAgain) {
+    const ScratchMachine machine;
+    std::filesystem::create_directories(machine.root() / "media/stick");
+    const std::string rootLine = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+    const std::string alphaLine = "2 1 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n";
+    const std::string bravoLine = "2 1 8:17 / /media/stick rw - exfat /dev/sdb1 rw\n";
+    const std::string overLine = "3 2 0:41 / /media/stick rw - tmpfs tmpfs rw,size=4k\n";
+    machine.writeMountTable(rootLine + alphaLine);
+
+    OpenDriveList window(machine);
+    RecordingControls& controls = window.controls;
+    window.choose(1);
+    ASSERT_EQ(window.chosen(), "d: [/media/stick]");
+    EXPECT_EQ(controls.text(Ctl::Text21), "vfat");
+
+    machine.writeMountTable(rootLine + bravoLine);
+    window.refresh();
+    EXPECT_EQ(controls.text(Ctl::Text21), "exfat") << "another stick in the same place";
+
+    machine.writeMountTable(rootLine + bravoLine + overLine);
+    window.refresh();
+    EXPECT_EQ(controls.text(Ctl::Text21), "tmpfs") << "a volume mounted over it";
+
+    machine.writeMountTable(rootLine + bravoLine);
+    window.refresh();
+    EXPECT_EQ(controls.text(Ctl::Text21), "exfat") << "the volume beneath uncovered";
+
+    // The same volume in an unchanged table is not asked again.
+    controls.setText(Ctl::Text21, "unchanged");
+    window.refresh();
+    EXPECT_EQ(controls.text(Ctl::Text21), "unchanged");
+}
+
 // A disc put into the drive the user is looking at, and taken out again: the drive moves to
 // the mounts' letters and back, shown by its disc's place and then by its device, and stays
 // chosen throughout.
