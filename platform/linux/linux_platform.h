@@ -19,6 +19,7 @@
 #include "platform/linux/network_stat.h"
 #include "platform/linux/user_dirs_file.h"
 #include "platform/linux/user_environment.h"
+#include "platform/linux/user_quota.h"
 #include "platform/platform.h"
 
 namespace zarnel {
@@ -87,6 +88,10 @@ class LinuxPlatform : public Platform {
     // searches PATH, unless a test sets another.
     int (*spawn)(pid_t*, const char*, const posix_spawn_file_actions_t*, const posix_spawnattr_t*,
                  char* const[], char* const[]) = posix_spawnp;
+    // What the user's quota leaves them on a local volume, asked through its root folder:
+    // the kernel's answer unless a test sets another.
+    std::optional<std::uint64_t> (*userQuotaLeft)(const std::string& folder,
+                                                  uid_t user) = linux_fs::userQuotaLeft;
 
   private:
     std::vector<WmiInstance> processors() const;

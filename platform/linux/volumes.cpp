@@ -1,6 +1,7 @@
 // Drives, their types, volume facts and free space.
 #include <sys/statvfs.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <iterator>
 #include <limits>
@@ -237,6 +238,12 @@ int LinuxPlatform::getDiskFreeSpaceEx(std::string_view root, std::uint64_t& free
     struct statvfs info {};
     if (!statVolume(root_, *mount, networkStat, info, lastError_)) return 0;
     freeBytesAvailable = bytes(info.f_bavail, info.f_frsize);
+    // A user's quota bounds what they may still write; a share's server keeps its own.
+    if (!linux_fs::isNetworkFileSystem(mount->fsType)) {
+        const auto left =
+            userQuotaLeft(mountPointBelow(root_, *mount).string(), environment.userId);
+        if (left) freeBytesAvailable = std::min(freeBytesAvailable, *left);
+    }
     totalBytes = bytes(info.f_blocks, info.f_frsize);
     totalFreeBytes = bytes(info.f_bfree, info.f_frsize);
     lastError_ = win32_error::kSuccess;

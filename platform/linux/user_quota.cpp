@@ -1,0 +1,39 @@
+#include "platform/linux/user_quota.h"
+
+#include <fcntl.h>
+#include <sys/quota.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <limits>
+
+#include "platform/linux/descriptor.h"
+
+namespace zarnel::linux_fs {
+
+std::optional<std::uint64_t> quotaRemainder(const QuotaRecord& record) {
+    if (!record.blockLimitsValid || record.hardLimitBlocks == 0) return std::nullopt;
+    constexpr std::uint64_t kBlockBytes = QIF_DQBLKSIZE;
+    std::uint64_t limit = 0;
+    if (__builtin_mul_overflow(record.hardLimitBlocks, kBlockBytes, &limit)) {
+        limit = std::numeric_limits<std::uint64_t>::max();
+    }
+    return record.usedBytes < limit ? limit - record.usedBytes : 0;
+}
+
+std::optional<std::uint64_t> userQuotaLeft(const std::string& folder, uid_t user) {
+    // Asked through the volume's root folder rather than its device, so that volumes without
+    // one (tmpfs) answer too.
+    const Descriptor root(
+        ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    if (root.get() < 0) return std::nullopt;
+    dqblk quota{};
+    if (::syscall(SYS_quotactl_fd, root.get(), QCMD(Q_GETQUOTA, USRQUOTA), user, &quota) != 0) {
+        return std::nullopt;
+    }
+    return quotaRemainder({.blockLimitsValid = (quota.dqb_valid & QIF_BLIMITS) != 0,
+                           .hardLimitBlocks = quota.dqb_bhardlimit,
+                           .usedBytes = quota.dqb_curspace});
+}
+
+}  // namespace zarnel::linux_fs

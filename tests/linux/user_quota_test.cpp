@@ -1,0 +1,78 @@
+// The user's disk quota: what it leaves them, and where the provider applies it.
+#include "platform/linux/user_quota.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <limits>
+
+#include "platform/linux/linux_platform.h"
+#include "tests/support/scratch_machine.h"
+
+namespace zarnel {
+namespace {
+
+using linux_fs::QuotaRecord;
+using linux_fs::quotaRemainder;
+
+constexpr std::uint64_t kKiB = 1024;
+constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+
+TEST(UserQuota, TheHardLimitLessWhatIsUsedIsLeft) {
+    EXPECT_EQ(quotaRemainder(
+                  {.blockLimitsValid = true, .hardLimitBlocks = 1024, .usedBytes = 512 * kKiB}),
+              512 * kKiB);
+    EXPECT_EQ(quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 1024, .usedBytes = 0}),
+              1024 * kKiB);
+    // At or over the limit (a grace period, or root's writes) nothing is left, never a wrap.
+    EXPECT_EQ(quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 1, .usedBytes = kKiB}),
+              0U);
+    EXPECT_EQ(
+        quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 1, .usedBytes = 9 * kKiB}),
+        0U);
+    // A limit past what bytes can count bounds nothing it could show.
+    EXPECT_EQ(quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = kMax, .usedBytes = 1}),
+              kMax - 1);
+}
+
+TEST(UserQuota, NoLimitOrNoReportedLimitBoundsNothing) {
+    EXPECT_EQ(quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 0, .usedBytes = kKiB}),
+              std::nullopt);
+    EXPECT_EQ(quotaRemainder({.blockLimitsValid = false, .hardLimitBlocks = 1024, .usedBytes = 0}),
+              std::nullopt);
+}
+
+// The folder the provider last asked about, and a quota of half a MiB left there.
+std::string askedFolder;
+std::optional<std::uint64_t> halfMebibyteLeft(const std::string& folder, uid_t) {
+    askedFolder = folder;
+    return 512 * kKiB;
+}
+
+// A volume with a quota below its free space shows the quota's remainder as available; the
+// volume's own free space and a share's space (its server keeps its own quotas) stay whole.
+TEST(UserQuota, BoundsWhatTheUserMayWriteOnALocalVolumeOnly) {
+    const testing::ScratchMachine machine;
+    std::filesystem::create_directories(machine.root() / "mnt/share");
+    machine.writeMountTable(
+        "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+        "2 1 0:50 / /mnt/share rw - nfs4 server:/export rw\n");
+    LinuxPlatform platform(machine.root());
+    platform.userQuotaLeft = halfMebibyteLeft;
+    std::uint64_t available = 0;
+    std::uint64_t total = 0;
+    std::uint64_t totalFree = 0;
+    askedFolder.clear();
+    ASSERT_EQ(platform.getDiskFreeSpaceEx("c:\\", available, total, totalFree), 1);
+    EXPECT_EQ(available, 512 * kKiB);
+    EXPECT_GT(totalFree, 512 * kKiB) << "the volume's own free space is not the quota's";
+    EXPECT_TRUE(std::filesystem::equivalent(askedFolder, machine.root())) << askedFolder;
+
+    askedFolder.clear();
+    ASSERT_EQ(platform.getDiskFreeSpaceEx("d:\\", available, total, totalFree), 1);
+    EXPECT_TRUE(askedFolder.empty());
+    EXPECT_GT(available, 512 * kKiB);
+}
+
+}  // namespace
+}  // namespace zarnel
