@@ -7,7 +7,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -138,6 +140,34 @@ TEST_F(ControlsTest, ListBoxAppendsAndClears) {
               (std::vector<std::string>{"製造元：GenuineExample", "名前：Example CPU"}));
     controls.clear(Ctl::List2);
     EXPECT_TRUE(controls.items(Ctl::List2).empty());
+}
+
+// A line wider than its list is reached from the keyboard too: Left and Right scroll it, and
+// where nothing is hidden the keys do what they did.
+TEST_F(ControlsTest, ListBoxScrollsALongLineSidewaysFromTheKeyboard) {
+    window.show();
+    controls.tabControl().setCurrentIndex(3);
+    controls.addItem(Ctl::List2, "製造元：GenuineExample");
+    controls.addItem(Ctl::List2, "名前：" + std::string(120, 'X'));
+    auto* list = qobject_cast<QListWidget*>(controls.widget(Ctl::List2));
+    ASSERT_NE(list, nullptr);
+    QApplication::processEvents();
+    const QScrollBar* bar = list->horizontalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Right);
+    EXPECT_GT(bar->value(), 0);
+    QTest::keyClick(list, Qt::Key_Left);
+    EXPECT_EQ(bar->value(), 0);
+    QTest::keyClick(list, Qt::Key_Right, Qt::KeypadModifier);
+    EXPECT_GT(bar->value(), 0);
+
+    controls.clear(Ctl::List2);
+    controls.addItem(Ctl::List2, "製造元：GenuineExample");
+    QApplication::processEvents();
+    ASSERT_EQ(bar->maximum(), 0);
+    QTest::keyClick(list, Qt::Key_Right);
+    EXPECT_EQ(bar->value(), 0);
 }
 
 TEST_F(ControlsTest, TimerStartsOffWithTheDesignedInterval) {

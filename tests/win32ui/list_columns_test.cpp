@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/win32ui/test_window.h"
+#include "ui/win32/message_loop.h"
 #include "ui/win32/text.h"
 
 namespace zarnel {
@@ -189,6 +190,19 @@ void expectNameEndShown(const win32::Win32Controls& controls) {
     // The name's last characters show whole, before the list's right edge.
     EXPECT_LT(lastInk(shown), static_cast<int>(shown.size()) - 1);
     EXPECT_EQ(tail(shown, kTailColumns), tail(inkOfText(fontOf(processor), name), kTailColumns));
+}
+
+// A keyboard user reaches the end of a long line too: Left and Right scroll a list wider
+// inside than itself, and are left to a list whose lines fit.
+TEST_F(ListColumns, LeftAndRightScrollALongLineSideways) {
+    HWND processor = controls.handle(Ctl::List2);
+    const auto press = [](HWND list, WPARAM key) { return MSG{list, WM_KEYDOWN, key, 0, 0, {}}; };
+    EXPECT_TRUE(win32::handleListKeys(controls, press(processor, VK_RIGHT)));
+    EXPECT_GT(GetScrollPos(processor, SB_HORZ), 0);
+    EXPECT_TRUE(win32::handleListKeys(controls, press(processor, VK_LEFT)));
+    EXPECT_EQ(GetScrollPos(processor, SB_HORZ), 0);
+    EXPECT_FALSE(win32::handleListKeys(controls, press(controls.handle(Ctl::List3), VK_RIGHT)));
+    EXPECT_FALSE(win32::handleListKeys(controls, press(processor, VK_DOWN)));
 }
 
 TEST_F(ListColumns, AValueWiderThanItsListScrollsIntoView) {

@@ -14,6 +14,7 @@
 #include "ui/qt/colours.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/frame_box.h"
+#include "ui/qt/list_box.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/tab_control.h"
 #include "ui/qt/units.h"
@@ -91,7 +92,7 @@ QWidget* createBare(const LayoutRow& row, QWidget* parent) {
         case Kind::TextBox:
             return createTextBox(row, parent);
         case Kind::ListBox:
-            return new QListWidget(parent);
+            return new ListBox(parent);
         case Kind::ComboBox:
         case Kind::DriveList:
             return createList(row, parent);

@@ -18,6 +18,16 @@ std::vector<HWND>::const_iterator stopHolding(const std::vector<HWND>& stops, HW
     return stops.end();
 }
 
+bool isListBox(const Win32Controls& controls, HWND window) {
+    return std::ranges::any_of(layoutTable(), [&controls, window](const LayoutRow& row) {
+        return row.kind == Kind::ListBox && controls.handle(row.name) == window;
+    });
+}
+
+bool anyModifierDown() {
+    return GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0;
+}
+
 }  // namespace
 
 HWND nextTabStop(const Win32Controls& controls, HWND from, bool backwards) {
@@ -61,10 +71,22 @@ bool handleTabKeys(Win32Controls& controls, const MSG& message) {
     return true;
 }
 
+bool handleListKeys(const Win32Controls& controls, const MSG& message) {
+    if (message.message != WM_KEYDOWN) return false;
+    if (message.wParam != VK_LEFT && message.wParam != VK_RIGHT) return false;
+    if (anyModifierDown() || !isListBox(controls, message.hwnd)) return false;
+    RECT client{};
+    GetClientRect(message.hwnd, &client);
+    if (SendMessageW(message.hwnd, LB_GETHORIZONTALEXTENT, 0, 0) <= client.right) return false;
+    SendMessageW(message.hwnd, WM_HSCROLL, message.wParam == VK_LEFT ? SB_LINELEFT : SB_LINERIGHT,
+                 0);
+    return true;
+}
+
 int runMessageLoop(Win32Controls& controls) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (handleTabKeys(controls, message)) continue;
+        if (handleTabKeys(controls, message) || handleListKeys(controls, message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -16,6 +16,10 @@ HWND nextTabStop(const Win32Controls& controls, HWND from, bool backwards);
 // Moves the focus, or turns the tab with Ctrl, if `message` is a key press of those above meant
 // for the window; true if it was.
 bool handleTabKeys(Win32Controls& controls, const MSG& message);
+// Scrolls a list sideways for Left or Right, if `message` is such a key press for a list whose
+// lines are wider than itself (a long processor name); true if it was. The list itself would
+// move its selection instead, and a one-column list has no column to move to.
+bool handleListKeys(const Win32Controls& controls, const MSG& message);
 // Runs until the window is gone; returns the program's exit code.
 int runMessageLoop(Win32Controls& controls);
 
