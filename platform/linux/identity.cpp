@@ -9,6 +9,7 @@
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/passwd.h"
 #include "platform/linux/read_file.h"
+#include "platform/linux/visible_text.h"
 #include "platform/name_copy.h"
 
 namespace zarnel {
@@ -19,15 +20,6 @@ constexpr std::size_t kComputerNameBytes = 15;
 
 std::string firstLabel(const std::string& host) {
     return host.substr(0, host.find('.'));
-}
-
-// Cuts UTF-8 text to at most `bytes` bytes without splitting a character.
-std::string cutUtf8(std::string text, std::size_t bytes) {
-    if (text.size() <= bytes) return text;
-    std::size_t end = bytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    text.resize(end);
-    return text;
 }
 
 std::string asciiUpper(std::string text) {
@@ -60,7 +52,11 @@ int LinuxPlatform::getComputerName(std::span<char> buffer, std::uint32_t& len) {
         lastError_ = win32_error::kInvalidData;
         return 0;
     }
-    const std::string name = cutUtf8(asciiUpper(firstLabel(*host)), kComputerNameBytes);
+    const std::string label = asciiUpper(firstLabel(*host));
+    // The host name is well-formed UTF-8 (parseHostname refuses any other), so cutting it at
+    // the limit and dropping a character the cut splits keeps it so.
+    const std::string name(
+        linux_fs::withoutCutCharacter(std::string_view(label).substr(0, kComputerNameBytes)));
     return copyName(name, buffer, len, LengthOnSuccess::WithoutNul, win32_error::kBufferOverflow,
                     lastError_);
 }
