@@ -17,8 +17,10 @@ bool isUtf8(std::string_view codePage) {
 }
 
 // The bytes of the UTF-8 character that starts `text`: its lead byte's length when the
-// continuation bytes are there, else 1 (a stray byte is a character of its own).
-std::size_t utf8CharacterLength(std::string_view text) {
+// continuation bytes are there, else 1 (a stray byte is a character of its own). Lenient,
+// unlike visible_text's check: an overlong form or a surrogate that iconv refuses counts as one
+// character here, so it gets one replacement, not one per byte.
+std::size_t lenientUtf8Length(std::string_view text) {
     constexpr unsigned char kLeadOfFour = 0xF0;
     constexpr unsigned char kLeadOfThree = 0xE0;
     constexpr unsigned char kLeadOfTwo = 0xC0;
@@ -90,7 +92,7 @@ class IconvCodec final : public AnsiCodec {
 
     std::string fromText(std::string_view text) const override {
         if (isUtf8(codePage_)) return std::string(text);
-        return convert(std::string(kUtf8), codePage_, text, "?", utf8CharacterLength);
+        return convert(std::string(kUtf8), codePage_, text, "?", lenientUtf8Length);
     }
 
   private:
