@@ -11,6 +11,9 @@ namespace zarnel {
 namespace {
 
 constexpr std::string_view kUtf8 = "UTF-8";
+// iconv writes into this many bytes at a time and is called again while it runs out of room
+// (E2BIG), so the size sets only how many calls a long text takes.
+constexpr std::size_t kOutputChunkBytes = 256;
 
 bool isUtf8(std::string_view codePage) {
     return codePage == kUtf8 || codePage == "UTF8";
@@ -54,7 +57,7 @@ std::string convert(const std::string& from, const std::string& to, std::string_
         throw std::invalid_argument("no converter from " + from + " to " + to);
     }
     std::string out;
-    char buffer[256];
+    char buffer[kOutputChunkBytes];
     char* in = const_cast<char*>(input.data());
     size_t inLeft = input.size();
     while (inLeft > 0) {
