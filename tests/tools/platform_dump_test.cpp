@@ -40,6 +40,15 @@ TEST(JsonWriter, NestsIndentsAndEscapes) {
               "}\n");
 }
 
+// A carriage return in a firmware string or a label is written short, as the Win32 dump's
+// printer writes it; other C0 bytes as \u escapes; DEL and UTF-8 as they are.
+TEST(JsonWriter, WritesCarriageReturnShortAndOtherBytesAsJsonAsks) {
+    std::ostringstream out;
+    JsonWriter json(out);
+    json.value("a\rb\x1f\x7f取得");
+    EXPECT_EQ(out.str(), "\"a\\rb\\u001f\x7f取得\"");
+}
+
 std::string dumpOf(FakePlatform& platform) {
     std::ostringstream out;
     JsonWriter json(out);

@@ -1,13 +1,13 @@
 #include "tools/platform-dump/json_writer.h"
 
-#include <cstdio>
 #include <string>
+
+#include "tools/json-string/json_string.h"
 
 namespace zarnel::tools {
 namespace {
 
 constexpr int kIndent = 2;
-constexpr unsigned char kFirstPrintable = 0x20;
 
 }  // namespace
 
@@ -58,33 +58,9 @@ JsonWriter& JsonWriter::key(std::string_view name) {
 
 void JsonWriter::value(std::string_view text) {
     next();
-    out_ << '"';
-    for (const char c : text) {
-        switch (c) {
-            case '"':
-                out_ << "\\\"";
-                break;
-            case '\\':
-                out_ << "\\\\";
-                break;
-            case '\n':
-                out_ << "\\n";
-                break;
-            case '\t':
-                out_ << "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < kFirstPrintable) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x",
-                                  static_cast<unsigned>(static_cast<unsigned char>(c)));
-                    out_ << escaped;
-                } else {
-                    out_ << c;
-                }
-        }
-    }
-    out_ << '"';
+    std::string quoted;
+    appendJsonString(quoted, text);
+    out_ << quoted;
 }
 
 void JsonWriter::value(std::int64_t number) {

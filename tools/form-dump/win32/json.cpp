@@ -5,43 +5,12 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "tools/json-string/json_string.h"
+
 namespace zarnel::tools {
 namespace {
 
 constexpr int kIndent = 4;
-constexpr unsigned char kFirstPrintable = 0x20;
-
-void quote(std::string& out, const std::string& text) {
-    out += '"';
-    for (const char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < kFirstPrintable) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof(escaped), "\\u%04x", c);
-                    out += escaped;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    out += '"';
-}
 
 void number(std::string& out, double value) {
     char text[32];
@@ -73,7 +42,7 @@ void Json::print(std::string& out, int depth) const {
     } else if (const double* value = std::get_if<double>(&value_)) {
         number(out, *value);
     } else if (const std::string* text = std::get_if<std::string>(&value_)) {
-        quote(out, *text);
+        appendJsonString(out, *text);
     } else if (const Array* array = std::get_if<Array>(&value_)) {
         if (array->empty()) {
             out += "[]";
@@ -95,7 +64,7 @@ void Json::print(std::string& out, int depth) const {
         std::size_t left = object->size();
         for (const auto& [key, member] : *object) {
             out += inner;
-            quote(out, key);
+            appendJsonString(out, key);
             out += ": ";
             member.print(out, depth + 1);
             out += --left > 0 ? ",\n" : "\n";
