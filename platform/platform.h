@@ -115,6 +115,26 @@ inline constexpr int kCsidlFlagCreate = 0x8000;
 inline constexpr std::int32_t kSOk = 0;
 inline constexpr std::int32_t kEFail = static_cast<std::int32_t>(0x80004005);
 
+// The shell's folder numbers (CSIDL_*) of the folders the window can ask for.
+namespace csidl {
+inline constexpr int kDesktop = 0;
+inline constexpr int kPrograms = 2;
+inline constexpr int kPersonal = 5;
+inline constexpr int kFavorites = 6;
+inline constexpr int kStartup = 7;
+inline constexpr int kStartMenu = 11;
+inline constexpr int kFonts = 20;
+inline constexpr int kTemplates = 21;
+inline constexpr int kCommonStartMenu = 22;
+inline constexpr int kCommonPrograms = 23;
+inline constexpr int kCommonStartup = 24;
+inline constexpr int kCommonDesktopDirectory = 25;
+inline constexpr int kCommonFavorites = 31;
+inline constexpr int kWindows = 36;
+inline constexpr int kSystem = 37;
+inline constexpr int kProgramFiles = 38;
+}  // namespace csidl
+
 // A WMI property value: null, text or a whole number.
 using WmiValue = std::variant<std::monostate, std::string, std::int64_t>;
 // One instance: its properties in the order the service lists them.

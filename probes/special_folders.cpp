@@ -6,17 +6,12 @@
 #include "window/special_folders.h"
 
 namespace zarnel {
-namespace {
-
-constexpr int kCsidlDesktop = 0;
-
-}  // namespace
 
 int folderNumber(std::string_view entry) {
     for (const FolderEntry& folder : kCombo1Folders) {
         if (folder.caption == entry) return folder.csidl;
     }
-    return kCsidlDesktop;
+    return csidl::kDesktop;
 }
 
 void Combo1_Click(Controls& controls, Platform& platform) {

@@ -37,24 +37,24 @@ struct FolderRow {
 };
 
 constexpr std::array<FolderRow, 16> kFolders = {{
-    {0, Source::UserDir, "DESKTOP", "/Desktop"},
-    {2, Source::Home, "/.local/share/applications", ""},
+    {csidl::kDesktop, Source::UserDir, "DESKTOP", "/Desktop"},
+    {csidl::kPrograms, Source::Home, "/.local/share/applications", ""},
     // Without an entry the documents and templates are the home folder itself, as
     // xdg-user-dir answers.
-    {5, Source::UserDir, "DOCUMENTS", ""},
-    {6, Source::None, "", ""},
-    {7, Source::Home, "/.config/autostart", ""},
-    {11, Source::Home, "/.local/share/applications", ""},
-    {20, Source::System, "/usr/share/fonts", ""},
-    {21, Source::UserDir, "TEMPLATES", ""},
-    {22, Source::System, "/usr/share/applications", ""},
-    {23, Source::System, "/usr/share/applications", ""},
-    {24, Source::System, "/etc/xdg/autostart", ""},
-    {25, Source::None, "", ""},
-    {31, Source::None, "", ""},
-    {36, Source::System, "/", ""},
-    {37, Source::System, "/usr/lib", ""},
-    {38, Source::System, "/usr/bin", ""},
+    {csidl::kPersonal, Source::UserDir, "DOCUMENTS", ""},
+    {csidl::kFavorites, Source::None, "", ""},
+    {csidl::kStartup, Source::Home, "/.config/autostart", ""},
+    {csidl::kStartMenu, Source::Home, "/.local/share/applications", ""},
+    {csidl::kFonts, Source::System, "/usr/share/fonts", ""},
+    {csidl::kTemplates, Source::UserDir, "TEMPLATES", ""},
+    {csidl::kCommonStartMenu, Source::System, "/usr/share/applications", ""},
+    {csidl::kCommonPrograms, Source::System, "/usr/share/applications", ""},
+    {csidl::kCommonStartup, Source::System, "/etc/xdg/autostart", ""},
+    {csidl::kCommonDesktopDirectory, Source::None, "", ""},
+    {csidl::kCommonFavorites, Source::None, "", ""},
+    {csidl::kWindows, Source::System, "/", ""},
+    {csidl::kSystem, Source::System, "/usr/lib", ""},
+    {csidl::kProgramFiles, Source::System, "/usr/bin", ""},
 }};
 
 const FolderRow* folderRow(int folder) {
