@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/errors.h"
+#include "probes/trapped.h"
 
 namespace zarnel {
 namespace {
@@ -12,8 +13,6 @@ namespace {
 constexpr std::uint32_t kComputerNameBuffer = 16;  // MAX_COMPUTERNAME_LENGTH + 1
 constexpr std::uint32_t kUserNameBuffer = 257;     // UNLEN + 1
 constexpr std::uint32_t kDnsNameBuffer = 128;
-
-constexpr std::string_view kTrapped = "取得不能";
 
 std::string_view dnsErrorText(std::uint32_t code) {
     switch (code) {

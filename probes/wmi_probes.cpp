@@ -8,11 +8,10 @@
 
 #include "platform/errors.h"
 #include "platform/text_fields.h"
+#include "probes/trapped.h"
 
 namespace zarnel {
 namespace {
-
-constexpr std::string_view kTrapped = "取得不能";
 
 struct ListedProperty {
     std::string_view label;
