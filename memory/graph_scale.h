@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "window/colours.h"
 #include "window/controls.h"
 
 namespace zarnel::graph {
@@ -15,8 +16,8 @@ inline constexpr double kStep = 0.2;   // graph time per tick
 inline constexpr float kStepF = 0.2F;  // the same step as the scroll rule takes it
 inline constexpr float kStopAfter = 10000;
 inline constexpr std::uint32_t kScrollPauseMs = 10;
-inline constexpr Colour kLineColour = 0x0000FF;  // red
-inline constexpr Colour kBackground = 0x000000;  // black
+inline constexpr Colour kLineColour = colour::kRed;
+inline constexpr Colour kBackground = colour::kBlack;
 
 // Nearest whole number, ties to even, as the window's integer conversions round.
 inline std::int32_t roundEven(double value) {
