@@ -15,6 +15,11 @@ constexpr int kLastDay = 31;
 constexpr int kFirstOldYear = 69;
 constexpr int kOldCentury = 1900;
 constexpr int kNewCentury = 2000;
+// Digits of a year written whole or by its last two, and of a month or day, in the firmware's
+// "MM/DD/YYYY" and in the CIM date.
+constexpr std::size_t kYearDigits = 4;
+constexpr std::size_t kShortYearDigits = 2;
+constexpr std::size_t kMonthDayDigits = 2;
 
 // Read unsigned: a sign would make "-042" a year.
 std::optional<int> digits(std::string_view text, std::size_t fewest, std::size_t most) {
@@ -36,19 +41,20 @@ std::optional<std::string> cimDate(std::string_view dmiDate) {
     const auto second = dmiDate.find('/', first == std::string_view::npos ? first : first + 1);
     if (second == std::string_view::npos) return std::nullopt;
     // Some firmware leaves out the leading zero of a month or day.
-    const auto month = digits(dmiDate.substr(0, first), 1, 2);
-    const auto day = digits(dmiDate.substr(first + 1, second - first - 1), 1, 2);
+    const auto month = digits(dmiDate.substr(0, first), 1, kMonthDayDigits);
+    const auto day = digits(dmiDate.substr(first + 1, second - first - 1), 1, kMonthDayDigits);
     const std::string_view yearText = dmiDate.substr(second + 1);
-    auto year = digits(yearText, 4, 4);
+    auto year = digits(yearText, kYearDigits, kYearDigits);
     if (!year) {
-        year = digits(yearText, 2, 2);
+        year = digits(yearText, kShortYearDigits, kShortYearDigits);
         if (year) *year += *year >= kFirstOldYear ? kOldCentury : kNewCentury;
     }
     if (!month || !day || !year || *month < 1 || *month > kLastMonth || *day < 1 ||
         *day > kLastDay) {
         return std::nullopt;
     }
-    return padded(*year, 4) + padded(*month, 2) + padded(*day, 2) + std::string(kCimTimeOfDay);
+    return padded(*year, kYearDigits) + padded(*month, kMonthDayDigits) +
+           padded(*day, kMonthDayDigits) + std::string(kCimTimeOfDay);
 }
 
 WmiInstance biosInstance(const DmiBios& bios) {
