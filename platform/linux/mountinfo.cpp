@@ -15,8 +15,9 @@ constexpr unsigned kByteLimit = 256;
 // The fields before the optional ones, in their order.
 enum FixedField : std::size_t { kMountId, kParentId, kDevice, kRoot, kMountPoint, kOptions };
 constexpr std::size_t kFixedFields = kOptions + 1;
-// type, source, super options: after the "-".
-constexpr std::size_t kTrailingFields = 3;
+// The fields after the "-", counted from it.
+enum TrailingField : std::size_t { kFsType = 1, kSource, kSuperOptions };
+constexpr std::size_t kTrailingFields = kSuperOptions;
 constexpr std::string_view kSeparator = "-";
 // "0 0 0:0  /  -   " (ten fields, most of them empty) and its newline: no mount line is shorter.
 constexpr std::size_t kShortestLineBytes = 17;
@@ -65,9 +66,9 @@ std::optional<MountEntry> parseLine(std::string_view line, std::vector<std::stri
                       .root = decodeOctalEscapes(fields[kRoot]),
                       .mountPoint = decodeOctalEscapes(fields[kMountPoint]),
                       .mountOptions = std::string(fields[kOptions]),
-                      .fsType = decodeOctalEscapes(fields[separator + 1]),
-                      .source = decodeOctalEscapes(fields[separator + 2]),
-                      .superOptions = std::string(fields[separator + 3])};
+                      .fsType = decodeOctalEscapes(fields[separator + kFsType]),
+                      .source = decodeOctalEscapes(fields[separator + kSource]),
+                      .superOptions = std::string(fields[separator + kSuperOptions])};
 }
 
 }  // namespace
