@@ -5,7 +5,6 @@
 namespace zarnel {
 namespace {
 
-constexpr std::uint8_t kProcessorType = 4;
 constexpr std::size_t kTypeOffset = 0;
 constexpr std::size_t kLengthOffset = 1;
 constexpr std::size_t kSocketOffset = 4;
@@ -17,7 +16,7 @@ std::uint8_t byteAt(std::string_view raw, std::size_t offset) {
 }  // namespace
 
 std::string socketDesignation(std::string_view raw) {
-    if (raw.size() <= kSocketOffset || byteAt(raw, kTypeOffset) != kProcessorType) return {};
+    if (raw.size() <= kSocketOffset || byteAt(raw, kTypeOffset) != kSmbiosProcessorType) return {};
     const std::size_t formatted = byteAt(raw, kLengthOffset);
     const std::uint8_t number = byteAt(raw, kSocketOffset);
     if (formatted <= kSocketOffset || formatted > raw.size() || number == 0) return {};

@@ -58,10 +58,11 @@ std::vector<WmiInstance> LinuxPlatform::processors() const {
             number(linux_fs::readFile(root_, folder(cpu->index) / "cpufreq/scaling_cur_freq"));
     }
     // Processor records are numbered 4-0, 4-1, ...; they are readable by root only.
+    const std::string processorRecords =
+        "sys/firmware/dmi/entries/" + std::to_string(kSmbiosProcessorType) + "-";
     std::vector<std::string> sockets;
     for (int n = 0;; ++n) {
-        const auto raw =
-            linux_fs::readFile(root_, "sys/firmware/dmi/entries/4-" + std::to_string(n) + "/raw");
+        const auto raw = linux_fs::readFile(root_, processorRecords + std::to_string(n) + "/raw");
         if (!raw) break;
         sockets.push_back(socketDesignation(*raw));
     }
