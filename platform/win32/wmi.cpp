@@ -17,7 +17,7 @@ namespace {
 constexpr const wchar_t* kNamespace = L"ROOT\\CIMV2";
 
 [[noreturn]] void fail(const char* step, HRESULT result) {
-    char code[16];
+    char code[sizeof "0x80004005"];  // "0x" and the HRESULT's eight hex digits
     std::snprintf(code, sizeof code, "0x%08lx", static_cast<unsigned long>(result));
     throw WmiError(std::string(step) + " failed: " + code);
 }
