@@ -1,5 +1,7 @@
 #include "tools/form-dump/win32/message_closer.h"
 
+#include <iterator>
+
 #include "ui/win32/text.h"
 
 namespace zarnel::tools {
@@ -48,7 +50,7 @@ LRESULT CALLBACK MessageCloser::watch(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && active) {
         HWND box = reinterpret_cast<HWND>(wParam);
         wchar_t className[16] = {};
-        GetClassNameW(box, className, 16);
+        GetClassNameW(box, className, static_cast<int>(std::size(className)));
         if (std::wstring_view(className) == kDialogClass) {
             const HWND textControl = GetDlgItem(box, kTextId);
             active->seen_.push_back(
