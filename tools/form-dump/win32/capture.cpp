@@ -4,7 +4,7 @@ namespace zarnel::tools {
 namespace {
 
 constexpr int kBitsPerPixel = 32;
-constexpr int kBytesPerPixel = 4;
+constexpr int kDibBytesPerPixel = 4;
 constexpr int kRed = 2;  // a 32-bit DIB holds blue, green, red, unused
 constexpr int kGreen = 1;
 constexpr int kBlue = 0;
@@ -40,9 +40,9 @@ RgbImage captureShown(HWND window) {
     const auto* pixels = static_cast<const std::uint8_t*>(bits);
     const auto count =
         static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
-    image.rgb.reserve(count * 3);
+    image.rgb.reserve(count * kRgbBytesPerPixel);
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t* pixel = pixels + i * kBytesPerPixel;
+        const std::uint8_t* pixel = pixels + i * kDibBytesPerPixel;
         image.rgb.insert(image.rgb.end(), {pixel[kRed], pixel[kGreen], pixel[kBlue]});
     }
     SelectObject(memory, previous);

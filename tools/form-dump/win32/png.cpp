@@ -19,6 +19,7 @@ constexpr std::uint8_t kColourTypeRgb = 2;
 constexpr std::uint8_t kNoFilter = 0;
 constexpr int kByteBits = 8;
 constexpr std::uint32_t kByteMask = 0xFF;
+constexpr std::size_t kChunkTypeBytes = 4;  // "IHDR", "IDAT", "IEND"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -43,10 +44,10 @@ void putBigEndian(Bytes& out, std::uint32_t value) {
         out.push_back(static_cast<std::uint8_t>((value >> shift) & kByteMask));
 }
 
-void chunk(Bytes& out, const char (&type)[5], const Bytes& body) {
+void chunk(Bytes& out, const char (&type)[kChunkTypeBytes + 1], const Bytes& body) {
     putBigEndian(out, static_cast<std::uint32_t>(body.size()));
     const std::size_t typeStart = out.size();
-    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), type, type + kChunkTypeBytes);
     out.insert(out.end(), body.begin(), body.end());
     putBigEndian(out, crc32(out, typeStart));
 }
@@ -85,7 +86,7 @@ void writePng(const RgbImage& image, const std::filesystem::path& file) {
     putBigEndian(header, static_cast<std::uint32_t>(image.height));
     header.insert(header.end(), {kBitDepth, kColourTypeRgb, 0, 0, 0});
 
-    const auto rowBytes = static_cast<std::size_t>(image.width) * 3;
+    const auto rowBytes = static_cast<std::size_t>(image.width) * kRgbBytesPerPixel;
     Bytes raw;
     raw.reserve((rowBytes + 1) * static_cast<std::size_t>(image.height));
     for (int y = 0; y < image.height; ++y) {

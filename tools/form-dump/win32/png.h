@@ -2,16 +2,20 @@
 // blocks (no compression), so no image library has to be cross-built.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <vector>
 
 namespace zarnel::tools {
 
+// Red, green and blue, a byte each.
+inline constexpr std::size_t kRgbBytesPerPixel = 3;
+
 struct RgbImage {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> rgb;  // rows top to bottom, three bytes a pixel
+    std::vector<std::uint8_t> rgb;  // rows top to bottom, kRgbBytesPerPixel a pixel
 };
 
 // Throws std::runtime_error when the file cannot be written.
