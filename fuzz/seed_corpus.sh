@@ -66,6 +66,11 @@ for machine in "$fixtures"/*/; do
       cat_if "$machine/sys/firmware/dmi/entries/4-0/raw"
     } | seed dmi "$m"
   fi
+  for record in "$machine"/run/udev/data/*; do
+    [ -f "$record" ] || continue
+    name=$(basename "$record")
+    seed udev_data "$m-${name//:/-}" <"$record"
+  done
   for link in "$machine"/dev/disk/by-label/* "$machine"/dev/disk/by-uuid/*; do
     [ -L "$link" ] || continue
     printf '%s' "$(basename "$link")" | seed volume_ids "$m-$(basename "$link" | md5sum | cut -c1-8)"
