@@ -71,6 +71,14 @@ for machine in "$fixtures"/*/; do
     name=$(basename "$record")
     seed udev_data "$m-${name//:/-}" <"$record"
   done
+  for config in "$machine"/home/*/.config; do
+    plasma="$config/plasmashellrc"
+    xfce="$config/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml"
+    lxqt="$config/lxqt/panel.conf"
+    [ -f "$plasma" ] || [ -f "$xfce" ] || [ -f "$lxqt" ] || continue
+    { cat_if "$plasma"; printf '%s' "$sep"; cat_if "$xfce"; printf '%s' "$sep"; cat_if "$lxqt"; } |
+      seed panel_files "$m"
+  done
   for link in "$machine"/dev/disk/by-label/* "$machine"/dev/disk/by-uuid/*; do
     [ -L "$link" ] || continue
     printf '%s' "$(basename "$link")" | seed volume_ids "$m-$(basename "$link" | md5sum | cut -c1-8)"

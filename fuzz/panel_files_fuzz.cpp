@@ -1,0 +1,53 @@
+// The desktops' panel settings files: a state holds no bit but auto-hide and always on top,
+// and comes only from a text that names a panel; a panel of Plasma (6 on), Xfce or LXQt always
+// stays above windows, so its state has that bit; Plasma 5 and 6 find the same panels, and 6
+// hides no fewer of them.
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "fuzz/fuzz_input.h"
+#include "platform/linux/panel_files.h"
+#include "platform/platform.h"
+
+namespace {
+
+using namespace zarnel;
+
+// Parts: plasmashellrc, xfce4-panel.xml, lxqt/panel.conf.
+enum Part : std::size_t { kPlasmashellrc, kXfcePanelXml, kLxqtPanelConf, kPartCount };
+
+constexpr std::uint32_t kKnownBits = app_bar_state::kAutoHide | app_bar_state::kAlwaysOnTop;
+
+void requireKnownBits(const std::optional<std::uint32_t>& state) {
+    if (state) fuzz::require((*state & ~kKnownBits) == 0);
+}
+
+// A text that names no panel (by `marker`, which every panel's group or property holds)
+// gives no state.
+void requireNamesPanel(const std::optional<std::uint32_t>& state, std::string_view text,
+                       std::string_view marker) {
+    if (state) fuzz::require(text.find(marker) != std::string_view::npos);
+}
+
+void requireOnTop(const std::optional<std::uint32_t>& state) {
+    if (state) fuzz::require((*state & app_bar_state::kAlwaysOnTop) != 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto parts = fuzz::partsOf(fuzz::textOf(data, size), kPartCount);
+    const auto plasma5 = linux_fs::plasma5PanelState(parts[kPlasmashellrc]);
+    const auto plasma = linux_fs::plasmaPanelState(parts[kPlasmashellrc]);
+    const auto xfce = linux_fs::xfcePanelState(parts[kXfcePanelXml]);
+    const auto lxqt = linux_fs::lxqtPanelState(parts[kLxqtPanelConf]);
+    for (const auto& state : {plasma5, plasma, xfce, lxqt}) requireKnownBits(state);
+    for (const auto& state : {plasma, xfce, lxqt}) requireOnTop(state);
+    requireNamesPanel(plasma, parts[kPlasmashellrc], "[PlasmaViews][Panel ");
+    requireNamesPanel(xfce, parts[kXfcePanelXml], "<property name=\"panel-");
+    requireNamesPanel(lxqt, parts[kLxqtPanelConf], "[panel");
+    fuzz::require(plasma5.has_value() == plasma.has_value());
+    if (plasma5 && plasma) fuzz::require((*plasma5 & ~*plasma) == 0);
+    return 0;
+}
