@@ -92,6 +92,68 @@ bool showsALetteredTree(const LetteredTrees& lettered, const MountEntry& mount) 
     });
 }
 
+// Which mounts a later mount hides from above: mounting /mnt over /mnt/b hides /mnt/b, and all
+// mounted on it, though the table keeps them. A path then reaches the covering volume, so a
+// hidden mount must get no letter. (A mount hidden at its very point is the stack's business.)
+class CoveredMounts {
+  public:
+    explicit CoveredMounts(const std::vector<MountEntry>& mounts) : mounts_(mounts) {
+        state_.assign(mounts.size(), State::Unknown);
+        for (std::size_t i = 0; i < mounts.size(); ++i) {
+            lastOn_[{mounts[i].parentId, mounts[i].mountPoint}] = i;
+            byId_[mounts[i].id] = i;
+        }
+    }
+
+    // Whether the mount at `index` is hidden, itself or through the mounts it lies on.
+    bool hidden(std::size_t index) {
+        std::vector<std::size_t> chain;
+        State answer = State::Shown;
+        for (std::size_t at = index;;) {
+            if (state_[at] == State::Hidden || state_[at] == State::Shown) {
+                answer = state_[at];
+                break;
+            }
+            if (state_[at] == State::Asking) break;  // a loop no kernel's table has: shown
+            if (coveredFromAbove(at)) {
+                answer = state_[at] = State::Hidden;
+                break;
+            }
+            state_[at] = State::Asking;
+            chain.push_back(at);
+            const auto parent = byId_.find(mounts_[at].parentId);
+            if (parent == byId_.end() || parent->second == at) break;
+            at = parent->second;
+        }
+        for (const std::size_t at : chain) state_[at] = answer;
+        if (state_[index] == State::Unknown) state_[index] = answer;
+        return answer == State::Hidden;
+    }
+
+  private:
+    enum class State { Unknown, Asking, Shown, Hidden };
+
+    // A mount made later on the same mount, at a folder above this one's point ("/" excepted:
+    // whatever is mounted there is drive c:).
+    bool coveredFromAbove(std::size_t index) const {
+        const MountEntry& mount = mounts_[index];
+        if (mount.id == mount.parentId) return false;  // numbers the table does not give
+        std::string_view above = mount.mountPoint;
+        for (;;) {
+            const auto slash = above.find_last_of('/');
+            if (slash == std::string_view::npos || slash == 0) return false;
+            above = above.substr(0, slash);
+            const auto found = lastOn_.find({mount.parentId, above});
+            if (found != lastOn_.end() && found->second > index) return true;
+        }
+    }
+
+    const std::vector<MountEntry>& mounts_;
+    std::map<std::pair<unsigned, std::string_view>, std::size_t> lastOn_;
+    std::unordered_map<unsigned, std::size_t> byId_;
+    std::vector<State> state_;
+};
+
 }  // namespace
 
 std::string DriveSlot::entryText() const {
@@ -148,11 +210,12 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
     if (const auto root = lastAt.find(kRootMount); root != lastAt.end()) {
         letter(mounts[root->second]);
     }
+    CoveredMounts covered(mounts);
     char next = kFirstLetter + 1;
     for (std::size_t i = 0; i < mounts.size() && next <= kLastLetter; ++i) {
         const MountEntry& mount = mounts[i];
         if (mount.mountPoint == kRootMount || lastAt[mount.mountPoint] != i ||
-            !isDriveMount(mount)) {
+            !isDriveMount(mount) || covered.hidden(i)) {
             continue;
         }
         if (showsALetteredTree(lettered, mount)) continue;

@@ -47,7 +47,9 @@ std::optional<unsigned> number(std::string_view text) {
 std::optional<MountEntry> parseLine(std::string_view line, std::vector<std::string_view>& fields) {
     splitFields(line, fields);
     if (fields.size() < kFixedFields + 1 + kTrailingFields) return {};
-    if (!number(fields[kMountId]) || !number(fields[kParentId])) return {};
+    const auto id = number(fields[kMountId]);
+    const auto parentId = number(fields[kParentId]);
+    if (!id || !parentId) return {};
     const std::string_view device = fields[kDevice];
     const auto colon = device.find(':');
     if (colon == std::string_view::npos) return {};
@@ -68,7 +70,9 @@ std::optional<MountEntry> parseLine(std::string_view line, std::vector<std::stri
                       .mountOptions = std::string(fields[kOptions]),
                       .fsType = decodeOctalEscapes(fields[separator + kFsType]),
                       .source = decodeOctalEscapes(fields[separator + kSource]),
-                      .superOptions = std::string(fields[separator + kSuperOptions])};
+                      .superOptions = std::string(fields[separator + kSuperOptions]),
+                      .id = *id,
+                      .parentId = *parentId};
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ struct MountEntry {
     std::string fsType;  // "ext4", "nfs4", "fuse.sshfs"
     std::string source;  // "/dev/sda1", "server:/export", "tmpfs"
     std::string superOptions;
+    unsigned id = 0;        // the mount's number in the table
+    unsigned parentId = 0;  // the number of the mount it lies on (the root's lies outside)
 };
 
 // The kernel escapes space, tab, newline and backslash as a backslash and three octal digits.

@@ -13,6 +13,8 @@ TEST(Mountinfo, ReadsEveryFieldAndDecodesEscapes) {
         "rw,errors=continue\n");
     ASSERT_EQ(mounts.size(), 1u);
     const MountEntry& m = mounts[0];
+    EXPECT_EQ(m.id, 36u);
+    EXPECT_EQ(m.parentId, 35u);
     EXPECT_EQ(m.major, 98u);
     EXPECT_EQ(m.minor, 0u);
     EXPECT_EQ(m.root, "/mnt1");
@@ -222,6 +224,29 @@ TEST(DriveLetters, BindMountsAndHiddenMountsGetNoLetter) {
     };
     EXPECT_EQ(entries(assignDriveLetters(mounts, {})),
               (std::vector<std::string>{"c: [/]", "d: [/data]", "e: [/mnt/x]"}));
+}
+
+// Mounting over a folder above mounted drives hides them and all mounted on them, though the
+// table keeps them: their paths now reach the new volume. What lies beside it, what is mounted
+// on it, and what was mounted on it before stay drives.
+TEST(DriveLetters, MountsCoveredFromAboveGetNoLetter) {
+    const auto on = [](MountEntry entry, unsigned id, unsigned parentId) {
+        entry.id = id;
+        entry.parentId = parentId;
+        return entry;
+    };
+    const std::vector<MountEntry> mounts = {
+        on(mount("/", "ext4", "/dev/sda1", 1), 1, 0),
+        on(mount("/srv/early", "ext4", "/dev/sdb1", 17), 2, 1),
+        on(mount("/mnt/b", "ext4", "/dev/sdc1", 33), 3, 1),        // hidden by /mnt below
+        on(mount("/mnt/b/c", "ext4", "/dev/sdd1", 49), 4, 3),      // on the hidden one
+        on(mount("/srv/early/x", "ext4", "/dev/sde1", 65), 5, 2),  // under /srv/early, before it
+        on(mount("/mnt", "tmpfs", "tmpfs", 80), 6, 1),
+        on(mount("/mnt/d", "ext4", "/dev/sdf1", 81), 7, 6),  // on the new /mnt
+    };
+    EXPECT_EQ(entries(assignDriveLetters(mounts, {})),
+              (std::vector<std::string>{"c: [/]", "d: [/srv/early]", "e: [/srv/early/x]",
+                                        "f: [/mnt]", "g: [/mnt/d]"}));
 }
 
 // What only shares a file system with a drive stays a drive: a btrfs subvolume mounted as
