@@ -21,9 +21,10 @@ std::string variable(const char* name) {
 UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
     std::error_code error;
     const std::filesystem::path current = std::filesystem::current_path(error);
-    // Without $HOME every desktop program takes the home folder from the user's passwd entry.
+    // Without $HOME every desktop program takes the home folder from the user's passwd entry;
+    // a relative one names no folder at all.
     std::string home = variable("HOME");
-    if (home.empty()) {
+    if (!home.starts_with('/')) {
         if (const auto user = effectiveUserEntry(names)) home = user->home;
     }
     return {.home = std::move(home),

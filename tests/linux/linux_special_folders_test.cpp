@@ -216,8 +216,8 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
     EXPECT_EQ(lookup(20 | kCreate), "/usr/share/fonts");  // machine folders need no $HOME
 }
 
-// Run as `env -u HOME` (or with HOME empty): the folders are those of the passwd home, as
-// with HOME set to it.
+// Run as `env -u HOME` (or with HOME empty, or relative, which names no folder wherever the
+// program runs from): the folders are those of the passwd home, as with HOME set to it.
 TEST(FoldersWithoutHome, ComeFromThePasswdHome) {
     const auto user = linux_fs::effectiveUser();
     if (!user || user->home.empty()) GTEST_SKIP() << "the effective user has no passwd entry";
@@ -239,6 +239,8 @@ TEST(FoldersWithoutHome, ComeFromThePasswdHome) {
     const auto unset = desktopAndDocuments();
     ::setenv("HOME", "", 1);
     const auto empty = desktopAndDocuments();
+    ::setenv("HOME", "relative/home", 1);
+    const auto relative = desktopAndDocuments();
     if (saved) {
         ::setenv("HOME", savedHome.c_str(), 1);
     } else {
@@ -247,6 +249,7 @@ TEST(FoldersWithoutHome, ComeFromThePasswdHome) {
     EXPECT_EQ(unset.first, user->home);
     EXPECT_EQ(unset, withHome);
     EXPECT_EQ(empty, withHome);
+    EXPECT_EQ(relative, withHome);
 }
 
 }  // namespace
