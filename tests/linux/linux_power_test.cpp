@@ -250,6 +250,34 @@ INSTANTIATE_TEST_SUITE_P(
                 .BatteryLifePercent = 70,
                 .BatteryLifeTime = 1234,
                 .BatteryFullLifeTime = 36000}},
+        // The gauge's averaged estimate outlasting a full charge at the present drain (a
+        // moment of heavy load) is cut to the full charge: never more left than when full.
+        SumRow{"OwnTimeBeyondAFullChargeIsCutToIt",
+               {kAdapterOff,
+                [] {
+                    PowerSupply b = battery(70, 100, 10);
+                    b.timeToEmpty = 40000;
+                    return b;
+                }()},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 1,
+                .BatteryLifePercent = 70,
+                .BatteryLifeTime = 36000,
+                .BatteryFullLifeTime = 36000}},
+        // Kernels before 5.x typed a USB-C charger USB_C or USB_PD; one online powers the
+        // machine though the barrel jack's adapter is off.
+        SumRow{"OlderUsbChargerTypesAreAdapters",
+               {kAdapterOff, adapter("USB_PD", true),
+                [] {
+                    PowerSupply b = battery(50, 100, 0);
+                    b.status = "Charging";
+                    return b;
+                }()},
+               {.ACLineStatus = 1,
+                .BatteryFlag = 8,
+                .BatteryLifePercent = 50,
+                .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}},
         // The gauge's own 0 is no estimate while the battery still holds charge.
         SumRow{"OneBatteryTellingZeroTellsNothing",
                {kAdapterOff,

@@ -252,5 +252,16 @@ TEST(FoldersWithoutHome, ComeFromThePasswdHome) {
     EXPECT_EQ(relative, withHome);
 }
 
+// A relative XDG base folder ("~/.config" left unexpanded) is invalid and ignored, as every
+// desktop program ignores it: the user's folders and panels are read from the home's.
+TEST(UserEnvironment, RelativeBaseFoldersFallBackToTheHome) {
+    linux_fs::UserEnvironment environment;
+    environment.home = "/home/a";
+    environment.xdgConfigHome = "~/.config";
+    environment.xdgDataHome = "share";
+    EXPECT_EQ(environment.configHome(), "/home/a/.config");
+    EXPECT_EQ(environment.dataHome(), "/home/a/.local/share");
+}
+
 }  // namespace
 }  // namespace zarnel

@@ -153,6 +153,31 @@ TEST(Timer1Timer, TimeLabelsFromSevenStayCentredUnderTheirPositions) {
     }
 }
 
+// From three digits a number is wider than a unit of the scale: every such number keeps to
+// its unit less the gap, the first one found too wide as much as those after it.
+TEST(Timer1Timer, ThreeDigitTimeLabelsKeepToTheirUnit) {
+    Started tab;
+    const float unit = 4335.0F / 16;
+    for (const int start : {84, 85, 100}) {
+        // Ticks to the graph time whose left edge shows `start`: five ticks a graph second.
+        constexpr int kEnoughTicks = 600;
+        for (int ticks = 0; ticks < kEnoughTicks; ++ticks) {
+            if (tab.controls.text(Ctl::lblX, 0) == std::to_string(start)) break;
+            tab.tick();
+        }
+        for (int i = 0; i <= 16; ++i) {
+            const std::string number = std::to_string(start + i);
+            ASSERT_EQ(tab.controls.text(Ctl::lblX, i), number);
+            const Geometry label = tab.controls.geometry(Ctl::lblX, i);
+            if (number.size() >= 3) {
+                EXPECT_FLOAT_EQ(label.width, unit - 30) << number;
+            }
+            EXPECT_FLOAT_EQ(label.left + label.width / 2, 600 + unit * static_cast<float>(i))
+                << number;
+        }
+    }
+}
+
 TEST(Timer1Timer, StopsInTickFortyNineThousandNineHundredSeventyFiveWithFlatControlsAndHeap) {
     Started tab;
     const int controlsAfterStartUp = tab.controls.count(Ctl::lblX) + tab.controls.count(Ctl::lblY) +
