@@ -15,8 +15,9 @@
 #include <set>
 #include <string>
 #include <system_error>
-#include <thread>
 #include <utility>
+
+#include "platform/detached_thread.h"
 
 namespace zarnel {
 
@@ -35,12 +36,13 @@ class BoundedQuestions {
         auto reply = std::make_shared<Reply<Answer>>();
         try {
             // The thread owns what it touches: it may outlive this call and its asker.
-            std::thread([unanswered = unanswered_, reply, subject, question = std::move(question)] {
-                Answer answer = question();
-                // Released before the answer is given, so whoever gets it may ask again.
-                unanswered->release(subject);
-                reply->give(std::move(answer));
-            }).detach();
+            startDetached(
+                [unanswered = unanswered_, reply, subject, question = std::move(question)] {
+                    Answer answer = question();
+                    // Released before the answer is given, so whoever gets it may ask again.
+                    unanswered->release(subject);
+                    reply->give(std::move(answer));
+                });
         } catch (const std::system_error&) {
             unanswered_->release(subject);
             return std::nullopt;
