@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/win32ui/test_window.h"
+#include "tools/form-dump/win32/capture.h"
 
 namespace zarnel {
 namespace {
@@ -238,6 +239,20 @@ bool sameRect(const RECT& a, const RECT& b) {
 // A window the user sized or maximised takes the rectangle Windows suggests for the new screen,
 // as WM_DPICHANGED asks, rather than going back to its design size; its contents scroll at the
 // new scale.
+// A label repaints itself in its new font as soon as it gets it, before it is moved and sized
+// for the new screen: what shows afterwards must still be what a full repaint draws, not its
+// old pixels carried along ("54" for "540", a caption cut short).
+TEST(DpiChange, WhatShowsIsWhatARepaintDraws) {
+    TestWindow window{"two_petabytes.scenario"};
+    window.controls.setTimerEnabled(false);
+    for (const int dpi : {kDenser, win32::kBaseDpi}) {
+        changeDpi(window.controls, dpi);
+        const tools::RgbImage shown = tools::captureShown(window.controls.window());
+        const tools::RgbImage repainted = tools::captureClient(window.controls.window());
+        EXPECT_TRUE(shown.rgb == repainted.rgb) << "at " << dpi << " dpi";
+    }
+}
+
 TEST(DpiChange, AWindowNotAtItsDesignSizeTakesTheSuggestedRectangle) {
     constexpr int kBusier = 120;  // 125 %
     constexpr int kSized = 300;

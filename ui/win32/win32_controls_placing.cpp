@@ -193,6 +193,9 @@ void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
     if (resizeToDesign) placeWindow();
     // The contents have grown or shrunk in pixels, whether or not the client area did.
     formResized();
+    // A label paints itself in its new font as soon as it gets it, before it is moved and
+    // sized: those pixels would be carried along. Everything is drawn afresh at the new scale.
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace zarnel::win32
