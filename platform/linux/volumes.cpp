@@ -144,7 +144,9 @@ DriveList LinuxPlatform::drives() {
     for (const DriveSlot& slot : *slots_) {
         list.entries.push_back(slot.entryText());
         list.drives.push_back(driveOf(devices_, mounts, removable.diskOfName, slot));
-        list.volumes.push_back(volumeOf(mountOf(devices_, mounts, slot)));
+        // A device gets a letter of its own only while nothing of it is mounted.
+        list.volumes.push_back(
+            slot.mountPoint.empty() ? "" : volumeOf(mountAt(mounts, slot.mountPoint)));
     }
     list.selected = linux_fs::initialSelection(*slots_, environment.workingDirectory);
     return list;
