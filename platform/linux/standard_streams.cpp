@@ -6,14 +6,16 @@
 
 namespace zarnel::linux_fs {
 
-void keepStandardStreamsOpen() {
-    constexpr int kStandardStreams = 3;  // input, output, error
-    for (int fd = 0; fd < kStandardStreams; ++fd) {
+ReopenedStreams keepStandardStreamsOpen() {
+    ReopenedStreams reopened{};
+    for (int fd = kStandardInput; fd < kStandardStreams; ++fd) {
         if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
         // open takes the lowest free number: this one. Where /dev/null cannot be opened
         // (a bare chroot) the stream stays closed, as it was given.
-        ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        reopened[static_cast<std::size_t>(fd)] =
+            ::open("/dev/null", fd == kStandardInput ? O_RDONLY : O_WRONLY) == fd;
     }
+    return reopened;
 }
 
 }  // namespace zarnel::linux_fs

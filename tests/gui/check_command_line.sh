@@ -52,6 +52,11 @@ if [ "$got" -ne 1 ]; then
   echo "FAIL version-unwritten: exit $got, want 1"; failures=$((failures + 1))
 fi
 output_is version-unwritten "$err" "zarnel: cannot write the answer"
+"$zarnel" --version >&- 2>"$err"
+got=$?
+if [ "$got" -ne 1 ]; then
+  echo "FAIL version-closed: exit $got, want 1"; failures=$((failures + 1))
+fi
 
 ARGS=--no-such-option expect unknown-option 2
 output_has unknown-option "$err" "no-such-option"

@@ -24,6 +24,12 @@ unwritten() {
 
 QT_QPA_PLATFORM=offscreen unwritten form-dump "form-dump: cannot write the dump" \
   "$form_dump" --scenario "$scenario"
+# Nor one into a closed stdout.
+QT_QPA_PLATFORM=offscreen "$form_dump" --scenario "$scenario" >&- 2>"$err"
+got=$?
+if [ "$got" -eq 0 ] || ! grep -q -e "form-dump: cannot write the dump" "$err"; then
+  echo "FAIL form-dump-closed: exit $got, '$(cat "$err")'"; failures=$((failures + 1))
+fi
 unwritten platform-dump "platform-dump: cannot write the dump" \
   "$platform_dump" --scenario "$scenario"
 

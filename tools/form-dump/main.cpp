@@ -135,7 +135,11 @@ int run(const QCommandLineParser& args) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    zarnel::linux_fs::keepStandardStreamsOpen();
+    // A dump into a closed stdout is lost: no success, whatever else goes right.
+    if (zarnel::linux_fs::keepStandardStreamsOpen()[zarnel::linux_fs::kStandardOutput]) {
+        std::fputs("form-dump: cannot write the dump\n", stderr);
+        return 1;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     zarnel::qt::applyAppearance();

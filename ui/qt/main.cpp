@@ -18,7 +18,6 @@ zarnel::qt::CommandLine readCommandLine(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    zarnel::linux_fs::keepStandardStreamsOpen();
     using Action = zarnel::qt::CommandLine::Action;
     const zarnel::qt::CommandLine command = readCommandLine(argc, argv);
     switch (command.action) {
@@ -37,6 +36,8 @@ int main(int argc, char* argv[]) {
             break;
     }
 
+    // Before the display's socket is opened; an answer above still fails on a closed stdout.
+    zarnel::linux_fs::keepStandardStreamsOpen();
     const auto app = zarnel::qt::connectToDisplay(argc, argv);
     // Ties the window to its desktop entry (the Wayland app id, the dock's icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zarnel"));
