@@ -24,10 +24,15 @@ int indexOf(const std::vector<std::string>& entries,
     return -1;
 }
 
-// Each list's drive identities when it gives one for every entry, else none.
-const std::vector<std::string>& identities(const DriveList& list) {
+// `values` of `list` (its identities or volumes) when it gives one for every entry, else none.
+const std::vector<std::string>& perEntry(const DriveList& list,
+                                         const std::vector<std::string>& values) {
     static const std::vector<std::string> none;
-    return list.drives.size() == list.entries.size() ? list.drives : none;
+    return values.size() == list.entries.size() ? values : none;
+}
+
+const std::vector<std::string>& identities(const DriveList& list) {
+    return perEntry(list, list.drives);
 }
 
 // The one entry of `list` that is `drive`; -1 when none is, or several are (the file systems
@@ -58,10 +63,9 @@ int sameDrive(const DriveList& before, std::size_t index, const DriveList& now) 
 // Whether the entry at `index` of `before` shows another volume at `now` of `list`.
 bool otherVolume(const DriveList& before, std::size_t index, const DriveList& list,
                  std::size_t now) {
-    const auto complete = [](const DriveList& drives) {
-        return drives.volumes.size() == drives.entries.size();
-    };
-    return complete(before) && complete(list) && before.volumes[index] != list.volumes[now];
+    const std::vector<std::string>& was = perEntry(before, before.volumes);
+    const std::vector<std::string>& is = perEntry(list, list.volumes);
+    return !was.empty() && !is.empty() && was[index] != is[now];
 }
 
 // Whether the drive of `entry` ("e:" or "e: [/media/disc]") is among `changedLetters`.

@@ -5,19 +5,14 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <limits>
-
+#include "platform/linux/byte_count.h"
 #include "platform/linux/descriptor.h"
 
 namespace zarnel::linux_fs {
 
 std::optional<std::uint64_t> quotaRemainder(const QuotaRecord& record) {
     if (!record.blockLimitsValid || record.hardLimitBlocks == 0) return std::nullopt;
-    constexpr std::uint64_t kBlockBytes = QIF_DQBLKSIZE;
-    std::uint64_t limit = 0;
-    if (__builtin_mul_overflow(record.hardLimitBlocks, kBlockBytes, &limit)) {
-        limit = std::numeric_limits<std::uint64_t>::max();
-    }
+    const std::uint64_t limit = bytesOf(record.hardLimitBlocks, QIF_DQBLKSIZE);
     return record.usedBytes < limit ? limit - record.usedBytes : 0;
 }
 

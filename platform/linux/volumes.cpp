@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <iterator>
-#include <limits>
 
 #include "platform/bounded_questions.h"
 #include "platform/errors.h"
 #include "platform/linux/block_devices.h"
+#include "platform/linux/byte_count.h"
 #include "platform/linux/drive_kind.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/visible_text.h"
@@ -28,11 +28,10 @@ using linux_fs::MountEntry;
 
 constexpr std::string_view kRootMount = "/";
 
-std::uint64_t bytes(std::uint64_t blocks, std::uint64_t blockSize) {
-    std::uint64_t product = 0;
-    return __builtin_mul_overflow(blocks, blockSize, &product)
-               ? std::numeric_limits<std::uint64_t>::max()
-               : product;
+// The device number as the kernel writes it ("8:1"): what tells one mounted file system from
+// another at the same place.
+std::string deviceNumber(const MountEntry& mount) {
+    return std::to_string(mount.major) + ':' + std::to_string(mount.minor);
 }
 
 // The mount whose source is `device` or one of its partitions ("sdb" holds "sdb1").
@@ -86,8 +85,8 @@ std::string driveOf(linux_fs::BlockDeviceCache& devices, const std::vector<Mount
 // The mount as the kernel describes it, less the number a later mount may take again.
 std::string volumeOf(const std::optional<MountEntry>& mount) {
     if (!mount) return "";
-    return std::to_string(mount->major) + ':' + std::to_string(mount->minor) + ' ' + mount->fsType +
-           ' ' + mount->source + ' ' + mount->root + ' ' + mount->superOptions;
+    return deviceNumber(*mount) + ' ' + mount->fsType + ' ' + mount->source + ' ' + mount->root +
+           ' ' + mount->superOptions;
 }
 
 std::filesystem::path mountPointBelow(const std::filesystem::path& root, const MountEntry& mount) {
@@ -101,8 +100,7 @@ bool statVolume(const std::filesystem::path& root, const MountEntry& mount,
     const std::string path = mountPointBelow(root, mount);
     int failure = 0;
     if (linux_fs::isNetworkFileSystem(mount.fsType)) {
-        const std::string device = std::to_string(mount.major) + ':' + std::to_string(mount.minor);
-        failure = networkStat(path, device, info, kNetworkAnswerDeadline);
+        failure = networkStat(path, deviceNumber(mount), info, kNetworkAnswerDeadline);
     } else if (::statvfs(path.c_str(), &info) != 0) {
         failure = errno;
     }
@@ -239,15 +237,15 @@ int LinuxPlatform::getDiskFreeSpaceEx(std::string_view root, std::uint64_t& free
     if (!mount) return 0;
     struct statvfs info {};
     if (!statVolume(root_, *mount, networkStat, info, lastError_)) return 0;
-    freeBytesAvailable = bytes(info.f_bavail, info.f_frsize);
+    freeBytesAvailable = linux_fs::bytesOf(info.f_bavail, info.f_frsize);
     // A user's quota bounds what they may still write; a share's server keeps its own.
     if (!linux_fs::isNetworkFileSystem(mount->fsType)) {
         const auto left =
             userQuotaLeft(mountPointBelow(root_, *mount).string(), environment.userId);
         if (left) freeBytesAvailable = std::min(freeBytesAvailable, *left);
     }
-    totalBytes = bytes(info.f_blocks, info.f_frsize);
-    totalFreeBytes = bytes(info.f_bfree, info.f_frsize);
+    totalBytes = linux_fs::bytesOf(info.f_blocks, info.f_frsize);
+    totalFreeBytes = linux_fs::bytesOf(info.f_bfree, info.f_frsize);
     lastError_ = win32_error::kSuccess;
     return 1;
 }

@@ -181,8 +181,9 @@ void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
     for (auto& [key, target] : elements_) {
         if (target.hwnd == window_) continue;
         target.shrunk = nullptr;  // deleted with the old fonts; fitted again below
+        // Not drawn now: a label would paint at its old place and size, and all is drawn below.
         SendMessageW(target.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(target.font)),
-                     TRUE);
+                     FALSE);
         place(target);
         refit(target, target.row->kind == Kind::Label ? caption(target.hwnd) : target.text);
         // Its captions and lines are as wide as the new fonts make them.
@@ -193,8 +194,7 @@ void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
     if (resizeToDesign) placeWindow();
     // The contents have grown or shrunk in pixels, whether or not the client area did.
     formResized();
-    // A label paints itself in its new font as soon as it gets it, before it is moved and
-    // sized: those pixels would be carried along. Everything is drawn afresh at the new scale.
+    // Everything drawn afresh at the new scale, once.
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
