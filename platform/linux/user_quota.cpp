@@ -10,8 +10,15 @@
 
 namespace zarnel::linux_fs {
 
-std::optional<std::uint64_t> quotaRemainder(const QuotaRecord& record) {
-    if (!record.blockLimitsValid || record.hardLimitBlocks == 0) return std::nullopt;
+std::optional<std::uint64_t> quotaRemainder(const QuotaRecord& record, std::time_t now) {
+    if (!record.blockLimitsValid) return std::nullopt;
+    // The kernel starts the grace time when usage passes the soft limit and refuses every
+    // write once it has run out, whatever room the hard limit leaves.
+    const bool graceRunOut = record.softLimitBlocks != 0 && record.graceEnds != 0 &&
+                             now >= record.graceEnds &&
+                             record.usedBytes >= bytesOf(record.softLimitBlocks, QIF_DQBLKSIZE);
+    if (graceRunOut) return 0;
+    if (record.hardLimitBlocks == 0) return std::nullopt;
     const std::uint64_t limit = bytesOf(record.hardLimitBlocks, QIF_DQBLKSIZE);
     return record.usedBytes < limit ? limit - record.usedBytes : 0;
 }
@@ -28,7 +35,10 @@ std::optional<std::uint64_t> userQuotaLeft(const std::string& folder, uid_t user
     }
     return quotaRemainder({.blockLimitsValid = (quota.dqb_valid & QIF_BLIMITS) != 0,
                            .hardLimitBlocks = quota.dqb_bhardlimit,
-                           .usedBytes = quota.dqb_curspace});
+                           .softLimitBlocks = quota.dqb_bsoftlimit,
+                           .graceEnds = static_cast<std::time_t>(quota.dqb_btime),
+                           .usedBytes = quota.dqb_curspace},
+                          std::time(nullptr));
 }
 
 }  // namespace zarnel::linux_fs

@@ -4,6 +4,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -13,12 +14,14 @@ namespace zarnel::linux_fs {
 struct QuotaRecord {
     bool blockLimitsValid = false;      // the limits below were reported
     std::uint64_t hardLimitBlocks = 0;  // quota blocks of 1 KiB; 0 for no limit
+    std::uint64_t softLimitBlocks = 0;  // the same units; 0 for no limit
+    std::time_t graceEnds = 0;          // when a user over the soft limit may write no more
     std::uint64_t usedBytes = 0;
 };
 
-// The bytes the user may still write: nothing when no hard limit bounds them, 0 when the
-// user is at or over it.
-std::optional<std::uint64_t> quotaRemainder(const QuotaRecord& record);
+// The bytes the user may still write at `now`: nothing when no limit bounds them, 0 when the
+// user is at or over the hard limit, or over the soft one once its grace time has run out.
+std::optional<std::uint64_t> quotaRemainder(const QuotaRecord& record, std::time_t now);
 
 // The user's quota remainder on the volume whose root is `folder`; nothing where the volume
 // keeps no quota for them or the system cannot say (no quota support, a kernel before 5.14).

@@ -17,29 +17,55 @@ using linux_fs::quotaRemainder;
 
 constexpr std::uint64_t kKiB = 1024;
 constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+constexpr std::time_t kNow = 1'800'000'000;
+constexpr std::time_t kHour = 3600;
 
 TEST(UserQuota, TheHardLimitLessWhatIsUsedIsLeft) {
-    EXPECT_EQ(quotaRemainder(
-                  {.blockLimitsValid = true, .hardLimitBlocks = 1024, .usedBytes = 512 * kKiB}),
-              512 * kKiB);
-    EXPECT_EQ(quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 1024, .usedBytes = 0}),
-              1024 * kKiB);
-    // At or over the limit (a grace period, or root's writes) nothing is left, never a wrap.
-    EXPECT_EQ(quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 1, .usedBytes = kKiB}),
-              0U);
     EXPECT_EQ(
-        quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 1, .usedBytes = 9 * kKiB}),
+        quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 1024, .usedBytes = 512 * kKiB},
+                       kNow),
+        512 * kKiB);
+    EXPECT_EQ(
+        quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 1024, .usedBytes = 0}, kNow),
+        1024 * kKiB);
+    // At or over the limit (a grace period, or root's writes) nothing is left, never a wrap.
+    EXPECT_EQ(
+        quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 1, .usedBytes = kKiB}, kNow),
         0U);
+    EXPECT_EQ(quotaRemainder(
+                  {.blockLimitsValid = true, .hardLimitBlocks = 1, .usedBytes = 9 * kKiB}, kNow),
+              0U);
     // A limit past what bytes can count bounds nothing it could show.
-    EXPECT_EQ(quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = kMax, .usedBytes = 1}),
-              kMax - 1);
+    EXPECT_EQ(
+        quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = kMax, .usedBytes = 1}, kNow),
+        kMax - 1);
+}
+
+// Over the soft limit the hard one bounds the user until the grace time runs out; after it,
+// with or without a hard limit, the kernel takes nothing more from them.
+TEST(UserQuota, AnExpiredGraceTimeLeavesNothing) {
+    QuotaRecord overSoft{.blockLimitsValid = true,
+                         .hardLimitBlocks = 10240,
+                         .softLimitBlocks = 1024,
+                         .graceEnds = kNow + kHour,
+                         .usedBytes = 2048 * kKiB};
+    EXPECT_EQ(quotaRemainder(overSoft, kNow), 8192 * kKiB);
+    overSoft.graceEnds = kNow;
+    EXPECT_EQ(quotaRemainder(overSoft, kNow), 0U);
+    overSoft.hardLimitBlocks = 0;
+    EXPECT_EQ(quotaRemainder(overSoft, kNow), 0U);
+    // Under the soft limit no grace time runs, whatever an old one said.
+    overSoft.usedBytes = 512 * kKiB;
+    EXPECT_EQ(quotaRemainder(overSoft, kNow), std::nullopt);
 }
 
 TEST(UserQuota, NoLimitOrNoReportedLimitBoundsNothing) {
-    EXPECT_EQ(quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 0, .usedBytes = kKiB}),
-              std::nullopt);
-    EXPECT_EQ(quotaRemainder({.blockLimitsValid = false, .hardLimitBlocks = 1024, .usedBytes = 0}),
-              std::nullopt);
+    EXPECT_EQ(
+        quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 0, .usedBytes = kKiB}, kNow),
+        std::nullopt);
+    EXPECT_EQ(
+        quotaRemainder({.blockLimitsValid = false, .hardLimitBlocks = 1024, .usedBytes = 0}, kNow),
+        std::nullopt);
 }
 
 // The folder the provider last asked about, and a quota of half a MiB left there.
