@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 #include "tests/win32ui/test_window.h"
 #include "ui/win32/message_loop.h"
 #include "window/layout.h"
@@ -18,6 +21,20 @@ RECT onForm(HWND form, HWND control) {
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+// Every control of the form, with where it shows.
+std::vector<std::pair<HWND, RECT>> placesOnForm(HWND form) {
+    std::vector<std::pair<HWND, RECT>> places;
+    EnumChildWindows(
+        form,
+        [](HWND child, LPARAM found) {
+            auto& list = *reinterpret_cast<std::vector<std::pair<HWND, RECT>>*>(found);
+            list.emplace_back(child, onForm(GetAncestor(child, GA_ROOT), child));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&places));
+    return places;
 }
 
 bool fullyShown(HWND form, HWND control) {
@@ -242,6 +259,33 @@ TEST_F(FormScroll, AWindowAsWideAsItsContentsAndShorterScrollsToEveryEdge) {
     EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).left,
               tabsAt.left - (design.right - client.right));
     EXPECT_TRUE(fullyShown(form, controls.handle(Ctl::Slider1)));
+}
+
+// Made larger than its contents, straight away or after the user scrolled a shrunk window to
+// its far corner: no bar shows and every control is where it was.
+TEST_F(FormScroll, AWindowGrownPastItsContentsMovesNothing) {
+    const std::vector<std::pair<HWND, RECT>> before = placesOnForm(form);
+    ASSERT_GT(before.size(), 100U);
+    for (const bool scrolledFirst : {false, true}) {
+        SCOPED_TRACE(scrolledFirst ? "after scrolling" : "straight away");
+        if (scrolledFirst) {
+            resizeClient(design.bottom / 2, -design.right / 2);
+            scroll(SB_BOTTOM);
+            scroll(SB_RIGHT, WM_HSCROLL);
+            ASSERT_GT(scrolledDown(), 0);
+        }
+        resizeClient(design.bottom * 2, design.right);
+        EXPECT_EQ(GetWindowLongPtrW(form, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
+        const std::vector<std::pair<HWND, RECT>> after = placesOnForm(form);
+        ASSERT_EQ(after.size(), before.size());
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            const RECT& was = before[i].second;
+            const RECT& is = after[i].second;
+            EXPECT_TRUE(EqualRect(&is, &was))
+                << "control " << GetDlgCtrlID(after[i].first) << " at " << is.left << "," << is.top
+                << " instead of " << was.left << "," << was.top;
+        }
+    }
 }
 
 }  // namespace

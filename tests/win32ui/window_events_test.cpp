@@ -6,6 +6,8 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "tests/win32ui/test_window.h"
 #include "ui/win32/form_window.h"
@@ -72,6 +74,7 @@ TEST_F(WindowEvents, AClickOnThePieCountsButNotOneOnALabelInsideIt) {
 TEST_F(WindowEvents, ChoosingAnotherDriveRunsTheDiskProbesOnIt) {
     ASSERT_EQ(controls.listIndex(Ctl::Drive1), 1);
     controls.selectTab(2);
+    ASSERT_GT(controls.items(Ctl::List4).size(), 1U) << "the share's features";
     window.platform.calls.clear();
     pressKey(controls.handle(Ctl::Drive1), VK_DOWN);
     TestWindow::pump();
@@ -79,6 +82,9 @@ TEST_F(WindowEvents, ChoosingAnotherDriveRunsTheDiskProbesOnIt) {
     EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
     EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(e:\\"));
     EXPECT_FALSE(calledWith(window.platform, "GetVolumeInformationA(d:\\"));
+    // The empty drive's own answers, with nothing of the share's left among them.
+    EXPECT_EQ(controls.text(Ctl::Text18), "ＣＤ－ＲＯＭ");
+    EXPECT_EQ(controls.items(Ctl::List4), std::vector<std::string>{"(21)属性は取得できません。"});
 }
 
 // A stick put in and taken out while the window is open: the system tells the window, and
