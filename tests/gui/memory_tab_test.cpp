@@ -140,6 +140,13 @@ TEST_F(MemoryWindow, TimerTicksAtTheSliderSpeed) {
     controls.slider().setSliderDown(false);
     EXPECT_EQ(controls.timer().interval(), 320);
     EXPECT_TRUE(controls.timer().isActive());
+
+    // The slider's ends are the slowest and the fastest tick, never a stopped timer.
+    QTest::keyClick(&controls.slider(), Qt::Key_End);
+    EXPECT_EQ(controls.timer().interval(), 1000);
+    QTest::keyClick(&controls.slider(), Qt::Key_Home);
+    EXPECT_EQ(controls.timer().interval(), 5);
+    EXPECT_TRUE(controls.timer().isActive());
 }
 
 TEST_F(MemoryWindow, TabAndPieClicksAskForARedraw) {

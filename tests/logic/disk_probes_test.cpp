@@ -422,6 +422,26 @@ TEST(DiskProbes, ScenarioFileDescribesDrivesVolumesAndFolders) {
     EXPECT_EQ(controls.items(Ctl::List4), std::vector<std::string>{"(21)属性は取得できません。"});
 }
 
+// A code outside the table writes nothing, whichever way the probes run: at start-up the field
+// keeps its own name, and after a change the type of the drive chosen before.
+TEST(DiskProbes, ATypeCodeOutsideTheTableKeepsWhatTheFieldShowed) {
+    constexpr std::uint32_t kCodeOutsideTheTable = 9;
+    FakePlatform platform;
+    platform.records.drives = {.entries = {"c: [/]", "d: [/odd]"}, .selected = 1};
+    platform.records.volumes = {{'c', volume(drive_type::kFixed, 0x3)},
+                                {'d', volume(kCodeOutsideTheTable, 0x3)}};
+    RecordingControls controls;
+    Form1 form(controls, platform);
+    fillDrive1(controls, platform);
+    form.Form_Load();
+    EXPECT_EQ(controls.text(Ctl::Text18), "Text18");
+    controls.setListIndex(Ctl::Drive1, 0);
+    Drive1_Change(controls, platform);
+    controls.setListIndex(Ctl::Drive1, 1);
+    Drive1_Change(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text18), "ハードディスク");
+}
+
 TEST(DiskProbes, ScenarioRejectsBadVolumeKeys) {
     FakePlatform platform;
     const std::filesystem::path file =

@@ -198,6 +198,7 @@ TEST(WmiProbes, StartUpGoesOnWithoutTheService) {
     EXPECT_EQ(m.controls.text(Ctl::Text12), "取得不能");
     EXPECT_EQ(m.controls.text(Ctl::Text3), "ＡＣ電源");
     EXPECT_EQ(m.controls.text(Ctl::Text9), "設定されていません");
+    EXPECT_TRUE(m.controls.timerEnabled()) << "the graph starts all the same";
 }
 
 }  // namespace

@@ -189,6 +189,15 @@ TEST_F(WindowEvents, MovingTheSliderSetsTheTimersInterval) {
     EXPECT_EQ(controls.timerInterval(), 301);
     drag(TB_THUMBPOSITION, 320);
     EXPECT_EQ(controls.timerInterval(), 320);
+
+    // The slider's ends are the slowest and the fastest tick.
+    pressKey(slider, VK_END);
+    TestWindow::pump();
+    EXPECT_EQ(controls.timerInterval(), 1000);
+    pressKey(slider, VK_HOME);
+    TestWindow::pump();
+    EXPECT_EQ(controls.timerInterval(), 5);
+    EXPECT_TRUE(controls.timerEnabled());
 }
 
 TEST_F(WindowEvents, MenuItemsOpenTheirAddresses) {
