@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest/QTest>
 
 #include "app/form1.h"
@@ -13,6 +15,7 @@
 #include "ui/qt/events.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_controls.h"
+#include "ui/qt/tab_control.h"
 
 namespace zarnel {
 namespace {
@@ -45,6 +48,33 @@ TEST(WindowResize, AShrunkWindowScrollsAndKeepsTheFocus) {
     QApplication::processEvents();
     EXPECT_EQ(scroller->verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(window.client()->width(), scroller->viewport()->width());
+}
+
+// The wheel over the tab strip of a shrunk window is the window's to scroll by: it never
+// turns the tab.
+TEST(WindowResize, TheWheelOverTheTabStripTurnsNoTab) {
+    FakePlatform platform;
+    qt::MainWindow window;
+    qt::QtControls controls(window);
+    Form1 form(controls, platform);
+    qt::startForm(controls, platform, form);
+    controls.timer().stop();
+    window.show();
+    window.resize(window.width(), window.height() - window.client()->height() / 2);
+    QApplication::processEvents();
+    ASSERT_NE(qobject_cast<QScrollArea*>(window.centralWidget()), nullptr);
+    QTabBar* strip = controls.tabControl().tabBar();
+
+    constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+    for (const int notch : {-kNotch, kNotch}) {
+        const QPointF at = QRectF(strip->rect()).center();
+        QWheelEvent turn(at, strip->mapToGlobal(at), QPoint(), QPoint(0, notch), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(strip, &turn);
+        EXPECT_EQ(strip->currentIndex(), 0) << "a notch of " << notch << " turned the tab";
+        // Left untaken, the notch goes on to the scroll area holding the strip.
+        EXPECT_FALSE(turn.isAccepted()) << "the strip kept a notch of " << notch;
+    }
 }
 
 }  // namespace

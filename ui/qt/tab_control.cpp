@@ -5,6 +5,7 @@
 #include <QShortcut>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
+#include <QWheelEvent>
 
 #include "ui/qt/units.h"
 #include "window/layout.h"
@@ -14,7 +15,8 @@ namespace {
 
 // Tabs as tall as the designed strip: the style sizes them by the font, and a face with a
 // tall line (Noto Sans CJK) made them taller than the strip, which cut the captions centred
-// in them.
+// in them. The wheel never turns a tab: over the strip of a shrunk window it scrolls the
+// window, as it does over the native tab control.
 class StripTabBar : public QTabBar {
   public:
     StripTabBar(int height, QWidget* parent) : QTabBar(parent), height_(height) {}
@@ -26,6 +28,7 @@ class StripTabBar : public QTabBar {
     QSize minimumTabSizeHint(int index) const override {
         return {QTabBar::minimumTabSizeHint(index).width(), height_};
     }
+    void wheelEvent(QWheelEvent* event) override { event->ignore(); }
 
   private:
     int height_;
