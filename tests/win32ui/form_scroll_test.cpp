@@ -222,6 +222,27 @@ TEST_F(FormScroll, TheWheelScrollsByTheSystemsSetting) {
     EXPECT_EQ(pastTheEnd, design.bottom - design.bottom / 3);
 }
 
+// A wheel that turns in small steps (a precision touchpad, a free-spinning wheel) scrolls as
+// far as the whole notches its steps add up to.
+TEST_F(FormScroll, SmallWheelStepsAddUpToWholeNotches) {
+    resizeClient(design.bottom / 3, GetSystemMetrics(SM_CXVSCROLL));
+    const auto turn = [&](int delta, int times) {
+        for (int i = 0; i < times; ++i) {
+            SendMessageW(form, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+        }
+        TestWindow::pump();
+        return scrolledDown();
+    };
+    const LONG notch = turn(-WHEEL_DELTA, 1);
+    ASSERT_GT(notch, 0);
+    ASSERT_EQ(turn(WHEEL_DELTA, 1), 0);
+
+    EXPECT_EQ(turn(-1, WHEEL_DELTA), notch) << "a notch in its smallest steps";
+    EXPECT_EQ(turn(1, WHEEL_DELTA), 0) << "and back";
+    constexpr int kStep = 8;
+    EXPECT_EQ(turn(-kStep, WHEEL_DELTA / kStep), notch) << "a notch in steps of 8";
+}
+
 // The bar's arrows, its trough and its thumb, clicked in a window half as tall as the form.
 TEST_F(FormScroll, TheBarsArrowsTroughAndThumbMoveTheContents) {
     resizeClient(design.bottom / 2, GetSystemMetrics(SM_CXVSCROLL));

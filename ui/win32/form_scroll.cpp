@@ -83,9 +83,14 @@ bool FormScroll::wheeled(HWND form, int delta, UINT linesPerNotch) {
     const long long notch = linesPerNotch == WHEEL_PAGESCROLL
                                 ? page
                                 : std::min(page, static_cast<long long>(linesPerNotch) * kLineStep);
-    // A notch is a page at most and the wheel's delta a short: the sum fits a LONG.
-    const long long wanted = offset_.y - static_cast<long long>(delta) * notch / WHEEL_DELTA;
-    return moveTo(form, {offset_.x, static_cast<LONG>(wanted)});
+    // A fine wheel or a touchpad turns a notch in many small steps: what each leaves short of a
+    // pixel is kept for the next, and dropped when the wheel turns the other way. A notch is a
+    // page at most and the wheel's delta a short: the sum fits a LONG.
+    if ((wheelRest_ < 0) != (delta < 0)) wheelRest_ = 0;
+    wheelRest_ += static_cast<long long>(delta) * notch;
+    const long long pixels = wheelRest_ / WHEEL_DELTA;
+    wheelRest_ -= pixels * WHEEL_DELTA;
+    return moveTo(form, {offset_.x, static_cast<LONG>(offset_.y - pixels)});
 }
 
 bool FormScroll::reveal(HWND form, const RECT& area) {

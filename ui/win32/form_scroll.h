@@ -32,6 +32,8 @@ class FormScroll {
     SIZE client_{};
     SIZE content_{};
     POINT offset_{};
+    // What the wheel turned short of a whole pixel, in pixels times WHEEL_DELTA.
+    long long wheelRest_ = 0;
 };
 
 }  // namespace zarnel::win32
