@@ -14,7 +14,7 @@ cd "$(dirname "$0")"
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libxcb1-dev libglib2.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic

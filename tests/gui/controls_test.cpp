@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -16,6 +17,8 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <algorithm>
+#include <memory>
 
 #include "ui/qt/fonts.h"
 #include "ui/qt/frame_box.h"
@@ -116,6 +119,22 @@ TEST_F(ControlsTest, AutoSizedLabelFollowsItsCaption) {
     const float narrow = controls.geometry(Ctl::lblY).width;
     EXPECT_LT(narrow, wide);
     EXPECT_EQ(narrow, static_cast<float>(controls.widget(Ctl::lblY)->width() * 15));
+}
+
+// A field's own right-click menu (to copy a figure) speaks the window's language: every
+// command carries a Japanese character, where Qt's untranslated ones are plain ASCII.
+TEST_F(ControlsTest, AFieldsCopyMenuIsInJapanese) {
+    auto* field = qobject_cast<QLineEdit*>(controls.widget(Ctl::Text26));
+    ASSERT_NE(field, nullptr);
+    const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+    ASSERT_FALSE(menu->actions().isEmpty());
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator()) continue;
+        const QString text = action->text();
+        EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](QChar c) {
+            return c.unicode() > 0x7f;
+        })) << text.toStdString();
+    }
 }
 
 TEST_F(ControlsTest, SelectingFromCodeRaisesNoEvent) {

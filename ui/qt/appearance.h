@@ -3,8 +3,8 @@
 
 namespace zarnel::qt {
 
-// The window style, font substitutions and the default font; call once after the application
-// object exists, before the first widget.
+// The window style, font substitutions, the default font and Qt's own texts in Japanese;
+// call once after the application object exists, before the first widget.
 void applyAppearance();
 
 }  // namespace zarnel::qt
