@@ -11,6 +11,9 @@
 #                      (60 s each by default), starting from its corpus under fuzz/corpus
 set -euo pipefail
 cd "$(dirname "$0")"
+# What the build writes, the package's folders among them, is readable by all whatever the
+# caller's umask (002 on many desktops, 077 on hardened ones): lintian rejects anything else.
+umask 022
 
 packages=(
   cmake ninja-build g++ pkg-config

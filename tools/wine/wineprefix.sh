@@ -10,7 +10,9 @@
 # the ANSI code page 932 of the machines the window is for.
 set -euo pipefail
 
-prefix="${ZARNEL_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/zarnel/wineprefix}"
+# A caller without HOME (env -i, some service managers) gets the passwd home.
+home="${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}"
+prefix="${ZARNEL_WINEPREFIX:-${XDG_CACHE_HOME:-$home/.cache}/zarnel/wineprefix}"
 locale_name="${ZARNEL_WINE_LOCALE:-ja_JP.UTF-8}"
 # Beside the prefix, which a first preparation deletes.
 users_lock="$prefix.users.lock"
