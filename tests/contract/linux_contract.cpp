@@ -15,6 +15,12 @@ std::unique_ptr<Platform> twoSocketServer() {
                              .currentDesktop = "",
                              .kdeSessionVersion = "",
                              .userId = ::geteuid()};
+    // The machine's own user, whatever user runs the tests (one without an entry, in a
+    // container, would fail every name question).
+    platform->nameService = linux_fs::NameService([] {
+        return linux_fs::UserLookup(
+            linux_fs::UserEntry{.login = "admin", .gecos = "", .home = "/home/admin"});
+    });
     return platform;
 }
 
