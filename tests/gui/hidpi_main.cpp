@@ -3,9 +3,12 @@
 
 #include <QApplication>
 
+#include "tests/gui/desktop_settings_cleared.h"
+
 int main(int argc, char* argv[]) {
+    zarnel::testing::clearDesktopQtSettings();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) qputenv("QT_SCALE_FACTOR", "2");
+    qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

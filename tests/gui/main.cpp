@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "tests/gui/desktop_settings_cleared.h"
 #include "ui/qt/appearance.h"
 
 namespace {
@@ -21,6 +22,7 @@ class SettleApplication : public ::testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    zarnel::testing::clearDesktopQtSettings();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     zarnel::qt::applyAppearance();

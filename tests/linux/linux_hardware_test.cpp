@@ -472,7 +472,13 @@ std::optional<std::string> lscpuModelName() {
     const auto at = output.find("Model name:");
     if (at == std::string::npos) return std::nullopt;
     const auto start = output.find_first_not_of(' ', at + std::string_view("Model name:").size());
-    return output.substr(start, output.find('\n', start) - start);
+    // Older processors pad their names with runs of blanks, which lscpu keeps and the window
+    // shows as one.
+    std::string name;
+    for (const char c : output.substr(start, output.find('\n', start) - start)) {
+        if (c != ' ' || (!name.empty() && name.back() != ' ')) name += c;
+    }
+    return name;
 }
 
 TEST(LinuxProcessorOracle, NameMatchesLscpu) {
