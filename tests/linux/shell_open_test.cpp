@@ -35,7 +35,8 @@ mv "$ZARNEL_TEST_OUT.part" "$ZARNEL_TEST_OUT"
 class ShellOpen : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
+        // In the build tree, not the temporary folder, which may be mounted noexec.
+        dir_ = fs::path(ZARNEL_SCRATCH_DIR) /
                ("zarnel-shell-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir_ / "bin");

@@ -57,7 +57,8 @@ class X11Taskbar : public ::testing::TestWithParam<DesktopRow> {};
 
 TEST_P(X11Taskbar, DocksGiveTheState) {
     PrivateXServer server;
-    if (!server.display()) GTEST_SKIP() << "Xvfb is not available";
+    if (!server.installed()) GTEST_SKIP() << "Xvfb is not installed";
+    ASSERT_TRUE(server.display()) << "Xvfb opened no display";
     PanelClient client(*server.display());
     for (const DesktopWindow& w : GetParam().windows) client.add(w);
 
@@ -91,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
 // is left alone.
 TEST(X11Taskbar, AWaylandSessionAsksNoXServer) {
     PrivateXServer server;
-    if (!server.display()) GTEST_SKIP() << "Xvfb is not available";
+    if (!server.installed()) GTEST_SKIP() << "Xvfb is not installed";
+    ASSERT_TRUE(server.display()) << "Xvfb opened no display";
     PanelClient client(*server.display());
     client.add({true, Strut::None, true});
     setenv("DISPLAY", server.display()->c_str(), 1);

@@ -50,11 +50,13 @@ PrivateXServer::PrivateXServer() {
     const std::string fd = std::to_string(fds[1]);
     const char* argv[] = {"Xvfb",    "-displayfd", fd.c_str(), "-nolisten", "tcp",
                           "-screen", "0",          kScreen,    nullptr};
-    const bool spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr,
-                                      const_cast<char* const*>(argv), environ) == 0;
+    if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char* const*>(argv), environ) !=
+        0) {
+        pid_ = 0;
+    }
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
-    if (spawned) display_ = readDisplay(fds[0]);
+    if (installed()) display_ = readDisplay(fds[0]);
     close(fds[0]);
 }
 

@@ -18,7 +18,9 @@ class PrivateXServer {
     PrivateXServer(const PrivateXServer&) = delete;
     PrivateXServer& operator=(const PrivateXServer&) = delete;
 
-    // ":N", or nothing when Xvfb could not be started.
+    // Xvfb is installed and was started; it may still have failed to open a display.
+    bool installed() const { return pid_ > 0; }
+    // ":N", or nothing when Xvfb could not be started or opened no display.
     const std::optional<std::string>& display() const { return display_; }
 
   private:
