@@ -94,6 +94,19 @@ QSize parseSize(const QString& text) {
     return size;
 }
 
+// Option `name`'s entry number, one of `count`: a mistyped one would dump another entry and
+// call it a success.
+int entryNumber(const QCommandLineParser& args, const QString& name, int count) {
+    bool whole = false;
+    const int index = args.value(name).toInt(&whole);
+    if (!whole || index < 0 || index >= count) {
+        throw std::invalid_argument("bad --" + name.toStdString() + ": " +
+                                    args.value(name).toStdString() + " (0 to " +
+                                    std::to_string(count - 1) + ")");
+    }
+    return index;
+}
+
 int run(const QCommandLineParser& args) {
     const auto platform = makePlatform(args);
     zarnel::tools::ModalCloser closer;
@@ -103,14 +116,19 @@ int run(const QCommandLineParser& args) {
     zarnel::qt::startForm(controls, *platform, form);
 
     window.show();
-    if (args.isSet("drive"))
-        controls.comboBox(zarnel::Ctl::Drive1).setCurrentIndex(args.value("drive").toInt());
+    if (args.isSet("drive")) {
+        QComboBox& drives = controls.comboBox(zarnel::Ctl::Drive1);
+        drives.setCurrentIndex(entryNumber(args, "drive", drives.count()));
+    }
     if (args.isSet("folder")) {
         QComboBox& folders = controls.comboBox(zarnel::Ctl::Combo1);
-        folders.setCurrentIndex(args.value("folder").toInt());
+        folders.setCurrentIndex(entryNumber(args, "folder", folders.count()));
         emit folders.activated(folders.currentIndex());
     }
-    if (args.isSet("tab")) controls.tabControl().setCurrentIndex(args.value("tab").toInt());
+    if (args.isSet("tab")) {
+        zarnel::qt::TabControl& tabs = controls.tabControl();
+        tabs.setCurrentIndex(entryNumber(args, "tab", tabs.tabBar()->count()));
+    }
     if (args.isSet("resize")) window.resize(parseSize(args.value("resize")));
     QApplication::processEvents();
 

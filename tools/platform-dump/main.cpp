@@ -15,8 +15,10 @@ namespace {
 
 constexpr int kUsageError = 2;
 
+constexpr const char* kUsage = "usage: platform-dump [--root DIR | --scenario FILE]\n";
+
 int usage() {
-    std::cerr << "usage: platform-dump [--root DIR | --scenario FILE]\n";
+    std::cerr << kUsage;
     return kUsageError;
 }
 
@@ -27,6 +29,10 @@ int main(int argc, char** argv) {
     std::optional<std::filesystem::path> scenario;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
+        if (option == "--help" || option == "-h") {
+            std::cout << kUsage;
+            return std::cout.flush() ? 0 : 1;
+        }
         if (i + 1 >= argc) return usage();
         if (option == "--root") {
             root = argv[++i];

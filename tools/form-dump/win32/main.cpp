@@ -30,6 +30,7 @@
 #include "tools/form-dump/win32/message_closer.h"
 #include "ui/win32/events.h"
 #include "ui/win32/win32_controls.h"
+#include "window/layout.h"
 
 namespace {
 
@@ -51,11 +52,19 @@ std::map<std::string, std::string> parseArguments(int argc, char** argv) {
     return values;
 }
 
-int number(const std::string& text) {
+// Entry `text` of `count`: a mistyped one would dump another entry and call it a success.
+int entryNumber(const std::string& text, int count) {
     std::size_t used = 0;
     const int value = std::stoi(text, &used);
-    if (used != text.size()) throw std::invalid_argument("not a number: " + text);
+    if (used != text.size() || value < 0 || value >= count) {
+        throw std::invalid_argument("bad entry: " + text + " (0 to " + std::to_string(count - 1) +
+                                    ")");
+    }
     return value;
+}
+
+int entries(const Win32Controls& controls, Ctl list) {
+    return static_cast<int>(SendMessageW(controls.handle(list), CB_GETCOUNT, 0, 0));
 }
 
 std::unique_ptr<zarnel::Platform> makePlatform(const std::map<std::string, std::string>& args) {
@@ -104,9 +113,18 @@ int run(const std::map<std::string, std::string>& args) {
 
     ShowWindow(controls.window(), SW_SHOW);
     pumpMessages();
-    if (args.contains("--drive")) pick(controls, Ctl::Drive1, number(args.at("--drive")));
-    if (args.contains("--folder")) pick(controls, Ctl::Combo1, number(args.at("--folder")));
-    if (args.contains("--tab")) controls.selectTab(number(args.at("--tab")));
+    if (args.contains("--drive")) {
+        pick(controls, Ctl::Drive1,
+             entryNumber(args.at("--drive"), entries(controls, Ctl::Drive1)));
+    }
+    if (args.contains("--folder")) {
+        pick(controls, Ctl::Combo1,
+             entryNumber(args.at("--folder"), entries(controls, Ctl::Combo1)));
+    }
+    if (args.contains("--tab")) {
+        controls.selectTab(
+            entryNumber(args.at("--tab"), static_cast<int>(zarnel::tabCaptions().size())));
+    }
     pumpMessages();
 
     Json::Object dump = zarnel::tools::dumpControls(controls);
