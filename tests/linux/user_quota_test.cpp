@@ -59,6 +59,22 @@ TEST(UserQuota, AnExpiredGraceTimeLeavesNothing) {
     EXPECT_EQ(quotaRemainder(overSoft, kNow), std::nullopt);
 }
 
+// Over the soft limit before any grace time was set, or under no soft limit at all, only the
+// hard limit bounds the user; at the soft limit itself any write would pass it.
+TEST(UserQuota, OnlyARunningGraceTimeOverASoftLimitRunsOut) {
+    QuotaRecord quota{.blockLimitsValid = true,
+                      .hardLimitBlocks = 10240,
+                      .softLimitBlocks = 1024,
+                      .graceEnds = 0,
+                      .usedBytes = 2048 * kKiB};
+    EXPECT_EQ(quotaRemainder(quota, kNow), 8192 * kKiB);
+    quota.softLimitBlocks = 0;
+    quota.graceEnds = kNow - kHour;
+    EXPECT_EQ(quotaRemainder(quota, kNow), 8192 * kKiB);
+    quota.softLimitBlocks = 2048;
+    EXPECT_EQ(quotaRemainder(quota, kNow), 0U);
+}
+
 TEST(UserQuota, NoLimitOrNoReportedLimitBoundsNothing) {
     EXPECT_EQ(
         quotaRemainder({.blockLimitsValid = true, .hardLimitBlocks = 0, .usedBytes = kKiB}, kNow),

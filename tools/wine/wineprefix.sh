@@ -10,9 +10,17 @@
 # the ANSI code page 932 of the machines the window is for.
 set -euo pipefail
 
-# A caller without HOME (env -i, some service managers) gets the passwd home.
-home="${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}"
-prefix="${ZARNEL_WINEPREFIX:-${XDG_CACHE_HOME:-$home/.cache}/zarnel/wineprefix}"
+# The user's cache; a caller without HOME (env -i, some service managers) gets the passwd home's.
+cache_folder() {
+  if [ -n "${XDG_CACHE_HOME:-}" ]; then echo "$XDG_CACHE_HOME"; return; fi
+  local home="${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6 || true)}"
+  if [ -z "$home" ]; then
+    echo "wineprefix.sh: no home folder; set ZARNEL_WINEPREFIX" >&2
+    exit 1
+  fi
+  echo "$home/.cache"
+}
+prefix="${ZARNEL_WINEPREFIX:-$(cache_folder)/zarnel/wineprefix}"
 locale_name="${ZARNEL_WINE_LOCALE:-ja_JP.UTF-8}"
 # Beside the prefix, which a first preparation deletes.
 users_lock="$prefix.users.lock"
