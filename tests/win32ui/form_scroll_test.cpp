@@ -241,6 +241,16 @@ TEST_F(FormScroll, SmallWheelStepsAddUpToWholeNotches) {
     EXPECT_EQ(turn(1, WHEEL_DELTA), 0) << "and back";
     constexpr int kStep = 8;
     EXPECT_EQ(turn(-kStep, WHEEL_DELTA / kStep), notch) << "a notch in steps of 8";
+
+    // Turned back, the wheel starts afresh: what the other way left short of a pixel does not
+    // swallow the first steps back.
+    ASSERT_EQ(turn(WHEEL_DELTA, 1), 0);
+    constexpr int kStepsDown = 61;
+    const LONG down = turn(-1, kStepsDown);
+    const int stepsForAPixel = (WHEEL_DELTA + notch - 1) / notch;
+    ASSERT_LT(stepsForAPixel * notch - kStepsDown * notch % WHEEL_DELTA, WHEEL_DELTA)
+        << "a remainder kept from the way down would swallow the pixel";
+    EXPECT_EQ(turn(1, stepsForAPixel), down - 1);
 }
 
 // The bar's arrows, its trough and its thumb, clicked in a window half as tall as the form.

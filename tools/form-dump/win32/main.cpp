@@ -30,7 +30,6 @@
 #include "tools/form-dump/win32/message_closer.h"
 #include "ui/win32/events.h"
 #include "ui/win32/win32_controls.h"
-#include "window/layout.h"
 
 namespace {
 
@@ -52,13 +51,21 @@ std::map<std::string, std::string> parseArguments(int argc, char** argv) {
     return values;
 }
 
-// Entry `text` of `count`: a mistyped one would dump another entry and call it a success.
-int entryNumber(const std::string& text, int count) {
+// Option `flag`'s entry number, one of `count`: a mistyped one would dump another entry and
+// call it a success.
+int entryNumber(const std::map<std::string, std::string>& args, const std::string& flag,
+                int count) {
+    const std::string& text = args.at(flag);
     std::size_t used = 0;
-    const int value = std::stoi(text, &used);
-    if (used != text.size() || value < 0 || value >= count) {
-        throw std::invalid_argument("bad entry: " + text + " (0 to " + std::to_string(count - 1) +
-                                    ")");
+    int value = -1;
+    try {
+        value = std::stoi(text, &used);
+    } catch (const std::logic_error&) {
+        used = 0;
+    }
+    if (used == 0 || used != text.size() || value < 0 || value >= count) {
+        throw std::invalid_argument("bad " + flag + ": " + text + " (0 to " +
+                                    std::to_string(count - 1) + ")");
     }
     return value;
 }
@@ -114,16 +121,13 @@ int run(const std::map<std::string, std::string>& args) {
     ShowWindow(controls.window(), SW_SHOW);
     pumpMessages();
     if (args.contains("--drive")) {
-        pick(controls, Ctl::Drive1,
-             entryNumber(args.at("--drive"), entries(controls, Ctl::Drive1)));
+        pick(controls, Ctl::Drive1, entryNumber(args, "--drive", entries(controls, Ctl::Drive1)));
     }
     if (args.contains("--folder")) {
-        pick(controls, Ctl::Combo1,
-             entryNumber(args.at("--folder"), entries(controls, Ctl::Combo1)));
+        pick(controls, Ctl::Combo1, entryNumber(args, "--folder", entries(controls, Ctl::Combo1)));
     }
     if (args.contains("--tab")) {
-        controls.selectTab(
-            entryNumber(args.at("--tab"), static_cast<int>(zarnel::tabCaptions().size())));
+        controls.selectTab(entryNumber(args, "--tab", zarnel::layout::kTabCount));
     }
     pumpMessages();
 
