@@ -106,6 +106,9 @@ prepare() {
     rm -rf "$prefix"
     mkdir -p "$prefix"
     wine wineboot -i </dev/null >/dev/null 2>&1
+    # Before the desktop first starts under a server that stays: started with no display and
+    # without this key, it has no driver and refuses every window until that server ends.
+    graphics_driver
     wineserver -w
     touch "$prefix/.zarnel-ready"
   fi
