@@ -35,7 +35,14 @@ windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales)
 fuzz_packages=(clang libclang-rt-14-dev)
 
 as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "zarnel: installing needs root: run this as root, or install sudo" >&2
+    exit 1
+  fi
 }
 
 install_packages() {
