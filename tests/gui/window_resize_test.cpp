@@ -20,13 +20,21 @@
 namespace zarnel {
 namespace {
 
-TEST(WindowResize, AShrunkWindowScrollsAndKeepsTheFocus) {
+// The window started on a fake machine, its graph held still.
+class WindowResize : public ::testing::Test {
+  protected:
+    WindowResize() {
+        qt::startForm(controls, platform, form);
+        controls.timer().stop();
+    }
+
     FakePlatform platform;
     qt::MainWindow window;
-    qt::QtControls controls(window);
-    Form1 form(controls, platform);
-    qt::startForm(controls, platform, form);
-    controls.timer().stop();
+    qt::QtControls controls{window};
+    Form1 form{controls, platform};
+};
+
+TEST_F(WindowResize, AShrunkWindowScrollsAndKeepsTheFocus) {
     window.show();
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -52,13 +60,7 @@ TEST(WindowResize, AShrunkWindowScrollsAndKeepsTheFocus) {
 
 // The wheel over the tab strip of a shrunk window is the window's to scroll by: it never
 // turns the tab.
-TEST(WindowResize, TheWheelOverTheTabStripTurnsNoTab) {
-    FakePlatform platform;
-    qt::MainWindow window;
-    qt::QtControls controls(window);
-    Form1 form(controls, platform);
-    qt::startForm(controls, platform, form);
-    controls.timer().stop();
+TEST_F(WindowResize, TheWheelOverTheTabStripTurnsNoTab) {
     window.show();
     window.resize(window.width(), window.height() - window.client()->height() / 2);
     QApplication::processEvents();
