@@ -253,6 +253,20 @@ TEST_F(FormScroll, SmallWheelStepsAddUpToWholeNotches) {
     EXPECT_EQ(turn(1, stepsForAPixel), down - 1);
 }
 
+// A wheel tilted right, or a touchpad swiped sideways, scrolls a narrow window to the right.
+TEST_F(FormScroll, TiltingTheWheelScrollsSideways) {
+    resizeClient(design.bottom, -design.right / 2);
+    ASSERT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_HSCROLL, 0);
+    const auto tilt = [&](int delta) {
+        SendMessageW(form, WM_MOUSEHWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+        TestWindow::pump();
+        return tabsAt.left - onForm(form, controls.handle(Ctl::SSTab1)).left;
+    };
+    EXPECT_GT(tilt(WHEEL_DELTA), 0) << "tilted right, the contents move left";
+    EXPECT_EQ(scrolledDown(), 0);
+    EXPECT_EQ(tilt(-WHEEL_DELTA), 0) << "and back";
+}
+
 // The bar's arrows, its trough and its thumb, clicked in a window half as tall as the form.
 TEST_F(FormScroll, TheBarsArrowsTroughAndThumbMoveTheContents) {
     resizeClient(design.bottom / 2, GetSystemMetrics(SM_CXVSCROLL));

@@ -77,20 +77,24 @@ bool FormScroll::requested(HWND form, int bar, WORD request, WORD thumb) {
     return moveTo(form, wanted);
 }
 
-bool FormScroll::wheeled(HWND form, int delta, UINT linesPerNotch) {
-    // A page a notch, or the set lines, never more than the page.
-    const long long page = client_.cy;
-    const long long notch = linesPerNotch == WHEEL_PAGESCROLL
+bool FormScroll::wheeled(HWND form, int bar, int delta, UINT stepsPerNotch) {
+    // A page a notch, or the set lines (or characters, sideways), never more than the page.
+    const long long page = along(client_, bar);
+    const long long notch = stepsPerNotch == WHEEL_PAGESCROLL
                                 ? page
-                                : std::min(page, static_cast<long long>(linesPerNotch) * kLineStep);
+                                : std::min(page, static_cast<long long>(stepsPerNotch) * kLineStep);
     // A fine wheel or a touchpad turns a notch in many small steps: what each leaves short of a
     // pixel is kept for the next, and dropped when the wheel turns the other way. A notch is a
     // page at most and the wheel's delta a short: the sum fits a LONG.
-    if ((wheelRest_ < 0) != (delta < 0)) wheelRest_ = 0;
-    wheelRest_ += static_cast<long long>(delta) * notch;
-    const long long pixels = wheelRest_ / WHEEL_DELTA;
-    wheelRest_ -= pixels * WHEEL_DELTA;
-    return moveTo(form, {offset_.x, static_cast<LONG>(offset_.y - pixels)});
+    long long& rest = bar == SB_HORZ ? wheelRest_.x : wheelRest_.y;
+    if ((rest < 0) != (delta < 0)) rest = 0;
+    rest += static_cast<long long>(delta) * notch;
+    const long long pixels = rest / WHEEL_DELTA;
+    rest -= pixels * WHEEL_DELTA;
+    // Turned away from the user the wheel goes up; tilted right it goes right.
+    POINT wanted = offset_;
+    along(wanted, bar) += static_cast<LONG>(bar == SB_HORZ ? pixels : -pixels);
+    return moveTo(form, wanted);
 }
 
 bool FormScroll::reveal(HWND form, const RECT& area) {

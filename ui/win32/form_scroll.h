@@ -16,9 +16,10 @@ class FormScroll {
     // A request of the form's own bar `bar` (SB_HORZ or SB_VERT), as WM_HSCROLL or WM_VSCROLL
     // brings it. True when the offset changed.
     bool requested(HWND form, int bar, WORD request, WORD thumb);
-    // A turn of the wheel by `delta` (WHEEL_DELTA a notch, positive away from the user) with
-    // the system's setting of lines a notch (or WHEEL_PAGESCROLL). True when the offset changed.
-    bool wheeled(HWND form, int delta, UINT linesPerNotch);
+    // A turn of the wheel along `bar` by `delta` (WHEEL_DELTA a notch; positive away from the
+    // user, or tilted right) with the system's setting of lines or characters a notch (or
+    // WHEEL_PAGESCROLL). True when the offset changed.
+    bool wheeled(HWND form, int bar, int delta, UINT stepsPerNotch);
     // Scrolls the least that shows `area` (in content pixels) whole, or its top left corner
     // when it is larger than the client area. True when the offset changed.
     bool reveal(HWND form, const RECT& area);
@@ -32,8 +33,11 @@ class FormScroll {
     SIZE client_{};
     SIZE content_{};
     POINT offset_{};
-    // What the wheel turned short of a whole pixel, in pixels times WHEEL_DELTA.
-    long long wheelRest_ = 0;
+    // What the wheel turned short of a whole pixel along each bar, in pixels times WHEEL_DELTA.
+    struct WheelRest {
+        long long x = 0;
+        long long y = 0;
+    } wheelRest_;
 };
 
 }  // namespace zarnel::win32

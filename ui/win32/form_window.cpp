@@ -112,7 +112,10 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             }
             return 0;
         case WM_MOUSEWHEEL:
-            controls->formWheeled(GET_WHEEL_DELTA_WPARAM(wParam));
+            controls->formWheeled(SB_VERT, GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
+        case WM_MOUSEHWHEEL:
+            controls->formWheeled(SB_HORZ, GET_WHEEL_DELTA_WPARAM(wParam));
             return 0;
         case WM_SIZE:
             controls->formResized();

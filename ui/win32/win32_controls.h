@@ -68,8 +68,9 @@ class Win32Controls : public Controls {
     void formResized();
     // A request of the form's own scroll bar `bar` (SB_HORZ or SB_VERT).
     void formScrolled(int bar, WORD request, WORD thumb);
-    // The wheel turned over the form, or over a control that does not scroll.
-    void formWheeled(int delta);
+    // The wheel turned (SB_VERT) or tilted (SB_HORZ) over the form, or over a control that does
+    // not scroll.
+    void formWheeled(int bar, int delta);
     // Scrolls the form the least that shows `control` (one of its descendants) whole.
     void reveal(HWND control);
     // A tick of the timer has run, at the system's tick count `now` (milliseconds).

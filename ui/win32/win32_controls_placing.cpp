@@ -101,10 +101,11 @@ void Win32Controls::formScrolled(int bar, WORD request, WORD thumb) {
     if (scroll_.requested(window_, bar, request, thumb)) followScroll();
 }
 
-void Win32Controls::formWheeled(int delta) {
-    UINT linesPerNotch = 0;
-    if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0)) return;
-    if (scroll_.wheeled(window_, delta, linesPerNotch)) followScroll();
+void Win32Controls::formWheeled(int bar, int delta) {
+    UINT stepsPerNotch = 0;
+    const UINT setting = bar == SB_HORZ ? SPI_GETWHEELSCROLLCHARS : SPI_GETWHEELSCROLLLINES;
+    if (!SystemParametersInfoW(setting, 0, &stepsPerNotch, 0)) return;
+    if (scroll_.wheeled(window_, bar, delta, stepsPerNotch)) followScroll();
 }
 
 void Win32Controls::reveal(HWND control) {
