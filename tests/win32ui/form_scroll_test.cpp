@@ -253,6 +253,24 @@ TEST_F(FormScroll, SmallWheelStepsAddUpToWholeNotches) {
     EXPECT_EQ(turn(1, stepsForAPixel), down - 1);
 }
 
+// The wheel over a list with nothing to scroll scrolls the shrunk window, as over any other
+// control; the list would keep it.
+TEST_F(FormScroll, TheWheelOverAListThatDoesNotScrollScrollsTheWindow) {
+    controls.selectTab(3);
+    resizeClient(design.bottom / 2, GetSystemMetrics(SM_CXVSCROLL));
+    const MSG turn{controls.handle(Ctl::List3),
+                   WM_MOUSEWHEEL,
+                   MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                   0,
+                   0,
+                   {}};
+    EXPECT_TRUE(win32::handleListWheel(controls, turn));
+    TestWindow::pump();
+    EXPECT_GT(scrolledDown(), 0);
+    const MSG overAField{controls.handle(Ctl::Text12), WM_MOUSEWHEEL, turn.wParam, 0, 0, {}};
+    EXPECT_FALSE(win32::handleListWheel(controls, overAField)) << "left to the field";
+}
+
 // A wheel tilted right, or a touchpad swiped sideways, scrolls a narrow window to the right.
 TEST_F(FormScroll, TiltingTheWheelScrollsSideways) {
     resizeClient(design.bottom, -design.right / 2);

@@ -83,10 +83,24 @@ bool handleListKeys(const Win32Controls& controls, const MSG& message) {
     return true;
 }
 
+bool handleListWheel(const Win32Controls& controls, const MSG& message) {
+    if (message.message != WM_MOUSEWHEEL || !isListBox(controls, message.hwnd)) return false;
+    SCROLLINFO bar{sizeof(bar), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    const bool scrolls = (GetWindowLongPtrW(message.hwnd, GWL_STYLE) & WS_VSCROLL) != 0 &&
+                         GetScrollInfo(message.hwnd, SB_VERT, &bar) &&
+                         bar.nMax - bar.nMin + 1 > static_cast<int>(bar.nPage);
+    if (scrolls) return false;
+    SendMessageW(controls.window(), WM_MOUSEWHEEL, message.wParam, message.lParam);
+    return true;
+}
+
 int runMessageLoop(Win32Controls& controls) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (handleTabKeys(controls, message) || handleListKeys(controls, message)) continue;
+        if (handleTabKeys(controls, message) || handleListKeys(controls, message) ||
+            handleListWheel(controls, message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -20,6 +20,9 @@ bool handleTabKeys(Win32Controls& controls, const MSG& message);
 // lines are wider than itself (a long processor name); true if it was. The list itself would
 // move its selection instead, and a one-column list has no column to move to.
 bool handleListKeys(const Win32Controls& controls, const MSG& message);
+// Passes the wheel on to the window, if `message` turns it over a list with nothing to scroll:
+// the list would keep the turn, and a shrunk window would not scroll under it.
+bool handleListWheel(const Win32Controls& controls, const MSG& message);
 // Runs until the window is gone; returns the program's exit code.
 int runMessageLoop(Win32Controls& controls);
 
