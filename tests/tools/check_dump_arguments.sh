@@ -1,7 +1,9 @@
 #!/bin/sh
 # An entry the machine does not have is an error, not a dump of another entry; asked for help,
 # a tool answers on stdout and succeeds.
-# usage: check_dump_arguments.sh FORM_DUMP PLATFORM_DUMP SCENARIO
+# usage: [RUNNER="wineprefix.sh run"] check_dump_arguments.sh FORM_DUMP PLATFORM_DUMP SCENARIO
+# RUNNER, split on blanks, runs the Windows tools under wine.
+runner=${RUNNER:-}
 form_dump=$1
 platform_dump=$2
 scenario=$3
@@ -14,7 +16,7 @@ trap 'rm -f "$out" "$err"' EXIT
 refused() {
   name=$1
   shift
-  QT_QPA_PLATFORM=offscreen "$form_dump" --scenario "$scenario" "$@" >"$out" 2>"$err"
+  QT_QPA_PLATFORM=offscreen $runner "$form_dump" --scenario "$scenario" "$@" >"$out" 2>"$err"
   got=$?
   if [ "$got" -eq 0 ] || [ -s "$out" ] || ! grep -q -e "form-dump: bad --" "$err"; then
     echo "FAIL $name: exit $got, '$(cat "$err")'"; failures=$((failures + 1))
@@ -27,12 +29,12 @@ refused folder-past-the-list --folder 16
 refused tab-not-a-number --tab x
 refused tab-past-the-strip --tab 4
 # The last of each still dumps.
-if ! QT_QPA_PLATFORM=offscreen "$form_dump" --scenario "$scenario" --tab 3 --folder 15 \
+if ! QT_QPA_PLATFORM=offscreen $runner "$form_dump" --scenario "$scenario" --tab 3 --folder 15 \
     >"$out" 2>"$err"; then
   echo "FAIL last-entries: '$(cat "$err")'"; failures=$((failures + 1))
 fi
 
-"$platform_dump" --help >"$out" 2>"$err"
+$runner "$platform_dump" --help >"$out" 2>"$err"
 got=$?
 if [ "$got" -ne 0 ] || ! grep -q "^usage: platform-dump" "$out"; then
   echo "FAIL platform-dump-help: exit $got, '$(cat "$out")'"; failures=$((failures + 1))
