@@ -44,6 +44,7 @@
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/standard_streams.h"
 #include "tools/form-dump/dump.h"
+#include "tools/form-dump/entry_number.h"
 #include "tools/form-dump/focus_chain.h"
 #include "tools/form-dump/modal_closer.h"
 #include "ui/qt/appearance.h"
@@ -94,17 +95,10 @@ QSize parseSize(const QString& text) {
     return size;
 }
 
-// Option `name`'s entry number, one of `count`: a mistyped one would dump another entry and
-// call it a success.
+// Option `name`'s entry number, one of `count`.
 int entryNumber(const QCommandLineParser& args, const QString& name, int count) {
-    bool whole = false;
-    const int index = args.value(name).toInt(&whole);
-    if (!whole || index < 0 || index >= count) {
-        throw std::invalid_argument("bad --" + name.toStdString() + ": " +
-                                    args.value(name).toStdString() + " (0 to " +
-                                    std::to_string(count - 1) + ")");
-    }
-    return index;
+    return zarnel::tools::entryNumber("--" + name.toStdString(), args.value(name).toStdString(),
+                                      count);
 }
 
 int run(const QCommandLineParser& args) {

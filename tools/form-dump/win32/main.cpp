@@ -24,6 +24,7 @@
 #include "app/form1.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/win32/win32_platform.h"
+#include "tools/form-dump/entry_number.h"
 #include "tools/form-dump/win32/capture.h"
 #include "tools/form-dump/win32/dump.h"
 #include "tools/form-dump/win32/focus_chain.h"
@@ -49,25 +50,6 @@ std::map<std::string, std::string> parseArguments(int argc, char** argv) {
         values[flag] = argv[++i];
     }
     return values;
-}
-
-// Option `flag`'s entry number, one of `count`: a mistyped one would dump another entry and
-// call it a success.
-int entryNumber(const std::map<std::string, std::string>& args, const std::string& flag,
-                int count) {
-    const std::string& text = args.at(flag);
-    std::size_t used = 0;
-    int value = -1;
-    try {
-        value = std::stoi(text, &used);
-    } catch (const std::logic_error&) {
-        used = 0;
-    }
-    if (used == 0 || used != text.size() || value < 0 || value >= count) {
-        throw std::invalid_argument("bad " + flag + ": " + text + " (0 to " +
-                                    std::to_string(count - 1) + ")");
-    }
-    return value;
 }
 
 int entries(const Win32Controls& controls, Ctl list) {
@@ -121,13 +103,18 @@ int run(const std::map<std::string, std::string>& args) {
     ShowWindow(controls.window(), SW_SHOW);
     pumpMessages();
     if (args.contains("--drive")) {
-        pick(controls, Ctl::Drive1, entryNumber(args, "--drive", entries(controls, Ctl::Drive1)));
+        pick(controls, Ctl::Drive1,
+             zarnel::tools::entryNumber("--drive", args.at("--drive"),
+                                        entries(controls, Ctl::Drive1)));
     }
     if (args.contains("--folder")) {
-        pick(controls, Ctl::Combo1, entryNumber(args, "--folder", entries(controls, Ctl::Combo1)));
+        pick(controls, Ctl::Combo1,
+             zarnel::tools::entryNumber("--folder", args.at("--folder"),
+                                        entries(controls, Ctl::Combo1)));
     }
     if (args.contains("--tab")) {
-        controls.selectTab(entryNumber(args, "--tab", zarnel::layout::kTabCount));
+        controls.selectTab(
+            zarnel::tools::entryNumber("--tab", args.at("--tab"), zarnel::layout::kTabCount));
     }
     pumpMessages();
 
