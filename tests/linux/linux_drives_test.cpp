@@ -22,6 +22,9 @@
 namespace zarnel {
 namespace {
 
+// The system disk mounted on /, the first line of most tables here.
+const std::string kRootMountLine = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+
 using linux_fs::BlockDevice;
 using testing::RecordingControls;
 using testing::ScratchDisk;
@@ -398,7 +401,7 @@ TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
 // no removable bit) are drives; the built-in eMMC, a loop device and a fixed disk are not.
 TEST(LinuxDrives, UnmountedCardsSticksAndDiscsAreDrivesAndFixedDisksAreNot) {
     const ScratchMachine machine;
-    machine.writeMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n");
+    machine.writeMountTable(kRootMountLine);
     machine.addDisk({.name = "sda"});
     machine.addDisk({.name = "sdb", .removable = true, .partitions = {"sdb1"}});
     machine.addDisk({.name = "sr0", .removable = true});
@@ -575,11 +578,10 @@ struct OpenDriveList {
 TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
     const ScratchMachine machine;
     std::filesystem::create_directories(machine.root() / "mnt/b");
-    const std::string rootLine = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
     const std::string homeLine = "2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n";
     const std::string bLine = "3 1 8:3 / /mnt/b rw - ext4 /dev/sda3 rw\n";
     const std::string stickLine = "4 1 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n";
-    machine.writeMountTable(rootLine + homeLine + bLine);
+    machine.writeMountTable(kRootMountLine + homeLine + bLine);
 
     OpenDriveList window(machine);
     RecordingControls& controls = window.controls;
@@ -587,7 +589,7 @@ TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
     EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
 
     // A stick appears: the selection stays, and nothing is asked again.
-    machine.writeMountTable(rootLine + homeLine + bLine + stickLine);
+    machine.writeMountTable(kRootMountLine + homeLine + bLine + stickLine);
     controls.setText(Ctl::Text21, "unchanged");
     window.refresh();
     EXPECT_EQ(
@@ -597,13 +599,13 @@ TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
     EXPECT_EQ(controls.text(Ctl::Text21), "unchanged");
 
     // /home goes: /mnt/b moves to d: and stays the selected drive, shown again.
-    machine.writeMountTable(rootLine + bLine + stickLine);
+    machine.writeMountTable(kRootMountLine + bLine + stickLine);
     window.refresh();
     EXPECT_EQ(window.chosen(), "d: [/mnt/b]");
     EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
 
     // The selected drive itself goes: the current drive is selected and its facts shown.
-    machine.writeMountTable(rootLine + stickLine);
+    machine.writeMountTable(kRootMountLine + stickLine);
     controls.setText(Ctl::Text18, "");
     window.refresh();
     EXPECT_EQ(window.chosen(), "c: [/]");
@@ -615,11 +617,10 @@ TEST(LinuxDrives, ListFollowsTheMountTableUnderAnOpenWindow) {
 TEST(LinuxDrives, AnotherVolumeUnderTheChosenEntryIsReadAgain) {
     const ScratchMachine machine;
     std::filesystem::create_directories(machine.root() / "media/stick");
-    const std::string rootLine = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
     const std::string alphaLine = "2 1 8:17 / /media/stick rw - vfat /dev/sdb1 rw\n";
     const std::string bravoLine = "2 1 8:17 / /media/stick rw - exfat /dev/sdb1 rw\n";
     const std::string overLine = "3 2 0:41 / /media/stick rw - tmpfs tmpfs rw,size=4k\n";
-    machine.writeMountTable(rootLine + alphaLine);
+    machine.writeMountTable(kRootMountLine + alphaLine);
 
     OpenDriveList window(machine);
     RecordingControls& controls = window.controls;
@@ -627,15 +628,15 @@ TEST(LinuxDrives, AnotherVolumeUnderTheChosenEntryIsReadAgain) {
     ASSERT_EQ(window.chosen(), "d: [/media/stick]");
     EXPECT_EQ(controls.text(Ctl::Text21), "vfat");
 
-    machine.writeMountTable(rootLine + bravoLine);
+    machine.writeMountTable(kRootMountLine + bravoLine);
     window.refresh();
     EXPECT_EQ(controls.text(Ctl::Text21), "exfat") << "another stick in the same place";
 
-    machine.writeMountTable(rootLine + bravoLine + overLine);
+    machine.writeMountTable(kRootMountLine + bravoLine + overLine);
     window.refresh();
     EXPECT_EQ(controls.text(Ctl::Text21), "tmpfs") << "a volume mounted over it";
 
-    machine.writeMountTable(rootLine + bravoLine);
+    machine.writeMountTable(kRootMountLine + bravoLine);
     window.refresh();
     EXPECT_EQ(controls.text(Ctl::Text21), "exfat") << "the volume beneath uncovered";
 
@@ -652,9 +653,8 @@ TEST(LinuxDrives, ChosenDriveStaysChosenAsItsMediumComesAndGoes) {
     const ScratchMachine machine;
     machine.addDisk({.name = "sr0", .removable = true});
     std::filesystem::create_directories(machine.root() / "media/disc");
-    const std::string rootLine = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
     const std::string homeLine = "2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n";
-    machine.writeMountTable(rootLine + homeLine);
+    machine.writeMountTable(kRootMountLine + homeLine);
 
     OpenDriveList window(machine);
     RecordingControls& controls = window.controls;
@@ -663,12 +663,12 @@ TEST(LinuxDrives, ChosenDriveStaysChosenAsItsMediumComesAndGoes) {
 
     // Mounted, the disc comes before the devices without a medium, and takes /home's letter
     // once /home goes.
-    machine.writeMountTable(rootLine + "3 1 11:0 / /media/disc ro - iso9660 /dev/sr0 ro\n");
+    machine.writeMountTable(kRootMountLine + "3 1 11:0 / /media/disc ro - iso9660 /dev/sr0 ro\n");
     window.refresh();
     EXPECT_EQ(window.chosen(), "d: [/media/disc]");
     EXPECT_EQ(controls.text(Ctl::Text21), "iso9660");
 
-    machine.writeMountTable(rootLine + homeLine);
+    machine.writeMountTable(kRootMountLine + homeLine);
     controls.setText(Ctl::Text21, "");
     window.refresh();
     EXPECT_EQ(window.chosen(), "e: [/dev/sr0]");
@@ -680,16 +680,16 @@ TEST(LinuxDrives, ChosenDriveStaysChosenAsItsMediumComesAndGoes) {
 TEST(LinuxDrives, OneOfTwoFileSystemsOnAStickGoneLeavesTheOtherUnchosen) {
     const ScratchMachine machine;
     machine.addDisk({.name = "sdb", .removable = true, .partitions = {"sdb1", "sdb2"}});
-    const std::string rootLine = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
     const std::string aLine = "2 1 8:17 / /media/A rw - vfat /dev/sdb1 rw\n";
-    machine.writeMountTable(rootLine + aLine + "3 1 8:18 / /media/B rw - ext4 /dev/sdb2 rw\n");
+    machine.writeMountTable(kRootMountLine + aLine +
+                            "3 1 8:18 / /media/B rw - ext4 /dev/sdb2 rw\n");
 
     OpenDriveList window(machine);
     RecordingControls& controls = window.controls;
     window.choose(2);
     ASSERT_EQ(window.chosen(), "e: [/media/B]");
 
-    machine.writeMountTable(rootLine + aLine);
+    machine.writeMountTable(kRootMountLine + aLine);
     window.refresh();
     EXPECT_EQ(window.chosen(), "c: [/]");
     EXPECT_EQ(controls.text(Ctl::Text21), "ext4");
@@ -705,7 +705,7 @@ bool readable(int fd) {
 // wakes the window, and the list then follows.
 TEST(LinuxDrives, DeviceWatchWakesForAStickNothingMounts) {
     const ScratchMachine machine;
-    machine.writeMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n");
+    machine.writeMountTable(kRootMountLine);
     std::filesystem::create_directories(machine.root() / "dev");
     const linux_fs::DeviceWatch devices(machine.root());
     ASSERT_GE(devices.descriptor(), 0);

@@ -196,6 +196,12 @@ PowerSupply batteryAt(std::int64_t capacity, std::string status) {
     return supply;
 }
 
+// A battery whose gauge also tells the time left, in seconds.
+PowerSupply tellingItsTime(PowerSupply supply, std::int64_t secondsLeft) {
+    supply.timeToEmpty = secondsLeft;
+    return supply;
+}
+
 PowerSupply adapter(std::string type, bool online) {
     PowerSupply supply;
     supply.type = std::move(type);
@@ -242,12 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
                 .BatteryLifeTime = -1,
                 .BatteryFullLifeTime = -1}},
         SumRow{"OneBatteryTellsItsOwnTime",
-               {kAdapterOff,
-                [] {
-                    PowerSupply b = battery(70, 100, 10);
-                    b.timeToEmpty = 1234;
-                    return b;
-                }()},
+               {kAdapterOff, tellingItsTime(battery(70, 100, 10), 1234)},
                {.ACLineStatus = 0,
                 .BatteryFlag = 1,
                 .BatteryLifePercent = 70,
@@ -256,12 +257,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The gauge's averaged estimate outlasting a full charge at the present drain (a
         // moment of heavy load) is cut to the full charge: never more left than when full.
         SumRow{"OwnTimeBeyondAFullChargeIsCutToIt",
-               {kAdapterOff,
-                [] {
-                    PowerSupply b = battery(70, 100, 10);
-                    b.timeToEmpty = 40000;
-                    return b;
-                }()},
+               {kAdapterOff, tellingItsTime(battery(70, 100, 10), 40000)},
                {.ACLineStatus = 0,
                 .BatteryFlag = 1,
                 .BatteryLifePercent = 70,
@@ -283,12 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
                 .BatteryFullLifeTime = -1}},
         // The gauge's own 0 is no estimate while the battery still holds charge.
         SumRow{"OneBatteryTellingZeroTellsNothing",
-               {kAdapterOff,
-                [] {
-                    PowerSupply b = battery(30, 50, 10);
-                    b.timeToEmpty = 0;
-                    return b;
-                }()},
+               {kAdapterOff, tellingItsTime(battery(30, 50, 10), 0)},
                {.ACLineStatus = 0,
                 .BatteryFlag = 0,
                 .BatteryLifePercent = 60,
