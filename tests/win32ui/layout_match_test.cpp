@@ -3,6 +3,7 @@
 // window by the Qt tests).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
@@ -83,8 +84,10 @@ TEST_F(LayoutMatch, EveryControlOfTheQtWindowIsThereWithTheSameFields) {
 
 TEST_F(LayoutMatch, FontsHaveTheSameSizes) {
     const auto qt = byElement(*qt_);
+    int compared = 0;
     for (const auto& [element, control] : byElement(*native_)) {
         if (control["font"].isNull()) continue;
+        ++compared;
         SCOPED_TRACE(element);
         const double native = control["font"]["pointSize"].asNumber();
         const double expected = qt.at(element)["font"]["pointSize"].asNumber();
@@ -93,6 +96,9 @@ TEST_F(LayoutMatch, FontsHaveTheSameSizes) {
         if (control["kind"].asString() == "textBox" && native < expected) continue;
         EXPECT_EQ(native, expected);
     }
+    // A dump that stopped writing fonts would leave nothing to compare.
+    EXPECT_EQ(compared, std::ranges::count_if(
+                            qt, [](const auto& entry) { return !entry.second["font"].isNull(); }));
 }
 
 TEST_F(LayoutMatch, TheWindowAsAWholeMatches) {
