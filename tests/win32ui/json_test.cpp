@@ -32,7 +32,9 @@ TEST(Json, EscapesAndSurrogatePairsDecode) {
 }
 
 TEST(Json, BrokenTextIsRefused) {
-    for (const char* text : {"{\"a\" 1}", "[1, 2", "\"open", "tru", "{} {}", "\"\\ud800\""}) {
+    // A high surrogate with no low one after it; escapes with a sign or a blank in them.
+    for (const char* text : {"{\"a\" 1}", "[1, 2", "\"open", "tru", "{} {}", "\"\\ud800\"",
+                             R"("\ud800\u0041")", R"("\u+041")", R"("\u 041")", R"("\u-001")"}) {
         EXPECT_THROW(Json::parse(text), std::invalid_argument) << text;
     }
 }

@@ -1,9 +1,12 @@
 #include "tools/form-dump/win32/json.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
+#include <string_view>
+#include <system_error>
 
 #include "tools/json-string/json_string.h"
 
@@ -191,11 +194,13 @@ class Parser {
 
     char32_t hexQuad() {
         if (at_ + kHexDigits > text_.size()) fail("short \\u escape");
-        const std::string digits(text_.substr(at_, kHexDigits));
+        const std::string_view digits = text_.substr(at_, kHexDigits);
         at_ += kHexDigits;
-        std::size_t used = 0;
-        const auto value = std::stoul(digits, &used, kHexBase);
-        if (used != kHexDigits) fail("bad \\u escape");
+        // Four hex digits and nothing else: no sign, no blank.
+        std::uint32_t value = 0;
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value, kHexBase);
+        if (error != std::errc() || end != digits.data() + digits.size()) fail("bad \\u escape");
         return static_cast<char32_t>(value);
     }
 
@@ -233,6 +238,8 @@ class Parser {
                     if (code >= kHighSurrogateFirst && code < kLowSurrogateFirst &&
                         literal("\\u")) {
                         const char32_t low = hexQuad();
+                        if (low < kLowSurrogateFirst || low >= kSurrogateEnd)
+                            fail("lone surrogate");
                         code = kThreeByteLimit + ((code - kHighSurrogateFirst) << kSurrogateBits) +
                                (low - kLowSurrogateFirst);
                     } else if (code >= kHighSurrogateFirst && code < kSurrogateEnd) {
