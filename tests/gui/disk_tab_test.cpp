@@ -1,6 +1,10 @@
 // The hard-disk tab of the real window: the drive list filled before loading, and the drive
 // and folder lists reaching their handlers when a user picks an entry.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QJsonArray>
@@ -99,6 +103,66 @@ TEST(DiskTab, DriveListFollowsADeviceThatCameWhileTheWindowIsOpen) {
     EXPECT_EQ(drained, 1);
     QApplication::processEvents();
     EXPECT_EQ(drained, 1);  // taken, so the watch is quiet again
+}
+
+// A loopback connection whose far end gets a priority event when urgent data is sent on the
+// near end: what the mount table's descriptor gets when a mount comes or goes, here without
+// the privileges a mount needs.
+class UrgentLink {
+  public:
+    UrgentLink() {
+        const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        auto* any = reinterpret_cast<sockaddr*>(&address);
+        if (listener >= 0 && ::bind(listener, any, length) == 0 && ::listen(listener, 1) == 0 &&
+            ::getsockname(listener, any, &length) == 0) {
+            near_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            if (near_ >= 0 && ::connect(near_, any, length) == 0)
+                far_ = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+        }
+        if (listener >= 0) ::close(listener);
+    }
+    UrgentLink(const UrgentLink&) = delete;
+    UrgentLink& operator=(const UrgentLink&) = delete;
+    ~UrgentLink() {
+        if (near_ >= 0) ::close(near_);
+        if (far_ >= 0) ::close(far_);
+    }
+
+    int watched() const { return far_; }
+    bool signal() const { return ::send(near_, "!", 1, MSG_OOB) == 1; }
+
+  private:
+    int near_ = -1;
+    int far_ = -1;
+};
+
+// The open window fills its drive list again when the mount table signals a change (a stick
+// mounted by the desktop), and not before.
+TEST(DiskTab, DriveListFollowsTheMountTableWhileTheWindowIsOpen) {
+    FakePlatform platform;
+    platform.records.drives = {.entries = {"c: [/]", "d: [/home]"}, .selected = 1};
+    qt::MainWindow window;
+    qt::QtControls controls(window);
+    Form1 form(controls, platform);
+    DriveList shown = qt::startForm(controls, platform, form);
+    const UrgentLink mountTable;
+    ASSERT_GE(mountTable.watched(), 0);
+    qt::DriveWatches watches;
+    watches.mountTable = mountTable.watched();
+    qt::watchDrives(controls, platform, watches, std::move(shown));
+
+    platform.records.drives.entries.push_back("e: [/media/stick]");
+    QApplication::processEvents();
+    EXPECT_EQ(controls.items(Ctl::Drive1), (std::vector<std::string>{"c: [/]", "d: [/home]"}));
+    ASSERT_TRUE(mountTable.signal());
+    QApplication::processEvents();
+    EXPECT_EQ(controls.items(Ctl::Drive1),
+              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/media/stick]"}));
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/home]");
 }
 
 }  // namespace
