@@ -172,6 +172,25 @@ TEST(SupplyReading, ChargersAndGaugesAsTheKernelDocumentsThem) {
     EXPECT_EQ(linux_fs::powerStatus(charging).ACLineStatus, 1);
 }
 
+// A machine that lists no adapter (some tablets, firmware without one): its battery says how
+// it is used, and a lone battery's own estimate is all there is to time it by.
+TEST(SupplyReading, WithNoAdapterListedTheBatteryTells) {
+    const std::vector<PowerSupply> heldAtALimit = {linux_fs::parsePowerSupply(
+        {{"type", "Battery"}, {"status", "Not charging"}, {"capacity", "80"}})};
+    EXPECT_EQ(linux_fs::powerStatus(heldAtALimit).ACLineStatus, 1);
+    EXPECT_EQ(linux_fs::powerStatus(heldAtALimit).BatteryLifePercent, 80);
+
+    const std::vector<PowerSupply> noGauge = {
+        linux_fs::parsePowerSupply({{"type", "Battery"},
+                                    {"status", "Discharging"},
+                                    {"capacity", "40"},
+                                    {"time_to_empty_now", "5400"}})};
+    const SystemPowerStatus status = linux_fs::powerStatus(noGauge);
+    EXPECT_EQ(status.ACLineStatus, 0);
+    EXPECT_EQ(status.BatteryLifeTime, 5400);
+    EXPECT_EQ(status.BatteryFullLifeTime, -1);
+}
+
 // What a battery's gauge counts: energy (µWh, µW) or charge (µAh, µA).
 enum class Gauge { Energy, Charge };
 

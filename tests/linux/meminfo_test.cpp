@@ -120,6 +120,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BadTextRow{"OldKernelSumWrapsRound",
                                  "MemTotal: 16000000 kB\nMemFree: 18014398509481983 kB\n"
                                  "Buffers: 18014398509481983 kB\nCached: 8000000 kB\n"},
+                      BadTextRow{"OldKernelCachedWrapsTheSum",
+                                 "MemTotal: 16000000 kB\nMemFree: 1 kB\nBuffers: 1 kB\n"
+                                 "Cached: 18014398509481983 kB\n"},
                       BadTextRow{"BinaryNoise", std::string_view("\0\xff\x01MemTotal\0:", 13)}),
     [](const auto& row) { return std::string(row.param.name); });
 
