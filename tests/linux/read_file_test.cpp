@@ -76,6 +76,14 @@ TEST(ReadOpenFile, WholeTextUpToTheCapAndTooBigPastIt) {
     }
 }
 
+// A file whose read fails (the process's own memory, read at its unmapped first page) gives
+// no text and the error, never what came before the failure.
+TEST(ReadOpenFile, AFailedReadGivesItsErrorAndNoText) {
+    const linux_fs::FileText read = linux_fs::readFileText("/", "proc/self/mem");
+    EXPECT_EQ(read.text, std::nullopt);
+    EXPECT_EQ(read.error, EIO);
+}
+
 // The head of a file: all of one within the limit, the whole lines that fit of a longer one,
 // never a line the limit cut, and no refusal for the length.
 TEST(ReadFileHead, WholeLinesUpToTheLimit) {
