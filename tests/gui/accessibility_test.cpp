@@ -108,6 +108,9 @@ TEST_F(AccessibleWindow, RowLabelOrFrameLabelsTheControl) {
         {Ctl::Text27, Ctl::Label31},
         {Ctl::Drive1, Ctl::Label13},
         {Ctl::Combo1, Ctl::Frame4},
+        // A row of two fields: the first is labelled by the row's label.
+        {Ctl::Text4, Ctl::Label6},
+        {Ctl::Text6, Ctl::Label8},
     };
     for (const auto& c : cases) {
         std::vector<QObject*> labels;
@@ -117,6 +120,33 @@ TEST_F(AccessibleWindow, RowLabelOrFrameLabelsTheControl) {
             << ctlName(c.control);
     }
     EXPECT_EQ(nameOf(Ctl::Drive1), controls.text(Ctl::Drive1));
+}
+
+// A screen reader entering a frame says which it is: the line graph's as well as the others.
+TEST_F(AccessibleWindow, FramesAreGroupsNamedByTheirCaptions) {
+    const struct {
+        Ctl frame;
+        const char* caption;
+    } cases[] = {
+        {Ctl::Frame3, "メモリ情報"}, {Ctl::Frame10, "円グラフ"}, {Ctl::Frame9, "線グラフ"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(nameOf(c.frame), c.caption) << ctlName(c.frame);
+        EXPECT_EQ(nodeOf(c.frame).role, QAccessible::Grouping) << ctlName(c.frame);
+    }
+}
+
+// A screen reader places each object by its index in its parent: the containers that leave
+// the grid lines out give each member the index it is listed at.
+TEST_F(AccessibleWindow, EveryObjectSitsAtItsIndexInItsParent) {
+    std::size_t checked = 0;
+    for (const Node& node : nodes) {
+        for (int i = 0; i < node.iface->childCount(); ++i) {
+            EXPECT_EQ(node.iface->indexOfChild(node.iface->child(i)), i)
+                << node.object->metaObject()->className() << " " << node.name.toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 100U);
 }
 
 TEST_F(AccessibleWindow, FieldsStayEditable) {

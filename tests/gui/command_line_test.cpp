@@ -18,6 +18,7 @@ TEST(CommandLine, ASavedSessionsRestartOpensTheWindow) {
     EXPECT_EQ(actionOf({"zarnel", "-session", id}), Action::OpenWindow);
     EXPECT_EQ(actionOf({"zarnel", "-session", id, "-name", "zarnel"}), Action::OpenWindow);
     EXPECT_EQ(actionOf({"zarnel", "--session", id}), Action::OpenWindow);
+    EXPECT_EQ(actionOf({"zarnel", "--name", "zarnel"}), Action::OpenWindow);
     // The value belongs to the option: it is not a stray argument, nor an option of its own.
     EXPECT_EQ(actionOf({"zarnel", "-name", "--version"}), Action::OpenWindow);
     // Without its value, or among other mistakes, the command line is still wrong.

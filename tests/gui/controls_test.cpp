@@ -46,6 +46,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool seen = false;
+    QString face;
 };
 
 // Closes the first modal box that appears, remembering what it showed.
@@ -53,7 +54,7 @@ void closeNextModal(SeenBox& seen) {
     QTimer::singleShot(10, [&seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return closeNextModal(seen);
-        seen = {box->windowTitle(), box->text(), box->icon(), true};
+        seen = {box->windowTitle(), box->text(), box->icon(), true, box->font().family()};
         box->accept();
     });
 }
@@ -72,6 +73,9 @@ TEST_F(ControlsTest, MessageBoxIsModalAndCanBeClosed) {
         EXPECT_EQ(seen.title, QStringLiteral("エラー"));
         EXPECT_EQ(seen.text, QStringLiteral("電源の状態を取得できません。"));
         EXPECT_EQ(seen.icon, c.shown);
+        // In the window's own Japanese face, not the desktop's Latin one.
+        EXPECT_EQ(seen.face.toStdString(),
+                  controls.widget(Ctl::Label31)->font().family().toStdString());
     }
 }
 
@@ -150,6 +154,19 @@ TEST_F(ControlsTest, SelectingFromCodeRaisesNoEvent) {
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/home]");
     EXPECT_EQ(controls.listIndex(Ctl::Drive1), 1);
     EXPECT_EQ(controls.items(Ctl::Drive1), (std::vector<std::string>{"c: [/]", "d: [/home]"}));
+}
+
+// A control reads as what it shows now: the tab in front, the selected line, the folder picked
+// by its name (the dump tool records these for every tab).
+TEST_F(ControlsTest, TextIsWhatTheControlShowsNow) {
+    controls.tabControl().setCurrentIndex(2);
+    EXPECT_EQ(controls.text(Ctl::SSTab1), "ハードディスク");
+    controls.addItem(Ctl::List2, "製造元：GenuineExample");
+    controls.addItem(Ctl::List2, "名前：Example CPU");
+    controls.setListIndex(Ctl::List2, 1);
+    EXPECT_EQ(controls.text(Ctl::List2), "名前：Example CPU");
+    controls.setText(Ctl::Combo1, "マイドキュメント");
+    EXPECT_EQ(controls.comboBox(Ctl::Combo1).currentText(), QStringLiteral("マイドキュメント"));
 }
 
 TEST_F(ControlsTest, ListBoxAppendsAndClears) {
@@ -249,6 +266,21 @@ TEST_F(ControlsTest, ControlTabAndControlPageKeysSwitchTabs) {
         EXPECT_EQ(tabs.currentIndex(), c.to) << c.from << " key " << c.key;
     }
     EXPECT_EQ(controls.sliderValue(), layoutRow(Ctl::Slider1).value);
+}
+
+// Tab leaves the folder's path field for the next control, as it leaves every other field,
+// and the path stays as it was.
+TEST_F(ControlsTest, TabLeavesTheFolderPathFieldUnchanged) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    controls.tabControl().setCurrentIndex(2);
+    controls.setText(Ctl::Text8, "/home/hanako/デスクトップ");
+    QWidget* path = controls.widget(Ctl::Text8);
+    path->setFocus();
+    QTest::keyClick(path, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), controls.widget(Ctl::Command2));
+    EXPECT_EQ(controls.text(Ctl::Text8), "/home/hanako/デスクトップ");
 }
 
 // Whatever face stands in for the captions, each tab lies within the designed strip and is
@@ -418,11 +450,14 @@ int textArea(const QLineEdit& edit) {
 }
 
 // Growing a digit at a time, a figure stays within the area its field lays text out in at
-// every size above the smallest; one that fits at no size shows its start.
+// every size above the smallest, and is drawn no smaller than that needs: half a point larger
+// would not fit. One that fits at no size shows its start.
 TEST_F(ControlsTest, FixedFieldsKeepEveryFigureInTheirTextAreaAndShowAHopelessOnesStart) {
     constexpr int kLongestFigure = 24;
+    constexpr double kHalfPoint = 0.5;
     for (const Ctl field : {Ctl::Text28, Ctl::Text24, Ctl::Text16}) {
         auto& edit = *qobject_cast<QLineEdit*>(controls.widget(field));
+        const double usual = edit.font().pointSizeF();
         std::string figure;
         for (int digits = 1; digits <= kLongestFigure; ++digits) {
             figure += static_cast<char>('0' + digits % 10);
@@ -430,6 +465,11 @@ TEST_F(ControlsTest, FixedFieldsKeepEveryFigureInTheirTextAreaAndShowAHopelessOn
             if (edit.font().pointSizeF() <= kSmallestPoints) break;
             EXPECT_LE(QFontMetrics(edit.font()).horizontalAdvance(edit.text()), textArea(edit))
                 << ctlName(field) << " " << figure;
+            if (edit.font().pointSizeF() >= usual) continue;
+            QFont larger = edit.font();
+            larger.setPointSizeF(edit.font().pointSizeF() + kHalfPoint);
+            EXPECT_GT(QFontMetrics(larger).horizontalAdvance(edit.text()), textArea(edit))
+                << ctlName(field) << " " << figure << " shrunk further than it needs";
         }
         controls.setText(field, std::string(kHopelesslyWide, '8') + "1");
         EXPECT_EQ(edit.cursorPosition(), 0) << ctlName(field);

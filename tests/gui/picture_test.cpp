@@ -240,6 +240,22 @@ TEST_F(LineOnChartTest, ScrollRepaintsOnlyTheRowsItChanged) {
     EXPECT_TRUE(surface.painted.isEmpty()) << "an unchanged chart was repainted";
 }
 
+// A new back colour clears the chart on screen as well as in its image.
+TEST_F(LineOnChartTest, NewBackColourShowsOnScreenAtOnce) {
+    chart.setCurrentX(10 * kTwips);
+    chart.setCurrentY(10 * kTwips);
+    chart.lineTo(40 * kTwips, 60 * kTwips, kRed);
+    settle();
+    chart.setBackColor(kBlue);
+    const QImage screen = shown();
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (x == kLineX) continue;
+            ASSERT_EQ(screen.pixel(x, y), qRgb(0, 0, 255)) << x << "," << y;
+        }
+    }
+}
+
 // However the line wanders between scrolls, the screen shows the chart's image (the grid line
 // aside), as a chart repainted whole at every scroll would.
 TEST_F(LineOnChartTest, ScreenFollowsTheImageThroughScrolls) {
