@@ -547,6 +547,7 @@ TEST(LinuxDrives, DeviceDecidesTheKindBeforeTheFileSystem) {
     EXPECT_EQ(linux_fs::driveTypeOf("iso9660", &stick), drive_type::kRemovable);
     EXPECT_EQ(linux_fs::driveTypeOf("udf", &card), drive_type::kRemovable);
     EXPECT_EQ(linux_fs::driveTypeOf("iso9660", &loop), drive_type::kCdRom);
+    EXPECT_EQ(linux_fs::driveTypeOf("udf", &loop), drive_type::kCdRom);  // a DVD's image
     EXPECT_EQ(linux_fs::driveTypeOf("udf", &disc), drive_type::kCdRom);
     EXPECT_EQ(linux_fs::driveTypeOf("iso9660", nullptr), drive_type::kCdRom);
     EXPECT_EQ(linux_fs::driveTypeOf("ext2", &ram), drive_type::kRamDisk);
