@@ -279,6 +279,9 @@ TEST(DpiChange, AWindowNotAtItsDesignSizeTakesTheSuggestedRectangle) {
     ASSERT_TRUE(IsZoomed(form));
     EXPECT_TRUE(sameRect(suggestOnNewScreen(form, win32::kBaseDpi, maximised), maximised));
     EXPECT_TRUE(IsZoomed(form));
+    // The window kept its size, but the contents shrank: the bars measure them anew.
+    ASSERT_TRUE(GetScrollInfo(form, SB_VERT, &info));
+    EXPECT_EQ(info.nMax + 1, pixels(window.controls.geometry(Ctl::Form1).height, win32::kBaseDpi));
 }
 
 }  // namespace

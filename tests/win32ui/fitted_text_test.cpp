@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "memory/graph_scale.h"
 #include "tests/win32ui/test_window.h"
@@ -86,6 +88,30 @@ TEST(FittedText, TimeAxisNumbersOfEveryLengthShowWholeAndApart) {
             before = place;
         }
     }
+}
+
+// The memory axis's numbers stand against the graph, right-aligned: a lone "0" at the right
+// edge of its label, not in its middle.
+TEST(FittedText, MemoryAxisNumbersStandAtTheirRightEdge) {
+    TestWindow window{"two_petabytes.scenario"};
+    win32::Win32Controls& controls = window.controls;
+    controls.setTimerEnabled(false);
+    const std::vector<int> labels = controls.indices(Ctl::lblY);
+    ASSERT_FALSE(labels.empty());
+    const int zero = labels.back();
+    ASSERT_EQ(controls.text(Ctl::lblY, zero), "0");
+    HWND label = controls.handle(Ctl::lblY, zero);
+    RECT client{};
+    GetClientRect(label, &client);
+    const std::vector<COLORREF> drawn = testing::printed(label);
+    const COLORREF face = drawn.front();
+    int lastInk = -1;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            if (drawn[static_cast<std::size_t>(y * client.right + x)] != face)
+                lastInk = std::max(lastInk, x);
+    ASSERT_GE(lastInk, 0) << "nothing drawn";
+    EXPECT_GE(lastInk, client.right - 3);
 }
 
 }  // namespace

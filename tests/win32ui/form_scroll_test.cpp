@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -269,6 +270,11 @@ TEST_F(FormScroll, TheWheelOverAListThatDoesNotScrollScrollsTheWindow) {
     EXPECT_GT(scrolledDown(), 0);
     const MSG overAField{controls.handle(Ctl::Text12), WM_MOUSEWHEEL, turn.wParam, 0, 0, {}};
     EXPECT_FALSE(win32::handleListWheel(controls, overAField)) << "left to the field";
+
+    // Given more lines than it shows, the list scrolls them itself.
+    for (int line = 0; line < 100; ++line)
+        controls.addItem(Ctl::List3, "line\t" + std::to_string(line));
+    EXPECT_FALSE(win32::handleListWheel(controls, turn)) << "left to the list";
 }
 
 // A wheel tilted right, or a touchpad swiped sideways, scrolls a narrow window to the right.
@@ -283,6 +289,21 @@ TEST_F(FormScroll, TiltingTheWheelScrollsSideways) {
     EXPECT_GT(tilt(WHEEL_DELTA), 0) << "tilted right, the contents move left";
     EXPECT_EQ(scrolledDown(), 0);
     EXPECT_EQ(tilt(-WHEEL_DELTA), 0) << "and back";
+
+    // Sideways the wheel goes by the characters set for it, not by the lines.
+    UINT lines = 0;
+    UINT characters = 0;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLCHARS, 0, &characters, 0));
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0));
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWHEELSCROLLCHARS, 1, nullptr, 0));
+    const LONG oneCharacter = tilt(WHEEL_DELTA);
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWHEELSCROLLCHARS, 3, nullptr, 0));
+    const LONG threeCharacters = tilt(WHEEL_DELTA) - oneCharacter;
+    SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
+    SystemParametersInfoW(SPI_SETWHEELSCROLLCHARS, characters, nullptr, 0);
+    EXPECT_GT(oneCharacter, 0);
+    EXPECT_EQ(threeCharacters, 3 * oneCharacter);
 }
 
 // The bar's arrows, its trough and its thumb, clicked in a window half as tall as the form.
@@ -349,6 +370,96 @@ TEST_F(FormScroll, AWindowGrownPastItsContentsMovesNothing) {
                 << " instead of " << was.left << "," << was.top;
         }
     }
+}
+
+// The bar's thumb stands where the contents are, however they were moved, and the bar's "Top"
+// and "Left" (its menu, or Home on it) take them back to the start.
+TEST_F(FormScroll, TheThumbsFollowTheContentsAndTopAndLeftGoBack) {
+    resizeClient(design.bottom / 2, -design.right / 2);
+    ASSERT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_VSCROLL, 0);
+    ASSERT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_HSCROLL, 0);
+    const auto scrolledRight = [&] {
+        return tabsAt.left - onForm(form, controls.handle(Ctl::SSTab1)).left;
+    };
+
+    scroll(SB_PAGEDOWN);
+    SendMessageW(form, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    scroll(SB_PAGERIGHT, WM_HSCROLL);
+    TestWindow::pump();
+    ASSERT_GT(scrolledDown(), 0);
+    ASSERT_GT(scrolledRight(), 0);
+    EXPECT_EQ(GetScrollPos(form, SB_VERT), scrolledDown());
+    EXPECT_EQ(GetScrollPos(form, SB_HORZ), scrolledRight());
+
+    scroll(SB_TOP);
+    EXPECT_EQ(scrolledDown(), 0);
+    EXPECT_EQ(GetScrollPos(form, SB_VERT), 0);
+    scroll(SB_LEFT, WM_HSCROLL);
+    EXPECT_EQ(scrolledRight(), 0);
+    EXPECT_EQ(GetScrollPos(form, SB_HORZ), 0);
+}
+
+// Narrower than its contents but exactly as tall: the horizontal bar then covers the contents'
+// bottom, so a vertical bar comes too, and scrolled to their ends both bars leave nothing out.
+TEST_F(FormScroll, AWindowAsTallAsItsContentsAndNarrowerScrollsToEveryEdge) {
+    resizeClient(design.bottom, -design.right / 2);
+    ASSERT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_HSCROLL, 0);
+    EXPECT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_VSCROLL, 0);
+    scroll(SB_BOTTOM);
+    scroll(SB_RIGHT, WM_HSCROLL);
+    RECT client{};
+    GetClientRect(form, &client);
+    // The contents' bottom-right corner is the client area's.
+    EXPECT_EQ(scrolledDown(), design.bottom - client.bottom);
+    EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).left,
+              tabsAt.left - (design.right - client.right));
+}
+
+// A wheel set to more lines than the window shows scrolls one page a notch: nothing is skipped.
+TEST_F(FormScroll, ANotchNeverScrollsMoreThanAPage) {
+    resizeClient(design.bottom / 3, GetSystemMetrics(SM_CXVSCROLL));
+    UINT lines = 0;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    constexpr UINT kManyLines = 100;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, kManyLines, nullptr, 0));
+    SendMessageW(form, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    TestWindow::pump();
+    const LONG oneNotch = scrolledDown();
+    SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
+    RECT client{};
+    GetClientRect(form, &client);
+    EXPECT_EQ(oneNotch, client.bottom);
+}
+
+// Tab to a control past the right edge of a narrow window scrolls it into view sideways.
+TEST_F(FormScroll, TheKeyboardBringsAControlOnTheRightIntoView) {
+    resizeClient(design.bottom, -design.right / 2);
+    RECT client{};
+    GetClientRect(form, &client);
+    HWND from = nullptr;
+    HWND to = nullptr;
+    for (HWND stop : controls.tabStops()) {
+        if (!IsWindowVisible(stop)) continue;
+        const RECT r = onForm(form, stop);
+        if (from && r.right > client.right && r.right - r.left <= client.right) {
+            to = stop;
+            break;
+        }
+        from = stop;
+    }
+    ASSERT_NE(to, nullptr) << "no stop past the right edge";
+    const MSG tab{from, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(win32::handleTabKeys(controls, tab));
+    ASSERT_EQ(GetFocus(), to);
+    EXPECT_TRUE(fullyShown(form, to));
+
+    // Shown already, a control the keyboard comes back to moves nothing.
+    const LONG scrolledRight = tabsAt.left - onForm(form, controls.handle(Ctl::SSTab1)).left;
+    ASSERT_GT(scrolledRight, 0);
+    controls.reveal(to);
+    TestWindow::pump();
+    EXPECT_EQ(tabsAt.left - onForm(form, controls.handle(Ctl::SSTab1)).left, scrolledRight);
+    EXPECT_EQ(scrolledDown(), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "memory/graph_scale.h"
+#include "memory/pie.h"
 #include "tests/win32ui/test_window.h"
 #include "tools/form-dump/win32/capture.h"
 #include "window/colours.h"
@@ -191,6 +192,88 @@ TEST(PictureBoxes, AThinSliverOfPieIsNotDrawnAsAWholeDisc) {
     const int centre = window.controls.scale().toPixels(600);
     // The point opposite the sliver stays background.
     EXPECT_EQ(box.pixel(centre, centre + 20), RGB(255, 255, 255));
+}
+
+// Each step of the graph runs on from where the last one ended, up to and including its own
+// end: the newest point of the trace shows.
+TEST(PictureBoxes, EachLineRunsOnFromTheLastOnesEnd) {
+    TestWindow window{"two_petabytes.scenario"};
+    win32::PictureBox& chart = window.controls.pictureBox(Ctl::Picture1);
+    const win32::Scale& scale = window.controls.scale();
+    const auto twips = [&scale](int pixels) { return scale.toTwips(pixels); };
+    constexpr Colour kInk = 0x00FF0000;  // blue
+    constexpr COLORREF kInkPixel = RGB(0, 0, 255);
+    chart.setBackColor(colour::kWhite);
+    chart.setCurrentX(twips(10));
+    chart.setCurrentY(twips(10));
+    chart.lineTo(twips(40), twips(10), kInk);
+    chart.lineTo(twips(40), twips(30), kInk);
+
+    EXPECT_EQ(chart.pixel(25, 10), kInkPixel);
+    EXPECT_EQ(chart.pixel(40, 20), kInkPixel) << "the second line starts at the first's end";
+    EXPECT_EQ(chart.pixel(40, 30), kInkPixel) << "the last point";
+    EXPECT_NE(chart.pixel(25, 20), kInkPixel) << "nothing from where the first line started";
+}
+
+// All memory free shows a wholly cyan disc, none free a wholly red one, whatever it showed before.
+TEST(PictureBoxes, ThePieIsOneColourWhenAllOrNoMemoryIsFree) {
+    TestWindow window{"two_petabytes.scenario"};
+    MemoryStatus& memory = window.platform.records.memory;
+    const win32::PictureBox& pie = window.controls.pictureBox(Ctl::Picture4);
+    const int centre = window.controls.scale().toPixels(kPieCentre);
+    const int inside = window.controls.scale().toPixels(kPieRadius) - 2;
+    for (const bool allFree : {true, false, true}) {
+        SCOPED_TRACE(allFree ? "all free" : "none free");
+        memory.ullAvailPhys = allFree ? memory.ullTotalPhys : 0;
+        window.form.memory().Timer1_Timer();
+        int red = 0;
+        int cyan = 0;
+        for (int y = -inside; y <= inside; ++y) {
+            for (int x = -inside; x <= inside; ++x) {
+                if (x * x + y * y > inside * inside) continue;
+                const COLORREF shown = pie.pixel(centre + x, centre + y);
+                red += shown == kUsedRed;
+                cyan += shown == kFreeCyan;
+            }
+        }
+        EXPECT_EQ(allFree ? red : cyan, 0);
+        EXPECT_GT(allFree ? cyan : red, 0);
+    }
+}
+
+// What a tick draws reaches the screen: the graph asks for its repaint.
+TEST(PictureBoxes, ATickAsksForTheGraphsRepaint) {
+    TestWindow window{"two_petabytes.scenario"};
+    HWND graph = window.controls.handle(Ctl::Picture1);
+    if (!IsWindowVisible(graph)) window.controls.selectTab(0);
+    ASSERT_TRUE(IsWindowVisible(graph));
+    UpdateWindow(graph);
+    TestWindow::pump();
+    ASSERT_FALSE(GetUpdateRect(graph, nullptr, FALSE));
+    window.form.memory().Timer1_Timer();
+    EXPECT_TRUE(GetUpdateRect(graph, nullptr, FALSE));
+}
+
+// A frame's inside is the button face whatever lay under it (the tab control's own drawing).
+TEST(PictureBoxes, AFramesInsideIsErasedToTheButtonFace) {
+    TestWindow window{"two_petabytes.scenario"};
+    HWND frame = window.controls.handle(Ctl::Frame3);
+    RECT client{};
+    GetClientRect(frame, &client);
+    HDC screen = GetDC(frame);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(frame, screen);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(dc, &client, magenta);
+    DeleteObject(magenta);
+    SendMessageW(frame, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const COLORREF inside = GetPixel(dc, client.right / 2, client.bottom / 2);
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    EXPECT_EQ(inside, GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace

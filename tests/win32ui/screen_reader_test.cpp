@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/win32ui/test_window.h"
+#include "ui/win32/form_window.h"
 #include "ui/win32/text.h"
 #include "window/field_names.h"
 #include "window/graph_descriptions.h"
@@ -244,6 +245,38 @@ TEST_F(ScreenReader, AChangedFigureIsToldAtMostOnceASecond) {
     controls.ticked(start + 5 * kSummaryPeriodMs);
     EXPECT_EQ(told(), (std::vector{graph, timeAxis}));
     UnhookWinEvent(hook);
+}
+
+// The timer's own tick, as the window receives it, is what tells a listening reader.
+TEST_F(ScreenReader, TheTimersTickTellsTheFigures) {
+    controls.setTimerEnabled(false);
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, nameChanged,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    toldNames.clear();
+    SendMessageW(controls.window(), WM_TIMER, win32::kTimerId, 0);
+    TestWindow::pump();
+    const std::vector<HWND> told = std::exchange(toldNames, {});
+    UnhookWinEvent(hook);
+    EXPECT_EQ(told, (std::vector{controls.handle(Ctl::Picture4), controls.handle(Ctl::Picture1),
+                                 controls.handle(Ctl::lblX), controls.handle(Ctl::lblY)}));
+}
+
+// A reader asking for a field's window, rather than its contents, gets the standard window
+// object, not the named contents a second time.
+TEST_F(ScreenReader, AFieldsWindowObjectIsTheStandardOne) {
+    for (const Ctl field : {Ctl::Text8, Ctl::Picture4, Ctl::lblY}) {
+        IAccessible* object = nullptr;
+        ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(
+                        controls.handle(field), static_cast<DWORD>(OBJID_WINDOW),
+                        __uuidof(IAccessible), reinterpret_cast<void**>(&object))) &&
+                    object)
+            << ctlName(field);
+        const Accessible contents(controls.handle(field));
+        EXPECT_NE(roleOf(object), contents.role()) << ctlName(field);
+        object->Release();
+    }
 }
 
 }  // namespace

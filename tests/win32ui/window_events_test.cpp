@@ -6,6 +6,7 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,48 @@ TEST(WindowStartUp, VolumesThatCameOrWentWhileItLoadedAreListed) {
     ASSERT_TRUE(platform.changed);
     EXPECT_EQ(controls.items(Ctl::Drive1), platform.records.drives.entries);
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+}
+
+// The fake machine, whose chosen drive d: takes another medium while the form asks the computer's
+// name, after its disk figures were read, and whose disc leaves e: just after.
+struct MediumChangingAtStartUp : FakePlatform {
+    HWND window = nullptr;
+    bool changed = false;
+
+    int getComputerName(std::span<char> buffer, std::uint32_t& len) override {
+        if (!changed && window) {
+            changed = true;
+            records.volumes['d'].volumeName = "新しいディスク";
+            records.drives.entries = {"c: [/]", "d: [/srv/archive]"};
+            announce(DBT_DEVICEARRIVAL, 'd');
+            announce(DBT_DEVICEREMOVECOMPLETE, 'e');
+        }
+        return FakePlatform::getComputerName(buffer, len);
+    }
+    void announce(WPARAM event, char letter) const {
+        DEV_BROADCAST_VOLUME volume{};
+        volume.dbcv_size = sizeof(volume);
+        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+        volume.dbcv_unitmask = 1U << (letter - 'a');
+        SendMessageW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+    }
+};
+
+// Every change held while the form loads counts, not only the last: the chosen drive's new
+// medium is read, though another drive went after it.
+TEST(WindowStartUp, AMediumChangedWhileItLoadedIsRead) {
+    MediumChangingAtStartUp platform;
+    loadScenario(platform, testing::scenarioPath("two_petabytes.scenario"));
+    tools::MessageCloser closer;
+    win32::Win32Controls controls;
+    platform.window = controls.window();
+    Form1 form(controls, platform);
+    win32::Form1Events events(controls, platform, form);
+    win32::startForm(controls, platform, form, events);
+    ASSERT_TRUE(platform.changed);
+    EXPECT_EQ(controls.items(Ctl::Drive1), platform.records.drives.entries);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    EXPECT_EQ(controls.text(Ctl::Text19), "新しいディスク");
 }
 
 TEST_F(WindowEvents, ChoosingAFolderLooksItUp) {
@@ -350,6 +393,22 @@ TEST(WindowPower, AnyOtherFailureShowsItsCodeAsAnError) {
     ASSERT_EQ(closer.seen().size(), 1U);
     EXPECT_EQ(closer.seen().front().text, "(21)関数の呼び出しは失敗しました。");
     EXPECT_EQ(closer.seen().front().icon, "critical");
+}
+
+// The four tabs stand whole in one row: no scroll arrows, the last tab inside the strip.
+TEST_F(WindowEvents, EveryTabShowsWholeInTheStrip) {
+    HWND tabs = controls.handle(Ctl::SSTab1);
+    RECT client{};
+    GetClientRect(tabs, &client);
+    const auto count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    ASSERT_EQ(count, 4);
+    RECT last{};
+    ASSERT_TRUE(SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                             reinterpret_cast<LPARAM>(&last)));
+    EXPECT_LE(last.right, client.right);
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETROWCOUNT, 0, 0), 1);
+    HWND arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+    EXPECT_TRUE(arrows == nullptr || !IsWindowVisible(arrows));
 }
 
 }  // namespace

@@ -1,0 +1,70 @@
+// The provider's figures are the system's own answers, each in the field it belongs to.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+#include "platform/win32/win32_platform.h"
+
+namespace zarnel {
+namespace {
+
+// Free memory and free space move a little between two questions.
+bool closeTo(std::uint64_t a, std::uint64_t b, std::uint64_t within) {
+    return (a > b ? a - b : b - a) <= within;
+}
+
+TEST(Win32ProviderAnswers, MemoryFiguresAreTheSystems) {
+    Win32Platform platform;
+    MemoryStatus status{.dwLength = sizeof(MemoryStatus)};
+    platform.globalMemoryStatus(status);
+    MEMORYSTATUSEX system{};
+    system.dwLength = sizeof(system);
+    ASSERT_TRUE(GlobalMemoryStatusEx(&system));
+
+    EXPECT_EQ(status.ullTotalPhys, system.ullTotalPhys);
+    EXPECT_LE(status.ullAvailPhys, status.ullTotalPhys);
+    EXPECT_TRUE(closeTo(status.ullAvailPhys, system.ullAvailPhys, system.ullTotalPhys / 20))
+        << status.ullAvailPhys << " free, the system says " << system.ullAvailPhys;
+    EXPECT_NEAR(status.dwMemoryLoad, system.dwMemoryLoad, 5);
+}
+
+TEST(Win32ProviderAnswers, SpaceAndVolumeFiguresAreTheSystems) {
+    Win32Platform platform;
+    std::uint64_t available = 0;
+    std::uint64_t total = 0;
+    std::uint64_t totalFree = 0;
+    ASSERT_TRUE(platform.getDiskFreeSpaceEx("C:\\", available, total, totalFree));
+    ULARGE_INTEGER systemAvailable{};
+    ULARGE_INTEGER systemTotal{};
+    ULARGE_INTEGER systemFree{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA("C:\\", &systemAvailable, &systemTotal, &systemFree));
+    constexpr std::uint64_t kMoved = 64ULL << 20;  // written by others meanwhile
+    EXPECT_EQ(total, systemTotal.QuadPart);
+    EXPECT_TRUE(closeTo(available, systemAvailable.QuadPart, kMoved))
+        << available << " available, the system says " << systemAvailable.QuadPart;
+    EXPECT_TRUE(closeTo(totalFree, systemFree.QuadPart, kMoved))
+        << totalFree << " free, the system says " << systemFree.QuadPart;
+
+    std::array<char, MAX_PATH + 1> name{};
+    std::array<char, MAX_PATH + 1> fileSystem{};
+    std::uint32_t serial = 0;
+    std::uint32_t longest = 0;
+    std::uint32_t flags = 0;
+    ASSERT_TRUE(platform.getVolumeInformation("C:\\", name, serial, longest, flags, fileSystem));
+    std::array<wchar_t, MAX_PATH + 1> systemName{};
+    std::array<wchar_t, MAX_PATH + 1> systemFileSystem{};
+    DWORD systemSerial = 0;
+    DWORD systemLongest = 0;
+    DWORD systemFlags = 0;
+    ASSERT_TRUE(GetVolumeInformationW(L"C:\\", systemName.data(), MAX_PATH + 1, &systemSerial,
+                                      &systemLongest, &systemFlags, systemFileSystem.data(),
+                                      MAX_PATH + 1));
+    EXPECT_EQ(serial, systemSerial);
+    EXPECT_EQ(longest, systemLongest);
+    EXPECT_EQ(flags, systemFlags);
+}
+
+}  // namespace
+}  // namespace zarnel
