@@ -335,6 +335,26 @@ TEST(LinuxDrives, ManyMountsStopAtZ) {
     EXPECT_EQ(platform.getDriveType("C:\\"), drive_type::kFixed);  // a container's overlay root
 }
 
+// Twenty-two mounted drives take d: to y:: of two sticks nothing mounted, the first takes z:
+// and the second is left without a letter.
+TEST(LinuxDrives, AnUnmountedStickTakesTheLastLetterAndNoneComesPastIt) {
+    const ScratchMachine machine;
+    std::string table = kRootMountLine;
+    for (int i = 1; i <= 22; ++i) {
+        table += std::to_string(i + 1) + " 1 8:" + std::to_string(i + 1) + " / /srv/disk" +
+                 std::to_string(i) + " rw - ext4 /dev/sda" + std::to_string(i + 1) + " rw\n";
+    }
+    machine.writeMountTable(table);
+    machine.addDisk({.name = "sdy", .removable = true});
+    machine.addDisk({.name = "sdz", .removable = true});
+
+    LinuxPlatform platform(machine.root());
+    const DriveList drives = platform.drives();
+    ASSERT_EQ(drives.entries.size(), 24u);
+    EXPECT_EQ(drives.entries[22], "y: [/srv/disk22]");
+    EXPECT_EQ(drives.entries.back(), "z: [/dev/sdy]");
+}
+
 // The window's toolkit sets the user's locale, and the Turkish one lowers "I" to itself: a root
 // given in upper case must still name its drive there. The locale is made for the test from
 // the machine's locale sources, where they are installed.
@@ -486,6 +506,22 @@ TEST(LinuxDrives, DevicesSpanningTwoSticksAreOneRemovableDrive) {
             << stacked.name;
         EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kRemovable) << stacked.name;
     }
+}
+
+// A logical volume spanning a stick and the fixed disk stays put with the disk: a fixed drive,
+// and the stick under it no empty drive of its own.
+TEST(LinuxDrives, AVolumeSpanningAStickAndAFixedDiskIsFixed) {
+    const ScratchMachine machine;
+    machine.writeMountTable(
+        "1 0 8:2 / / rw - ext4 /dev/sda2 rw\n"
+        "2 1 254:0 / /srv/pool rw - ext4 /dev/dm-0 rw\n");
+    machine.addDisk({.name = "sda", .partitions = {"sda2", "sda3"}, .sectors = 1000});
+    machine.addDisk({.name = "sdb", .removable = true, .partitions = {"sdb1"}, .sectors = 1000});
+    machine.addDisk({.name = "dm-0", .sectors = 1800, .builtOn = {"sda3", "sdb1"}});
+
+    LinuxPlatform platform(machine.root());
+    EXPECT_EQ(platform.drives().entries, (std::vector<std::string>{"c: [/]", "d: [/srv/pool]"}));
+    EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kFixed);
 }
 
 // A root the kernel mounted itself is "/dev/root", a node no /dev holds (a board booted

@@ -235,6 +235,10 @@ TEST(HostsParsing, FirstQualifiedAliasOfTheHostGivesTheDomain) {
     EXPECT_EQ(linux_fs::domainFromHosts(hosts, ""), std::nullopt);
     // An address alone, or a name that only starts like the host, gives nothing.
     EXPECT_EQ(linux_fs::domainFromHosts("10.0.0.1\n10.0.0.2 pcx.example\n", "pc"), std::nullopt);
+    // Named on two lines, the host has the domain of the first, as the resolver answers.
+    EXPECT_EQ(linux_fs::domainFromHosts(
+                  "127.0.1.1 pc.home.example pc\n10.0.0.9 pc.office.example pc\n", "pc"),
+              "home.example");
 }
 
 TEST(HostsParsing, ResolvConfLastDomainWinsAndSearchIsNotADomain) {

@@ -418,6 +418,35 @@ INSTANTIATE_TEST_SUITE_P(
                 .BatteryLifePercent = 45,
                 .BatteryLifeTime = -1,
                 .BatteryFullLifeTime = -1}},
+        // A game pad charging in its cradle is no adapter of the laptop's: the laptop still
+        // runs on its battery. 50 of 100 at 10 lasts 50 * 3600 / 10 = 18000 s, full 36000 s.
+        SumRow{"APeripheralsChargerOnlineIsNotTheAdapter",
+               {kAdapterOff,
+                [] {
+                    PowerSupply cradle = adapter("USB", true);
+                    cradle.scope = "Device";
+                    return cradle;
+                }(),
+                battery(50, 100, 10)},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 0,
+                .BatteryLifePercent = 50,
+                .BatteryLifeTime = 18000,
+                .BatteryFullLifeTime = 36000}},
+        // An adapter that cannot say whether it is plugged in leaves the line unknown, and with
+        // it the times, which are told only on battery.
+        SumRow{"AnAdapterThatCannotSayLeavesTheTimesUnknown",
+               {[] {
+                    PowerSupply mains = adapter("Mains", false);
+                    mains.online.reset();
+                    return mains;
+                }(),
+                battery(50, 100, 10)},
+               {.ACLineStatus = 255,
+                .BatteryFlag = 0,
+                .BatteryLifePercent = 50,
+                .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}},
         // A desktop's USB-C port with nothing in it: without a battery, the machine is on mains.
         SumRow{"NoBatteryAndAnEmptyChargingPort",
                {adapter("USB", false)},

@@ -113,6 +113,14 @@ TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
     EXPECT_EQ(linux_fs::lxqtPanelState("[panelx]\nhidable=true\n"), std::nullopt);
 }
 
+// A lone Plasma panel set to hide itself is an auto-hiding taskbar kept above the windows, in
+// either Plasma: the mode that changed meaning is the next one.
+TEST(DesktopTaskbar, ALonePlasmaPanelThatHidesIsOnTopToo) {
+    constexpr std::string_view kHiding = "[PlasmaViews][Panel 2]\npanelVisibility=1\n";
+    EXPECT_EQ(linux_fs::plasmaPanelState(kHiding), kHide | kTop);
+    EXPECT_EQ(linux_fs::plasma5PanelState(kHiding), kHide | kTop);
+}
+
 // The taskbar state `desktop`'s settings give, from the text of a settings key file.
 std::optional<std::uint32_t> stateFromSettings(Desktop desktop, std::string_view keyFileText) {
     const testing::ScratchMachine machine;
@@ -163,6 +171,18 @@ TEST(DesktopTaskbar, GnomeDockHidesByItsOwnSettingsOnlyWhileRunning) {
     EXPECT_EQ(state("disable-user-extensions=true\n",
                     "dock-fixed=false\nautohide=true\nintellihide=true\n"),
               kTop);
+    // Enabled once and disabled since: the shell does not run it.
+    EXPECT_EQ(state("disabled-extensions=['dash-to-dock@micxgx.gmail.com']\n",
+                    "dock-fixed=false\nautohide=true\nintellihide=true\n"),
+              kTop);
+    // Without the shell's schema nothing says whether it runs the dock: its settings tell.
+    const testing::ScratchMachine machine;
+    const std::filesystem::path keyFile = machine.root() / "keyfile";
+    std::ofstream(keyFile) << "[org/gnome/shell/extensions/dash-to-dock]\n"
+                              "dock-fixed=false\nautohide=true\nintellihide=false\n";
+    const auto dockOnly = linux_fs::keyFileDesktopSettings(ZARNEL_DOCK_SCHEMAS_DIR, keyFile);
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), "", "", *dockOnly),
+              kHide | kTop);
 }
 
 constexpr int kAskedAgain = 20;

@@ -2,7 +2,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/fscrypt.h>
+#include <sched.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -100,7 +105,11 @@ INSTANTIATE_TEST_SUITE_P(
                       SerialRow{"0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d", 0x0A1B2C3D},
                       SerialRow{"2023-05-10-12-34-56-00", 0x20230510}, SerialRow{"", 0},
                       SerialRow{"1234", 0}, SerialRow{"zzzz-zzzz", 0},
-                      SerialRow{"12345678-", 0x12345678}, SerialRow{"1234567g", 0}));
+                      SerialRow{"12345678-", 0x12345678}, SerialRow{"1234567g", 0},
+                      // Longer than an NTFS serial: its first eight digits, not its last.
+                      SerialRow{"12345678901234567890", 0x12345678},
+                      // A letter past f before eight digits makes it no hex serial at all.
+                      SerialRow{"Xm3Ye1-aBcD-eF12", 0}));
 
 // What the kernel gives as the longest name: characters for most file systems, bytes of its
 // widest character set for FAT and exFAT (a USB stick's or an SD card's).
@@ -209,6 +218,9 @@ TEST(VolumeLabel, LongLabelIsCutBetweenCharacters) {
     EXPECT_EQ(photos.substr(0, shown.size()), shown);
     // Nor is an escaped byte cut in two.
     EXPECT_EQ(shownLabel("ab\xFF\xFF", "btrfs", 9), "ab\\xFF");
+    // A label that fills the room to its last byte is whole, escapes and all.
+    EXPECT_EQ(shownLabel(std::string(259, 'L'), "f2fs", 259), std::string(259, 'L'));
+    EXPECT_EQ(shownLabel("ab\xFF\xFF", "btrfs", 10), "ab\\xFF\\xFF");
 }
 
 // End to end through the provider: udev's copy of the label, a label longer than a path, and
@@ -303,6 +315,8 @@ TEST(Win32Errno, OneTable) {
     EXPECT_EQ(win32ErrorFromErrno(ENOMEDIUM), 21u);
     EXPECT_EQ(win32ErrorFromErrno(ENOTCONN), 21u);
     EXPECT_EQ(win32ErrorFromErrno(EIO), 21u);
+    // A mount point below what is now a file is a path not found, not a refusal.
+    EXPECT_EQ(win32ErrorFromErrno(ENOTDIR), 3u);
     EXPECT_EQ(win32ErrorFromErrno(EOVERFLOW), 31u);
 }
 
@@ -332,6 +346,78 @@ TEST(UserDirs, ParsesHomeAbsoluteAndQuotedEntries) {
 TEST(UserDirs, LaterEntryWins) {
     const auto dirs = parseUserDirs("XDG_DESKTOP_DIR=\"$HOME/a\"\nXDG_DESKTOP_DIR=\"$HOME/b\"\n");
     EXPECT_EQ(dirs.at("DESKTOP").path, "/b");
+}
+
+}  // namespace
+}  // namespace zarnel::linux_fs
+
+namespace zarnel::linux_fs {
+namespace {
+
+// What the child reports through its exit status.
+enum LoopOutcome : int {
+    kRead = 0,
+    kNoLoopMount = 1,  // not root, or no loop devices or mkfs.ext4 here
+    kCallFailed = 2,
+    kWrongLabel = 3,
+    kWrongSerial = 4,
+};
+
+// Runs in a child of its own: a volume made for the test, with a label and a UUID of its own,
+// mounted where a machine without udev (a container, a minimal install) has it, so that only
+// the volume itself can tell them.
+LoopOutcome readLoopVolume(const testing::ScratchMachine& machine) {
+    const std::filesystem::path& root = machine.root();
+    if (::unshare(CLONE_NEWNS) != 0) return kNoLoopMount;
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return kNoLoopMount;
+    const std::filesystem::path image = root / "volume.img";
+    const std::filesystem::path point = root / "mnt/photos";
+    std::filesystem::create_directories(point);
+    const std::string make =
+        "truncate -s 8M '" + image.string() +
+        "' && mkfs.ext4 -q -L PHOTOS -U 0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d '" + image.string() +
+        "' && mount -o loop '" + image.string() + "' '" + point.string() + "'";
+    if (std::system((make + " >/dev/null 2>&1").c_str()) != 0) return kNoLoopMount;
+    struct stat info {};
+    if (::stat(point.c_str(), &info) != 0) return kNoLoopMount;
+    const std::string number =
+        std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev));
+    // Listed as a disk's partition, as a loop device outside the media folders is no drive.
+    machine.writeMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n2 1 " + number +
+                            " / /mnt/photos rw,relatime - ext4 /dev/sdb1 rw\n");
+    LinuxPlatform platform(root);
+    std::string label(kMaxPath, '\0');
+    std::string fileSystem(kMaxPath, '\0');
+    std::uint32_t serial = 0;
+    std::uint32_t nameLength = 0;
+    std::uint32_t flags = 0;
+    if (platform.getVolumeInformation("d:\\", label, serial, nameLength, flags, fileSystem) != 1) {
+        return kCallFailed;
+    }
+    if (std::string(label.c_str()) != "PHOTOS") return kWrongLabel;
+    // Kernels before 6.5 give no UUID through the volume: then there is no serial to check.
+    struct {
+        std::uint8_t len;
+        std::uint8_t uuid[16];
+    } asked{};
+    const int fd = ::open(point.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool uuidKnown = ::ioctl(fd, _IOR(0x15, 0, decltype(asked)), &asked) == 0;
+    ::close(fd);
+    // The first eight hex digits of "0a1b2c3d-...".
+    if (uuidKnown && serial != 0x0A1B2C3Du) return kWrongSerial;
+    return kRead;
+}
+
+TEST(VolumeFacts, AVolumeWithoutUdevDataTellsItsOwnLabelAndSerial) {
+    const testing::ScratchMachine machine;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) ::_exit(readLoopVolume(machine));
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == kNoLoopMount) GTEST_SKIP() << "no loop mount allowed here";
+    EXPECT_EQ(WEXITSTATUS(status), kRead);
 }
 
 }  // namespace

@@ -76,6 +76,20 @@ TEST(ReadOpenFile, WholeTextUpToTheCapAndTooBigPastIt) {
     }
 }
 
+// Read through its path, a file's own size is checked against the cap before its text is: the
+// same edge, a file of exactly the cap whole and one byte more too big.
+TEST(ReadFile, ItsSizeMeetsTheCapAsItsTextDoes) {
+    const testing::ScratchMachine machine;
+    const std::string text = textOf(kPage);
+    std::ofstream(machine.root() / "text", std::ios::binary) << text;
+    const auto read = [&machine](std::size_t cap) {
+        return linux_fs::readFileText(machine.root(), "text", linux_fs::FinalLink::Refuse, cap);
+    };
+    EXPECT_EQ(read(kPage).text, text);
+    EXPECT_EQ(read(kPage - 1).text, std::nullopt);
+    EXPECT_EQ(read(kPage - 1).error, EFBIG);
+}
+
 // A file whose read fails (the process's own memory, read at its unmapped first page) gives
 // no text and the error, never what came before the failure.
 TEST(ReadOpenFile, AFailedReadGivesItsErrorAndNoText) {
