@@ -1,7 +1,6 @@
 #include "platform/linux/user_quota.h"
 
 #include <fcntl.h>
-#include <sys/quota.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -9,6 +8,14 @@
 #include "platform/linux/descriptor.h"
 
 namespace zarnel::linux_fs {
+
+QuotaRecord quotaRecordOf(const dqblk& answer) {
+    return {.blockLimitsValid = (answer.dqb_valid & QIF_BLIMITS) != 0,
+            .hardLimitBlocks = answer.dqb_bhardlimit,
+            .softLimitBlocks = answer.dqb_bsoftlimit,
+            .graceEnds = static_cast<std::time_t>(answer.dqb_btime),
+            .usedBytes = answer.dqb_curspace};
+}
 
 std::optional<std::uint64_t> quotaRemainder(const QuotaRecord& record, std::time_t now) {
     if (!record.blockLimitsValid) return std::nullopt;
@@ -33,12 +40,7 @@ std::optional<std::uint64_t> userQuotaLeft(const std::string& folder, uid_t user
     if (::syscall(SYS_quotactl_fd, root.get(), QCMD(Q_GETQUOTA, USRQUOTA), user, &quota) != 0) {
         return std::nullopt;
     }
-    return quotaRemainder({.blockLimitsValid = (quota.dqb_valid & QIF_BLIMITS) != 0,
-                           .hardLimitBlocks = quota.dqb_bhardlimit,
-                           .softLimitBlocks = quota.dqb_bsoftlimit,
-                           .graceEnds = static_cast<std::time_t>(quota.dqb_btime),
-                           .usedBytes = quota.dqb_curspace},
-                          std::time(nullptr));
+    return quotaRemainder(quotaRecordOf(quota), std::time(nullptr));
 }
 
 }  // namespace zarnel::linux_fs

@@ -1,6 +1,7 @@
 // What the user's disk quota leaves them on a volume.
 #pragma once
 
+#include <sys/quota.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -18,6 +19,9 @@ struct QuotaRecord {
     std::time_t graceEnds = 0;          // when a user over the soft limit may write no more
     std::uint64_t usedBytes = 0;
 };
+
+// The kernel's answer to a quota question, as a record.
+QuotaRecord quotaRecordOf(const dqblk& answer);
 
 // The bytes the user may still write at `now`: nothing when no limit bounds them, 0 when the
 // user is at or over the hard limit, or over the soft one once its grace time has run out.

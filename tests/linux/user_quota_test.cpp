@@ -84,6 +84,25 @@ TEST(UserQuota, NoLimitOrNoReportedLimitBoundsNothing) {
         std::nullopt);
 }
 
+// The kernel's answer, field by field: a hard limit of 1 GiB over 100 MiB used leaves
+// 1,073,741,824 - 104,857,600 = 968,884,224 bytes; the soft limit of 512 MiB, reached with no
+// grace time running, bounds nothing yet; only the space's limits count, not the files'.
+TEST(UserQuota, TheKernelsAnswerIsReadFieldByField) {
+    dqblk answer{};
+    answer.dqb_valid = QIF_BLIMITS | QIF_SPACE;
+    answer.dqb_bhardlimit = 1048576;
+    answer.dqb_bsoftlimit = 524288;
+    answer.dqb_curspace = 104857600;
+    answer.dqb_ihardlimit = 1;  // one file: would leave nothing if taken for blocks
+    EXPECT_EQ(quotaRemainder(linux_fs::quotaRecordOf(answer), kNow), 968884224U);
+    answer.dqb_btime = static_cast<std::uint64_t>(kNow - kHour);  // run out, under the soft limit
+    EXPECT_EQ(quotaRemainder(linux_fs::quotaRecordOf(answer), kNow), 968884224U);
+    answer.dqb_curspace = 536870912;  // at the soft limit once its grace time has run out
+    EXPECT_EQ(quotaRemainder(linux_fs::quotaRecordOf(answer), kNow), 0U);
+    answer.dqb_valid = QIF_INODES;  // file limits reported alone
+    EXPECT_EQ(quotaRemainder(linux_fs::quotaRecordOf(answer), kNow), std::nullopt);
+}
+
 // The folder the provider last asked about, and a quota of half a MiB left there.
 std::string askedFolder;
 std::optional<std::uint64_t> halfMebibyteLeft(const std::string& folder, uid_t) {
