@@ -68,13 +68,12 @@ std::vector<std::string> partitionsIn(const fs::path& diskFolder, std::string_vi
 
 // The device at sys/class/block/<name>, `depth` devices above the one first asked about.
 BlockDevice describeAt(const fs::path& root, std::string_view name, int depth) {
-    BlockDevice device{.name = std::string(name), .disk = std::string(name), .hasMedium = true};
+    BlockDevice device{.name = std::string(name), .disk = std::string(name)};
     std::error_code error;
     const fs::path real = fs::canonical(root / "sys/class/block" / name, error);
     if (error) return device;
     const fs::path diskFolder = fs::exists(real / "partition", error) ? real.parent_path() : real;
     device.disk = diskFolder.filename().string();
-    device.hasMedium = numberAttribute(diskFolder, "size") != 0;
     const std::vector<std::string> beneath =
         depth < kMaxStackDepth ? namesIn(diskFolder / "slaves") : std::vector<std::string>{};
     if (beneath.empty()) {

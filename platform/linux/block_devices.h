@@ -21,7 +21,6 @@ struct BlockDevice {
     bool sdCard = false;     // an SD card in a built-in reader ("mmcblk0", device/type "SD")
     bool optical = false;    // "sr0"
     bool ram = false;        // "zram0", "ram0"
-    bool hasMedium = false;  // the disk's size is not 0
 };
 
 // The kernel's name of the device a mount is from ("/dev/sda1" gives "sda1",
@@ -30,9 +29,9 @@ struct BlockDevice {
 // found by the mount's device number.
 std::string kernelDeviceName(const std::filesystem::path& root, const MountEntry& mount);
 
-// sys/class/block/<name>; a device sysfs does not know reads as a fixed disk with a medium. A
-// device built on others (an opened encrypted partition, a logical volume) is of the kind of
-// the disks beneath it.
+// sys/class/block/<name>; a device sysfs does not know reads as a fixed disk. A device built
+// on others (an opened encrypted partition, a logical volume) is of the kind of the disks
+// beneath it.
 BlockDevice describeBlockDevice(const std::filesystem::path& root, std::string_view name);
 
 // Whether sysfs knows the device now, asked afresh: a stick with nothing mounted can be pulled
