@@ -85,8 +85,8 @@ TEST(UserQuota, NoLimitOrNoReportedLimitBoundsNothing) {
 }
 
 // The kernel's answer, field by field: a hard limit of 1 GiB over 100 MiB used leaves
-// 1,073,741,824 - 104,857,600 = 968,884,224 bytes; the soft limit of 512 MiB, reached with no
-// grace time running, bounds nothing yet; only the space's limits count, not the files'.
+// 1,073,741,824 - 104,857,600 = 968,884,224 bytes; the soft limit of 512 MiB bounds nothing
+// until it is reached with its grace time run out; only the space's limits count, not the files'.
 TEST(UserQuota, TheKernelsAnswerIsReadFieldByField) {
     dqblk answer{};
     answer.dqb_valid = QIF_BLIMITS | QIF_SPACE;
@@ -99,6 +99,8 @@ TEST(UserQuota, TheKernelsAnswerIsReadFieldByField) {
     EXPECT_EQ(quotaRemainder(linux_fs::quotaRecordOf(answer), kNow), 968884224U);
     answer.dqb_curspace = 536870912;  // at the soft limit once its grace time has run out
     EXPECT_EQ(quotaRemainder(linux_fs::quotaRecordOf(answer), kNow), 0U);
+    answer.dqb_btime = 0;  // at it with no grace time started: 1 GiB - 512 MiB is left
+    EXPECT_EQ(quotaRemainder(linux_fs::quotaRecordOf(answer), kNow), 536870912U);
     answer.dqb_valid = QIF_INODES;  // file limits reported alone
     EXPECT_EQ(quotaRemainder(linux_fs::quotaRecordOf(answer), kNow), std::nullopt);
 }

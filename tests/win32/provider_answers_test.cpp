@@ -1,4 +1,6 @@
-// The provider's figures are the system's own answers, each in the field it belongs to.
+// The provider's figures are the system's own answers, each in the field it belongs to. Only
+// figures that differ on the machine can be told apart: without a page file, or without a quota,
+// some answers are equal, and a swap between those goes unseen here.
 #include <gtest/gtest.h>
 #include <windows.h>
 

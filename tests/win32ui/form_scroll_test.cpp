@@ -16,6 +16,29 @@ namespace {
 
 using testing::TestWindow;
 
+// A wheel setting changed for one test and given back however the test ends: the prefix keeps
+// it for every program that runs after.
+class WheelSetting {
+  public:
+    WheelSetting(UINT get, UINT set) : set_(set) {
+        saved_ = SystemParametersInfoW(get, 0, &value_, 0) != FALSE;
+    }
+    WheelSetting(const WheelSetting&) = delete;
+    WheelSetting& operator=(const WheelSetting&) = delete;
+    ~WheelSetting() {
+        if (saved_) SystemParametersInfoW(set_, value_, nullptr, 0);
+    }
+
+    bool change(UINT value) const {
+        return saved_ && SystemParametersInfoW(set_, value, nullptr, 0) != FALSE;
+    }
+
+  private:
+    UINT set_;
+    UINT value_ = 0;
+    bool saved_ = false;
+};
+
 // Where a control shows, in the form's client pixels.
 RECT onForm(HWND form, HWND control) {
     RECT r{};
@@ -202,8 +225,7 @@ TEST_F(FormScroll, OnADenseShortScreenTheWindowLiesInTheWorkArea) {
 
 TEST_F(FormScroll, TheWheelScrollsByTheSystemsSetting) {
     resizeClient(design.bottom / 3, GetSystemMetrics(SM_CXVSCROLL));
-    UINT lines = 0;
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    const WheelSetting lines(SPI_GETWHEELSCROLLLINES, SPI_SETWHEELSCROLLLINES);
     const auto turn = [&](int notches) {
         SendMessageW(form, WM_MOUSEWHEEL, MAKEWPARAM(0, -notches * WHEEL_DELTA), 0);
         TestWindow::pump();
@@ -215,10 +237,9 @@ TEST_F(FormScroll, TheWheelScrollsByTheSystemsSetting) {
     EXPECT_EQ(turn(-1), 0) << "turned back";
 
     // A page a notch, as the system may be set, and never past the end.
-    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0));
+    ASSERT_TRUE(lines.change(WHEEL_PAGESCROLL));
     const LONG onePage = turn(1);
     const LONG pastTheEnd = turn(10);
-    SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
     EXPECT_EQ(onePage, design.bottom / 3);
     EXPECT_EQ(pastTheEnd, design.bottom - design.bottom / 3);
 }
@@ -272,7 +293,8 @@ TEST_F(FormScroll, TheWheelOverAListThatDoesNotScrollScrollsTheWindow) {
     EXPECT_FALSE(win32::handleListWheel(controls, overAField)) << "left to the field";
 
     // Given more lines than it shows, the list scrolls them itself.
-    for (int line = 0; line < 100; ++line)
+    constexpr int kMoreLinesThanShown = 100;
+    for (int line = 0; line < kMoreLinesThanShown; ++line)
         controls.addItem(Ctl::List3, "line\t" + std::to_string(line));
     EXPECT_FALSE(win32::handleListWheel(controls, turn)) << "left to the list";
 }
@@ -291,19 +313,16 @@ TEST_F(FormScroll, TiltingTheWheelScrollsSideways) {
     EXPECT_EQ(tilt(-WHEEL_DELTA), 0) << "and back";
 
     // Sideways the wheel goes by the characters set for it, not by the lines.
-    UINT lines = 0;
-    UINT characters = 0;
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLCHARS, 0, &characters, 0));
-    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0));
-    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWHEELSCROLLCHARS, 1, nullptr, 0));
+    const WheelSetting lines(SPI_GETWHEELSCROLLLINES, SPI_SETWHEELSCROLLLINES);
+    const WheelSetting characters(SPI_GETWHEELSCROLLCHARS, SPI_SETWHEELSCROLLCHARS);
+    constexpr UINT kThree = 3;
+    ASSERT_TRUE(lines.change(kThree));
+    ASSERT_TRUE(characters.change(1));
     const LONG oneCharacter = tilt(WHEEL_DELTA);
-    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWHEELSCROLLCHARS, 3, nullptr, 0));
+    ASSERT_TRUE(characters.change(kThree));
     const LONG threeCharacters = tilt(WHEEL_DELTA) - oneCharacter;
-    SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
-    SystemParametersInfoW(SPI_SETWHEELSCROLLCHARS, characters, nullptr, 0);
     EXPECT_GT(oneCharacter, 0);
-    EXPECT_EQ(threeCharacters, 3 * oneCharacter);
+    EXPECT_EQ(threeCharacters, kThree * oneCharacter);
 }
 
 // The bar's arrows, its trough and its thumb, clicked in a window half as tall as the form.
@@ -418,14 +437,12 @@ TEST_F(FormScroll, AWindowAsTallAsItsContentsAndNarrowerScrollsToEveryEdge) {
 // A wheel set to more lines than the window shows scrolls one page a notch: nothing is skipped.
 TEST_F(FormScroll, ANotchNeverScrollsMoreThanAPage) {
     resizeClient(design.bottom / 3, GetSystemMetrics(SM_CXVSCROLL));
-    UINT lines = 0;
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    const WheelSetting lines(SPI_GETWHEELSCROLLLINES, SPI_SETWHEELSCROLLLINES);
     constexpr UINT kManyLines = 100;
-    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, kManyLines, nullptr, 0));
+    ASSERT_TRUE(lines.change(kManyLines));
     SendMessageW(form, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
     TestWindow::pump();
     const LONG oneNotch = scrolledDown();
-    SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
     RECT client{};
     GetClientRect(form, &client);
     EXPECT_EQ(oneNotch, client.bottom);
