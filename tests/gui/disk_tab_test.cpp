@@ -72,15 +72,24 @@ TEST(DiskTab, FixtureMachineShowsItsUsbStick) {
     EXPECT_EQ(text(dump, "Text21"), QStringLiteral("vfat"));
 }
 
+// The window open on a machine of two drives, the second chosen, before any watch is set.
+class OpenWindow : public ::testing::Test {
+  protected:
+    OpenWindow() {
+        platform.records.drives = {.entries = {"c: [/]", "d: [/home]"}, .selected = 1};
+        shown = qt::startForm(controls, platform, form);
+    }
+
+    FakePlatform platform;
+    qt::MainWindow window;
+    qt::QtControls controls{window};
+    Form1 form{controls, platform};
+    DriveList shown;
+};
+
 // The open window hears of a device node coming under dev/ (a stick nothing mounts) and fills
 // its drive list again, keeping the chosen drive.
-TEST(DiskTab, DriveListFollowsADeviceThatCameWhileTheWindowIsOpen) {
-    FakePlatform platform;
-    platform.records.drives = {.entries = {"c: [/]", "d: [/home]"}, .selected = 1};
-    qt::MainWindow window;
-    qt::QtControls controls(window);
-    Form1 form(controls, platform);
-    DriveList shown = qt::startForm(controls, platform, form);
+TEST_F(OpenWindow, DriveListFollowsADeviceThatCame) {
     QTemporaryDir machine;
     ASSERT_TRUE(QDir(machine.path()).mkdir(QStringLiteral("dev")));
     const linux_fs::DeviceWatch devices(machine.path().toStdString());
@@ -142,13 +151,7 @@ class UrgentLink {
 
 // The open window fills its drive list again when the mount table signals a change (a stick
 // mounted by the desktop), and not before.
-TEST(DiskTab, DriveListFollowsTheMountTableWhileTheWindowIsOpen) {
-    FakePlatform platform;
-    platform.records.drives = {.entries = {"c: [/]", "d: [/home]"}, .selected = 1};
-    qt::MainWindow window;
-    qt::QtControls controls(window);
-    Form1 form(controls, platform);
-    DriveList shown = qt::startForm(controls, platform, form);
+TEST_F(OpenWindow, DriveListFollowsTheMountTable) {
     const UrgentLink mountTable;
     ASSERT_GE(mountTable.watched(), 0);
     qt::DriveWatches watches;

@@ -95,6 +95,16 @@ class FormScroll : public ::testing::Test {
     LONG scrolledDown() const {
         return tabsAt.top - onForm(form, controls.handle(Ctl::SSTab1)).top;
     }
+    // Scrolled to both ends, the contents' bottom-right corner is the client area's.
+    void expectBothBarsReachTheCorner() {
+        scroll(SB_BOTTOM);
+        scroll(SB_RIGHT, WM_HSCROLL);
+        RECT client{};
+        GetClientRect(form, &client);
+        EXPECT_EQ(scrolledDown(), design.bottom - client.bottom);
+        EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).left,
+                  tabsAt.left - (design.right - client.right));
+    }
 
     TestWindow window{"two_petabytes.scenario"};
     win32::Win32Controls& controls = window.controls;
@@ -352,15 +362,7 @@ TEST_F(FormScroll, AWindowAsWideAsItsContentsAndShorterScrollsToEveryEdge) {
     resizeClient(design.bottom / 2, 0);
     ASSERT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_VSCROLL, 0);
     EXPECT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_HSCROLL, 0);
-
-    scroll(SB_BOTTOM);
-    scroll(SB_RIGHT, WM_HSCROLL);
-    RECT client{};
-    GetClientRect(form, &client);
-    // The contents' bottom-right corner is the client area's.
-    EXPECT_EQ(scrolledDown(), design.bottom - client.bottom);
-    EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).left,
-              tabsAt.left - (design.right - client.right));
+    expectBothBarsReachTheCorner();
     EXPECT_TRUE(fullyShown(form, controls.handle(Ctl::Slider1)));
 }
 
@@ -424,14 +426,7 @@ TEST_F(FormScroll, AWindowAsTallAsItsContentsAndNarrowerScrollsToEveryEdge) {
     resizeClient(design.bottom, -design.right / 2);
     ASSERT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_HSCROLL, 0);
     EXPECT_NE(GetWindowLongPtrW(form, GWL_STYLE) & WS_VSCROLL, 0);
-    scroll(SB_BOTTOM);
-    scroll(SB_RIGHT, WM_HSCROLL);
-    RECT client{};
-    GetClientRect(form, &client);
-    // The contents' bottom-right corner is the client area's.
-    EXPECT_EQ(scrolledDown(), design.bottom - client.bottom);
-    EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).left,
-              tabsAt.left - (design.right - client.right));
+    expectBothBarsReachTheCorner();
 }
 
 // A wheel set to more lines than the window shows scrolls one page a notch: nothing is skipped.

@@ -67,7 +67,7 @@ void changeDpi(win32::Win32Controls& controls, int dpi) {
     TestWindow::pump();
 }
 
-std::vector<COLORREF> printed(HWND control) {
+std::vector<COLORREF> printed(HWND control, UINT message, COLORREF under) {
     RECT client{};
     GetClientRect(control, &client);
     HDC screen = GetDC(control);
@@ -75,9 +75,12 @@ std::vector<COLORREF> printed(HWND control) {
     HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
     ReleaseDC(control, screen);
     HGDIOBJ previous = SelectObject(dc, bitmap);
+    HBRUSH ground = CreateSolidBrush(under);
+    FillRect(dc, &client, ground);
+    DeleteObject(ground);
     // A list box scrolled sideways draws through a moved window origin, and leaves it moved.
     const int saved = SaveDC(dc);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    SendMessageW(control, message, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     RestoreDC(dc, saved);
     std::vector<COLORREF> drawn;
     for (int y = 0; y < client.bottom; ++y)

@@ -45,7 +45,9 @@ int pixels(float twips, int dpi);
 // its place.
 void changeDpi(win32::Win32Controls& controls, int dpi);
 
-// A control's client area as its own WM_PRINTCLIENT draws it, row by row.
-std::vector<COLORREF> printed(HWND control);
+// A control's client area as its own WM_PRINTCLIENT draws it, row by row; or as `message`
+// (WM_ERASEBKGND) draws it over an area first painted `under`.
+std::vector<COLORREF> printed(HWND control, UINT message = WM_PRINTCLIENT,
+                              COLORREF under = RGB(0, 0, 0));
 
 }  // namespace zarnel::testing

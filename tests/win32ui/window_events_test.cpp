@@ -35,6 +35,15 @@ void pressKey(HWND window, WPARAM key) {
     SendMessageW(window, WM_KEYUP, key, 0);
 }
 
+// What the system sends a window when a volume arrives at or leaves `letter`.
+void announceVolume(HWND window, WPARAM event, char letter) {
+    DEV_BROADCAST_VOLUME volume{};
+    volume.dbcv_size = sizeof(volume);
+    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    volume.dbcv_unitmask = 1U << (letter - 'a');
+    SendMessageW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+}
+
 class WindowEvents : public ::testing::Test {
   protected:
     TestWindow window{"two_petabytes.scenario"};
@@ -93,11 +102,7 @@ TEST_F(WindowEvents, ChoosingAnotherDriveRunsTheDiskProbesOnIt) {
 // has its facts read again.
 TEST_F(WindowEvents, DriveListFollowsVolumesComingAndGoing) {
     const auto announce = [this](WPARAM event, char letter) {
-        DEV_BROADCAST_VOLUME volume{};
-        volume.dbcv_size = sizeof(volume);
-        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-        volume.dbcv_unitmask = 1U << (letter - 'a');
-        SendMessageW(controls.window(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+        announceVolume(controls.window(), event, letter);
         TestWindow::pump();
     };
     ASSERT_EQ(controls.items(Ctl::Drive1).size(), 3U);
@@ -121,13 +126,33 @@ TEST_F(WindowEvents, DriveListFollowsVolumesComingAndGoing) {
     EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(d:\\"));
 }
 
-// The fake machine, whose first WMI question is answered while a stick arrives as f: and the
-// disc leaves e:. The form's loading asks WMI, whose calls wait in a loop that delivers the
-// window's sent messages, before the window has events to tell.
-struct VolumesChangingAtStartUp : FakePlatform {
+// A fake machine whose volumes change once while the window loads, told to `window`.
+struct ChangingAtStartUp : FakePlatform {
     HWND window = nullptr;
     bool changed = false;
 
+    void announce(WPARAM event, char letter) const { announceVolume(window, event, letter); }
+};
+
+// The window started on `platform`, the system's messages going to it from the start.
+struct StartedOn {
+    explicit StartedOn(ChangingAtStartUp& platform)
+        : form(controls, platform), events(controls, platform, form) {
+        loadScenario(platform, testing::scenarioPath("two_petabytes.scenario"));
+        platform.window = controls.window();
+        win32::startForm(controls, platform, form, events);
+    }
+
+    tools::MessageCloser closer;
+    win32::Win32Controls controls;
+    Form1 form;
+    win32::Form1Events events;
+};
+
+// The fake machine, whose first WMI question is answered while a stick arrives as f: and the
+// disc leaves e:. The form's loading asks WMI, whose calls wait in a loop that delivers the
+// window's sent messages, before the window has events to tell.
+struct VolumesChangingAtStartUp : ChangingAtStartUp {
     std::vector<WmiInstance> wmiInstances(std::string_view className) override {
         if (!changed && window) {
             changed = true;
@@ -137,35 +162,19 @@ struct VolumesChangingAtStartUp : FakePlatform {
         }
         return FakePlatform::wmiInstances(className);
     }
-    void announce(WPARAM event, char letter) const {
-        DEV_BROADCAST_VOLUME volume{};
-        volume.dbcv_size = sizeof(volume);
-        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-        volume.dbcv_unitmask = 1U << (letter - 'a');
-        SendMessageW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
-    }
 };
 
 TEST(WindowStartUp, VolumesThatCameOrWentWhileItLoadedAreListed) {
     VolumesChangingAtStartUp platform;
-    loadScenario(platform, testing::scenarioPath("two_petabytes.scenario"));
-    tools::MessageCloser closer;
-    win32::Win32Controls controls;
-    platform.window = controls.window();
-    Form1 form(controls, platform);
-    win32::Form1Events events(controls, platform, form);
-    win32::startForm(controls, platform, form, events);
+    const StartedOn window(platform);
     ASSERT_TRUE(platform.changed);
-    EXPECT_EQ(controls.items(Ctl::Drive1), platform.records.drives.entries);
-    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    EXPECT_EQ(window.controls.items(Ctl::Drive1), platform.records.drives.entries);
+    EXPECT_EQ(window.controls.text(Ctl::Drive1), "d: [/srv/archive]");
 }
 
 // The fake machine, whose chosen drive d: takes another medium while the form asks the computer's
 // name, after its disk figures were read, and whose disc leaves e: just after.
-struct MediumChangingAtStartUp : FakePlatform {
-    HWND window = nullptr;
-    bool changed = false;
-
+struct MediumChangingAtStartUp : ChangingAtStartUp {
     int getComputerName(std::span<char> buffer, std::uint32_t& len) override {
         if (!changed && window) {
             changed = true;
@@ -176,30 +185,17 @@ struct MediumChangingAtStartUp : FakePlatform {
         }
         return FakePlatform::getComputerName(buffer, len);
     }
-    void announce(WPARAM event, char letter) const {
-        DEV_BROADCAST_VOLUME volume{};
-        volume.dbcv_size = sizeof(volume);
-        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-        volume.dbcv_unitmask = 1U << (letter - 'a');
-        SendMessageW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
-    }
 };
 
 // Every change held while the form loads counts, not only the last: the chosen drive's new
 // medium is read, though another drive went after it.
 TEST(WindowStartUp, AMediumChangedWhileItLoadedIsRead) {
     MediumChangingAtStartUp platform;
-    loadScenario(platform, testing::scenarioPath("two_petabytes.scenario"));
-    tools::MessageCloser closer;
-    win32::Win32Controls controls;
-    platform.window = controls.window();
-    Form1 form(controls, platform);
-    win32::Form1Events events(controls, platform, form);
-    win32::startForm(controls, platform, form, events);
+    const StartedOn window(platform);
     ASSERT_TRUE(platform.changed);
-    EXPECT_EQ(controls.items(Ctl::Drive1), platform.records.drives.entries);
-    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
-    EXPECT_EQ(controls.text(Ctl::Text19), "新しいディスク");
+    EXPECT_EQ(window.controls.items(Ctl::Drive1), platform.records.drives.entries);
+    EXPECT_EQ(window.controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    EXPECT_EQ(window.controls.text(Ctl::Text19), "新しいディスク");
 }
 
 TEST_F(WindowEvents, ChoosingAFolderLooksItUp) {
