@@ -24,6 +24,8 @@ TEST(GraphDescriptions, TextThatHoldsNoFigureIsReadAsItStands) {
     EXPECT_EQ(pieSummary("0M", "0M"), "使用中 0M、空き 0M");
     EXPECT_EQ(pieSummary("Text27", "Text28"), "使用中 Text27、空き Text28");
     EXPECT_EQ(pieSummary("-5M", "5M"), "使用中 -5M、空き 5M");
+    EXPECT_EQ(pieSummary("-1M", "3M"), "使用中 -1M、空き 3M");
+    EXPECT_EQ(pieSummary("1.5M", "2M"), "使用中 1.5M、空き 2M");
     EXPECT_EQ(pieSummary("12MB", "5M"), "使用中 12MB、空き 5M");
     EXPECT_EQ(pieSummary("99999999999999999999M", "5M"), "使用中 99999999999999999999M、空き 5M");
     // Typed into the legend: figures whose shares no 64-bit number holds.

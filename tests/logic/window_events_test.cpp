@@ -57,6 +57,20 @@ TEST(WindowEvents, PieIsDrawnAtOnceWhenNoTickWillCome) {
     }
 }
 
+// Closing is never refused: not from the close box, the code, the session's end or the task list.
+TEST(WindowEvents, QueryUnloadLetsEveryKindOfCloseThrough) {
+    MemoryTabWindow tab;
+    tab.form.Form_Load();
+    // Every reason a form is asked about: the close box (0), the code (1), the session's end
+    // (2), the task list (3), a parent form (4) and an owner form (5).
+    constexpr std::int16_t kLastMode = 5;
+    for (std::int16_t mode = 0; mode <= kLastMode; ++mode) {
+        std::int16_t cancel = 0;
+        tab.form.Form_QueryUnload(cancel, mode);
+        EXPECT_EQ(cancel, 0) << "unload mode " << mode;
+    }
+}
+
 struct LinkRow {
     std::string_view name;
     void (Form1::*handler)();
