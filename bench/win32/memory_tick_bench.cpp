@@ -106,7 +106,6 @@ int main(int argc, char** argv) {
     zarnel::Picture& chart = controls.picture(zarnel::Ctl::Picture1);
     Share renaming;
     Share plain;
-    double tickSeconds = 0;
     double querySeconds = 0;
     double scrollSeconds = 0;
     MEMORYSTATUSEX record{};
@@ -116,7 +115,6 @@ int main(int argc, char** argv) {
         Share& kind = memory.LastSecond != second ? renaming : plain;
         kind.nanoseconds += seconds * kNanosecondsPerSecond;
         ++kind.ticks;
-        tickSeconds += seconds;
         querySeconds += secondsOnce(window, [&] {
             record.dwLength = sizeof(record);
             GlobalMemoryStatusEx(&record);
@@ -124,7 +122,7 @@ int main(int argc, char** argv) {
         scrollSeconds += secondsOnce(
             window, [&] { chart.scroll(memory.ScrollDX, 0, memory.ScrollRect, memory.ClipRect); });
     }
-    const double tick = tickSeconds * kNanosecondsPerSecond / ticks;
+    const double tick = (renaming.nanoseconds + plain.nanoseconds) / ticks;
     const double query = querySeconds * kNanosecondsPerSecond / ticks;
     const double scroll = scrollSeconds * kNanosecondsPerSecond / ticks;
     const double figures = nanosecondsEach(window, ticks, [&] { memory.Memorii(); });

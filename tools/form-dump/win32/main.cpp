@@ -53,7 +53,7 @@ std::map<std::string, std::string> parseArguments(int argc, char** argv) {
 }
 
 int entries(const Win32Controls& controls, Ctl list) {
-    return static_cast<int>(SendMessageW(controls.handle(list), CB_GETCOUNT, 0, 0));
+    return static_cast<int>(controls.items(list).size());
 }
 
 std::unique_ptr<zarnel::Platform> makePlatform(const std::map<std::string, std::string>& args) {
