@@ -2,12 +2,9 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/fscrypt.h>
-#include <sched.h>
 #include <sys/ioctl.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,6 +21,7 @@
 #include "platform/linux/volume_label.h"
 #include "platform/linux/win32_errno.h"
 #include "platform/platform.h"
+#include "tests/support/private_mounts.h"
 #include "tests/support/recording_controls.h"
 #include "tests/support/scratch_machine.h"
 
@@ -357,10 +355,10 @@ namespace {
 // What the child reports through its exit status.
 enum LoopOutcome : int {
     kRead = 0,
-    kNoLoopMount = 1,  // not root, or no loop devices or mkfs.ext4 here
     kCallFailed = 2,
     kWrongLabel = 3,
     kWrongSerial = 4,
+    kNoLoopMount = testing::kCannotHere,  // no loop devices or mkfs.ext4 here
 };
 
 // Runs in a child of its own: a volume made for the test, with a label and a UUID of its own,
@@ -368,8 +366,6 @@ enum LoopOutcome : int {
 // the volume itself can tell them.
 LoopOutcome readLoopVolume(const testing::ScratchMachine& machine) {
     const std::filesystem::path& root = machine.root();
-    if (::unshare(CLONE_NEWNS) != 0) return kNoLoopMount;
-    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return kNoLoopMount;
     const std::filesystem::path image = root / "volume.img";
     const std::filesystem::path point = root / "mnt/photos";
     std::filesystem::create_directories(point);
@@ -410,14 +406,10 @@ LoopOutcome readLoopVolume(const testing::ScratchMachine& machine) {
 
 TEST(VolumeFacts, AVolumeWithoutUdevDataTellsItsOwnLabelAndSerial) {
     const testing::ScratchMachine machine;
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) ::_exit(readLoopVolume(machine));
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == kNoLoopMount) GTEST_SKIP() << "no loop mount allowed here";
-    EXPECT_EQ(WEXITSTATUS(status), kRead);
+    const std::optional<int> outcome = testing::inPrivateMounts(
+        [&machine] { return readLoopVolume(machine); }, testing::Namespaces::RootOnly);
+    if (!outcome) GTEST_SKIP() << "no loop mount allowed here";
+    EXPECT_EQ(*outcome, kRead);
 }
 
 }  // namespace

@@ -5,14 +5,14 @@
 
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <sched.h>
 #include <stdlib.h>
 #include <sys/mount.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
+
+#include "tests/support/private_mounts.h"
 
 namespace zarnel {
 namespace {
@@ -20,7 +20,6 @@ namespace {
 // What the child reports through its exit status.
 enum Outcome : int {
     kAsExpected = 0,
-    kNoNamespace = 1,  // neither root nor an unprivileged user namespace may make one here
     kNotOpened = 2,
     kSignalledUnchanged = 3,
     kMountUnseen = 4,
@@ -36,12 +35,8 @@ bool signalled(int fd, int waitMs) {
     return ::poll(&watched, 1, waitMs) == 1 && (watched.revents & POLLPRI) != 0;
 }
 
-// Runs in a child of its own: the namespace and the mount never reach the test's process.
+// Runs in mounts of its own: nothing the host mounts meanwhile shows in this table.
 Outcome watchAMount(const std::filesystem::path& point) {
-    if (::unshare(CLONE_NEWNS) != 0 && ::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-        return kNoNamespace;
-    // Private, so that nothing mounted on the host meanwhile shows in this table.
-    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return kNoNamespace;
     const linux_fs::MountWatch watch("/");
     if (watch.descriptor() < 0) return kNotOpened;
     if (signalled(watch.descriptor(), 0)) return kSignalledUnchanged;
@@ -56,15 +51,11 @@ Outcome watchAMount(const std::filesystem::path& point) {
 TEST(MountWatch, SignalsEachMountAndUnmountOnce) {
     std::string folder = (std::filesystem::temp_directory_path() / "zarnel-mount-XXXXXX").string();
     ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) ::_exit(watchAMount(folder));
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const std::optional<int> outcome = testing::inPrivateMounts(
+        [&folder] { return watchAMount(folder); }, testing::Namespaces::OrUnprivileged);
     std::filesystem::remove(folder);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == kNoNamespace) GTEST_SKIP() << "no mount namespace allowed here";
-    EXPECT_EQ(WEXITSTATUS(status), kAsExpected);
+    if (!outcome) GTEST_SKIP() << "no mount namespace allowed here";
+    EXPECT_EQ(*outcome, kAsExpected);
 }
 
 }  // namespace
