@@ -79,6 +79,8 @@ constexpr CodeName kAppleParts[] = {
     {0x023, "Firestorm-M1"},    {0x024, "Icestorm-M1-Pro"},  {0x025, "Firestorm-M1-Pro"},
     {0x028, "Icestorm-M1-Max"}, {0x029, "Firestorm-M1-Max"}, {0x030, "Blizzard-A15"},
     {0x031, "Avalanche-A15"},   {0x032, "Blizzard-M2"},      {0x033, "Avalanche-M2"},
+    {0x034, "Blizzard-M2-Pro"}, {0x035, "Avalanche-M2-Pro"}, {0x036, "Sawtooth-A16"},
+    {0x037, "Everest-A16"},     {0x038, "Blizzard-M2-Max"},  {0x039, "Avalanche-M2-Max"},
 };
 constexpr CodeName kPhytiumParts[] = {
     {0x660, "FTC660"}, {0x661, "FTC661"}, {0x662, "FTC662"}, {0x663, "FTC663"}};

@@ -85,7 +85,10 @@ std::optional<std::string> name(const CpuinfoCpu& cpu) {
     }
     if (auto uarch = cpu.field(CpuField::Uarch)) return uarch;
     // s390 names no processor, only the machine type it is built into.
-    return cpu.field(CpuField::Machine);
+    if (auto machine = cpu.field(CpuField::Machine)) return machine;
+    // A core newer than the table is still told apart by its number, as the kernel gives it.
+    if (implementer && part) return "CPU part " + *cpu.field(CpuField::CpuPart);
+    return std::nullopt;
 }
 
 std::optional<std::string> version(const CpuinfoCpu& cpu) {

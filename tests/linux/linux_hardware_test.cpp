@@ -177,12 +177,15 @@ INSTANTIATE_TEST_SUITE_P(
                "processor\t: 0\nBogoMIPS\t: 48.00\nCPU implementer\t: 0x61\nCPU architecture: "
                "8\nCPU variant\t: 0x1\nCPU part\t: 0x022\nCPU revision\t: 1\n",
                "Apple", "Icestorm-M1", kNull, kNull},
+        CpuRow{"AppleM2ProCore", "processor\t: 0\nCPU implementer\t: 0x61\nCPU part\t: 0x035\n",
+               "Apple", "Avalanche-M2-Pro", kNull, kNull},
+        // A core the table does not know yet goes by its number rather than by nothing.
         CpuRow{"MakerWithoutThatPart",
-               "processor\t: 0\nCPU implementer\t: 0x48\nCPU part\t: 0xd03\n", "HiSilicon", kNull,
-               kNull, kNull},
+               "processor\t: 0\nCPU implementer\t: 0x48\nCPU part\t: 0xd03\n", "HiSilicon",
+               "CPU part 0xd03", kNull, kNull},
         CpuRow{"UnknownImplementerAsWritten",
-               "processor\t: 0\nCPU implementer\t: 0x99\nCPU part\t: 0xd03\n", "0x99", kNull, kNull,
-               kNull},
+               "processor\t: 0\nCPU implementer\t: 0x99\nCPU part\t: 0xd85\n", "0x99",
+               "CPU part 0xd85", kNull, kNull},
         // s390 numbers its CPUs by "cpu number" and names only the machine type.
         CpuRow{"S390x",
                "vendor_id       : IBM/S390\n# processors    : 2\nbogomips per cpu: 3033.00\n"
