@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <set>
 #include <unordered_map>
 #include <utility>
 
@@ -16,8 +17,9 @@ constexpr char kFirstLetter = 'c';
 constexpr char kLastLetter = 'z';
 constexpr std::string_view kRootMount = "/";
 
-// A virtiofs share is the host's folder, reached as 9p is: remote, like a network share.
-constexpr std::array<std::string_view, 14> kNetworkFileSystems = {"nfs",
+// A virtiofs share is the host's folder, reached as 9p is: remote, like a network share. So are
+// the shared folders of other virtual machines' guest tools, and WSL 1's Windows drives.
+constexpr std::array<std::string_view, 18> kNetworkFileSystems = {"nfs",
                                                                   "nfs4",
                                                                   "cifs",
                                                                   "smb3",
@@ -30,18 +32,29 @@ constexpr std::array<std::string_view, 14> kNetworkFileSystems = {"nfs",
                                                                   "fuse.glusterfs",
                                                                   "fuse.rclone",
                                                                   "fuse.s3fs",
-                                                                  "fuse.gcsfuse"};
+                                                                  "fuse.gcsfuse",
+                                                                  "vboxsf",
+                                                                  "fuse.vmhgfs-fuse",
+                                                                  "prl_fs",
+                                                                  "drvfs"};
 // Local file systems whose source names a pool rather than a device node.
 constexpr std::array<std::string_view, 1> kPoolFileSystems = {"zfs"};
+// The system's own folders. A distribution that puts one disk's file system or pool in
+// subvolumes or datasets mounts them here (/var, /usr/local, the snapshots): folders of the
+// system's drive, not a dozen drives of their own.
+constexpr std::array<std::string_view, 8> kSystemFolders = {"/.snapshots", "/boot", "/opt", "/root",
+                                                            "/srv",        "/swap", "/usr", "/var"};
 // Where the EFI system partition is mounted when nothing tells its partition type.
 constexpr std::array<std::string_view, 2> kEfiMountPoints = {"/boot/efi", "/efi"};
 constexpr std::array<std::string_view, 2> kRamFileSystems = {"tmpfs", "ramfs"};
 // Where the desktop mounts what the user plugs in or opens; also its RAM disks' place.
 constexpr std::string_view kMediaTree = "/media";
 constexpr std::array<std::string_view, 3> kRamDrivePlaces = {"/tmp", "/mnt", kMediaTree};
-// WSL keeps the Windows drivers and its graphics bridge in trees of its own.
-constexpr std::array<std::string_view, 8> kSystemTrees = {
-    "/proc", "/sys", "/dev", "/run", "/snap", "/var/lib/docker", "/usr/lib/wsl", "/mnt/wslg"};
+// WSL keeps the Windows drivers and its graphics bridge in trees of its own, and mounts its
+// init from a share of its own.
+constexpr std::array<std::string_view, 9> kSystemTrees = {
+    "/proc",           "/sys",         "/dev",      "/run", "/snap",
+    "/var/lib/docker", "/usr/lib/wsl", "/mnt/wslg", "/init"};
 // WSL's own scratch space, shared by its distributions; the disks it mounts lie below it.
 constexpr std::string_view kWslScratch = "/mnt/wsl";
 constexpr std::string_view kRemovableMediaTree = "/run/media";
@@ -71,21 +84,47 @@ bool isRamDrivePlace(std::string_view mountPoint) {
            pathIsUnder(mountPoint, kRamDrivePlaces[2]);
 }
 
-// The trees of each file system, by its device number, that have a letter.
-using LetteredTrees = std::map<std::pair<unsigned, unsigned>, std::vector<std::string>>;
+// What has a letter: the trees of each file system, by its device number, and the ZFS pools
+// (each dataset of a pool has a device number of its own).
+struct Lettered {
+    std::map<std::pair<unsigned, unsigned>, std::vector<std::string>> trees;
+    std::set<std::string, std::less<>> pools;
+};
 
 // A btrfs subvolume mounted as itself, not a folder of one.
 bool isSubvolume(const MountEntry& mount) {
     return mount.fsType == "btrfs" && optionValue(mount.superOptions, "subvol") == mount.root;
 }
 
+bool isDataset(const MountEntry& mount) {
+    return isOneOf(mount.fsType, kPoolFileSystems);
+}
+
+// A dataset's name begins with its pool's: "rpool/ROOT/ubuntu" is in "rpool".
+std::string_view poolOf(const MountEntry& mount) {
+    const std::string_view source = mount.source;
+    return source.substr(0, source.find('/'));
+}
+
+bool isSystemFolder(std::string_view mountPoint) {
+    return std::ranges::any_of(kSystemFolders, [mountPoint](std::string_view folder) {
+        return pathIsUnder(mountPoint, folder);
+    });
+}
+
 // Whether `mount` shows a tree of a lettered file system that a lettered tree holds: a bind
 // mount (a snap's view of a system folder, a container's volume, a shared folder), a folder of
-// a drive and not a drive. A btrfs subvolume is a volume of its own, and a server may give
-// several of its exports one file system: those are skipped only as the very same tree.
-bool showsALetteredTree(const LetteredTrees& lettered, const MountEntry& mount) {
-    const auto trees = lettered.find({mount.major, mount.minor});
-    if (trees == lettered.end()) return false;
+// a drive and not a drive. A btrfs subvolume or a dataset of a lettered pool is a volume of its
+// own, except in the system's own folders, and a server may give several of its exports one
+// file system: those are skipped only as the very same tree.
+bool showsALetteredTree(const Lettered& lettered, const MountEntry& mount) {
+    if (isDataset(mount) && lettered.pools.contains(poolOf(mount)) &&
+        isSystemFolder(mount.mountPoint)) {
+        return true;
+    }
+    const auto trees = lettered.trees.find({mount.major, mount.minor});
+    if (trees == lettered.trees.end()) return false;
+    if (isSubvolume(mount) && isSystemFolder(mount.mountPoint)) return true;
     const bool ownTreeOnly = isNetworkFileSystem(mount.fsType) || isSubvolume(mount);
     return std::ranges::any_of(trees->second, [&mount, ownTreeOnly](const std::string& tree) {
         return ownTreeOnly ? mount.root == tree : pathIsUnder(mount.root, tree);
@@ -185,7 +224,7 @@ bool isDriveMount(const MountEntry& mount) {
         (!mount.source.starts_with(kLoopDevices) || userMedia)) {
         return true;
     }
-    if (isNetworkFileSystem(mount.fsType) || isOneOf(mount.fsType, kPoolFileSystems)) return true;
+    if (isNetworkFileSystem(mount.fsType) || isDataset(mount)) return true;
     return isRamFileSystem(mount.fsType) && isRamDrivePlace(mount.mountPoint);
 }
 
@@ -203,9 +242,10 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
     std::unordered_map<std::string_view, std::size_t> lastAt;
     lastAt.reserve(mounts.size());
     for (std::size_t i = 0; i < mounts.size(); ++i) lastAt[mounts[i].mountPoint] = i;
-    LetteredTrees lettered;
+    Lettered lettered;
     const auto letter = [&lettered](const MountEntry& mount) {
-        lettered[{mount.major, mount.minor}].push_back(mount.root);
+        lettered.trees[{mount.major, mount.minor}].push_back(mount.root);
+        if (isDataset(mount)) lettered.pools.emplace(poolOf(mount));
     };
     if (const auto root = lastAt.find(kRootMount); root != lastAt.end()) {
         letter(mounts[root->second]);

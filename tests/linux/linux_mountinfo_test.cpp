@@ -166,6 +166,9 @@ INSTANTIATE_TEST_SUITE_P(
         DriveMountRow{"Overlay", mount("/merged", "overlay", "overlay"), false},
         DriveMountRow{"ZfsDataset", mount("/tank/data", "zfs", "tank/data"), true},
         DriveMountRow{"Virtiofs", mount("/mnt/host", "virtiofs", "hostshare"), true},
+        DriveMountRow{"VirtualBoxShare", mount("/media/sf_shared", "vboxsf", "shared"), true},
+        DriveMountRow{"VmwareShare", mount("/mnt/hgfs", "fuse.vmhgfs-fuse", "vmhgfs-fuse"), true},
+        DriveMountRow{"WslOneDrive", mount("/mnt/c", "drvfs", "C:"), true},
         DriveMountRow{"Rclone", mount("/home/a/cloud", "fuse.rclone", "drive:"), true},
         DriveMountRow{"EmptySourceTmpfs", mount("/mnt/scratch", "tmpfs", ""), true},
         DriveMountRow{"Portal", mount("/home/a/doc", "fuse.portal", "portal"), false},
@@ -259,13 +262,59 @@ TEST(DriveLetters, SubvolumesAndExportsOfOneFileSystemKeepTheirLetters) {
     MountEntry photos = mount("/srv/photos", "btrfs", "/dev/nvme0n1p2", 2, "/home/alice/photos");
     photos.superOptions = home.superOptions;  // a folder of the subvolume, bound
     // The kernel escapes the options as it escapes the paths.
-    MountEntry spaced = mount("/srv/vms", "btrfs", "/dev/nvme0n1p2", 2, "/virtual machines");
+    MountEntry spaced = mount("/vms", "btrfs", "/dev/nvme0n1p2", 2, "/virtual machines");
     spaced.superOptions = "rw,ssd,subvolid=300,subvol=/virtual\\040machines";
     MountEntry docs = mount("/mnt/docs", "nfs4", "nas:/export", 60, "/export");
     MountEntry docsTeam = mount("/mnt/team", "nfs4", "nas:/export/team", 60, "/export/team");
     EXPECT_EQ(entries(assignDriveLetters({top, home, photos, spaced, docs, docsTeam}, {})),
-              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/srv/vms]", "f: [/mnt/docs]",
+              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/vms]", "f: [/mnt/docs]",
                                         "g: [/mnt/team]"}));
+}
+
+// A distribution that lays one disk out in subvolumes or datasets mounts most of them in the
+// system's own folders: those are folders of its drive. The user's home stays a drive, and so
+// does another disk or pool, wherever it is mounted.
+TEST(DriveLetters, SystemFoldersOfALetteredVolumeGetNoLetter) {
+    const auto subvolume = [](std::string point, std::string name) {
+        MountEntry entry = mount(std::move(point), "btrfs", "/dev/nvme0n1p2", 2, name);
+        entry.superOptions = "rw,ssd,subvolid=256,subvol=" + name;
+        return entry;
+    };
+    const std::vector<MountEntry> btrfs = {
+        subvolume("/", "/@/.snapshots/1/snapshot"),
+        subvolume("/.snapshots", "/@/.snapshots"),
+        subvolume("/boot/grub2/x86_64-efi", "/@/boot/grub2/x86_64-efi"),
+        subvolume("/home", "/@/home"),
+        subvolume("/opt", "/@/opt"),
+        subvolume("/root", "/@/root"),
+        subvolume("/srv", "/@/srv"),
+        subvolume("/usr/local", "/@/usr/local"),
+        subvolume("/var", "/@/var"),
+        mount("/var/lib/mysql", "xfs", "/dev/sdb1", 17),  // a disk of its own
+    };
+    EXPECT_EQ(entries(assignDriveLetters(btrfs, {})),
+              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/var/lib/mysql]"}));
+
+    // Each dataset has a device number of its own; the pool is in its name.
+    const auto dataset = [](std::string point, std::string name, unsigned minor) {
+        return mount(std::move(point), "zfs", std::move(name), minor);
+    };
+    const std::vector<MountEntry> zfs = {
+        dataset("/", "rpool/ROOT/ubuntu_x1", 40),
+        dataset("/boot", "bpool/BOOT/ubuntu_x1", 41),  // another pool
+        dataset("/srv", "rpool/ROOT/ubuntu_x1/srv", 42),
+        dataset("/usr/local", "rpool/ROOT/ubuntu_x1/usr/local", 43),
+        dataset("/var/lib/apt", "rpool/ROOT/ubuntu_x1/var/lib/apt", 44),
+        dataset("/var/log", "rpool/ROOT/ubuntu_x1/var/log", 45),
+        dataset("/root", "rpool/USERDATA/root_x1", 46),
+        dataset("/home/alice", "rpool/USERDATA/alice_x1", 47),
+        dataset("/srv/tank", "tank", 48),  // a pool of its own
+        dataset("/srv/tank/photos", "tank/photos", 49),
+        dataset("/rpoolish", "rpoolish/data", 50),  // a pool whose name only begins alike
+    };
+    EXPECT_EQ(entries(assignDriveLetters(zfs, {})),
+              (std::vector<std::string>{"c: [/]", "d: [/boot]", "e: [/home/alice]",
+                                        "f: [/srv/tank]", "g: [/rpoolish]"}));
 }
 
 // WSL's own mounts are its machinery; the Windows drives and the disks it mounts are drives.
@@ -274,6 +323,7 @@ TEST(DriveLetters, WslMachineryIsNoDrive) {
         mount("/", "ext4", "/dev/sdc", 32),
         mount("/mnt/wsl", "tmpfs", "none", 3),
         mount("/usr/lib/wsl/drivers", "9p", "drivers", 4),
+        mount("/init", "9p", "tools", 7, "/init"),
         mount("/mnt/wslg", "tmpfs", "none", 5),
         mount("/mnt/wslg/distro", "ext4", "/dev/sdc", 32),
         mount("/mnt/c", "9p", "C:\\", 6),
