@@ -16,6 +16,9 @@ namespace {
 constexpr char kFirstLetter = 'c';
 constexpr char kLastLetter = 'z';
 constexpr std::string_view kRootMount = "/";
+// Where an image-based system mounts the file system its images are deployed from.
+constexpr std::string_view kDeployedRoot = "/sysroot";
+constexpr std::string_view kOverlay = "overlay";
 
 // A virtiofs share is the host's folder, reached as 9p is: remote, like a network share. So are
 // the shared folders of other virtual machines' guest tools, and WSL 1's Windows drives.
@@ -228,6 +231,19 @@ bool isDriveMount(const MountEntry& mount) {
     return isRamFileSystem(mount.fsType) && isRamDrivePlace(mount.mountPoint);
 }
 
+const MountEntry* rootVolume(const std::vector<MountEntry>& mounts) {
+    const MountEntry* root = nullptr;
+    const MountEntry* deployed = nullptr;
+    for (const MountEntry& mount : mounts) {
+        if (mount.mountPoint == kRootMount) root = &mount;
+        if (mount.mountPoint == kDeployedRoot) deployed = &mount;
+    }
+    // Such an overlay answers for its space from its image: a few megabytes, none of them free.
+    const bool image = root && root->fsType == kOverlay &&
+                       !optionValue(root->superOptions, "upperdir").has_value();
+    return image && deployed ? deployed : root;
+}
+
 bool isEfiSystemPartition(const MountEntry& mount, std::string_view partitionType) {
     if (!partitionType.empty()) return isEfiPartitionType(partitionType);
     return isOneOf(mount.mountPoint, kEfiMountPoints);
@@ -247,9 +263,7 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
         lettered.trees[{mount.major, mount.minor}].push_back(mount.root);
         if (isDataset(mount)) lettered.pools.emplace(poolOf(mount));
     };
-    if (const auto root = lastAt.find(kRootMount); root != lastAt.end()) {
-        letter(mounts[root->second]);
-    }
+    if (const MountEntry* root = rootVolume(mounts)) letter(*root);
     CoveredMounts covered(mounts);
     char next = kFirstLetter + 1;
     for (std::size_t i = 0; i < mounts.size() && next <= kLastLetter; ++i) {

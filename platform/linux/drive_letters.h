@@ -34,6 +34,11 @@ bool pathIsUnder(std::string_view path, std::string_view prefix);
 // WSL's /usr/lib/wsl and /mnt/wslg).
 bool isDriveMount(const MountEntry& mount);
 
+// What drive c: is: the topmost mount at "/", or on an image-based system whose "/" is a
+// read-only overlay with no layer to write to (a composefs image), the root file system it
+// is deployed from, mounted at /sysroot. Null when the table has no "/".
+const MountEntry* rootVolume(const std::vector<MountEntry>& mounts);
+
 // The EFI system partition, which Windows gives no letter: by the partition type udev
 // recorded ("" when it has none), else by the usual mount points /boot/efi and /efi.
 bool isEfiSystemPartition(const MountEntry& mount, std::string_view partitionType);

@@ -45,16 +45,18 @@ std::optional<MountEntry> mountOfDevice(linux_fs::BlockDeviceCache& devices,
     return std::nullopt;
 }
 
-// The topmost mount at `mountPoint`; "/" is there even when the table lacks it.
+// The topmost mount at `mountPoint`; for "/", the volume drive c: is, there even when the
+// table lacks it.
 std::optional<MountEntry> mountAt(const std::vector<MountEntry>& mounts,
                                   std::string_view mountPoint) {
-    for (auto mount = mounts.rbegin(); mount != mounts.rend(); ++mount) {
-        if (mount->mountPoint == mountPoint) return *mount;
-    }
     if (mountPoint == kRootMount) {
+        if (const MountEntry* root = linux_fs::rootVolume(mounts)) return *root;
         MountEntry root;
         root.mountPoint = kRootMount;
         return root;
+    }
+    for (auto mount = mounts.rbegin(); mount != mounts.rend(); ++mount) {
+        if (mount->mountPoint == mountPoint) return *mount;
     }
     return std::nullopt;
 }

@@ -355,6 +355,32 @@ TEST(LinuxDrives, AnUnmountedStickTakesTheLastLetterAndNoneComesPastIt) {
     EXPECT_EQ(drives.entries.back(), "z: [/dev/sdy]");
 }
 
+// An image-based system's "/" is a read-only overlay over an image of a few megabytes, none of
+// them free: drive c: is the root file system the image is deployed from, at /sysroot, which
+// gets no letter of its own. A container's overlay, with a layer to write to, is c: itself.
+TEST(LinuxDrives, AnImageBasedSystemsDriveCIsTheFileSystemItIsDeployedFrom) {
+    const ScratchMachine machine;
+    std::filesystem::create_directories(machine.root() / "sysroot");
+    std::filesystem::create_directories(machine.root() / "boot");
+    const std::string deployed =
+        "23 22 0:33 /root /sysroot ro - btrfs /dev/nvme0n1p3 ro,subvolid=256,subvol=/root\n"
+        "88 22 259:2 / /boot rw - ext4 /dev/nvme0n1p2 rw\n";
+    machine.writeMountTable(
+        "22 1 0:30 / / ro - overlay composefs "
+        "ro,lowerdir+=/run/cfs,datadir+=/sysroot/objects\n" +
+        deployed);
+    LinuxPlatform image(machine.root());
+    EXPECT_EQ(image.drives().entries, (std::vector<std::string>{"c: [/]", "d: [/boot]"}));
+    EXPECT_EQ(volumeOf(image, "c:\\"), std::make_tuple(1, "btrfs", 0u));
+
+    machine.writeMountTable(
+        "22 1 0:30 / / rw - overlay overlay rw,lowerdir=/l,upperdir=/u,workdir=/w\n" + deployed);
+    LinuxPlatform container(machine.root());
+    EXPECT_EQ(container.drives().entries,
+              (std::vector<std::string>{"c: [/]", "d: [/sysroot]", "e: [/boot]"}));
+    EXPECT_EQ(volumeOf(container, "c:\\"), std::make_tuple(1, "overlay", 0u));
+}
+
 // The window's toolkit sets the user's locale, and the Turkish one lowers "I" to itself: a root
 // given in upper case must still name its drive there. The locale is made for the test from
 // the machine's locale sources, where they are installed.
