@@ -32,8 +32,10 @@ class ComScope {
     ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {
         // A thread already initialised for the other apartment model can still query.
         if (FAILED(result_) && result_ != RPC_E_CHANGED_MODE) fail("CoInitializeEx", result_);
-        // Once per process; later calls answer RPC_E_TOO_LATE, and the defaults it would set
-        // are what the service gets without it, so its answer decides nothing.
+        // Once per process: the first call gives every proxy the impersonation the WMI
+        // providers need. A later one answers RPC_E_TOO_LATE when COM security was set before
+        // (by an input method, or a screen reader's first request); the service's proxy then
+        // gets impersonation from its own blanket below, so the answer is not checked.
         CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
                              RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
     }
