@@ -17,7 +17,13 @@ cat_if() { [ -f "$1" ] && cat "$1" || true; }
 
 for machine in "$fixtures"/*/; do
   m=$(basename "$machine")
-  [ -f "$machine/proc/meminfo" ] && seed meminfo "$m" <"$machine/proc/meminfo"
+  if [ -f "$machine/proc/meminfo" ]; then
+    {
+      cat "$machine/proc/meminfo"
+      arc="$machine/proc/spl/kstat/zfs/arcstats"
+      if [ -f "$arc" ]; then printf '%s' "$sep"; cat "$arc"; fi
+    } | seed meminfo "$m"
+  fi
   if [ -f "$machine/proc/cpuinfo" ]; then
     {
       cat "$machine/proc/cpuinfo"; printf '%s' "$sep"

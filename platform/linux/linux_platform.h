@@ -106,6 +106,10 @@ class LinuxPlatform : public Platform {
     std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
     linux_fs::KeptFile meminfo_{root_ / "proc/meminfo"};
+    // ZFS's cache above its floor, which the kernel's available figure leaves out; 0 without ZFS.
+    std::uint64_t reclaimableZfsCache();
+    linux_fs::KeptFile arcstats_{root_ / "proc/spl/kstat/zfs/arcstats"};
+    bool zfsCacheMayShow_ = true;
 
     // The lettered drive of a root path (letter, colon, backslash), assigning the letters on first
     // use; null when the letter has no drive.

@@ -49,7 +49,7 @@ Meminfo parseMeminfo(std::string_view text) {
     return info;
 }
 
-std::optional<MemoryStatus> memoryStatusFrom(const Meminfo& info) {
+std::optional<MemoryStatus> memoryStatusFrom(const Meminfo& info, std::uint64_t reclaimableCache) {
     // No machine runs with no memory: a zero total is a broken file, not a reading.
     if (!info.memTotal || *info.memTotal == 0) return std::nullopt;
     std::uint64_t available = 0;
@@ -65,8 +65,11 @@ std::optional<MemoryStatus> memoryStatusFrom(const Meminfo& info) {
         return std::nullopt;
     }
     const std::uint64_t total = *info.memTotal;
-    // The estimate can exceed the total (page cache counted twice on some kernels).
-    if (available > total) available = total;
+    // The estimate can exceed the total (page cache counted twice on some kernels), and so can
+    // a cache figure read a moment apart from it.
+    if (__builtin_add_overflow(available, reclaimableCache, &available) || available > total) {
+        available = total;
+    }
     const std::uint64_t used = total - available;
     MemoryStatus status;
     status.ullTotalPhys = total;

@@ -23,7 +23,9 @@ Meminfo parseMeminfo(std::string_view text);
 
 // Total and available physical memory with the load in percent, or nothing when the figures
 // it needs are missing. Kernels before 3.14 have no MemAvailable: free plus buffers plus page
-// cache stands in for it there.
-std::optional<MemoryStatus> memoryStatusFrom(const Meminfo& info);
+// cache stands in for it there. `reclaimableCache` is cache the kernel does not count as
+// available though it can take it back (ZFS's), added to what is.
+std::optional<MemoryStatus> memoryStatusFrom(const Meminfo& info,
+                                             std::uint64_t reclaimableCache = 0);
 
 }  // namespace zarnel::linux_fs

@@ -2,6 +2,7 @@
 #include <cerrno>
 
 #include "platform/errors.h"
+#include "platform/linux/arcstats.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/meminfo.h"
 #include "platform/linux/win32_errno.h"
@@ -16,7 +17,8 @@ void LinuxPlatform::globalMemoryStatus(MemoryStatus& status) {
                                           : linux_fs::win32ErrorFromErrno(file.error);
         return;
     }
-    const auto reading = linux_fs::memoryStatusFrom(linux_fs::parseMeminfo(*file.text));
+    const auto reading =
+        linux_fs::memoryStatusFrom(linux_fs::parseMeminfo(*file.text), reclaimableZfsCache());
     if (!reading) {
         lastError_ = win32_error::kInvalidData;
         return;
@@ -24,6 +26,16 @@ void LinuxPlatform::globalMemoryStatus(MemoryStatus& status) {
     status = *reading;
     status.dwLength = length;
     lastError_ = win32_error::kSuccess;
+}
+
+std::uint64_t LinuxPlatform::reclaimableZfsCache() {
+    if (!zfsCacheMayShow_) return 0;
+    const linux_fs::FileText file = arcstats_.read();
+    // A machine without ZFS has no such file, and gets none while it runs: it is not asked
+    // again at every tick.
+    if (file.error == ENOENT) zfsCacheMayShow_ = false;
+    if (!file.text) return 0;
+    return linux_fs::reclaimableArcBytes(*file.text).value_or(0);
 }
 
 }  // namespace zarnel

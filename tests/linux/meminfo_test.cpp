@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/errors.h"
+#include "platform/linux/arcstats.h"
 #include "platform/linux/kept_file.h"
 #include "platform/linux/linux_platform.h"
 #include "tests/support/memory_tab_window.h"
@@ -75,6 +76,14 @@ INSTANTIATE_TEST_SUITE_P(LinuxMemory, Machines,
                                                       .totalText = "1622908M",
                                                       .freeText = "1318514M",
                                                       .usedText = "304393M"},
+                                           // ZFS's cache above its floor counts as available.
+                                           MachineRow{.machine = "desktop-zfs-root",
+                                                      .status = {.dwMemoryLoad = 39,
+                                                                 .ullTotalPhys = 33'590'939'648,
+                                                                 .ullAvailPhys = 20'352'413'696},
+                                                      .totalText = "33590M",
+                                                      .freeText = "20352M",
+                                                      .usedText = "13238M"},
                                            // No MemAvailable: free + buffers + cached.
                                            MachineRow{.machine = "old-kernel-2.6",
                                                       .status = {.dwMemoryLoad = 27,
@@ -143,6 +152,42 @@ TEST(LinuxMemory, LastLineWithoutNewlineAndTabsAreRead) {
     EXPECT_EQ(status->dwMemoryLoad, 75U);
 }
 
+// The rows of arcstats as the kernel module writes them: a header, then "name type data".
+constexpr std::string_view kArcHeader =
+    "13 1 0x01 147 39984 4215163093 2237542305764\nname                            type data\n";
+
+TEST(LinuxMemory, ZfsCacheAboveItsFloorIsReclaimable) {
+    const std::string rows = std::string(kArcHeader) +
+                             "hits                            4    93726\n"
+                             "size                            4    6442450944\n"
+                             "c_min                           4    1073741824\n";
+    EXPECT_EQ(linux_fs::reclaimableArcBytes(rows), 5'368'709'120U);
+    // Shrunk to its floor, or below it while it grows back: nothing to take back.
+    EXPECT_EQ(linux_fs::reclaimableArcBytes("size 4 1000\nc_min 4 1000\n"), 0U);
+    EXPECT_EQ(linux_fs::reclaimableArcBytes("c_min 4 1000\nsize 4 999\n"), 0U);
+    // "c_max" and "size_of_x" are other rows, not the ones read.
+    EXPECT_EQ(linux_fs::reclaimableArcBytes("c_max 4 9\nsize_of_x 4 9\nsize 4 9\n"), std::nullopt);
+    EXPECT_EQ(linux_fs::reclaimableArcBytes("size 4 -5\nc_min 4 1\n"), std::nullopt);
+    EXPECT_EQ(linux_fs::reclaimableArcBytes("size 4 5 kB\nc_min 4 1\n"), std::nullopt);
+    EXPECT_EQ(linux_fs::reclaimableArcBytes("size 4\nc_min 4 1\n"), std::nullopt);
+    EXPECT_EQ(linux_fs::reclaimableArcBytes(""), std::nullopt);
+}
+
+TEST(LinuxMemory, ReclaimableCacheCountsAsAvailableUpToTheTotal) {
+    const linux_fs::Meminfo info =
+        linux_fs::parseMeminfo("MemTotal: 16000 kB\nMemAvailable: 2000 kB\n");
+    const auto status = linux_fs::memoryStatusFrom(info, 10000U * 1024);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->ullAvailPhys, 12000U * 1024);
+    EXPECT_EQ(status->dwMemoryLoad, 25U);
+    for (const std::uint64_t cache : {15000ULL * 1024, ~0ULL}) {
+        const auto capped = linux_fs::memoryStatusFrom(info, cache);
+        ASSERT_TRUE(capped);
+        EXPECT_EQ(capped->ullAvailPhys, 16000U * 1024) << cache;
+        EXPECT_EQ(capped->dwMemoryLoad, 0U);
+    }
+}
+
 class TempRoot : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -189,6 +234,28 @@ TEST_F(TempRoot, EveryReadingSeesTheFileAsItIsNow) {
     fs::remove(root_ / "proc/meminfo");
     writeMeminfo("MemTotal: 7 kB\nMemAvailable: 1 kB\n");
     EXPECT_EQ(totalKilobytes(), Reading(7, win32_error::kSuccess));
+}
+
+// On a ZFS machine the cache ZFS could give back counts as available, as the page cache's
+// does; arcstats that cannot be read leave the kernel's figure as it is.
+TEST_F(TempRoot, ZfsCacheCountsAsAvailable) {
+    writeMeminfo("MemTotal: 8000000 kB\nMemAvailable: 1000000 kB\n");
+    const fs::path arcstats = root_ / "proc/spl/kstat/zfs/arcstats";
+    fs::create_directories(arcstats.parent_path());
+    using Reading = std::pair<std::uint64_t, std::uint32_t>;
+    const auto availableKilobytes = [this] {
+        LinuxPlatform platform(root_);
+        MemoryStatus status;
+        platform.globalMemoryStatus(status);
+        return Reading(status.ullAvailPhys / 1024, status.dwMemoryLoad);
+    };
+    std::ofstream(arcstats) << kArcHeader << "c_min 4 512000000\nsize 4 4608000000\n";
+    EXPECT_EQ(availableKilobytes(), Reading(5000000, 38));
+    std::ofstream(arcstats) << kArcHeader << "size 4 4608000000\n";
+    EXPECT_EQ(availableKilobytes(), Reading(1000000, 88));
+    fs::remove(arcstats);
+    fs::create_directory(arcstats);
+    EXPECT_EQ(availableKilobytes(), Reading(1000000, 88));
 }
 
 TEST(KeptFile, ProcfsGivesTheWholeFileAtEveryReading) {
