@@ -1,9 +1,11 @@
 // The desktops' panel settings files: a state holds no bit but auto-hide and always on top,
 // and comes only from a text that names a panel; a panel of Plasma (6 on), Xfce or LXQt always
 // stays above windows, so its state has that bit; Plasma 5 and 6 find the same panels, and 6
-// hides no fewer of them.
+// hides no fewer of them. COSMIC's panel names are plain file names, never a way out of their
+// folder.
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "fuzz/fuzz_input.h"
@@ -14,8 +16,17 @@ namespace {
 
 using namespace zarnel;
 
-// Parts: plasmashellrc, xfce4-panel.xml, lxqt/panel.conf.
-enum Part : std::size_t { kPlasmashellrc, kXfcePanelXml, kLxqtPanelConf, kPartCount };
+// Parts: plasmashellrc, xfce4-panel.xml, lxqt/panel.conf, and COSMIC's panel list and one
+// panel's autohide and layer.
+enum Part : std::size_t {
+    kPlasmashellrc,
+    kXfcePanelXml,
+    kLxqtPanelConf,
+    kCosmicEntries,
+    kCosmicAutohide,
+    kCosmicLayer,
+    kPartCount
+};
 
 constexpr std::uint32_t kKnownBits = app_bar_state::kAutoHide | app_bar_state::kAlwaysOnTop;
 
@@ -47,6 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     requireNamesPanel(plasma, parts[kPlasmashellrc], "[PlasmaViews][Panel ");
     requireNamesPanel(xfce, parts[kXfcePanelXml], "<property name=\"panel-");
     requireNamesPanel(lxqt, parts[kLxqtPanelConf], "[panel");
+    requireKnownBits(linux_fs::cosmicPanelState(parts[kCosmicAutohide], parts[kCosmicLayer]));
+    for (const std::string& name : linux_fs::cosmicPanelNames(parts[kCosmicEntries])) {
+        fuzz::require(!name.empty() && name != "." && name != ".." &&
+                      name.find_first_of("/\\") == std::string::npos);
+    }
     fuzz::require(plasma5.has_value() == plasma.has_value());
     if (plasma5 && plasma) fuzz::require((*plasma5 & ~*plasma) == 0);
     return 0;

@@ -81,8 +81,12 @@ for machine in "$fixtures"/*/; do
     plasma="$config/plasmashellrc"
     xfce="$config/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml"
     lxqt="$config/lxqt/panel.conf"
-    [ -f "$plasma" ] || [ -f "$xfce" ] || [ -f "$lxqt" ] || continue
-    { cat_if "$plasma"; printf '%s' "$sep"; cat_if "$xfce"; printf '%s' "$sep"; cat_if "$lxqt"; } |
+    cosmic="$config/cosmic/com.system76.CosmicPanel"
+    entries="$cosmic/v1/entries"
+    [ -f "$plasma" ] || [ -f "$xfce" ] || [ -f "$lxqt" ] || [ -f "$entries" ] || continue
+    { cat_if "$plasma"; printf '%s' "$sep"; cat_if "$xfce"; printf '%s' "$sep"; cat_if "$lxqt"
+      printf '%s' "$sep"; cat_if "$entries"; printf '%s' "$sep"
+      cat_if "$cosmic.Panel/v1/autohide"; printf '%s' "$sep"; cat_if "$cosmic.Panel/v1/layer"; } |
       seed panel_files "$m"
   done
   for link in "$machine"/dev/disk/by-label/* "$machine"/dev/disk/by-uuid/*; do

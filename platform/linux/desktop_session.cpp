@@ -25,7 +25,7 @@ struct DesktopName {
 // dock settings do not describe: its windows tell, as GNOME Flashback's do, and Unity's, which
 // names Ubuntu's session after itself. GNOME Classic runs the shell with no dock of its own
 // session's.
-constexpr std::array<DesktopName, 12> kDesktopNames = {{{"GNOME", Desktop::Gnome},
+constexpr std::array<DesktopName, 13> kDesktopNames = {{{"GNOME", Desktop::Gnome},
                                                         {"GNOME-Classic", Desktop::Gnome},
                                                         {"GNOME-Flashback", Desktop::Other},
                                                         {"ubuntu", Desktop::GnomeSession},
@@ -36,7 +36,8 @@ constexpr std::array<DesktopName, 12> kDesktopNames = {{{"GNOME", Desktop::Gnome
                                                         {"MATE", Desktop::Mate},
                                                         {"X-Cinnamon", Desktop::Cinnamon},
                                                         {"Cinnamon", Desktop::Cinnamon},
-                                                        {"LXQt", Desktop::Lxqt}}};
+                                                        {"LXQt", Desktop::Lxqt},
+                                                        {"COSMIC", Desktop::Cosmic}}};
 
 constexpr std::string_view kTrue = "true";
 
@@ -149,6 +150,35 @@ std::optional<std::uint32_t> cinnamonState(const DesktopSettings& settings) {
     return state;
 }
 
+// Where COSMIC's settings are: the user's below their config folder, the desktop's defaults
+// for what the user never changed below this one.
+constexpr std::string_view kCosmicFolder = "cosmic";
+constexpr std::string_view kCosmicDefaults = "/usr/share/cosmic";
+constexpr std::string_view kCosmicPanels = "com.system76.CosmicPanel";
+constexpr std::string_view kCosmicVersion = "v1";
+
+// The panels that COSMIC's settings list, each by its own settings; nothing when no list is
+// kept.
+std::optional<std::uint32_t> cosmicState(const std::filesystem::path& root,
+                                         const std::filesystem::path& configHome) {
+    const auto setting = [&root, &configHome](const std::string& component, std::string_view key) {
+        const std::filesystem::path file = std::filesystem::path(component) / kCosmicVersion / key;
+        // A desktop's settings may be links into a dotfile store.
+        auto text =
+            readFile(root, (configHome / kCosmicFolder / file).relative_path(), FinalLink::Follow);
+        if (!text) text = readFile(root, (kCosmicDefaults / file).relative_path());
+        return text;
+    };
+    const auto entries = setting(std::string(kCosmicPanels), "entries");
+    if (!entries) return std::nullopt;
+    std::uint32_t state = 0;
+    for (const std::string& name : cosmicPanelNames(*entries)) {
+        const std::string panel = std::string(kCosmicPanels) + "." + name;
+        state |= cosmicPanelState(setting(panel, "autohide"), setting(panel, "layer"));
+    }
+    return state;
+}
+
 std::optional<std::uint32_t> fromFile(const std::filesystem::path& root,
                                       const std::filesystem::path& file,
                                       std::optional<std::uint32_t> (*parse)(std::string_view)) {
@@ -198,6 +228,8 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
                             xfcePanelState);
         case Desktop::Lxqt:
             return fromFile(root, configHome / "lxqt/panel.conf", lxqtPanelState);
+        case Desktop::Cosmic:
+            return cosmicState(root, configHome);
         case Desktop::Other:
             return std::nullopt;
     }

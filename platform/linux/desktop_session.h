@@ -11,7 +11,18 @@ namespace zarnel::linux_fs {
 
 // GnomeSession is a distribution's own GNOME session ("ubuntu:GNOME", "pop:GNOME"), whose
 // session mode may start a dock that no user setting lists.
-enum class Desktop { Gnome, GnomeSession, Plasma5, Plasma, Xfce, Mate, Cinnamon, Lxqt, Other };
+enum class Desktop {
+    Gnome,
+    GnomeSession,
+    Plasma5,
+    Plasma,
+    Xfce,
+    Mate,
+    Cinnamon,
+    Lxqt,
+    Cosmic,
+    Other
+};
 
 // XDG_CURRENT_DESKTOP is a colon-separated list, most specific first ("ubuntu:GNOME",
 // "X-Cinnamon"); the first name we know decides, and GNOME after another name is that

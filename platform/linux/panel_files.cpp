@@ -121,4 +121,34 @@ std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf) {
     return combined(panels);
 }
 
+std::vector<std::string> cosmicPanelNames(std::string_view entries) {
+    std::vector<std::string> names;
+    for (auto open = entries.find('"'); open != std::string_view::npos;) {
+        const auto close = entries.find('"', open + 1);
+        if (close == std::string_view::npos) break;
+        const std::string_view name = entries.substr(open + 1, close - open - 1);
+        // Each name becomes part of a path.
+        if (!name.empty() && name != "." && name != ".." &&
+            name.find_first_of("/\\") == std::string_view::npos) {
+            names.emplace_back(name);
+        }
+        open = entries.find('"', close + 1);
+    }
+    return names;
+}
+
+std::uint32_t cosmicPanelState(std::optional<std::string_view> autohide,
+                               std::optional<std::string_view> layer) {
+    std::uint32_t state = 0;
+    if (autohide) {
+        const std::string_view value = trimmed(*autohide);
+        if (value.starts_with("Some(") || value == "OnOverlap" || value == "Always") {
+            state |= kAutoHide;
+        }
+    }
+    const std::string_view level = layer ? trimmed(*layer) : "Top";
+    if (level == "Top" || level == "Overlay") state |= kAlwaysOnTop;
+    return state;
+}
+
 }  // namespace zarnel::linux_fs

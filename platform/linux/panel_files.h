@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace zarnel::linux_fs {
 
@@ -19,5 +21,16 @@ std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml);
 
 // lxqt/panel.conf: `hidable` of each [panelN] group.
 std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf);
+
+// COSMIC keeps each setting in a file of its own, in RON. Its panels by name, from
+// com.system76.CosmicPanel/v1/entries (["Panel", "Dock"]); names that are no plain file name
+// are left out.
+std::vector<std::string> cosmicPanelNames(std::string_view entries);
+// One panel's bits from its `autohide` (None; Some((...)) in earlier releases, OnOverlap or
+// Always in later ones) and its `layer` (Top, Overlay, Bottom, Background), nothing for a
+// setting it has no file for: the panel then has COSMIC's own default, no hiding and the top
+// layer.
+std::uint32_t cosmicPanelState(std::optional<std::string_view> autohide,
+                               std::optional<std::string_view> layer);
 
 }  // namespace zarnel::linux_fs

@@ -69,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         SessionRow{"desktop-xfce-intellihide", "XFCE", "", true, kHide | kTop},
         SessionRow{"desktop-mate", "MATE", "", true, kHide | kTop},
         SessionRow{"desktop-cinnamon", "X-Cinnamon", "", true, kTop},
-        SessionRow{"desktop-lxqt", "LXQt", "", true, kTop}),
+        SessionRow{"desktop-lxqt", "LXQt", "", true, kTop},
+        SessionRow{"desktop-cosmic", "COSMIC", "", false, kHide | kTop}),
     [](const auto& row) {
         std::string name = std::string(row.param.machine) + std::string(row.param.currentDesktop) +
                            std::string(row.param.kdeSessionVersion);
@@ -91,9 +92,27 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("GNOME", "5"), Desktop::Gnome);  // left behind by a KDE login
     EXPECT_EQ(linux_fs::desktopOf("X-Cinnamon", ""), Desktop::Cinnamon);
     EXPECT_EQ(linux_fs::desktopOf("LXQt", ""), Desktop::Lxqt);
+    EXPECT_EQ(linux_fs::desktopOf("COSMIC", ""), Desktop::Cosmic);
     EXPECT_EQ(linux_fs::desktopOf("sway", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("gnome", ""), Desktop::Other);  // the names are case-sensitive
+}
+
+// COSMIC's settings over its releases: hiding written as an optional timing, then as a mode.
+TEST(DesktopTaskbar, CosmicPanelSettings) {
+    EXPECT_EQ(linux_fs::cosmicPanelNames("[\n    \"Panel\",\n    \"Dock\",\n]"),
+              (std::vector<std::string>{"Panel", "Dock"}));
+    EXPECT_EQ(linux_fs::cosmicPanelNames(R"(["../../etc", "a/b", "", "..", "Dock 2"])"),
+              std::vector<std::string>{"Dock 2"});
+    EXPECT_EQ(
+        linux_fs::cosmicPanelState(
+            "Some((\n    wait_time: 1000,\n    transition_time: 200,\n    handle_size: 4,\n))",
+            std::nullopt),
+        kHide | kTop);
+    EXPECT_EQ(linux_fs::cosmicPanelState("Always", "Overlay"), kHide | kTop);
+    EXPECT_EQ(linux_fs::cosmicPanelState("None\n", "Bottom"), 0u);
+    EXPECT_EQ(linux_fs::cosmicPanelState(std::nullopt, "Background"), 0u);
+    EXPECT_EQ(linux_fs::cosmicPanelState(std::nullopt, std::nullopt), kTop);
 }
 
 TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
