@@ -59,44 +59,63 @@ constexpr std::string_view kShellPath = "/org/gnome/shell/";
 // which a user enables, and the one Ubuntu's session starts by itself.
 constexpr std::string_view kUserDock = "dash-to-dock@micxgx.gmail.com";
 constexpr std::string_view kUbuntuDock = "ubuntu-dock@ubuntu.com";
+// The extension that puts a taskbar in place of the top bar.
+constexpr std::string_view kTaskbarExtension = "dash-to-panel@jderose9.github.com";
 
 bool listed(const std::vector<std::string>& items, std::string_view item) {
     return std::ranges::find(items, item) != items.end();
+}
+
+// The shell's extension settings: which the user enabled and disabled, and whether user
+// extensions run at all. Nothing when the shell's schema is missing.
+struct ShellExtensions {
+    std::vector<std::string> enabled;
+    std::vector<std::string> disabled;
+    bool userExtensions = true;
+
+    // Whether the user enabled `uuid` and it runs.
+    bool run(std::string_view uuid) const {
+        return userExtensions && listed(enabled, uuid) && !listed(disabled, uuid);
+    }
+};
+
+std::optional<ShellExtensions> shellExtensions(const DesktopSettings& settings) {
+    const auto setting = [&settings](std::string_view key) {
+        return settings.value(kShell, kShellPath, key);
+    };
+    const auto enabled = setting("enabled-extensions");
+    if (!enabled) return std::nullopt;
+    return ShellExtensions{.enabled = stringItems(*enabled),
+                           .disabled = stringItems(setting("disabled-extensions").value_or("")),
+                           .userExtensions = setting("disable-user-extensions") != kTrue};
 }
 
 // Whether GNOME Shell runs a dock: on a plain GNOME session only one the user enabled; on a
 // distribution's session also its own, unless the user disabled it. Installed and switched
 // off, a dock's settings still read as a hiding dock. A shell whose schema is missing is
 // taken at its dock settings' word.
-bool gnomeRunsDock(const DesktopSettings& settings, Desktop desktop) {
-    const auto setting = [&settings](std::string_view key) {
-        return settings.value(kShell, kShellPath, key);
-    };
-    const auto enabledSetting = setting("enabled-extensions");
-    if (!enabledSetting) return true;
-    const std::vector<std::string> enabled = stringItems(*enabledSetting);
-    const std::vector<std::string> disabled =
-        stringItems(setting("disabled-extensions").value_or(""));
-    const bool userExtensions = setting("disable-user-extensions") != kTrue;
-    if (userExtensions && listed(enabled, kUserDock) && !listed(disabled, kUserDock)) return true;
-    return desktop == Desktop::GnomeSession && !listed(disabled, kUbuntuDock);
+bool gnomeRunsDock(const std::optional<ShellExtensions>& extensions, Desktop desktop) {
+    if (!extensions) return true;
+    if (extensions->run(kUserDock)) return true;
+    return desktop == Desktop::GnomeSession && !listed(extensions->disabled, kUbuntuDock);
 }
 
 // Where GNOME Shell looks for extensions below the user's data folder and the machine's.
 constexpr std::array<std::string_view, 2> kMachineDataFolders = {"/usr/local/share", "/usr/share"};
 constexpr std::string_view kExtensionsFolder = "gnome-shell/extensions";
 
-// The settings with the schema of dash-to-dock as its user installed it: the extension keeps
-// its compiled schema in its own folder, which only GNOME Shell reads, and the user's copy
-// comes before the machine's. Nothing when no copy keeps one.
-std::unique_ptr<DesktopSettings> userDockSettings(const DesktopSettings& settings,
-                                                  const std::filesystem::path& root,
-                                                  const std::filesystem::path& dataHome) {
+// The settings with the schema of extension `uuid` as its user installed it: the extension
+// keeps its compiled schema in its own folder, which only GNOME Shell reads, and the user's
+// copy comes before the machine's. Nothing when no copy keeps one.
+std::unique_ptr<DesktopSettings> extensionSettings(const DesktopSettings& settings,
+                                                   const std::filesystem::path& root,
+                                                   const std::filesystem::path& dataHome,
+                                                   std::string_view uuid) {
     std::vector<std::filesystem::path> dataFolders = {dataHome};
     dataFolders.insert(dataFolders.end(), kMachineDataFolders.begin(), kMachineDataFolders.end());
     for (const std::filesystem::path& data : dataFolders) {
         const std::filesystem::path schemas =
-            (data / kExtensionsFolder / kUserDock / "schemas").relative_path();
+            (data / kExtensionsFolder / uuid / "schemas").relative_path();
         if (opensAsFile(root, schemas / "gschemas.compiled", FinalLink::Follow)) {
             return settings.withSchemasFrom(root / schemas);
         }
@@ -104,23 +123,47 @@ std::unique_ptr<DesktopSettings> userDockSettings(const DesktopSettings& setting
     return nullptr;
 }
 
-// The top bar stays on top and never hides; the dock (dash-to-dock, Ubuntu's dock) hides
-// unless it is fixed, either always or when a window meets it.
+// One key of extension `uuid`'s schema: from the machine's schemas when they hold it (a
+// distribution's package), else from the extension's own folder.
+std::optional<std::string> extensionValue(const DesktopSettings& settings,
+                                          const std::filesystem::path& root,
+                                          const std::filesystem::path& dataHome,
+                                          std::string_view uuid, std::string_view schema,
+                                          std::string_view path, std::string_view key) {
+    if (auto value = settings.value(schema, path, key)) return value;
+    const std::unique_ptr<DesktopSettings> own = extensionSettings(settings, root, dataHome, uuid);
+    return own ? own->value(schema, path, key) : std::nullopt;
+}
+
+// The top bar stays on top and never hides, unless the taskbar extension took its place and
+// hides when a window meets it; the dock (dash-to-dock, Ubuntu's dock) hides unless it is
+// fixed, either always or when a window meets it.
 std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
                          const std::filesystem::path& root, const std::filesystem::path& dataHome) {
+    const std::optional<ShellExtensions> extensions = shellExtensions(settings);
+    const auto taskbarHides = [&] {
+        constexpr std::string_view kTaskbar = "org.gnome.shell.extensions.dash-to-panel";
+        constexpr std::string_view kTaskbarPath = "/org/gnome/shell/extensions/dash-to-panel/";
+        return extensions && extensions->run(kTaskbarExtension) &&
+               extensionValue(settings, root, dataHome, kTaskbarExtension, kTaskbar, kTaskbarPath,
+                              "intellihide") == kTrue;
+    };
+    const std::uint32_t bar = kAlwaysOnTop | (taskbarHides() ? kAutoHide : 0);
+
     constexpr std::string_view kDock = "org.gnome.shell.extensions.dash-to-dock";
     constexpr std::string_view kDockPath = "/org/gnome/shell/extensions/dash-to-dock/";
     const std::unique_ptr<DesktopSettings> userDock =
-        settings.value(kDock, kDockPath, "dock-fixed") ? nullptr
-                                                       : userDockSettings(settings, root, dataHome);
+        settings.value(kDock, kDockPath, "dock-fixed")
+            ? nullptr
+            : extensionSettings(settings, root, dataHome, kUserDock);
     const DesktopSettings& dock = userDock ? *userDock : settings;
     const auto flag = [&dock, kDock, kDockPath](std::string_view key) {
         return dock.value(kDock, kDockPath, key);
     };
     const auto fixed = flag("dock-fixed");
-    if (!fixed || *fixed == kTrue || !gnomeRunsDock(settings, desktop)) return kAlwaysOnTop;
+    if (!fixed || *fixed == kTrue || !gnomeRunsDock(extensions, desktop)) return bar;
     const bool hides = flag("autohide") == kTrue || flag("intellihide") == kTrue;
-    return kAlwaysOnTop | (hides ? kAutoHide : 0);
+    return bar | (hides ? kAutoHide : 0);
 }
 
 // Each panel ("top", "bottom") is a relocatable org.mate.panel.toplevel.

@@ -62,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         SessionRow{"desktop-gnome-dock-off", "GNOME-Classic:GNOME", "", true, kTop},
         SessionRow{"desktop-gnome-dash-to-dock", "GNOME", "", true, kHide | kTop},
         SessionRow{"desktop-gnome-ubuntu-dock-disabled", "ubuntu:GNOME", "", true, kTop},
+        // A taskbar extension in the top bar's place, hiding when a window meets it.
+        SessionRow{"desktop-gnome-dash-to-panel", "GNOME", "", true, kHide | kTop},
         SessionRow{"desktop-plasma-autohide", "KDE", "6", true, kHide | kTop},
         // The same setting, 2: windows may cover the panel in Plasma 5, it dodges them after.
         SessionRow{"desktop-plasma-windows-cover", "KDE", "5", true, 0},
@@ -270,6 +272,38 @@ TEST(DesktopTaskbar, GnomeDockInstalledByItsUserIsReadFromItsOwnFolder) {
               kHide | kTop);
     EXPECT_EQ(stateWithDockCopies({{kUserData, Schemas::Compiled}}, "data/alice"), kHide | kTop);
     EXPECT_EQ(stateWithDockCopies({{kUserData, Schemas::Fifo}}), kTop);
+}
+
+// The taskbar extension installed from GNOME's extension site keeps its schema in its own
+// folder too; it hides only while the shell runs it.
+TEST(DesktopTaskbar, GnomeTaskbarInstalledByItsUserIsReadFromItsOwnFolder) {
+    const testing::ScratchMachine machine;
+    const std::filesystem::path schemas =
+        machine.root() /
+        "home/alice/.local/share/gnome-shell/extensions/dash-to-panel@jderose9.github.com/schemas";
+    std::filesystem::create_directories(schemas);
+    std::filesystem::copy_file(
+        std::filesystem::path(ZARNEL_TASKBAR_SCHEMAS_DIR) / "gschemas.compiled",
+        schemas / "gschemas.compiled");
+    const auto state = [&machine](std::string_view shell) {
+        const std::filesystem::path keyFile = machine.root() / "keyfile";
+        std::ofstream(keyFile) << "[org/gnome/shell]\n"
+                               << shell
+                               << "\n[org/gnome/shell/extensions/dash-to-panel]\n"
+                                  "intellihide=true\n";
+        const auto settings =
+            linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_WITHOUT_DOCK_DIR, keyFile);
+        return linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), "",
+                                           "/home/alice/.local/share", *settings);
+    };
+    constexpr std::string_view kEnabled =
+        "enabled-extensions=['dash-to-panel@jderose9.github.com']";
+    EXPECT_EQ(state(kEnabled), kHide | kTop);
+    EXPECT_EQ(state(std::string(kEnabled) +
+                    "\ndisabled-extensions=['dash-to-panel@jderose9.github.com']"),
+              kTop);
+    EXPECT_EQ(state(std::string(kEnabled) + "\ndisable-user-extensions=true"), kTop);
+    EXPECT_EQ(state("enabled-extensions=[]"), kTop);
 }
 
 // A desktop whose settings are missing falls back to the X11 docks: with no display, none.
