@@ -22,14 +22,14 @@ struct DesktopName {
 };
 
 // Budgie names GNOME after itself ("Budgie:GNOME") but draws panels of its own, which GNOME's
-// dock settings do not describe: its windows tell, as GNOME Flashback's do, and Unity's, which
-// names Ubuntu's session after itself. GNOME Classic runs the shell with no dock of its own
-// session's.
+// dock settings do not describe: its own settings tell. GNOME Flashback's and Unity's windows
+// tell (Unity names Ubuntu's session after itself). GNOME Classic runs the shell with no dock
+// of its own session's.
 constexpr std::array<DesktopName, 13> kDesktopNames = {{{"GNOME", Desktop::Gnome},
                                                         {"GNOME-Classic", Desktop::Gnome},
                                                         {"GNOME-Flashback", Desktop::Other},
                                                         {"ubuntu", Desktop::GnomeSession},
-                                                        {"Budgie", Desktop::Other},
+                                                        {"Budgie", Desktop::Budgie},
                                                         {"Unity", Desktop::Other},
                                                         {"KDE", Desktop::Plasma},
                                                         {"XFCE", Desktop::Xfce},
@@ -180,6 +180,22 @@ std::optional<std::uint32_t> mateState(const DesktopSettings& settings) {
     return state;
 }
 
+// Each panel is a relocatable com.solus-project.budgie-panel.panel under its id in braces; its
+// autohide policy is 'none', 'automatic' or 'intelligent' (when a window meets it).
+std::optional<std::uint32_t> budgieState(const DesktopSettings& settings) {
+    const auto ids = settings.value("com.solus-project.budgie-panel",
+                                    "/com/solus-project/budgie-panel/", "panels");
+    if (!ids) return std::nullopt;
+    std::uint32_t state = kAlwaysOnTop;
+    for (const std::string& id : stringItems(*ids)) {
+        const std::string path = "/com/solus-project/budgie-panel/panels/{" + id + "}/";
+        const auto policy =
+            settings.value("com.solus-project.budgie-panel.panel", path, "autohide");
+        if (policy && *policy != "'none'") state |= kAutoHide;
+    }
+    return state;
+}
+
 // panels-autohide holds "panel id:mode" with the modes true, false and intel (hide when a
 // window overlaps).
 std::optional<std::uint32_t> cinnamonState(const DesktopSettings& settings) {
@@ -273,6 +289,8 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
             return fromFile(root, configHome / "lxqt/panel.conf", lxqtPanelState);
         case Desktop::Cosmic:
             return cosmicState(root, configHome);
+        case Desktop::Budgie:
+            return budgieState(settings);
         case Desktop::Other:
             return std::nullopt;
     }

@@ -21,6 +21,7 @@ enum class Desktop {
     Cinnamon,
     Lxqt,
     Cosmic,
+    Budgie,
     Other
 };
 

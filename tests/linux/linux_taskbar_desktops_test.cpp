@@ -72,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         SessionRow{"desktop-mate", "MATE", "", true, kHide | kTop},
         SessionRow{"desktop-cinnamon", "X-Cinnamon", "", true, kTop},
         SessionRow{"desktop-lxqt", "LXQt", "", true, kTop},
-        SessionRow{"desktop-cosmic", "COSMIC", "", false, kHide | kTop}),
+        SessionRow{"desktop-cosmic", "COSMIC", "", false, kHide | kTop},
+        SessionRow{"desktop-budgie", "Budgie:GNOME", "", true, kHide | kTop}),
     [](const auto& row) {
         std::string name = std::string(row.param.machine) + std::string(row.param.currentDesktop) +
                            std::string(row.param.kdeSessionVersion);
@@ -86,7 +87,7 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("GNOME", ""), Desktop::Gnome);
     EXPECT_EQ(linux_fs::desktopOf("GNOME-Classic:GNOME", ""), Desktop::Gnome);
     EXPECT_EQ(linux_fs::desktopOf("GNOME-Flashback:GNOME", ""), Desktop::Other);
-    EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", ""), Desktop::Other);
+    EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", ""), Desktop::Budgie);
     EXPECT_EQ(linux_fs::desktopOf("Unity:Unity7:ubuntu", ""), Desktop::Other);  // no GNOME dock
     EXPECT_EQ(linux_fs::desktopOf("KDE", "5"), Desktop::Plasma5);
     EXPECT_EQ(linux_fs::desktopOf("KDE", "6"), Desktop::Plasma);
