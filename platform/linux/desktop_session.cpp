@@ -74,7 +74,7 @@ struct ShellExtensions {
     bool userExtensions = true;
 
     // Whether the user enabled `uuid` and it runs.
-    bool run(std::string_view uuid) const {
+    bool runs(std::string_view uuid) const {
         return userExtensions && listed(enabled, uuid) && !listed(disabled, uuid);
     }
 };
@@ -96,7 +96,7 @@ std::optional<ShellExtensions> shellExtensions(const DesktopSettings& settings) 
 // taken at its dock settings' word.
 bool gnomeRunsDock(const std::optional<ShellExtensions>& extensions, Desktop desktop) {
     if (!extensions) return true;
-    if (extensions->run(kUserDock)) return true;
+    if (extensions->runs(kUserDock)) return true;
     return desktop == Desktop::GnomeSession && !listed(extensions->disabled, kUbuntuDock);
 }
 
@@ -144,7 +144,7 @@ std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
     const auto taskbarHides = [&] {
         constexpr std::string_view kTaskbar = "org.gnome.shell.extensions.dash-to-panel";
         constexpr std::string_view kTaskbarPath = "/org/gnome/shell/extensions/dash-to-panel/";
-        return extensions && extensions->run(kTaskbarExtension) &&
+        return extensions && extensions->runs(kTaskbarExtension) &&
                extensionValue(settings, root, dataHome, kTaskbarExtension, kTaskbar, kTaskbarPath,
                               "intellihide") == kTrue;
     };
