@@ -24,6 +24,9 @@ namespace zarnel {
 // Long enough for a share behind a slow link (a few round trips across a VPN) to answer, short
 // enough that choosing one whose server is gone still settles the whole tab within a second.
 inline constexpr std::chrono::milliseconds kNetworkAnswerDeadline{750};
+// Long enough for a disc that had stopped to spin up again (two to three seconds on most drives);
+// a scratched disc read over and over, or an empty floppy drive, is given up on after it.
+inline constexpr std::chrono::milliseconds kRemovableMediumAnswerDeadline{4000};
 
 class BoundedQuestions {
   public:

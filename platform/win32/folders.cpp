@@ -51,9 +51,9 @@ std::int32_t Win32Platform::getFolderPath(Hwnd owner, int csidl, std::span<char>
         return found;
     };
     // A folder redirected to a share whose server went away holds the call until the network
-    // gives up: it is asked as the drives' questions are, with a deadline on a share only, so
-    // that a healthy folder slow to answer (the first shell call after a cold start) still
-    // shows.
+    // gives up: it is asked as the drives' questions are, with a deadline on a share or a
+    // removable medium only, so that a healthy folder slow to answer (the first shell call
+    // after a cold start) still shows.
     const std::string root = folderRoot(window, csidl);
     const std::optional<FolderAnswer> answer =
         root.empty() ? question() : askDrive<FolderAnswer>(root, question);

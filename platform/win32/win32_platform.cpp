@@ -33,8 +33,8 @@ Win32Platform::Win32Platform(const win32::ExportNames& renamed)
       shGetFolderPathW_(kShfolder, "SHGetFolderPathW", renamed) {
     // A drive without its medium (a card reader's empty slot, a floppy drive) must fail the
     // volume and free-space questions with "not ready", not stop the window behind the
-    // system's "no disk" box. Process-wide, so the helper threads that ask network shares
-    // have it too; whatever the process had set stays.
+    // system's "no disk" box. Process-wide, so the helper threads that ask network shares and
+    // removable drives have it too; whatever the process had set stays.
     SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);
 }
 

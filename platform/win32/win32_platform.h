@@ -105,25 +105,31 @@ class Win32Platform : public Platform {
     // when it says none.
     std::string folderRoot(HWND owner, int csidl);
 
-    // `question` about the volume of `root`, asked here, or for a network share with a
-    // deadline; nothing when the share did not answer in time. The type of a lettered drive is
-    // known without asking its server: a mapped share says what it is while the server is gone.
-    // A root named by a share's path is one.
+    // `question` about the volume of `root`, asked here, or with a deadline for a network share
+    // or a drive whose medium comes and goes (a disc, a floppy, a card); nothing when that drive
+    // did not answer in time. The type of a lettered drive is known without asking its server
+    // or its medium: a mapped share says what it is while the server is gone, an optical drive
+    // while it has no disc. A root named by a share's path is one.
     template <typename Answer>
     std::optional<Answer> askDrive(const std::string& root, std::function<Answer()> question) {
         const bool share = root.starts_with("\\\\");
-        if (!share && getDriveTypeA_(root.c_str()) != DRIVE_REMOTE) return question();
-        // One share, one question: the drive list spells a letter in lower case, the folder
+        const UINT type = share ? DRIVE_REMOTE : getDriveTypeA_(root.c_str());
+        if (type != DRIVE_REMOTE && type != DRIVE_CDROM && type != DRIVE_REMOVABLE) {
+            return question();
+        }
+        // One drive, one question: the drive list spells a letter in lower case, the folder
         // settings as the system wrote it. A share's path is left as it is: lowering its bytes
         // could make two Japanese names one.
         std::string subject = root;
         if (!share && !subject.empty()) subject.front() = asciiLower(subject.front());
-        return networkShares_.ask<Answer>(subject, std::move(question), kNetworkAnswerDeadline);
+        return slowDrives_.ask<Answer>(
+            subject, std::move(question),
+            type == DRIVE_REMOTE ? kNetworkAnswerDeadline : kRemovableMediumAnswerDeadline);
     }
 
     std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
-    BoundedQuestions networkShares_;
+    BoundedQuestions slowDrives_;
 
     win32::LazyFunction<decltype(&GetComputerNameW)> getComputerNameW_;
     win32::LazyFunction<decltype(&GetUserNameW)> getUserNameW_;
