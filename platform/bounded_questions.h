@@ -1,6 +1,7 @@
 // Questions a network share's server may never answer: one that went away holds whoever asks
 // in the system for as long as it is gone (for ever on a hard NFS mount, until the network
-// gives up on a Windows share). Each question is asked on a helper thread and waited for at
+// gives up on a Windows share); and, on Windows, questions a disc that spins up or is read
+// over and over holds for seconds. Each question is asked on a helper thread and waited for at
 // most a deadline. A subject whose earlier question is still unanswered is not asked again
 // until that answer comes, so asking again neither waits again nor piles up threads. Copies
 // share what is still unanswered.

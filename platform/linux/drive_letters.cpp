@@ -47,6 +47,9 @@ constexpr std::array<std::string_view, 1> kPoolFileSystems = {"zfs"};
 // system's drive, not a dozen drives of their own.
 constexpr std::array<std::string_view, 8> kSystemFolders = {"/.snapshots", "/boot", "/opt", "/root",
                                                             "/srv",        "/swap", "/usr", "/var"};
+// Where an image-based system (Fedora's atomic desktops) keeps the users' homes: /home links
+// there.
+constexpr std::string_view kImageBasedHomes = "/var/home";
 // Where the EFI system partition is mounted when nothing tells its partition type.
 constexpr std::array<std::string_view, 2> kEfiMountPoints = {"/boot/efi", "/efi"};
 constexpr std::array<std::string_view, 2> kRamFileSystems = {"tmpfs", "ramfs"};
@@ -110,6 +113,7 @@ std::string_view poolOf(const MountEntry& mount) {
 }
 
 bool isSystemFolder(std::string_view mountPoint) {
+    if (pathIsUnder(mountPoint, kImageBasedHomes)) return false;
     return std::ranges::any_of(kSystemFolders, [mountPoint](std::string_view folder) {
         return pathIsUnder(mountPoint, folder);
     });

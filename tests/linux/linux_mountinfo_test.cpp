@@ -291,9 +291,11 @@ TEST(DriveLetters, SystemFoldersOfALetteredVolumeGetNoLetter) {
         subvolume("/usr/local", "/@/usr/local"),
         subvolume("/var", "/@/var"),
         mount("/var/lib/mysql", "xfs", "/dev/sdb1", 17),  // a disk of its own
+        subvolume("/var/home", "/@/var-home"),            // where an image-based system keeps homes
     };
     EXPECT_EQ(entries(assignDriveLetters(btrfs, {})),
-              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/var/lib/mysql]"}));
+              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/var/lib/mysql]",
+                                        "f: [/var/home]"}));
 
     // Each dataset has a device number of its own; the pool is in its name.
     const auto dataset = [](std::string point, std::string name, unsigned minor) {
