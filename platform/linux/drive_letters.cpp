@@ -57,10 +57,11 @@ constexpr std::array<std::string_view, 2> kRamFileSystems = {"tmpfs", "ramfs"};
 constexpr std::string_view kMediaTree = "/media";
 constexpr std::array<std::string_view, 3> kRamDrivePlaces = {"/tmp", "/mnt", kMediaTree};
 // WSL keeps the Windows drivers and its graphics bridge in trees of its own, and mounts its
-// init from a share of its own.
-constexpr std::array<std::string_view, 9> kSystemTrees = {
-    "/proc",           "/sys",         "/dev",      "/run", "/snap",
-    "/var/lib/docker", "/usr/lib/wsl", "/mnt/wslg", "/init"};
+// init from a share of its own. An image-based system mounts the file system its images are
+// deployed from at /sysroot: the volume of c:, never a drive of its own.
+constexpr std::array<std::string_view, 10> kSystemTrees = {
+    "/proc",           "/sys",         "/dev",      "/run",  "/snap",
+    "/var/lib/docker", "/usr/lib/wsl", "/mnt/wslg", "/init", kDeployedRoot};
 // WSL's own scratch space, shared by its distributions; the disks it mounts lie below it.
 constexpr std::string_view kWslScratch = "/mnt/wsl";
 constexpr std::string_view kRemovableMediaTree = "/run/media";

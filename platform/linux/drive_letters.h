@@ -31,7 +31,7 @@ bool pathIsUnder(std::string_view path, std::string_view prefix);
 // A block device (not a loop device), a network file system, a ZFS dataset, or a RAM file
 // system at /tmp or under /mnt or /media (WSL's scratch space /mnt/wsl aside); never a mount
 // of the system's own trees (/proc, /sys, /dev, /run but /run/media, /snap, /var/lib/docker,
-// WSL's /usr/lib/wsl and /mnt/wslg).
+// WSL's /usr/lib/wsl, /mnt/wslg and /init, an image-based system's /sysroot).
 bool isDriveMount(const MountEntry& mount);
 
 // What drive c: is: the topmost mount at "/", or on an image-based system whose "/" is a

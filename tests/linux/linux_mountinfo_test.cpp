@@ -162,6 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
         DriveMountRow{"RunMedia", mount("/run/media/a/STICK", "vfat", "/dev/sdc1"), true},
         DriveMountRow{"DevOnBlock", mount("/dev/x", "ext4", "/dev/sdd1"), false},
         DriveMountRow{"Snap", mount("/snap/core/1", "squashfs", "/dev/sde"), false},
+        DriveMountRow{"DeployedRoot", mount("/sysroot", "xfs", "/dev/vda4"), false},
         DriveMountRow{"Docker", mount("/var/lib/docker/x", "ext4", "/dev/sdf"), false},
         DriveMountRow{"Overlay", mount("/merged", "overlay", "overlay"), false},
         DriveMountRow{"ZfsDataset", mount("/tank/data", "zfs", "tank/data"), true},
