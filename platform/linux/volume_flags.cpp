@@ -20,7 +20,7 @@ struct TypeRow {
 };
 
 // What each file system can do whatever its options. A type not listed has POSIX names only.
-constexpr std::array<TypeRow, 22> kTypeTable = {{
+constexpr std::array<TypeRow, 23> kTypeTable = {{
     {"ext2", kPosixNames | kPersistentAcls},
     {"ext3", kPosixNames | kPersistentAcls},
     // fscrypt: Documentation/filesystems/fscrypt.rst lists ext4, f2fs and ubifs.
@@ -47,7 +47,12 @@ constexpr std::array<TypeRow, 22> kTypeTable = {{
     // SMB names are UTF-16, compared without regard to case by the usual servers.
     {"cifs", kCasePreservedNames | kUnicodeOnDisk | kNamedStreams},
     {"smb3", kCasePreservedNames | kUnicodeOnDisk | kNamedStreams},
+    // WSL 1's Windows drives: NTFS's names, looked up without regard to case unless the user
+    // marks a folder otherwise.
+    {"drvfs", kCasePreservedNames | kUnicodeOnDisk},
 }};
+// WSL 2 serves the same drives over 9p, named by the share it asks for.
+constexpr std::string_view kWslDrive = "aname=drvfs";
 
 enum class Match { Exact, Prefix };
 enum class Effect { Add, Remove };
@@ -65,7 +70,7 @@ struct OptionRow {
 // spelled the same by every file system that takes them (ext*, xfs, tmpfs, gfs2, ocfs2:
 // quotaon(8), xfs(5), tmpfs(5)); "ro" is mount(8)'s read-only option, and the encryption
 // flag is further cleared where the volume itself cannot encrypt.
-constexpr std::array<OptionRow, 14> kOptionTable = {{
+constexpr std::array<OptionRow, 16> kOptionTable = {{
     {"btrfs", "compress", Match::Prefix, Effect::Add, kVolumeIsCompressed},
     {"", "noacl", Match::Exact, Effect::Remove, kPersistentAcls},
     {"cifs", "cifsacl", Match::Exact, Effect::Add, kPersistentAcls},
@@ -80,6 +85,8 @@ constexpr std::array<OptionRow, 14> kOptionTable = {{
     {"", "usrjquota=", Match::Prefix, Effect::Add, kVolumeQuotas},
     {"", "grpjquota=", Match::Prefix, Effect::Add, kVolumeQuotas},
     {"", "ro", Match::Exact, Effect::Add, kReadOnlyVolume},
+    {"9p", kWslDrive, Match::Prefix, Effect::Add, kUnicodeOnDisk},
+    {"9p", kWslDrive, Match::Prefix, Effect::Remove, kCaseSensitiveSearch},
 }};
 
 bool matches(const OptionRow& row, std::string_view fsType, std::string_view option) {

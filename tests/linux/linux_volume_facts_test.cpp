@@ -79,6 +79,14 @@ INSTANTIATE_TEST_SUITE_P(
         FlagsRow{"ReadOnlyIso", "iso9660", "ro,relatime,ro,nojoliet",
                  kPosix | kUnicodeOnDisk | kReadOnlyVolume},
         FlagsRow{"Msdos", "msdos", "rw", 0},
+        // A Windows drive in WSL: through WSL 1's own file system, and over 9p in WSL 2, where
+        // the share's options are joined by semicolons.
+        FlagsRow{"WslOneDrive", "drvfs", "rw,noatime,uid=1000,case=off",
+                 kCasePreservedNames | kUnicodeOnDisk},
+        FlagsRow{"WslTwoDrive", "9p",
+                 "rw,dirsync,aname=drvfs;path=C:\\;uid=1000;symlinkroot=/mnt/,mmap,trans=fd",
+                 kCasePreservedNames | kUnicodeOnDisk},
+        FlagsRow{"OtherNinePShare", "9p", "rw,aname=drivers,trans=fd", kPosix},
         FlagsRow{"Unknown", "overlay", "rw,lowerdir=/a", kPosix},
         // An option that only looks like one of ours changes nothing.
         FlagsRow{"NotAnOption", "ext4", "rw,noquota,romantic",
