@@ -1,7 +1,10 @@
 #include "platform/linux/processor.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "platform/linux/arm_cpu.h"
 #include "platform/linux/wmi_value.h"
@@ -13,6 +16,7 @@ namespace {
 constexpr std::int64_t kKHzPerMHz = 1000;
 constexpr double kBeyondInt64 = 0x1p63;  // the first double past std::int64_t
 constexpr int kHexBase = 16;
+constexpr std::string_view kCoreKindSeparator = " + ";
 
 std::optional<std::int64_t> wholeNumber(const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
@@ -112,6 +116,37 @@ std::optional<std::int64_t> clockSpeed(const CpuinfoCpu& cpu,
     return std::nullopt;
 }
 
+// Each package's logical CPUs in their order, by ascending package id.
+std::map<std::int64_t, std::vector<const CpuinfoCpu*>> packages(
+    std::span<const CpuinfoCpu> cpus, const std::map<int, CpuSysfs>& sysfs) {
+    std::map<std::int64_t, std::vector<const CpuinfoCpu*>> byId;
+    for (const CpuinfoCpu& cpu : cpus) byId[packageOf(cpu, sysfs)].push_back(&cpu);
+    return byId;
+}
+
+// The names of a package's kinds of core in the order they first come: a big.LITTLE chip's
+// first CPU is usually one of its small cores, which alone would name it after them. A kind is
+// a part number (arm64 gives each CPU its own); a package of one kind, or of none, is named
+// by its first CPU, whose name line 32-bit ARM writes once for all of them.
+std::optional<std::string> packageName(std::span<const CpuinfoCpu* const> members) {
+    std::vector<std::string> parts;
+    std::vector<std::string> kinds;
+    for (const CpuinfoCpu* cpu : members) {
+        const auto part = cpu->field(CpuField::CpuPart);
+        if (!part || std::ranges::find(parts, *part) != parts.end()) continue;
+        parts.push_back(*part);
+        auto kind = name(*cpu);
+        if (kind && std::ranges::find(kinds, *kind) == kinds.end()) kinds.push_back(*kind);
+    }
+    if (kinds.size() <= 1) return name(*members.front());
+    std::string joined = kinds.front();
+    for (std::size_t i = 1; i < kinds.size(); ++i) {
+        joined += kCoreKindSeparator;
+        joined += kinds[i];
+    }
+    return joined;
+}
+
 }  // namespace
 
 bool cpuinfoNamesPackage(const CpuinfoCpu& cpu) {
@@ -120,11 +155,8 @@ bool cpuinfoNamesPackage(const CpuinfoCpu& cpu) {
 
 std::vector<const CpuinfoCpu*> packageLeaders(std::span<const CpuinfoCpu> cpus,
                                               const std::map<int, CpuSysfs>& sysfs) {
-    std::map<std::int64_t, const CpuinfoCpu*> packages;
-    for (const CpuinfoCpu& cpu : cpus) packages.emplace(packageOf(cpu, sysfs), &cpu);
     std::vector<const CpuinfoCpu*> leaders;
-    leaders.reserve(packages.size());
-    for (const auto& [id, cpu] : packages) leaders.push_back(cpu);
+    for (const auto& [id, members] : packages(cpus, sysfs)) leaders.push_back(members.front());
     return leaders;
 }
 
@@ -132,15 +164,16 @@ std::vector<WmiInstance> processorInstances(std::span<const CpuinfoCpu> cpus,
                                             const std::map<int, CpuSysfs>& sysfs,
                                             std::span<const std::string> sockets) {
     std::vector<WmiInstance> instances;
-    for (const CpuinfoCpu* cpu : packageLeaders(cpus, sysfs)) {
+    for (const auto& [id, members] : packages(cpus, sysfs)) {
+        const CpuinfoCpu& cpu = *members.front();
         const std::size_t ordinal = instances.size();
         std::optional<std::string> socket;
         if (ordinal < sockets.size() && !sockets[ordinal].empty()) socket = sockets[ordinal];
         instances.push_back({
-            {"Manufacturer", orNull(manufacturer(*cpu))},
-            {"Name", orNull(name(*cpu))},
-            {"Version", orNull(version(*cpu))},
-            {"CurrentClockSpeed", orNull(clockSpeed(*cpu, sysfs))},
+            {"Manufacturer", orNull(manufacturer(cpu))},
+            {"Name", orNull(packageName(members))},
+            {"Version", orNull(version(cpu))},
+            {"CurrentClockSpeed", orNull(clockSpeed(cpu, sysfs))},
             {"SocketDesignation", orNull(socket)},
         });
     }

@@ -29,7 +29,8 @@ std::vector<const CpuinfoCpu*> packageLeaders(std::span<const CpuinfoCpu> cpus,
                                               const std::map<int, CpuSysfs>& sysfs);
 
 // One instance per package in ascending package id, each from the package's first logical
-// CPU: Manufacturer, Name, Version, CurrentClockSpeed (MHz), SocketDesignation. `sockets`
+// CPU but its Name, which names each kind of core the package has: Manufacturer, Name,
+// Version, CurrentClockSpeed (MHz), SocketDesignation. `sockets`
 // holds the socket names of the firmware's processor records, in their order (empty: none).
 std::vector<WmiInstance> processorInstances(std::span<const CpuinfoCpu> cpus,
                                             const std::map<int, CpuSysfs>& sysfs,

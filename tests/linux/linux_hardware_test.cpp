@@ -177,6 +177,18 @@ INSTANTIATE_TEST_SUITE_P(
                "processor\t: 0\nBogoMIPS\t: 48.00\nCPU implementer\t: 0x61\nCPU architecture: "
                "8\nCPU variant\t: 0x1\nCPU part\t: 0x022\nCPU revision\t: 1\n",
                "Apple", "Icestorm-M1", kNull, kNull},
+        // big.LITTLE: the small cores come first, and both kinds name the chip.
+        CpuRow{"BigLittle",
+               "processor\t: 0\nCPU implementer\t: 0x41\nCPU part\t: 0xd05\n\n"
+               "processor\t: 1\nCPU implementer\t: 0x41\nCPU part\t: 0xd05\n\n"
+               "processor\t: 2\nCPU implementer\t: 0x41\nCPU part\t: 0xd0b\n\n"
+               "processor\t: 3\nCPU implementer\t: 0x41\nCPU part\t: 0xd0b\n",
+               "ARM", "Cortex-A55 + Cortex-A76", kNull, kNull},
+        // Two part numbers of one name are one kind.
+        CpuRow{"TwoPartsOneName",
+               "processor\t: 0\nCPU implementer\t: 0x51\nCPU part\t: 0x201\n\n"
+               "processor\t: 1\nCPU implementer\t: 0x51\nCPU part\t: 0x205\n",
+               "Qualcomm", "Kryo", kNull, kNull},
         CpuRow{"AppleM2ProCore", "processor\t: 0\nCPU implementer\t: 0x61\nCPU part\t: 0x035\n",
                "Apple", "Avalanche-M2-Pro", kNull, kNull},
         // A core the table does not know yet goes by its number rather than by nothing.
