@@ -7,7 +7,9 @@
 #include <charconv>
 #include <concepts>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace zarnel {
 
@@ -24,6 +26,19 @@ inline std::string_view trimmed(std::string_view text, std::string_view blanks =
     const auto first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+// The items between pairs of `quote` in a list's text form: GVariant's "['a', 'b']", RON's
+// "[\"a\", \"b\"]". An opening quote without its closing one ends the list.
+inline std::vector<std::string> quotedItems(std::string_view list, char quote) {
+    std::vector<std::string> items;
+    for (auto open = list.find(quote); open != std::string_view::npos;) {
+        const auto close = list.find(quote, open + 1);
+        if (close == std::string_view::npos) break;
+        items.emplace_back(list.substr(open + 1, close - open - 1));
+        open = list.find(quote, close + 1);
+    }
+    return items;
 }
 
 // An ASCII letter in lower case, whatever the C library's locale: the window's toolkit sets

@@ -9,6 +9,7 @@
 #include "platform/linux/panel_files.h"
 #include "platform/linux/read_file.h"
 #include "platform/platform.h"
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -43,14 +44,7 @@ constexpr std::string_view kTrue = "true";
 
 // The items of a GVariant string array in text form: "['1:false', '2:intel']".
 std::vector<std::string> stringItems(std::string_view array) {
-    std::vector<std::string> items;
-    for (auto open = array.find('\''); open != std::string_view::npos;) {
-        const auto close = array.find('\'', open + 1);
-        if (close == std::string_view::npos) break;
-        items.emplace_back(array.substr(open + 1, close - open - 1));
-        open = array.find('\'', close + 1);
-    }
-    return items;
+    return quotedItems(array, '\'');
 }
 
 constexpr std::string_view kShell = "org.gnome.shell";
@@ -166,35 +160,56 @@ std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
     return bar | (hides ? kAutoHide : 0);
 }
 
-// Each panel ("top", "bottom") is a relocatable org.mate.panel.toplevel.
-std::optional<std::uint32_t> mateState(const DesktopSettings& settings) {
-    const auto ids = settings.value("org.mate.panel", "/org/mate/panel/", "toplevel-id-list");
+// Panels kept as GSettings does for MATE and Budgie: a list of ids under the desktop's own
+// schema, and each panel in a relocatable schema at a path made from its id.
+struct ListedPanels {
+    std::string_view schema;
+    std::string_view path;
+    std::string_view idsKey;
+    std::string_view panelSchema;
+    std::string_view pathBeforeId;
+    std::string_view pathAfterId;
+    std::string_view hideKey;
+    bool (*hides)(std::string_view value);
+};
+
+// Every listed panel stays on top; nothing when the list is not kept.
+std::optional<std::uint32_t> listedPanelsState(const DesktopSettings& settings,
+                                               const ListedPanels& panels) {
+    const auto ids = settings.value(panels.schema, panels.path, panels.idsKey);
     if (!ids) return std::nullopt;
     std::uint32_t state = kAlwaysOnTop;
     for (const std::string& id : stringItems(*ids)) {
-        const std::string path = "/org/mate/panel/toplevels/" + id + "/";
-        if (settings.value("org.mate.panel.toplevel", path, "auto-hide") == kTrue) {
-            state |= kAutoHide;
-        }
+        const std::string path =
+            std::string(panels.pathBeforeId) + id + std::string(panels.pathAfterId);
+        const auto value = settings.value(panels.panelSchema, path, panels.hideKey);
+        if (value && panels.hides(*value)) state |= kAutoHide;
     }
     return state;
 }
 
-// Each panel is a relocatable com.solus-project.budgie-panel.panel under its id in braces; its
-// autohide policy is 'none', 'automatic' or 'intelligent' (when a window meets it).
-std::optional<std::uint32_t> budgieState(const DesktopSettings& settings) {
-    const auto ids = settings.value("com.solus-project.budgie-panel",
-                                    "/com/solus-project/budgie-panel/", "panels");
-    if (!ids) return std::nullopt;
-    std::uint32_t state = kAlwaysOnTop;
-    for (const std::string& id : stringItems(*ids)) {
-        const std::string path = "/com/solus-project/budgie-panel/panels/{" + id + "}/";
-        const auto policy =
-            settings.value("com.solus-project.budgie-panel.panel", path, "autohide");
-        if (policy && *policy != "'none'") state |= kAutoHide;
-    }
-    return state;
-}
+// MATE's panels ("top", "bottom") hide when their auto-hide is set.
+constexpr ListedPanels kMatePanels = {
+    .schema = "org.mate.panel",
+    .path = "/org/mate/panel/",
+    .idsKey = "toplevel-id-list",
+    .panelSchema = "org.mate.panel.toplevel",
+    .pathBeforeId = "/org/mate/panel/toplevels/",
+    .pathAfterId = "/",
+    .hideKey = "auto-hide",
+    .hides = [](std::string_view value) { return value == kTrue; }};
+
+// Budgie's panels are under their ids in braces; the autohide policy is 'none', 'automatic'
+// or 'intelligent' (when a window meets the panel).
+constexpr ListedPanels kBudgiePanels = {
+    .schema = "com.solus-project.budgie-panel",
+    .path = "/com/solus-project/budgie-panel/",
+    .idsKey = "panels",
+    .panelSchema = "com.solus-project.budgie-panel.panel",
+    .pathBeforeId = "/com/solus-project/budgie-panel/panels/{",
+    .pathAfterId = "}/",
+    .hideKey = "autohide",
+    .hides = [](std::string_view value) { return value != "'none'"; }};
 
 // panels-autohide holds "panel id:mode" with the modes true, false and intel (hide when a
 // window overlaps).
@@ -275,7 +290,7 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
         case Desktop::GnomeSession:
             return gnomeState(settings, desktop, root, dataHome);
         case Desktop::Mate:
-            return mateState(settings);
+            return listedPanelsState(settings, kMatePanels);
         case Desktop::Cinnamon:
             return cinnamonState(settings);
         case Desktop::Plasma5:
@@ -290,7 +305,7 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
         case Desktop::Cosmic:
             return cosmicState(root, configHome);
         case Desktop::Budgie:
-            return budgieState(settings);
+            return listedPanelsState(settings, kBudgiePanels);
         case Desktop::Other:
             return std::nullopt;
     }

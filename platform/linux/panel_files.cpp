@@ -122,18 +122,12 @@ std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf) {
 }
 
 std::vector<std::string> cosmicPanelNames(std::string_view entries) {
-    std::vector<std::string> names;
-    for (auto open = entries.find('"'); open != std::string_view::npos;) {
-        const auto close = entries.find('"', open + 1);
-        if (close == std::string_view::npos) break;
-        const std::string_view name = entries.substr(open + 1, close - open - 1);
-        // Each name becomes part of a path.
-        if (!name.empty() && name != "." && name != ".." &&
-            name.find_first_of("/\\") == std::string_view::npos) {
-            names.emplace_back(name);
-        }
-        open = entries.find('"', close + 1);
-    }
+    std::vector<std::string> names = quotedItems(entries, '"');
+    // Each name becomes part of a path.
+    std::erase_if(names, [](const std::string& name) {
+        return name.empty() || name == "." || name == ".." ||
+               name.find_first_of("/\\") != std::string::npos;
+    });
     return names;
 }
 
