@@ -28,6 +28,19 @@ inline std::string_view trimmed(std::string_view text, std::string_view blanks =
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
+// The blank-separated words of `line`.
+inline std::vector<std::string_view> words(std::string_view line,
+                                           std::string_view blanks = " \t\r\v\f") {
+    std::vector<std::string_view> out;
+    for (auto start = line.find_first_not_of(blanks); start != std::string_view::npos;
+         start = line.find_first_not_of(blanks, start)) {
+        const auto end = std::min(line.find_first_of(blanks, start), line.size());
+        out.push_back(line.substr(start, end - start));
+        start = end;
+    }
+    return out;
+}
+
 // The items between pairs of `quote` in a list's text form: GVariant's "['a', 'b']", RON's
 // "[\"a\", \"b\"]". An opening quote without its closing one ends the list.
 inline std::vector<std::string> quotedItems(std::string_view list, char quote) {

@@ -12,19 +12,6 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t\r\v\f";
 
-std::vector<std::string_view> words(std::string_view line) {
-    std::vector<std::string_view> out;
-    while (true) {
-        const auto start = line.find_first_not_of(kBlanks);
-        if (start == std::string_view::npos) break;
-        const auto end = line.find_first_of(kBlanks, start);
-        out.push_back(line.substr(start, end == std::string_view::npos ? end : end - start));
-        if (end == std::string_view::npos) break;
-        line.remove_prefix(end);
-    }
-    return out;
-}
-
 // Calls `visit` with the words of each line, comments cut off.
 template <typename Visit>
 void forEachLine(std::string_view text, Visit visit) {
