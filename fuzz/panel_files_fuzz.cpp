@@ -16,8 +16,8 @@ namespace {
 
 using namespace zarnel;
 
-// Parts: plasmashellrc, xfce4-panel.xml, lxqt/panel.conf, and COSMIC's panel list and one
-// panel's autohide and layer.
+// Parts: plasmashellrc, xfce4-panel.xml, lxqt/panel.conf, COSMIC's panel list and one
+// panel's autohide and layer, and an lxpanel panel file.
 enum Part : std::size_t {
     kPlasmashellrc,
     kXfcePanelXml,
@@ -25,6 +25,7 @@ enum Part : std::size_t {
     kCosmicEntries,
     kCosmicAutohide,
     kCosmicLayer,
+    kLxpanelPanel,
     kPartCount
 };
 
@@ -53,11 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto plasma = linux_fs::plasmaPanelState(parts[kPlasmashellrc]);
     const auto xfce = linux_fs::xfcePanelState(parts[kXfcePanelXml]);
     const auto lxqt = linux_fs::lxqtPanelState(parts[kLxqtPanelConf]);
-    for (const auto& state : {plasma5, plasma, xfce, lxqt}) requireKnownBits(state);
+    const auto lxpanel = linux_fs::lxpanelPanelState(parts[kLxpanelPanel]);
+    for (const auto& state : {plasma5, plasma, xfce, lxqt, lxpanel}) requireKnownBits(state);
     for (const auto& state : {plasma, xfce, lxqt}) requireOnTop(state);
     requireNamesPanel(plasma, parts[kPlasmashellrc], "[PlasmaViews][Panel ");
     requireNamesPanel(xfce, parts[kXfcePanelXml], "<property name=\"panel-");
     requireNamesPanel(lxqt, parts[kLxqtPanelConf], "[panel");
+    requireNamesPanel(lxpanel, parts[kLxpanelPanel], "Global");
     requireKnownBits(linux_fs::cosmicPanelState(parts[kCosmicAutohide], parts[kCosmicLayer]));
     for (const std::string& name : linux_fs::cosmicPanelNames(parts[kCosmicEntries])) {
         fuzz::require(!name.empty() && name != "." && name != ".." &&

@@ -83,10 +83,16 @@ for machine in "$fixtures"/*/; do
     lxqt="$config/lxqt/panel.conf"
     cosmic="$config/cosmic/com.system76.CosmicPanel"
     entries="$cosmic/v1/entries"
-    [ -f "$plasma" ] || [ -f "$xfce" ] || [ -f "$lxqt" ] || [ -f "$entries" ] || continue
+    lxpanel=
+    for panel in "$config"/lxpanel/*/panels/panel; do
+      if [ -f "$panel" ]; then lxpanel=$panel; break; fi
+    done
+    [ -f "$plasma" ] || [ -f "$xfce" ] || [ -f "$lxqt" ] || [ -f "$entries" ] ||
+      [ -n "$lxpanel" ] || continue
     { cat_if "$plasma"; printf '%s' "$sep"; cat_if "$xfce"; printf '%s' "$sep"; cat_if "$lxqt"
       printf '%s' "$sep"; cat_if "$entries"; printf '%s' "$sep"
-      cat_if "$cosmic.Panel/v1/autohide"; printf '%s' "$sep"; cat_if "$cosmic.Panel/v1/layer"; } |
+      cat_if "$cosmic.Panel/v1/autohide"; printf '%s' "$sep"; cat_if "$cosmic.Panel/v1/layer"
+      printf '%s' "$sep"; [ -z "$lxpanel" ] || cat "$lxpanel"; } |
       seed panel_files "$m"
   done
   for link in "$machine"/dev/disk/by-label/* "$machine"/dev/disk/by-uuid/*; do

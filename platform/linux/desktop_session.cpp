@@ -26,7 +26,7 @@ struct DesktopName {
 // dock settings do not describe: its own settings tell. GNOME Flashback's and Unity's windows
 // tell (Unity names Ubuntu's session after itself). GNOME Classic runs the shell with no dock
 // of its own session's.
-constexpr std::array<DesktopName, 13> kDesktopNames = {{{"GNOME", Desktop::Gnome},
+constexpr std::array<DesktopName, 14> kDesktopNames = {{{"GNOME", Desktop::Gnome},
                                                         {"GNOME-Classic", Desktop::Gnome},
                                                         {"GNOME-Flashback", Desktop::Other},
                                                         {"ubuntu", Desktop::GnomeSession},
@@ -38,7 +38,8 @@ constexpr std::array<DesktopName, 13> kDesktopNames = {{{"GNOME", Desktop::Gnome
                                                         {"X-Cinnamon", Desktop::Cinnamon},
                                                         {"Cinnamon", Desktop::Cinnamon},
                                                         {"LXQt", Desktop::Lxqt},
-                                                        {"COSMIC", Desktop::Cosmic}}};
+                                                        {"COSMIC", Desktop::Cosmic},
+                                                        {"LXDE", Desktop::Lxde}}};
 
 constexpr std::string_view kTrue = "true";
 
@@ -253,6 +254,55 @@ std::optional<std::uint32_t> cosmicState(const std::filesystem::path& root,
     return state;
 }
 
+// lxpanel keeps each panel in a file of its own, in a folder of the profile it was started
+// with: the session's name (LXDE, LXDE-pi, Lubuntu), which the session passes to it.
+constexpr std::string_view kLxdeProfile = "LXDE";
+constexpr std::string_view kLxpanelFolder = "lxpanel";
+constexpr std::string_view kLxpanelPanels = "panels";
+// The machine's folders lxpanel falls back on for a profile the user has no panels in.
+constexpr std::array<std::string_view, 2> kLxpanelMachineFolders = {"/etc/xdg/lxpanel",
+                                                                    "/usr/share/lxpanel/profile"};
+// A panel folder holds a panel or two; past this many entries it holds something else.
+constexpr std::size_t kMostPanelEntries = 64;
+
+// The panels of one lxpanel folder, combined; nothing when it holds none.
+std::optional<std::uint32_t> lxpanelFolderState(const std::filesystem::path& root,
+                                                const std::filesystem::path& folder) {
+    std::optional<std::uint32_t> state;
+    std::error_code error;
+    std::size_t entries = 0;
+    for (std::filesystem::directory_iterator entry(root / folder.relative_path(), error), end;
+         !error && entry != end && entries < kMostPanelEntries; entry.increment(error), ++entries) {
+        const std::string name = entry->path().filename().string();
+        if (name.find('~') != std::string::npos) continue;  // an editor's backup: lxpanel skips it
+        // A desktop's settings may be links into a dotfile store.
+        const auto text = readFile(root, (folder / name).relative_path(), FinalLink::Follow);
+        const auto panel = text ? lxpanelPanelState(*text) : std::nullopt;
+        if (panel) state = state.value_or(0) | *panel;
+    }
+    return state;
+}
+
+// As lxpanel looks for its panels: the user's of the profile, else the machine's. A session
+// that names no profile lxpanel keeps panels for is taken for LXDE's own.
+std::optional<std::uint32_t> lxdeState(const std::filesystem::path& root,
+                                       const std::filesystem::path& configHome,
+                                       std::string_view session) {
+    std::vector<std::string_view> profiles;
+    if (isPlainFileName(session)) profiles.push_back(session);
+    if (session != kLxdeProfile) profiles.push_back(kLxdeProfile);
+    for (const std::string_view profile : profiles) {
+        std::vector<std::filesystem::path> folders = {configHome / kLxpanelFolder};
+        folders.insert(folders.end(), kLxpanelMachineFolders.begin(), kLxpanelMachineFolders.end());
+        for (const std::filesystem::path& folder : folders) {
+            if (const auto state = lxpanelFolderState(root, folder / profile / kLxpanelPanels)) {
+                return state;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::uint32_t> fromFile(const std::filesystem::path& root,
                                       const std::filesystem::path& file,
                                       std::optional<std::uint32_t> (*parse)(std::string_view)) {
@@ -284,6 +334,7 @@ Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVe
 std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::filesystem::path& root,
                                                const std::filesystem::path& configHome,
                                                const std::filesystem::path& dataHome,
+                                               std::string_view session,
                                                const DesktopSettings& settings) {
     switch (desktop) {
         case Desktop::Gnome:
@@ -306,6 +357,8 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
             return cosmicState(root, configHome);
         case Desktop::Budgie:
             return listedPanelsState(settings, kBudgiePanels);
+        case Desktop::Lxde:
+            return lxdeState(root, configHome, session);
         case Desktop::Other:
             return std::nullopt;
     }

@@ -22,6 +22,7 @@ enum class Desktop {
     Lxqt,
     Cosmic,
     Budgie,
+    Lxde,
     Other
 };
 
@@ -34,11 +35,13 @@ Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVe
 // The taskbar bits (1 auto-hide, 2 always on top) of the desktop's panels, combined over its
 // panels. `configHome` is the machine path of the desktops' files ($XDG_CONFIG_HOME or
 // ~/.config) and `dataHome` that of the user's installed data ($XDG_DATA_HOME or
-// ~/.local/share, where GNOME's extensions go), both read below `root`; nothing when the
-// desktop keeps no panel settings, so the windows themselves must tell.
+// ~/.local/share, where GNOME's extensions go), both read below `root`; `session` is
+// $DESKTOP_SESSION, the name LXDE's panel keeps its settings under. Nothing when the desktop
+// keeps no panel settings, so the windows themselves must tell.
 std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::filesystem::path& root,
                                                const std::filesystem::path& configHome,
                                                const std::filesystem::path& dataHome,
+                                               std::string_view session,
                                                const DesktopSettings& settings);
 
 }  // namespace zarnel::linux_fs

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "platform/linux/read_file.h"
 #include "platform/platform.h"
 #include "platform/text_fields.h"
 
@@ -76,6 +77,13 @@ constexpr std::string_view kValueAttribute = "value=\"";
 
 constexpr std::string_view kLxqtPanel = "panel";
 
+constexpr std::string_view kLxpanelGlobal = "Global";
+
+// lxpanel writes its switches as 1 and 0; releases before 0.7 also read true and false.
+bool lxpanelSwitch(std::string_view value) {
+    return sameIgnoringCase(value, "true") || wholeNumber<long long>(value).value_or(0) != 0;
+}
+
 }  // namespace
 
 std::optional<std::uint32_t> plasma5PanelState(std::string_view plasmashellrc) {
@@ -121,13 +129,43 @@ std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf) {
     return combined(panels);
 }
 
+std::optional<std::uint32_t> lxpanelPanelState(std::string_view panel) {
+    bool found = false;
+    bool inGlobal = false;
+    std::size_t depth = 0;
+    bool hides = false;
+    bool dock = true;
+    while (!panel.empty()) {
+        const std::string_view line = trimmed(takeLine(panel));
+        if (line.ends_with('{')) {
+            // Only the first block of that name counts, as only it does for lxpanel.
+            if (depth == 0 && !found &&
+                trimmed(line.substr(0, line.size() - 1)) == kLxpanelGlobal) {
+                found = inGlobal = true;
+            }
+            ++depth;
+            continue;
+        }
+        if (line == "}") {
+            if (depth > 0) --depth;
+            if (depth == 0) inGlobal = false;
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (!inGlobal || equals == std::string_view::npos) continue;
+        const std::string_view key = trimmed(line.substr(0, equals));
+        const std::string_view value = trimmed(line.substr(equals + 1));
+        if (sameIgnoringCase(key, "autohide")) hides = lxpanelSwitch(value);
+        if (sameIgnoringCase(key, "setdocktype")) dock = lxpanelSwitch(value);
+    }
+    if (!found) return std::nullopt;
+    return (hides ? kAutoHide : 0) | (dock ? kAlwaysOnTop : 0);
+}
+
 std::vector<std::string> cosmicPanelNames(std::string_view entries) {
     std::vector<std::string> names = quotedItems(entries, '"');
     // Each name becomes part of a path.
-    std::erase_if(names, [](const std::string& name) {
-        return name.empty() || name == "." || name == ".." ||
-               name.find_first_of("/\\") != std::string::npos;
-    });
+    std::erase_if(names, [](const std::string& name) { return !isPlainFileName(name); });
     return names;
 }
 

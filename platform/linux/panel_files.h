@@ -22,6 +22,11 @@ std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml);
 // lxqt/panel.conf: `hidable` of each [panelN] group.
 std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf);
 
+// One panel file of lxpanel (LXDE's panel): a `Global { ... }` block of key=value lines, then
+// its plugins' blocks. `autohide` hides it; `setdocktype` (on unless set to 0) makes it a dock,
+// which the window manager keeps above windows. Nothing for a file without the block.
+std::optional<std::uint32_t> lxpanelPanelState(std::string_view panel);
+
 // COSMIC keeps each setting in a file of its own, in RON. Its panels by name, from
 // com.system76.CosmicPanel/v1/entries (["Panel", "Dock"]); names that are no plain file name
 // are left out.

@@ -143,4 +143,9 @@ std::optional<std::string> readOpenFile(int fd, std::size_t maxBytes, int& error
     return text;
 }
 
+bool isPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("/\\") == std::string_view::npos;
+}
+
 }  // namespace zarnel::linux_fs

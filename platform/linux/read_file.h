@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zarnel::linux_fs {
 
@@ -47,6 +48,10 @@ std::optional<std::string> readFileHead(const std::filesystem::path& root,
 // FIFO is handed its name.
 bool opensAsFile(const std::filesystem::path& root, const std::filesystem::path& relative,
                  FinalLink link, std::size_t maxBytes = kMaxFileBytes);
+
+// Whether `name`, taken from a settings file, names an entry of one folder and no way out of
+// it: not empty, no "." or "..", no slash.
+bool isPlainFileName(std::string_view name);
 
 // A descriptor of a regular file opened as readFileText does, or -1 with `error` set.
 int openRegularFile(const std::filesystem::path& file, FinalLink link, std::size_t maxBytes,

@@ -32,8 +32,10 @@ std::uint32_t LinuxPlatform::appBarGetState() {
         const auto state = panelSettings_.ask<std::optional<std::uint32_t>>(
             "panels",
             [desktop, root = root_, configHome = environment.configHome(),
-             dataHome = environment.dataHome(), settings = desktopSettings] {
-                return linux_fs::panelTaskbarState(desktop, root, configHome, dataHome, *settings);
+             dataHome = environment.dataHome(), session = environment.desktopSession,
+             settings = desktopSettings] {
+                return linux_fs::panelTaskbarState(desktop, root, configHome, dataHome, session,
+                                                   *settings);
             },
             kDesktopAnswerDeadline);
         if (!state) return 0;

@@ -33,6 +33,7 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
             .workingDirectory = error ? std::string() : current.string(),
             .currentDesktop = variable("XDG_CURRENT_DESKTOP"),
             .kdeSessionVersion = variable("KDE_SESSION_VERSION"),
+            .desktopSession = variable("DESKTOP_SESSION"),
             .userId = ::geteuid()};
 }
 

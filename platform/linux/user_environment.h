@@ -15,6 +15,7 @@ struct UserEnvironment {
     std::string workingDirectory;   // where the program was started
     std::string currentDesktop;     // $XDG_CURRENT_DESKTOP: "ubuntu:GNOME", "KDE"
     std::string kdeSessionVersion;  // $KDE_SESSION_VERSION: "5", "6"
+    std::string desktopSession;     // $DESKTOP_SESSION: "LXDE-pi", "plasma"
     std::uint32_t userId = 0;       // the effective user, who owns what the program makes
 
     // Where the user's settings files live: $XDG_CONFIG_HOME when absolute, else ~/.config.

@@ -14,6 +14,7 @@ std::unique_ptr<Platform> twoSocketServer() {
                              .workingDirectory = "/",
                              .currentDesktop = "",
                              .kdeSessionVersion = "",
+                             .desktopSession = "",
                              .userId = ::geteuid()};
     // The machine's own user, whatever user runs the tests (one without an entry, in a
     // container, would fail every name question).

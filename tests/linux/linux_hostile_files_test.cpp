@@ -26,6 +26,7 @@ const linux_fs::UserEnvironment kUser = {.home = "/home/user",
                                          .workingDirectory = "/",
                                          .currentDesktop = "",
                                          .kdeSessionVersion = "",
+                                         .desktopSession = "",
                                          .userId = ::geteuid()};
 
 enum class Hostile { Missing, Fifo, Directory, LinkLoop, Huge, NulBytes };

@@ -34,6 +34,7 @@ class Folders : public ::testing::Test {
                                   .workingDirectory = "/",
                                   .currentDesktop = "",
                                   .kdeSessionVersion = "",
+                                  .desktopSession = "",
                                   .userId = ::geteuid()};
         write("home/alice/.config/user-dirs.dirs",
               "XDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n"
@@ -202,6 +203,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .workingDirectory = "/",
                               .currentDesktop = "",
                               .kdeSessionVersion = "",
+                              .desktopSession = "",
                               .userId = ::geteuid()};
     EXPECT_EQ(lookup(kCreate), std::nullopt);
     EXPECT_FALSE(exists("/Desktop"));
@@ -211,6 +213,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .workingDirectory = "/",
                               .currentDesktop = "",
                               .kdeSessionVersion = "",
+                              .desktopSession = "",
                               .userId = ::geteuid()};
     EXPECT_EQ(lookup(2 | kCreate), std::nullopt);
     EXPECT_EQ(lookup(20 | kCreate), "/usr/share/fonts");  // machine folders need no $HOME

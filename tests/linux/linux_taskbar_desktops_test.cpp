@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <fstream>
@@ -31,6 +32,7 @@ struct SessionRow {
     std::string_view kdeSessionVersion;
     bool schemas;  // the dock, panel and Cinnamon schemas are installed
     std::uint32_t state;
+    std::string_view desktopSession = "";
 };
 
 class DesktopTaskbar : public ::testing::TestWithParam<SessionRow> {};
@@ -44,6 +46,7 @@ TEST_P(DesktopTaskbar, FollowsThePanelSettings) {
     platform.environment.xdgDataHome = "";
     platform.environment.currentDesktop = row.currentDesktop;
     platform.environment.kdeSessionVersion = row.kdeSessionVersion;
+    platform.environment.desktopSession = row.desktopSession;
     platform.desktopSettings =
         linux_fs::keyFileDesktopSettings(row.schemas ? ZARNEL_DESKTOP_SCHEMAS_DIR : root.c_str(),
                                          root / "home/alice/.config/glib-2.0/settings/keyfile");
@@ -73,11 +76,19 @@ INSTANTIATE_TEST_SUITE_P(
         SessionRow{"desktop-cinnamon", "X-Cinnamon", "", true, kTop},
         SessionRow{"desktop-lxqt", "LXQt", "", true, kTop},
         SessionRow{"desktop-cosmic", "COSMIC", "", false, kHide | kTop},
-        SessionRow{"desktop-budgie", "Budgie:GNOME", "", true, kHide | kTop}),
+        SessionRow{"desktop-budgie", "Budgie:GNOME", "", true, kHide | kTop},
+        // lxpanel's profile is the session's: the user's panels of it, else the machine's;
+        // a session without panels of its own (an editor's backup is none) has LXDE's.
+        SessionRow{"desktop-lxde", "LXDE", "", false, kHide | kTop, "LXDE-pi"},
+        SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "LXDE"},
+        SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "Lubuntu"},
+        SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "../lxpanel/LXDE-pi"}),
     [](const auto& row) {
         std::string name = std::string(row.param.machine) + std::string(row.param.currentDesktop) +
-                           std::string(row.param.kdeSessionVersion);
-        std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+                           std::string(row.param.kdeSessionVersion) +
+                           std::string(row.param.desktopSession);
+        std::ranges::replace_if(
+            name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
         return name;
     });
 
@@ -96,6 +107,7 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("X-Cinnamon", ""), Desktop::Cinnamon);
     EXPECT_EQ(linux_fs::desktopOf("LXQt", ""), Desktop::Lxqt);
     EXPECT_EQ(linux_fs::desktopOf("COSMIC", ""), Desktop::Cosmic);
+    EXPECT_EQ(linux_fs::desktopOf("LXDE", ""), Desktop::Lxde);
     EXPECT_EQ(linux_fs::desktopOf("sway", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("gnome", ""), Desktop::Other);  // the names are case-sensitive
@@ -135,6 +147,25 @@ TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
     EXPECT_EQ(linux_fs::lxqtPanelState("[panelx]\nhidable=true\n"), std::nullopt);
 }
 
+// lxpanel's own panel file: the Global block's switches, in this release's form (1, 0) and
+// the earlier one's (true, false); a plugin's block of the same key is not the panel's.
+TEST(DesktopTaskbar, LxpanelPanelFiles) {
+    EXPECT_EQ(linux_fs::lxpanelPanelState("# lxpanel <profile> config file.\n"
+                                          "Global {\n  edge=bottom\n  autohide=1\n"
+                                          "  heightwhenhidden=2\n}\n"),
+              kHide | kTop);
+    EXPECT_EQ(linux_fs::lxpanelPanelState("Global {\n  AutoHide=true\n  SetDockType=false\n}\n"),
+              kHide);
+    EXPECT_EQ(linux_fs::lxpanelPanelState("Global {\n  autohide=0\n}\n"
+                                          "Plugin {\n  type=x\n  Config {\n    autohide=1\n"
+                                          "  }\n}\n"),
+              kTop);
+    // Only the first Global block is the panel's, and keys after it closed are no part of it.
+    EXPECT_EQ(linux_fs::lxpanelPanelState("Global {\n}\nautohide=1\nGlobal {\n  autohide=1\n}\n"),
+              kTop);
+    EXPECT_EQ(linux_fs::lxpanelPanelState("Plugin {\n  type=space\n}\n"), std::nullopt);
+}
+
 // A lone Plasma panel set to hide itself is an auto-hiding taskbar kept above the windows, in
 // either Plasma: the mode that changed meaning is the next one.
 TEST(DesktopTaskbar, ALonePlasmaPanelThatHidesIsOnTopToo) {
@@ -149,7 +180,7 @@ std::optional<std::uint32_t> stateFromSettings(Desktop desktop, std::string_view
     const std::filesystem::path keyFile = machine.root() / "keyfile";
     std::ofstream(keyFile) << keyFileText;
     const auto settings = linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_DIR, keyFile);
-    return linux_fs::panelTaskbarState(desktop, machine.root(), "", "", *settings);
+    return linux_fs::panelTaskbarState(desktop, machine.root(), "", "", "", *settings);
 }
 
 // The panel ids come from the settings and become paths there: an empty id or one with a
@@ -203,7 +234,7 @@ TEST(DesktopTaskbar, GnomeDockHidesByItsOwnSettingsOnlyWhileRunning) {
     std::ofstream(keyFile) << "[org/gnome/shell/extensions/dash-to-dock]\n"
                               "dock-fixed=false\nautohide=true\nintellihide=false\n";
     const auto dockOnly = linux_fs::keyFileDesktopSettings(ZARNEL_DOCK_SCHEMAS_DIR, keyFile);
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), "", "", *dockOnly),
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), "", "", "", *dockOnly),
               kHide | kTop);
 }
 
@@ -295,7 +326,7 @@ TEST(DesktopTaskbar, GnomeTaskbarInstalledByItsUserIsReadFromItsOwnFolder) {
         const auto settings =
             linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_WITHOUT_DOCK_DIR, keyFile);
         return linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), "",
-                                           "/home/alice/.local/share", *settings);
+                                           "/home/alice/.local/share", "", *settings);
     };
     constexpr std::string_view kEnabled =
         "enabled-extensions=['dash-to-panel@jderose9.github.com']";
@@ -310,13 +341,13 @@ TEST(DesktopTaskbar, GnomeTaskbarInstalledByItsUserIsReadFromItsOwnFolder) {
 // A desktop whose settings are missing falls back to the X11 docks: with no display, none.
 TEST(DesktopTaskbar, MissingSettingsFallBackToTheWindows) {
     const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxqt";
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Plasma, root, "/home/alice/.config", "",
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Plasma, root, "/home/alice/.config", "", "",
                                           *linux_fs::keyFileDesktopSettings(root, "")),
               std::nullopt);
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Other, root, "/home/alice/.config", "",
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Other, root, "/home/alice/.config", "", "",
                                           *linux_fs::keyFileDesktopSettings(root, "")),
               std::nullopt);
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Cinnamon, root, "/home/alice/.config", "",
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Cinnamon, root, "/home/alice/.config", "", "",
                                           *linux_fs::keyFileDesktopSettings(root, "")),
               std::nullopt);
 }
