@@ -57,18 +57,32 @@ std::uint32_t plasmaBits(std::string_view visibility, ThirdMode third) {
     }
 }
 
+// A panel's visibility as Plasma reads it: from the panel's own group, else (as Plasma 5.8
+// and earlier kept it) from a group of one screen size below it.
+struct PlasmaPanelVisibility {
+    std::optional<std::uint32_t> own;
+    std::optional<std::uint32_t> perScreenSize;
+};
+
 std::optional<std::uint32_t> plasmaState(std::string_view plasmashellrc, ThirdMode third) {
-    std::map<std::string, std::uint32_t> panels;
+    std::map<std::string, PlasmaPanelVisibility> panels;
     forEachKey(plasmashellrc, [&panels, third](std::string_view group, std::string_view key,
                                                std::string_view value) {
         if (!group.starts_with(kPlasmaViews)) return;
         group.remove_prefix(kPlasmaViews.size());
-        const std::string panel(group.substr(0, group.find(']')));
+        const auto end = group.find(']');
+        const std::string panel(group.substr(0, end));
         if (!panel.starts_with(kPlasmaPanel)) return;
-        auto [entry, added] = panels.try_emplace(panel, kAlwaysOnTop);
-        if (key == "panelVisibility") entry->second = plasmaBits(value, third);
+        PlasmaPanelVisibility& visibility = panels[panel];
+        if (key != "panelVisibility") return;
+        (end == std::string_view::npos ? visibility.own : visibility.perScreenSize) =
+            plasmaBits(value, third);
     });
-    return combined(panels);
+    std::map<std::string, std::uint32_t> states;
+    for (const auto& [panel, visibility] : panels) {
+        states[panel] = visibility.own.value_or(visibility.perScreenSize.value_or(kAlwaysOnTop));
+    }
+    return combined(states);
 }
 
 constexpr std::string_view kXfcePanelProperty = "<property name=\"panel-";

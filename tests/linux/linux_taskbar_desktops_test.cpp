@@ -174,6 +174,19 @@ TEST(DesktopTaskbar, ALonePlasmaPanelThatHidesIsOnTopToo) {
     EXPECT_EQ(linux_fs::plasma5PanelState(kHiding), kHide | kTop);
 }
 
+// Plasma 5.8 and earlier kept the setting in a group of one screen size below the panel's;
+// later ones write it in the panel's own, which wins over a value left in the older place.
+TEST(DesktopTaskbar, APlasmaPanelsOwnVisibilityWinsOverItsScreenSizeGroup) {
+    constexpr std::string_view kOld = "[PlasmaViews][Panel 2][Horizontal1920]\npanelVisibility=1\n";
+    EXPECT_EQ(linux_fs::plasmaPanelState(kOld), kHide | kTop);
+    EXPECT_EQ(linux_fs::plasmaPanelState(
+                  std::string("[PlasmaViews][Panel 2]\npanelVisibility=0\n") + std::string(kOld)),
+              kTop);
+    EXPECT_EQ(linux_fs::plasmaPanelState(std::string(kOld) +
+                                         "[PlasmaViews][Panel 2]\npanelVisibility=0\n"),
+              kTop);
+}
+
 // The taskbar state `desktop`'s settings give, from the text of a settings key file.
 std::optional<std::uint32_t> stateFromSettings(Desktop desktop, std::string_view keyFileText) {
     const testing::ScratchMachine machine;
