@@ -51,9 +51,11 @@ std::vector<std::string> stringItems(std::string_view array) {
 constexpr std::string_view kShell = "org.gnome.shell";
 constexpr std::string_view kShellPath = "/org/gnome/shell/";
 // The dock extensions that keep their settings under dash-to-dock's schema: the upstream one,
-// which a user enables, and the one Ubuntu's session starts by itself.
+// which a user enables, and those a distribution's session starts by itself (Ubuntu's, and
+// Pop!_OS's in its place there).
 constexpr std::string_view kUserDock = "dash-to-dock@micxgx.gmail.com";
-constexpr std::string_view kUbuntuDock = "ubuntu-dock@ubuntu.com";
+constexpr std::array<std::string_view, 2> kSessionDocks = {"ubuntu-dock@ubuntu.com",
+                                                           "cosmic-dock@system76.com"};
 // The extension that puts a taskbar in place of the top bar.
 constexpr std::string_view kTaskbarExtension = "dash-to-panel@jderose9.github.com";
 
@@ -92,7 +94,10 @@ std::optional<ShellExtensions> shellExtensions(const DesktopSettings& settings) 
 bool gnomeRunsDock(const std::optional<ShellExtensions>& extensions, Desktop desktop) {
     if (!extensions) return true;
     if (extensions->runs(kUserDock)) return true;
-    return desktop == Desktop::GnomeSession && !listed(extensions->disabled, kUbuntuDock);
+    return desktop == Desktop::GnomeSession &&
+           std::ranges::none_of(kSessionDocks, [&extensions](std::string_view dock) {
+               return listed(extensions->disabled, dock);
+           });
 }
 
 // Where GNOME Shell looks for extensions below the user's data folder and the machine's.
@@ -132,7 +137,8 @@ std::optional<std::string> extensionValue(const DesktopSettings& settings,
 
 // The top bar stays on top and never hides, unless the taskbar extension took its place and
 // hides when a window meets it; the dock (dash-to-dock, Ubuntu's dock) hides unless it is
-// fixed, either always or when a window meets it.
+// fixed, either always or when a window meets it. Pop!_OS's dock switched off (manualhide) is
+// shown in the overview only, never on the desktop.
 std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
                          const std::filesystem::path& root, const std::filesystem::path& dataHome) {
     const std::optional<ShellExtensions> extensions = shellExtensions(settings);
@@ -156,7 +162,10 @@ std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
         return dock.value(kDock, kDockPath, key);
     };
     const auto fixed = flag("dock-fixed");
-    if (!fixed || *fixed == kTrue || !gnomeRunsDock(extensions, desktop)) return bar;
+    if (!fixed || *fixed == kTrue || flag("manualhide") == kTrue ||
+        !gnomeRunsDock(extensions, desktop)) {
+        return bar;
+    }
     const bool hides = flag("autohide") == kTrue || flag("intellihide") == kTrue;
     return bar | (hides ? kAutoHide : 0);
 }

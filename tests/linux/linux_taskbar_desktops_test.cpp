@@ -220,6 +220,21 @@ TEST(DesktopTaskbar, CinnamonPanelsThatHideByEitherModeHide) {
     EXPECT_EQ(state("['1:false', '2:false']"), kTop);
 }
 
+// A distribution's session starts its own dock (Ubuntu's, or Pop!_OS's in its place) unless
+// the user disabled it.
+TEST(DesktopTaskbar, ASessionsOwnDockHidesUntilDisabled) {
+    const auto state = [](std::string_view disabled) {
+        return stateFromSettings(Desktop::GnomeSession,
+                                 "[org/gnome/shell]\nenabled-extensions=[]\ndisabled-extensions=" +
+                                     std::string(disabled) +
+                                     "\n[org/gnome/shell/extensions/dash-to-dock]\n"
+                                     "dock-fixed=false\nintellihide=true\n");
+    };
+    EXPECT_EQ(state("[]"), kHide | kTop);
+    EXPECT_EQ(state("['cosmic-dock@system76.com']"), kTop);
+    EXPECT_EQ(state("['ubuntu-dock@ubuntu.com']"), kTop);
+}
+
 // A dock set to hide hides without intellihide; a fixed dock never hides, whatever its hiding
 // settings say; a dock switched off with all the user's extensions is not there to hide.
 TEST(DesktopTaskbar, GnomeDockHidesByItsOwnSettingsOnlyWhileRunning) {
@@ -241,6 +256,8 @@ TEST(DesktopTaskbar, GnomeDockHidesByItsOwnSettingsOnlyWhileRunning) {
     EXPECT_EQ(state("disabled-extensions=['dash-to-dock@micxgx.gmail.com']\n",
                     "dock-fixed=false\nautohide=true\nintellihide=true\n"),
               kTop);
+    // Pop!_OS's dock switched off in its settings is not on the desktop to hide.
+    EXPECT_EQ(state("", "dock-fixed=false\nautohide=true\nmanualhide=true\n"), kTop);
     // Without the shell's schema nothing says whether it runs the dock: its settings tell.
     const testing::ScratchMachine machine;
     const std::filesystem::path keyFile = machine.root() / "keyfile";
