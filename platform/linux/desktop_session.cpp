@@ -26,7 +26,7 @@ struct DesktopName {
 // dock settings do not describe: its own settings tell. GNOME Flashback's and Unity's windows
 // tell (Unity names Ubuntu's session after itself). GNOME Classic runs the shell with no dock
 // of its own session's.
-constexpr std::array<DesktopName, 14> kDesktopNames = {{{"GNOME", Desktop::Gnome},
+constexpr std::array<DesktopName, 15> kDesktopNames = {{{"GNOME", Desktop::Gnome},
                                                         {"GNOME-Classic", Desktop::Gnome},
                                                         {"GNOME-Flashback", Desktop::Other},
                                                         {"ubuntu", Desktop::GnomeSession},
@@ -39,7 +39,8 @@ constexpr std::array<DesktopName, 14> kDesktopNames = {{{"GNOME", Desktop::Gnome
                                                         {"Cinnamon", Desktop::Cinnamon},
                                                         {"LXQt", Desktop::Lxqt},
                                                         {"COSMIC", Desktop::Cosmic},
-                                                        {"LXDE", Desktop::Lxde}}};
+                                                        {"LXDE", Desktop::Lxde},
+                                                        {"Pantheon", Desktop::Pantheon}}};
 
 constexpr std::string_view kTrue = "true";
 
@@ -234,6 +235,15 @@ std::optional<std::uint32_t> cinnamonState(const DesktopSettings& settings) {
     return state;
 }
 
+// elementary OS's dock (from OS 8 on) hides unless its mode is 'never'; it and the top panel
+// stay above windows. Nothing where the dock is not installed: the dock before it was an X11
+// dock window, which tells.
+std::optional<std::uint32_t> pantheonState(const DesktopSettings& settings) {
+    const auto mode = settings.value("io.elementary.dock", "/io/elementary/dock/", "autohide-mode");
+    if (!mode) return std::nullopt;
+    return kAlwaysOnTop | (*mode != "'never'" ? kAutoHide : 0);
+}
+
 // Where COSMIC's settings are: the user's below their config folder, the desktop's defaults
 // for what the user never changed below this one.
 constexpr std::string_view kCosmicFolder = "cosmic";
@@ -368,6 +378,8 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
             return listedPanelsState(settings, kBudgiePanels);
         case Desktop::Lxde:
             return lxdeState(root, configHome, session);
+        case Desktop::Pantheon:
+            return pantheonState(settings);
         case Desktop::Other:
             return std::nullopt;
     }

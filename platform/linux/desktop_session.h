@@ -23,6 +23,7 @@ enum class Desktop {
     Cosmic,
     Budgie,
     Lxde,
+    Pantheon,
     Other
 };
 

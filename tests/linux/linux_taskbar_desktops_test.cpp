@@ -108,6 +108,7 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("LXQt", ""), Desktop::Lxqt);
     EXPECT_EQ(linux_fs::desktopOf("COSMIC", ""), Desktop::Cosmic);
     EXPECT_EQ(linux_fs::desktopOf("LXDE", ""), Desktop::Lxde);
+    EXPECT_EQ(linux_fs::desktopOf("Pantheon", ""), Desktop::Pantheon);
     EXPECT_EQ(linux_fs::desktopOf("sway", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("gnome", ""), Desktop::Other);  // the names are case-sensitive
@@ -233,6 +234,17 @@ TEST(DesktopTaskbar, ASessionsOwnDockHidesUntilDisabled) {
     EXPECT_EQ(state("[]"), kHide | kTop);
     EXPECT_EQ(state("['cosmic-dock@system76.com']"), kTop);
     EXPECT_EQ(state("['ubuntu-dock@ubuntu.com']"), kTop);
+}
+
+// elementary OS's dock hides by default, when a window of the focused app overlaps it; only
+// 'never' keeps it shown.
+TEST(DesktopTaskbar, ElementaryDockHidesUnlessNever) {
+    EXPECT_EQ(stateFromSettings(Desktop::Pantheon, ""), kHide | kTop);
+    EXPECT_EQ(
+        stateFromSettings(Desktop::Pantheon, "[io/elementary/dock]\nautohide-mode='always'\n"),
+        kHide | kTop);
+    EXPECT_EQ(stateFromSettings(Desktop::Pantheon, "[io/elementary/dock]\nautohide-mode='never'\n"),
+              kTop);
 }
 
 // A dock set to hide hides without intellihide; a fixed dock never hides, whatever its hiding
@@ -378,6 +390,9 @@ TEST(DesktopTaskbar, MissingSettingsFallBackToTheWindows) {
                                           *linux_fs::keyFileDesktopSettings(root, "")),
               std::nullopt);
     EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Cinnamon, root, "/home/alice/.config", "", "",
+                                          *linux_fs::keyFileDesktopSettings(root, "")),
+              std::nullopt);
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Pantheon, root, "/home/alice/.config", "", "",
                                           *linux_fs::keyFileDesktopSettings(root, "")),
               std::nullopt);
 }
