@@ -273,16 +273,17 @@ std::optional<std::uint32_t> cosmicState(const std::filesystem::path& root,
     return state;
 }
 
-// lxpanel keeps each panel in a file of its own, in a folder of the profile it was started
-// with: the session's name (LXDE, LXDE-pi, Lubuntu), which the session passes to it.
+// lxpanel keeps each panel in a file of its own, in a folder of the profile the session starts
+// it with and names itself after (LXDE, LXDE-pi, Lubuntu); LXDE's when the session is unnamed.
 constexpr std::string_view kLxdeProfile = "LXDE";
 constexpr std::string_view kLxpanelFolder = "lxpanel";
 constexpr std::string_view kLxpanelPanels = "panels";
-// The machine's folders lxpanel falls back on for a profile the user has no panels in.
-constexpr std::array<std::string_view, 2> kLxpanelMachineFolders = {"/etc/xdg/lxpanel",
-                                                                    "/usr/share/lxpanel/profile"};
-// A panel folder holds a panel or two; past this many entries it holds something else.
+// Where lxpanel's own package keeps each profile's panels, after the machine's settings folders.
+constexpr std::string_view kLxpanelProfiles = "/usr/share/lxpanel/profile";
+// A panel folder holds a panel or two, each file a few hundred bytes: what lies past these
+// limits is no panel's and is not read.
 constexpr std::size_t kMostPanelEntries = 64;
+constexpr std::size_t kMostPanelFileBytes = 64 * 1024;
 
 // The panels of one lxpanel folder, combined; nothing when it holds none.
 std::optional<std::uint32_t> lxpanelFolderState(const std::filesystem::path& root,
@@ -295,28 +296,28 @@ std::optional<std::uint32_t> lxpanelFolderState(const std::filesystem::path& roo
         const std::string name = entry->path().filename().string();
         if (name.find('~') != std::string::npos) continue;  // an editor's backup: lxpanel skips it
         // A desktop's settings may be links into a dotfile store.
-        const auto text = readFile(root, (folder / name).relative_path(), FinalLink::Follow);
+        const auto text =
+            readFile(root, (folder / name).relative_path(), FinalLink::Follow, kMostPanelFileBytes);
         const auto panel = text ? lxpanelPanelState(*text) : std::nullopt;
         if (panel) state = state.value_or(0) | *panel;
     }
     return state;
 }
 
-// As lxpanel looks for its panels: the user's of the profile, else the machine's. A session
-// that names no profile lxpanel keeps panels for is taken for LXDE's own.
+// As lxpanel looks for its profile's panels: the user's, else the first of the machine's
+// folders that has any. It falls back on no other profile.
 std::optional<std::uint32_t> lxdeState(const std::filesystem::path& root,
-                                       const std::filesystem::path& configHome,
-                                       std::string_view session) {
-    std::vector<std::string_view> profiles;
-    if (isPlainFileName(session)) profiles.push_back(session);
-    if (session != kLxdeProfile) profiles.push_back(kLxdeProfile);
-    for (const std::string_view profile : profiles) {
-        std::vector<std::filesystem::path> folders = {configHome / kLxpanelFolder};
-        folders.insert(folders.end(), kLxpanelMachineFolders.begin(), kLxpanelMachineFolders.end());
-        for (const std::filesystem::path& folder : folders) {
-            if (const auto state = lxpanelFolderState(root, folder / profile / kLxpanelPanels)) {
-                return state;
-            }
+                                       const SessionFolders& folders) {
+    const std::string_view profile =
+        isPlainFileName(folders.session) ? folders.session : kLxdeProfile;
+    std::vector<std::filesystem::path> places = {folders.configHome / kLxpanelFolder};
+    for (const std::filesystem::path& machine : folders.configDirs) {
+        places.push_back(machine / kLxpanelFolder);
+    }
+    places.emplace_back(kLxpanelProfiles);
+    for (const std::filesystem::path& place : places) {
+        if (const auto state = lxpanelFolderState(root, place / profile / kLxpanelPanels)) {
+            return state;
         }
     }
     return std::nullopt;
@@ -351,33 +352,32 @@ Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVe
 }
 
 std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::filesystem::path& root,
-                                               const std::filesystem::path& configHome,
-                                               const std::filesystem::path& dataHome,
-                                               std::string_view session,
+                                               const SessionFolders& folders,
                                                const DesktopSettings& settings) {
     switch (desktop) {
         case Desktop::Gnome:
         case Desktop::GnomeSession:
-            return gnomeState(settings, desktop, root, dataHome);
+            return gnomeState(settings, desktop, root, folders.dataHome);
         case Desktop::Mate:
             return listedPanelsState(settings, kMatePanels);
         case Desktop::Cinnamon:
             return cinnamonState(settings);
         case Desktop::Plasma5:
-            return fromFile(root, configHome / "plasmashellrc", plasma5PanelState);
+            return fromFile(root, folders.configHome / "plasmashellrc", plasma5PanelState);
         case Desktop::Plasma:
-            return fromFile(root, configHome / "plasmashellrc", plasmaPanelState);
+            return fromFile(root, folders.configHome / "plasmashellrc", plasmaPanelState);
         case Desktop::Xfce:
-            return fromFile(root, configHome / "xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml",
+            return fromFile(root,
+                            folders.configHome / "xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml",
                             xfcePanelState);
         case Desktop::Lxqt:
-            return fromFile(root, configHome / "lxqt/panel.conf", lxqtPanelState);
+            return fromFile(root, folders.configHome / "lxqt/panel.conf", lxqtPanelState);
         case Desktop::Cosmic:
-            return cosmicState(root, configHome);
+            return cosmicState(root, folders.configHome);
         case Desktop::Budgie:
             return listedPanelsState(settings, kBudgiePanels);
         case Desktop::Lxde:
-            return lxdeState(root, configHome, session);
+            return lxdeState(root, folders);
         case Desktop::Pantheon:
             return pantheonState(settings);
         case Desktop::Other:

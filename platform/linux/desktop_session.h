@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/linux/desktop_settings.h"
 
@@ -33,16 +36,20 @@ enum class Desktop {
 // session that does not say is taken for a current one.
 Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion);
 
+// Where the session keeps its desktop's settings files, as machine paths.
+struct SessionFolders {
+    std::filesystem::path configHome;               // the user's: $XDG_CONFIG_HOME or ~/.config
+    std::filesystem::path dataHome;                 // the user's installed data: $XDG_DATA_HOME or
+                                                    // ~/.local/share, where GNOME's extensions go
+    std::vector<std::filesystem::path> configDirs;  // the machine's: $XDG_CONFIG_DIRS
+    std::string session;  // $DESKTOP_SESSION, the profile LXDE's panel keeps its settings under
+};
+
 // The taskbar bits (1 auto-hide, 2 always on top) of the desktop's panels, combined over its
-// panels. `configHome` is the machine path of the desktops' files ($XDG_CONFIG_HOME or
-// ~/.config) and `dataHome` that of the user's installed data ($XDG_DATA_HOME or
-// ~/.local/share, where GNOME's extensions go), both read below `root`; `session` is
-// $DESKTOP_SESSION, the name LXDE's panel keeps its settings under. Nothing when the desktop
-// keeps no panel settings, so the windows themselves must tell.
+// panels, from its settings database and the files of `folders` read below `root`; nothing
+// when the desktop keeps no panel settings, so the windows themselves must tell.
 std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::filesystem::path& root,
-                                               const std::filesystem::path& configHome,
-                                               const std::filesystem::path& dataHome,
-                                               std::string_view session,
+                                               const SessionFolders& folders,
                                                const DesktopSettings& settings);
 
 }  // namespace zarnel::linux_fs

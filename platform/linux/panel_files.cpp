@@ -44,6 +44,10 @@ enum PlasmaVisibility : std::uint32_t { kNormalPanel, kPlasmaAutoHide, kThirdMod
 enum class ThirdMode { LetWindowsCover, DodgeWindows };
 constexpr std::string_view kPlasmaViews = "PlasmaViews][";
 constexpr std::string_view kPlasmaPanel = "Panel ";
+// The groups of one screen size below a panel's ("][Horizontal1920"); its defaults' group
+// ("][Defaults") never holds its visibility.
+constexpr std::string_view kHorizontalGroup = "][Horizontal";
+constexpr std::string_view kVerticalGroup = "][Vertical";
 
 std::uint32_t plasmaBits(std::string_view visibility, ThirdMode third) {
     switch (wholeNumber<std::uint32_t>(visibility).value_or(kNormalPanel)) {
@@ -75,8 +79,12 @@ std::optional<std::uint32_t> plasmaState(std::string_view plasmashellrc, ThirdMo
         if (!panel.starts_with(kPlasmaPanel)) return;
         PlasmaPanelVisibility& visibility = panels[panel];
         if (key != "panelVisibility") return;
-        (end == std::string_view::npos ? visibility.own : visibility.perScreenSize) =
-            plasmaBits(value, third);
+        if (end == std::string_view::npos) {
+            visibility.own = plasmaBits(value, third);
+        } else if (const std::string_view below = group.substr(end);
+                   below.starts_with(kHorizontalGroup) || below.starts_with(kVerticalGroup)) {
+            visibility.perScreenSize = plasmaBits(value, third);
+        }
     });
     std::map<std::string, std::uint32_t> states;
     for (const auto& [panel, visibility] : panels) {
@@ -93,7 +101,8 @@ constexpr std::string_view kLxqtPanel = "panel";
 
 constexpr std::string_view kLxpanelGlobal = "Global";
 
-// lxpanel writes its switches as 1 and 0; releases before 0.7 also read true and false.
+// lxpanel writes its names in lower case and its switches as 1 and 0; releases before 0.7
+// read names without regard to case and switches also as true and false.
 bool lxpanelSwitch(std::string_view value) {
     return sameIgnoringCase(value, "true") || wholeNumber<long long>(value).value_or(0) != 0;
 }
@@ -144,35 +153,40 @@ std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf) {
 }
 
 std::optional<std::uint32_t> lxpanelPanelState(std::string_view panel) {
-    bool found = false;
-    bool inGlobal = false;
+    // lxpanel takes the first block for the panel's own and refuses the panel when that is not
+    // Global; '#' starts a comment where a name would, and '}' closes a block wherever a line
+    // starts with it.
     std::size_t depth = 0;
+    bool firstBlockSeen = false;
+    bool inGlobal = false;
     bool hides = false;
     bool dock = true;
     while (!panel.empty()) {
         const std::string_view line = trimmed(takeLine(panel));
-        if (line.ends_with('{')) {
-            // Only the first block of that name counts, as only it does for lxpanel.
-            if (depth == 0 && !found &&
-                trimmed(line.substr(0, line.size() - 1)) == kLxpanelGlobal) {
-                found = inGlobal = true;
-            }
-            ++depth;
-            continue;
-        }
-        if (line == "}") {
+        if (line.starts_with('#')) continue;
+        if (line.starts_with('}')) {
             if (depth > 0) --depth;
             if (depth == 0) inGlobal = false;
             continue;
         }
         const auto equals = line.find('=');
-        if (!inGlobal || equals == std::string_view::npos) continue;
+        const auto brace = line.find('{');
+        if (brace != std::string_view::npos && brace < equals) {
+            if (depth == 0 && !firstBlockSeen) {
+                firstBlockSeen = true;
+                if (trimmed(line.substr(0, brace)) != kLxpanelGlobal) return std::nullopt;
+                inGlobal = true;
+            }
+            ++depth;
+            continue;
+        }
+        if (!inGlobal || depth != 1 || equals == std::string_view::npos) continue;
         const std::string_view key = trimmed(line.substr(0, equals));
         const std::string_view value = trimmed(line.substr(equals + 1));
         if (sameIgnoringCase(key, "autohide")) hides = lxpanelSwitch(value);
         if (sameIgnoringCase(key, "setdocktype")) dock = lxpanelSwitch(value);
     }
-    if (!found) return std::nullopt;
+    if (!firstBlockSeen) return std::nullopt;
     return (hides ? kAutoHide : 0) | (dock ? kAlwaysOnTop : 0);
 }
 

@@ -49,8 +49,8 @@ std::optional<std::string> readFileHead(const std::filesystem::path& root,
 bool opensAsFile(const std::filesystem::path& root, const std::filesystem::path& relative,
                  FinalLink link, std::size_t maxBytes = kMaxFileBytes);
 
-// Whether `name`, taken from a settings file, names an entry of one folder and no way out of
-// it: not empty, no "." or "..", no slash.
+// Whether `name`, taken from a settings file or the environment, names an entry of one folder
+// and no way out of it: not empty, no "." or "..", no slash.
 bool isPlainFileName(std::string_view name);
 
 // A descriptor of a regular file opened as readFileText does, or -1 with `error` set.

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/errors.h"
 #include "platform/linux/desktop_session.h"
@@ -16,6 +17,14 @@ namespace {
 // to list, and the desktop's settings as soon as they are read; what has not in two seconds
 // (the settings library loaded on a cold start included) is not going to.
 constexpr std::chrono::milliseconds kDesktopAnswerDeadline{2000};
+
+linux_fs::SessionFolders sessionFoldersOf(const linux_fs::UserEnvironment& environment) {
+    const std::vector<std::string> configDirs = environment.configDirs();
+    return {.configHome = environment.configHome(),
+            .dataHome = environment.dataHome(),
+            .configDirs = {configDirs.begin(), configDirs.end()},
+            .session = environment.desktopSession};
+}
 
 }  // namespace
 
@@ -31,11 +40,9 @@ std::uint32_t LinuxPlatform::appBarGetState() {
         // come in time has no taskbar known, whatever its windows show.
         const auto state = panelSettings_.ask<std::optional<std::uint32_t>>(
             "panels",
-            [desktop, root = root_, configHome = environment.configHome(),
-             dataHome = environment.dataHome(), session = environment.desktopSession,
+            [desktop, root = root_, folders = sessionFoldersOf(environment),
              settings = desktopSettings] {
-                return linux_fs::panelTaskbarState(desktop, root, configHome, dataHome, session,
-                                                   *settings);
+                return linux_fs::panelTaskbarState(desktop, root, folders, *settings);
             },
             kDesktopAnswerDeadline);
         if (!state) return 0;

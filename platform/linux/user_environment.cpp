@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <utility>
 
 #include "platform/linux/name_service.h"
@@ -30,6 +31,7 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
     return {.home = std::move(home),
             .xdgConfigHome = variable("XDG_CONFIG_HOME"),
             .xdgDataHome = variable("XDG_DATA_HOME"),
+            .xdgConfigDirs = variable("XDG_CONFIG_DIRS"),
             .workingDirectory = error ? std::string() : current.string(),
             .currentDesktop = variable("XDG_CURRENT_DESKTOP"),
             .kdeSessionVersion = variable("KDE_SESSION_VERSION"),
@@ -43,6 +45,20 @@ std::string UserEnvironment::configHome() const {
 
 std::string UserEnvironment::dataHome() const {
     return xdgDataHome.starts_with('/') ? xdgDataHome : home + "/.local/share";
+}
+
+std::vector<std::string> UserEnvironment::configDirs() const {
+    std::vector<std::string> folders;
+    std::string_view list = xdgConfigDirs;
+    for (bool more = true; more;) {
+        const auto colon = list.find(':');
+        const std::string_view folder = list.substr(0, colon);
+        if (folder.starts_with('/')) folders.emplace_back(folder);
+        more = colon != std::string_view::npos;
+        if (more) list.remove_prefix(colon + 1);
+    }
+    if (folders.empty()) folders.emplace_back("/etc/xdg");
+    return folders;
 }
 
 }  // namespace zarnel::linux_fs

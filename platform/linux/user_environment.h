@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/linux/name_service.h"
 
@@ -12,6 +13,7 @@ struct UserEnvironment {
     std::string home;               // $HOME, else the passwd entry's home folder
     std::string xdgConfigHome;      // $XDG_CONFIG_HOME
     std::string xdgDataHome;        // $XDG_DATA_HOME
+    std::string xdgConfigDirs;      // $XDG_CONFIG_DIRS: "/etc/xdg/lubuntu:/etc/xdg"
     std::string workingDirectory;   // where the program was started
     std::string currentDesktop;     // $XDG_CURRENT_DESKTOP: "ubuntu:GNOME", "KDE"
     std::string kdeSessionVersion;  // $KDE_SESSION_VERSION: "5", "6"
@@ -22,6 +24,9 @@ struct UserEnvironment {
     std::string configHome() const;
     // Where the user's installed data lives: $XDG_DATA_HOME when absolute, else ~/.local/share.
     std::string dataHome() const;
+    // Where the machine's settings files live, most important first: the absolute folders of
+    // $XDG_CONFIG_DIRS, else /etc/xdg.
+    std::vector<std::string> configDirs() const;
 
     // The home folder comes from `names` when $HOME is unset.
     static UserEnvironment fromProcess(const NameService& names);

@@ -11,6 +11,7 @@ std::unique_ptr<Platform> twoSocketServer() {
     platform->environment = {.home = "/home/admin",
                              .xdgConfigHome = "",
                              .xdgDataHome = "",
+                             .xdgConfigDirs = "",
                              .workingDirectory = "/",
                              .currentDesktop = "",
                              .kdeSessionVersion = "",

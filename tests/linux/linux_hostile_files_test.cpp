@@ -23,6 +23,7 @@ constexpr std::uint32_t kBufferBytes = 128;
 const linux_fs::UserEnvironment kUser = {.home = "/home/user",
                                          .xdgConfigHome = "",
                                          .xdgDataHome = "",
+                                         .xdgConfigDirs = "",
                                          .workingDirectory = "/",
                                          .currentDesktop = "",
                                          .kdeSessionVersion = "",

@@ -31,6 +31,7 @@ class Folders : public ::testing::Test {
         platform_->environment = {.home = "/home/alice",
                                   .xdgConfigHome = "",
                                   .xdgDataHome = "",
+                                  .xdgConfigDirs = "",
                                   .workingDirectory = "/",
                                   .currentDesktop = "",
                                   .kdeSessionVersion = "",
@@ -200,6 +201,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
     platform_->environment = {.home = "/",
                               .xdgConfigHome = "",
                               .xdgDataHome = "",
+                              .xdgConfigDirs = "",
                               .workingDirectory = "/",
                               .currentDesktop = "",
                               .kdeSessionVersion = "",
@@ -210,6 +212,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
     platform_->environment = {.home = "",
                               .xdgConfigHome = "",
                               .xdgDataHome = "",
+                              .xdgConfigDirs = "",
                               .workingDirectory = "/",
                               .currentDesktop = "",
                               .kdeSessionVersion = "",
@@ -264,6 +267,10 @@ TEST(UserEnvironment, RelativeBaseFoldersFallBackToTheHome) {
     environment.xdgDataHome = "share";
     EXPECT_EQ(environment.configHome(), "/home/a/.config");
     EXPECT_EQ(environment.dataHome(), "/home/a/.local/share");
+    environment.xdgConfigDirs = "etc:/etc/xdg/lubuntu::/etc/xdg";
+    EXPECT_EQ(environment.configDirs(), (std::vector<std::string>{"/etc/xdg/lubuntu", "/etc/xdg"}));
+    environment.xdgConfigDirs = "~/etc";
+    EXPECT_EQ(environment.configDirs(), std::vector<std::string>{"/etc/xdg"});
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <fstream>
@@ -33,6 +32,7 @@ struct SessionRow {
     bool schemas;  // the dock, panel and Cinnamon schemas are installed
     std::uint32_t state;
     std::string_view desktopSession = "";
+    std::string_view configDirs = "";  // $XDG_CONFIG_DIRS
 };
 
 class DesktopTaskbar : public ::testing::TestWithParam<SessionRow> {};
@@ -47,6 +47,7 @@ TEST_P(DesktopTaskbar, FollowsThePanelSettings) {
     platform.environment.currentDesktop = row.currentDesktop;
     platform.environment.kdeSessionVersion = row.kdeSessionVersion;
     platform.environment.desktopSession = row.desktopSession;
+    platform.environment.xdgConfigDirs = row.configDirs;
     platform.desktopSettings =
         linux_fs::keyFileDesktopSettings(row.schemas ? ZARNEL_DESKTOP_SCHEMAS_DIR : root.c_str(),
                                          root / "home/alice/.config/glib-2.0/settings/keyfile");
@@ -77,18 +78,20 @@ INSTANTIATE_TEST_SUITE_P(
         SessionRow{"desktop-lxqt", "LXQt", "", true, kTop},
         SessionRow{"desktop-cosmic", "COSMIC", "", false, kHide | kTop},
         SessionRow{"desktop-budgie", "Budgie:GNOME", "", true, kHide | kTop},
-        // lxpanel's profile is the session's: the user's panels of it, else the machine's;
-        // a session without panels of its own (an editor's backup is none) has LXDE's.
+        // lxpanel's profile is the session's: the user's panels of it, else those of the
+        // first machine folder that has any, its own package's last; an editor's backup is no
+        // panel, and a session name that is no file name is LXDE's.
         SessionRow{"desktop-lxde", "LXDE", "", false, kHide | kTop, "LXDE-pi"},
         SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "LXDE"},
-        SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "Lubuntu"},
+        SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "Lubuntu", "/etc/xdg/lubuntu:/etc/xdg"},
+        SessionRow{"desktop-lxde", "LXDE", "", false, kHide | kTop, "Lubuntu"},
         SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "../lxpanel/LXDE-pi"}),
     [](const auto& row) {
         std::string name = std::string(row.param.machine) + std::string(row.param.currentDesktop) +
                            std::string(row.param.kdeSessionVersion) +
-                           std::string(row.param.desktopSession);
-        std::ranges::replace_if(
-            name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+                           std::string(row.param.desktopSession) +
+                           std::string(row.param.configDirs);
+        std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
         return name;
     });
 
@@ -157,14 +160,21 @@ TEST(DesktopTaskbar, LxpanelPanelFiles) {
               kHide | kTop);
     EXPECT_EQ(linux_fs::lxpanelPanelState("Global {\n  AutoHide=true\n  SetDockType=false\n}\n"),
               kHide);
-    EXPECT_EQ(linux_fs::lxpanelPanelState("Global {\n  autohide=0\n}\n"
-                                          "Plugin {\n  type=x\n  Config {\n    autohide=1\n"
-                                          "  }\n}\n"),
+    // A plugin's key of the same name, or one in a block within the panel's, is not the
+    // panel's; nor is one after a closing brace with a comment behind it.
+    EXPECT_EQ(linux_fs::lxpanelPanelState("Global {\n  autohide=0\n  Extra {\n    autohide=1\n"
+                                          "  }\n}  # end\nPlugin {\n  type=x\n  Config {\n"
+                                          "    autohide=1\n  }\n}\n"),
               kTop);
-    // Only the first Global block is the panel's, and keys after it closed are no part of it.
+    // A commented-out block is no block.
+    EXPECT_EQ(linux_fs::lxpanelPanelState("#Plugin {\n#}\nGlobal {\n  autohide=1\n}\n"),
+              kHide | kTop);
+    // The panel's block is the first one, or there is no panel.
+    EXPECT_EQ(linux_fs::lxpanelPanelState("Plugin {\n  type=space\n}\nGlobal {\n  autohide=1\n}\n"),
+              std::nullopt);
     EXPECT_EQ(linux_fs::lxpanelPanelState("Global {\n}\nautohide=1\nGlobal {\n  autohide=1\n}\n"),
               kTop);
-    EXPECT_EQ(linux_fs::lxpanelPanelState("Plugin {\n  type=space\n}\n"), std::nullopt);
+    EXPECT_EQ(linux_fs::lxpanelPanelState("autohide=1\n"), std::nullopt);
 }
 
 // A lone Plasma panel set to hide itself is an auto-hiding taskbar kept above the windows, in
@@ -186,6 +196,9 @@ TEST(DesktopTaskbar, APlasmaPanelsOwnVisibilityWinsOverItsScreenSizeGroup) {
     EXPECT_EQ(linux_fs::plasmaPanelState(std::string(kOld) +
                                          "[PlasmaViews][Panel 2]\npanelVisibility=0\n"),
               kTop);
+    // The panel's defaults never hold it.
+    EXPECT_EQ(linux_fs::plasmaPanelState("[PlasmaViews][Panel 2][Defaults]\npanelVisibility=1\n"),
+              kTop);
 }
 
 // The taskbar state `desktop`'s settings give, from the text of a settings key file.
@@ -194,7 +207,7 @@ std::optional<std::uint32_t> stateFromSettings(Desktop desktop, std::string_view
     const std::filesystem::path keyFile = machine.root() / "keyfile";
     std::ofstream(keyFile) << keyFileText;
     const auto settings = linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_DIR, keyFile);
-    return linux_fs::panelTaskbarState(desktop, machine.root(), "", "", "", *settings);
+    return linux_fs::panelTaskbarState(desktop, machine.root(), {}, *settings);
 }
 
 // The panel ids come from the settings and become paths there: an empty id or one with a
@@ -276,7 +289,7 @@ TEST(DesktopTaskbar, GnomeDockHidesByItsOwnSettingsOnlyWhileRunning) {
     std::ofstream(keyFile) << "[org/gnome/shell/extensions/dash-to-dock]\n"
                               "dock-fixed=false\nautohide=true\nintellihide=false\n";
     const auto dockOnly = linux_fs::keyFileDesktopSettings(ZARNEL_DOCK_SCHEMAS_DIR, keyFile);
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), "", "", "", *dockOnly),
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), {}, *dockOnly),
               kHide | kTop);
 }
 
@@ -367,8 +380,9 @@ TEST(DesktopTaskbar, GnomeTaskbarInstalledByItsUserIsReadFromItsOwnFolder) {
                                   "intellihide=true\n";
         const auto settings =
             linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_WITHOUT_DOCK_DIR, keyFile);
-        return linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), "",
-                                           "/home/alice/.local/share", "", *settings);
+        linux_fs::SessionFolders folders;
+        folders.dataHome = "/home/alice/.local/share";
+        return linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), folders, *settings);
     };
     constexpr std::string_view kEnabled =
         "enabled-extensions=['dash-to-panel@jderose9.github.com']";
@@ -383,18 +397,14 @@ TEST(DesktopTaskbar, GnomeTaskbarInstalledByItsUserIsReadFromItsOwnFolder) {
 // A desktop whose settings are missing falls back to the X11 docks: with no display, none.
 TEST(DesktopTaskbar, MissingSettingsFallBackToTheWindows) {
     const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxqt";
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Plasma, root, "/home/alice/.config", "", "",
-                                          *linux_fs::keyFileDesktopSettings(root, "")),
-              std::nullopt);
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Other, root, "/home/alice/.config", "", "",
-                                          *linux_fs::keyFileDesktopSettings(root, "")),
-              std::nullopt);
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Cinnamon, root, "/home/alice/.config", "", "",
-                                          *linux_fs::keyFileDesktopSettings(root, "")),
-              std::nullopt);
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Pantheon, root, "/home/alice/.config", "", "",
-                                          *linux_fs::keyFileDesktopSettings(root, "")),
-              std::nullopt);
+    linux_fs::SessionFolders folders;
+    folders.configHome = "/home/alice/.config";
+    for (const Desktop desktop :
+         {Desktop::Plasma, Desktop::Other, Desktop::Cinnamon, Desktop::Pantheon, Desktop::Lxde}) {
+        EXPECT_EQ(linux_fs::panelTaskbarState(desktop, root, folders,
+                                              *linux_fs::keyFileDesktopSettings(root, "")),
+                  std::nullopt);
+    }
 }
 
 // Panel settings in a home folder whose server went away: the window does not wait for them,
