@@ -17,7 +17,7 @@ namespace {
 using namespace zarnel;
 
 // Parts: plasmashellrc, xfce4-panel.xml, lxqt/panel.conf, COSMIC's panel list and one
-// panel's autohide and layer, and an lxpanel panel file.
+// panel's autohide and layer, an lxpanel panel file, and Plasma's containment list.
 enum Part : std::size_t {
     kPlasmashellrc,
     kXfcePanelXml,
@@ -26,6 +26,7 @@ enum Part : std::size_t {
     kCosmicAutohide,
     kCosmicLayer,
     kLxpanelPanel,
+    kPlasmaAppletsrc,
     kPartCount
 };
 
@@ -50,8 +51,9 @@ void requireOnTop(const std::optional<std::uint32_t>& state) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto parts = fuzz::partsOf(fuzz::textOf(data, size), kPartCount);
-    const auto plasma5 = linux_fs::plasma5PanelState(parts[kPlasmashellrc]);
-    const auto plasma = linux_fs::plasmaPanelState(parts[kPlasmashellrc]);
+    const auto plasma5 =
+        linux_fs::plasma5PanelState(parts[kPlasmashellrc], parts[kPlasmaAppletsrc]);
+    const auto plasma = linux_fs::plasmaPanelState(parts[kPlasmashellrc], parts[kPlasmaAppletsrc]);
     const auto xfce = linux_fs::xfcePanelState(parts[kXfcePanelXml]);
     const auto lxqt = linux_fs::lxqtPanelState(parts[kLxqtPanelConf]);
     const auto lxpanel = linux_fs::lxpanelPanelState(parts[kLxpanelPanel]);

@@ -92,7 +92,8 @@ for machine in "$fixtures"/*/; do
     { cat_if "$plasma"; printf '%s' "$sep"; cat_if "$xfce"; printf '%s' "$sep"; cat_if "$lxqt"
       printf '%s' "$sep"; cat_if "$entries"; printf '%s' "$sep"
       cat_if "$cosmic.Panel/v1/autohide"; printf '%s' "$sep"; cat_if "$cosmic.Panel/v1/layer"
-      printf '%s' "$sep"; [ -z "$lxpanel" ] || cat "$lxpanel"; } |
+      printf '%s' "$sep"; [ -z "$lxpanel" ] || cat "$lxpanel"
+      printf '%s' "$sep"; cat_if "$config/plasma-org.kde.plasma.desktop-appletsrc"; } |
       seed panel_files "$m"
   done
   for link in "$machine"/dev/disk/by-label/* "$machine"/dev/disk/by-uuid/*; do

@@ -235,6 +235,13 @@ std::optional<std::uint32_t> cinnamonState(const DesktopSettings& settings) {
     return state;
 }
 
+// A desktop's settings may be links into a dotfile store.
+std::optional<std::string> settingsFile(const std::filesystem::path& root,
+                                        const std::filesystem::path& file,
+                                        std::size_t maxBytes = kMaxFileBytes) {
+    return readFile(root, file.relative_path(), FinalLink::Follow, maxBytes);
+}
+
 // elementary OS's dock (from OS 8 on) hides unless its mode is 'never'; it and the top panel
 // stay above windows. Nothing where the dock is not installed: the dock before it was an X11
 // dock window, which tells.
@@ -257,9 +264,7 @@ std::optional<std::uint32_t> cosmicState(const std::filesystem::path& root,
                                          const std::filesystem::path& configHome) {
     const auto setting = [&root, &configHome](const std::string& component, std::string_view key) {
         const std::filesystem::path file = std::filesystem::path(component) / kCosmicVersion / key;
-        // A desktop's settings may be links into a dotfile store.
-        auto text =
-            readFile(root, (configHome / kCosmicFolder / file).relative_path(), FinalLink::Follow);
+        auto text = settingsFile(root, configHome / kCosmicFolder / file);
         if (!text) text = readFile(root, (kCosmicDefaults / file).relative_path());
         return text;
     };
@@ -295,9 +300,7 @@ std::optional<std::uint32_t> lxpanelFolderState(const std::filesystem::path& roo
          !error && entry != end && entries < kMostPanelEntries; entry.increment(error), ++entries) {
         const std::string name = entry->path().filename().string();
         if (name.find('~') != std::string::npos) continue;  // an editor's backup: lxpanel skips it
-        // A desktop's settings may be links into a dotfile store.
-        const auto text =
-            readFile(root, (folder / name).relative_path(), FinalLink::Follow, kMostPanelFileBytes);
+        const auto text = settingsFile(root, folder / name, kMostPanelFileBytes);
         const auto panel = text ? lxpanelPanelState(*text) : std::nullopt;
         if (panel) state = state.value_or(0) | *panel;
     }
@@ -326,9 +329,20 @@ std::optional<std::uint32_t> lxdeState(const std::filesystem::path& root,
 std::optional<std::uint32_t> fromFile(const std::filesystem::path& root,
                                       const std::filesystem::path& file,
                                       std::optional<std::uint32_t> (*parse)(std::string_view)) {
-    // A desktop's settings may be links into a dotfile store.
-    const auto text = readFile(root, file.relative_path(), FinalLink::Follow);
+    const auto text = settingsFile(root, file);
     return text ? parse(*text) : std::nullopt;
+}
+
+// Plasma's panels, each by its view's settings, of the containments the shell still has.
+std::optional<std::uint32_t> plasmaFiles(
+    const std::filesystem::path& root, const std::filesystem::path& configHome,
+    std::optional<std::uint32_t> (*parse)(std::string_view, std::optional<std::string_view>)) {
+    const auto views = settingsFile(root, configHome / "plasmashellrc");
+    if (!views) return std::nullopt;
+    const auto containments =
+        settingsFile(root, configHome / "plasma-org.kde.plasma.desktop-appletsrc");
+    return parse(*views,
+                 containments ? std::optional<std::string_view>(*containments) : std::nullopt);
 }
 
 }  // namespace
@@ -363,9 +377,9 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
         case Desktop::Cinnamon:
             return cinnamonState(settings);
         case Desktop::Plasma5:
-            return fromFile(root, folders.configHome / "plasmashellrc", plasma5PanelState);
+            return plasmaFiles(root, folders.configHome, plasma5PanelState);
         case Desktop::Plasma:
-            return fromFile(root, folders.configHome / "plasmashellrc", plasmaPanelState);
+            return plasmaFiles(root, folders.configHome, plasmaPanelState);
         case Desktop::Xfce:
             return fromFile(root,
                             folders.configHome / "xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml",

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 
 #include "platform/linux/read_file.h"
@@ -68,24 +70,44 @@ struct PlasmaPanelVisibility {
     std::optional<std::uint32_t> perScreenSize;
 };
 
-std::optional<std::uint32_t> plasmaState(std::string_view plasmashellrc, ThirdMode third) {
-    std::map<std::string, PlasmaPanelVisibility> panels;
-    forEachKey(plasmashellrc, [&panels, third](std::string_view group, std::string_view key,
-                                               std::string_view value) {
-        if (!group.starts_with(kPlasmaViews)) return;
-        group.remove_prefix(kPlasmaViews.size());
-        const auto end = group.find(']');
-        const std::string panel(group.substr(0, end));
-        if (!panel.starts_with(kPlasmaPanel)) return;
-        PlasmaPanelVisibility& visibility = panels[panel];
-        if (key != "panelVisibility") return;
-        if (end == std::string_view::npos) {
-            visibility.own = plasmaBits(value, third);
-        } else if (const std::string_view below = group.substr(end);
-                   below.starts_with(kHorizontalGroup) || below.starts_with(kVerticalGroup)) {
-            visibility.perScreenSize = plasmaBits(value, third);
-        }
+constexpr std::string_view kContainments = "Containments][";
+
+// The ids of the containments (desktops, panels, trays) appletsrc lists; none for a text that
+// lists none, which then tells nothing of which panels are there.
+std::set<std::string, std::less<>> containmentIds(std::string_view appletsrc) {
+    std::set<std::string, std::less<>> ids;
+    forEachKey(appletsrc, [&ids](std::string_view group, std::string_view /*key*/,
+                                 std::string_view /*value*/) {
+        if (!group.starts_with(kContainments)) return;
+        group.remove_prefix(kContainments.size());
+        if (wholeNumber<unsigned>(group)) ids.emplace(group);
     });
+    return ids;
+}
+
+std::optional<std::uint32_t> plasmaState(std::string_view plasmashellrc,
+                                         std::optional<std::string_view> appletsrc,
+                                         ThirdMode third) {
+    const auto listed = containmentIds(appletsrc.value_or(""));
+    std::map<std::string, PlasmaPanelVisibility> panels;
+    forEachKey(
+        plasmashellrc, [&panels, &listed, third](std::string_view group, std::string_view key,
+                                                 std::string_view value) {
+            if (!group.starts_with(kPlasmaViews)) return;
+            group.remove_prefix(kPlasmaViews.size());
+            const auto end = group.find(']');
+            const std::string panel(group.substr(0, end));
+            if (!panel.starts_with(kPlasmaPanel)) return;
+            if (!listed.empty() && !listed.contains(panel.substr(kPlasmaPanel.size()))) return;
+            PlasmaPanelVisibility& visibility = panels[panel];
+            if (key != "panelVisibility") return;
+            if (end == std::string_view::npos) {
+                visibility.own = plasmaBits(value, third);
+            } else if (const std::string_view below = group.substr(end);
+                       below.starts_with(kHorizontalGroup) || below.starts_with(kVerticalGroup)) {
+                visibility.perScreenSize = plasmaBits(value, third);
+            }
+        });
     std::map<std::string, std::uint32_t> states;
     for (const auto& [panel, visibility] : panels) {
         states[panel] = visibility.own.value_or(visibility.perScreenSize.value_or(kAlwaysOnTop));
@@ -109,12 +131,14 @@ bool lxpanelSwitch(std::string_view value) {
 
 }  // namespace
 
-std::optional<std::uint32_t> plasma5PanelState(std::string_view plasmashellrc) {
-    return plasmaState(plasmashellrc, ThirdMode::LetWindowsCover);
+std::optional<std::uint32_t> plasma5PanelState(std::string_view plasmashellrc,
+                                               std::optional<std::string_view> appletsrc) {
+    return plasmaState(plasmashellrc, appletsrc, ThirdMode::LetWindowsCover);
 }
 
-std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc) {
-    return plasmaState(plasmashellrc, ThirdMode::DodgeWindows);
+std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc,
+                                              std::optional<std::string_view> appletsrc) {
+    return plasmaState(plasmashellrc, appletsrc, ThirdMode::DodgeWindows);
 }
 
 std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml) {

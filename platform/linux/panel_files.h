@@ -12,9 +12,13 @@
 namespace zarnel::linux_fs {
 
 // plasmashellrc: `panelVisibility` of each [PlasmaViews][Panel N] group. The value 2 is
-// "windows can cover" in Plasma 5 and "dodge windows" from Plasma 6 on.
-std::optional<std::uint32_t> plasma5PanelState(std::string_view plasmashellrc);
-std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc);
+// "windows can cover" in Plasma 5 and "dodge windows" from Plasma 6 on. A group is left
+// behind when a theme's layout replaces the panels; where plasma-org.kde.plasma.desktop-appletsrc
+// lists the shell's containments ([Containments][N]), only the groups of listed ones count.
+std::optional<std::uint32_t> plasma5PanelState(std::string_view plasmashellrc,
+                                               std::optional<std::string_view> appletsrc);
+std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc,
+                                              std::optional<std::string_view> appletsrc);
 
 // xfconf's xfce4-panel.xml: `autohide-behavior` of each panel.
 std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml);

@@ -135,8 +135,9 @@ TEST(DesktopTaskbar, CosmicPanelSettings) {
 }
 
 TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
-    EXPECT_EQ(linux_fs::plasmaPanelState("[Updates]\nperformed=x\n"), std::nullopt);
-    EXPECT_EQ(linux_fs::plasmaPanelState("[PlasmaViews][Panel 2][Defaults]\nthickness=44\n"),
+    EXPECT_EQ(linux_fs::plasmaPanelState("[Updates]\nperformed=x\n", std::nullopt), std::nullopt);
+    EXPECT_EQ(linux_fs::plasmaPanelState("[PlasmaViews][Panel 2][Defaults]\nthickness=44\n",
+                                         std::nullopt),
               kTop);  // a panel without a visibility setting is a normal one
     EXPECT_EQ(linux_fs::xfcePanelState("<channel name=\"xfce4-panel\"/>"), std::nullopt);
     EXPECT_EQ(linux_fs::xfcePanelState("<property name=\"panel-1\" type=\"empty\">"
@@ -181,24 +182,40 @@ TEST(DesktopTaskbar, LxpanelPanelFiles) {
 // either Plasma: the mode that changed meaning is the next one.
 TEST(DesktopTaskbar, ALonePlasmaPanelThatHidesIsOnTopToo) {
     constexpr std::string_view kHiding = "[PlasmaViews][Panel 2]\npanelVisibility=1\n";
-    EXPECT_EQ(linux_fs::plasmaPanelState(kHiding), kHide | kTop);
-    EXPECT_EQ(linux_fs::plasma5PanelState(kHiding), kHide | kTop);
+    EXPECT_EQ(linux_fs::plasmaPanelState(kHiding, std::nullopt), kHide | kTop);
+    EXPECT_EQ(linux_fs::plasma5PanelState(kHiding, std::nullopt), kHide | kTop);
 }
 
 // Plasma 5.8 and earlier kept the setting in a group of one screen size below the panel's;
 // later ones write it in the panel's own, which wins over a value left in the older place.
 TEST(DesktopTaskbar, APlasmaPanelsOwnVisibilityWinsOverItsScreenSizeGroup) {
     constexpr std::string_view kOld = "[PlasmaViews][Panel 2][Horizontal1920]\npanelVisibility=1\n";
-    EXPECT_EQ(linux_fs::plasmaPanelState(kOld), kHide | kTop);
+    EXPECT_EQ(linux_fs::plasmaPanelState(kOld, std::nullopt), kHide | kTop);
     EXPECT_EQ(linux_fs::plasmaPanelState(
-                  std::string("[PlasmaViews][Panel 2]\npanelVisibility=0\n") + std::string(kOld)),
+                  std::string("[PlasmaViews][Panel 2]\npanelVisibility=0\n") + std::string(kOld),
+                  std::nullopt),
               kTop);
-    EXPECT_EQ(linux_fs::plasmaPanelState(std::string(kOld) +
-                                         "[PlasmaViews][Panel 2]\npanelVisibility=0\n"),
+    EXPECT_EQ(linux_fs::plasmaPanelState(
+                  std::string(kOld) + "[PlasmaViews][Panel 2]\npanelVisibility=0\n", std::nullopt),
               kTop);
     // The panel's defaults never hold it.
-    EXPECT_EQ(linux_fs::plasmaPanelState("[PlasmaViews][Panel 2][Defaults]\npanelVisibility=1\n"),
+    EXPECT_EQ(linux_fs::plasmaPanelState("[PlasmaViews][Panel 2][Defaults]\npanelVisibility=1\n",
+                                         std::nullopt),
               kTop);
+}
+
+// A theme's layout replaces the shell's panels and leaves their views' settings behind: only
+// the containments the shell lists are panels, and a list that lists none tells nothing.
+TEST(DesktopTaskbar, APlasmaPanelGroupLeftBehindIsNoPanel) {
+    constexpr std::string_view kViews =
+        "[PlasmaViews][Panel 2]\npanelVisibility=0\n[PlasmaViews][Panel 41]\npanelVisibility=1\n";
+    constexpr std::string_view kContainments =
+        "[Containments][1]\nplugin=org.kde.plasma.folder\n"
+        "[Containments][2]\nplugin=org.kde.panel\n"
+        "[Containments][2][Applets][41]\nplugin=org.kde.plasma.kickoff\n";
+    EXPECT_EQ(linux_fs::plasmaPanelState(kViews, kContainments), kTop);
+    EXPECT_EQ(linux_fs::plasmaPanelState(kViews, std::nullopt), kHide | kTop);
+    EXPECT_EQ(linux_fs::plasmaPanelState(kViews, "[General]\nx=1\n"), kHide | kTop);
 }
 
 // The taskbar state `desktop`'s settings give, from the text of a settings key file.
