@@ -69,6 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       name.find_first_of("/\\") == std::string::npos);
     }
     fuzz::require(plasma5.has_value() == plasma.has_value());
+    // The shell's containment list only leaves panels out.
+    const auto unlisted = linux_fs::plasmaPanelState(parts[kPlasmashellrc], "");
+    fuzz::require(plasma.has_value() == unlisted.has_value());
+    if (plasma && unlisted) fuzz::require((*plasma & ~*unlisted) == 0);
     if (plasma5 && plasma) fuzz::require((*plasma5 & ~*plasma) == 0);
     return 0;
 }

@@ -334,15 +334,16 @@ std::optional<std::uint32_t> fromFile(const std::filesystem::path& root,
 }
 
 // Plasma's panels, each by its view's settings, of the containments the shell still has.
-std::optional<std::uint32_t> plasmaFiles(
-    const std::filesystem::path& root, const std::filesystem::path& configHome,
-    std::optional<std::uint32_t> (*parse)(std::string_view, std::optional<std::string_view>)) {
+std::optional<std::uint32_t> plasmaFiles(const std::filesystem::path& root,
+                                         const std::filesystem::path& configHome,
+                                         std::optional<std::uint32_t> (*parse)(std::string_view,
+                                                                               std::string_view)) {
     const auto views = settingsFile(root, configHome / "plasmashellrc");
     if (!views) return std::nullopt;
+    const auto appletsFile = plasmaAppletsFile(*views);
     const auto containments =
-        settingsFile(root, configHome / "plasma-org.kde.plasma.desktop-appletsrc");
-    return parse(*views,
-                 containments ? std::optional<std::string_view>(*containments) : std::nullopt);
+        appletsFile ? settingsFile(root, configHome / *appletsFile) : std::nullopt;
+    return parse(*views, containments.value_or(""));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/linux/panel_files.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -68,9 +69,12 @@ std::uint32_t plasmaBits(std::string_view visibility, ThirdMode third) {
 struct PlasmaPanelVisibility {
     std::optional<std::uint32_t> own;
     std::optional<std::uint32_t> perScreenSize;
+    bool listed = false;  // among the shell's containments
 };
 
 constexpr std::string_view kContainments = "Containments][";
+// The shell Plasma runs unless plasmashellrc names another (Plasma Mobile's, Bigscreen's).
+constexpr std::string_view kDesktopShell = "org.kde.plasma.desktop";
 
 // The ids of the containments (desktops, panels, trays) appletsrc lists; none for a text that
 // lists none, which then tells nothing of which panels are there.
@@ -85,10 +89,9 @@ std::set<std::string, std::less<>> containmentIds(std::string_view appletsrc) {
     return ids;
 }
 
-std::optional<std::uint32_t> plasmaState(std::string_view plasmashellrc,
-                                         std::optional<std::string_view> appletsrc,
+std::optional<std::uint32_t> plasmaState(std::string_view plasmashellrc, std::string_view appletsrc,
                                          ThirdMode third) {
-    const auto listed = containmentIds(appletsrc.value_or(""));
+    const auto listed = containmentIds(appletsrc);
     std::map<std::string, PlasmaPanelVisibility> panels;
     forEachKey(
         plasmashellrc, [&panels, &listed, third](std::string_view group, std::string_view key,
@@ -98,8 +101,8 @@ std::optional<std::uint32_t> plasmaState(std::string_view plasmashellrc,
             const auto end = group.find(']');
             const std::string panel(group.substr(0, end));
             if (!panel.starts_with(kPlasmaPanel)) return;
-            if (!listed.empty() && !listed.contains(panel.substr(kPlasmaPanel.size()))) return;
             PlasmaPanelVisibility& visibility = panels[panel];
+            visibility.listed = listed.contains(panel.substr(kPlasmaPanel.size()));
             if (key != "panelVisibility") return;
             if (end == std::string_view::npos) {
                 visibility.own = plasmaBits(value, third);
@@ -108,8 +111,12 @@ std::optional<std::uint32_t> plasmaState(std::string_view plasmashellrc,
                 visibility.perScreenSize = plasmaBits(value, third);
             }
         });
+    // A list that names none of the panels is another shell's, or a stale one: it tells nothing.
+    const bool anyListed =
+        std::ranges::any_of(panels, [](const auto& panel) { return panel.second.listed; });
     std::map<std::string, std::uint32_t> states;
     for (const auto& [panel, visibility] : panels) {
+        if (anyListed && !visibility.listed) continue;
         states[panel] = visibility.own.value_or(visibility.perScreenSize.value_or(kAlwaysOnTop));
     }
     return combined(states);
@@ -132,13 +139,23 @@ bool lxpanelSwitch(std::string_view value) {
 }  // namespace
 
 std::optional<std::uint32_t> plasma5PanelState(std::string_view plasmashellrc,
-                                               std::optional<std::string_view> appletsrc) {
+                                               std::string_view appletsrc) {
     return plasmaState(plasmashellrc, appletsrc, ThirdMode::LetWindowsCover);
 }
 
 std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc,
-                                              std::optional<std::string_view> appletsrc) {
+                                              std::string_view appletsrc) {
     return plasmaState(plasmashellrc, appletsrc, ThirdMode::DodgeWindows);
+}
+
+std::optional<std::string> plasmaAppletsFile(std::string_view plasmashellrc) {
+    std::string shell(kDesktopShell);
+    forEachKey(plasmashellrc,
+               [&shell](std::string_view group, std::string_view key, std::string_view value) {
+                   if (group == "Shell" && key == "ShellPackage") shell = value;
+               });
+    if (!isPlainFileName(shell)) return std::nullopt;
+    return "plasma-" + shell + "-appletsrc";
 }
 
 std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml) {

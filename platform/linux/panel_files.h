@@ -13,12 +13,16 @@ namespace zarnel::linux_fs {
 
 // plasmashellrc: `panelVisibility` of each [PlasmaViews][Panel N] group. The value 2 is
 // "windows can cover" in Plasma 5 and "dodge windows" from Plasma 6 on. A group is left
-// behind when a theme's layout replaces the panels; where plasma-org.kde.plasma.desktop-appletsrc
-// lists the shell's containments ([Containments][N]), only the groups of listed ones count.
+// behind when a theme's layout replaces the panels: where `appletsrc`, the shell's list of its
+// containments ([Containments][N]), lists some of the groups' panels, only those count; an
+// empty text, or one that lists none of them, tells nothing.
 std::optional<std::uint32_t> plasma5PanelState(std::string_view plasmashellrc,
-                                               std::optional<std::string_view> appletsrc);
+                                               std::string_view appletsrc);
 std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc,
-                                              std::optional<std::string_view> appletsrc);
+                                              std::string_view appletsrc);
+// The file the shell of plasmashellrc keeps its containments in: "plasma-<shell>-appletsrc",
+// its [Shell] ShellPackage or the desktop shell's; nothing for a name that is no file name.
+std::optional<std::string> plasmaAppletsFile(std::string_view plasmashellrc);
 
 // xfconf's xfce4-panel.xml: `autohide-behavior` of each panel.
 std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml);

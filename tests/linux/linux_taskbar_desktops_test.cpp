@@ -85,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "LXDE"},
         SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "Lubuntu", "/etc/xdg/lubuntu:/etc/xdg"},
         SessionRow{"desktop-lxde", "LXDE", "", false, kHide | kTop, "Lubuntu"},
+        SessionRow{"desktop-lxde", "LXDE", "", false, kHide, "Lubuntu", "/etc/xdg/none"},
         SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "../lxpanel/LXDE-pi"}),
     [](const auto& row) {
         std::string name = std::string(row.param.machine) + std::string(row.param.currentDesktop) +
@@ -135,9 +136,8 @@ TEST(DesktopTaskbar, CosmicPanelSettings) {
 }
 
 TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
-    EXPECT_EQ(linux_fs::plasmaPanelState("[Updates]\nperformed=x\n", std::nullopt), std::nullopt);
-    EXPECT_EQ(linux_fs::plasmaPanelState("[PlasmaViews][Panel 2][Defaults]\nthickness=44\n",
-                                         std::nullopt),
+    EXPECT_EQ(linux_fs::plasmaPanelState("[Updates]\nperformed=x\n", ""), std::nullopt);
+    EXPECT_EQ(linux_fs::plasmaPanelState("[PlasmaViews][Panel 2][Defaults]\nthickness=44\n", ""),
               kTop);  // a panel without a visibility setting is a normal one
     EXPECT_EQ(linux_fs::xfcePanelState("<channel name=\"xfce4-panel\"/>"), std::nullopt);
     EXPECT_EQ(linux_fs::xfcePanelState("<property name=\"panel-1\" type=\"empty\">"
@@ -164,9 +164,10 @@ TEST(DesktopTaskbar, LxpanelPanelFiles) {
     // A plugin's key of the same name, or one in a block within the panel's, is not the
     // panel's; nor is one after a closing brace with a comment behind it.
     EXPECT_EQ(linux_fs::lxpanelPanelState("Global {\n  autohide=0\n  Extra {\n    autohide=1\n"
-                                          "  }\n}  # end\nPlugin {\n  type=x\n  Config {\n"
+                                          "  }\n}\nPlugin {\n  type=x\n  Config {\n"
                                           "    autohide=1\n  }\n}\n"),
               kTop);
+    EXPECT_EQ(linux_fs::lxpanelPanelState("Global {\n}  # end\nautohide=1\n"), kTop);
     // A commented-out block is no block.
     EXPECT_EQ(linux_fs::lxpanelPanelState("#Plugin {\n#}\nGlobal {\n  autohide=1\n}\n"),
               kHide | kTop);
@@ -182,26 +183,26 @@ TEST(DesktopTaskbar, LxpanelPanelFiles) {
 // either Plasma: the mode that changed meaning is the next one.
 TEST(DesktopTaskbar, ALonePlasmaPanelThatHidesIsOnTopToo) {
     constexpr std::string_view kHiding = "[PlasmaViews][Panel 2]\npanelVisibility=1\n";
-    EXPECT_EQ(linux_fs::plasmaPanelState(kHiding, std::nullopt), kHide | kTop);
-    EXPECT_EQ(linux_fs::plasma5PanelState(kHiding, std::nullopt), kHide | kTop);
+    EXPECT_EQ(linux_fs::plasmaPanelState(kHiding, ""), kHide | kTop);
+    EXPECT_EQ(linux_fs::plasma5PanelState(kHiding, ""), kHide | kTop);
 }
 
 // Plasma 5.8 and earlier kept the setting in a group of one screen size below the panel's;
 // later ones write it in the panel's own, which wins over a value left in the older place.
 TEST(DesktopTaskbar, APlasmaPanelsOwnVisibilityWinsOverItsScreenSizeGroup) {
     constexpr std::string_view kOld = "[PlasmaViews][Panel 2][Horizontal1920]\npanelVisibility=1\n";
-    EXPECT_EQ(linux_fs::plasmaPanelState(kOld, std::nullopt), kHide | kTop);
+    EXPECT_EQ(linux_fs::plasmaPanelState(kOld, ""), kHide | kTop);
+    EXPECT_EQ(
+        linux_fs::plasmaPanelState(
+            std::string("[PlasmaViews][Panel 2]\npanelVisibility=0\n") + std::string(kOld), ""),
+        kTop);
     EXPECT_EQ(linux_fs::plasmaPanelState(
-                  std::string("[PlasmaViews][Panel 2]\npanelVisibility=0\n") + std::string(kOld),
-                  std::nullopt),
-              kTop);
-    EXPECT_EQ(linux_fs::plasmaPanelState(
-                  std::string(kOld) + "[PlasmaViews][Panel 2]\npanelVisibility=0\n", std::nullopt),
+                  std::string(kOld) + "[PlasmaViews][Panel 2]\npanelVisibility=0\n", ""),
               kTop);
     // The panel's defaults never hold it.
-    EXPECT_EQ(linux_fs::plasmaPanelState("[PlasmaViews][Panel 2][Defaults]\npanelVisibility=1\n",
-                                         std::nullopt),
-              kTop);
+    EXPECT_EQ(
+        linux_fs::plasmaPanelState("[PlasmaViews][Panel 2][Defaults]\npanelVisibility=1\n", ""),
+        kTop);
 }
 
 // A theme's layout replaces the shell's panels and leaves their views' settings behind: only
@@ -214,8 +215,20 @@ TEST(DesktopTaskbar, APlasmaPanelGroupLeftBehindIsNoPanel) {
         "[Containments][2]\nplugin=org.kde.panel\n"
         "[Containments][2][Applets][41]\nplugin=org.kde.plasma.kickoff\n";
     EXPECT_EQ(linux_fs::plasmaPanelState(kViews, kContainments), kTop);
-    EXPECT_EQ(linux_fs::plasmaPanelState(kViews, std::nullopt), kHide | kTop);
+    EXPECT_EQ(linux_fs::plasmaPanelState(kViews, ""), kHide | kTop);
     EXPECT_EQ(linux_fs::plasmaPanelState(kViews, "[General]\nx=1\n"), kHide | kTop);
+    // A list that names none of the panels is another shell's, or stale itself.
+    EXPECT_EQ(linux_fs::plasmaPanelState(kViews, "[Containments][7]\nplugin=org.kde.panel\n"),
+              kHide | kTop);
+}
+
+// Each shell keeps its containments in a file named after it; plasmashellrc says which runs.
+TEST(DesktopTaskbar, PlasmasContainmentsAreInItsShellsFile) {
+    EXPECT_EQ(linux_fs::plasmaAppletsFile("[PlasmaViews][Panel 2]\npanelVisibility=1\n"),
+              "plasma-org.kde.plasma.desktop-appletsrc");
+    EXPECT_EQ(linux_fs::plasmaAppletsFile("[Shell]\nShellPackage=org.kde.plasma.mobileshell\n"),
+              "plasma-org.kde.plasma.mobileshell-appletsrc");
+    EXPECT_EQ(linux_fs::plasmaAppletsFile("[Shell]\nShellPackage=../../x\n"), std::nullopt);
 }
 
 // The taskbar state `desktop`'s settings give, from the text of a settings key file.
@@ -412,6 +425,19 @@ TEST(DesktopTaskbar, GnomeTaskbarInstalledByItsUserIsReadFromItsOwnFolder) {
 }
 
 // A desktop whose settings are missing falls back to the X11 docks: with no display, none.
+// lxpanel looks for the panels of its own profile only: a session whose profile has none has
+// no panel settings, though another profile's are there.
+TEST(DesktopTaskbar, AnLxdeProfileWithoutPanelsTakesNoOthers) {
+    const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxde";
+    linux_fs::SessionFolders folders;
+    folders.configHome = "/home/alice/.config";
+    folders.configDirs = {"/etc/xdg"};
+    folders.session = "Openbox";
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Lxde, root, folders,
+                                          *linux_fs::keyFileDesktopSettings(root, "")),
+              std::nullopt);
+}
+
 TEST(DesktopTaskbar, MissingSettingsFallBackToTheWindows) {
     const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxqt";
     linux_fs::SessionFolders folders;
