@@ -78,6 +78,19 @@ std::string powerAnswer(LinuxPlatform& platform) {
            std::to_string(status.BatteryFlag) + " " + std::to_string(status.BatteryLifePercent);
 }
 
+std::string taskbarAnswer(LinuxPlatform& platform, std::string_view desktop) {
+    platform.environment.currentDesktop = desktop;
+    return std::to_string(platform.appBarGetState());
+}
+
+std::string plasmaAnswer(LinuxPlatform& platform) {
+    return taskbarAnswer(platform, "KDE");
+}
+
+std::string lxdeAnswer(LinuxPlatform& platform) {
+    return taskbarAnswer(platform, "LXDE");
+}
+
 // One reader: the file it reads, and its answer as text; `without` is a file removed first
 // so that the reader's own file decides the answer.
 struct ReaderRow {
@@ -127,11 +140,11 @@ const ReaderRow kReaders[] = {
      }},
     {"BlockRemovable", "sys/class/block/sda1/removable",
      [](LinuxPlatform& p) { return std::to_string(p.getDriveType("c:\\")); }},
-    {"PlasmaPanels", "home/user/.config/plasmashellrc",
-     [](LinuxPlatform& p) {
-         p.environment.currentDesktop = "KDE";
-         return std::to_string(p.appBarGetState());
-     }},
+    {"PlasmaPanels", "home/user/.config/plasmashellrc", plasmaAnswer},
+    {"PlasmaContainments", "home/user/.config/plasma-org.kde.plasma.desktop-appletsrc",
+     plasmaAnswer},
+    {"LxpanelPanel", "home/user/.config/lxpanel/LXDE/panels/panel", lxdeAnswer},
+    {"LxpanelFolder", "home/user/.config/lxpanel/LXDE/panels", lxdeAnswer},
     {"Mountinfo", "proc/self/mountinfo",
      [](LinuxPlatform& p) {
          const DriveList drives = p.drives();
@@ -175,7 +188,13 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
         write("sys/class/block/sda1/removable", "1\n");
         write("run/udev/data/b8:1",
               "E:ID_FS_LABEL_ENC=SYSTEM\nE:ID_FS_UUID=0123-4567\nE:ID_FS_TYPE=ext4\n");
-        write("home/user/.config/plasmashellrc", "[PlasmaViews][Panel 2]\npanelVisibility=1\n");
+        // Panel 9 is left over from panels the shell no longer has.
+        write("home/user/.config/plasmashellrc",
+              "[PlasmaViews][Panel 2]\npanelVisibility=0\n[PlasmaViews][Panel 9]\n"
+              "panelVisibility=1\n");
+        write("home/user/.config/plasma-org.kde.plasma.desktop-appletsrc",
+              "[Containments][2]\nplugin=org.kde.panel\n");
+        write("home/user/.config/lxpanel/LXDE/panels/panel", "Global {\n  autohide=1\n}\n");
         write("proc/self/mountinfo",
               "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n");
     }
