@@ -246,8 +246,11 @@ int LinuxPlatform::getDiskFreeSpaceEx(std::string_view root, std::uint64_t& free
             userQuotaLeft(mountPointBelow(root_, *mount).string(), environment.userId);
         if (left) freeBytesAvailable = std::min(freeBytesAvailable, *left);
     }
-    totalBytes = linux_fs::bytesOf(info.f_blocks, info.f_frsize);
-    totalFreeBytes = linux_fs::bytesOf(info.f_bfree, info.f_frsize);
+    // The size the caller may use, as Windows gives it: the used space is then what the file
+    // system's users have filled, not that and its reserve, which its free space leaves out too.
+    totalBytes = linux_fs::bytesOf(
+        linux_fs::usableBlocks(info.f_blocks, info.f_bfree, info.f_bavail), info.f_frsize);
+    totalFreeBytes = linux_fs::bytesOf(info.f_bavail, info.f_frsize);
     lastError_ = win32_error::kSuccess;
     return 1;
 }
