@@ -41,6 +41,19 @@ inline std::vector<std::string_view> words(std::string_view line,
     return out;
 }
 
+// The items of a list `separator` parts ("a:b", "rw,noatime"), empty ones among them; none
+// for an empty list.
+inline std::vector<std::string_view> separatedItems(std::string_view list, char separator) {
+    std::vector<std::string_view> items;
+    while (!list.empty()) {
+        const auto at = list.find(separator);
+        items.push_back(list.substr(0, at));
+        if (at == std::string_view::npos) break;
+        list.remove_prefix(at + 1);
+    }
+    return items;
+}
+
 // The items between pairs of `quote` in a list's text form: GVariant's "['a', 'b']", RON's
 // "[\"a\", \"b\"]". An opening quote without its closing one ends the list.
 inline std::vector<std::string> quotedItems(std::string_view list, char quote) {

@@ -349,9 +349,8 @@ std::optional<std::uint32_t> plasmaFiles(const std::filesystem::path& root,
 }  // namespace
 
 Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion) {
-    for (bool first = true; !currentDesktop.empty(); first = false) {
-        const auto colon = currentDesktop.find(':');
-        const std::string_view name = currentDesktop.substr(0, colon);
+    bool first = true;
+    for (const std::string_view name : separatedItems(currentDesktop, ':')) {
         for (const DesktopName& known : kDesktopNames) {
             if (known.name != name) continue;
             if (known.desktop == Desktop::Plasma && kdeSessionVersion == "5") {
@@ -360,8 +359,7 @@ Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVe
             if (known.desktop == Desktop::Gnome && !first) return Desktop::GnomeSession;
             return known.desktop;
         }
-        if (colon == std::string_view::npos) break;
-        currentDesktop.remove_prefix(colon + 1);
+        first = false;
     }
     return Desktop::Other;
 }

@@ -101,12 +101,7 @@ std::string decodeOctalEscapes(std::string_view text) {
 }
 
 void forEachOption(std::string_view options, const std::function<void(std::string_view)>& visit) {
-    while (!options.empty()) {
-        const auto comma = options.find(',');
-        visit(options.substr(0, comma));
-        if (comma == std::string_view::npos) break;
-        options.remove_prefix(comma + 1);
-    }
+    for (const std::string_view option : separatedItems(options, ',')) visit(option);
 }
 
 std::optional<std::string> optionValue(std::string_view options, std::string_view name) {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/linux/name_service.h"
+#include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -49,13 +50,8 @@ std::string UserEnvironment::dataHome() const {
 
 std::vector<std::string> UserEnvironment::configDirs() const {
     std::vector<std::string> folders;
-    std::string_view list = xdgConfigDirs;
-    for (bool more = true; more;) {
-        const auto colon = list.find(':');
-        const std::string_view folder = list.substr(0, colon);
+    for (const std::string_view folder : separatedItems(xdgConfigDirs, ':')) {
         if (folder.starts_with('/')) folders.emplace_back(folder);
-        more = colon != std::string_view::npos;
-        if (more) list.remove_prefix(colon + 1);
     }
     if (folders.empty()) folders.emplace_back("/etc/xdg");
     return folders;
