@@ -87,14 +87,20 @@ for machine in "$fixtures"/*/; do
     for panel in "$config"/lxpanel/*/panels/panel; do
       if [ -f "$panel" ]; then lxpanel=$panel; break; fi
     done
+    wfpanel="$config/wf-panel-pi/wf-panel-pi.ini"
+    [ -f "$wfpanel" ] || wfpanel="$config/wf-panel-pi.ini"
     [ -f "$plasma" ] || [ -f "$xfce" ] || [ -f "$lxqt" ] || [ -f "$entries" ] ||
-      [ -n "$lxpanel" ] || continue
+      [ -n "$lxpanel" ] || [ -f "$wfpanel" ] || continue
+    user=$(basename "$(dirname "$config")")
+    name=$m; [ "$user" = alice ] || name="$m-$user"
     { cat_if "$plasma"; printf '%s' "$sep"; cat_if "$xfce"; printf '%s' "$sep"; cat_if "$lxqt"
       printf '%s' "$sep"; cat_if "$entries"; printf '%s' "$sep"
       cat_if "$cosmic.Panel/v1/autohide"; printf '%s' "$sep"; cat_if "$cosmic.Panel/v1/layer"
       printf '%s' "$sep"; [ -z "$lxpanel" ] || cat "$lxpanel"
-      printf '%s' "$sep"; cat_if "$config/plasma-org.kde.plasma.desktop-appletsrc"; } |
-      seed panel_files "$m"
+      printf '%s' "$sep"; cat_if "$config/plasma-org.kde.plasma.desktop-appletsrc"
+      printf '%s' "$sep"; cat_if "$wfpanel"
+      printf '%s' "$sep"; cat_if "$machine/usr/share/wf-panel-pi/metadata/panel-pi.xml"; } |
+      seed panel_files "$name"
   done
   for link in "$machine"/dev/disk/by-label/* "$machine"/dev/disk/by-uuid/*; do
     [ -L "$link" ] || continue

@@ -326,6 +326,48 @@ std::optional<std::uint32_t> lxdeState(const std::filesystem::path& root,
     return std::nullopt;
 }
 
+// Raspberry Pi OS's Wayland sessions: wayfire's from 2023 and labwc's from 2024, as the
+// session scripts name them, and labwc's as its later releases' login screen lists it.
+constexpr std::array<std::string_view, 3> kPiWaylandSessions = {"LXDE-pi-wayfire", "LXDE-pi-labwc",
+                                                                "rpd-labwc"};
+
+// wf-panel-pi reads the user's settings, then the machine's, and takes what neither sets from
+// the metadata it installs; before the user's settings moved into a folder of their own they
+// were one file in the config folder. A panel that describes no layer is in the bottom one.
+constexpr std::string_view kWfPanelFolder = "wf-panel-pi";
+constexpr std::string_view kWfPanelFile = "wf-panel-pi.ini";
+constexpr std::string_view kWfPanelMachineFile = "/etc/xdg/wf-panel-pi/wf-panel-pi.ini";
+constexpr std::array<std::string_view, 2> kWfPanelMetadata = {
+    "/usr/share/wf-panel-pi/metadata/panel-pi.xml", "/usr/share/wf-panel-pi/metadata/panel.xml"};
+constexpr std::string_view kWfPanelOwnLayer = "bottom";
+
+// Nothing where the panel has neither settings nor metadata: it is not installed.
+std::optional<std::uint32_t> piPanelState(const std::filesystem::path& root,
+                                          const std::filesystem::path& configHome) {
+    auto user = settingsFile(root, configHome / kWfPanelFolder / kWfPanelFile);
+    if (!user) user = settingsFile(root, configHome / kWfPanelFile);
+    const auto machine = readFile(root, std::filesystem::path(kWfPanelMachineFile).relative_path());
+    std::vector<std::string> metadata;
+    for (const std::string_view file : kWfPanelMetadata) {
+        if (auto text = readFile(root, std::filesystem::path(file).relative_path())) {
+            metadata.push_back(std::move(*text));
+        }
+    }
+    if (!user && !machine && metadata.empty()) return std::nullopt;
+    const auto setting = [&](std::string_view key) -> std::optional<std::string> {
+        for (const auto& settings : {user, machine}) {
+            if (!settings) continue;
+            if (auto value = wfPanelSetting(*settings, key)) return value;
+        }
+        for (const std::string& xml : metadata) {
+            if (auto value = wfPanelDefault(xml, key)) return value;
+        }
+        return std::nullopt;
+    };
+    return wfPanelState(setting("autohide").value_or(""),
+                        setting("layer").value_or(std::string(kWfPanelOwnLayer)));
+}
+
 std::optional<std::uint32_t> fromFile(const std::filesystem::path& root,
                                       const std::filesystem::path& file,
                                       std::optional<std::uint32_t> (*parse)(std::string_view)) {
@@ -348,7 +390,8 @@ std::optional<std::uint32_t> plasmaFiles(const std::filesystem::path& root,
 
 }  // namespace
 
-Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion) {
+Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion,
+                  std::string_view desktopSession) {
     bool first = true;
     for (const std::string_view name : separatedItems(currentDesktop, ':')) {
         for (const DesktopName& known : kDesktopNames) {
@@ -360,6 +403,9 @@ Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVe
             return known.desktop;
         }
         first = false;
+    }
+    if (std::ranges::find(kPiWaylandSessions, desktopSession) != kPiWaylandSessions.end()) {
+        return Desktop::PiWayland;
     }
     return Desktop::Other;
 }
@@ -393,6 +439,8 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
             return lxdeState(root, folders);
         case Desktop::Pantheon:
             return pantheonState(settings);
+        case Desktop::PiWayland:
+            return piPanelState(root, folders.configHome);
         case Desktop::Other:
             return std::nullopt;
     }

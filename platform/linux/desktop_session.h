@@ -27,6 +27,7 @@ enum class Desktop {
     Budgie,
     Lxde,
     Pantheon,
+    PiWayland,  // Raspberry Pi OS on Wayland (wayfire, then labwc), with its own panel
     Other
 };
 
@@ -34,7 +35,10 @@ enum class Desktop {
 // "X-Cinnamon"); the first name we know decides, and GNOME after another name is that
 // distribution's session. KDE_SESSION_VERSION tells Plasma 5 from the Plasmas after it; a
 // session that does not say is taken for a current one.
-Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion);
+// Raspberry Pi OS's Wayland sessions name no desktop there; they are known by their session's
+// name ($DESKTOP_SESSION).
+Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion,
+                  std::string_view desktopSession = {});
 
 // Where the session keeps its desktop's settings files, as machine paths.
 struct SessionFolders {

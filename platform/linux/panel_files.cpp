@@ -252,4 +252,66 @@ std::uint32_t cosmicPanelState(std::optional<std::string_view> autohide,
     return state;
 }
 
+std::optional<std::string> wfPanelSetting(std::string_view ini, std::string_view key) {
+    constexpr std::string_view kPanelSection = "panel";
+    std::optional<std::string> found;
+    std::string_view section;
+    while (!ini.empty()) {
+        std::string_view line = takeLine(ini);
+        // A comment runs from the first '#' that no backslash escapes.
+        for (std::size_t sharp = line.find('#'); sharp != std::string_view::npos;
+             sharp = line.find('#', sharp + 1)) {
+            if (sharp == 0 || line[sharp - 1] != '\\') {
+                line = line.substr(0, sharp);
+                break;
+            }
+        }
+        line = trimmed(line);
+        if (line.starts_with('[') && line.ends_with(']')) {
+            section = line.substr(1, line.size() - 2);
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (section != kPanelSection || equals == std::string_view::npos ||
+            trimmed(line.substr(0, equals)) != key) {
+            continue;
+        }
+        // An escaped '#' is the character itself.
+        std::string value;
+        for (const char c : trimmed(line.substr(equals + 1))) {
+            if (c == '#' && value.ends_with('\\')) value.pop_back();
+            value += c;
+        }
+        found = std::move(value);
+    }
+    return found;
+}
+
+std::optional<std::string> wfPanelDefault(std::string_view xml, std::string_view name) {
+    constexpr std::string_view kOptionEnd = "</option>";
+    constexpr std::string_view kDefault = "<default>";
+    constexpr std::string_view kDefaultEnd = "</default>";
+    const std::string start = "<option name=\"" + std::string(name) + "\"";
+    const auto option = xml.find(start);
+    if (option == std::string_view::npos) return std::nullopt;
+    std::string_view body = xml.substr(option + start.size());
+    body = body.substr(0, body.find(kOptionEnd));
+    const auto value = body.find(kDefault);
+    if (value == std::string_view::npos) return std::nullopt;
+    body = body.substr(value + kDefault.size());
+    const auto end = body.find(kDefaultEnd);
+    // A value is text: markup inside it is a broken file, which gives the panel no defaults.
+    if (end == std::string_view::npos || body.substr(0, end).find('<') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return std::string(trimmed(body.substr(0, end)));
+}
+
+std::uint32_t wfPanelState(std::string_view autohide, std::string_view layer) {
+    const bool hides =
+        sameIgnoringCase(autohide, "true") || autohide == "1" || sameIgnoringCase(autohide, "yes");
+    const bool below = layer == "bottom" || layer == "background";
+    return (hides ? kAutoHide : 0) | (hides || !below ? kAlwaysOnTop : 0);
+}
+
 }  // namespace zarnel::linux_fs

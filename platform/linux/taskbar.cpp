@@ -32,8 +32,8 @@ std::uint32_t LinuxPlatform::appBarGetState() {
     lastError_ = win32_error::kSuccess;
     // GNOME and every Wayland session show no X11 dock, and a panel hidden for now is unmapped:
     // the settings know what the windows cannot tell.
-    const linux_fs::Desktop desktop =
-        linux_fs::desktopOf(environment.currentDesktop, environment.kdeSessionVersion);
+    const linux_fs::Desktop desktop = linux_fs::desktopOf(
+        environment.currentDesktop, environment.kdeSessionVersion, environment.desktopSession);
     if (desktop != linux_fs::Desktop::Other) {
         // They lie in the home folder (the session's settings database too), which a server
         // that went away would hold: read with a deadline, and a desktop whose settings did not

@@ -91,6 +91,12 @@ std::string lxdeAnswer(LinuxPlatform& platform) {
     return taskbarAnswer(platform, "LXDE");
 }
 
+// Raspberry Pi OS on Wayland names its session only.
+std::string piPanelAnswer(LinuxPlatform& platform) {
+    platform.environment.desktopSession = "LXDE-pi-labwc";
+    return taskbarAnswer(platform, "");
+}
+
 // One reader: the file it reads, and its answer as text; `without` is a file removed first
 // so that the reader's own file decides the answer.
 struct ReaderRow {
@@ -145,6 +151,9 @@ const ReaderRow kReaders[] = {
      plasmaAnswer},
     {"LxpanelPanel", "home/user/.config/lxpanel/LXDE/panels/panel", lxdeAnswer},
     {"LxpanelFolder", "home/user/.config/lxpanel/LXDE/panels", lxdeAnswer},
+    {"WfPanelSettings", "home/user/.config/wf-panel-pi/wf-panel-pi.ini", piPanelAnswer},
+    {"WfPanelMetadata", "usr/share/wf-panel-pi/metadata/panel-pi.xml", piPanelAnswer,
+     "home/user/.config/wf-panel-pi/wf-panel-pi.ini"},
     {"Mountinfo", "proc/self/mountinfo",
      [](LinuxPlatform& p) {
          const DriveList drives = p.drives();
@@ -195,6 +204,9 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
         write("home/user/.config/plasma-org.kde.plasma.desktop-appletsrc",
               "[Containments][2]\nplugin=org.kde.panel\n");
         write("home/user/.config/lxpanel/LXDE/panels/panel", "Global {\n  autohide=1\n}\n");
+        write("home/user/.config/wf-panel-pi/wf-panel-pi.ini", "[panel]\nautohide=true\n");
+        write("usr/share/wf-panel-pi/metadata/panel-pi.xml",
+              "<option name=\"layer\" type=\"string\"><default>top</default></option>\n");
         write("proc/self/mountinfo",
               "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n");
     }

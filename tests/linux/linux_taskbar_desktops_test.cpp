@@ -116,6 +116,13 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("sway", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("gnome", ""), Desktop::Other);  // the names are case-sensitive
+    // Raspberry Pi OS's Wayland sessions are known by their session's name only, and a desktop
+    // named where names are given goes first.
+    EXPECT_EQ(linux_fs::desktopOf("", "", "LXDE-pi-wayfire"), Desktop::PiWayland);
+    EXPECT_EQ(linux_fs::desktopOf("labwc:wlroots", "", "LXDE-pi-labwc"), Desktop::PiWayland);
+    EXPECT_EQ(linux_fs::desktopOf("", "", "rpd-labwc"), Desktop::PiWayland);
+    EXPECT_EQ(linux_fs::desktopOf("LXDE", "", "LXDE-pi-x"), Desktop::Lxde);
+    EXPECT_EQ(linux_fs::desktopOf("", "", "LXDE-pi"), Desktop::Other);
 }
 
 // COSMIC's settings over its releases: hiding written as an optional timing, then as a mode.
@@ -424,6 +431,71 @@ TEST(DesktopTaskbar, GnomeTaskbarInstalledByItsUserIsReadFromItsOwnFolder) {
     EXPECT_EQ(state("enabled-extensions=[]"), kTop);
 }
 
+// Raspberry Pi OS's panel on Wayland, by the settings its generations read: the user's file
+// (in a folder of its own from 2024, one file in the config folder before), the machine's,
+// the defaults its metadata gives, and its own bottom layer last.
+TEST(DesktopTaskbar, RaspberryPiPanelSettings) {
+    struct Row {
+        std::string_view machine;
+        std::string_view session;
+        std::string_view home;
+        std::uint32_t state;
+    };
+    for (const Row& row : {
+             Row{"desktop-pi-labwc", "LXDE-pi-labwc", "/home/alice", 0},
+             Row{"desktop-pi-labwc", "rpd-labwc", "/home/bob", kHide | kTop},
+             Row{"desktop-pi-wayfire", "LXDE-pi-wayfire", "/home/alice", kHide | kTop},
+             Row{"desktop-pi-wayfire", "LXDE-pi-wayfire", "/home/bob", kTop},
+             Row{"desktop-pi-wayfire", "LXDE-pi-wayfire", "/home/carol", 0},
+         }) {
+        LinuxPlatform platform(std::filesystem::path(ZARNEL_FIXTURES_DIR) / row.machine);
+        platform.environment.home = row.home;
+        platform.environment.xdgConfigHome = "";
+        platform.environment.currentDesktop = "";
+        platform.environment.desktopSession = row.session;
+        EXPECT_EQ(platform.appBarGetState(), row.state) << row.machine << " " << row.home;
+    }
+}
+
+TEST(DesktopTaskbar, RaspberryPiPanelSettingsFiles) {
+    // The last value in [panel] counts; a '#' starts a comment unless escaped, and other
+    // sections' keys are theirs.
+    EXPECT_EQ(linux_fs::wfPanelSetting("[panel]\n  autohide = true  \n[dock]\nautohide=false\n"
+                                       "[panel]\nlayer=top\n",
+                                       "autohide"),
+              "true");
+    EXPECT_EQ(linux_fs::wfPanelSetting("[panel]\nautohide=false\nautohide=1 # hides\n", "autohide"),
+              "1");
+    EXPECT_EQ(linux_fs::wfPanelSetting("[panel]\nlayer=bottom\\#2\n", "layer"), "bottom#2");
+    EXPECT_EQ(linux_fs::wfPanelSetting("# [panel]\nlayer=top\n[panel]\n#layer=top\n", "layer"),
+              std::nullopt);
+    EXPECT_EQ(linux_fs::wfPanelSetting("[panel:extra]\nlayer=top\nlayer_x=top\n", "layer"),
+              std::nullopt);
+
+    // A default is the option's own, not the next option's.
+    const std::string_view metadata =
+        "<option name=\"layer_shell\" type=\"string\">\n<default>overlay</default>\n</option>\n"
+        "<option name=\"autohide\" type=\"bool\">\n<_short>Autohide</_short>\n</option>\n"
+        "<option name=\"layer\" type=\"string\">\n<default> top </default>\n</option>\n"
+        "<option name=\"position\" type=\"string\">\n<default>bottom</default>\n</option>\n";
+    EXPECT_EQ(linux_fs::wfPanelDefault(metadata, "layer"), "top");
+    EXPECT_EQ(linux_fs::wfPanelDefault(metadata, "autohide"), std::nullopt);
+    EXPECT_EQ(linux_fs::wfPanelDefault(metadata, "monitor"), std::nullopt);
+    EXPECT_EQ(linux_fs::wfPanelDefault("<option name=\"layer\"><default>top", "layer"),
+              std::nullopt);
+    EXPECT_EQ(linux_fs::wfPanelDefault(
+                  "<option name=\"layer\"><default>a</_short><default>top</default>", "layer"),
+              std::nullopt);
+
+    // A hiding panel is raised to the top layer; below it windows may cover the panel.
+    EXPECT_EQ(linux_fs::wfPanelState("TRUE", "bottom"), kHide | kTop);
+    EXPECT_EQ(linux_fs::wfPanelState("yes", "background"), kHide | kTop);
+    EXPECT_EQ(linux_fs::wfPanelState("false", "bottom"), 0u);
+    EXPECT_EQ(linux_fs::wfPanelState("0", "background"), 0u);
+    EXPECT_EQ(linux_fs::wfPanelState("", "overlay"), kTop);
+    EXPECT_EQ(linux_fs::wfPanelState("on", "Bottom"), kTop);  // neither is a word it knows
+}
+
 // A desktop whose settings are missing falls back to the X11 docks: with no display, none.
 // lxpanel looks for the panels of its own profile only: a session whose profile has none has
 // no panel settings, though another profile's are there.
@@ -442,8 +514,8 @@ TEST(DesktopTaskbar, MissingSettingsFallBackToTheWindows) {
     const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxqt";
     linux_fs::SessionFolders folders;
     folders.configHome = "/home/alice/.config";
-    for (const Desktop desktop :
-         {Desktop::Plasma, Desktop::Other, Desktop::Cinnamon, Desktop::Pantheon, Desktop::Lxde}) {
+    for (const Desktop desktop : {Desktop::Plasma, Desktop::Other, Desktop::Cinnamon,
+                                  Desktop::Pantheon, Desktop::Lxde, Desktop::PiWayland}) {
         EXPECT_EQ(linux_fs::panelTaskbarState(desktop, root, folders,
                                               *linux_fs::keyFileDesktopSettings(root, "")),
                   std::nullopt);
