@@ -23,15 +23,15 @@ struct DesktopName {
 };
 
 // Budgie names GNOME after itself ("Budgie:GNOME") but draws panels of its own, which GNOME's
-// dock settings do not describe: its own settings tell. GNOME Flashback's and Unity's windows
-// tell (Unity names Ubuntu's session after itself). GNOME Classic runs the shell with no dock
-// of its own session's.
+// dock settings do not describe: its own settings tell, as Unity's do (it names Ubuntu's
+// session after itself). GNOME Flashback's windows tell. GNOME Classic runs the shell with no
+// dock of its own session's.
 constexpr std::array<DesktopName, 15> kDesktopNames = {{{"GNOME", Desktop::Gnome},
                                                         {"GNOME-Classic", Desktop::Gnome},
                                                         {"GNOME-Flashback", Desktop::Other},
                                                         {"ubuntu", Desktop::GnomeSession},
                                                         {"Budgie", Desktop::Budgie},
-                                                        {"Unity", Desktop::Other},
+                                                        {"Unity", Desktop::Unity},
                                                         {"KDE", Desktop::Plasma},
                                                         {"XFCE", Desktop::Xfce},
                                                         {"MATE", Desktop::Mate},
@@ -251,6 +251,17 @@ std::optional<std::uint32_t> pantheonState(const DesktopSettings& settings) {
     return kAlwaysOnTop | (*mode != "'never'" ? kAutoHide : 0);
 }
 
+// Unity's launcher hides in every mode but 0 (never): auto-hide, and dodging windows in its
+// first releases; it and the top panel stay above windows. Nothing where compiz's Unity schema
+// is not installed.
+std::optional<std::uint32_t> unityState(const DesktopSettings& settings) {
+    const auto mode =
+        settings.value("org.compiz.unityshell", "/org/compiz/profiles/unity/plugins/unityshell/",
+                       "launcher-hide-mode");
+    if (!mode) return std::nullopt;
+    return kAlwaysOnTop | (*mode != "0" ? kAutoHide : 0);
+}
+
 // Where COSMIC's settings are: the user's below their config folder, the desktop's defaults
 // for what the user never changed below this one.
 constexpr std::string_view kCosmicFolder = "cosmic";
@@ -439,6 +450,8 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
             return lxdeState(root, folders);
         case Desktop::Pantheon:
             return pantheonState(settings);
+        case Desktop::Unity:
+            return unityState(settings);
         case Desktop::PiWayland:
             return piPanelState(root, folders.configHome);
         case Desktop::Other:

@@ -27,6 +27,7 @@ enum class Desktop {
     Budgie,
     Lxde,
     Pantheon,
+    Unity,
     PiWayland,  // Raspberry Pi OS on Wayland (wayfire, then labwc), with its own panel
     Other
 };

@@ -103,7 +103,7 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("GNOME-Classic:GNOME", ""), Desktop::Gnome);
     EXPECT_EQ(linux_fs::desktopOf("GNOME-Flashback:GNOME", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", ""), Desktop::Budgie);
-    EXPECT_EQ(linux_fs::desktopOf("Unity:Unity7:ubuntu", ""), Desktop::Other);  // no GNOME dock
+    EXPECT_EQ(linux_fs::desktopOf("Unity:Unity7:ubuntu", ""), Desktop::Unity);  // no GNOME dock
     EXPECT_EQ(linux_fs::desktopOf("KDE", "5"), Desktop::Plasma5);
     EXPECT_EQ(linux_fs::desktopOf("KDE", "6"), Desktop::Plasma);
     EXPECT_EQ(linux_fs::desktopOf("KDE", ""), Desktop::Plasma);
@@ -295,6 +295,19 @@ TEST(DesktopTaskbar, ElementaryDockHidesUnlessNever) {
         kHide | kTop);
     EXPECT_EQ(stateFromSettings(Desktop::Pantheon, "[io/elementary/dock]\nautohide-mode='never'\n"),
               kTop);
+}
+
+// Unity's launcher hides in any mode but never; it and the top panel are always above windows.
+TEST(DesktopTaskbar, UnityLauncherHidesUnlessNever) {
+    const auto state = [](std::string_view mode) {
+        return stateFromSettings(
+            Desktop::Unity, "[org/compiz/profiles/unity/plugins/unityshell]\nlauncher-hide-mode=" +
+                                std::string(mode) + "\n");
+    };
+    EXPECT_EQ(stateFromSettings(Desktop::Unity, ""), kTop);
+    EXPECT_EQ(state("0"), kTop);
+    EXPECT_EQ(state("1"), kHide | kTop);
+    EXPECT_EQ(state("2"), kHide | kTop);  // dodging windows, in its first releases
 }
 
 // A dock set to hide hides without intellihide; a fixed dock never hides, whatever its hiding
