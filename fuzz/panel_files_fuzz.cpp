@@ -2,8 +2,8 @@
 // and comes only from a text that names a panel; a panel of Plasma (6 on), Xfce or LXQt always
 // stays above windows, so its state has that bit; Plasma 5 and 6 find the same panels, and 6
 // hides no fewer of them. COSMIC's panel names are plain file names, never a way out of their
-// folder. wf-panel-pi's settings come from its [panel] section, one line each, and its
-// defaults from the option's own <default>; a panel that hides stays above windows.
+// folder. wf-panel-pi's settings are the last of their [panel] section, whatever other sections
+// follow, and a default is its own option's, whatever options follow.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -51,17 +51,6 @@ void requireOnTop(const std::optional<std::uint32_t>& state) {
     if (state) fuzz::require((*state & app_bar_state::kAlwaysOnTop) != 0);
 }
 
-// One value of wf-panel-pi, from a text that holds its section (or option) and its key; a
-// value has no blanks around it, a setting is one line and a default holds no markup.
-void requireWfPanelValue(const std::optional<std::string>& value, std::string_view text,
-                         std::string_view section, std::string_view key, char never) {
-    if (!value) return;
-    fuzz::require(text.find(section) != std::string_view::npos &&
-                  text.find(key) != std::string_view::npos);
-    fuzz::require(value->find(never) == std::string::npos);
-    fuzz::require(value->empty() || (value->front() != ' ' && value->back() != ' '));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -90,16 +79,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (plasma && unlisted) fuzz::require((*plasma & ~*unlisted) == 0);
     if (plasma5 && plasma) fuzz::require((*plasma5 & ~*plasma) == 0);
 
-    const auto autohide = linux_fs::wfPanelSetting(parts[kWfPanelIni], "autohide");
-    const auto layer = linux_fs::wfPanelSetting(parts[kWfPanelIni], "layer");
-    requireWfPanelValue(autohide, parts[kWfPanelIni], "[panel]", "autohide", '\n');
-    requireWfPanelValue(layer, parts[kWfPanelIni], "[panel]", "layer", '\n');
-    const auto layerDefault = linux_fs::wfPanelDefault(parts[kWfPanelMetadata], "layer");
-    requireWfPanelValue(layerDefault, parts[kWfPanelMetadata], "<option name=\"layer\"",
-                        "</default>", '<');
-    const std::uint32_t panel =
-        linux_fs::wfPanelState(autohide.value_or(""), layer.value_or(layerDefault.value_or("")));
-    requireKnownBits(panel);
-    if ((panel & app_bar_state::kAutoHide) != 0) requireOnTop(panel);
+    const std::string ini(parts[kWfPanelIni]);
+    const auto autohide = linux_fs::wfPanelSetting(ini, "autohide");
+    fuzz::require(linux_fs::wfPanelSetting(ini + "\n[dock]\nautohide=other\n", "autohide") ==
+                  autohide);
+    fuzz::require(linux_fs::wfPanelSetting(ini + "\n[panel]\nautohide=last\n", "autohide") ==
+                  "last");
+    const std::string xml(parts[kWfPanelMetadata]);
+    const auto layer = linux_fs::wfPanelDefault(xml, "layer");
+    fuzz::require(
+        linux_fs::wfPanelDefault(xml + "<option name=\"layer_x\"><default>other</default></option>",
+                                 "layer") == layer);
+    if (layer) fuzz::require(layer->find('<') == std::string::npos);
+    requireKnownBits(linux_fs::wfPanelState(autohide.value_or(""), layer));
     return 0;
 }

@@ -344,13 +344,12 @@ constexpr std::array<std::string_view, 3> kPiWaylandSessions = {"LXDE-pi-wayfire
 
 // wf-panel-pi reads the user's settings, then the machine's, and takes what neither sets from
 // the metadata it installs; before the user's settings moved into a folder of their own they
-// were one file in the config folder. A panel that describes no layer is in the bottom one.
+// were one file in the config folder.
 constexpr std::string_view kWfPanelFolder = "wf-panel-pi";
 constexpr std::string_view kWfPanelFile = "wf-panel-pi.ini";
 constexpr std::string_view kWfPanelMachineFile = "/etc/xdg/wf-panel-pi/wf-panel-pi.ini";
 constexpr std::array<std::string_view, 2> kWfPanelMetadata = {
     "/usr/share/wf-panel-pi/metadata/panel-pi.xml", "/usr/share/wf-panel-pi/metadata/panel.xml"};
-constexpr std::string_view kWfPanelOwnLayer = "bottom";
 
 // Nothing where the panel has neither settings nor metadata: it is not installed.
 std::optional<std::uint32_t> piPanelState(const std::filesystem::path& root,
@@ -365,18 +364,20 @@ std::optional<std::uint32_t> piPanelState(const std::filesystem::path& root,
         }
     }
     if (!user && !machine && metadata.empty()) return std::nullopt;
+    const std::array<const std::optional<std::string>*, 2> settingsFiles = {&user, &machine};
     const auto setting = [&](std::string_view key) -> std::optional<std::string> {
-        for (const auto& settings : {user, machine}) {
-            if (!settings) continue;
-            if (auto value = wfPanelSetting(*settings, key)) return value;
+        for (const std::optional<std::string>* settings : settingsFiles) {
+            if (!*settings) continue;
+            if (auto value = wfPanelSetting(**settings, key)) return value;
         }
         for (const std::string& xml : metadata) {
             if (auto value = wfPanelDefault(xml, key)) return value;
         }
         return std::nullopt;
     };
+    const auto layer = setting("layer");
     return wfPanelState(setting("autohide").value_or(""),
-                        setting("layer").value_or(std::string(kWfPanelOwnLayer)));
+                        layer ? std::optional<std::string_view>(*layer) : std::nullopt);
 }
 
 std::optional<std::uint32_t> fromFile(const std::filesystem::path& root,

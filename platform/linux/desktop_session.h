@@ -39,7 +39,7 @@ enum class Desktop {
 // Raspberry Pi OS's Wayland sessions name no desktop there; they are known by their session's
 // name ($DESKTOP_SESSION).
 Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion,
-                  std::string_view desktopSession = {});
+                  std::string_view desktopSession);
 
 // Where the session keeps its desktop's settings files, as machine paths.
 struct SessionFolders {

@@ -17,14 +17,34 @@ namespace {
 using app_bar_state::kAlwaysOnTop;
 using app_bar_state::kAutoHide;
 
-// Every key of an INI-style text (KConfig, QSettings) with the group it stands in: "[a][b]"
-// is the group "a][b".
+// Where a comment starts: at a line's first '#' (KConfig, QSettings), or at any '#' no
+// backslash escapes, an escaped one being the character itself (wf-panel-pi's settings).
+enum class Comments { WholeLine, Inline };
+
+// The line without its comment, and an escaped '#' unescaped.
+std::string withoutInlineComment(std::string_view line) {
+    std::string kept;
+    for (const char c : line) {
+        if (c == '#') {
+            if (!kept.ends_with('\\')) break;
+            kept.pop_back();
+        }
+        kept += c;
+    }
+    return kept;
+}
+
+// Every key of an INI-style text with the group it stands in: "[a][b]" is the group "a][b".
 void forEachKey(std::string_view text,
                 const std::function<void(std::string_view group, std::string_view key,
-                                         std::string_view value)>& visit) {
-    std::string_view group;
+                                         std::string_view value)>& visit,
+                Comments comments = Comments::WholeLine) {
+    std::string group;
     while (!text.empty()) {
-        const std::string_view line = trimmed(takeLine(text));
+        const std::string_view raw = takeLine(text);
+        const std::string uncommented =
+            comments == Comments::Inline ? withoutInlineComment(raw) : std::string(raw);
+        const std::string_view line = trimmed(uncommented);
         if (line.starts_with('[') && line.ends_with(']')) {
             group = line.substr(1, line.size() - 2);
             continue;
@@ -253,41 +273,18 @@ std::uint32_t cosmicPanelState(std::optional<std::string_view> autohide,
 }
 
 std::optional<std::string> wfPanelSetting(std::string_view ini, std::string_view key) {
-    constexpr std::string_view kPanelSection = "panel";
     std::optional<std::string> found;
-    std::string_view section;
-    while (!ini.empty()) {
-        std::string_view line = takeLine(ini);
-        // A comment runs from the first '#' that no backslash escapes.
-        for (std::size_t sharp = line.find('#'); sharp != std::string_view::npos;
-             sharp = line.find('#', sharp + 1)) {
-            if (sharp == 0 || line[sharp - 1] != '\\') {
-                line = line.substr(0, sharp);
-                break;
-            }
-        }
-        line = trimmed(line);
-        if (line.starts_with('[') && line.ends_with(']')) {
-            section = line.substr(1, line.size() - 2);
-            continue;
-        }
-        const auto equals = line.find('=');
-        if (section != kPanelSection || equals == std::string_view::npos ||
-            trimmed(line.substr(0, equals)) != key) {
-            continue;
-        }
-        // An escaped '#' is the character itself.
-        std::string value;
-        for (const char c : trimmed(line.substr(equals + 1))) {
-            if (c == '#' && value.ends_with('\\')) value.pop_back();
-            value += c;
-        }
-        found = std::move(value);
-    }
+    forEachKey(
+        ini,
+        [&found, key](std::string_view group, std::string_view name, std::string_view value) {
+            if (group == "panel" && name == key) found = std::string(value);
+        },
+        Comments::Inline);
     return found;
 }
 
 std::optional<std::string> wfPanelDefault(std::string_view xml, std::string_view name) {
+    constexpr std::string_view kOptionStart = "<option";
     constexpr std::string_view kOptionEnd = "</option>";
     constexpr std::string_view kDefault = "<default>";
     constexpr std::string_view kDefaultEnd = "</default>";
@@ -295,7 +292,8 @@ std::optional<std::string> wfPanelDefault(std::string_view xml, std::string_view
     const auto option = xml.find(start);
     if (option == std::string_view::npos) return std::nullopt;
     std::string_view body = xml.substr(option + start.size());
-    body = body.substr(0, body.find(kOptionEnd));
+    // An option without a body ends where the next one starts.
+    body = body.substr(0, std::min(body.find(kOptionEnd), body.find(kOptionStart)));
     const auto value = body.find(kDefault);
     if (value == std::string_view::npos) return std::nullopt;
     body = body.substr(value + kDefault.size());
@@ -307,10 +305,12 @@ std::optional<std::string> wfPanelDefault(std::string_view xml, std::string_view
     return std::string(trimmed(body.substr(0, end)));
 }
 
-std::uint32_t wfPanelState(std::string_view autohide, std::string_view layer) {
+std::uint32_t wfPanelState(std::string_view autohide, std::optional<std::string_view> layer) {
     const bool hides =
         sameIgnoringCase(autohide, "true") || autohide == "1" || sameIgnoringCase(autohide, "yes");
-    const bool below = layer == "bottom" || layer == "background";
+    // A panel whose settings and metadata name no layer is in the bottom one.
+    const std::string_view level = layer.value_or("bottom");
+    const bool below = level == "bottom" || level == "background";
     return (hides ? kAutoHide : 0) | (hides || !below ? kAlwaysOnTop : 0);
 }
 

@@ -46,17 +46,14 @@ std::vector<std::string> cosmicPanelNames(std::string_view entries);
 std::uint32_t cosmicPanelState(std::optional<std::string_view> autohide,
                                std::optional<std::string_view> layer);
 
-// wf-panel-pi (Raspberry Pi OS's panel on Wayland) keeps its settings as `key = value` lines
-// under [section] headers, '#' starting a comment unless a '\' escapes it. The last value of
-// `key` in [panel]; nothing when the text gives none.
+// wf-panel-pi (Raspberry Pi OS's panel on Wayland): the last value of `key` in the [panel]
+// section of a settings file, where '#' starts a comment unless a '\' escapes it.
 std::optional<std::string> wfPanelSetting(std::string_view ini, std::string_view key);
-// The default of option `name` in a metadata file of the panel, where the panel takes the
-// defaults of what no settings file sets from (<option name="layer" ...> ... <default>top
-// </default>); nothing when the file describes no such option.
+// The <default> of option `name` in a metadata file of the panel.
 std::optional<std::string> wfPanelDefault(std::string_view xml, std::string_view name);
-// The panel's bits by its `autohide` (true, 1 or yes, in any case) and its `layer`: a hiding
-// panel is kept in the top layer, and one in the bottom or background layer lets windows
-// cover it. An unknown layer leaves the panel in the top one.
-std::uint32_t wfPanelState(std::string_view autohide, std::string_view layer);
+// The panel's bits by its `autohide` (true, 1 or yes, in any case) and its `layer`, nothing
+// when nothing names one. The panel's latest releases raise a hiding panel to the top layer;
+// in the bottom or background layer windows may cover it.
+std::uint32_t wfPanelState(std::string_view autohide, std::optional<std::string_view> layer);
 
 }  // namespace zarnel::linux_fs

@@ -97,31 +97,32 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
-    EXPECT_EQ(linux_fs::desktopOf("ubuntu:GNOME", ""), Desktop::GnomeSession);
-    EXPECT_EQ(linux_fs::desktopOf("pop:GNOME", ""), Desktop::GnomeSession);
-    EXPECT_EQ(linux_fs::desktopOf("GNOME", ""), Desktop::Gnome);
-    EXPECT_EQ(linux_fs::desktopOf("GNOME-Classic:GNOME", ""), Desktop::Gnome);
-    EXPECT_EQ(linux_fs::desktopOf("GNOME-Flashback:GNOME", ""), Desktop::Other);
-    EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", ""), Desktop::Budgie);
-    EXPECT_EQ(linux_fs::desktopOf("Unity:Unity7:ubuntu", ""), Desktop::Unity);  // no GNOME dock
-    EXPECT_EQ(linux_fs::desktopOf("KDE", "5"), Desktop::Plasma5);
-    EXPECT_EQ(linux_fs::desktopOf("KDE", "6"), Desktop::Plasma);
-    EXPECT_EQ(linux_fs::desktopOf("KDE", ""), Desktop::Plasma);
-    EXPECT_EQ(linux_fs::desktopOf("GNOME", "5"), Desktop::Gnome);  // left behind by a KDE login
-    EXPECT_EQ(linux_fs::desktopOf("X-Cinnamon", ""), Desktop::Cinnamon);
-    EXPECT_EQ(linux_fs::desktopOf("LXQt", ""), Desktop::Lxqt);
-    EXPECT_EQ(linux_fs::desktopOf("COSMIC", ""), Desktop::Cosmic);
-    EXPECT_EQ(linux_fs::desktopOf("LXDE", ""), Desktop::Lxde);
-    EXPECT_EQ(linux_fs::desktopOf("Pantheon", ""), Desktop::Pantheon);
-    EXPECT_EQ(linux_fs::desktopOf("sway", ""), Desktop::Other);
-    EXPECT_EQ(linux_fs::desktopOf("", ""), Desktop::Other);
-    EXPECT_EQ(linux_fs::desktopOf("gnome", ""), Desktop::Other);  // the names are case-sensitive
+    EXPECT_EQ(linux_fs::desktopOf("ubuntu:GNOME", "", ""), Desktop::GnomeSession);
+    EXPECT_EQ(linux_fs::desktopOf("pop:GNOME", "", ""), Desktop::GnomeSession);
+    EXPECT_EQ(linux_fs::desktopOf("GNOME", "", ""), Desktop::Gnome);
+    EXPECT_EQ(linux_fs::desktopOf("GNOME-Classic:GNOME", "", ""), Desktop::Gnome);
+    EXPECT_EQ(linux_fs::desktopOf("GNOME-Flashback:GNOME", "", ""), Desktop::Other);
+    EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", "", ""), Desktop::Budgie);
+    EXPECT_EQ(linux_fs::desktopOf("Unity:Unity7:ubuntu", "", ""), Desktop::Unity);  // no GNOME dock
+    EXPECT_EQ(linux_fs::desktopOf("KDE", "5", ""), Desktop::Plasma5);
+    EXPECT_EQ(linux_fs::desktopOf("KDE", "6", ""), Desktop::Plasma);
+    EXPECT_EQ(linux_fs::desktopOf("KDE", "", ""), Desktop::Plasma);
+    EXPECT_EQ(linux_fs::desktopOf("GNOME", "5", ""), Desktop::Gnome);  // left behind by a KDE login
+    EXPECT_EQ(linux_fs::desktopOf("X-Cinnamon", "", ""), Desktop::Cinnamon);
+    EXPECT_EQ(linux_fs::desktopOf("LXQt", "", ""), Desktop::Lxqt);
+    EXPECT_EQ(linux_fs::desktopOf("COSMIC", "", ""), Desktop::Cosmic);
+    EXPECT_EQ(linux_fs::desktopOf("LXDE", "", ""), Desktop::Lxde);
+    EXPECT_EQ(linux_fs::desktopOf("Pantheon", "", ""), Desktop::Pantheon);
+    EXPECT_EQ(linux_fs::desktopOf("sway", "", ""), Desktop::Other);
+    EXPECT_EQ(linux_fs::desktopOf("", "", ""), Desktop::Other);
+    EXPECT_EQ(linux_fs::desktopOf("gnome", "", ""),
+              Desktop::Other);  // the names are case-sensitive
     // Raspberry Pi OS's Wayland sessions are known by their session's name only, and a desktop
     // named where names are given goes first.
     EXPECT_EQ(linux_fs::desktopOf("", "", "LXDE-pi-wayfire"), Desktop::PiWayland);
     EXPECT_EQ(linux_fs::desktopOf("labwc:wlroots", "", "LXDE-pi-labwc"), Desktop::PiWayland);
     EXPECT_EQ(linux_fs::desktopOf("", "", "rpd-labwc"), Desktop::PiWayland);
-    EXPECT_EQ(linux_fs::desktopOf("LXDE", "", "LXDE-pi-x"), Desktop::Lxde);
+    EXPECT_EQ(linux_fs::desktopOf("KDE", "", "LXDE-pi-labwc"), Desktop::Plasma);
     EXPECT_EQ(linux_fs::desktopOf("", "", "LXDE-pi"), Desktop::Other);
 }
 
@@ -496,15 +497,21 @@ TEST(DesktopTaskbar, RaspberryPiPanelSettingsFiles) {
     EXPECT_EQ(linux_fs::wfPanelDefault(metadata, "monitor"), std::nullopt);
     EXPECT_EQ(linux_fs::wfPanelDefault("<option name=\"layer\"><default>top", "layer"),
               std::nullopt);
+    EXPECT_EQ(linux_fs::wfPanelDefault("<option name=\"layer\"/>\n<option name=\"position\">"
+                                       "<default>bottom</default></option>",
+                                       "layer"),
+              std::nullopt);
     EXPECT_EQ(linux_fs::wfPanelDefault(
                   "<option name=\"layer\"><default>a</_short><default>top</default>", "layer"),
               std::nullopt);
 
-    // A hiding panel is raised to the top layer; below it windows may cover the panel.
+    // A hiding panel is raised to the top layer; below it windows may cover the panel, and
+    // a panel that names no layer is in the bottom one.
     EXPECT_EQ(linux_fs::wfPanelState("TRUE", "bottom"), kHide | kTop);
-    EXPECT_EQ(linux_fs::wfPanelState("yes", "background"), kHide | kTop);
+    EXPECT_EQ(linux_fs::wfPanelState("yes", std::nullopt), kHide | kTop);
     EXPECT_EQ(linux_fs::wfPanelState("false", "bottom"), 0u);
     EXPECT_EQ(linux_fs::wfPanelState("0", "background"), 0u);
+    EXPECT_EQ(linux_fs::wfPanelState("", std::nullopt), 0u);
     EXPECT_EQ(linux_fs::wfPanelState("", "overlay"), kTop);
     EXPECT_EQ(linux_fs::wfPanelState("on", "Bottom"), kTop);  // neither is a word it knows
 }
