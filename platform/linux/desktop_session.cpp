@@ -318,29 +318,46 @@ std::optional<std::uint32_t> lxpanelFolderState(const std::filesystem::path& roo
     return state;
 }
 
+// Raspberry Pi OS's X11 session from 2025 on starts lxpanel-pi, lxpanel's successor there,
+// with no profile: its panels lie straight in its own folder.
+constexpr std::string_view kPiX11Session = "rpd-x";
+constexpr std::string_view kLxpanelPiFolder = "lxpanel-pi";
+
 // As lxpanel looks for its profile's panels: the user's, else the first of the machine's
-// folders that has any. It falls back on no other profile.
+// folders that has any. It falls back on no other profile. lxpanel-pi looks in the same
+// places, for its own folder's panels.
 std::optional<std::uint32_t> lxdeState(const std::filesystem::path& root,
                                        const SessionFolders& folders) {
+    const bool piPanel = folders.session == kPiX11Session;
+    const std::string_view program = piPanel ? kLxpanelPiFolder : kLxpanelFolder;
     const std::string_view profile =
         isPlainFileName(folders.session) ? folders.session : kLxdeProfile;
-    std::vector<std::filesystem::path> places = {folders.configHome / kLxpanelFolder};
+    const std::filesystem::path panels = piPanel ? std::filesystem::path(kLxpanelPanels)
+                                                 : std::filesystem::path(profile) / kLxpanelPanels;
+    std::vector<std::filesystem::path> places = {folders.configHome / program};
     for (const std::filesystem::path& machine : folders.configDirs) {
-        places.push_back(machine / kLxpanelFolder);
+        places.push_back(machine / program);
     }
-    places.emplace_back(kLxpanelProfiles);
+    if (!piPanel) places.emplace_back(kLxpanelProfiles);
     for (const std::filesystem::path& place : places) {
-        if (const auto state = lxpanelFolderState(root, place / profile / kLxpanelPanels)) {
-            return state;
-        }
+        if (const auto state = lxpanelFolderState(root, place / panels)) return state;
     }
     return std::nullopt;
 }
 
-// Raspberry Pi OS's Wayland sessions: wayfire's from 2023 and labwc's from 2024, as the
-// session scripts name them, and labwc's as its later releases' login screen lists it.
-constexpr std::array<std::string_view, 3> kPiWaylandSessions = {"LXDE-pi-wayfire", "LXDE-pi-labwc",
-                                                                "rpd-labwc"};
+// Raspberry Pi OS's sessions, which name no desktop of their own in XDG_CURRENT_DESKTOP: on
+// Wayland wayfire's from 2023 and labwc's from 2024, as the session scripts name them, and
+// labwc's as its later releases' login screen lists it; and those releases' X11 session.
+struct SessionDesktop {
+    std::string_view session;
+    Desktop desktop;
+};
+constexpr std::array<SessionDesktop, 4> kSessionDesktops = {{
+    {"LXDE-pi-wayfire", Desktop::PiWayland},
+    {"LXDE-pi-labwc", Desktop::PiWayland},
+    {"rpd-labwc", Desktop::PiWayland},
+    {kPiX11Session, Desktop::Lxde},
+}};
 
 // wf-panel-pi reads the user's settings, then the machine's, and takes what neither sets from
 // the metadata it installs; before the user's settings moved into a folder of their own they
@@ -416,8 +433,8 @@ Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVe
         }
         first = false;
     }
-    if (std::ranges::find(kPiWaylandSessions, desktopSession) != kPiWaylandSessions.end()) {
-        return Desktop::PiWayland;
+    for (const SessionDesktop& known : kSessionDesktops) {
+        if (known.session == desktopSession) return known.desktop;
     }
     return Desktop::Other;
 }

@@ -36,7 +36,7 @@ enum class Desktop {
 // "X-Cinnamon"); the first name we know decides, and GNOME after another name is that
 // distribution's session. KDE_SESSION_VERSION tells Plasma 5 from the Plasmas after it; a
 // session that does not say is taken for a current one.
-// Raspberry Pi OS's Wayland sessions name no desktop there; they are known by their session's
+// Raspberry Pi OS's later sessions name no desktop there; they are known by their session's
 // name ($DESKTOP_SESSION).
 Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVersion,
                   std::string_view desktopSession);

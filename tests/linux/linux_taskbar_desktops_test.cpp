@@ -86,7 +86,11 @@ INSTANTIATE_TEST_SUITE_P(
         SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "Lubuntu", "/etc/xdg/lubuntu:/etc/xdg"},
         SessionRow{"desktop-lxde", "LXDE", "", false, kHide | kTop, "Lubuntu"},
         SessionRow{"desktop-lxde", "LXDE", "", false, kHide, "Lubuntu", "/etc/xdg/none"},
-        SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "../lxpanel/LXDE-pi"}),
+        SessionRow{"desktop-lxde", "LXDE", "", false, kTop, "../lxpanel/LXDE-pi"},
+        // Raspberry Pi OS's later X11 session runs lxpanel-pi, whose panels have no profile,
+        // and may name no desktop.
+        SessionRow{"desktop-lxde", "LXDE", "", false, kHide, "rpd-x"},
+        SessionRow{"desktop-lxde", "", "", false, kHide, "rpd-x"}),
     [](const auto& row) {
         std::string name = std::string(row.param.machine) + std::string(row.param.currentDesktop) +
                            std::string(row.param.kdeSessionVersion) +
@@ -122,6 +126,7 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("", "", "LXDE-pi-wayfire"), Desktop::PiWayland);
     EXPECT_EQ(linux_fs::desktopOf("labwc:wlroots", "", "LXDE-pi-labwc"), Desktop::PiWayland);
     EXPECT_EQ(linux_fs::desktopOf("", "", "rpd-labwc"), Desktop::PiWayland);
+    EXPECT_EQ(linux_fs::desktopOf("", "", "rpd-x"), Desktop::Lxde);
     EXPECT_EQ(linux_fs::desktopOf("KDE", "", "LXDE-pi-labwc"), Desktop::Plasma);
     EXPECT_EQ(linux_fs::desktopOf("", "", "LXDE-pi"), Desktop::Other);
 }
