@@ -25,9 +25,11 @@ struct DesktopName {
 // Budgie names GNOME after itself ("Budgie:GNOME") but draws panels of its own, which GNOME's
 // dock settings do not describe: its own settings tell, as Unity's do (it names Ubuntu's
 // session after itself). GNOME Flashback's windows tell. GNOME Classic runs the shell with no
-// dock of its own session's.
-constexpr std::array<DesktopName, 15> kDesktopNames = {{{"GNOME", Desktop::Gnome},
+// dock of its own session's, and so does Zorin OS's, whose taskbar and dock its desktop name
+// enables as the user's extensions.
+constexpr std::array<DesktopName, 16> kDesktopNames = {{{"GNOME", Desktop::Gnome},
                                                         {"GNOME-Classic", Desktop::Gnome},
+                                                        {"zorin", Desktop::Gnome},
                                                         {"GNOME-Flashback", Desktop::Other},
                                                         {"ubuntu", Desktop::GnomeSession},
                                                         {"Budgie", Desktop::Budgie},
@@ -57,8 +59,28 @@ constexpr std::string_view kShellPath = "/org/gnome/shell/";
 constexpr std::string_view kUserDock = "dash-to-dock@micxgx.gmail.com";
 constexpr std::array<std::string_view, 2> kSessionDocks = {"ubuntu-dock@ubuntu.com",
                                                            "cosmic-dock@system76.com"};
-// The extension that puts a taskbar in place of the top bar.
-constexpr std::string_view kTaskbarExtension = "dash-to-panel@jderose9.github.com";
+
+// A GNOME Shell extension and where its settings are.
+struct ShellExtension {
+    std::string_view uuid;
+    std::string_view schema;
+    std::string_view path;
+};
+
+// The docks read by dash-to-dock's keys: its own (which the distributions' session docks share)
+// and Zorin OS's.
+constexpr ShellExtension kDashToDock = {kUserDock, "org.gnome.shell.extensions.dash-to-dock",
+                                        "/org/gnome/shell/extensions/dash-to-dock/"};
+constexpr ShellExtension kZorinDash = {"zorin-dash@zorinos.com",
+                                       "org.gnome.shell.extensions.zorin-dash",
+                                       "/org/gnome/shell/extensions/zorin-dash/"};
+// The taskbars that take the top bar's place: dash-to-panel, and Zorin OS's fork of it.
+constexpr std::array<ShellExtension, 2> kTaskbarExtensions = {{
+    {"dash-to-panel@jderose9.github.com", "org.gnome.shell.extensions.dash-to-panel",
+     "/org/gnome/shell/extensions/dash-to-panel/"},
+    {"zorin-taskbar@zorinos.com", "org.gnome.shell.extensions.zorin-taskbar",
+     "/org/gnome/shell/extensions/zorin-taskbar/"},
+}};
 
 bool listed(const std::vector<std::string>& items, std::string_view item) {
     return std::ranges::find(items, item) != items.end();
@@ -124,51 +146,57 @@ std::unique_ptr<DesktopSettings> extensionSettings(const DesktopSettings& settin
     return nullptr;
 }
 
-// One key of extension `uuid`'s schema: from the machine's schemas when they hold it (a
+// One key of an extension's schema: from the machine's schemas when they hold it (a
 // distribution's package), else from the extension's own folder.
 std::optional<std::string> extensionValue(const DesktopSettings& settings,
                                           const std::filesystem::path& root,
                                           const std::filesystem::path& dataHome,
-                                          std::string_view uuid, std::string_view schema,
-                                          std::string_view path, std::string_view key) {
-    if (auto value = settings.value(schema, path, key)) return value;
-    const std::unique_ptr<DesktopSettings> own = extensionSettings(settings, root, dataHome, uuid);
-    return own ? own->value(schema, path, key) : std::nullopt;
+                                          const ShellExtension& extension, std::string_view key) {
+    if (auto value = settings.value(extension.schema, extension.path, key)) return value;
+    const std::unique_ptr<DesktopSettings> own =
+        extensionSettings(settings, root, dataHome, extension.uuid);
+    return own ? own->value(extension.schema, extension.path, key) : std::nullopt;
 }
 
-// The top bar stays on top and never hides, unless the taskbar extension took its place and
-// hides when a window meets it; the dock (dash-to-dock, Ubuntu's dock) hides unless it is
-// fixed, either always or when a window meets it. Pop!_OS's dock switched off (manualhide) is
-// shown in the overview only, never on the desktop.
+// Whether a dock hides by its settings: unless it is fixed, either always or when a window
+// meets it. Pop!_OS's dock switched off (manualhide) is shown in the overview only, never on
+// the desktop; a dock with no settings is none.
+bool dockHides(const DesktopSettings& settings, const std::filesystem::path& root,
+               const std::filesystem::path& dataHome, const ShellExtension& dock) {
+    const std::unique_ptr<DesktopSettings> own =
+        settings.value(dock.schema, dock.path, "dock-fixed")
+            ? nullptr
+            : extensionSettings(settings, root, dataHome, dock.uuid);
+    const DesktopSettings& source = own ? *own : settings;
+    const auto flag = [&source, &dock](std::string_view key) {
+        return source.value(dock.schema, dock.path, key);
+    };
+    const auto fixed = flag("dock-fixed");
+    if (!fixed || *fixed == kTrue || flag("manualhide") == kTrue) return false;
+    return flag("autohide") == kTrue || flag("intellihide") == kTrue;
+}
+
+// The top bar stays on top and never hides, unless a taskbar extension took its place and
+// hides when a window meets it (on the primary screen too: it may hide on the others only).
+// A dock hides by its own settings while the shell runs it.
 std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
                          const std::filesystem::path& root, const std::filesystem::path& dataHome) {
     const std::optional<ShellExtensions> extensions = shellExtensions(settings);
-    const auto taskbarHides = [&] {
-        constexpr std::string_view kTaskbar = "org.gnome.shell.extensions.dash-to-panel";
-        constexpr std::string_view kTaskbarPath = "/org/gnome/shell/extensions/dash-to-panel/";
-        return extensions && extensions->runs(kTaskbarExtension) &&
-               extensionValue(settings, root, dataHome, kTaskbarExtension, kTaskbar, kTaskbarPath,
-                              "intellihide") == kTrue;
+    const auto runs = [&extensions](const ShellExtension& extension) {
+        return extensions && extensions->runs(extension.uuid);
     };
-    const std::uint32_t bar = kAlwaysOnTop | (taskbarHides() ? kAutoHide : 0);
-
-    constexpr std::string_view kDock = "org.gnome.shell.extensions.dash-to-dock";
-    constexpr std::string_view kDockPath = "/org/gnome/shell/extensions/dash-to-dock/";
-    const std::unique_ptr<DesktopSettings> userDock =
-        settings.value(kDock, kDockPath, "dock-fixed")
-            ? nullptr
-            : extensionSettings(settings, root, dataHome, kUserDock);
-    const DesktopSettings& dock = userDock ? *userDock : settings;
-    const auto flag = [&dock, kDock, kDockPath](std::string_view key) {
-        return dock.value(kDock, kDockPath, key);
-    };
-    const auto fixed = flag("dock-fixed");
-    if (!fixed || *fixed == kTrue || flag("manualhide") == kTrue ||
-        !gnomeRunsDock(extensions, desktop)) {
-        return bar;
-    }
-    const bool hides = flag("autohide") == kTrue || flag("intellihide") == kTrue;
-    return bar | (hides ? kAutoHide : 0);
+    const bool taskbarHides =
+        std::ranges::any_of(kTaskbarExtensions, [&](const ShellExtension& taskbar) {
+            const auto value = [&](std::string_view key) {
+                return extensionValue(settings, root, dataHome, taskbar, key);
+            };
+            return runs(taskbar) && value("intellihide") == kTrue &&
+                   value("intellihide-only-secondary") != kTrue;
+        });
+    const bool docksHide =
+        (gnomeRunsDock(extensions, desktop) && dockHides(settings, root, dataHome, kDashToDock)) ||
+        (runs(kZorinDash) && dockHides(settings, root, dataHome, kZorinDash));
+    return kAlwaysOnTop | (taskbarHides || docksHide ? kAutoHide : 0);
 }
 
 // Panels kept as GSettings does for MATE and Budgie: a list of ids under the desktop's own

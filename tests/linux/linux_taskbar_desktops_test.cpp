@@ -105,6 +105,7 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("pop:GNOME", "", ""), Desktop::GnomeSession);
     EXPECT_EQ(linux_fs::desktopOf("GNOME", "", ""), Desktop::Gnome);
     EXPECT_EQ(linux_fs::desktopOf("GNOME-Classic:GNOME", "", ""), Desktop::Gnome);
+    EXPECT_EQ(linux_fs::desktopOf("zorin:GNOME", "", ""), Desktop::Gnome);  // no session dock
     EXPECT_EQ(linux_fs::desktopOf("GNOME-Flashback:GNOME", "", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("Budgie:GNOME", "", ""), Desktop::Budgie);
     EXPECT_EQ(linux_fs::desktopOf("Unity:Unity7:ubuntu", "", ""), Desktop::Unity);  // no GNOME dock
@@ -428,12 +429,13 @@ TEST(DesktopTaskbar, GnomeTaskbarInstalledByItsUserIsReadFromItsOwnFolder) {
     std::filesystem::copy_file(
         std::filesystem::path(ZARNEL_TASKBAR_SCHEMAS_DIR) / "gschemas.compiled",
         schemas / "gschemas.compiled");
-    const auto state = [&machine](std::string_view shell) {
+    const auto state = [&machine](std::string_view shell, std::string_view taskbar = "") {
         const std::filesystem::path keyFile = machine.root() / "keyfile";
         std::ofstream(keyFile) << "[org/gnome/shell]\n"
                                << shell
                                << "\n[org/gnome/shell/extensions/dash-to-panel]\n"
-                                  "intellihide=true\n";
+                                  "intellihide=true\n"
+                               << taskbar;
         const auto settings =
             linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_WITHOUT_DOCK_DIR, keyFile);
         linux_fs::SessionFolders folders;
@@ -448,6 +450,30 @@ TEST(DesktopTaskbar, GnomeTaskbarInstalledByItsUserIsReadFromItsOwnFolder) {
               kTop);
     EXPECT_EQ(state(std::string(kEnabled) + "\ndisable-user-extensions=true"), kTop);
     EXPECT_EQ(state("enabled-extensions=[]"), kTop);
+    // Hiding on the other screens only leaves the main one's taskbar shown.
+    EXPECT_EQ(state(kEnabled, "intellihide-only-secondary=true\n"), kTop);
+}
+
+// Zorin OS's taskbar (dash-to-panel's fork) and dock (read by dash-to-dock's keys) count while
+// the shell runs them, as its session's desktop name enables them.
+TEST(DesktopTaskbar, ZorinTaskbarAndDockHideByTheirOwnSettings) {
+    const auto state = [](std::string_view enabled, std::string_view settings) {
+        return stateFromSettings(
+            Desktop::Gnome, "[org/gnome/shell]\nenabled-extensions=" + std::string(enabled) + "\n" +
+                                std::string(settings));
+    };
+    constexpr std::string_view kTaskbar = "['zorin-taskbar@zorinos.com']";
+    constexpr std::string_view kDash = "['zorin-dash@zorinos.com']";
+    constexpr std::string_view kTaskbarHides =
+        "[org/gnome/shell/extensions/zorin-taskbar]\nintellihide=true\n";
+    EXPECT_EQ(state(kTaskbar, ""), kTop);
+    EXPECT_EQ(state(kTaskbar, kTaskbarHides), kHide | kTop);
+    EXPECT_EQ(state(kTaskbar, std::string(kTaskbarHides) + "intellihide-only-secondary=true\n"),
+              kTop);
+    EXPECT_EQ(state("[]", kTaskbarHides), kTop);
+    EXPECT_EQ(state(kDash, ""), kHide | kTop);  // the dock's defaults hide it
+    EXPECT_EQ(state(kDash, "[org/gnome/shell/extensions/zorin-dash]\ndock-fixed=true\n"), kTop);
+    EXPECT_EQ(state(kTaskbar, "[org/gnome/shell/extensions/zorin-dash]\ndock-fixed=false\n"), kTop);
 }
 
 // Raspberry Pi OS's panel on Wayland, by the settings its generations read: the user's file
