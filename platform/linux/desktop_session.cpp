@@ -27,7 +27,7 @@ struct DesktopName {
 // session after itself). GNOME Flashback's windows tell. GNOME Classic runs the shell with no
 // dock of its own session's, and so does Zorin OS's, whose taskbar and dock its desktop name
 // enables as the user's extensions.
-constexpr std::array<DesktopName, 16> kDesktopNames = {{{"GNOME", Desktop::Gnome},
+constexpr std::array<DesktopName, 17> kDesktopNames = {{{"GNOME", Desktop::Gnome},
                                                         {"GNOME-Classic", Desktop::Gnome},
                                                         {"zorin", Desktop::Gnome},
                                                         {"GNOME-Flashback", Desktop::Other},
@@ -42,7 +42,8 @@ constexpr std::array<DesktopName, 16> kDesktopNames = {{{"GNOME", Desktop::Gnome
                                                         {"LXQt", Desktop::Lxqt},
                                                         {"COSMIC", Desktop::Cosmic},
                                                         {"LXDE", Desktop::Lxde},
-                                                        {"Pantheon", Desktop::Pantheon}}};
+                                                        {"Pantheon", Desktop::Pantheon},
+                                                        {"Deepin", Desktop::Deepin}}};
 
 constexpr std::string_view kTrue = "true";
 
@@ -290,6 +291,14 @@ std::optional<std::uint32_t> unityState(const DesktopSettings& settings) {
     return kAlwaysOnTop | (*mode != "0" ? kAutoHide : 0);
 }
 
+// deepin 20's dock hides in every mode but keep-showing, and stays above windows in all of
+// them. Nothing where its schema is not installed.
+std::optional<std::uint32_t> deepinState(const DesktopSettings& settings) {
+    const auto mode = settings.value("com.deepin.dde.dock", "/com/deepin/dde/dock/", "hide-mode");
+    if (!mode) return std::nullopt;
+    return kAlwaysOnTop | (*mode != "'keep-showing'" ? kAutoHide : 0);
+}
+
 // Where COSMIC's settings are: the user's below their config folder, the desktop's defaults
 // for what the user never changed below this one.
 constexpr std::string_view kCosmicFolder = "cosmic";
@@ -498,6 +507,8 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
             return pantheonState(settings);
         case Desktop::Unity:
             return unityState(settings);
+        case Desktop::Deepin:
+            return deepinState(settings);
         case Desktop::PiWayland:
             return piPanelState(root, folders.configHome);
         case Desktop::Other:

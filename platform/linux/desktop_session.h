@@ -28,6 +28,7 @@ enum class Desktop {
     Lxde,
     Pantheon,
     Unity,
+    Deepin,     // deepin 20's dock, whose settings are in GSettings
     PiWayland,  // Raspberry Pi OS on Wayland (wayfire, then labwc), with its own panel
     Other
 };

@@ -118,6 +118,8 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("COSMIC", "", ""), Desktop::Cosmic);
     EXPECT_EQ(linux_fs::desktopOf("LXDE", "", ""), Desktop::Lxde);
     EXPECT_EQ(linux_fs::desktopOf("Pantheon", "", ""), Desktop::Pantheon);
+    EXPECT_EQ(linux_fs::desktopOf("Deepin", "", ""), Desktop::Deepin);
+    EXPECT_EQ(linux_fs::desktopOf("DDE", "", ""), Desktop::Other);  // its later dock: DConfig
     EXPECT_EQ(linux_fs::desktopOf("sway", "", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("", "", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("gnome", "", ""),
@@ -315,6 +317,18 @@ TEST(DesktopTaskbar, UnityLauncherHidesUnlessNever) {
     EXPECT_EQ(state("0"), kTop);
     EXPECT_EQ(state("1"), kHide | kTop);
     EXPECT_EQ(state("2"), kHide | kTop);  // dodging windows, in its first releases
+}
+
+// deepin 20's dock hides when kept hidden or hiding smartly; it is always above windows.
+TEST(DesktopTaskbar, DeepinDockHidesUnlessKeptShowing) {
+    const auto state = [](std::string_view mode) {
+        return stateFromSettings(Desktop::Deepin,
+                                 "[com/deepin/dde/dock]\nhide-mode='" + std::string(mode) + "'\n");
+    };
+    EXPECT_EQ(stateFromSettings(Desktop::Deepin, ""), kTop);
+    EXPECT_EQ(state("keep-showing"), kTop);
+    EXPECT_EQ(state("keep-hidden"), kHide | kTop);
+    EXPECT_EQ(state("smart-hide"), kHide | kTop);
 }
 
 // A dock set to hide hides without intellihide; a fixed dock never hides, whatever its hiding
