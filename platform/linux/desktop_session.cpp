@@ -54,10 +54,8 @@ std::vector<std::string> stringItems(std::string_view array) {
 
 constexpr std::string_view kShell = "org.gnome.shell";
 constexpr std::string_view kShellPath = "/org/gnome/shell/";
-// The dock extensions that keep their settings under dash-to-dock's schema: the upstream one,
-// which a user enables, and those a distribution's session starts by itself (Ubuntu's, and
-// Pop!_OS's in its place there).
-constexpr std::string_view kUserDock = "dash-to-dock@micxgx.gmail.com";
+// The dock extensions a distribution's session starts by itself (Ubuntu's, and Pop!_OS's in
+// its place there), which keep their settings under dash-to-dock's schema.
 constexpr std::array<std::string_view, 2> kSessionDocks = {"ubuntu-dock@ubuntu.com",
                                                            "cosmic-dock@system76.com"};
 
@@ -68,9 +66,10 @@ struct ShellExtension {
     std::string_view path;
 };
 
-// The docks read by dash-to-dock's keys: its own (which the distributions' session docks share)
-// and Zorin OS's.
-constexpr ShellExtension kDashToDock = {kUserDock, "org.gnome.shell.extensions.dash-to-dock",
+// The docks read by dash-to-dock's keys: its own, which a user enables (and whose settings
+// the distributions' session docks share), and Zorin OS's.
+constexpr ShellExtension kDashToDock = {"dash-to-dock@micxgx.gmail.com",
+                                        "org.gnome.shell.extensions.dash-to-dock",
                                         "/org/gnome/shell/extensions/dash-to-dock/"};
 constexpr ShellExtension kZorinDash = {"zorin-dash@zorinos.com",
                                        "org.gnome.shell.extensions.zorin-dash",
@@ -117,7 +116,7 @@ std::optional<ShellExtensions> shellExtensions(const DesktopSettings& settings) 
 // taken at its dock settings' word.
 bool gnomeRunsDock(const std::optional<ShellExtensions>& extensions, Desktop desktop) {
     if (!extensions) return true;
-    if (extensions->runs(kUserDock)) return true;
+    if (extensions->runs(kDashToDock.uuid)) return true;
     return desktop == Desktop::GnomeSession &&
            std::ranges::none_of(kSessionDocks, [&extensions](std::string_view dock) {
                return listed(extensions->disabled, dock);
@@ -178,8 +177,8 @@ bool dockHides(const DesktopSettings& settings, const std::filesystem::path& roo
 }
 
 // The top bar stays on top and never hides, unless a taskbar extension took its place and
-// hides when a window meets it (on the primary screen too: it may hide on the others only).
-// A dock hides by its own settings while the shell runs it.
+// hides on the primary screen when a window meets it (hiding on the other screens only does
+// not count). A dock hides by its own settings while the shell runs it.
 std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
                          const std::filesystem::path& root, const std::filesystem::path& dataHome) {
     const std::optional<ShellExtensions> extensions = shellExtensions(settings);
@@ -288,7 +287,8 @@ std::optional<std::uint32_t> unityState(const DesktopSettings& settings) {
         settings.value("org.compiz.unityshell", "/org/compiz/profiles/unity/plugins/unityshell/",
                        "launcher-hide-mode");
     if (!mode) return std::nullopt;
-    return kAlwaysOnTop | (*mode != "0" ? kAutoHide : 0);
+    constexpr std::string_view kNeverHide = "0";
+    return kAlwaysOnTop | (*mode != kNeverHide ? kAutoHide : 0);
 }
 
 // deepin 20's dock hides in every mode but keep-showing, and stays above windows in all of
@@ -296,7 +296,8 @@ std::optional<std::uint32_t> unityState(const DesktopSettings& settings) {
 std::optional<std::uint32_t> deepinState(const DesktopSettings& settings) {
     const auto mode = settings.value("com.deepin.dde.dock", "/com/deepin/dde/dock/", "hide-mode");
     if (!mode) return std::nullopt;
-    return kAlwaysOnTop | (*mode != "'keep-showing'" ? kAutoHide : 0);
+    constexpr std::string_view kKeepShowing = "'keep-showing'";
+    return kAlwaysOnTop | (*mode != kKeepShowing ? kAutoHide : 0);
 }
 
 // Where COSMIC's settings are: the user's below their config folder, the desktop's defaults

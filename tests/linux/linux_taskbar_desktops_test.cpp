@@ -575,12 +575,25 @@ TEST(DesktopTaskbar, AnLxdeProfileWithoutPanelsTakesNoOthers) {
               std::nullopt);
 }
 
+// lxpanel-pi, with no profile, takes the machine's panels when the user keeps none.
+TEST(DesktopTaskbar, LxpanelPiTakesTheMachinesPanelsWhenTheUserHasNone) {
+    const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxde";
+    linux_fs::SessionFolders folders;
+    folders.configHome = "/home/bob/.config";
+    folders.configDirs = {"/etc/xdg"};
+    folders.session = "rpd-x";
+    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Lxde, root, folders,
+                                          *linux_fs::keyFileDesktopSettings(root, "")),
+              kTop);
+}
+
 TEST(DesktopTaskbar, MissingSettingsFallBackToTheWindows) {
     const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxqt";
     linux_fs::SessionFolders folders;
     folders.configHome = "/home/alice/.config";
-    for (const Desktop desktop : {Desktop::Plasma, Desktop::Other, Desktop::Cinnamon,
-                                  Desktop::Pantheon, Desktop::Lxde, Desktop::PiWayland}) {
+    for (const Desktop desktop :
+         {Desktop::Plasma, Desktop::Other, Desktop::Cinnamon, Desktop::Pantheon, Desktop::Lxde,
+          Desktop::Unity, Desktop::Deepin, Desktop::PiWayland}) {
         EXPECT_EQ(linux_fs::panelTaskbarState(desktop, root, folders,
                                               *linux_fs::keyFileDesktopSettings(root, "")),
                   std::nullopt);
