@@ -122,9 +122,9 @@ TEST(DesktopTaskbar, SessionNamesPickTheDesktop) {
     EXPECT_EQ(linux_fs::desktopOf("DDE", "", ""), Desktop::Other);  // its later dock: DConfig
     EXPECT_EQ(linux_fs::desktopOf("sway", "", ""), Desktop::Other);
     EXPECT_EQ(linux_fs::desktopOf("", "", ""), Desktop::Other);
-    EXPECT_EQ(linux_fs::desktopOf("gnome", "", ""),
-              Desktop::Other);  // the names are case-sensitive
-    // Raspberry Pi OS's Wayland sessions are known by their session's name only, and a desktop
+    // The names are case-sensitive.
+    EXPECT_EQ(linux_fs::desktopOf("gnome", "", ""), Desktop::Other);
+    // Raspberry Pi OS's later sessions are known by their session's name only, and a desktop
     // named where names are given goes first.
     EXPECT_EQ(linux_fs::desktopOf("", "", "LXDE-pi-wayfire"), Desktop::PiWayland);
     EXPECT_EQ(linux_fs::desktopOf("labwc:wlroots", "", "LXDE-pi-labwc"), Desktop::PiWayland);
@@ -561,32 +561,24 @@ TEST(DesktopTaskbar, RaspberryPiPanelSettingsFiles) {
     EXPECT_EQ(linux_fs::wfPanelState("on", "Bottom"), kTop);  // neither is a word it knows
 }
 
-// A desktop whose settings are missing falls back to the X11 docks: with no display, none.
 // lxpanel looks for the panels of its own profile only: a session whose profile has none has
-// no panel settings, though another profile's are there.
-TEST(DesktopTaskbar, AnLxdeProfileWithoutPanelsTakesNoOthers) {
+// no panel settings, though another profile's are there. lxpanel-pi, with no profile, takes
+// the machine's panels when the user keeps none.
+TEST(DesktopTaskbar, LxpanelLooksOnlyWhereItsSessionKeepsPanels) {
     const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxde";
-    linux_fs::SessionFolders folders;
-    folders.configHome = "/home/alice/.config";
-    folders.configDirs = {"/etc/xdg"};
-    folders.session = "Openbox";
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Lxde, root, folders,
-                                          *linux_fs::keyFileDesktopSettings(root, "")),
-              std::nullopt);
+    const auto state = [&root](std::string_view home, std::string_view session) {
+        linux_fs::SessionFolders folders;
+        folders.configHome = std::filesystem::path(home) / ".config";
+        folders.configDirs = {"/etc/xdg"};
+        folders.session = session;
+        return linux_fs::panelTaskbarState(Desktop::Lxde, root, folders,
+                                           *linux_fs::keyFileDesktopSettings(root, ""));
+    };
+    EXPECT_EQ(state("/home/alice", "Openbox"), std::nullopt);
+    EXPECT_EQ(state("/home/bob", "rpd-x"), kTop);
 }
 
-// lxpanel-pi, with no profile, takes the machine's panels when the user keeps none.
-TEST(DesktopTaskbar, LxpanelPiTakesTheMachinesPanelsWhenTheUserHasNone) {
-    const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxde";
-    linux_fs::SessionFolders folders;
-    folders.configHome = "/home/bob/.config";
-    folders.configDirs = {"/etc/xdg"};
-    folders.session = "rpd-x";
-    EXPECT_EQ(linux_fs::panelTaskbarState(Desktop::Lxde, root, folders,
-                                          *linux_fs::keyFileDesktopSettings(root, "")),
-              kTop);
-}
-
+// A desktop whose settings are missing falls back to the X11 docks: with no display, none.
 TEST(DesktopTaskbar, MissingSettingsFallBackToTheWindows) {
     const std::filesystem::path root = std::filesystem::path(ZARNEL_FIXTURES_DIR) / "desktop-lxqt";
     linux_fs::SessionFolders folders;
