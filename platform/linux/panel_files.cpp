@@ -17,8 +17,9 @@ namespace {
 using app_bar_state::kAlwaysOnTop;
 using app_bar_state::kAutoHide;
 
-// Where a comment starts: at a line's first '#' (KConfig, QSettings), or at any '#' no
-// backslash escapes, an escaped one being the character itself (wf-panel-pi's settings).
+// What a comment is: a line that starts with '#' (KConfig, QSettings), or the rest of a line
+// from any '#' no backslash escapes, an escaped one being the character itself (wf-panel-pi's
+// settings).
 enum class Comments { WholeLine, Inline };
 
 // The line without its comment, and an escaped '#' unescaped.
