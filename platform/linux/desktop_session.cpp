@@ -270,35 +270,38 @@ std::optional<std::string> settingsFile(const std::filesystem::path& root,
     return readFile(root, file.relative_path(), FinalLink::Follow, maxBytes);
 }
 
-// elementary OS's dock (from OS 8 on) hides unless its mode is 'never'; it and the top panel
-// stay above windows. Nothing where the dock is not installed: the dock before it was an X11
-// dock window, which tells.
-std::optional<std::uint32_t> pantheonState(const DesktopSettings& settings) {
-    const auto mode = settings.value("io.elementary.dock", "/io/elementary/dock/", "autohide-mode");
+// A dock kept as one hide mode in GSettings: it hides in every mode but the one that keeps it
+// shown, and it stays above windows in all of them. Nothing where its schema is not installed.
+struct DockMode {
+    std::string_view schema;
+    std::string_view path;
+    std::string_view key;
+    std::string_view shown;
+};
+
+std::optional<std::uint32_t> dockModeState(const DesktopSettings& settings, const DockMode& dock) {
+    const auto mode = settings.value(dock.schema, dock.path, dock.key);
     if (!mode) return std::nullopt;
-    return kAlwaysOnTop | (*mode != "'never'" ? kAutoHide : 0);
+    return kAlwaysOnTop | (*mode != dock.shown ? kAutoHide : 0);
 }
 
-// Unity's launcher hides in every mode but 0 (never): auto-hide, and dodging windows in its
-// first releases; it and the top panel stay above windows. Nothing where compiz's Unity schema
-// is not installed.
-std::optional<std::uint32_t> unityState(const DesktopSettings& settings) {
-    const auto mode =
-        settings.value("org.compiz.unityshell", "/org/compiz/profiles/unity/plugins/unityshell/",
-                       "launcher-hide-mode");
-    if (!mode) return std::nullopt;
-    constexpr std::string_view kNeverHide = "0";
-    return kAlwaysOnTop | (*mode != kNeverHide ? kAutoHide : 0);
-}
-
-// deepin 20's dock hides in every mode but keep-showing, and stays above windows in all of
-// them. Nothing where its schema is not installed.
-std::optional<std::uint32_t> deepinState(const DesktopSettings& settings) {
-    const auto mode = settings.value("com.deepin.dde.dock", "/com/deepin/dde/dock/", "hide-mode");
-    if (!mode) return std::nullopt;
-    constexpr std::string_view kKeepShowing = "'keep-showing'";
-    return kAlwaysOnTop | (*mode != kKeepShowing ? kAutoHide : 0);
-}
+// elementary OS's dock (from OS 8 on); the top panel stays above windows too. The dock before
+// it was an X11 dock window, which tells.
+constexpr DockMode kElementaryDock = {.schema = "io.elementary.dock",
+                                      .path = "/io/elementary/dock/",
+                                      .key = "autohide-mode",
+                                      .shown = "'never'"};
+// Unity's launcher: auto-hide, and dodging windows in its first releases, are the modes that
+// hide it; the top panel stays above windows too.
+constexpr DockMode kUnityLauncher = {.schema = "org.compiz.unityshell",
+                                     .path = "/org/compiz/profiles/unity/plugins/unityshell/",
+                                     .key = "launcher-hide-mode",
+                                     .shown = "0"};
+// deepin 20's dock: kept hidden, or hiding smartly.
+constexpr DockMode kDeepinDock = {.schema = "com.deepin.dde.dock",
+                                  .path = "/com/deepin/dde/dock/",
+                                  .key = "hide-mode",
+                                  .shown = "'keep-showing'"};
 
 // Where COSMIC's settings are: the user's below their config folder, the desktop's defaults
 // for what the user never changed below this one.
@@ -505,11 +508,11 @@ std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::files
         case Desktop::Lxde:
             return lxdeState(root, folders);
         case Desktop::Pantheon:
-            return pantheonState(settings);
+            return dockModeState(settings, kElementaryDock);
         case Desktop::Unity:
-            return unityState(settings);
+            return dockModeState(settings, kUnityLauncher);
         case Desktop::Deepin:
-            return deepinState(settings);
+            return dockModeState(settings, kDeepinDock);
         case Desktop::PiWayland:
             return piPanelState(root, folders.configHome);
         case Desktop::Other:
