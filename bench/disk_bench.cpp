@@ -84,6 +84,7 @@ std::unique_ptr<ScratchMachine> bigMachine() {
     machine->addDisk(
         {.name = "nvme0n1", .partitions = {"nvme0n1p1", "nvme0n1p2"}, .sectors = kDiskSectors});
     machine->addDisk({.name = "sr0", .removable = true});
+    machine->numberDevice("sr0", "11:0");
     return machine;
 }
 

@@ -74,13 +74,16 @@ def main():
     write(root, "sys/class/dmi/id/bios_version", "1.2.3\n")
     # The disks as sysfs links them: sys/block and sys/class/block lead to the device's folder,
     # which holds a folder for each partition. The disc drive is empty and mounted nowhere.
-    for disk, size, removable, partitions in (("nvme0n1", "7814037168", "0", ("p1", "p2", "p3")),
-                                              ("sr0", "0", "1", ())):
+    for disk, number, size, removable, partitions in (
+            ("nvme0n1", "259:0", "7814037168", "0", ("p1", "p2", "p3")),
+            ("sr0", "11:0", "0", "1", ())):
         device = f"sys/devices/pci0000:00/block/{disk}"
         write(root, f"{device}/size", size + "\n")
         write(root, f"{device}/removable", removable + "\n")
-        for partition in partitions:
+        write(root, f"{device}/dev", number + "\n")
+        for index, partition in enumerate(partitions, start=1):
             write(root, f"{device}/{disk}{partition}/partition", partition[1:] + "\n")
+            write(root, f"{device}/{disk}{partition}/dev", f"259:{index}\n")
             link(root, f"sys/class/block/{disk}{partition}", f"../../{device[4:]}/{disk}{partition}")
         link(root, f"sys/class/block/{disk}", f"../../{device[4:]}")
         link(root, f"sys/block/{disk}", f"../{device[4:]}")

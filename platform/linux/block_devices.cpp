@@ -23,6 +23,9 @@ constexpr std::string_view kSdCardType = "SD";
 // Devices stacked deeper than this (a logical volume in an encrypted partition on a RAID is
 // three) are taken as they are: sysfs links do not loop, a corrupt tree might.
 constexpr int kMaxStackDepth = 8;
+// The major number of file systems with no device of their own, and of those the kernel
+// numbers apart from theirs (btrfs, FUSE).
+constexpr unsigned kUnnamedMajor = 0;
 
 // A sysfs attribute that holds one whole number; 0 when missing or unreadable.
 std::uint64_t numberAttribute(const fs::path& folder, const char* attribute) {
@@ -153,6 +156,20 @@ const std::string& BlockDeviceCache::partitionType(std::string_view name) {
 }
 
 const std::set<std::string, std::less<>>& BlockDeviceCache::namesOnDisk(std::string_view disk) {
+    return diskNames(disk).names;
+}
+
+const std::string* BlockDeviceCache::nameOnDisk(const MountEntry& mount, std::string_view disk) {
+    const DiskNames& onDisk = diskNames(disk);
+    if (mount.major != kUnnamedMajor && !onDisk.byNumber.empty()) {
+        const auto name = onDisk.byNumber.find(mount.number());
+        return name == onDisk.byNumber.end() ? nullptr : &name->second;
+    }
+    const auto name = onDisk.names.find(kernelName(mount));
+    return name == onDisk.names.end() ? nullptr : &*name;
+}
+
+const BlockDeviceCache::DiskNames& BlockDeviceCache::diskNames(std::string_view disk) {
     if (const auto known = diskNames_.find(disk); known != diskNames_.end()) return known->second;
     std::set<std::string, std::less<>> names{std::string(disk)};
     const fs::path diskFolder = root_ / "sys/block" / disk;
@@ -177,7 +194,20 @@ const std::set<std::string, std::less<>>& BlockDeviceCache::namesOnDisk(std::str
         }
         folders = std::move(above);
     }
-    return diskNames_.emplace(std::string(disk), std::move(names)).first->second;
+    std::map<DeviceNumber, std::string> byNumber;
+    for (const std::string& name : names) {
+        const auto number = parseDeviceNumber(
+            trimmed(readFile(root_ / "sys/class/block" / name, "dev").value_or("")));
+        if (!number) {
+            byNumber.clear();
+            break;
+        }
+        byNumber.emplace(*number, name);
+    }
+    return diskNames_
+        .emplace(std::string(disk),
+                 DiskNames{.names = std::move(names), .byNumber = std::move(byNumber)})
+        .first->second;
 }
 
 RemovableDisks removableDisks(BlockDeviceCache& devices, const std::vector<MountEntry>& mounts) {
@@ -200,17 +230,10 @@ RemovableDisks removableDisks(BlockDeviceCache& devices, const std::vector<Mount
         for (const std::string& name : devices.namesOnDisk(disk)) {
             removable.diskOfName.emplace(name, std::string(kDeviceTree) + disk);
         }
-    }
-    // A device built on several disks (a volume spanning two sticks) is mounted from each.
-    std::set<std::string, std::less<>> mountedNames;
-    for (const MountEntry& mount : mounts) {
-        const std::string& name = devices.kernelName(mount);
-        if (removable.diskOfName.contains(name)) mountedNames.insert(name);
-    }
-    for (const std::string& disk : candidates) {
-        const bool mounted = std::ranges::any_of(
-            devices.namesOnDisk(disk),
-            [&mountedNames](const std::string& name) { return mountedNames.contains(name); });
+        // A device built on several disks (a volume spanning two sticks) is mounted from each.
+        const bool mounted = std::ranges::any_of(mounts, [&](const MountEntry& mount) {
+            return devices.nameOnDisk(mount, disk) != nullptr;
+        });
         if (!mounted) removable.unmounted.push_back(std::string(kDeviceTree) + disk);
     }
     return removable;

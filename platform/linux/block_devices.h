@@ -54,17 +54,30 @@ class BlockDeviceCache {
     // device name rather than a description of the device: a dozen reads of sysfs apiece, for
     // each of a build host's thousands of loop devices.
     const std::set<std::string, std::less<>>& namesOnDisk(std::string_view disk);
+    // The name among namesOnDisk(disk) that `mount` is from; null when it is from none. A mount
+    // that carries its device's number is matched by that number against the ones sysfs gives
+    // for the names, with no lookup of its source's node: a build host's thousands of loop
+    // device mounts are then not a thousand lookups in /dev. A file system the kernel numbers
+    // apart from its device (btrfs, FUSE) is matched by its source's name.
+    const std::string* nameOnDisk(const MountEntry& mount, std::string_view disk);
     // udev's ID_PART_ENTRY_TYPE of the device; empty when udev does not say.
     const std::string& partitionType(std::string_view name);
     const std::filesystem::path& root() const { return root_; }
 
   private:
+    struct DiskNames {
+        std::set<std::string, std::less<>> names;
+        // Each name's device number; empty unless sysfs gives every one.
+        std::map<DeviceNumber, std::string> byNumber;
+    };
+    const DiskNames& diskNames(std::string_view disk);
+
     std::filesystem::path root_;
     std::uint64_t generation_ = 0;
     std::map<std::string, std::string, std::less<>> names_;
     std::map<std::string, BlockDevice, std::less<>> devices_;
     std::map<std::string, std::string, std::less<>> partitionTypes_;
-    std::map<std::string, std::set<std::string, std::less<>>, std::less<>> diskNames_;
+    std::map<std::string, DiskNames, std::less<>> diskNames_;
 };
 
 // The machine's optical drives, removable disks and SD cards, by name order. Reads sysfs

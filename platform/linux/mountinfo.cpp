@@ -50,12 +50,8 @@ std::optional<MountEntry> parseLine(std::string_view line, std::vector<std::stri
     const auto id = number(fields[kMountId]);
     const auto parentId = number(fields[kParentId]);
     if (!id || !parentId) return {};
-    const std::string_view device = fields[kDevice];
-    const auto colon = device.find(':');
-    if (colon == std::string_view::npos) return {};
-    const auto major = number(device.substr(0, colon));
-    const auto minor = number(device.substr(colon + 1));
-    if (!major || !minor) return {};
+    const auto device = parseDeviceNumber(fields[kDevice]);
+    if (!device) return {};
 
     std::size_t separator = kFixedFields;
     while (separator < fields.size() && fields[separator] != kSeparator) ++separator;
@@ -63,8 +59,8 @@ std::optional<MountEntry> parseLine(std::string_view line, std::vector<std::stri
     // The kernel writes a mount point as an absolute path; anything else is not a mount line.
     if (!fields[kMountPoint].starts_with('/')) return {};
 
-    return MountEntry{.major = *major,
-                      .minor = *minor,
+    return MountEntry{.major = device->major,
+                      .minor = device->minor,
                       .root = decodeOctalEscapes(fields[kRoot]),
                       .mountPoint = decodeOctalEscapes(fields[kMountPoint]),
                       .mountOptions = std::string(fields[kOptions]),
@@ -76,6 +72,15 @@ std::optional<MountEntry> parseLine(std::string_view line, std::vector<std::stri
 }
 
 }  // namespace
+
+std::optional<DeviceNumber> parseDeviceNumber(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos) return {};
+    const auto major = number(text.substr(0, colon));
+    const auto minor = number(text.substr(colon + 1));
+    if (!major || !minor) return {};
+    return DeviceNumber{*major, *minor};
+}
 
 std::string decodeOctalEscapes(std::string_view text) {
     // Most fields have no escape at all.

@@ -1,6 +1,7 @@
 // proc/self/mountinfo: the mount table of the process's namespace.
 #pragma once
 
+#include <compare>
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,6 +9,16 @@
 #include <vector>
 
 namespace zarnel::linux_fs {
+
+// A device number as the kernel writes it ("8:17").
+struct DeviceNumber {
+    unsigned major = 0;
+    unsigned minor = 0;
+    auto operator<=>(const DeviceNumber&) const = default;
+};
+
+// "8:17"; nothing for any other text.
+std::optional<DeviceNumber> parseDeviceNumber(std::string_view text);
 
 // One line of the table, octal escapes ("\040" for a space) decoded.
 struct MountEntry {
@@ -21,6 +32,8 @@ struct MountEntry {
     std::string superOptions;
     unsigned id = 0;        // the mount's number in the table
     unsigned parentId = 0;  // the number of the mount it lies on (the root's lies outside)
+
+    DeviceNumber number() const { return {major, minor}; }
 };
 
 // The kernel escapes space, tab, newline and backslash as a backslash and three octal digits.

@@ -38,9 +38,9 @@ std::string deviceNumber(const MountEntry& mount) {
 std::optional<MountEntry> mountOfDevice(linux_fs::BlockDeviceCache& devices,
                                         const std::vector<MountEntry>& mounts,
                                         std::string_view device) {
-    const auto& names = devices.namesOnDisk(std::filesystem::path(device).filename().string());
+    const std::string disk = std::filesystem::path(device).filename().string();
     for (auto mount = mounts.rbegin(); mount != mounts.rend(); ++mount) {
-        if (names.contains(devices.kernelName(*mount))) return *mount;
+        if (devices.nameOnDisk(*mount, disk)) return *mount;
     }
     return std::nullopt;
 }

@@ -503,33 +503,73 @@ TEST(LinuxDrives, OpenedEncryptedStickIsOneRemovableDrive) {
     EXPECT_EQ(platform.getDriveType("e:\\"), drive_type::kRemovable);
 }
 
+// The sticks sdb and sdc and their partitions, numbered as sysfs numbers them.
+const std::pair<std::string, std::string> kStickNumbers[] = {
+    {"sdb", "8:16"}, {"sdb1", "8:17"}, {"sdc", "8:32"}, {"sdc1", "8:33"}};
+
 // Devices built on two sticks, mounted: a logical volume spanning both, and a partition of an
 // array made of them. Each is one removable drive, with no empty drive left for either stick.
 TEST(LinuxDrives, DevicesSpanningTwoSticksAreOneRemovableDrive) {
     const struct {
         std::string_view mountLine;
         ScratchDisk stacked;
+        // The stacked device and its partition, numbered as the mount line numbers them.
+        std::vector<std::pair<std::string, std::string>> numbers;
     } cases[] = {
         {"2 1 254:0 / /media/alice/POOL rw - ext4 /dev/dm-0 rw\n",
-         {.name = "dm-0", .sectors = 1800, .builtOn = {"sdb1", "sdc1"}}},
+         {.name = "dm-0", .sectors = 1800, .builtOn = {"sdb1", "sdc1"}},
+         {{"dm-0", "254:0"}}},
         {"2 1 259:1 / /media/alice/POOL rw - ext4 /dev/md0p1 rw\n",
-         {.name = "md0", .partitions = {"md0p1"}, .sectors = 900, .builtOn = {"sdb1", "sdc1"}}},
+         {.name = "md0", .partitions = {"md0p1"}, .sectors = 900, .builtOn = {"sdb1", "sdc1"}},
+         {{"md0", "9:0"}, {"md0p1", "259:1"}}},
     };
-    for (const auto& [mountLine, stacked] : cases) {
+    // Found by the device's name where sysfs gives no numbers, else by the mount's number.
+    for (const bool numbered : {false, true}) {
+        for (const auto& [mountLine, stacked, numbers] : cases) {
+            const ScratchMachine machine;
+            machine.writeMountTable("1 0 8:2 / / rw - ext4 /dev/sda2 rw\n" +
+                                    std::string(mountLine));
+            machine.addDisk({.name = "sda", .partitions = {"sda2"}, .sectors = 1000});
+            machine.addDisk(
+                {.name = "sdb", .removable = true, .partitions = {"sdb1"}, .sectors = 1000});
+            machine.addDisk(
+                {.name = "sdc", .removable = true, .partitions = {"sdc1"}, .sectors = 1000});
+            machine.addDisk(stacked);
+            if (numbered) {
+                for (const auto& [name, number] : kStickNumbers) machine.numberDevice(name, number);
+                for (const auto& [name, number] : numbers) machine.numberDevice(name, number);
+            }
+
+            LinuxPlatform platform(machine.root());
+            EXPECT_EQ(platform.drives().entries,
+                      (std::vector<std::string>{"c: [/]", "d: [/media/alice/POOL]"}))
+                << stacked.name << (numbered ? ", numbered" : "");
+            EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kRemovable) << stacked.name;
+        }
+    }
+}
+
+// btrfs numbers each mount apart from its device (0:N), as FUSE does: a stick holding it is
+// still known mounted by the mount's source, though sysfs numbers the stick; the other stick,
+// mounted nowhere, is an empty drive.
+TEST(LinuxDrives, AStickWhoseFileSystemHasANumberOfItsOwnIsFoundByItsSource) {
+    for (const std::string fileSystem : {"btrfs", "fuseblk"}) {
         const ScratchMachine machine;
-        machine.writeMountTable("1 0 8:2 / / rw - ext4 /dev/sda2 rw\n" + std::string(mountLine));
-        machine.addDisk({.name = "sda", .partitions = {"sda2"}, .sectors = 1000});
-        machine.addDisk(
-            {.name = "sdb", .removable = true, .partitions = {"sdb1"}, .sectors = 1000});
-        machine.addDisk(
-            {.name = "sdc", .removable = true, .partitions = {"sdc1"}, .sectors = 1000});
-        machine.addDisk(stacked);
+        machine.writeMountTable(kRootMountLine + "2 1 0:45 / /media/alice/STICK rw - " +
+                                fileSystem + " /dev/sdb1 rw\n");
+        for (const char* stick : {"sdb", "sdc"}) {
+            machine.addDisk({.name = stick,
+                             .removable = true,
+                             .partitions = {std::string(stick) + "1"},
+                             .sectors = 1000});
+        }
+        for (const auto& [name, number] : kStickNumbers) machine.numberDevice(name, number);
 
         LinuxPlatform platform(machine.root());
         EXPECT_EQ(platform.drives().entries,
-                  (std::vector<std::string>{"c: [/]", "d: [/media/alice/POOL]"}))
-            << stacked.name;
-        EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kRemovable) << stacked.name;
+                  (std::vector<std::string>{"c: [/]", "d: [/media/alice/STICK]", "e: [/dev/sdc]"}))
+            << fileSystem;
+        EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kRemovable) << fileSystem;
     }
 }
 
