@@ -63,26 +63,40 @@ void Drive1Fill(benchmark::State& state) {
 }
 BENCHMARK(Drive1Fill);
 
-// A build host's 5,000 mounts (a loop device per package among them) and a disc drive nothing
-// has mounted, as a server's remote console shows one: finding that the drive is unmounted
-// must not cost a look at each mounted device.
+// A build host's 5,000 mounts (a loop device per package, build trees bound from a data
+// partition, a container's layers) and a disc drive nothing has mounted, as a server's remote
+// console shows one: finding that the drive is unmounted must not cost a look at each mounted
+// device, nor lettering the first build trees a look at every mount for each.
 // The tree of such a machine.
 std::unique_ptr<ScratchMachine> bigMachine() {
     constexpr int kMounts = 5000;
+    constexpr int kMountKinds = 4;
     auto machine = std::make_unique<ScratchMachine>();
     std::ostringstream table;
     table << "1 0 259:2 / / rw - ext4 /dev/nvme0n1p2 rw\n";
     for (int n = 1; n < kMounts; ++n) {
-        if (n % 2 == 0) {
-            table << n + 1 << " 1 7:" << n << " / /snap/p" << n << "/1 ro - squashfs /dev/loop" << n
-                  << " ro\n";
-        } else {
-            table << n + 1 << " 1 0:" << n << " / /run/user/" << n << " rw - tmpfs tmpfs rw\n";
+        table << n + 1;
+        switch (n % kMountKinds) {
+            case 0:
+                table << " 1 7:" << n << " / /snap/p" << n << "/1 ro - squashfs /dev/loop" << n;
+                break;
+            case 1:
+                table << " 1 259:3 /srv/b" << n << " /var/lib/builds/b" << n
+                      << " rw - ext4 /dev/nvme0n1p3";
+                break;
+            case 2:
+                table << " 1 0:" << n << " / /run/user/" << n << " rw - tmpfs tmpfs";
+                break;
+            default:
+                table << " 1 0:" << n << " / /var/lib/docker/overlay2/" << n
+                      << "/merged rw - overlay overlay";
         }
+        table << " rw\n";
     }
     machine->writeMountTable(table.str());
-    machine->addDisk(
-        {.name = "nvme0n1", .partitions = {"nvme0n1p1", "nvme0n1p2"}, .sectors = kDiskSectors});
+    machine->addDisk({.name = "nvme0n1",
+                      .partitions = {"nvme0n1p1", "nvme0n1p2", "nvme0n1p3"},
+                      .sectors = kDiskSectors});
     machine->addDisk({.name = "sr0", .removable = true});
     machine->numberDevice("sr0", "11:0");
     return machine;

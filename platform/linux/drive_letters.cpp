@@ -146,6 +146,8 @@ class CoveredMounts {
   public:
     explicit CoveredMounts(const std::vector<MountEntry>& mounts) : mounts_(mounts) {
         state_.assign(mounts.size(), State::Unknown);
+        lastOn_.reserve(mounts.size());
+        byId_.reserve(mounts.size());
         for (std::size_t i = 0; i < mounts.size(); ++i) {
             lastOn_[{mounts[i].parentId, mounts[i].mountPoint}] = i;
             byId_[mounts[i].id] = i;
@@ -180,6 +182,18 @@ class CoveredMounts {
   private:
     enum class State { Unknown, Asking, Shown, Hidden };
 
+    // A folder as a mount made on the mount numbered `parentId` reaches it.
+    struct Spot {
+        unsigned parentId = 0;
+        std::string_view folder;
+        bool operator==(const Spot&) const = default;
+    };
+    struct SpotHash {
+        std::size_t operator()(const Spot& spot) const noexcept {
+            return std::hash<std::string_view>{}(spot.folder) ^ spot.parentId;
+        }
+    };
+
     // A mount made later on the same mount, at a folder above this one's point ("/" excepted:
     // whatever is mounted there is drive c:).
     bool coveredFromAbove(std::size_t index) const {
@@ -196,10 +210,32 @@ class CoveredMounts {
     }
 
     const std::vector<MountEntry>& mounts_;
-    std::map<std::pair<unsigned, std::string_view>, std::size_t> lastOn_;
+    std::unordered_map<Spot, std::size_t, SpotHash> lastOn_;
     std::unordered_map<unsigned, std::size_t> byId_;
     std::vector<State> state_;
 };
+
+// The drive mounts other than "/" that are the last mounted at their point, in table order:
+// one mounted earlier at the same point is hidden by it. Only the few drive mounts' points are
+// kept: a build host's thousands of loop and container mounts cost a lookup each.
+std::vector<std::size_t> visibleDriveMounts(const std::vector<MountEntry>& mounts) {
+    std::vector<std::size_t> drives;
+    std::unordered_map<std::string_view, std::size_t> lastAt;
+    for (std::size_t i = 0; i < mounts.size(); ++i) {
+        if (mounts[i].mountPoint != kRootMount && isDriveMount(mounts[i])) {
+            drives.push_back(i);
+            lastAt.emplace(mounts[i].mountPoint, i);
+        }
+    }
+    if (drives.empty()) return drives;
+    for (std::size_t i = 0; i < mounts.size(); ++i) {
+        if (const auto last = lastAt.find(mounts[i].mountPoint); last != lastAt.end()) {
+            last->second = i;
+        }
+    }
+    std::erase_if(drives, [&](std::size_t i) { return lastAt.at(mounts[i].mountPoint) != i; });
+    return drives;
+}
 
 }  // namespace
 
@@ -259,28 +295,24 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
                                           const std::function<bool(const MountEntry&)>& notADrive) {
     std::vector<DriveSlot> slots{
         {.letter = kFirstLetter, .mountPoint = std::string(kRootMount), .device = ""}};
-    // One pass finds the visible mount of each point: the last one mounted there.
-    std::unordered_map<std::string_view, std::size_t> lastAt;
-    lastAt.reserve(mounts.size());
-    for (std::size_t i = 0; i < mounts.size(); ++i) lastAt[mounts[i].mountPoint] = i;
     Lettered lettered;
     const auto letter = [&lettered](const MountEntry& mount) {
         lettered.trees[{mount.major, mount.minor}].push_back(mount.root);
         if (isDataset(mount)) lettered.pools.emplace(poolOf(mount));
     };
     if (const MountEntry* root = rootVolume(mounts)) letter(*root);
-    CoveredMounts covered(mounts);
     char next = kFirstLetter + 1;
-    for (std::size_t i = 0; i < mounts.size() && next <= kLastLetter; ++i) {
-        const MountEntry& mount = mounts[i];
-        if (mount.mountPoint == kRootMount || lastAt[mount.mountPoint] != i ||
-            !isDriveMount(mount) || covered.hidden(i)) {
-            continue;
+    const std::vector<std::size_t> drives = visibleDriveMounts(mounts);
+    if (!drives.empty()) {
+        CoveredMounts covered(mounts);
+        for (const std::size_t i : drives) {
+            if (next > kLastLetter) break;
+            const MountEntry& mount = mounts[i];
+            if (covered.hidden(i) || showsALetteredTree(lettered, mount)) continue;
+            if (notADrive && notADrive(mount)) continue;
+            letter(mount);
+            slots.push_back({.letter = next++, .mountPoint = mount.mountPoint, .device = ""});
         }
-        if (showsALetteredTree(lettered, mount)) continue;
-        if (notADrive && notADrive(mount)) continue;
-        letter(mount);
-        slots.push_back({.letter = next++, .mountPoint = mount.mountPoint, .device = ""});
     }
     for (const std::string& device : unmountedDevices) {
         if (next > kLastLetter) break;

@@ -69,17 +69,16 @@ std::optional<MountEntry> mountOf(linux_fs::BlockDeviceCache& devices,
                                    : mountAt(mounts, slot.mountPoint);
 }
 
-// What a lettered drive is, whatever is mounted in it: a device without a medium is the
-// device, and so is a medium mounted in a removable drive; any other mount is its place.
-std::string driveOf(linux_fs::BlockDeviceCache& devices, const std::vector<MountEntry>& mounts,
+// What a lettered drive is, whatever is mounted in it (`mount`, what is at its point): a
+// device without a medium is the device, and so is a medium mounted in a removable drive; any
+// other mount is its place.
+std::string driveOf(linux_fs::BlockDeviceCache& devices,
                     const std::map<std::string, std::string, std::less<>>& removableDisks,
-                    const DriveSlot& slot) {
+                    const DriveSlot& slot, const std::optional<MountEntry>& mount) {
     if (slot.mountPoint.empty()) return slot.device;
-    if (!removableDisks.empty()) {
-        if (const auto mount = mountAt(mounts, slot.mountPoint)) {
-            const auto disk = removableDisks.find(devices.kernelName(*mount));
-            if (disk != removableDisks.end()) return disk->second;
-        }
+    if (mount && !removableDisks.empty()) {
+        const auto disk = removableDisks.find(devices.kernelName(*mount));
+        if (disk != removableDisks.end()) return disk->second;
     }
     return slot.mountPoint;
 }
@@ -142,11 +141,12 @@ DriveList LinuxPlatform::drives() {
     slots_ = linux_fs::assignDriveLetters(mounts, removable.unmounted, notADrive);
     DriveList list;
     for (const DriveSlot& slot : *slots_) {
-        list.entries.push_back(slot.entryText());
-        list.drives.push_back(driveOf(devices_, mounts, removable.diskOfName, slot));
         // A device gets a letter of its own only while nothing of it is mounted.
-        list.volumes.push_back(
-            slot.mountPoint.empty() ? "" : volumeOf(mountAt(mounts, slot.mountPoint)));
+        const auto mount =
+            slot.mountPoint.empty() ? std::nullopt : mountAt(mounts, slot.mountPoint);
+        list.entries.push_back(slot.entryText());
+        list.drives.push_back(driveOf(devices_, removable.diskOfName, slot, mount));
+        list.volumes.push_back(volumeOf(mount));
     }
     list.selected = linux_fs::initialSelection(*slots_, environment.workingDirectory);
     return list;

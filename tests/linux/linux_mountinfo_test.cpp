@@ -222,6 +222,8 @@ TEST(DriveLetters, BindMountsAndHiddenMountsGetNoLetter) {
         mount("/srv/sub", "ext4", "/dev/sdb1", 17, "/projects"),  // a folder of it
         mount("/mnt/x", "ext4", "/dev/sdc1", 33),                 // hidden by the next
         mount("/mnt/x", "ext4", "/dev/sdd1", 49),
+        mount("/srv/cache", "ext4", "/dev/sde1", 65),  // hidden by the next, which is no drive
+        mount("/srv/cache", "tmpfs", "tmpfs"),
         mount("/rootbind", "ext4", "/dev/sda1", 1),  // a bind of "/"
         mount("/var/snap/firefox/common/host-hunspell", "ext4", "/dev/sda1", 1,
               "/usr/share/hunspell"),
