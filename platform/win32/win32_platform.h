@@ -130,6 +130,7 @@ class Win32Platform : public Platform {
     std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
     BoundedQuestions slowDrives_;
+    BoundedQuestions shell_;
 
     win32::LazyFunction<decltype(&GetComputerNameW)> getComputerNameW_;
     win32::LazyFunction<decltype(&GetUserNameW)> getUserNameW_;
