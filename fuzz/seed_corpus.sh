@@ -102,6 +102,9 @@ for machine in "$fixtures"/*/; do
       printf '%s' "$sep"; cat_if "$machine/usr/share/wf-panel-pi/metadata/panel-pi.xml"; } |
       seed panel_files "$name"
   done
+  find "$machine" -path '*waybar/config*' -type f | sort | while read -r config; do
+    seed waybar "$m-$(printf '%s' "${config#"$machine"}" | md5sum | cut -c1-8)" <"$config"
+  done
   for link in "$machine"/dev/disk/by-label/* "$machine"/dev/disk/by-uuid/*; do
     [ -L "$link" ] || continue
     printf '%s' "$(basename "$link")" | seed volume_ids "$m-$(basename "$link" | md5sum | cut -c1-8)"

@@ -8,7 +8,9 @@
 #include "platform/errors.h"
 #include "platform/linux/desktop_session.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/running_programs.h"
 #include "platform/linux/taskbar_x11.h"
+#include "platform/linux/waybar.h"
 
 namespace zarnel {
 namespace {
@@ -48,13 +50,26 @@ std::uint32_t LinuxPlatform::appBarGetState() {
         if (!state) return 0;
         if (*state) return **state;
     }
+    // A Wayland session's panels are no X windows, and asking would start an Xwayland that
+    // the compositor keeps for X programs until one comes. A compositor that draws no panel of
+    // its own (Hyprland, sway, niri) may run Waybar, whose settings tell, read as the desktops'
+    // are.
+    if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland && *wayland) {
+        const auto state = panelSettings_.ask<std::optional<std::uint32_t>>(
+            "waybar",
+            [root = root_, configHome = std::filesystem::path(environment.configHome()),
+             home = std::filesystem::path(environment.home), user = environment.userId] {
+                if (!linux_fs::userRuns(root, "waybar", user))
+                    return std::optional<std::uint32_t>();
+                return linux_fs::waybarTaskbarState(root, configHome, home);
+            },
+            kDesktopAnswerDeadline);
+        return state && *state ? **state : 0;
+    }
     // A display server that accepts but never answers (a hung Xwayland) would hold the window
     // for good: its docks are asked with a deadline, and unanswered know of no taskbar.
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr) return 0;  // no display, no docks
-    // A Wayland session's panels are no X windows, and asking would start an Xwayland that
-    // the compositor keeps for X programs until one comes.
-    if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland && *wayland) return 0;
     return displays_
         .ask<std::uint32_t>(
             display,

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "platform/linux/linux_platform.h"
+#include "tests/support/wayland_session.h"
 
 namespace zarnel {
 namespace {
@@ -97,6 +98,12 @@ std::string piPanelAnswer(LinuxPlatform& platform) {
     return taskbarAnswer(platform, "");
 }
 
+// A Wayland session that draws no panel of its own, where Waybar's bar tells.
+std::string waybarAnswer(LinuxPlatform& platform) {
+    const testing::WaylandSession session;
+    return taskbarAnswer(platform, "Hyprland");
+}
+
 // One reader: the file it reads, and its answer as text; `without` is a file removed first
 // so that the reader's own file decides the answer.
 struct ReaderRow {
@@ -154,6 +161,8 @@ const ReaderRow kReaders[] = {
     {"WfPanelSettings", "home/user/.config/wf-panel-pi/wf-panel-pi.ini", piPanelAnswer},
     {"WfPanelMetadata", "usr/share/wf-panel-pi/metadata/panel-pi.xml", piPanelAnswer,
      "home/user/.config/wf-panel-pi/wf-panel-pi.ini"},
+    {"WaybarSettings", "home/user/.config/waybar/config.jsonc", waybarAnswer},
+    {"WaybarProcess", "proc/77/comm", waybarAnswer},
     {"Mountinfo", "proc/self/mountinfo",
      [](LinuxPlatform& p) {
          const DriveList drives = p.drives();
@@ -207,6 +216,8 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
         write("home/user/.config/wf-panel-pi/wf-panel-pi.ini", "[panel]\nautohide=true\n");
         write("usr/share/wf-panel-pi/metadata/panel-pi.xml",
               "<option name=\"layer\" type=\"string\"><default>top</default></option>\n");
+        write("home/user/.config/waybar/config.jsonc", "{\"layer\": \"top\"}\n");
+        write("proc/77/comm", "waybar\n");
         write("proc/self/mountinfo",
               "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n");
     }
