@@ -1,5 +1,6 @@
 #include "platform/linux/json_text.h"
 
+#include <array>
 #include <cstdint>
 
 #include "platform/text_fields.h"
@@ -18,33 +19,29 @@ constexpr std::uint32_t kLowSurrogateFirst = 0xDC00;
 constexpr std::uint32_t kSurrogateEnd = 0xE000;
 constexpr std::uint32_t kSupplementaryFirst = 0x10000;
 constexpr int kSurrogateBits = 10;
-// UTF-8's limits for one, two and three bytes.
-constexpr std::uint32_t kOneByteEnd = 0x80;
-constexpr std::uint32_t kTwoBytesEnd = 0x800;
-constexpr std::uint32_t kThreeBytesEnd = 0x10000;
-constexpr std::uint32_t kContinuation = 0x80;
+// What a lone second half of a pair stands for: the replacement character.
+constexpr std::uint32_t kReplacement = 0xFFFD;
+// UTF-8: the code points below each limit take one, two and three bytes; the lead byte of each
+// length; then six bits to a continuation byte.
+constexpr std::array<std::uint32_t, 3> kUtf8LengthLimits = {0x80, 0x800, 0x10000};
+constexpr std::array<std::uint32_t, 4> kUtf8Leads = {0x00, 0xC0, 0xE0, 0xF0};
+constexpr std::uint32_t kContinuationMark = 0x80;
 constexpr std::uint32_t kSixBits = 0x3F;
-constexpr std::uint32_t kTwoByteLead = 0xC0;
-constexpr std::uint32_t kThreeByteLead = 0xE0;
-constexpr std::uint32_t kFourByteLead = 0xF0;
 constexpr int kBitsPerContinuation = 6;
+// Some editors start a UTF-8 file with this mark; the readers of these files skip it.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 void appendUtf8(std::string& out, std::uint32_t code) {
-    const auto byte = [](std::uint32_t value) { return static_cast<char>(value); };
-    if (code < kOneByteEnd) {
-        out += byte(code);
-    } else if (code < kTwoBytesEnd) {
-        out += byte(kTwoByteLead | (code >> kBitsPerContinuation));
-        out += byte(kContinuation | (code & kSixBits));
-    } else if (code < kThreeBytesEnd) {
-        out += byte(kThreeByteLead | (code >> (2 * kBitsPerContinuation)));
-        out += byte(kContinuation | ((code >> kBitsPerContinuation) & kSixBits));
-        out += byte(kContinuation | (code & kSixBits));
-    } else {
-        out += byte(kFourByteLead | (code >> (3 * kBitsPerContinuation)));
-        out += byte(kContinuation | ((code >> (2 * kBitsPerContinuation)) & kSixBits));
-        out += byte(kContinuation | ((code >> kBitsPerContinuation) & kSixBits));
-        out += byte(kContinuation | (code & kSixBits));
+    std::size_t continuations = 0;
+    while (continuations < kUtf8LengthLimits.size() && code >= kUtf8LengthLimits[continuations]) {
+        ++continuations;
+    }
+    const auto shifted = [code](std::size_t bytes) {
+        return code >> (kBitsPerContinuation * static_cast<int>(bytes));
+    };
+    out += static_cast<char>(kUtf8Leads[continuations] | shifted(continuations));
+    for (std::size_t rest = continuations; rest-- > 0;) {
+        out += static_cast<char>(kContinuationMark | (shifted(rest) & kSixBits));
     }
 }
 
@@ -52,11 +49,10 @@ class Reader {
   public:
     explicit Reader(std::string_view text) : text_(text) {}
 
+    // What follows the value is not read, as the readers of these files leave it.
     std::optional<JsonValue> document() {
-        auto value = this->value(0);
-        skipBlanks();
-        if (!value || at_ != text_.size() || unclosedComment_) return std::nullopt;
-        return value;
+        if (text_.starts_with(kByteOrderMark)) at_ = kByteOrderMark.size();
+        return value(0);
     }
 
   private:
@@ -76,7 +72,7 @@ class Reader {
         return true;
     }
 
-    // Blanks and comments; a block comment left open spoils the text, as its readers take it.
+    // Blanks and comments; a block comment left open runs to the end.
     void skipBlanks() {
         while (!atEnd()) {
             const char c = text_[at_];
@@ -87,8 +83,7 @@ class Reader {
                 at_ = end == std::string_view::npos ? text_.size() : end + 1;
             } else if (text_.substr(at_, 2) == "/*") {
                 const std::size_t end = text_.find("*/", at_ + 2);
-                unclosedComment_ = end == std::string_view::npos;
-                at_ = unclosedComment_ ? text_.size() : end + 2;
+                at_ = end == std::string_view::npos ? text_.size() : end + 2;
             } else {
                 return;
             }
@@ -116,12 +111,14 @@ class Reader {
             default:
                 break;
         }
-        for (const bool word : {true, false}) {
-            if (takeWord(word ? "true" : "false")) {
-                value.kind = JsonValue::Kind::Boolean;
-                value.boolean = word;
-                return value;
-            }
+        if (takeWord("true")) {
+            value.kind = JsonValue::Kind::Boolean;
+            value.boolean = true;
+            return value;
+        }
+        if (takeWord("false")) {
+            value.kind = JsonValue::Kind::Boolean;
+            return value;
         }
         if (takeWord("null")) return value;
         return number();
@@ -174,11 +171,13 @@ class Reader {
         return code;
     }
 
-    // A \u escape, with the second half of a surrogate pair when the first asks for it; a
-    // lone half stands for nothing a file means, and is refused.
+    // A \u escape, with the second half of a surrogate pair when the first asks for it. A
+    // first half without its second is refused, as the readers of these files refuse it; a
+    // second half alone stands for no character.
     std::optional<std::uint32_t> escapedCode() {
         const auto first = hexQuad();
-        if (!first || (*first >= kLowSurrogateFirst && *first < kSurrogateEnd)) return std::nullopt;
+        if (!first) return std::nullopt;
+        if (*first >= kLowSurrogateFirst && *first < kSurrogateEnd) return kReplacement;
         if (*first < kHighSurrogateFirst || *first >= kLowSurrogateFirst) return first;
         if (!takeWord("\\u")) return std::nullopt;
         const auto second = hexQuad();
@@ -237,7 +236,6 @@ class Reader {
 
     std::string_view text_;
     std::size_t at_ = 0;
-    bool unclosedComment_ = false;
 };
 
 }  // namespace

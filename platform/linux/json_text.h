@@ -32,8 +32,10 @@ struct JsonMember {
     JsonValue value;
 };
 
-// The one value of the text, or nothing for a text that is not one (trailing text, an
-// unclosed string, values nested more deeply than any settings file nests them).
+// The value the text starts with (after comments, and a byte order mark), or nothing for a
+// text that starts with none: an unclosed string or block, values nested more deeply than any
+// settings file nests them. What follows the value is not read, as the readers of these files
+// leave it unread.
 std::optional<JsonValue> parseJson(std::string_view text);
 
 }  // namespace zarnel::linux_fs

@@ -12,23 +12,42 @@ namespace {
 constexpr std::size_t kTaskNameBytes = 16;
 // A name and its newline; no more is read of a file that should hold one.
 constexpr std::size_t kMostNameFileBytes = kTaskNameBytes + 1;
+// More than any bar's command line; only its head is read.
+constexpr std::size_t kMostCommandLineBytes = 65536;
+
+bool namesOneOf(std::string_view name, std::span<const std::string_view> programs) {
+    for (const std::string_view program : programs) {
+        if (name == program.substr(0, kTaskNameBytes - 1)) return true;
+    }
+    return false;
+}
 
 }  // namespace
 
-bool userRuns(const std::filesystem::path& root, std::string_view program, std::uint32_t userId) {
-    const std::string_view kept = program.substr(0, kTaskNameBytes - 1);
+std::optional<std::vector<std::string>> userProcessArguments(
+    const std::filesystem::path& root, std::span<const std::string_view> programs,
+    std::uint32_t userId) {
     std::error_code error;
     std::filesystem::directory_iterator entry(root / "proc", error);
     for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
-        const std::string pid = entry->path().filename().string();
-        if (!wholeNumber<unsigned>(pid)) continue;
-        const auto name = readFile(entry->path(), "comm", FinalLink::Refuse, kMostNameFileBytes);
-        if (!name || trimmed(*name, "\n") != kept) continue;
-        // A process's folder belongs to the user it runs as.
+        const std::filesystem::path& process = entry->path();
+        if (!wholeNumber<unsigned>(process.filename().string())) continue;
+        // A process's folder belongs to the user it runs as: the others' are not read.
         struct stat owner {};
-        if (::stat(entry->path().c_str(), &owner) == 0 && owner.st_uid == userId) return true;
+        if (::stat(process.c_str(), &owner) != 0 || owner.st_uid != userId) continue;
+        const auto name = readFile(process, "comm", FinalLink::Refuse, kMostNameFileBytes);
+        if (!name || !namesOneOf(trimmed(*name, "\n"), programs)) continue;
+        std::vector<std::string> arguments;
+        const std::string line =
+            readFileHead(process, "cmdline", FinalLink::Refuse, kMostCommandLineBytes).value_or("");
+        for (std::string_view rest = line; !rest.empty();) {
+            const std::size_t end = rest.find('\0');
+            arguments.emplace_back(rest.substr(0, end));
+            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        }
+        return arguments;
     }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace zarnel::linux_fs

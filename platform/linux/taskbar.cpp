@@ -59,9 +59,10 @@ std::uint32_t LinuxPlatform::appBarGetState() {
             "waybar",
             [root = root_, configHome = std::filesystem::path(environment.configHome()),
              home = std::filesystem::path(environment.home), user = environment.userId] {
-                if (!linux_fs::userRuns(root, "waybar", user))
-                    return std::optional<std::uint32_t>();
-                return linux_fs::waybarTaskbarState(root, configHome, home);
+                const auto arguments =
+                    linux_fs::userProcessArguments(root, linux_fs::kWaybarPrograms, user);
+                if (!arguments) return std::optional<std::uint32_t>();
+                return linux_fs::waybarTaskbarState(root, configHome, home, *arguments);
             },
             kDesktopAnswerDeadline);
         return state && *state ? **state : 0;

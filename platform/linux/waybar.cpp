@@ -1,8 +1,6 @@
 #include "platform/linux/waybar.h"
 
 #include <array>
-#include <string>
-#include <vector>
 
 #include "platform/linux/json_text.h"
 #include "platform/linux/read_file.h"
@@ -14,69 +12,94 @@ namespace {
 using app_bar_state::kAlwaysOnTop;
 using app_bar_state::kAutoHide;
 
+enum class Layer { Bottom, Top, Overlay };
+
+struct NamedLayer {
+    std::string_view name;
+    Layer layer;
+};
+constexpr std::array<NamedLayer, 3> kLayers = {
+    {{"bottom", Layer::Bottom}, {"top", Layer::Top}, {"overlay", Layer::Overlay}}};
+
 // How a mode draws its bar: in which layer, and whether it shows at all.
 struct BarMode {
-    std::string_view name;
-    std::string_view layer;
-    bool visible;
+    Layer layer = Layer::Bottom;
+    bool visible = false;
 };
-// The mode a bar without one is in, which its own `layer` and `visible` change.
-constexpr BarMode kDefaultMode = {"default", "bottom", true};
-constexpr std::array<BarMode, 4> kPresetModes = {{{"dock", "bottom", true},
-                                                  {"hide", "top", true},
-                                                  {"invisible", "bottom", false},
-                                                  {"overlay", "top", true}}};
-constexpr std::string_view kHideMode = "hide";
-constexpr std::array<std::string_view, 3> kLayers = {"bottom", "top", "overlay"};
-constexpr std::string_view kBottomLayer = "bottom";
+
+struct NamedMode {
+    std::string_view name;
+    BarMode mode;
+};
+constexpr std::string_view kDefaultModeName = "default";
+constexpr std::array<NamedMode, 5> kPresetModes = {{{kDefaultModeName, {Layer::Bottom, true}},
+                                                    {"dock", {Layer::Bottom, true}},
+                                                    {"hide", {Layer::Top, true}},
+                                                    {"invisible", {Layer::Bottom, false}},
+                                                    {"overlay", {Layer::Top, true}}}};
 
 constexpr std::array<std::string_view, 2> kConfigFiles = {"config", "config.jsonc"};
 // The distribution's bar, for users without one of their own.
 constexpr std::string_view kMachineFolder = "/etc/xdg/waybar";
+constexpr std::array<std::string_view, 2> kConfigOptions = {"-c", "--config"};
 
-// One of the layers a bar may be put in, as kept here; nothing for another name.
-std::optional<std::string_view> knownLayer(const JsonValue* value) {
-    const auto name = value ? value->string() : std::nullopt;
-    for (const std::string_view layer : kLayers) {
-        if (name == layer) return layer;
-    }
-    return std::nullopt;
+// A setting as Waybar takes it for a switch: true, or a number other than 0.
+bool isOn(const JsonValue* value) {
+    if (value == nullptr) return false;
+    if (value->kind == JsonValue::Kind::Boolean) return value->boolean;
+    if (value->kind != JsonValue::Kind::Number) return false;
+    const std::string_view number = value->text;
+    return number.substr(0, number.find_first_of("eE")).find_first_of("123456789") !=
+           std::string_view::npos;
 }
 
-// The mode with what `settings` (the bar's own keys, or its `modes` entry for the mode)
-// change of its layer and visibility.
-BarMode changedBy(BarMode mode, const JsonValue& settings) {
-    if (const auto layer = knownLayer(settings.member("layer"))) mode.layer = *layer;
-    if (const JsonValue* visible = settings.member("visible");
-        visible && visible->kind == JsonValue::Kind::Boolean) {
-        mode.visible = visible->boolean;
+// The mode with what `settings` (a bar's own keys, or one of its `modes` entries) change of
+// its layer and visibility.
+BarMode changedBy(BarMode mode, const JsonValue* settings) {
+    if (settings == nullptr || settings->kind != JsonValue::Kind::Object) return mode;
+    if (const auto name =
+            settings->member("layer") ? settings->member("layer")->string() : std::nullopt) {
+        for (const NamedLayer& layer : kLayers) {
+            if (layer.name == *name) mode.layer = layer.layer;
+        }
     }
+    if (const JsonValue* visible = settings->member("visible")) mode.visible = isOn(visible);
     return mode;
 }
 
-bool isTrue(const JsonValue& bar, std::string_view key) {
-    const JsonValue* value = bar.member(key);
-    return value && value->kind == JsonValue::Kind::Boolean && value->boolean;
+const BarMode* presetNamed(std::string_view name) {
+    for (const NamedMode& preset : kPresetModes) {
+        if (preset.name == name) return &preset.mode;
+    }
+    return nullptr;
+}
+
+BarMode modeOf(const JsonValue& bar) {
+    const JsonValue* named = bar.member("mode");
+    const std::string name = named ? named->string().value_or("") : "";
+    const JsonValue* ownModes = bar.member("modes");
+    const auto ownEntry = [ownModes](std::string_view mode) {
+        return ownModes ? ownModes->member(mode) : nullptr;
+    };
+    const JsonValue* entry = ownEntry(name);
+    if (name != kDefaultModeName) {
+        if (const BarMode* preset = presetNamed(name)) return changedBy(*preset, entry);
+        if (entry && entry->kind == JsonValue::Kind::Object) return changedBy(BarMode{}, entry);
+    }
+    return changedBy(changedBy(*presetNamed(kDefaultModeName), ownEntry(kDefaultModeName)), &bar);
 }
 
 std::uint32_t barState(const JsonValue& bar) {
-    const JsonValue* modeValue = bar.member("mode");
-    const std::string modeName = modeValue ? modeValue->string().value_or("") : "";
-    // A preset mode, else the default as the bar's own keys change it (an unknown name too);
-    // then what the bar's own `modes` entry for that name changes.
-    BarMode mode = changedBy(kDefaultMode, bar);
-    for (const BarMode& preset : kPresetModes) {
-        if (preset.name == modeName) mode = preset;
-    }
-    const JsonValue* ownModes = bar.member("modes");
-    if (const JsonValue* own = ownModes ? ownModes->member(modeName) : nullptr;
-        own && own->kind == JsonValue::Kind::Object) {
-        mode = changedBy(mode, *own);
-    }
-    std::uint32_t state = mode.layer == kBottomLayer ? 0 : kAlwaysOnTop;
-    const bool followsSway = modeName == kHideMode && isTrue(bar, "ipc");
-    if (!mode.visible || isTrue(bar, "start_hidden") || followsSway) state |= kAutoHide;
+    const BarMode mode = modeOf(bar);
+    std::uint32_t state = mode.layer == Layer::Bottom ? 0 : kAlwaysOnTop;
+    if (!mode.visible || isOn(bar.member("start_hidden"))) state |= kAutoHide;
     return state;
+}
+
+std::optional<std::uint32_t> fileState(const std::filesystem::path& root,
+                                       const std::filesystem::path& file) {
+    const auto text = readFile(root, file.relative_path(), FinalLink::Follow);
+    return text ? waybarState(*text) : std::nullopt;
 }
 
 }  // namespace
@@ -97,19 +120,32 @@ std::optional<std::uint32_t> waybarState(std::string_view config) {
     return state;
 }
 
+std::optional<std::string> waybarConfigArgument(const std::vector<std::string>& arguments) {
+    std::optional<std::string> file;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        for (const std::string_view option : kConfigOptions) {
+            if (argument == option && i + 1 < arguments.size()) file = arguments[++i];
+        }
+        if (argument.starts_with("--config=")) file = argument.substr(argument.find('=') + 1);
+    }
+    return file;
+}
+
 std::optional<std::uint32_t> waybarTaskbarState(const std::filesystem::path& root,
                                                 const std::filesystem::path& configHome,
-                                                const std::filesystem::path& home) {
+                                                const std::filesystem::path& home,
+                                                const std::vector<std::string>& arguments) {
+    if (const auto named = waybarConfigArgument(arguments)) return fileState(root, home / *named);
     const std::array<std::filesystem::path, 4> folders = {
         configHome / "waybar", home / ".config/waybar", home / "waybar", kMachineFolder};
     for (const std::filesystem::path& folder : folders) {
         for (const std::string_view file : kConfigFiles) {
             // The first file there is the one Waybar reads, whatever it holds.
-            const std::filesystem::path path = (folder / file).relative_path();
             std::error_code missing;
-            if (!std::filesystem::exists(root / path, missing)) continue;
-            const auto text = readFile(root, path, FinalLink::Follow);
-            return text ? waybarState(*text) : std::nullopt;
+            if (std::filesystem::exists(root / (folder / file).relative_path(), missing)) {
+                return fileState(root, folder / file);
+            }
         }
     }
     return std::nullopt;

@@ -5,22 +5,35 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace zarnel::linux_fs {
 
+// The names the kernel keeps for Waybar's process: its own, and that of the wrapped program
+// a wrapper script starts (NixOS).
+inline constexpr std::string_view kWaybarPrograms[] = {"waybar", ".waybar-wrapped"};
+
 // The bits of the bars of one settings text (one bar's object, or an array of them), combined
-// over its bars; nothing for a text Waybar would not start with. A bar's `mode` (dock, hide,
-// invisible, overlay, or one of its own `modes`) decides its layer and whether it shows, its
-// own `layer` and `visible` only where it names no mode; `start_hidden` hides it. The top and
-// overlay layers stay above windows, the bottom one lets them cover it. A bar in "hide" mode
-// hides only where it follows sway's bar settings (`ipc`), which then decide when it shows.
+// over its bars; nothing for a text Waybar would not start with.
+// A bar's `mode` decides its layer and whether it shows: the preset modes (dock and invisible
+// in the bottom layer, hide and overlay in the top one), as its `modes` entries change them;
+// a mode of its own name starts from neither layer nor showing; the default mode (no mode, or
+// one it does not know) is changed by `modes.default`, then by the bar's own `layer` and
+// `visible`. `start_hidden` hides it. The top and overlay layers stay above windows; the bottom
+// one lets them cover the bar.
 std::optional<std::uint32_t> waybarState(std::string_view config);
 
-// The settings file Waybar reads, below `root`: the first of config and config.jsonc in
+// The settings file Waybar's command line names (-c FILE, --config FILE, --config=FILE).
+std::optional<std::string> waybarConfigArgument(const std::vector<std::string>& arguments);
+
+// The settings file Waybar reads, below `root`: the one its command line names (relative to
+// the home folder, where sessions start it), else the first of config and config.jsonc in
 // `configHome`/waybar, ~/.config/waybar, ~/waybar and /etc/xdg/waybar; nothing without one.
 std::optional<std::uint32_t> waybarTaskbarState(const std::filesystem::path& root,
                                                 const std::filesystem::path& configHome,
-                                                const std::filesystem::path& home);
+                                                const std::filesystem::path& home,
+                                                const std::vector<std::string>& arguments);
 
 }  // namespace zarnel::linux_fs

@@ -37,18 +37,24 @@ TEST(Waybar, ModesLayersAndHiddenStarts) {
              Row{R"({"layer": "top", "mode": "dock"})", 0},
              Row{R"({"layer": "top", "mode": "no such mode"})", kTop},
              Row{R"({"mode": "overlay"})", kTop},
-             // Shown above windows; only sway's own bar settings hide it, when it follows them.
-             Row{R"({"mode": "hide"})", kTop},
-             Row{R"({"mode": "hide", "ipc": true})", kHide | kTop},
-             Row{R"({"mode": "hide", "ipc": "true"})", kTop},
+             // Outside sway, a bar in hide mode cannot follow sway's bar settings: it shows
+             // above windows.
+             Row{R"({"mode": "hide", "ipc": true})", kTop},
              Row{R"({"mode": "invisible"})", kHide},
              Row{R"({"start_hidden": true, "layer": "top"})", kHide | kTop},
+             Row{R"({"start_hidden": 1})", kHide},
+             Row{R"({"start_hidden": 0.0})", 0},
              Row{R"({"visible": false})", kHide},
              Row{R"({"visible": false, "mode": "dock"})", 0},
              Row{R"({"mode": "dock", "modes": {"dock": {"layer": "overlay"}}})", kTop},
-             Row{R"({"mode": "peek", "modes": {"peek": {"layer": "top", "visible": false}}})",
-                 kHide | kTop},
              Row{R"({"mode": "dock", "modes": {"hide": {"layer": "top"}}})", 0},
+             // A mode of the bar's own starts in the bottom layer, not shown.
+             Row{R"({"mode": "peek", "modes": {"peek": {"layer": "top"}}})", kHide | kTop},
+             Row{R"({"mode": "peek", "layer": "top", "modes": {"peek": {}}})", kHide},
+             // The default mode: its `modes` entry, then the bar's own keys over it.
+             Row{R"({"modes": {"default": {"layer": "top"}}})", kTop},
+             Row{R"({"layer": "bottom", "modes": {"default": {"layer": "top"}}})", 0},
+             Row{R"({"mode": "default", "layer": "overlay"})", kTop},
              // Several bars: each one's bits count.
              Row{R"([{"layer": "top"}, {"mode": "invisible"}, "no bar", 3])", kHide | kTop},
          }) {
@@ -74,7 +80,7 @@ TEST(Waybar, SettingsFileOfEachUser) {
     for (const Row& row : {
              Row{"/home/alice", "", kTop},
              Row{"/home/alice", "/home/alice/dotfiles", kHide | kTop},
-             Row{"/home/bob", "", kHide | kTop},
+             Row{"/home/bob", "", kTop},
              Row{"/home/carol", "", 0},
              Row{"/home/dave", "", 0},
          }) {
@@ -86,24 +92,40 @@ TEST(Waybar, SettingsFileOfEachUser) {
         platform.environment.userId = ::geteuid();
         EXPECT_EQ(platform.appBarGetState(), row.state) << row.home << " " << row.configHome;
     }
-    EXPECT_EQ(linux_fs::waybarTaskbarState(root, "/home/dave/.config", "/home/dave"), std::nullopt);
+    EXPECT_EQ(linux_fs::waybarTaskbarState(root, "/home/dave/.config", "/home/dave", {}),
+              std::nullopt);
     // A machine without the bar's settings anywhere.
     EXPECT_EQ(linux_fs::waybarTaskbarState(root.parent_path() / "desktop-lxqt",
-                                           "/home/alice/.config", "/home/alice"),
+                                           "/home/alice/.config", "/home/alice", {}),
               std::nullopt);
+    // The file its command line names, from the home folder where it is not absolute, wins.
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"waybar", "-c", "/home/alice/dotfiles/waybar/config"},
+          std::vector<std::string>{"waybar", "--log-level", "info", "--config",
+                                   "dotfiles/waybar/config"},
+          std::vector<std::string>{"waybar", "--config=dotfiles/waybar/config", "-b", "bar-0"}}) {
+        EXPECT_EQ(
+            linux_fs::waybarTaskbarState(root, "/home/alice/.config", "/home/alice", arguments),
+            kHide | kTop)
+            << arguments.at(1);
+    }
+    EXPECT_EQ(linux_fs::waybarConfigArgument({"waybar", "-c"}), std::nullopt);
+    EXPECT_EQ(linux_fs::waybarConfigArgument({"-c", "argument zero is the program"}), std::nullopt);
 }
 
 // A bar counts only while Waybar runs as this user: settings left from trying it tell
-// nothing, nor does another user's bar.
+// nothing, nor does another user's bar. Its command line comes with it.
 TEST(Waybar, OnlyARunningBarOfTheUserCounts) {
     const testing::ScratchMachine machine;
     const std::filesystem::path& root = machine.root();
-    std::filesystem::create_directories(root / "home/alice/.config/waybar");
-    std::ofstream(root / "home/alice/.config/waybar/config") << R"({"layer": "top"})";
-    std::filesystem::create_directories(root / "proc/1");
-    std::ofstream(root / "proc/1/comm") << "systemd\n";
-    std::filesystem::create_directories(root / "proc/self");
-    std::ofstream(root / "proc/self/comm") << "waybar\n";
+    const auto write = [&root](const std::filesystem::path& file, std::string_view text) {
+        std::filesystem::create_directories((root / file).parent_path());
+        std::ofstream(root / file) << text;
+    };
+    write("home/alice/.config/waybar/config", R"({"layer": "top"})");
+    write("home/alice/tall.jsonc", R"({"layer": "bottom"})");
+    write("proc/1/comm", "systemd\n");
+    write("proc/self/comm", "waybar\n");  // no process's own number
 
     const WaylandSession session;
     LinuxPlatform platform(root);
@@ -113,16 +135,24 @@ TEST(Waybar, OnlyARunningBarOfTheUserCounts) {
     platform.environment.userId = ::geteuid();
     EXPECT_EQ(platform.appBarGetState(), 0U);
 
-    std::filesystem::create_directories(root / "proc/4242");
-    std::ofstream(root / "proc/4242/comm") << "waybar\n";
-    EXPECT_TRUE(linux_fs::userRuns(root, "waybar", ::geteuid()));
-    EXPECT_FALSE(linux_fs::userRuns(root, "waybar", ::geteuid() + 1));
-    EXPECT_FALSE(linux_fs::userRuns(root, "way", ::geteuid()));
+    // NixOS starts it through a wrapper, under the wrapped program's name.
+    write("proc/4242/comm", ".waybar-wrapped\n");
     EXPECT_EQ(platform.appBarGetState(), kTop);
+    using std::string_literals::operator""s;
+    write("proc/4242/cmdline", "/run/current-system/sw/bin/waybar\0-c\0tall.jsonc\0"s);
+    EXPECT_EQ(platform.appBarGetState(), 0U);
 
+    const std::vector<std::string_view> programs(std::begin(linux_fs::kWaybarPrograms),
+                                                 std::end(linux_fs::kWaybarPrograms));
+    EXPECT_EQ(linux_fs::userProcessArguments(root, programs, ::geteuid()),
+              (std::vector<std::string>{"/run/current-system/sw/bin/waybar", "-c", "tall.jsonc"}));
+    EXPECT_EQ(linux_fs::userProcessArguments(root, programs, ::geteuid() + 1), std::nullopt);
+    const std::string_view shortName[] = {"way"};
+    EXPECT_EQ(linux_fs::userProcessArguments(root, shortName, ::geteuid()), std::nullopt);
     // The kernel keeps 15 bytes of a name.
-    std::ofstream(root / "proc/4242/comm") << "a-long-program-\n";
-    EXPECT_TRUE(linux_fs::userRuns(root, "a-long-program-name", ::geteuid()));
+    write("proc/4242/comm", "a-long-program-\n");
+    const std::string_view longName[] = {"a-long-program-name"};
+    EXPECT_TRUE(linux_fs::userProcessArguments(root, longName, ::geteuid()));
 }
 
 }  // namespace
