@@ -102,6 +102,10 @@ for machine in "$fixtures"/*/; do
       printf '%s' "$sep"; cat_if "$machine/usr/share/wf-panel-pi/metadata/panel-pi.xml"; } |
       seed panel_files "$name"
   done
+  find "$machine" \( -path '*/sway/config*' -o -path '*/.sway/config' \) -type f | sort |
+    while read -r config; do
+      seed sway_config "$m-$(printf '%s' "${config#"$machine"}" | md5sum | cut -c1-8)" <"$config"
+    done
   find "$machine" -path '*waybar/config*' -type f | sort | while read -r config; do
     seed waybar "$m-$(printf '%s' "${config#"$machine"}" | md5sum | cut -c1-8)" <"$config"
   done

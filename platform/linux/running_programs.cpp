@@ -24,9 +24,10 @@ bool namesOneOf(std::string_view name, std::span<const std::string_view> program
 
 }  // namespace
 
-std::optional<std::vector<std::string>> userProcessArguments(
-    const std::filesystem::path& root, std::span<const std::string_view> programs,
-    std::uint32_t userId) {
+std::vector<RunningProgram> userPrograms(const std::filesystem::path& root,
+                                         std::span<const std::string_view> programs,
+                                         std::uint32_t userId) {
+    std::vector<RunningProgram> found;
     std::error_code error;
     std::filesystem::directory_iterator entry(root / "proc", error);
     for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
@@ -37,17 +38,17 @@ std::optional<std::vector<std::string>> userProcessArguments(
         if (::stat(process.c_str(), &owner) != 0 || owner.st_uid != userId) continue;
         const auto name = readFile(process, "comm", FinalLink::Refuse, kMostNameFileBytes);
         if (!name || !namesOneOf(trimmed(*name, "\n"), programs)) continue;
-        std::vector<std::string> arguments;
+        RunningProgram program{.name = std::string(trimmed(*name, "\n")), .arguments = {}};
         const std::string line =
             readFileHead(process, "cmdline", FinalLink::Refuse, kMostCommandLineBytes).value_or("");
         for (std::string_view rest = line; !rest.empty();) {
             const std::size_t end = rest.find('\0');
-            arguments.emplace_back(rest.substr(0, end));
+            program.arguments.emplace_back(rest.substr(0, end));
             rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         }
-        return arguments;
+        found.push_back(std::move(program));
     }
-    return std::nullopt;
+    return found;
 }
 
 }  // namespace zarnel::linux_fs

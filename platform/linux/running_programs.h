@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,11 +10,16 @@
 
 namespace zarnel::linux_fs {
 
-// The command line of a process of `userId` that runs one of `programs`, by the name the
-// kernel keeps for it (proc/<pid>/comm, its first 15 bytes); nothing when none runs. An
-// unreadable command line is an empty one.
-std::optional<std::vector<std::string>> userProcessArguments(
-    const std::filesystem::path& root, std::span<const std::string_view> programs,
-    std::uint32_t userId);
+// A program a process runs: the name the kernel keeps for it (proc/<pid>/comm, its first 15
+// bytes), and its command line (empty where it cannot be read).
+struct RunningProgram {
+    std::string name;
+    std::vector<std::string> arguments;
+};
+
+// The processes of `userId` that run one of `programs`, in the order proc/ lists them.
+std::vector<RunningProgram> userPrograms(const std::filesystem::path& root,
+                                         std::span<const std::string_view> programs,
+                                         std::uint32_t userId);
 
 }  // namespace zarnel::linux_fs

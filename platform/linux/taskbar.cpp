@@ -8,9 +8,8 @@
 #include "platform/errors.h"
 #include "platform/linux/desktop_session.h"
 #include "platform/linux/linux_platform.h"
-#include "platform/linux/running_programs.h"
 #include "platform/linux/taskbar_x11.h"
-#include "platform/linux/waybar.h"
+#include "platform/linux/wayland_bars.h"
 
 namespace zarnel {
 namespace {
@@ -52,17 +51,18 @@ std::uint32_t LinuxPlatform::appBarGetState() {
     }
     // A Wayland session's panels are no X windows, and asking would start an Xwayland that
     // the compositor keeps for X programs until one comes. A compositor that draws no panel of
-    // its own (Hyprland, sway, niri) may run Waybar, whose settings tell, read as the desktops'
-    // are.
+    // its own leaves it to a bar the user runs, whose settings tell, read as the desktops' are.
     if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland && *wayland) {
+        const char* swaySocket = std::getenv("SWAYSOCK");
         const auto state = panelSettings_.ask<std::optional<std::uint32_t>>(
-            "waybar",
-            [root = root_, configHome = std::filesystem::path(environment.configHome()),
-             home = std::filesystem::path(environment.home), user = environment.userId] {
-                const auto arguments =
-                    linux_fs::userProcessArguments(root, linux_fs::kWaybarPrograms, user);
-                if (!arguments) return std::optional<std::uint32_t>();
-                return linux_fs::waybarTaskbarState(root, configHome, home, *arguments);
+            "bars",
+            [root = root_, session =
+                               linux_fs::WaylandBarSession{
+                                   .configHome = environment.configHome(),
+                                   .home = environment.home,
+                                   .userId = environment.userId,
+                                   .sway = swaySocket != nullptr && *swaySocket != '\0'}] {
+                return linux_fs::waylandBarsState(root, session);
             },
             kDesktopAnswerDeadline);
         return state && *state ? **state : 0;

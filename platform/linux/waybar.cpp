@@ -42,6 +42,9 @@ constexpr std::array<std::string_view, 2> kConfigFiles = {"config", "config.json
 // The distribution's bar, for users without one of their own.
 constexpr std::string_view kMachineFolder = "/etc/xdg/waybar";
 constexpr std::array<std::string_view, 2> kConfigOptions = {"-c", "--config"};
+constexpr std::array<std::string_view, 2> kBarOptions = {"-b", "--bar"};
+// The sway bar a bar follows when nothing names one.
+constexpr std::string_view kFirstSwayBar = "bar-0";
 
 // A setting as Waybar takes it for a switch: true, or a number other than 0.
 bool isOn(const JsonValue* value) {
@@ -89,7 +92,24 @@ BarMode modeOf(const JsonValue& bar) {
     return changedBy(changedBy(*presetNamed(kDefaultModeName), ownEntry(kDefaultModeName)), &bar);
 }
 
-std::uint32_t barState(const JsonValue& bar) {
+// The sway bar `bar` follows, if it follows one sway has.
+const SwayBar* followedBar(const JsonValue& bar, const SwayBarsFollowed* sway) {
+    const JsonValue* ipc = bar.member("ipc");
+    if (sway == nullptr || ipc == nullptr || ipc->kind != JsonValue::Kind::Boolean ||
+        !ipc->boolean) {
+        return nullptr;
+    }
+    const JsonValue* named = bar.member("id");
+    std::string id = named ? named->string().value_or("") : "";
+    if (id.empty()) id = sway->barArgument.empty() ? kFirstSwayBar : sway->barArgument;
+    for (const SwayBar& swayBar : sway->bars) {
+        if (swayBar.id == id) return &swayBar;
+    }
+    return nullptr;
+}
+
+std::uint32_t barState(const JsonValue& bar, const SwayBarsFollowed* sway) {
+    if (const SwayBar* followed = followedBar(bar, sway)) return followingBarState(*followed);
     const BarMode mode = modeOf(bar);
     std::uint32_t state = mode.layer == Layer::Bottom ? 0 : kAlwaysOnTop;
     if (!mode.visible || isOn(bar.member("start_hidden"))) state |= kAutoHide;
@@ -97,14 +117,31 @@ std::uint32_t barState(const JsonValue& bar) {
 }
 
 std::optional<std::uint32_t> fileState(const std::filesystem::path& root,
-                                       const std::filesystem::path& file) {
+                                       const std::filesystem::path& file,
+                                       const SwayBarsFollowed* sway) {
     const auto text = readFile(root, file.relative_path(), FinalLink::Follow);
-    return text ? waybarState(*text) : std::nullopt;
+    return text ? waybarState(*text, sway) : std::nullopt;
+}
+
+// The value of the last of `options` on the command line (OPTION VALUE, or --OPTION=VALUE for
+// the long one).
+std::optional<std::string> commandLineValue(const std::vector<std::string>& arguments,
+                                            const std::array<std::string_view, 2>& options) {
+    std::optional<std::string> value;
+    const std::string joined = std::string(options[1]) + "=";
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (argument.starts_with(joined)) value = argument.substr(joined.size());
+        for (const std::string_view option : options) {
+            if (argument == option && i + 1 < arguments.size()) value = arguments[++i];
+        }
+    }
+    return value;
 }
 
 }  // namespace
 
-std::optional<std::uint32_t> waybarState(std::string_view config) {
+std::optional<std::uint32_t> waybarState(std::string_view config, const SwayBarsFollowed* sway) {
     const auto value = parseJson(config);
     if (!value) return std::nullopt;
     std::vector<const JsonValue*> bars;
@@ -116,27 +153,27 @@ std::optional<std::uint32_t> waybarState(std::string_view config) {
     }
     if (bars.empty()) return std::nullopt;
     std::uint32_t state = 0;
-    for (const JsonValue* bar : bars) state |= barState(*bar);
+    for (const JsonValue* bar : bars) state |= barState(*bar, sway);
     return state;
 }
 
 std::optional<std::string> waybarConfigArgument(const std::vector<std::string>& arguments) {
-    std::optional<std::string> file;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        for (const std::string_view option : kConfigOptions) {
-            if (argument == option && i + 1 < arguments.size()) file = arguments[++i];
-        }
-        if (argument.starts_with("--config=")) file = argument.substr(argument.find('=') + 1);
-    }
-    return file;
+    return commandLineValue(arguments, kConfigOptions);
+}
+
+std::optional<std::string> waybarBarArgument(const std::vector<std::string>& arguments) {
+    return commandLineValue(arguments, kBarOptions);
 }
 
 std::optional<std::uint32_t> waybarTaskbarState(const std::filesystem::path& root,
                                                 const std::filesystem::path& configHome,
                                                 const std::filesystem::path& home,
-                                                const std::vector<std::string>& arguments) {
-    if (const auto named = waybarConfigArgument(arguments)) return fileState(root, home / *named);
+                                                const std::vector<std::string>& arguments,
+                                                const std::vector<SwayBar>& swayBars) {
+    const SwayBarsFollowed sway{swayBars, waybarBarArgument(arguments).value_or("")};
+    if (const auto named = waybarConfigArgument(arguments)) {
+        return fileState(root, home / *named, &sway);
+    }
     const std::array<std::filesystem::path, 4> folders = {
         configHome / "waybar", home / ".config/waybar", home / "waybar", kMachineFolder};
     for (const std::filesystem::path& folder : folders) {
@@ -144,7 +181,7 @@ std::optional<std::uint32_t> waybarTaskbarState(const std::filesystem::path& roo
             // The first file there is the one Waybar reads, whatever it holds.
             std::error_code missing;
             if (std::filesystem::exists(root / (folder / file).relative_path(), missing)) {
-                return fileState(root, folder / file);
+                return fileState(root, folder / file, &sway);
             }
         }
     }

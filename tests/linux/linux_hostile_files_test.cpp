@@ -104,6 +104,12 @@ std::string waybarAnswer(LinuxPlatform& platform) {
     return taskbarAnswer(platform, "Hyprland");
 }
 
+// sway, whose bars swaybar draws.
+std::string swayAnswer(LinuxPlatform& platform) {
+    const testing::WaylandSession session(true);
+    return taskbarAnswer(platform, "sway");
+}
+
 // One reader: the file it reads, and its answer as text; `without` is a file removed first
 // so that the reader's own file decides the answer.
 struct ReaderRow {
@@ -163,6 +169,9 @@ const ReaderRow kReaders[] = {
      "home/user/.config/wf-panel-pi/wf-panel-pi.ini"},
     {"WaybarSettings", "home/user/.config/waybar/config.jsonc", waybarAnswer},
     {"WaybarProcess", "proc/77/comm", waybarAnswer},
+    {"SwayConfig", "home/user/.config/sway/config", swayAnswer},
+    {"WfShellSettings", "home/user/.config/wf-shell.ini", waybarAnswer,
+     "home/user/.config/waybar/config.jsonc"},
     {"Mountinfo", "proc/self/mountinfo",
      [](LinuxPlatform& p) {
          const DriveList drives = p.drives();
@@ -218,6 +227,10 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
               "<option name=\"layer\" type=\"string\"><default>top</default></option>\n");
         write("home/user/.config/waybar/config.jsonc", "{\"layer\": \"top\"}\n");
         write("proc/77/comm", "waybar\n");
+        write("proc/78/comm", "swaybar\n");
+        write("home/user/.config/sway/config", "bar {\n  mode hide\n}\n");
+        write("proc/79/comm", "wf-panel\n");
+        write("home/user/.config/wf-shell.ini", "[panel]\nlayer = bottom\n");
         write("proc/self/mountinfo",
               "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n");
     }

@@ -144,15 +144,18 @@ TEST(Waybar, OnlyARunningBarOfTheUserCounts) {
 
     const std::vector<std::string_view> programs(std::begin(linux_fs::kWaybarPrograms),
                                                  std::end(linux_fs::kWaybarPrograms));
-    EXPECT_EQ(linux_fs::userProcessArguments(root, programs, ::geteuid()),
+    const auto found = linux_fs::userPrograms(root, programs, ::geteuid());
+    ASSERT_EQ(found.size(), 1U);
+    EXPECT_EQ(found[0].name, ".waybar-wrapped");
+    EXPECT_EQ(found[0].arguments,
               (std::vector<std::string>{"/run/current-system/sw/bin/waybar", "-c", "tall.jsonc"}));
-    EXPECT_EQ(linux_fs::userProcessArguments(root, programs, ::geteuid() + 1), std::nullopt);
+    EXPECT_TRUE(linux_fs::userPrograms(root, programs, ::geteuid() + 1).empty());
     const std::string_view shortName[] = {"way"};
-    EXPECT_EQ(linux_fs::userProcessArguments(root, shortName, ::geteuid()), std::nullopt);
+    EXPECT_TRUE(linux_fs::userPrograms(root, shortName, ::geteuid()).empty());
     // The kernel keeps 15 bytes of a name.
     write("proc/4242/comm", "a-long-program-\n");
     const std::string_view longName[] = {"a-long-program-name"};
-    EXPECT_TRUE(linux_fs::userProcessArguments(root, longName, ::geteuid()));
+    EXPECT_EQ(linux_fs::userPrograms(root, longName, ::geteuid()).size(), 1U);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // A Wayland session for as long as the object lives, as a compositor gives its programs one:
-// $WAYLAND_DISPLAY set, then put back as it was.
+// $WAYLAND_DISPLAY set, and $SWAYSOCK for sway's, then put back as they were.
 #pragma once
 
 #include <stdlib.h>
@@ -11,23 +11,39 @@ namespace zarnel::testing {
 
 class WaylandSession {
   public:
-    WaylandSession() {
-        if (const char* saved = ::getenv(kVariable)) saved_ = saved;
-        ::setenv(kVariable, "wayland-1", 1);
-    }
-    ~WaylandSession() {
-        if (saved_) {
-            ::setenv(kVariable, saved_->c_str(), 1);
-        } else {
-            ::unsetenv(kVariable);
-        }
-    }
-    WaylandSession(const WaylandSession&) = delete;
-    WaylandSession& operator=(const WaylandSession&) = delete;
+    explicit WaylandSession(bool sway = false)
+        : display_("WAYLAND_DISPLAY", "wayland-1"),
+          swaySocket_("SWAYSOCK", sway ? "/run/user/1000/sway-ipc.sock" : nullptr) {}
 
   private:
-    static constexpr const char* kVariable = "WAYLAND_DISPLAY";
-    std::optional<std::string> saved_;
+    // One variable, set (or unset, for no value) and put back.
+    class Variable {
+      public:
+        Variable(const char* name, const char* value) : name_(name) {
+            if (const char* saved = ::getenv(name)) saved_ = saved;
+            if (value) {
+                ::setenv(name, value, 1);
+            } else {
+                ::unsetenv(name);
+            }
+        }
+        ~Variable() {
+            if (saved_) {
+                ::setenv(name_, saved_->c_str(), 1);
+            } else {
+                ::unsetenv(name_);
+            }
+        }
+        Variable(const Variable&) = delete;
+        Variable& operator=(const Variable&) = delete;
+
+      private:
+        const char* name_;
+        std::optional<std::string> saved_;
+    };
+
+    Variable display_;
+    Variable swaySocket_;
 };
 
 }  // namespace zarnel::testing
