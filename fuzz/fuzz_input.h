@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,16 @@ inline std::vector<std::string_view> partsOf(std::string_view text, std::size_t 
     parts.push_back(text);
     if (parts.size() < count) parts.resize(count);
     return parts;
+}
+
+// `text` between `before` and `after`, for the promises that a text reads the same with
+// something around it. (Appended piece by piece: GCC 12 takes a chain of string additions for
+// an overlapping copy.)
+inline std::string between(std::string_view before, std::string_view text, std::string_view after) {
+    std::string joined;
+    joined.reserve(before.size() + text.size() + after.size());
+    joined.append(before).append(text).append(after);
+    return joined;
 }
 
 // A parser broke one of its promises: abort, so the fuzzer keeps the input that did it.

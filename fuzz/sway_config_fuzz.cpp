@@ -33,13 +33,6 @@ bool sameBars(const std::vector<SwayBar>& a, const std::vector<SwayBar>& b) {
     return true;
 }
 
-std::string joined(std::string_view before, std::string_view text, std::string_view after) {
-    std::string whole;
-    whole.reserve(before.size() + text.size() + after.size());
-    whole.append(before).append(text).append(after);
-    return whole;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -59,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!last.ends_with('\\')) {
         std::size_t commentedIncludes = 0;
         fuzz::require(
-            sameBars(barsOf(joined("", text, "\n# a comment\n"), commentedIncludes), bars));
+            sameBars(barsOf(fuzz::between("", text, "\n# a comment\n"), commentedIncludes), bars));
         fuzz::require(commentedIncludes == includes);
     }
     // (A brace alone on the first line would open a block named by the line set before it.)
@@ -68,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         first.remove_prefix(1);
     if (text.find("$q9z") == std::string_view::npos && !first.starts_with('{')) {
         std::size_t setIncludes = 0;
-        fuzz::require(sameBars(barsOf(joined("set $q9z unused\n", text, ""), setIncludes), bars));
+        fuzz::require(
+            sameBars(barsOf(fuzz::between("set $q9z unused\n", text, ""), setIncludes), bars));
         fuzz::require(setIncludes == includes);
     }
     return 0;

@@ -33,15 +33,6 @@ bool sameValue(const JsonValue& a, const JsonValue& b) {
     return true;
 }
 
-// `text` between `before` and `after`. (Appended piece by piece: GCC 12 takes a chain of
-// string additions for an overlapping copy.)
-std::string between(std::string_view before, std::string_view text, std::string_view after) {
-    std::string joined;
-    joined.reserve(before.size() + text.size() + after.size());
-    joined.append(before).append(text).append(after);
-    return joined;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -49,12 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto value = linux_fs::parseJson(text);
     // (A byte order mark counts only at the very start, so such a text is not commented.)
     if (!text.starts_with(kByteOrderMark)) {
-        const auto withComment = linux_fs::parseJson(between("/* before */", text, ""));
+        const auto withComment = linux_fs::parseJson(fuzz::between("/* before */", text, ""));
         fuzz::require(value.has_value() == withComment.has_value());
         if (value) fuzz::require(sameValue(*value, *withComment));
     }
 
-    const std::string followed = between("", text, "\n]} \"unclosed /* unclosed");
+    const std::string followed = fuzz::between("", text, "\n]} \"unclosed /* unclosed");
     if (value) {
         const auto read = linux_fs::parseJson(followed);
         fuzz::require(read && sameValue(*read, *value));

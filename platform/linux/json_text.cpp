@@ -1,9 +1,9 @@
 #include "platform/linux/json_text.h"
 
-#include <array>
 #include <cstdint>
 
 #include "platform/text_fields.h"
+#include "platform/unicode.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -13,37 +13,10 @@ namespace {
 constexpr int kMaxDepth = 64;
 constexpr int kHexDigitsOfEscape = 4;
 constexpr int kHexBase = 16;
-// UTF-16 surrogates, which a \u escape may give in pairs.
-constexpr std::uint32_t kHighSurrogateFirst = 0xD800;
-constexpr std::uint32_t kLowSurrogateFirst = 0xDC00;
-constexpr std::uint32_t kSurrogateEnd = 0xE000;
-constexpr std::uint32_t kSupplementaryFirst = 0x10000;
-constexpr int kSurrogateBits = 10;
 // What a lone second half of a pair stands for: the replacement character.
-constexpr std::uint32_t kReplacement = 0xFFFD;
-// UTF-8: the code points below each limit take one, two and three bytes; the lead byte of each
-// length; then six bits to a continuation byte.
-constexpr std::array<std::uint32_t, 3> kUtf8LengthLimits = {0x80, 0x800, 0x10000};
-constexpr std::array<std::uint32_t, 4> kUtf8Leads = {0x00, 0xC0, 0xE0, 0xF0};
-constexpr std::uint32_t kContinuationMark = 0x80;
-constexpr std::uint32_t kSixBits = 0x3F;
-constexpr int kBitsPerContinuation = 6;
+constexpr char32_t kReplacement = 0xFFFD;
 // Some editors start a UTF-8 file with this mark; the readers of these files skip it.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-void appendUtf8(std::string& out, std::uint32_t code) {
-    std::size_t continuations = 0;
-    while (continuations < kUtf8LengthLimits.size() && code >= kUtf8LengthLimits[continuations]) {
-        ++continuations;
-    }
-    const auto shifted = [code](std::size_t bytes) {
-        return code >> (kBitsPerContinuation * static_cast<int>(bytes));
-    };
-    out += static_cast<char>(kUtf8Leads[continuations] | shifted(continuations));
-    for (std::size_t rest = continuations; rest-- > 0;) {
-        out += static_cast<char>(kContinuationMark | (shifted(rest) & kSixBits));
-    }
-}
 
 class Reader {
   public:
@@ -163,28 +136,27 @@ class Reader {
         return value;
     }
 
-    std::optional<std::uint32_t> hexQuad() {
+    std::optional<char32_t> hexQuad() {
         if (text_.size() - at_ < kHexDigitsOfEscape) return std::nullopt;
         const auto code =
             wholeNumber<std::uint32_t>(text_.substr(at_, kHexDigitsOfEscape), kHexBase);
-        if (code) at_ += kHexDigitsOfEscape;
-        return code;
+        if (!code) return std::nullopt;
+        at_ += kHexDigitsOfEscape;
+        return static_cast<char32_t>(*code);
     }
 
     // A \u escape, with the second half of a surrogate pair when the first asks for it. A
     // first half without its second is refused, as the readers of these files refuse it; a
     // second half alone stands for no character.
-    std::optional<std::uint32_t> escapedCode() {
+    std::optional<char32_t> escapedCode() {
         const auto first = hexQuad();
         if (!first) return std::nullopt;
-        if (*first >= kLowSurrogateFirst && *first < kSurrogateEnd) return kReplacement;
-        if (*first < kHighSurrogateFirst || *first >= kLowSurrogateFirst) return first;
+        if (isLowSurrogate(*first)) return kReplacement;
+        if (!isHighSurrogate(*first)) return first;
         if (!takeWord("\\u")) return std::nullopt;
         const auto second = hexQuad();
-        if (!second || *second < kLowSurrogateFirst || *second >= kSurrogateEnd)
-            return std::nullopt;
-        return kSupplementaryFirst + ((*first - kHighSurrogateFirst) << kSurrogateBits) +
-               (*second - kLowSurrogateFirst);
+        if (!second || !isLowSurrogate(*second)) return std::nullopt;
+        return fromSurrogates(*first, *second);
     }
 
     std::optional<std::string> string() {
@@ -200,35 +172,14 @@ class Reader {
             }
             if (atEnd()) return std::nullopt;
             const char escape = text_[at_++];
-            switch (escape) {
-                case '"':
-                case '\\':
-                case '/':
-                    out += escape;
-                    break;
-                case 'b':
-                    out += '\b';
-                    break;
-                case 'f':
-                    out += '\f';
-                    break;
-                case 'n':
-                    out += '\n';
-                    break;
-                case 'r':
-                    out += '\r';
-                    break;
-                case 't':
-                    out += '\t';
-                    break;
-                case 'u': {
-                    const auto code = escapedCode();
-                    if (!code) return std::nullopt;
-                    appendUtf8(out, *code);
-                    break;
-                }
-                default:
-                    return std::nullopt;
+            if (const auto character = jsonEscaped(escape)) {
+                out += *character;
+            } else if (escape == 'u') {
+                const auto code = escapedCode();
+                if (!code) return std::nullopt;
+                appendUtf8(out, *code);
+            } else {
+                return std::nullopt;
             }
         }
         return std::nullopt;  // unclosed

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/unicode.h"
 #include "tools/json-string/json_string.h"
 
 namespace zarnel::tools {
@@ -83,37 +84,6 @@ namespace {
 
 constexpr int kHexDigits = 4;
 constexpr int kHexBase = 16;
-constexpr char32_t kOneByteLimit = 0x80;
-constexpr char32_t kTwoByteLimit = 0x800;
-constexpr char32_t kThreeByteLimit = 0x10000;
-constexpr char32_t kHighSurrogateFirst = 0xD800;
-constexpr char32_t kLowSurrogateFirst = 0xDC00;
-constexpr char32_t kSurrogateEnd = 0xE000;
-constexpr int kSurrogateBits = 10;
-constexpr std::uint8_t kTwoByteLead = 0xC0;
-constexpr std::uint8_t kThreeByteLead = 0xE0;
-constexpr std::uint8_t kFourByteLead = 0xF0;
-constexpr std::uint8_t kContinuation = 0x80;
-constexpr char32_t kSixBits = 0x3F;
-
-void appendUtf8(std::string& out, char32_t c) {
-    const auto byte = [](char32_t v) { return static_cast<char>(static_cast<std::uint8_t>(v)); };
-    if (c < kOneByteLimit) {
-        out += byte(c);
-    } else if (c < kTwoByteLimit) {
-        out += byte(kTwoByteLead | (c >> 6));
-        out += byte(kContinuation | (c & kSixBits));
-    } else if (c < kThreeByteLimit) {
-        out += byte(kThreeByteLead | (c >> 12));
-        out += byte(kContinuation | ((c >> 6) & kSixBits));
-        out += byte(kContinuation | (c & kSixBits));
-    } else {
-        out += byte(kFourByteLead | (c >> 18));
-        out += byte(kContinuation | ((c >> 12) & kSixBits));
-        out += byte(kContinuation | ((c >> 6) & kSixBits));
-        out += byte(kContinuation | (c & kSixBits));
-    }
-}
 
 class Parser {
   public:
@@ -217,39 +187,20 @@ class Parser {
             }
             if (at_ == text_.size()) fail("unterminated escape");
             const char e = text_[at_++];
-            switch (e) {
-                case 'n':
-                    out += '\n';
-                    break;
-                case 'r':
-                    out += '\r';
-                    break;
-                case 't':
-                    out += '\t';
-                    break;
-                case 'b':
-                    out += '\b';
-                    break;
-                case 'f':
-                    out += '\f';
-                    break;
-                case 'u': {
-                    char32_t code = hexQuad();
-                    if (code >= kHighSurrogateFirst && code < kLowSurrogateFirst &&
-                        literal("\\u")) {
-                        const char32_t low = hexQuad();
-                        if (low < kLowSurrogateFirst || low >= kSurrogateEnd)
-                            fail("lone surrogate");
-                        code = kThreeByteLimit + ((code - kHighSurrogateFirst) << kSurrogateBits) +
-                               (low - kLowSurrogateFirst);
-                    } else if (code >= kHighSurrogateFirst && code < kSurrogateEnd) {
-                        fail("lone surrogate");
-                    }
-                    appendUtf8(out, code);
-                    break;
+            if (const auto character = jsonEscaped(e)) {
+                out += *character;
+            } else if (e == 'u') {
+                char32_t code = hexQuad();
+                if (isHighSurrogate(code) && literal("\\u")) {
+                    const char32_t low = hexQuad();
+                    if (!isLowSurrogate(low)) fail("lone surrogate");
+                    code = fromSurrogates(code, low);
+                } else if (isHighSurrogate(code) || isLowSurrogate(code)) {
+                    fail("lone surrogate");
                 }
-                default:
-                    out += e;  // \" \\ \/
+                appendUtf8(out, code);
+            } else {
+                out += e;
             }
         }
     }
