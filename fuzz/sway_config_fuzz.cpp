@@ -1,25 +1,32 @@
 // sway's settings: the bars read are the same with a comment line after the text, or a
-// variable no line uses set before it; includes are handed on, never read; each bar's bits are
-// only the taskbar's two.
+// variable no line uses set before it; includes are handed on, never read; a bar's mode and
+// hidden state are only ever what sway takes.
 #include <string>
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
 #include "platform/linux/sway_config.h"
-#include "platform/platform.h"
 
 namespace {
 
 using namespace zarnel;
 using linux_fs::SwayBar;
 
-constexpr std::uint32_t kTaskbarBits = app_bar_state::kAutoHide | app_bar_state::kAlwaysOnTop;
+constexpr std::string_view kModes[] = {"dock", "hide", "invisible", "overlay"};
+constexpr std::string_view kHiddenStates[] = {"hide", "show"};
+
+template <std::size_t N>
+bool isOneOf(std::string_view value, const std::string_view (&names)[N]) {
+    for (const std::string_view name : names) {
+        if (value == name) return true;
+    }
+    return false;
+}
 
 std::vector<SwayBar> barsOf(std::string_view text, std::size_t& includes) {
-    std::vector<SwayBar> bars;
-    linux_fs::SwayVariables variables;
-    linux_fs::readSwayConfig(text, bars, variables, [&includes](std::string_view) { ++includes; });
-    return bars;
+    linux_fs::SwayConfigReader reader;
+    reader.read(text, [&includes](const std::vector<std::string>&) { ++includes; });
+    return reader.bars();
 }
 
 bool sameBars(const std::vector<SwayBar>& a, const std::vector<SwayBar>& b) {
@@ -40,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t includes = 0;
     const std::vector<SwayBar> bars = barsOf(text, includes);
     for (const SwayBar& bar : bars) {
-        fuzz::require((linux_fs::swaybarState(bar) & ~kTaskbarBits) == 0);
-        fuzz::require((linux_fs::followingBarState(bar) & ~kTaskbarBits) == 0);
+        fuzz::require(isOneOf(bar.mode, kModes) && isOneOf(bar.hiddenState, kHiddenStates));
     }
     // (What follows a continued line joins it; blanks after its '\\' do not count.)
     std::string_view last = text;

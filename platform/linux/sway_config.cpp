@@ -1,35 +1,110 @@
 #include "platform/linux/sway_config.h"
 
-#include <glob.h>
-
-#include <algorithm>
 #include <array>
-#include <set>
+#include <limits>
 #include <span>
 
-#include "platform/linux/read_file.h"
-#include "platform/platform.h"
 #include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
 
-using app_bar_state::kAlwaysOnTop;
-using app_bar_state::kAutoHide;
+constexpr std::string_view kBar = "bar";
+// Longer than any variable's name in settings; longer names are not kept, so that a hostile
+// file cannot make each '$' cost a look at thousands of name lengths.
+constexpr std::size_t kMaxNameLength = 64;
+// Longer than any line of settings with its variables put in: a variable named many times
+// over in the values of others would otherwise grow without end.
+constexpr std::size_t kMaxLineBytes = 65536;
+// No bar yet: a bar block's bar is made by its first setting.
+constexpr std::size_t kNoBar = std::numeric_limits<std::size_t>::max();
+constexpr std::string_view kBarIdPrefix = "bar-";
+constexpr std::string_view kHideMode = "hide";
+constexpr std::string_view kInvisibleMode = "invisible";
+constexpr std::string_view kShowState = "show";
+constexpr std::array<std::string_view, 4> kModes = {"dock", kHideMode, kInvisibleMode, "overlay"};
+constexpr std::array<std::string_view, 2> kHiddenStates = {kHideMode, kShowState};
+// The settings a bar takes, which tell a bar's id from a setting on a `bar` line.
+constexpr std::array<std::string_view, 29> kBarSettings = {"bindcode",
+                                                           "binding_mode_indicator",
+                                                           "bindsym",
+                                                           "colors",
+                                                           "font",
+                                                           "gaps",
+                                                           "height",
+                                                           "hidden_state",
+                                                           "icon_theme",
+                                                           "id",
+                                                           "mode",
+                                                           "modifier",
+                                                           "output",
+                                                           "pango_markup",
+                                                           "position",
+                                                           "separator_symbol",
+                                                           "status_command",
+                                                           "status_edge_padding",
+                                                           "status_padding",
+                                                           "strip_workspace_name",
+                                                           "strip_workspace_numbers",
+                                                           "swaybar_command",
+                                                           "tray_bindcode",
+                                                           "tray_bindsym",
+                                                           "tray_output",
+                                                           "tray_padding",
+                                                           "workspace_buttons",
+                                                           "workspace_min_width",
+                                                           "wrap_scroll"};
 
-constexpr std::string_view kBarBlock = "bar";
-constexpr std::string_view kBarPrefix = "bar-";
-constexpr std::string_view kDefaultProgram = "swaybar";
-constexpr std::string_view kHide = "hide";
-constexpr std::string_view kShow = "show";
-constexpr std::string_view kInvisible = "invisible";
-constexpr std::string_view kOverlay = "overlay";
-// Deeper than any settings file includes; a file that includes itself by another name stops
-// here.
-constexpr int kMaxIncludeDepth = 16;
+bool isBarSetting(std::string_view word) {
+    for (const std::string_view setting : kBarSettings) {
+        if (setting == word) return true;
+    }
+    return false;
+}
 
-// A line's words; quotes keep blanks in a word and go.
-std::vector<std::string> wordsOf(std::string_view line) {
+// `value` in lower case when it is one of `allowed`, as sway takes it; nothing otherwise.
+template <std::size_t N>
+std::optional<std::string> oneOf(std::string_view value,
+                                 const std::array<std::string_view, N>& allowed) {
+    for (const std::string_view name : allowed) {
+        if (sameIgnoringCase(value, name)) return std::string(name);
+    }
+    return std::nullopt;
+}
+
+// The settings text's lines, each continued line joined to the next; blank lines stay, empty.
+std::vector<std::string> logicalLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::string pending;
+    while (!text.empty()) {
+        const std::string_view line = trimmed(takeLine(text), " \t\r");
+        if (line.ends_with('\\')) {
+            pending.append(line.substr(0, line.size() - 1)).push_back(' ');
+            continue;
+        }
+        pending.append(line);
+        lines.push_back(std::move(pending));
+        pending.clear();
+    }
+    if (!pending.empty()) lines.push_back(std::move(pending));
+    return lines;
+}
+
+bool isComment(std::string_view line) {
+    return line.empty() || line.starts_with('#');
+}
+
+bool isBarBlock(const std::vector<std::vector<std::string>>& blocks) {
+    return !blocks.empty() && !blocks.front().empty() && blocks.front().front() == kBar;
+}
+
+}  // namespace
+
+bool SwayBar::hides() const {
+    return mode == kInvisibleMode || (mode == kHideMode && hiddenState != kShowState);
+}
+
+std::vector<std::string> swayWords(std::string_view line) {
     std::vector<std::string> words;
     std::string word;
     char quote = '\0';
@@ -57,187 +132,142 @@ std::vector<std::string> wordsOf(std::string_view line) {
     return words;
 }
 
-// The words with the variables defined so far put in; the longest name first, as sway does.
-std::vector<std::string> expanded(std::vector<std::string> words, const SwayVariables& variables) {
-    for (std::string& word : words) {
-        std::string_view best;
-        for (const auto& [name, value] : variables) {
-            if (word.starts_with(name) && name.size() > best.size()) best = name;
-        }
-        if (!best.empty()) word = variables.find(best)->second + word.substr(best.size());
-    }
-    return words;
-}
-
-SwayBar& barWithId(std::vector<SwayBar>& bars, std::string_view id) {
-    for (SwayBar& bar : bars) {
-        if (bar.id == id) return bar;
-    }
-    bars.emplace_back().id = id;
-    return bars.back();
-}
-
-SwayBar& newBar(std::vector<SwayBar>& bars) {
-    const std::string id = std::string(kBarPrefix) + std::to_string(bars.size());
-    bars.emplace_back().id = id;
-    return bars.back();
-}
-
-// One setting of a bar: `key` and the words after it.
-void setBar(SwayBar& bar, std::string_view key, std::span<const std::string> values) {
-    if (values.empty()) return;
-    if (key == "mode") bar.mode = values.front();
-    if (key == "hidden_state") bar.hiddenState = values.front();
-    if (key == "id") bar.id = values.front();
-    if (key == "swaybar_command") {
-        bar.command.clear();
-        for (const std::string& value : values) {
-            if (!bar.command.empty()) bar.command += ' ';
-            bar.command += value;
-        }
-    }
-}
-
-// The settings text's lines, each continued line joined to the next.
-std::vector<std::string> logicalLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string pending;
-    while (!text.empty()) {
-        const std::string_view line = trimmed(takeLine(text), " \t\r");
-        if (line.ends_with('\\')) {
-            pending.append(line.substr(0, line.size() - 1)).push_back(' ');
+std::string SwayConfigReader::withVariables(std::string_view line) const {
+    std::string out;
+    for (std::size_t at = 0; at < line.size() && out.size() < kMaxLineBytes;) {
+        if (line[at] != '$') {
+            out += line[at++];
             continue;
         }
-        pending.append(line);
-        lines.push_back(std::move(pending));
-        pending.clear();
+        if (line.substr(at, 2) == "$$") {
+            out += '$';
+            at += 2;
+            continue;
+        }
+        // The longest name defined that the text goes on with: a lookup for each length of
+        // name there is, not a look at each variable.
+        const std::size_t wordEnd = std::min(line.find_first_of(" \t", at), line.size());
+        std::size_t taken = 0;
+        for (const std::size_t length : nameLengths_) {
+            if (length > wordEnd - at) continue;
+            if (const auto found = variables_.find(std::string(line.substr(at, length)));
+                found != variables_.end()) {
+                out += found->second;
+                taken = length;
+                break;
+            }
+        }
+        if (taken == 0) out += line[at++];
+        at += taken;
     }
-    if (!pending.empty()) lines.push_back(std::move(pending));
-    return lines;
+    if (out.size() > kMaxLineBytes) out.resize(kMaxLineBytes);
+    return out;
 }
 
-}  // namespace
+std::size_t SwayConfigReader::barWithId(std::string_view id) {
+    for (std::size_t i = 0; i < bars_.size(); ++i) {
+        if (bars_[i].id == id) return i;
+    }
+    bars_.emplace_back().id = id;
+    return bars_.size() - 1;
+}
 
-void readSwayConfig(std::string_view text, std::vector<SwayBar>& bars, SwayVariables& variables,
-                    const std::function<void(std::string_view)>& include) {
-    std::vector<std::string> blocks;
-    SwayBar* bar = nullptr;  // the bar whose block is open
+std::size_t SwayConfigReader::newBar() {
+    const std::string id = std::string(kBarIdPrefix) + std::to_string(bars_.size());
+    bars_.emplace_back().id = id;
+    return bars_.size() - 1;
+}
+
+void SwayConfigReader::set(std::size_t index, const std::vector<std::string>& setting) {
+    if (setting.size() < 2) return;
+    SwayBar& bar = bars_[index];
+    const std::string_view name = setting[0];
+    const std::string_view value = setting[1];
+    // Mode and hidden state take one word; another is a bar id, which this bar's block or line
+    // has already chosen.
+    if (name == "mode") bar.mode = oneOf(value, kModes).value_or(bar.mode);
+    if (name == "hidden_state")
+        bar.hiddenState = oneOf(value, kHiddenStates).value_or(bar.hiddenState);
+    if (name == "id") bar.id = value;
+    if (name == "swaybar_command") {
+        bar.command.clear();
+        for (std::size_t w = 1; w < setting.size(); ++w) {
+            if (w > 1) bar.command += ' ';
+            bar.command += setting[w];
+        }
+    }
+}
+
+void SwayConfigReader::barLine(const std::vector<std::string>& words) {
+    // "bar ID SETTING ...": the first word is an id when it is no setting and the next is one.
+    const std::span<const std::string> rest(words.begin() + 1, words.end());
+    if (rest.size() >= 2 && !isBarSetting(rest[0]) && isBarSetting(rest[1])) {
+        lineBar_ = barWithId(rest[0]);
+        set(*lineBar_, {rest.begin() + 1, rest.end()});
+    } else if (!rest.empty() && isBarSetting(rest[0])) {
+        if (!lineBar_) lineBar_ = newBar();
+        set(*lineBar_, {rest.begin(), rest.end()});
+    }
+}
+
+void SwayConfigReader::read(std::string_view text,
+                            const std::function<void(const std::vector<std::string>&)>& include) {
+    std::vector<std::vector<std::string>> blocks;  // the open blocks' header words
+    std::size_t blockBar = kNoBar;                 // the bar the open bar block sets
     const std::vector<std::string> lines = logicalLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string_view line = lines[i];
-        if (line.empty() || line.starts_with('#')) continue;
-        if (line == "}") {
-            if (!blocks.empty()) blocks.pop_back();
-            if (blocks.empty()) bar = nullptr;
-            continue;
+        if (isComment(line)) continue;
+        // A block closes with a line that is, or ends with, '}'.
+        const bool closes = line == "}" || line.ends_with(" }") || line.ends_with("\t}");
+        if (closes) line = trimmed(line.substr(0, line.size() - 1));
+        // A block opens at the line's end, or on the next line that is not blank, alone.
+        std::size_t next = i + 1;
+        while (next < lines.size() && lines[next].empty()) ++next;
+        const bool nextOpens = !closes && next < lines.size() && lines[next] == "{";
+        const bool opens = !closes && (line.ends_with('{') || nextOpens);
+        if (opens && line.ends_with('{')) line = trimmed(line.substr(0, line.size() - 1));
+
+        const bool isSet = line.starts_with("set ");
+        std::vector<std::string> words = swayWords(isSet ? line : withVariables(line));
+        if (isSet && words.size() >= 3 && words[1].starts_with('$')) {
+            // The name is kept as written; the value gets the variables before it.
+            std::string value;
+            for (std::size_t w = 2; w < words.size(); ++w) {
+                if (w > 2) value += ' ';
+                value += words[w];
+            }
+            if (words[1].size() <= kMaxNameLength) {
+                variables_[words[1]] = withVariables(value);
+                nameLengths_.insert(words[1].size());
+            }
+        } else if (opens) {
+            if (nextOpens) i = next;
+            if (blocks.empty() && !words.empty() && words.front() == kBar) {
+                // A plain bar block's bar is made by its first setting; one with an id is
+                // that bar.
+                lineBar_.reset();
+                if (words.size() >= 2) blockBar = barWithId(words[1]);
+            }
+            blocks.push_back(std::move(words));
+        } else if (!blocks.empty()) {
+            if (isBarBlock(blocks) && !words.empty()) {
+                if (blockBar == kNoBar) blockBar = newBar();
+                if (blocks.size() == 1) set(blockBar, words);
+            }
+        } else if (!words.empty() && words.front() == "include" && words.size() >= 2) {
+            include(words);
+        } else if (!words.empty() && words.front() == kBar) {
+            barLine(words);
         }
-        // A block opens at the line's end, or on the next line, alone.
-        const bool nextOpens = i + 1 < lines.size() && lines[i + 1] == "{";
-        if (line.ends_with('{') || nextOpens) {
-            if (nextOpens) ++i;
-            const std::string name(
-                trimmed(line.ends_with('{') ? line.substr(0, line.size() - 1) : line));
-            if (blocks.empty() && name == kBarBlock) bar = &newBar(bars);
-            blocks.push_back(name);
-            continue;
-        }
-        std::vector<std::string> words = wordsOf(line);
-        if (words.empty()) continue;
-        // A variable's own name is not replaced where it is set.
-        if (words.front() != "set") words = expanded(std::move(words), variables);
-        const std::span<const std::string> rest(words.begin() + 1, words.end());
-        if (bar != nullptr) {
-            if (blocks.size() == 1) setBar(*bar, words.front(), rest);
-            continue;
-        }
-        if (!blocks.empty()) continue;
-        if (words.front() == "set" && rest.size() >= 2 && rest.front().starts_with('$')) {
-            std::string value = rest[1];
-            for (std::size_t w = 2; w < rest.size(); ++w) value += ' ' + rest[w];
-            variables[rest.front()] = std::move(value);
-        } else if (words.front() == "include" && !rest.empty()) {
-            include(line.substr(line.find(words.front()) + words.front().size()));
-        } else if (words.front() == kBarBlock && rest.size() >= 2) {
-            // "bar mode hide" makes a bar; "bar ID mode hide" changes bar ID, or makes it.
-            const bool named = rest.size() >= 3;
-            SwayBar& target = named ? barWithId(bars, rest[0]) : newBar(bars);
-            setBar(target, rest[named ? 1 : 0], rest.subspan(named ? 2 : 1));
+        if (closes && !blocks.empty()) {
+            if (blocks.size() == 1 && isBarBlock(blocks)) {
+                blockBar = kNoBar;
+                lineBar_.reset();
+            }
+            blocks.pop_back();
         }
     }
-}
-
-std::uint32_t swaybarState(const SwayBar& bar) {
-    if (bar.mode == kHide) return kAlwaysOnTop | (bar.hiddenState == kShow ? 0 : kAutoHide);
-    if (bar.mode == kInvisible) return kAutoHide;
-    if (bar.mode == kOverlay) return kAlwaysOnTop;
-    return 0;
-}
-
-std::uint32_t followingBarState(const SwayBar& bar) {
-    const bool hides = bar.mode == kInvisible || (bar.mode == kHide && bar.hiddenState != kShow);
-    return kAlwaysOnTop | (hides ? kAutoHide : 0);
-}
-
-bool drawnBySwaybar(const SwayBar& bar) {
-    if (bar.command.empty()) return true;
-    const std::string_view program = std::string_view(bar.command).substr(0, bar.command.find(' '));
-    return std::filesystem::path(program).filename() == kDefaultProgram;
-}
-
-std::vector<SwayBar> swayBars(const std::filesystem::path& root,
-                              const std::filesystem::path& configHome,
-                              const std::filesystem::path& home) {
-    const std::array<std::filesystem::path, 6> candidates = {
-        home / ".sway/config",    configHome / "sway/config", home / ".i3/config",
-        configHome / "i3/config", "/etc/sway/config",         "/etc/i3/config"};
-    std::vector<SwayBar> bars;
-    SwayVariables variables;
-    std::set<std::string> read;
-    std::function<void(const std::filesystem::path&, int)> readFileAt;
-    // The files a pattern of `folder`'s file names, found below the root.
-    const auto filesOf = [&root, &home](std::string pattern, const std::filesystem::path& folder) {
-        pattern = std::string(trimmed(pattern));
-        for (const std::string_view homeWord : {"~", "$HOME", "${HOME}"}) {
-            if (pattern.starts_with(homeWord)) {
-                pattern = home.string() + pattern.substr(homeWord.size());
-            }
-        }
-        const std::filesystem::path machinePath = folder / pattern;  // relative: to the folder
-        glob_t found{};
-        std::vector<std::filesystem::path> files;
-        const std::string rooted = (root / machinePath.relative_path()).string();
-        if (::glob(rooted.c_str(), 0, nullptr, &found) == 0) {
-            const std::string rootText = root.string();
-            for (std::size_t n = 0; n < found.gl_pathc; ++n) {
-                const std::string_view match = found.gl_pathv[n];
-                files.emplace_back(
-                    std::filesystem::path("/") /
-                    std::filesystem::path(match.substr(rootText.size())).relative_path());
-            }
-        }
-        ::globfree(&found);
-        return files;
-    };
-    readFileAt = [&](const std::filesystem::path& file, int depth) {
-        if (depth > kMaxIncludeDepth || !read.insert(file.lexically_normal().string()).second) {
-            return;
-        }
-        const auto text = readFile(root, file.relative_path(), FinalLink::Follow);
-        if (!text) return;
-        readSwayConfig(*text, bars, variables, [&](std::string_view pattern) {
-            for (const std::filesystem::path& included :
-                 filesOf(std::string(pattern), file.parent_path())) {
-                readFileAt(included, depth + 1);
-            }
-        });
-    };
-    for (const std::filesystem::path& candidate : candidates) {
-        if (readFile(root, candidate.relative_path(), FinalLink::Follow)) {
-            readFileAt(candidate, 0);
-            break;
-        }
-    }
-    return bars;
 }
 
 }  // namespace zarnel::linux_fs

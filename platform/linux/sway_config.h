@@ -1,50 +1,56 @@
-// sway's settings file: the bars it starts, as its `bar { ... }` blocks describe them.
+// sway's settings: the bars it starts, as its `bar` blocks and lines describe them.
 #pragma once
 
-#include <cstdint>
-#include <filesystem>
+#include <cstddef>
 #include <functional>
-#include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace zarnel::linux_fs {
 
 struct SwayBar {
-    std::string id;  // "bar-0", "bar-1" in the order the blocks come, unless one names its own
-    std::string mode = "dock";
-    std::string hiddenState = "hide";
+    std::string id;  // "bar-0", "bar-1" in the order sway makes them, unless one is named
+    std::string mode = "dock";         // dock, hide, invisible or overlay
+    std::string hiddenState = "hide";  // hide or show: whether a bar in hide mode hides
     std::string command;  // swaybar_command: the program sway starts for it; empty for swaybar
+
+    // Whether the bar is out of sight until summoned: invisible, or hide mode hiding.
+    bool hides() const;
 };
 
-// The variables `set $name value` defines, which later lines use.
-using SwayVariables = std::map<std::string, std::string, std::less<>>;
+// sway's settings read text by text, as sway reads a file and those it includes: the bars so
+// far (each made by the first setting for it, numbered as sway numbers it), the variables
+// `set $name value` defines (put in wherever later lines name them, the longest name first;
+// "$$" is a '$'), and the bar that `bar` lines outside a block set. Blocks open at the end of a
+// line or on a line of their own; a line ending in '\' goes on in the next; '#' starts a
+// comment line. `bar [ID] SETTING ...` outside a block sets bar ID, else the bar such lines
+// set last; a block `bar [ID] { ... }` sets its own.
+class SwayConfigReader {
+  public:
+    // One text; each `include` line's words, variables put in, are given to `include` where
+    // the line stands, so that the files it names are read there.
+    void read(std::string_view text,
+              const std::function<void(const std::vector<std::string>&)>& include);
+    const std::vector<SwayBar>& bars() const { return bars_; }
 
-// One settings text, read into `bars` (which holds the bars of the texts read before it, so
-// that each is numbered as sway numbers it) and `variables`; each `include` line's pattern is
-// given to `include` where it stands, so that the files it names are read there. Blocks open
-// at the end of a line or on a line of their own; a line ending in '\' goes on in the next;
-// `bar mode hide` outside a block makes a bar, `bar ID mode hide` changes or makes bar ID.
-void readSwayConfig(std::string_view text, std::vector<SwayBar>& bars, SwayVariables& variables,
-                    const std::function<void(std::string_view)>& include);
+  private:
+    std::size_t barWithId(std::string_view id);
+    std::size_t newBar();
+    void set(std::size_t bar, const std::vector<std::string>& setting);
+    void barLine(const std::vector<std::string>& words);
+    std::string withVariables(std::string_view line) const;
 
-// A bar swaybar draws: dock mode keeps it in the bottom layer, shown; hide mode in the
-// overlay layer, hidden until its modifier is held unless its hidden state is "show";
-// invisible never shows it; overlay shows it above windows.
-std::uint32_t swaybarState(const SwayBar& bar);
-// A bar following sway's settings from another program (Waybar): shown in the top layer,
-// hidden as swaybar hides it.
-std::uint32_t followingBarState(const SwayBar& bar);
-// Whether swaybar draws the bar: no other program named for it.
-bool drawnBySwaybar(const SwayBar& bar);
+    std::vector<SwayBar> bars_;
+    std::unordered_map<std::string, std::string> variables_;
+    std::set<std::size_t, std::greater<>> nameLengths_;  // of the variables, longest first
+    std::optional<std::size_t> lineBar_;                 // the bar `bar SETTING` lines set
+};
 
-// The bars of sway's settings below `root`: the first file of ~/.sway/config,
-// `configHome`/sway/config, ~/.i3/config, `configHome`/i3/config, /etc/sway/config and
-// /etc/i3/config, with the files it includes (globs; ~ and $HOME; relative to the including
-// file's folder; each file once).
-std::vector<SwayBar> swayBars(const std::filesystem::path& root,
-                              const std::filesystem::path& configHome,
-                              const std::filesystem::path& home);
+// A line's words; quotes keep blanks in a word and go.
+std::vector<std::string> swayWords(std::string_view line);
 
 }  // namespace zarnel::linux_fs

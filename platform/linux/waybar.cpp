@@ -77,9 +77,8 @@ const BarMode* presetNamed(std::string_view name) {
     return nullptr;
 }
 
-BarMode modeOf(const JsonValue& bar) {
-    const JsonValue* named = bar.member("mode");
-    const std::string name = named ? named->string().value_or("") : "";
+// The mode named `name` as `bar` has it.
+BarMode modeNamed(const JsonValue& bar, std::string_view name) {
     const JsonValue* ownModes = bar.member("modes");
     const auto ownEntry = [ownModes](std::string_view mode) {
         return ownModes ? ownModes->member(mode) : nullptr;
@@ -92,16 +91,21 @@ BarMode modeOf(const JsonValue& bar) {
     return changedBy(changedBy(*presetNamed(kDefaultModeName), ownEntry(kDefaultModeName)), &bar);
 }
 
-// The sway bar `bar` follows, if it follows one sway has.
+std::string textOf(const JsonValue* value) {
+    return value ? value->string().value_or("") : "";
+}
+
+// The sway bar `bar` follows, if it follows one sway has: the one its own id names (an empty
+// one names the first), else its command line's, else the first.
 const SwayBar* followedBar(const JsonValue& bar, const SwayBarsFollowed* sway) {
     const JsonValue* ipc = bar.member("ipc");
     if (sway == nullptr || ipc == nullptr || ipc->kind != JsonValue::Kind::Boolean ||
         !ipc->boolean) {
         return nullptr;
     }
-    const JsonValue* named = bar.member("id");
-    std::string id = named ? named->string().value_or("") : "";
-    if (id.empty()) id = sway->barArgument.empty() ? kFirstSwayBar : sway->barArgument;
+    const JsonValue* ownId = bar.member("id");
+    std::string id = ownId && ownId->string() ? *ownId->string() : sway->barArgument;
+    if (id.empty()) id = kFirstSwayBar;
     for (const SwayBar& swayBar : sway->bars) {
         if (swayBar.id == id) return &swayBar;
     }
@@ -109,11 +113,14 @@ const SwayBar* followedBar(const JsonValue& bar, const SwayBarsFollowed* sway) {
 }
 
 std::uint32_t barState(const JsonValue& bar, const SwayBarsFollowed* sway) {
-    if (const SwayBar* followed = followedBar(bar, sway)) return followingBarState(*followed);
-    const BarMode mode = modeOf(bar);
+    // A bar following sway's takes, shown, the mode sway gives it, as its own modes change
+    // that; hidden, it is invisible.
+    const SwayBar* followed = followedBar(bar, sway);
+    const BarMode mode = modeNamed(bar, followed ? followed->mode : textOf(bar.member("mode")));
     std::uint32_t state = mode.layer == Layer::Bottom ? 0 : kAlwaysOnTop;
-    if (!mode.visible || isOn(bar.member("start_hidden"))) state |= kAutoHide;
-    return state;
+    const bool hidden =
+        followed ? followed->hides() : !mode.visible || isOn(bar.member("start_hidden"));
+    return state | (hidden ? kAutoHide : 0);
 }
 
 std::optional<std::uint32_t> fileState(const std::filesystem::path& root,

@@ -110,6 +110,12 @@ std::string swayAnswer(LinuxPlatform& platform) {
     return taskbarAnswer(platform, "sway");
 }
 
+// Wayfire, whose own panel wf-shell draws.
+std::string wayfireAnswer(LinuxPlatform& platform) {
+    const testing::WaylandSession session;
+    return taskbarAnswer(platform, "Wayfire");
+}
+
 // One reader: the file it reads, and its answer as text; `without` is a file removed first
 // so that the reader's own file decides the answer.
 struct ReaderRow {
@@ -170,7 +176,7 @@ const ReaderRow kReaders[] = {
     {"WaybarSettings", "home/user/.config/waybar/config.jsonc", waybarAnswer},
     {"WaybarProcess", "proc/77/comm", waybarAnswer},
     {"SwayConfig", "home/user/.config/sway/config", swayAnswer},
-    {"WfShellSettings", "home/user/.config/wf-shell.ini", waybarAnswer,
+    {"WfShellSettings", "home/user/.config/wf-shell.ini", wayfireAnswer,
      "home/user/.config/waybar/config.jsonc"},
     {"Mountinfo", "proc/self/mountinfo",
      [](LinuxPlatform& p) {

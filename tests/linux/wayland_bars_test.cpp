@@ -12,6 +12,7 @@
 
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/sway_config.h"
+#include "platform/linux/sway_files.h"
 #include "platform/linux/waybar.h"
 #include "platform/linux/wf_shell.h"
 #include "tests/support/scratch_machine.h"
@@ -38,67 +39,85 @@ std::vector<std::string> described(const std::vector<SwayBar>& bars) {
     return lines;
 }
 
-// Blocks opened at a line's end or on a line of their own, blocks inside a bar's, variables
-// (the longest name first), continued lines, settings made outside a block, and an included
-// file's bars numbered where the include stands.
-TEST(SwayConfig, ReadsBarsAsSwayNumbersAndSetsThem) {
-    std::vector<SwayBar> bars;
-    linux_fs::SwayVariables variables;
+// The bars of one text, with the words of its include lines.
+std::vector<std::string> barsOf(std::string_view text,
+                                std::vector<std::string>* includes = nullptr) {
+    linux_fs::SwayConfigReader reader;
+    reader.read(text, [includes](const std::vector<std::string>& words) {
+        if (includes) includes->push_back(words.at(1));
+    });
+    return described(reader.bars());
+}
+
+// Blocks opened at a line's end or on a line of their own (blank lines between), blocks inside
+// a bar's, a block closed at a line's end, variables put in (the longest name first, in the
+// values of later ones too, "$$" a '$'), continued lines, and values as sway takes them.
+TEST(SwayConfig, ReadsBarBlocks) {
     std::vector<std::string> includes;
-    const auto include = [&](std::string_view pattern) {
-        includes.emplace_back(pattern);
-        linux_fs::readSwayConfig("bar {\n  mode overlay\n}\n", bars, variables, [](auto) {});
-    };
-    linux_fs::readSwayConfig(R"(# bars
+    EXPECT_EQ(barsOf(R"(# bars
 set $mo invisible
 set $mode hide
+set $cmd /usr/bin/swaybar$$
+set $full $cmd --debug
 bar
+
 {
     mode $mode
     colors {
         mode dock
     }
-    swaybar_command /usr/bin/swaybar \
-        --debug
+    swaybar_command $full \
+        -b bar-0
 }
-include ~/.config/sway/config.d/*
+include "~/.config/sway/$mo.d/*"
 bar {
     id "side bar"
     mode $mo
+    hidden_state SHOW }
+bar {
 }
-bar bar-0 hidden_state show
-bar mode invisible
-bar "side bar" mode dock
+bar side {
+    mode Overlay
+}
+bar {
+    mode sideways
+    position top
+}
 )",
-                             bars, variables, include);
-    EXPECT_EQ(includes, (std::vector<std::string>{" ~/.config/sway/config.d/*"}));
-    EXPECT_EQ(
-        described(bars),
-        (std::vector<std::string>{"bar-0 hide show /usr/bin/swaybar --debug", "bar-1 overlay hide ",
-                                  "side bar dock hide ", "bar-3 invisible hide "}));
+                     &includes),
+              (std::vector<std::string>{"bar-0 hide hide /usr/bin/swaybar$ --debug -b bar-0",
+                                        "side bar invisible show ", "side overlay hide ",
+                                        "bar-3 dock hide "}));
+    EXPECT_EQ(includes, (std::vector<std::string>{"~/.config/sway/invisible.d/*"}));
+}
+
+// `bar` lines outside a block: "bar ID SETTING" sets bar ID (made if sway has none), and the
+// lines after it that name no id set that bar too, until a bar block comes; a first word that
+// is a setting is no id.
+TEST(SwayConfig, ReadsBarLinesOutsideBlocks) {
+    EXPECT_EQ(barsOf("bar {\n  mode hide\n}\n"
+                     "bar bar-0 hidden_state show\n"
+                     "bar mode overlay\n"
+                     "bar output DP-1 HDMI-A-1\n"
+                     "bar top mode invisible\n"
+                     "bar {\n  position top\n}\n"
+                     "bar mode hide\n"),
+              (std::vector<std::string>{"bar-0 overlay show ", "top invisible hide ",
+                                        "bar-2 dock hide ", "bar-3 hide hide "}));
 }
 
 TEST(SwayConfig, BarStates) {
-    const auto bar = [](std::string mode, std::string hiddenState, std::string command = "") {
+    const auto bar = [](std::string mode, std::string hiddenState) {
         return SwayBar{.id = "bar-0",
                        .mode = std::move(mode),
                        .hiddenState = std::move(hiddenState),
-                       .command = std::move(command)};
+                       .command = ""};
     };
     EXPECT_EQ(linux_fs::swaybarState(bar("dock", "hide")), 0U);
     EXPECT_EQ(linux_fs::swaybarState(bar("hide", "hide")), kHide | kTop);
     EXPECT_EQ(linux_fs::swaybarState(bar("hide", "show")), kTop);
-    EXPECT_EQ(linux_fs::swaybarState(bar("invisible", "hide")), kHide);
+    EXPECT_EQ(linux_fs::swaybarState(bar("invisible", "show")), kHide);
     EXPECT_EQ(linux_fs::swaybarState(bar("overlay", "hide")), kTop);
-    EXPECT_EQ(linux_fs::swaybarState(bar("no such mode", "hide")), 0U);
-    // Another program following the bar shows it in the top layer.
-    EXPECT_EQ(linux_fs::followingBarState(bar("dock", "hide")), kTop);
-    EXPECT_EQ(linux_fs::followingBarState(bar("hide", "hide")), kHide | kTop);
-    EXPECT_EQ(linux_fs::followingBarState(bar("hide", "show")), kTop);
-    EXPECT_EQ(linux_fs::followingBarState(bar("invisible", "show")), kHide | kTop);
-    EXPECT_TRUE(linux_fs::drawnBySwaybar(bar("dock", "hide")));
-    EXPECT_TRUE(linux_fs::drawnBySwaybar(bar("dock", "hide", "/usr/bin/swaybar -d")));
-    EXPECT_FALSE(linux_fs::drawnBySwaybar(bar("dock", "hide", "waybar -b bar-0")));
 }
 
 // Each user's settings where sway looks for them, with the files they include.
@@ -114,22 +133,51 @@ TEST(SwayConfig, SettingsFilesOfEachUser) {
         linux_fs::swayBars(fixture("desktop-lxqt"), "/home/alice/.config", "/home/alice").empty());
 }
 
-// A Waybar bar with ipc on follows, on sway, the sway bar its id names, else its command
-// line's, else the first; a bar sway does not have is the bar's own mode.
+// Includes as sway follows them: relative to the including file, from the home folder, each
+// file once however it is reached (a cycle, a second name), and a folder linked into itself
+// read a bounded number of times; a root whose name holds glob characters is taken literally.
+TEST(SwayConfig, IncludesAreReadOnceEach) {
+    const testing::ScratchMachine machine;
+    const std::filesystem::path root = machine.root() / "machine [1]*";
+    const auto write = [&root](const std::filesystem::path& file, std::string_view text) {
+        std::filesystem::create_directories((root / file).parent_path());
+        std::ofstream(root / file) << text;
+    };
+    const std::filesystem::path sway = "home/erin/.config/sway";
+    write(sway / "config", "include conf.d/*.conf\ninclude $HOME/.config/sway/config\n");
+    write(sway / "conf.d/a.conf", "bar mode hide\ninclude ../config\n");
+    write(sway / "conf.d/b.conf", "bar {\n  mode overlay\n}\n");
+    std::filesystem::create_symlink("b.conf", root / sway / "conf.d/c.conf");
+    for (const char* loop : {"l1", "l2", "l3"}) {
+        std::filesystem::create_directory_symlink(".", root / sway / "conf.d" / loop);
+    }
+    write(sway / "conf.d/z.conf", "include */*/*/*/*/*/*/*/*/*/*/*/*/*/*/*.conf\n");
+    EXPECT_EQ(described(linux_fs::swayBars(root, "/home/erin/.config", "/home/erin")),
+              (std::vector<std::string>{"bar-0 hide hide ", "bar-1 overlay hide "}));
+}
+
+// A Waybar bar with ipc on follows, on sway, the sway bar its id names (an empty one the
+// first), else its command line's, else the first: shown in the mode sway gives it, as its own
+// modes change that, and hidden as sway hides it. A bar sway does not have is the bar's own.
 TEST(SwayConfig, WaybarFollowsTheSwayBarOfItsId) {
     const linux_fs::SwayBarsFollowed sway{
-        .bars = {SwayBar{.id = "bar-0", .mode = "invisible", .hiddenState = "hide", .command = ""},
-                 SwayBar{.id = "side", .mode = "dock", .hiddenState = "hide", .command = ""}},
+        .bars = {SwayBar{.id = "bar-0", .mode = "hide", .hiddenState = "hide", .command = ""},
+                 SwayBar{.id = "side", .mode = "dock", .hiddenState = "hide", .command = ""},
+                 SwayBar{.id = "gone", .mode = "invisible", .hiddenState = "hide", .command = ""}},
         .barArgument = ""};
     linux_fs::SwayBarsFollowed named = sway;
     named.barArgument = "side";
-    const std::string_view following = R"({"ipc": true, "mode": "dock"})";
+    const std::string_view following = R"({"ipc": true, "mode": "overlay", "start_hidden": true})";
     EXPECT_EQ(linux_fs::waybarState(following, &sway), kHide | kTop);
-    EXPECT_EQ(linux_fs::waybarState(following, &named), kTop);
-    EXPECT_EQ(linux_fs::waybarState(R"({"ipc": true, "id": "bar-0"})", &named), kHide | kTop);
-    EXPECT_EQ(linux_fs::waybarState(R"({"ipc": true, "id": "gone"})", &sway), 0U);
+    EXPECT_EQ(linux_fs::waybarState(following, &named), 0U);
+    EXPECT_EQ(linux_fs::waybarState(R"({"ipc": true, "id": ""})", &named), kHide | kTop);
+    EXPECT_EQ(linux_fs::waybarState(R"({"ipc": true, "id": "gone"})", &named), kHide);
+    EXPECT_EQ(
+        linux_fs::waybarState(R"({"ipc": true, "modes": {"dock": {"layer": "top"}}})", &named),
+        kTop);
+    EXPECT_EQ(linux_fs::waybarState(R"({"ipc": true, "id": "none", "layer": "top"})", &sway), kTop);
     EXPECT_EQ(linux_fs::waybarState(R"({"mode": "dock"})", &sway), 0U);
-    EXPECT_EQ(linux_fs::waybarState(following), 0U);
+    EXPECT_EQ(linux_fs::waybarState(following), kHide | kTop);
     EXPECT_EQ(linux_fs::waybarBarArgument({"waybar", "-b", "side"}), "side");
     EXPECT_EQ(linux_fs::waybarBarArgument({"waybar", "--bar=side"}), "side");
 }
@@ -164,34 +212,28 @@ TEST(WfShell, PanelSettings) {
 TEST(WaylandBars, TheBarsThatRunTell) {
     struct Row {
         const char* machine;
+        std::string_view desktop;
         std::string_view home;
         bool sway;
         std::uint32_t state;
     };
-    const testing::WaylandSession session;
     for (const Row& row : {
-             Row{"desktop-sway", "/home/alice", true, kHide | kTop},
-             Row{"desktop-sway", "/home/bob", true, kHide | kTop},
+             Row{"desktop-sway", "sway", "/home/alice", true, kHide | kTop},
+             Row{"desktop-sway", "sway", "/home/bob", true, kHide | kTop},
              // Not under sway, Waybar follows no sway bar, and swaybar is no bar of this
              // session's.
-             Row{"desktop-sway", "/home/bob", false, 0},
-             Row{"desktop-sway", "/home/carol", true, 0},
-             Row{"desktop-wayfire", "/home/alice", false, kHide},
-             Row{"desktop-wayfire", "/home/bob", false, kHide | kTop},
+             Row{"desktop-sway", "Hyprland", "/home/bob", false, 0},
+             Row{"desktop-sway", "sway", "/home/carol", true, 0},
+             Row{"desktop-wayfire", "Wayfire", "/home/alice", false, kHide},
+             Row{"desktop-wayfire", "Wayfire", "/home/bob", false, kHide | kTop},
          }) {
-        const std::string home(row.home);
-        const linux_fs::WaylandBarSession bars{
-            .configHome = home + "/.config", .home = home, .userId = ::geteuid(), .sway = row.sway};
-        EXPECT_EQ(linux_fs::waylandBarsState(fixture(row.machine), bars), row.state)
-            << row.machine << " " << row.home << (row.sway ? " sway" : "");
-        if (!row.sway) {
-            LinuxPlatform platform(fixture(row.machine));
-            platform.environment.home = home;
-            platform.environment.xdgConfigHome = "";
-            platform.environment.currentDesktop = "wayfire";
-            platform.environment.userId = ::geteuid();
-            EXPECT_EQ(platform.appBarGetState(), row.state) << row.machine << " " << row.home;
-        }
+        const testing::WaylandSession session(row.sway);
+        LinuxPlatform platform(fixture(row.machine));
+        platform.environment.home = row.home;
+        platform.environment.xdgConfigHome = "";
+        platform.environment.currentDesktop = row.desktop;
+        platform.environment.userId = ::geteuid();
+        EXPECT_EQ(platform.appBarGetState(), row.state) << row.machine << " " << row.home;
     }
     // swaybar draws only the bars sway starts it for: with Waybar not running, a bar sway
     // gives to Waybar is drawn by nobody.
