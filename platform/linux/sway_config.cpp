@@ -22,7 +22,9 @@ constexpr std::string_view kBarIdPrefix = "bar-";
 constexpr std::string_view kHideMode = "hide";
 constexpr std::string_view kInvisibleMode = "invisible";
 constexpr std::string_view kShowState = "show";
-constexpr std::array<std::string_view, 4> kModes = {"dock", kHideMode, kInvisibleMode, "overlay"};
+constexpr std::string_view kOverlayMode = "overlay";
+constexpr std::array<std::string_view, 4> kModes = {"dock", kHideMode, kInvisibleMode,
+                                                    kOverlayMode};
 constexpr std::array<std::string_view, 2> kHiddenStates = {kHideMode, kShowState};
 // The settings a bar takes, which tell a bar's id from a setting on a `bar` line.
 constexpr std::array<std::string_view, 29> kBarSettings = {"bindcode",
@@ -102,6 +104,10 @@ bool isBarBlock(const std::vector<std::vector<std::string>>& blocks) {
 
 bool SwayBar::hides() const {
     return mode == kInvisibleMode || (mode == kHideMode && hiddenState != kShowState);
+}
+
+bool SwayBar::above() const {
+    return mode == kHideMode || mode == kOverlayMode;
 }
 
 std::vector<std::string> swayWords(std::string_view line) {

@@ -20,6 +20,8 @@ struct SwayBar {
 
     // Whether the bar is out of sight until summoned: invisible, or hide mode hiding.
     bool hides() const;
+    // Whether swaybar puts it above windows, in the overlay layer: hide and overlay mode.
+    bool above() const;
 };
 
 // sway's settings read text by text, as sway reads a file and those it includes: the bars so

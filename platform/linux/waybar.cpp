@@ -56,15 +56,17 @@ bool isOn(const JsonValue* value) {
            std::string_view::npos;
 }
 
+std::string textOf(const JsonValue* value) {
+    return value ? value->string().value_or("") : "";
+}
+
 // The mode with what `settings` (a bar's own keys, or one of its `modes` entries) change of
 // its layer and visibility.
 BarMode changedBy(BarMode mode, const JsonValue* settings) {
     if (settings == nullptr || settings->kind != JsonValue::Kind::Object) return mode;
-    if (const auto name =
-            settings->member("layer") ? settings->member("layer")->string() : std::nullopt) {
-        for (const NamedLayer& layer : kLayers) {
-            if (layer.name == *name) mode.layer = layer.layer;
-        }
+    const std::string layerName = textOf(settings->member("layer"));
+    for (const NamedLayer& layer : kLayers) {
+        if (layer.name == layerName) mode.layer = layer.layer;
     }
     if (const JsonValue* visible = settings->member("visible")) mode.visible = isOn(visible);
     return mode;
@@ -89,10 +91,6 @@ BarMode modeNamed(const JsonValue& bar, std::string_view name) {
         if (entry && entry->kind == JsonValue::Kind::Object) return changedBy(BarMode{}, entry);
     }
     return changedBy(changedBy(*presetNamed(kDefaultModeName), ownEntry(kDefaultModeName)), &bar);
-}
-
-std::string textOf(const JsonValue* value) {
-    return value ? value->string().value_or("") : "";
 }
 
 // The sway bar `bar` follows, if it follows one sway has: the one its own id names (an empty

@@ -43,8 +43,7 @@ std::optional<std::string> swaybarBarArgument(const std::vector<std::string>& ar
 }  // namespace
 
 std::uint32_t swaybarState(const SwayBar& bar) {
-    const bool shownAbove = bar.mode == "hide" || bar.mode == "overlay";
-    return (shownAbove ? kAlwaysOnTop : 0) | (bar.hides() ? kAutoHide : 0);
+    return (bar.above() ? kAlwaysOnTop : 0) | (bar.hides() ? kAutoHide : 0);
 }
 
 std::optional<std::uint32_t> waylandBarsState(const std::filesystem::path& root,
