@@ -263,13 +263,6 @@ std::optional<std::uint32_t> cinnamonState(const DesktopSettings& settings) {
     return state;
 }
 
-// A desktop's settings may be links into a dotfile store.
-std::optional<std::string> settingsFile(const std::filesystem::path& root,
-                                        const std::filesystem::path& file,
-                                        std::size_t maxBytes = kMaxFileBytes) {
-    return readFile(root, file.relative_path(), FinalLink::Follow, maxBytes);
-}
-
 // A dock kept as one hide mode in GSettings: it hides in every mode but the one that keeps it
 // shown, and it stays above windows in all of them. Nothing where its schema is not installed.
 struct DockMode {
@@ -316,7 +309,7 @@ std::optional<std::uint32_t> cosmicState(const std::filesystem::path& root,
                                          const std::filesystem::path& configHome) {
     const auto setting = [&root, &configHome](const std::string& component, std::string_view key) {
         const std::filesystem::path file = std::filesystem::path(component) / kCosmicVersion / key;
-        auto text = settingsFile(root, configHome / kCosmicFolder / file);
+        auto text = readSettingsFile(root, configHome / kCosmicFolder / file);
         if (!text) text = readFile(root, (kCosmicDefaults / file).relative_path());
         return text;
     };
@@ -352,7 +345,7 @@ std::optional<std::uint32_t> lxpanelFolderState(const std::filesystem::path& roo
          !error && entry != end && entries < kMostPanelEntries; entry.increment(error), ++entries) {
         const std::string name = entry->path().filename().string();
         if (name.find('~') != std::string::npos) continue;  // an editor's backup: lxpanel skips it
-        const auto text = settingsFile(root, folder / name, kMostPanelFileBytes);
+        const auto text = readSettingsFile(root, folder / name, kMostPanelFileBytes);
         const auto panel = text ? lxpanelPanelState(*text) : std::nullopt;
         if (panel) state = state.value_or(0) | *panel;
     }
@@ -412,26 +405,19 @@ constexpr std::array<std::string_view, 2> kWfPanelMetadata = {
 // Nothing where the panel has neither settings nor metadata: it is not installed.
 std::optional<std::uint32_t> piPanelState(const std::filesystem::path& root,
                                           const std::filesystem::path& configHome) {
-    auto user = settingsFile(root, configHome / kWfPanelFolder / kWfPanelFile);
-    if (!user) user = settingsFile(root, configHome / kWfPanelFile);
-    const auto machine = readFile(root, std::filesystem::path(kWfPanelMachineFile).relative_path());
+    std::array<std::optional<std::string>, 2> settingsFiles = {
+        readSettingsFile(root, configHome / kWfPanelFolder / kWfPanelFile),
+        readFile(root, std::filesystem::path(kWfPanelMachineFile).relative_path())};
+    if (!settingsFiles[0]) settingsFiles[0] = readSettingsFile(root, configHome / kWfPanelFile);
     std::vector<std::string> metadata;
     for (const std::string_view file : kWfPanelMetadata) {
         if (auto text = readFile(root, std::filesystem::path(file).relative_path())) {
             metadata.push_back(std::move(*text));
         }
     }
-    if (!user && !machine && metadata.empty()) return std::nullopt;
-    const std::array<const std::optional<std::string>*, 2> settingsFiles = {&user, &machine};
-    const auto setting = [&](std::string_view key) -> std::optional<std::string> {
-        for (const std::optional<std::string>* settings : settingsFiles) {
-            if (!*settings) continue;
-            if (auto value = wfPanelSetting(**settings, key)) return value;
-        }
-        for (const std::string& xml : metadata) {
-            if (auto value = wfPanelDefault(xml, key)) return value;
-        }
-        return std::nullopt;
+    if (!settingsFiles[0] && !settingsFiles[1] && metadata.empty()) return std::nullopt;
+    const auto setting = [&](std::string_view key) {
+        return wfLayeredSetting(settingsFiles, metadata, key);
     };
     const auto layer = setting("layer");
     return wfPanelState(setting("autohide").value_or(""),
@@ -441,7 +427,7 @@ std::optional<std::uint32_t> piPanelState(const std::filesystem::path& root,
 std::optional<std::uint32_t> fromFile(const std::filesystem::path& root,
                                       const std::filesystem::path& file,
                                       std::optional<std::uint32_t> (*parse)(std::string_view)) {
-    const auto text = settingsFile(root, file);
+    const auto text = readSettingsFile(root, file);
     return text ? parse(*text) : std::nullopt;
 }
 
@@ -450,11 +436,11 @@ std::optional<std::uint32_t> plasmaFiles(const std::filesystem::path& root,
                                          const std::filesystem::path& configHome,
                                          std::optional<std::uint32_t> (*parse)(std::string_view,
                                                                                std::string_view)) {
-    const auto views = settingsFile(root, configHome / "plasmashellrc");
+    const auto views = readSettingsFile(root, configHome / "plasmashellrc");
     if (!views) return std::nullopt;
     const auto appletsFile = plasmaAppletsFile(*views);
     const auto containments =
-        appletsFile ? settingsFile(root, configHome / *appletsFile) : std::nullopt;
+        appletsFile ? readSettingsFile(root, configHome / *appletsFile) : std::nullopt;
     return parse(*views, containments.value_or(""));
 }
 

@@ -306,6 +306,23 @@ std::optional<std::string> wfPanelDefault(std::string_view xml, std::string_view
     return std::string(trimmed(body.substr(0, end)));
 }
 
+std::optional<std::string> wfLayeredSetting(
+    std::span<const std::optional<std::string>> settingsFiles,
+    std::span<const std::string> metadata, std::string_view key,
+    const std::function<bool(std::string_view)>& valid) {
+    const auto taken = [&valid](const std::optional<std::string>& value) {
+        return value && (!valid || valid(*value));
+    };
+    for (const std::optional<std::string>& settings : settingsFiles) {
+        if (!settings) continue;
+        if (auto value = wfPanelSetting(*settings, key); taken(value)) return value;
+    }
+    for (const std::string& xml : metadata) {
+        if (auto value = wfPanelDefault(xml, key); taken(value)) return value;
+    }
+    return std::nullopt;
+}
+
 std::uint32_t wfPanelState(std::string_view autohide, std::optional<std::string_view> layer) {
     const bool hides =
         sameIgnoringCase(autohide, "true") || autohide == "1" || sameIgnoringCase(autohide, "yes");

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +53,14 @@ std::uint32_t cosmicPanelState(std::optional<std::string_view> autohide,
 std::optional<std::string> wfPanelSetting(std::string_view ini, std::string_view key);
 // The <default> of option `name` in a metadata file of the panel.
 std::optional<std::string> wfPanelDefault(std::string_view xml, std::string_view name);
+// The first value of `key` down a wf-config panel's layers of settings: the [panel] section of
+// each settings file given, most important first, then the <default> of each metadata file. A
+// value `valid` refuses counts as unset, as the panel's settings library takes it.
+std::optional<std::string> wfLayeredSetting(
+    std::span<const std::optional<std::string>> settingsFiles,
+    std::span<const std::string> metadata, std::string_view key,
+    const std::function<bool(std::string_view)>& valid = {});
+
 // The panel's bits by its `autohide` (true, 1 or yes, in any case) and its `layer`, nothing
 // when nothing names one. The panel's latest releases raise a hiding panel to the top layer;
 // in the bottom or background layer windows may cover it.

@@ -110,6 +110,12 @@ std::optional<std::string> readFile(const std::filesystem::path& root,
     return readFileText(root, relative, link, maxBytes).text;
 }
 
+std::optional<std::string> readSettingsFile(const std::filesystem::path& root,
+                                            const std::filesystem::path& machinePath,
+                                            std::size_t maxBytes) {
+    return readFile(root, machinePath.relative_path(), FinalLink::Follow, maxBytes);
+}
+
 bool opensAsFile(const std::filesystem::path& root, const std::filesystem::path& relative,
                  FinalLink link, std::size_t maxBytes) {
     int error = 0;

@@ -37,6 +37,12 @@ std::optional<std::string> readFile(const std::filesystem::path& root,
                                     FinalLink link = FinalLink::Refuse,
                                     std::size_t maxBytes = kMaxFileBytes);
 
+// A settings file named by its place on the machine, read below `root`. Its final link is
+// followed: a desktop's settings are often links into a dotfile store.
+std::optional<std::string> readSettingsFile(const std::filesystem::path& root,
+                                            const std::filesystem::path& machinePath,
+                                            std::size_t maxBytes = kMaxFileBytes);
+
 // The first lines of a file only its head matters to (the first matching line wins), however
 // long the file runs: up to `maxBytes` of text, less a last line the limit cut. Nothing when
 // the file is missing, refused or unreadable.

@@ -36,9 +36,10 @@ std::vector<RunningProgram> userPrograms(const std::filesystem::path& root,
         // A process's folder belongs to the user it runs as: the others' are not read.
         struct stat owner {};
         if (::stat(process.c_str(), &owner) != 0 || owner.st_uid != userId) continue;
-        const auto name = readFile(process, "comm", FinalLink::Refuse, kMostNameFileBytes);
-        if (!name || !namesOneOf(trimmed(*name, "\n"), programs)) continue;
-        RunningProgram program{.name = std::string(trimmed(*name, "\n")), .arguments = {}};
+        const auto comm = readFile(process, "comm", FinalLink::Refuse, kMostNameFileBytes);
+        const std::string_view name = comm ? trimmed(*comm, "\n") : std::string_view();
+        if (!comm || !namesOneOf(name, programs)) continue;
+        RunningProgram program{.name = std::string(name), .arguments = {}};
         const std::string line =
             readFileHead(process, "cmdline", FinalLink::Refuse, kMostCommandLineBytes).value_or("");
         for (std::string_view rest = line; !rest.empty();) {

@@ -1,5 +1,6 @@
 #include "platform/linux/sway_config.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <span>
@@ -58,10 +59,7 @@ constexpr std::array<std::string_view, 29> kBarSettings = {"bindcode",
                                                            "wrap_scroll"};
 
 bool isBarSetting(std::string_view word) {
-    for (const std::string_view setting : kBarSettings) {
-        if (setting == word) return true;
-    }
-    return false;
+    return std::ranges::find(kBarSettings, word) != kBarSettings.end();
 }
 
 // `value` in lower case when it is one of `allowed`, as sway takes it; nothing otherwise.

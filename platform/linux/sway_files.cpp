@@ -64,7 +64,7 @@ class SwayFiles {
             home_ / ".sway/config",    configHome_ / "sway/config", home_ / ".i3/config",
             configHome_ / "i3/config", "/etc/sway/config",          "/etc/i3/config"};
         for (const fs::path& candidate : candidates) {
-            if (auto text = readFile(root_, candidate.relative_path(), FinalLink::Follow)) {
+            if (auto text = readSettingsFile(root_, candidate)) {
                 firstTime(candidate);
                 read(candidate, *text, 0);
                 break;
@@ -79,7 +79,7 @@ class SwayFiles {
             if (depth >= kMaxIncludeDepth) return;
             for (const fs::path& included : filesOf(words[1], file.parent_path())) {
                 if (!firstTime(included)) continue;
-                if (auto found = readFile(root_, included.relative_path(), FinalLink::Follow)) {
+                if (auto found = readSettingsFile(root_, included)) {
                     read(included, *found, depth + 1);
                 }
             }

@@ -124,7 +124,7 @@ std::uint32_t barState(const JsonValue& bar, const SwayBarsFollowed* sway) {
 std::optional<std::uint32_t> fileState(const std::filesystem::path& root,
                                        const std::filesystem::path& file,
                                        const SwayBarsFollowed* sway) {
-    const auto text = readFile(root, file.relative_path(), FinalLink::Follow);
+    const auto text = readSettingsFile(root, file);
     return text ? waybarState(*text, sway) : std::nullopt;
 }
 

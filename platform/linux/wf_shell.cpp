@@ -1,8 +1,8 @@
 #include "platform/linux/wf_shell.h"
 
 #include <array>
-#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/linux/panel_files.h"
 #include "platform/linux/read_file.h"
@@ -23,10 +23,6 @@ constexpr bool kDefaultAutohide = false;
 constexpr std::string_view kDefaultLayer = "top";
 constexpr std::array<std::string_view, 2> kLayersBelowWindows = {"bottom", "background"};
 
-std::optional<std::string> machineFile(const std::filesystem::path& root, std::string_view file) {
-    return readFile(root, std::filesystem::path(file).relative_path(), FinalLink::Follow);
-}
-
 }  // namespace
 
 std::optional<bool> wfConfigBoolean(std::string_view text) {
@@ -43,24 +39,14 @@ std::uint32_t wfShellPanelState(bool autohide, std::string_view layer) {
 
 std::uint32_t wfShellTaskbarState(const std::filesystem::path& root,
                                   const std::filesystem::path& configHome) {
-    const auto user = readFile(root, (configHome / kUserFile).relative_path(), FinalLink::Follow);
-    const auto machine = machineFile(root, kMachineFile);
-    const auto metadata = machineFile(root, kMetadataFile);
-    // The first value of `key` that `valid` takes, down the layers of settings.
-    const auto setting =
-        [&](std::string_view key,
-            const std::function<bool(std::string_view)>& valid) -> std::optional<std::string> {
-        for (const auto* ini : {&user, &machine}) {
-            if (!*ini) continue;
-            if (auto value = wfPanelSetting(**ini, key); value && valid(*value)) return value;
-        }
-        if (!metadata) return std::nullopt;
-        auto value = wfPanelDefault(*metadata, key);
-        return value && valid(*value) ? value : std::nullopt;
-    };
-    const auto autohide = setting(
-        "autohide", [](std::string_view value) { return wfConfigBoolean(value).has_value(); });
-    const auto layer = setting("layer", [](std::string_view) { return true; });
+    const std::array<std::optional<std::string>, 2> settingsFiles = {
+        readSettingsFile(root, configHome / kUserFile), readSettingsFile(root, kMachineFile)};
+    std::vector<std::string> metadata;
+    if (auto text = readSettingsFile(root, kMetadataFile)) metadata.push_back(std::move(*text));
+    const auto autohide =
+        wfLayeredSetting(settingsFiles, metadata, "autohide",
+                         [](std::string_view value) { return wfConfigBoolean(value).has_value(); });
+    const auto layer = wfLayeredSetting(settingsFiles, metadata, "layer");
     return wfShellPanelState(autohide ? *wfConfigBoolean(*autohide) : kDefaultAutohide,
                              layer.value_or(std::string(kDefaultLayer)));
 }
