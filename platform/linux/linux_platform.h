@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/linux/answer_signal.h"
 #include "platform/linux/block_devices.h"
 #include "platform/linux/desktop_settings.h"
 #include "platform/linux/drive_letters.h"
@@ -75,9 +76,12 @@ class LinuxPlatform : public Platform {
     // unless a test sets another. Shared with the helper thread that reads them.
     std::shared_ptr<const linux_fs::DesktopSettings> desktopSettings =
         linux_fs::sessionDesktopSettings();
-    // How network shares are asked for their space: through statvfs, with a deadline, unless
-    // a test sets another.
-    linux_fs::NetworkStat networkStat;
+    // Turns readable when a network share answered after its drive was shown without it.
+    const linux_fs::AnswerSignal lateShareAnswers;
+    // How network shares are asked for their space: through statvfs, with a deadline, each
+    // answer kept for the questions that follow it at once; a test may set another stat.
+    linux_fs::NetworkStat networkStat{linux_fs::NetworkStat::systemStat,
+                                      AnswerKeeping{.late = lateShareAnswers.teller()}};
     // How a special folder is looked at: with a deadline, since it may be on a network share,
     // unless a test sets another.
     linux_fs::FolderCheck folderCheck;

@@ -13,7 +13,9 @@ struct StatAnswer {
 
 }  // namespace
 
-NetworkStat::NetworkStat(Stat stat) : stat_(std::move(stat)) {}
+NetworkStat::NetworkStat(Stat stat, std::optional<AnswerKeeping> keeping)
+    : stat_(std::move(stat)),
+      questions_(keeping ? BoundedQuestions(std::move(*keeping)) : BoundedQuestions()) {}
 
 int NetworkStat::systemStat(const char* path, struct statvfs* info) {
     return ::statvfs(path, info);

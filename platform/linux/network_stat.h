@@ -6,8 +6,10 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/bounded_questions.h"
 
@@ -18,7 +20,13 @@ class NetworkStat {
     // statvfs's own contract: 0, or -1 with errno set.
     using Stat = std::function<int(const char* path, struct statvfs* info)>;
 
-    explicit NetworkStat(Stat stat = systemStat);
+    // Answers are kept (see AnswerKeeping) where `keeping` says.
+    explicit NetworkStat(Stat stat = systemStat, std::optional<AnswerKeeping> keeping = {});
+
+    static int systemStat(const char* path, struct statvfs* info);
+
+    // Asks through `stat` from now on: a test's stand-in for the system's.
+    void answerWith(Stat stat) { stat_ = std::move(stat); }
 
     // 0 with `info` filled, or the errno of the failure: ETIMEDOUT when no answer came within
     // `deadline` or an earlier question about the same share is still unanswered. `share`
@@ -28,8 +36,6 @@ class NetworkStat {
                    std::chrono::milliseconds deadline) const;
 
   private:
-    static int systemStat(const char* path, struct statvfs* info);
-
     Stat stat_;
     BoundedQuestions questions_;
 };

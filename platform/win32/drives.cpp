@@ -18,6 +18,9 @@ char driveLetterOf(std::string_view path) {
 }  // namespace
 
 DriveList Win32Platform::drives() {
+    // Asked when drives or their media came or went: what they answered before may no longer
+    // hold.
+    slowDrives_.forgetAnswers();
     DriveList list;
     // "C:\<NUL>D:\<NUL><NUL>", asked once into room for every letter: asked for its size first,
     // a drive mounted between the two questions would have made the text too long for it.

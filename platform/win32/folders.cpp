@@ -56,7 +56,8 @@ std::int32_t Win32Platform::getFolderPath(Hwnd owner, int csidl, std::span<char>
     // after a cold start) still shows.
     const std::string root = folderRoot(window, csidl);
     const std::optional<FolderAnswer> answer =
-        root.empty() ? question() : askDrive<FolderAnswer>(root, question);
+        root.empty() ? question()
+                     : askDrive<FolderAnswer>(root, "folder " + std::to_string(csidl), question);
     if (!answer) {
         lastError_ = ERROR_NOT_READY;
         return HRESULT_FROM_WIN32(ERROR_NOT_READY);

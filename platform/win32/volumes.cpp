@@ -1,3 +1,4 @@
+#include <string>
 #include <vector>
 
 #include "platform/errors.h"
@@ -43,9 +44,13 @@ int Win32Platform::getVolumeInformation(std::string_view root, std::span<char> v
     const auto function = getVolumeInformationW_.pointer();
     // The call works on buffers of its own (a share's server may answer after the caller
     // stopped waiting); the caller's are written only from a full answer.
-    const auto answer =
-        askDrive<VolumeAnswer>(path, [function, wide = wideOf(root), names = volumeName.size(),
-                                      systems = fileSystemName.size()] {
+    // Kept by the buffers' sizes too: a name that fits one may not fit another.
+    const std::string kind =
+        "volume " + std::to_string(volumeName.size()) + ' ' + std::to_string(fileSystemName.size());
+    const auto answer = askDrive<VolumeAnswer>(
+        path, kind,
+        [function, wide = wideOf(root), names = volumeName.size(),
+         systems = fileSystemName.size()] {
             VolumeAnswer found{.volumeName = std::vector<wchar_t>(names),
                                .fileSystemName = std::vector<wchar_t>(systems)};
             found.ok = withLastError(found.error, [&] {
@@ -85,7 +90,7 @@ int Win32Platform::getDiskFreeSpaceEx(std::string_view root, std::uint64_t& free
                                       std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) {
     const std::string path(root);
     const auto function = getDiskFreeSpaceExA_.pointer();
-    const auto answer = askDrive<FreeSpaceAnswer>(path, [function, path] {
+    const auto answer = askDrive<FreeSpaceAnswer>(path, "space", [function, path] {
         FreeSpaceAnswer found;
         found.ok = withLastError(found.error, [&] {
             return function(path.c_str(), &found.available, &found.total, &found.totalFree);

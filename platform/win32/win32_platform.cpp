@@ -50,6 +50,11 @@ int Win32Platform::copyInCodePage(std::wstring_view filled, std::span<char> buff
     return copyName(text, buffer, len, onSuccess, tooSmallError, lastError_);
 }
 
+void Win32Platform::tellLateDriveAnswersTo(HWND window, UINT message) {
+    lateAnswerWindow_->message = message;
+    lateAnswerWindow_->window = window;
+}
+
 std::wstring Win32Platform::wideOf(std::string_view ansi) const {
     return win32::wideOf(CP_UTF8, codec_->toText(ansi));
 }

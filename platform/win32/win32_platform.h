@@ -8,6 +8,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -78,6 +79,11 @@ class Win32Platform : public Platform {
     // sets another.
     win32::WmiService wmiService;
 
+    // From now on, each answer about a drive that came after its asker had stopped waiting is
+    // told by posting `message` to `window`, which may then show the drive again and be given
+    // that answer at once. A null window stops it.
+    void tellLateDriveAnswersTo(HWND window, UINT message);
+
   private:
     // The text before the first NUL of a buffer the system filled in UTF-16, written into
     // `buffer` in the code page by copyName's rules, each character the page lacks as one '?'.
@@ -110,8 +116,10 @@ class Win32Platform : public Platform {
     // did not answer in time. The type of a lettered drive is known without asking its server
     // or its medium: a mapped share says what it is while the server is gone, an optical drive
     // while it has no disc. A root named by a share's path is one.
+    // Answers are kept by drive and `kind` of question (see AnswerKeeping).
     template <typename Answer>
-    std::optional<Answer> askDrive(const std::string& root, std::function<Answer()> question) {
+    std::optional<Answer> askDrive(const std::string& root, const std::string& kind,
+                                   std::function<Answer()> question) {
         const bool share = root.starts_with("\\\\");
         const UINT type = share ? DRIVE_REMOTE : getDriveTypeA_(root.c_str());
         if (type != DRIVE_REMOTE && type != DRIVE_CDROM && type != DRIVE_REMOVABLE) {
@@ -124,12 +132,24 @@ class Win32Platform : public Platform {
         if (!share && !subject.empty()) subject.front() = asciiLower(subject.front());
         return slowDrives_.ask<Answer>(
             subject, std::move(question),
-            type == DRIVE_REMOTE ? kNetworkAnswerDeadline : kRemovableMediumAnswerDeadline);
+            type == DRIVE_REMOTE ? kNetworkAnswerDeadline : kRemovableMediumAnswerDeadline, kind);
     }
+
+    // Where late drive answers are told; shared with the helper threads, which may outlive
+    // the provider.
+    struct LateAnswerWindow {
+        std::atomic<HWND> window{nullptr};
+        std::atomic<UINT> message{0};
+    };
 
     std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
-    BoundedQuestions slowDrives_;
+    std::shared_ptr<LateAnswerWindow> lateAnswerWindow_ = std::make_shared<LateAnswerWindow>();
+    BoundedQuestions slowDrives_{AnswerKeeping{.late = [target = lateAnswerWindow_] {
+        if (const HWND window = target->window.load()) {
+            PostMessageW(window, target->message.load(), 0, 0);
+        }
+    }}};
     BoundedQuestions shell_;
 
     win32::LazyFunction<decltype(&GetComputerNameW)> getComputerNameW_;

@@ -12,7 +12,10 @@
 #include <fstream>
 
 #include "app/form1.h"
+#include "disk/disk_probes.h"
+#include "platform/errors.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/linux/answer_signal.h"
 #include "platform/linux/device_watch.h"
 #include "tests/gui/form_dump_runner.h"
 #include "ui/qt/events.h"
@@ -94,14 +97,13 @@ TEST_F(OpenWindow, DriveListFollowsADeviceThatCame) {
     ASSERT_TRUE(QDir(machine.path()).mkdir(QStringLiteral("dev")));
     const linux_fs::DeviceWatch devices(machine.path().toStdString());
     int drained = 0;
-    qt::watchDrives(controls, platform,
-                    {.devices = devices.descriptor(),
-                     .devicesSeen =
-                         [&devices, &drained] {
-                             devices.drain();
-                             ++drained;
-                         }},
-                    std::move(shown));
+    qt::DriveWatches watches;
+    watches.devices = devices.descriptor();
+    watches.devicesSeen = [&devices, &drained] {
+        devices.drain();
+        ++drained;
+    };
+    qt::watchDrives(controls, platform, watches, std::move(shown));
 
     platform.records.drives.entries.push_back("e: [/dev/sdb]");
     std::ofstream((machine.path() + QStringLiteral("/dev/sdb")).toStdString());
@@ -166,6 +168,37 @@ TEST_F(OpenWindow, DriveListFollowsTheMountTable) {
     EXPECT_EQ(controls.items(Ctl::Drive1),
               (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/media/stick]"}));
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/home]");
+}
+
+// A drive shown without its answer (a share whose server answered after the wait) is shown
+// again when the answer comes, once for each time it is told.
+TEST_F(OpenWindow, TheChosenDriveIsShownAgainWhenALateAnswerComes) {
+    FakeVolume share;
+    share.driveType = drive_type::kRemote;
+    share.error = win32_error::kNotReady;
+    platform.records.volumes['d'] = share;
+    const linux_fs::AnswerSignal lateAnswers;
+    ASSERT_GE(lateAnswers.descriptor(), 0);
+    qt::DriveWatches watches;
+    watches.lateAnswers = lateAnswers.descriptor();
+    watches.lateAnswersSeen = [&lateAnswers] { lateAnswers.drain(); };
+    Drive1_Change(controls, platform);
+    qt::watchDrives(controls, platform, watches, std::move(shown));
+    EXPECT_EQ(controls.text(Ctl::Text16), "0");
+
+    share.error = 0;
+    share.volumeName = "share";
+    share.fileSystemName = "nfs4";
+    share.totalBytes = 4000;
+    platform.records.volumes['d'] = share;
+    lateAnswers.teller()();
+    QApplication::processEvents();
+    EXPECT_EQ(controls.text(Ctl::Text16), "4,000");
+    EXPECT_EQ(controls.text(Ctl::Text19), "share");
+
+    platform.records.volumes['d'].totalBytes = 8000;
+    QApplication::processEvents();
+    EXPECT_EQ(controls.text(Ctl::Text16), "4,000") << "told once, shown once";
 }
 
 }  // namespace

@@ -290,11 +290,21 @@ TEST_P(LaptopDrive, ShowsItsFacts) {
 
 INSTANTIATE_TEST_SUITE_P(Drives, LaptopDrive, ::testing::Range<std::size_t>(0, kLaptop.size()));
 
+// A share's answer: ten blocks of 4 KiB, names of up to 255 bytes.
+constexpr unsigned long kBlockBytes = 4096;
+constexpr fsblkcnt_t kShareBlocks = 10;
+constexpr unsigned long kShareNameMax = 255;
+// How long a test waits for a helper thread's word before it fails rather than hangs.
+constexpr int kLongWhileMs = 30'000;
+
 TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
     const testing::StalledServer server;
     LinuxPlatform platform(fixture("workstation-mixed-mounts"));
-    platform.networkStat = linux_fs::NetworkStat([server](const char*, struct statvfs*) {
+    platform.networkStat.answerWith([server](const char*, struct statvfs* info) {
         server.hold();
+        info->f_frsize = kBlockBytes;
+        info->f_blocks = kShareBlocks;
+        info->f_namemax = kShareNameMax;
         return 0;
     });
     RecordingControls controls;
@@ -310,7 +320,18 @@ TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
     EXPECT_EQ(controls.items(Ctl::List4), kNotReady);
     // The first question waited; the tab's other questions found it unanswered and did not.
     EXPECT_EQ(server.callsOnceOneArrived(), 1);
+
+    // When the server answers after all, the window is told, and the drive shown again gets
+    // that answer without a second question.
     server.answer();
+    pollfd told{.fd = platform.lateShareAnswers.descriptor(), .events = POLLIN, .revents = 0};
+    ASSERT_EQ(::poll(&told, 1, kLongWhileMs), 1);
+    platform.lateShareAnswers.drain();
+    Drive1_Change(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text16), "40,960");
+    EXPECT_EQ(controls.text(Ctl::Text21), "nfs4");
+    EXPECT_EQ(server.callsOnceOneArrived(), 1);
+    EXPECT_EQ(::poll(&told, 1, 0), 0) << "taken, so the descriptor is quiet again";
 }
 
 TEST(LinuxDrives, LetterWithoutDriveHasNoRootDirectory) {

@@ -15,6 +15,8 @@ using std::chrono::milliseconds;
 
 constexpr milliseconds kImpatient{1};
 constexpr milliseconds kPatient{60'000};
+// How long a test waits for a helper thread's word before it fails rather than hangs.
+constexpr std::chrono::seconds kLongWhile{30};
 constexpr int kAnswer = 42;
 // Enough for the helper to finish on a loaded machine under wine; an answer ends it at once.
 constexpr int kAttempts = 60'000;
@@ -74,6 +76,57 @@ TEST_F(SilentServer, IsAskedAgainOnceItHasAnswered) {
     }
     EXPECT_EQ(answer, kAnswer);
     // The first question and the answered one: none while the share was held.
+    EXPECT_EQ(asked_->load(), 2);
+}
+
+// Where answers are kept: one stands for a moment, so the several questions of one choice of a
+// drive ask its server once; a late one is told of, and given at once to whoever asks next.
+class KeptAnswers : public SilentServer {
+  protected:
+    KeptAnswers() {
+        questions_ = BoundedQuestions(AnswerKeeping{
+            .stands = kStands,
+            .late = [told = told_] { told->set_value(); },
+            .now = [clock = clock_] { return std::chrono::steady_clock::time_point(*clock); }});
+    }
+
+    void wait(milliseconds time) { *clock_ = clock_->load() + time; }
+
+    static constexpr milliseconds kStands{2000};
+    std::shared_ptr<std::atomic<std::chrono::steady_clock::duration>> clock_ =
+        std::make_shared<std::atomic<std::chrono::steady_clock::duration>>();
+    std::shared_ptr<std::promise<void>> told_ = std::make_shared<std::promise<void>>();
+};
+
+TEST_F(KeptAnswers, AnAnswerStandsForAMoment) {
+    auto asked = std::make_shared<std::atomic<int>>(0);
+    const auto counted = [asked] { return kAnswer + asked->fetch_add(1); };
+    EXPECT_EQ(questions_.ask<int>("nas", counted, kPatient), kAnswer);
+    wait(kStands - milliseconds(1));
+    EXPECT_EQ(questions_.ask<int>("nas", counted, kPatient), kAnswer);
+    // Kept by share, by kind of question and by type of answer: another of each is asked.
+    const auto seven = [] { return 7L; };
+    EXPECT_EQ(questions_.ask<int>("other", counted, kPatient), kAnswer + 1);
+    EXPECT_EQ(questions_.ask<int>("nas", counted, kPatient, "space"), kAnswer + 2);
+    EXPECT_EQ(questions_.ask<long>("nas", seven, kPatient), 7L);
+    wait(milliseconds(1));
+    EXPECT_EQ(questions_.ask<int>("nas", counted, kPatient), kAnswer + 3);
+    // Forgotten when drives change: asked again though it would still stand.
+    questions_.forgetAnswers();
+    EXPECT_EQ(questions_.ask<int>("nas", counted, kPatient), kAnswer + 4);
+    EXPECT_EQ(asked->load(), 5);
+    EXPECT_EQ(told_->get_future().wait_for(std::chrono::seconds(0)), std::future_status::timeout)
+        << "answers that came in time are not late";
+}
+
+TEST_F(KeptAnswers, ALateAnswerIsToldAndGivenWithoutAskingAgain) {
+    ASSERT_EQ(ask("gone", kImpatient), std::nullopt);
+    letAnswer();
+    ASSERT_EQ(told_->get_future().wait_for(kLongWhile), std::future_status::ready);
+    EXPECT_EQ(ask("gone", kImpatient), kAnswer);
+    EXPECT_EQ(asked_->load(), 1);
+    wait(kStands);
+    EXPECT_EQ(ask("gone", kPatient), kAnswer);
     EXPECT_EQ(asked_->load(), 2);
 }
 

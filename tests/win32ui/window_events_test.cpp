@@ -198,6 +198,36 @@ TEST(WindowStartUp, AMediumChangedWhileItLoadedIsRead) {
     EXPECT_EQ(window.controls.text(Ctl::Text19), "新しいディスク");
 }
 
+// A drive shown without its answer (a share that answered after the wait) is shown again when
+// the provider tells the window of the late answer.
+TEST_F(WindowEvents, TheChosenDriveIsShownAgainWhenItAnswersLate) {
+    ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    window.platform.records.volumes['d'].volumeName = "遅れた答え";
+    PostMessageW(controls.window(), win32::kLateDriveAnswer, 0, 0);
+    TestWindow::pump();
+    EXPECT_EQ(controls.text(Ctl::Text19), "遅れた答え");
+}
+
+// The fake machine, whose chosen drive d: answers late while the form asks the computer's name,
+// after its disk figures were read.
+struct LateAnswerAtStartUp : ChangingAtStartUp {
+    int getComputerName(std::span<char> buffer, std::uint32_t& len) override {
+        if (!changed && window) {
+            changed = true;
+            records.volumes['d'].volumeName = "遅れた答え";
+            SendMessageW(window, win32::kLateDriveAnswer, 0, 0);
+        }
+        return FakePlatform::getComputerName(buffer, len);
+    }
+};
+
+TEST(WindowStartUp, ADriveThatAnsweredLateWhileItLoadedIsShownAgain) {
+    LateAnswerAtStartUp platform;
+    const StartedOn window(platform);
+    ASSERT_TRUE(platform.changed);
+    EXPECT_EQ(window.controls.text(Ctl::Text19), "遅れた答え");
+}
+
 TEST_F(WindowEvents, ChoosingAFolderLooksItUp) {
     ASSERT_EQ(controls.listIndex(Ctl::Combo1), 0);
     window.platform.records.folders[2] = "C:\\menu";

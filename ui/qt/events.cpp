@@ -84,6 +84,15 @@ void watchDrives(QtControls& controls, Platform& platform, const DriveWatches& w
             refresh();
         });
     }
+    if (watches.lateAnswers >= 0) {
+        auto* watch =
+            new QSocketNotifier(watches.lateAnswers, QSocketNotifier::Read, &controls.window());
+        QObject::connect(watch, &QSocketNotifier::activated,
+                         [&controls, &platform, seen = watches.lateAnswersSeen] {
+                             if (seen) seen();
+                             Drive1_Change(controls, platform);
+                         });
+    }
 }
 
 }  // namespace zarnel::qt

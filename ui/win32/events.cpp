@@ -53,6 +53,10 @@ void Form1Events::drivesChanged(std::uint32_t letters) {
     shown_ = refreshDrive1(controls_, platform_, shown_, letters);
 }
 
+void Form1Events::lateDriveAnswer() {
+    Drive1_Change(controls_, platform_);
+}
+
 void startForm(Win32Controls& controls, Platform& platform, Form1& form, Form1Events& events) {
     events.drivesShown(fillDrive1(controls, platform));  // filled as the window is built
     form.Form_Load();

@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/win32/events.h"
+#include "ui/win32/form_window.h"
 #include "ui/win32/message_loop.h"
 #include "ui/win32/win32_controls.h"
 
@@ -26,6 +27,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     try {
         zarnel::Win32Platform platform;
         zarnel::win32::Win32Controls controls;
+        platform.tellLateDriveAnswersTo(controls.window(), zarnel::win32::kLateDriveAnswer);
         zarnel::Form1 form(controls, platform);
         zarnel::win32::Form1Events events(controls, platform, form);
         zarnel::win32::startForm(controls, platform, form, events);

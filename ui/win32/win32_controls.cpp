@@ -253,8 +253,10 @@ void Win32Controls::systemColoursChanged() {
 
 void Win32Controls::setEvents(FormEvents* events) {
     events_ = events;
-    if (FormEvents* handlers = this->events(); handlers && heldDriveChanges_ != 0)
-        handlers->drivesChanged(std::exchange(heldDriveChanges_, 0));
+    FormEvents* handlers = this->events();
+    if (!handlers) return;
+    if (heldDriveChanges_ != 0) handlers->drivesChanged(std::exchange(heldDriveChanges_, 0));
+    if (std::exchange(heldLateDriveAnswer_, false)) handlers->lateDriveAnswer();
 }
 
 void Win32Controls::drivesChanged(std::uint32_t letters) {
@@ -262,6 +264,14 @@ void Win32Controls::drivesChanged(std::uint32_t letters) {
         handlers->drivesChanged(letters);
     } else if (!ended_) {
         heldDriveChanges_ |= letters;
+    }
+}
+
+void Win32Controls::lateDriveAnswer() {
+    if (FormEvents* handlers = events()) {
+        handlers->lateDriveAnswer();
+    } else if (!ended_) {
+        heldLateDriveAnswer_ = true;
     }
 }
 
