@@ -16,6 +16,7 @@
 #include "platform/linux/drive_kind.h"
 #include "platform/linux/linux_platform.h"
 #include "tests/support/recording_controls.h"
+#include "tests/support/scoped_variable.h"
 #include "tests/support/scratch_machine.h"
 #include "tests/support/stalled_server.h"
 
@@ -409,7 +410,7 @@ TEST(LinuxDrives, UpperCaseRootsNameTheirDrivesUnderTheTurkishLocale) {
     const std::string make = "localedef -i tr_TR -f UTF-8 '" +
                              (locales.root() / "tr_TR.UTF-8").string() + "' >/dev/null 2>&1";
     if (std::system(make.c_str()) != 0) GTEST_SKIP() << "no tr_TR locale source";
-    ::setenv("LOCPATH", locales.root().c_str(), 1);
+    const testing::ScopedVariable localePath("LOCPATH", locales.root().c_str());
     const bool turkish = std::setlocale(LC_CTYPE, "tr_TR.UTF-8") != nullptr;
     LinuxPlatform platform(fixture("many-mounts"));
     if (turkish) {
@@ -419,7 +420,6 @@ TEST(LinuxDrives, UpperCaseRootsNameTheirDrivesUnderTheTurkishLocale) {
         EXPECT_EQ(platform.getDriveType("i:\\"), drive_type::kFixed);
     }
     std::setlocale(LC_CTYPE, "C");
-    ::unsetenv("LOCPATH");
     if (!turkish) GTEST_SKIP() << "tr_TR.UTF-8 could not be made";
 }
 

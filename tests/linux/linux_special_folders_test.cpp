@@ -8,6 +8,7 @@
 
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/passwd.h"
+#include "tests/support/scoped_variable.h"
 #include "tests/support/stalled_server.h"
 
 namespace zarnel {
@@ -227,8 +228,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
 TEST(FoldersWithoutHome, ComeFromThePasswdHome) {
     const auto user = linux_fs::effectiveUser();
     if (!user || user->home.empty()) GTEST_SKIP() << "the effective user has no passwd entry";
-    const char* saved = std::getenv("HOME");
-    const std::string savedHome = saved ? saved : "";
+    const testing::ScopedVariable home("HOME", user->home.c_str());
     const auto desktopAndDocuments = [] {
         LinuxPlatform platform("/");
         std::vector<std::string> paths;
@@ -239,19 +239,13 @@ TEST(FoldersWithoutHome, ComeFromThePasswdHome) {
         }
         return std::pair(platform.environment.home, paths);
     };
-    ::setenv("HOME", user->home.c_str(), 1);
     const auto withHome = desktopAndDocuments();
-    ::unsetenv("HOME");
+    home.set(nullptr);
     const auto unset = desktopAndDocuments();
-    ::setenv("HOME", "", 1);
+    home.set("");
     const auto empty = desktopAndDocuments();
-    ::setenv("HOME", "relative/home", 1);
+    home.set("relative/home");
     const auto relative = desktopAndDocuments();
-    if (saved) {
-        ::setenv("HOME", savedHome.c_str(), 1);
-    } else {
-        ::unsetenv("HOME");
-    }
     EXPECT_EQ(unset.first, user->home);
     EXPECT_EQ(unset, withHome);
     EXPECT_EQ(empty, withHome);

@@ -10,11 +10,13 @@
 #include <fstream>
 #include <future>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
 
 #include "platform/linux/linux_platform.h"
+#include "tests/support/scoped_variable.h"
 
 namespace zarnel {
 namespace {
@@ -40,18 +42,11 @@ class ShellOpen : public ::testing::Test {
                ("zarnel-shell-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir_ / "bin");
-        const char* path = std::getenv("PATH");
-        savedPath_ = path ? path : "";
-        ::setenv("PATH", (dir_ / "bin").c_str(), 1);
-        ::setenv("ZARNEL_TEST_OUT", (dir_ / "out").c_str(), 1);
-        ::setenv("ZARNEL_TEST_GO", (dir_ / "go").c_str(), 1);
+        path_.emplace("PATH", (dir_ / "bin").c_str());
+        out_.emplace("ZARNEL_TEST_OUT", (dir_ / "out").c_str());
+        go_.emplace("ZARNEL_TEST_GO", (dir_ / "go").c_str());
     }
-    void TearDown() override {
-        ::setenv("PATH", savedPath_.c_str(), 1);
-        ::unsetenv("ZARNEL_TEST_OUT");
-        ::unsetenv("ZARNEL_TEST_GO");
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { fs::remove_all(dir_); }
     void installStandIn() {
         const fs::path opener = dir_ / "bin/xdg-open";
         std::ofstream(opener) << kStandIn;
@@ -75,7 +70,9 @@ class ShellOpen : public ::testing::Test {
     }
 
     fs::path dir_;
-    std::string savedPath_;
+    std::optional<testing::ScopedVariable> path_;
+    std::optional<testing::ScopedVariable> out_;
+    std::optional<testing::ScopedVariable> go_;
     LinuxPlatform platform_;
 };
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/linux/linux_platform.h"
+#include "tests/support/scoped_variable.h"
 #include "tests/support/x_desktop.h"
 
 namespace zarnel {
@@ -26,6 +27,7 @@ namespace {
 using testing::DesktopWindow;
 using testing::PanelClient;
 using testing::PrivateXServer;
+using testing::ScopedVariable;
 using testing::Strut;
 
 struct DesktopRow {
@@ -47,10 +49,10 @@ void PrintTo(const DesktopRow& row, std::ostream* out) {
     *out << row.name;
 }
 
+// The provider of an X session with no desktop of its own named.
 void forgetTheSession(LinuxPlatform& platform) {
     platform.environment.currentDesktop.clear();
     platform.environment.kdeSessionVersion.clear();
-    unsetenv("WAYLAND_DISPLAY");
 }
 
 class X11Taskbar : public ::testing::TestWithParam<DesktopRow> {};
@@ -65,11 +67,11 @@ TEST_P(X11Taskbar, DocksGiveTheState) {
     EXPECT_EQ(linux_x11::dockTaskbarState(server.display()->c_str()), GetParam().state);
 
     // The provider finds the same through DISPLAY.
-    setenv("DISPLAY", server.display()->c_str(), 1);
+    const ScopedVariable display("DISPLAY", server.display()->c_str());
+    const ScopedVariable noWayland("WAYLAND_DISPLAY", nullptr);
     LinuxPlatform platform;
     forgetTheSession(platform);
     EXPECT_EQ(platform.appBarGetState(), GetParam().state);
-    unsetenv("DISPLAY");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,14 +98,13 @@ TEST(X11Taskbar, AWaylandSessionAsksNoXServer) {
     ASSERT_TRUE(server.display()) << "Xvfb opened no display";
     PanelClient client(*server.display());
     client.add({true, Strut::None, true});
-    setenv("DISPLAY", server.display()->c_str(), 1);
+    const ScopedVariable display("DISPLAY", server.display()->c_str());
+    const ScopedVariable wayland("WAYLAND_DISPLAY", "wayland-0");
     LinuxPlatform platform;
     forgetTheSession(platform);
-    setenv("WAYLAND_DISPLAY", "wayland-0", 1);
     EXPECT_EQ(platform.appBarGetState(), 0U);
-    unsetenv("WAYLAND_DISPLAY");
+    wayland.set(nullptr);
     EXPECT_EQ(platform.appBarGetState(), 3U) << "the same X desktop shows a dock";
-    unsetenv("DISPLAY");
 }
 
 TEST(X11Taskbar, NoDisplayMeansNoTaskbar) {
@@ -111,7 +112,8 @@ TEST(X11Taskbar, NoDisplayMeansNoTaskbar) {
     EXPECT_EQ(linux_x11::dockTaskbarState(""), 0U);
     // A display nobody serves: the connection fails and there is no dock to find.
     EXPECT_EQ(linux_x11::dockTaskbarState(":65000"), 0U);
-    unsetenv("DISPLAY");
+    const ScopedVariable noDisplay("DISPLAY", nullptr);
+    const ScopedVariable noWayland("WAYLAND_DISPLAY", nullptr);
     LinuxPlatform platform;
     forgetTheSession(platform);
     EXPECT_EQ(platform.appBarGetState(), 0U);
@@ -138,12 +140,14 @@ TEST(X11Taskbar, ADisplayThatNeverAnswersMeansNoTaskbar) {
     ASSERT_FALSE(display.empty());
     constexpr int kRoomForAskingAgain = 4;
     ASSERT_EQ(::listen(deaf, kRoomForAskingAgain), 0);
-    setenv("DISPLAY", display.c_str(), 1);
-    LinuxPlatform platform;
-    forgetTheSession(platform);
-    EXPECT_EQ(platform.appBarGetState(), 0U);
-    EXPECT_EQ(platform.appBarGetState(), 0U);
-    unsetenv("DISPLAY");
+    {
+        const ScopedVariable deafDisplay("DISPLAY", display.c_str());
+        const ScopedVariable noWayland("WAYLAND_DISPLAY", nullptr);
+        LinuxPlatform platform;
+        forgetTheSession(platform);
+        EXPECT_EQ(platform.appBarGetState(), 0U);
+        EXPECT_EQ(platform.appBarGetState(), 0U);
+    }
     // Still unanswered, the display was not asked again: one connection, however late the
     // first question's thread came to make it.
     constexpr int kLongWhileMs = 30'000;

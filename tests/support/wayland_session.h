@@ -2,10 +2,7 @@
 // $WAYLAND_DISPLAY set, and $SWAYSOCK for sway's, then put back as they were.
 #pragma once
 
-#include <stdlib.h>
-
-#include <optional>
-#include <string>
+#include "tests/support/scoped_variable.h"
 
 namespace zarnel::testing {
 
@@ -16,34 +13,8 @@ class WaylandSession {
           swaySocket_("SWAYSOCK", sway ? "/run/user/1000/sway-ipc.sock" : nullptr) {}
 
   private:
-    // One variable, set (or unset, for no value) and put back.
-    class Variable {
-      public:
-        Variable(const char* name, const char* value) : name_(name) {
-            if (const char* saved = ::getenv(name)) saved_ = saved;
-            if (value) {
-                ::setenv(name, value, 1);
-            } else {
-                ::unsetenv(name);
-            }
-        }
-        ~Variable() {
-            if (saved_) {
-                ::setenv(name_, saved_->c_str(), 1);
-            } else {
-                ::unsetenv(name_);
-            }
-        }
-        Variable(const Variable&) = delete;
-        Variable& operator=(const Variable&) = delete;
-
-      private:
-        const char* name_;
-        std::optional<std::string> saved_;
-    };
-
-    Variable display_;
-    Variable swaySocket_;
+    ScopedVariable display_;
+    ScopedVariable swaySocket_;
 };
 
 }  // namespace zarnel::testing
