@@ -10,7 +10,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -21,6 +20,7 @@
 #include <utility>
 
 #include "platform/detached_thread.h"
+#include "platform/kept_answers.h"
 
 namespace zarnel {
 
@@ -30,21 +30,6 @@ inline constexpr std::chrono::milliseconds kNetworkAnswerDeadline{750};
 // Long enough for a disc that had stopped to spin up again (two to three seconds on most drives);
 // a scratched disc read over and over, or an empty floppy drive, is given up on after it.
 inline constexpr std::chrono::milliseconds kRemovableMediumAnswerDeadline{4000};
-
-// How long a kept answer stands: the several questions one choice of a drive asks of its
-// volume, and the ones asked again when a late answer is shown, are all answered by one
-// question to the server; a drive chosen again a little later is asked afresh.
-inline constexpr std::chrono::milliseconds kKeptAnswerStands{2000};
-
-// How a BoundedQuestions that keeps its answers keeps them: each answer stands for
-// `stands` after it came, as the clock `now` tells; `late` is told, on the helper thread, of
-// each answer that came after its asker had stopped waiting, so that whoever showed "no
-// answer" may ask again and be given it at once. `late` may be called after its giver is gone.
-struct AnswerKeeping {
-    std::chrono::milliseconds stands = kKeptAnswerStands;
-    std::function<void()> late;
-    std::function<std::chrono::steady_clock::time_point()> now = std::chrono::steady_clock::now;
-};
 
 class BoundedQuestions {
   public:
@@ -60,18 +45,24 @@ class BoundedQuestions {
     std::optional<Answer> ask(const std::string& subject, std::function<Answer()> question,
                               std::chrono::milliseconds deadline,
                               const std::string& kind = {}) const {
-        const Key key{subject + '\0' + kind, std::type_index(typeid(Answer))};
-        if (auto kept = state_->standing<Answer>(key)) return kept;
+        KeptAnswers::Key key{subject, kind, std::type_index(typeid(Answer))};
+        if (state_->kept) {
+            if (auto kept = state_->kept->standing<Answer>(key)) return kept;
+        }
         if (!state_->hold(subject)) return std::nullopt;
+        const std::uint64_t generation = state_->kept ? state_->kept->generation() : 0;
         auto reply = std::make_shared<Reply<Answer>>();
         try {
             // The thread owns what it touches: it may outlive this call and its asker.
-            startDetached([state = state_, reply, subject, key, question = std::move(question)] {
+            startDetached([state = state_, reply, key = std::move(key), generation,
+                           question = std::move(question)] {
                 Answer answer = question();
+                const bool awaited = reply->claim();
                 // Kept and released before the answer is given, so whoever gets it may ask
                 // again and find it.
-                state->settle(subject, key, answer);
-                if (!reply->give(std::move(answer))) state->tellLate();
+                if (state->kept) state->kept->keep(key, answer, !awaited, generation);
+                state->release(key.subject);
+                if (awaited) reply->give(std::move(answer));
             });
         } catch (const std::system_error&) {
             state_->release(subject);
@@ -80,26 +71,21 @@ class BoundedQuestions {
         return reply->await(deadline);
     }
 
-    // Answers kept so far are asked afresh: a drive's medium or mapping changed.
-    void forgetAnswers() const { state_->forget(); }
+    // What was kept is asked afresh, and answers to questions asked before are not kept:
+    // drives, or their media, changed.
+    void forgetAnswers() const {
+        if (state_->kept) state_->kept->forget();
+    }
 
   private:
-    using Clock = std::chrono::steady_clock;
-    // A kept answer's subject and kind of question, and the answer's type.
-    using Key = std::pair<std::string, std::type_index>;
-
     struct State {
         State() = default;
-        explicit State(AnswerKeeping rules) : keeping(std::move(rules)) {}
+        explicit State(AnswerKeeping rules)
+            : kept(std::make_unique<KeptAnswers>(std::move(rules))) {}
 
         std::mutex mutex;
         std::set<std::string> unanswered;
-        std::optional<AnswerKeeping> keeping;
-        struct Kept {
-            Clock::time_point came;
-            std::shared_ptr<const void> answer;
-        };
-        std::map<Key, Kept> kept;
+        std::unique_ptr<KeptAnswers> kept;
 
         bool hold(const std::string& subject) {
             const std::lock_guard lock(mutex);
@@ -109,42 +95,6 @@ class BoundedQuestions {
             const std::lock_guard lock(mutex);
             unanswered.erase(subject);
         }
-
-        template <typename Answer>
-        void settle(const std::string& subject, const Key& key, const Answer& answer) {
-            const std::lock_guard lock(mutex);
-            unanswered.erase(subject);
-            if (!keeping) return;
-            kept.insert_or_assign(key,
-                                  Kept{keeping->now(), std::make_shared<const Answer>(answer)});
-        }
-
-        template <typename Answer>
-        std::optional<Answer> standing(const Key& key) {
-            const std::lock_guard lock(mutex);
-            if (!keeping) return std::nullopt;
-            const auto found = kept.find(key);
-            if (found == kept.end()) return std::nullopt;
-            if (keeping->now() - found->second.came >= keeping->stands) {
-                kept.erase(found);
-                return std::nullopt;
-            }
-            return *std::static_pointer_cast<const Answer>(found->second.answer);
-        }
-
-        void forget() {
-            const std::lock_guard lock(mutex);
-            kept.clear();
-        }
-
-        void tellLate() {
-            std::function<void()> late;
-            {
-                const std::lock_guard lock(mutex);
-                if (keeping) late = keeping->late;
-            }
-            if (late) late();
-        }
     };
 
     template <typename Answer>
@@ -152,23 +102,31 @@ class BoundedQuestions {
         std::mutex mutex;
         std::condition_variable ready;
         std::optional<Answer> answer;
+        bool claimed = false;
         bool abandoned = false;
 
-        // Whether the asker was still waiting for it.
-        bool give(Answer given) {
+        // Whether the asker still waits: then it waits on until the answer is given, however
+        // near its deadline.
+        bool claim() {
+            const std::lock_guard lock(mutex);
+            if (abandoned) return false;
+            claimed = true;
+            return true;
+        }
+        void give(Answer given) {
             {
                 const std::lock_guard lock(mutex);
-                if (abandoned) return false;
                 answer = std::move(given);
             }
             ready.notify_one();
-            return true;
         }
         std::optional<Answer> await(std::chrono::milliseconds deadline) {
             std::unique_lock lock(mutex);
-            if (!ready.wait_for(lock, deadline, [this] { return answer.has_value(); })) {
+            if (!ready.wait_for(lock, deadline, [this] { return claimed || answer.has_value(); })) {
                 abandoned = true;
+                return std::nullopt;
             }
+            ready.wait(lock, [this] { return answer.has_value(); });
             return answer;
         }
     };

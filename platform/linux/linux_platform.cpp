@@ -8,4 +8,9 @@ namespace zarnel {
 LinuxPlatform::LinuxPlatform(std::filesystem::path root)
     : root_(std::move(root)), codec_(makeAnsiCodec("UTF-8")) {}
 
+AnswerKeeping LinuxPlatform::shareAnswerKeeping(
+    std::function<std::chrono::steady_clock::time_point()> now) const {
+    return {.late = lateShareAnswers.teller(), .now = std::move(now)};
+}
+
 }  // namespace zarnel

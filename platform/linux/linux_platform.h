@@ -78,10 +78,12 @@ class LinuxPlatform : public Platform {
         linux_fs::sessionDesktopSettings();
     // Turns readable when a network share answered after its drive was shown without it.
     const linux_fs::AnswerSignal lateShareAnswers;
+    // How network shares' answers are kept: told late to lateShareAnswers, timed by `now`.
+    AnswerKeeping shareAnswerKeeping(std::function<std::chrono::steady_clock::time_point()> now =
+                                         std::chrono::steady_clock::now) const;
     // How network shares are asked for their space: through statvfs, with a deadline, each
-    // answer kept for the questions that follow it at once; a test may set another stat.
-    linux_fs::NetworkStat networkStat{linux_fs::NetworkStat::systemStat,
-                                      AnswerKeeping{.late = lateShareAnswers.teller()}};
+    // answer kept for the questions that follow it at once, unless a test sets another.
+    linux_fs::NetworkStat networkStat{linux_fs::NetworkStat::systemStat, shareAnswerKeeping()};
     // How a special folder is looked at: with a deadline, since it may be on a network share,
     // unless a test sets another.
     linux_fs::FolderCheck folderCheck;

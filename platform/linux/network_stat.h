@@ -25,9 +25,6 @@ class NetworkStat {
 
     static int systemStat(const char* path, struct statvfs* info);
 
-    // Asks through `stat` from now on: a test's stand-in for the system's.
-    void answerWith(Stat stat) { stat_ = std::move(stat); }
-
     // 0 with `info` filled, or the errno of the failure: ETIMEDOUT when no answer came within
     // `deadline` or an earlier question about the same share is still unanswered. `share`
     // names what is mounted at `path` (its device number): a share mounted where a silent one

@@ -79,9 +79,9 @@ class Win32Platform : public Platform {
     // sets another.
     win32::WmiService wmiService;
 
-    // From now on, each answer about a drive that came after its asker had stopped waiting is
-    // told by posting `message` to `window`, which may then show the drive again and be given
-    // that answer at once. A null window stops it.
+    // From now on, each answer about a drive, or a folder on one, that came after its asker
+    // had stopped waiting is told by posting `message` to `window`, which may then show them
+    // again and be given that answer at once. A null window stops it.
     void tellLateDriveAnswersTo(HWND window, UINT message);
 
   private:

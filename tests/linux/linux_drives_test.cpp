@@ -301,13 +301,17 @@ constexpr int kLongWhileMs = 30'000;
 TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
     const testing::StalledServer server;
     LinuxPlatform platform(fixture("workstation-mixed-mounts"));
-    platform.networkStat.answerWith([server](const char*, struct statvfs* info) {
-        server.hold();
-        info->f_frsize = kBlockBytes;
-        info->f_blocks = kShareBlocks;
-        info->f_namemax = kShareNameMax;
-        return 0;
-    });
+    // A clock that stands still: the late answer stands however long this machine takes.
+    const auto stillClock = [] { return std::chrono::steady_clock::time_point(); };
+    platform.networkStat = linux_fs::NetworkStat(
+        [server](const char*, struct statvfs* info) {
+            server.hold();
+            info->f_frsize = kBlockBytes;
+            info->f_blocks = kShareBlocks;
+            info->f_namemax = kShareNameMax;
+            return 0;
+        },
+        platform.shareAnswerKeeping(stillClock));
     RecordingControls controls;
     fillDrive1(controls, platform);
     const auto share = std::ranges::find(kWorkstation, "g: [/mnt/nfs]", &DriveRow::entry);

@@ -198,14 +198,17 @@ TEST(WindowStartUp, AMediumChangedWhileItLoadedIsRead) {
     EXPECT_EQ(window.controls.text(Ctl::Text19), "新しいディスク");
 }
 
-// A drive shown without its answer (a share that answered after the wait) is shown again when
-// the provider tells the window of the late answer.
-TEST_F(WindowEvents, TheChosenDriveIsShownAgainWhenItAnswersLate) {
+// A drive or folder shown without its answer (on a share that answered after the wait) is
+// shown again when the provider tells the window of the late answer.
+TEST_F(WindowEvents, TheChosenDriveAndFolderAreShownAgainWhenOneAnswersLate) {
     ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    ASSERT_EQ(controls.listIndex(Ctl::Combo1), 0);
     window.platform.records.volumes['d'].volumeName = "遅れた答え";
-    PostMessageW(controls.window(), win32::kLateDriveAnswer, 0, 0);
+    window.platform.records.folders[0] = R"(\\nas\home\Desktop)";
+    PostMessageW(controls.window(), win32::kLateAnswer, 0, 0);
     TestWindow::pump();
     EXPECT_EQ(controls.text(Ctl::Text19), "遅れた答え");
+    EXPECT_EQ(controls.text(Ctl::Text8), R"(\\nas\home\Desktop)");
 }
 
 // The fake machine, whose chosen drive d: answers late while the form asks the computer's name,
@@ -215,7 +218,7 @@ struct LateAnswerAtStartUp : ChangingAtStartUp {
         if (!changed && window) {
             changed = true;
             records.volumes['d'].volumeName = "遅れた答え";
-            SendMessageW(window, win32::kLateDriveAnswer, 0, 0);
+            SendMessageW(window, win32::kLateAnswer, 0, 0);
         }
         return FakePlatform::getComputerName(buffer, len);
     }

@@ -53,8 +53,9 @@ void Form1Events::drivesChanged(std::uint32_t letters) {
     shown_ = refreshDrive1(controls_, platform_, shown_, letters);
 }
 
-void Form1Events::lateDriveAnswer() {
+void Form1Events::lateAnswer() {
     Drive1_Change(controls_, platform_);
+    Combo1_Click(controls_, platform_);
 }
 
 void startForm(Win32Controls& controls, Platform& platform, Form1& form, Form1Events& events) {

@@ -27,8 +27,8 @@ class Form1Events : public FormEvents {
     void timerTick() override;
     bool queryUnload(std::int16_t unloadMode) override;
     void drivesChanged(std::uint32_t letters) override;
-    // Shows the chosen drive again, which may be the one that answered.
-    void lateDriveAnswer() override;
+    // Shows the chosen drive and folder again, either of which may be the one that answered.
+    void lateAnswer() override;
 
     // The drive list as the window shows it, which a later change is compared with.
     void drivesShown(DriveList shown) { shown_ = std::move(shown); }

@@ -23,8 +23,8 @@ class FormEvents {
     virtual bool queryUnload(std::int16_t unloadMode) = 0;
     // Drives came or went, or their media did: one bit per letter, bit 0 for a:.
     virtual void drivesChanged(std::uint32_t letters) = 0;
-    // A drive answered after the window had stopped waiting for it.
-    virtual void lateDriveAnswer() = 0;
+    // A drive, or a folder on one, answered after the window had stopped waiting for it.
+    virtual void lateAnswer() = 0;
 };
 
 }  // namespace zarnel::win32

@@ -145,8 +145,8 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
                 controls->drivesChanged(letters);
             }
             return TRUE;
-        case kLateDriveAnswer:
-            controls->lateDriveAnswer();
+        case kLateAnswer:
+            controls->lateAnswer();
             return 0;
         case WM_DPICHANGED:
             controls->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

@@ -10,8 +10,9 @@ namespace zarnel::win32 {
 inline constexpr UINT_PTR kTimerId = 1;
 // Why the window closes, as the close handler is told.
 inline constexpr short kClosedByUser = 0;
-// Posted to the form when a drive answered after the window stopped waiting for it.
-inline constexpr UINT kLateDriveAnswer = WM_APP + 1;
+// Posted to the form when a question about a drive or a folder on one answered after the
+// window had stopped waiting for it.
+inline constexpr UINT kLateAnswer = WM_APP + 1;
 
 LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -27,14 +27,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     try {
         zarnel::Win32Platform platform;
         zarnel::win32::Win32Controls controls;
-        platform.tellLateDriveAnswersTo(controls.window(), zarnel::win32::kLateDriveAnswer);
+        platform.tellLateDriveAnswersTo(controls.window(), zarnel::win32::kLateAnswer);
         zarnel::Form1 form(controls, platform);
         zarnel::win32::Form1Events events(controls, platform, form);
         zarnel::win32::startForm(controls, platform, form, events);
         if (controls.ended()) return 0;
 
         ShowWindow(controls.window(), show);
-        return zarnel::win32::runMessageLoop(controls);
+        const int exitCode = zarnel::win32::runMessageLoop(controls);
+        // Answers still on their way find no window to tell.
+        platform.tellLateDriveAnswersTo(nullptr, 0);
+        return exitCode;
     } catch (const std::exception& error) {
         return failed(error);
     }

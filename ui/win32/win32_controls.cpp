@@ -256,7 +256,7 @@ void Win32Controls::setEvents(FormEvents* events) {
     FormEvents* handlers = this->events();
     if (!handlers) return;
     if (heldDriveChanges_ != 0) handlers->drivesChanged(std::exchange(heldDriveChanges_, 0));
-    if (std::exchange(heldLateDriveAnswer_, false)) handlers->lateDriveAnswer();
+    if (std::exchange(heldLateAnswer_, false)) handlers->lateAnswer();
 }
 
 void Win32Controls::drivesChanged(std::uint32_t letters) {
@@ -267,11 +267,11 @@ void Win32Controls::drivesChanged(std::uint32_t letters) {
     }
 }
 
-void Win32Controls::lateDriveAnswer() {
+void Win32Controls::lateAnswer() {
     if (FormEvents* handlers = events()) {
-        handlers->lateDriveAnswer();
+        handlers->lateAnswer();
     } else if (!ended_) {
-        heldLateDriveAnswer_ = true;
+        heldLateAnswer_ = true;
     }
 }
 

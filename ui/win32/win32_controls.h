@@ -47,13 +47,13 @@ class Win32Controls : public Controls {
     HBRUSH backBrush(HWND control);
 
     // Where events go once the form is loaded; none before. The volumes that came or went,
-    // and a drive that answered late, while it loaded are told then.
+    // and a late answer, while it loaded are told then.
     void setEvents(FormEvents* events);
     FormEvents* events() const { return closeHandlers_ ? events_ : nullptr; }
     // Volumes of these drive letters (bit 0 for A:) came or went.
     void drivesChanged(std::uint32_t letters);
-    // A drive answered after the window had stopped waiting for it.
-    void lateDriveAnswer();
+    // A drive, or a folder on one, answered after the window had stopped waiting for it.
+    void lateAnswer();
     int selectedTab() const;
     // Selects a tab as a click on it does, telling the form.
     void selectTab(int index);
@@ -194,7 +194,7 @@ class Win32Controls : public Controls {
     // Letters whose volumes changed before there were events to tell: the form's loading lets
     // sent messages through (WMI's calls wait in a loop that delivers them).
     std::uint32_t heldDriveChanges_ = 0;
-    bool heldLateDriveAnswer_ = false;
+    bool heldLateAnswer_ = false;
     bool timerEnabled_ = false;
     int timerInterval_ = 0;
     int lastSlider_ = 0;
