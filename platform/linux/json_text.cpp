@@ -1,6 +1,7 @@
 #include "platform/linux/json_text.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "platform/text_fields.h"
 #include "platform/unicode.h"
@@ -197,6 +198,10 @@ const JsonValue* JsonValue::member(std::string_view name) const {
         if (named.name == name) found = &named.value;
     }
     return found;
+}
+
+JsonValue* JsonValue::member(std::string_view name) {
+    return const_cast<JsonValue*>(std::as_const(*this).member(name));
 }
 
 std::optional<std::string> JsonValue::string() const {

@@ -23,6 +23,7 @@ struct JsonValue {
     // The value of the last member named `name` (as the readers of these files take a name
     // given twice); null for a value that is no object or has no such member.
     const JsonValue* member(std::string_view name) const;
+    JsonValue* member(std::string_view name);
     // The string's text, or nothing for a value of another kind.
     std::optional<std::string> string() const;
 };

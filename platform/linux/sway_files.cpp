@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "platform/linux/home_words.h"
 #include "platform/linux/read_file.h"
 
 namespace zarnel::linux_fs {
@@ -96,22 +97,10 @@ class SwayFiles {
     }
 
     // The machine's files a pattern names, as paths of the machine.
-    std::vector<fs::path> filesOf(std::string pattern, const fs::path& folder) const {
-        const std::array<std::pair<std::string_view, fs::path>, 5> words = {
-            {{"~", home_},
-             {"${HOME}", home_},
-             {"$HOME", home_},
-             {"${XDG_CONFIG_HOME}", configHome_},
-             {"$XDG_CONFIG_HOME", configHome_}}};
-        for (const auto& [word, place] : words) {
-            if (pattern.starts_with(word) &&
-                (pattern.size() == word.size() || pattern[word.size()] == '/')) {
-                pattern = place.string() + pattern.substr(word.size());
-                break;
-            }
-        }
+    std::vector<fs::path> filesOf(const std::string& pattern, const fs::path& folder) const {
         // Relative to the including file's folder; ".." goes no higher than the root.
-        return matches(root_, (folder / pattern).lexically_normal());
+        return matches(root_,
+                       (folder / withHomeWords(pattern, home_, configHome_)).lexically_normal());
     }
 
     fs::path root_;

@@ -1,7 +1,10 @@
 #include "platform/linux/waybar.h"
 
 #include <array>
+#include <string>
+#include <unordered_set>
 
+#include "platform/linux/home_words.h"
 #include "platform/linux/json_text.h"
 #include "platform/linux/read_file.h"
 #include "platform/platform.h"
@@ -45,6 +48,12 @@ constexpr std::array<std::string_view, 2> kConfigOptions = {"-c", "--config"};
 constexpr std::array<std::string_view, 2> kBarOptions = {"-b", "--bar"};
 // The sway bar a bar follows when nothing names one.
 constexpr std::string_view kFirstSwayBar = "bar-0";
+// Deeper than any settings include; Waybar itself refuses to start past 100, taking a file
+// that includes itself for a loop.
+constexpr int kMaxIncludeDepth = 16;
+// More files than any settings include; a few files that include each other many times over
+// stop there.
+constexpr int kMaxIncludedFiles = 64;
 
 // A setting as Waybar takes it for a switch: true, or a number other than 0.
 bool isOn(const JsonValue* value) {
@@ -110,6 +119,62 @@ const SwayBar* followedBar(const JsonValue& bar, const SwayBarsFollowed* sway) {
     return nullptr;
 }
 
+// `from`'s keys that `into` lacks, put into it; an object both have, merged the same way. A key
+// given twice counts by its last value, as Waybar reads it.
+void mergeMissing(JsonValue& into, const JsonValue& from) {
+    if (into.kind != JsonValue::Kind::Object || from.kind != JsonValue::Kind::Object) return;
+    std::unordered_set<std::string_view> merged;
+    for (auto member = from.members.rbegin(); member != from.members.rend(); ++member) {
+        if (!merged.insert(member->name).second) continue;
+        JsonValue* own = into.member(member->name);
+        if (own == nullptr) {
+            into.members.push_back(*member);
+        } else if (own->kind == JsonValue::Kind::Object) {
+            mergeMissing(*own, member->value);
+        }
+    }
+}
+
+// What Waybar does with one settings file: the includes of each of its bars, then the file
+// merged into `into`.
+class Includes {
+  public:
+    explicit Includes(const WaybarIncludes& read) : read_(read) {}
+
+    // The includes of `value`'s bars, read into them.
+    void resolve(JsonValue& value, int depth) {
+        if (value.kind != JsonValue::Kind::Array) return resolveBar(value, depth);
+        for (JsonValue& bar : value.items) resolveBar(bar, depth);
+    }
+
+  private:
+    void resolveBar(JsonValue& bar, int depth) {
+        const JsonValue* include = bar.member("include");
+        if (include == nullptr) return;
+        // Named first: merging moves the bar's members.
+        std::vector<std::string> named;
+        if (auto file = include->string()) named.push_back(*file);
+        for (const JsonValue& item : include->items) {
+            if (auto file = item.string()) named.push_back(*file);
+        }
+        for (const std::string& file : named) read(bar, file, depth + 1);
+    }
+
+    void read(JsonValue& into, const std::string& file, int depth) {
+        if (depth > kMaxIncludeDepth || filesLeft_ == 0) return;
+        --filesLeft_;
+        const auto text = read_(file);
+        if (!text) return;
+        auto value = parseJson(*text);
+        if (!value) return;
+        resolve(*value, depth);
+        mergeMissing(into, *value);
+    }
+
+    const WaybarIncludes& read_;
+    int filesLeft_ = kMaxIncludedFiles;
+};
+
 std::uint32_t barState(const JsonValue& bar, const SwayBarsFollowed* sway) {
     // A bar following sway's takes, shown, the mode sway gives it, as its own modes change
     // that; hidden, it is invisible.
@@ -123,9 +188,15 @@ std::uint32_t barState(const JsonValue& bar, const SwayBarsFollowed* sway) {
 
 std::optional<std::uint32_t> fileState(const std::filesystem::path& root,
                                        const std::filesystem::path& file,
+                                       const std::filesystem::path& home,
+                                       const std::filesystem::path& configHome,
                                        const SwayBarsFollowed* sway) {
     const auto text = readSettingsFile(root, file);
-    return text ? waybarState(*text, sway) : std::nullopt;
+    if (!text) return std::nullopt;
+    return waybarState(*text, sway, [&](const std::string& named) {
+        // Relative to the home folder, where sessions start Waybar, as its command line's.
+        return readSettingsFile(root, home / withHomeWords(named, home, configHome));
+    });
 }
 
 // The value of the last of `options` on the command line (OPTION VALUE, or --OPTION=VALUE for
@@ -146,9 +217,11 @@ std::optional<std::string> commandLineValue(const std::vector<std::string>& argu
 
 }  // namespace
 
-std::optional<std::uint32_t> waybarState(std::string_view config, const SwayBarsFollowed* sway) {
-    const auto value = parseJson(config);
+std::optional<std::uint32_t> waybarState(std::string_view config, const SwayBarsFollowed* sway,
+                                         const WaybarIncludes& includes) {
+    auto value = parseJson(config);
     if (!value) return std::nullopt;
+    if (includes) Includes(includes).resolve(*value, 0);
     std::vector<const JsonValue*> bars;
     if (value->kind == JsonValue::Kind::Object) bars.push_back(&*value);
     if (value->kind == JsonValue::Kind::Array) {
@@ -177,7 +250,7 @@ std::optional<std::uint32_t> waybarTaskbarState(const std::filesystem::path& roo
                                                 const std::vector<SwayBar>& swayBars) {
     const SwayBarsFollowed sway{swayBars, waybarBarArgument(arguments).value_or("")};
     if (const auto named = waybarConfigArgument(arguments)) {
-        return fileState(root, home / *named, &sway);
+        return fileState(root, home / *named, home, configHome, &sway);
     }
     const std::array<std::filesystem::path, 4> folders = {
         configHome / "waybar", home / ".config/waybar", home / "waybar", kMachineFolder};
@@ -186,7 +259,7 @@ std::optional<std::uint32_t> waybarTaskbarState(const std::filesystem::path& roo
             // The first file there is the one Waybar reads, whatever it holds.
             std::error_code missing;
             if (std::filesystem::exists(root / (folder / file).relative_path(), missing)) {
-                return fileState(root, folder / file, &sway);
+                return fileState(root, folder / file, home, configHome, &sway);
             }
         }
     }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -66,6 +67,58 @@ TEST(Waybar, ModesLayersAndHiddenStarts) {
     }
 }
 
+// A bar's includes fill the keys it leaves unset, an earlier file's over a later one's, with
+// the files they include in turn; a file that cannot be read, or is no bar, adds nothing.
+TEST(Waybar, IncludedFilesFillWhatTheBarLeavesUnset) {
+    const std::map<std::string, std::string> files = {
+        {"top", R"({"layer": "top"})"},
+        {"dock", R"({"mode": "dock"})"},
+        {"overlay", R"({"mode": "overlay", "layer": "top"})"},
+        {"default top", R"({"modes": {"default": {"layer": "top"}}})"},
+        {"chain", R"({"include": "top"})"},
+        {"loop", R"({"include": "loop", "layer": "top"})"},
+        {"twice", R"({"layer": "bottom", "layer": "top"})"},
+        {"array", R"([{"layer": "top"}])"},
+        {"broken", R"({"layer": "top")"},
+    };
+    int reads = 0;
+    const linux_fs::WaybarIncludes includes = [&](const std::string& named) {
+        ++reads;
+        const auto file = files.find(named);
+        return file == files.end() ? std::nullopt : std::optional(file->second);
+    };
+    struct Row {
+        std::string_view config;
+        std::uint32_t state;
+    };
+    for (const Row& row : {
+             Row{R"({"include": "top"})", kTop},
+             Row{R"({"include": ["top"], "layer": "bottom"})", 0},
+             Row{R"({"include": ["dock", "overlay"]})", 0},
+             Row{R"({"include": ["overlay", "dock"]})", kTop},
+             // An object the bar sets is merged key by key.
+             Row{R"({"include": "default top", "modes": {"default": {"visible": false}}})",
+                 kHide | kTop},
+             Row{R"({"include": "chain"})", kTop},
+             Row{R"({"include": "loop"})", kTop},
+             Row{R"({"include": "twice"})", kTop},
+             Row{R"([{"include": "top"}, {"mode": "invisible"}])", kHide | kTop},
+             Row{R"({"include": ["missing", "array", "broken", 3]})", 0},
+         }) {
+        EXPECT_EQ(linux_fs::waybarState(row.config, nullptr, includes), row.state) << row.config;
+    }
+    // Files that include each other many times over are read a bounded number of times.
+    const std::map<std::string, std::string> fan = {{"fan", R"({"include": ["fan", "fan"]})"}};
+    reads = 0;
+    const linux_fs::WaybarIncludes fanOut = [&](const std::string& named) {
+        ++reads;
+        return std::optional(fan.at(named));
+    };
+    EXPECT_EQ(linux_fs::waybarState(R"({"include": "fan"})", nullptr, fanOut), 0U);
+    EXPECT_LE(reads, 64);
+    EXPECT_GT(reads, 1);
+}
+
 // Each user's bar where Waybar looks for it, their own settings folder first; the first file
 // there is read even when it is broken.
 TEST(Waybar, SettingsFileOfEachUser) {
@@ -83,6 +136,7 @@ TEST(Waybar, SettingsFileOfEachUser) {
              Row{"/home/bob", "", kTop},
              Row{"/home/carol", "", 0},
              Row{"/home/dave", "", 0},
+             Row{"/home/erin", "", kHide | kTop},
          }) {
         LinuxPlatform platform(root);
         platform.environment.home = row.home;
