@@ -1,6 +1,8 @@
 // Waybar's settings, JSON with comments: a text read as a value reads the same with a comment
 // before it and anything at all after it, which is never read; a bar's bits are only the
-// taskbar's two, the same whatever follows the settings.
+// taskbar's two, the same whatever follows the settings, and the same when they include
+// themselves.
+#include <optional>
 #include <string>
 
 #include "fuzz/fuzz_input.h"
@@ -15,6 +17,8 @@ using linux_fs::JsonValue;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::uint32_t kTaskbarBits = app_bar_state::kAutoHide | app_bar_state::kAlwaysOnTop;
+// More files than the reader reads for one bar's settings.
+constexpr int kMostIncludedFiles = 64;
 
 bool sameValue(const JsonValue& a, const JsonValue& b) {
     if (a.kind != b.kind || a.boolean != b.boolean || a.text != b.text ||
@@ -56,5 +60,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::require((*state & ~kTaskbarBits) == 0);
         fuzz::require(linux_fs::waybarState(followed) == state);
     }
+
+    // Every include naming the settings themselves: a bar gains no key it lacks, however often
+    // they include themselves, and they are read a bounded number of times.
+    int reads = 0;
+    const auto itself = [&](const std::string&) {
+        ++reads;
+        return std::optional<std::string>(text);
+    };
+    fuzz::require(linux_fs::waybarState(text, nullptr, itself) == state);
+    fuzz::require(reads <= kMostIncludedFiles);
     return 0;
 }
