@@ -18,7 +18,7 @@ using linux_fs::JsonValue;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::uint32_t kTaskbarBits = app_bar_state::kAutoHide | app_bar_state::kAlwaysOnTop;
 // More files than the reader reads for one bar's settings.
-constexpr int kMostIncludedFiles = 64;
+constexpr int kMostIncludedFiles = 256;
 
 bool sameValue(const JsonValue& a, const JsonValue& b) {
     if (a.kind != b.kind || a.boolean != b.boolean || a.text != b.text ||

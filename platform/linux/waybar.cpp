@@ -51,9 +51,10 @@ constexpr std::string_view kFirstSwayBar = "bar-0";
 // Deeper than any settings include; Waybar itself refuses to start past 100, taking a file
 // that includes itself for a loop.
 constexpr int kMaxIncludeDepth = 16;
-// More files than any settings include; a few files that include each other many times over
+// More files than any settings include, for all their bars (a bar for each of several screens,
+// each including the same few files); a few files that include each other many times over
 // stop there.
-constexpr int kMaxIncludedFiles = 64;
+constexpr int kMaxIncludedFiles = 256;
 
 // A setting as Waybar takes it for a switch: true, or a number other than 0.
 bool isOn(const JsonValue* value) {

@@ -33,7 +33,8 @@ using WaybarIncludes = std::function<std::optional<std::string>(const std::strin
 // over its bars; nothing for a text Waybar would not start with.
 // A bar's `include` (a file, or a list of them) reads those files through `includes`, with
 // theirs, for the keys the bar does not set itself: an earlier file's keys win over a later
-// one's, and objects set in both are merged key by key the same way.
+// one's, and objects set in both are merged key by key the same way. One that cannot be read
+// adds nothing: a Waybar that runs read them all when it started.
 // A bar's `mode` decides its layer and whether it shows: the preset modes (dock and invisible
 // in the bottom layer, hide and overlay in the top one), as its `modes` entries change them;
 // a mode of its own name starts from neither layer nor showing; the default mode (no mode, or
