@@ -31,6 +31,10 @@ inline constexpr std::chrono::milliseconds kNetworkAnswerDeadline{750};
 // a scratched disc read over and over, or an empty floppy drive, is given up on after it.
 inline constexpr std::chrono::milliseconds kRemovableMediumAnswerDeadline{4000};
 
+// Runs `show` (what shows the chosen drive and folder again) as a provider shows late answers:
+// see BoundedQuestions::showingLateAnswers.
+using LateAnswersShow = std::function<void(const std::function<void()>& show)>;
+
 class BoundedQuestions {
   public:
     BoundedQuestions() = default;
@@ -46,35 +50,67 @@ class BoundedQuestions {
                               std::chrono::milliseconds deadline,
                               const std::string& kind = {}) const {
         KeptAnswers::Key key{subject, kind, std::type_index(typeid(Answer))};
-        if (state_->kept) {
-            if (auto kept = state_->kept->standing<Answer>(key)) return kept;
+        KeptAnswers* const kept = state_->kept.get();
+        if (kept) {
+            if (auto answer = kept->standing<Answer>(key)) return answer;
         }
+        // Showing late answers, a question is asked and not waited for: its answer is late.
+        const bool waited = !kept || !kept->showingLate();
         if (!state_->hold(subject)) return std::nullopt;
-        const std::uint64_t generation = state_->kept ? state_->kept->generation() : 0;
-        auto reply = std::make_shared<Reply<Answer>>();
+        const std::uint64_t generation = kept ? kept->generation() : 0;
+        std::shared_ptr<Reply<Answer>> reply;
         try {
+            reply = std::make_shared<Reply<Answer>>();
+            if (!waited) reply->abandon();
             // The thread owns what it touches: it may outlive this call and its asker.
             startDetached([state = state_, reply, key = std::move(key), generation,
                            question = std::move(question)] {
                 Answer answer = question();
                 const bool awaited = reply->claim();
-                // Kept and released before the answer is given, so whoever gets it may ask
-                // again and find it.
-                if (state->kept) state->kept->keep(key, answer, !awaited, generation);
+                // Kept and released before the answer is given or told of, so whoever gets it
+                // may ask again and find it.
+                if (state->kept) state->kept->keep(key, answer, generation);
                 state->release(key.subject);
-                if (awaited) reply->give(std::move(answer));
+                if (awaited) {
+                    reply->give(std::move(answer));
+                } else if (state->kept) {
+                    state->kept->tellLate();
+                }
             });
-        } catch (const std::system_error&) {
+        } catch (const std::exception&) {
+            // No thread, or no room for one: not asked.
             state_->release(subject);
             return std::nullopt;
         }
-        return reply->await(deadline);
+        return waited ? reply->await(deadline) : std::nullopt;
     }
 
     // What was kept is asked afresh, and answers to questions asked before are not kept:
     // drives, or their media, changed.
     void forgetAnswers() const {
         if (state_->kept) state_->kept->forget();
+    }
+
+    // While the returned object lives, questions are answered as late answers are shown: any
+    // kept answer is given however old, and a question without one is asked without waiting,
+    // its answer told when it comes. So showing late answers never waits, and never asks again
+    // what it showed; each late answer it is told of fills in what was missing.
+    class LateAnswersShown {
+      public:
+        explicit LateAnswersShown(KeptAnswers* kept) : kept_(kept) {
+            if (kept_) kept_->showLate(true);
+        }
+        ~LateAnswersShown() {
+            if (kept_) kept_->showLate(false);
+        }
+        LateAnswersShown(const LateAnswersShown&) = delete;
+        LateAnswersShown& operator=(const LateAnswersShown&) = delete;
+
+      private:
+        KeptAnswers* kept_;
+    };
+    [[nodiscard]] LateAnswersShown showingLateAnswers() const {
+        return LateAnswersShown(state_->kept.get());
     }
 
   private:
@@ -119,6 +155,10 @@ class BoundedQuestions {
                 answer = std::move(given);
             }
             ready.notify_one();
+        }
+        void abandon() {
+            const std::lock_guard lock(mutex);
+            abandoned = true;
         }
         std::optional<Answer> await(std::chrono::milliseconds deadline) {
             std::unique_lock lock(mutex);

@@ -8,9 +8,14 @@ namespace zarnel {
 LinuxPlatform::LinuxPlatform(std::filesystem::path root)
     : root_(std::move(root)), codec_(makeAnsiCodec("UTF-8")) {}
 
-AnswerKeeping LinuxPlatform::shareAnswerKeeping(
-    std::function<std::chrono::steady_clock::time_point()> now) const {
-    return {.late = lateShareAnswers.teller(), .now = std::move(now)};
+void LinuxPlatform::showLateAnswers(const std::function<void()>& show) {
+    lateShareAnswers.drain();
+    const auto shown = networkStat.showingLateAnswers();
+    show();
+}
+
+AnswerKeeping LinuxPlatform::shareAnswerKeeping() const {
+    return {.late = lateShareAnswers.teller()};
 }
 
 }  // namespace zarnel

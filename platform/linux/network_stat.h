@@ -32,6 +32,11 @@ class NetworkStat {
     int operator()(const std::string& path, std::string_view share, struct statvfs& info,
                    std::chrono::milliseconds deadline) const;
 
+    // See BoundedQuestions::showingLateAnswers.
+    [[nodiscard]] BoundedQuestions::LateAnswersShown showingLateAnswers() const {
+        return questions_.showingLateAnswers();
+    }
+
   private:
     Stat stat_;
     BoundedQuestions questions_;

@@ -55,6 +55,11 @@ void Win32Platform::tellLateDriveAnswersTo(HWND window, UINT message) {
     lateAnswerWindow_->window = window;
 }
 
+void Win32Platform::showLateAnswers(const std::function<void()>& show) {
+    const auto shown = slowDrives_.showingLateAnswers();
+    show();
+}
+
 std::wstring Win32Platform::wideOf(std::string_view ansi) const {
     return win32::wideOf(CP_UTF8, codec_->toText(ansi));
 }

@@ -83,6 +83,9 @@ class Win32Platform : public Platform {
     // had stopped waiting is told by posting `message` to `window`, which may then show them
     // again and be given that answer at once. A null window stops it.
     void tellLateDriveAnswersTo(HWND window, UINT message);
+    // Runs `show`, which shows the chosen drive and folder again, with the late answers told
+    // of (see BoundedQuestions::showingLateAnswers).
+    void showLateAnswers(const std::function<void()>& show);
 
   private:
     // The text before the first NUL of a buffer the system filled in UTF-16, written into

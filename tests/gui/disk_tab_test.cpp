@@ -181,7 +181,10 @@ TEST_F(OpenWindow, TheChosenDriveIsShownAgainWhenALateAnswerComes) {
     ASSERT_GE(lateAnswers.descriptor(), 0);
     qt::DriveWatches watches;
     watches.lateAnswers = lateAnswers.descriptor();
-    watches.lateAnswersSeen = [&lateAnswers] { lateAnswers.drain(); };
+    watches.showLateAnswers = [&lateAnswers](const std::function<void()>& show) {
+        lateAnswers.drain();
+        show();
+    };
     Drive1_Change(controls, platform);
     qt::watchDrives(controls, platform, watches, std::move(shown));
     EXPECT_EQ(controls.text(Ctl::Text16), "0");

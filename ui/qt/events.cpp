@@ -88,9 +88,15 @@ void watchDrives(QtControls& controls, Platform& platform, const DriveWatches& w
         auto* watch =
             new QSocketNotifier(watches.lateAnswers, QSocketNotifier::Read, &controls.window());
         QObject::connect(watch, &QSocketNotifier::activated,
-                         [&controls, &platform, seen = watches.lateAnswersSeen] {
-                             if (seen) seen();
-                             Drive1_Change(controls, platform);
+                         [&controls, &platform, showLate = watches.showLateAnswers] {
+                             const auto show = [&controls, &platform] {
+                                 Drive1_Change(controls, platform);
+                             };
+                             if (showLate) {
+                                 showLate(show);
+                             } else {
+                                 show();
+                             }
                          });
     }
 }

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "platform/bounded_questions.h"
 #include "platform/platform.h"
 
 namespace zarnel {
@@ -22,9 +23,10 @@ DriveList startForm(QtControls& controls, Platform& platform, Form1& form);
 struct DriveWatches {
     int mountTable = -1;  // raises its exceptional condition at each change of the mount table
     int devices = -1;     // turns readable when a device node comes or goes
-    std::function<void()> devicesSeen;      // takes what made `devices` readable
-    int lateAnswers = -1;                   // turns readable when a drive answered late
-    std::function<void()> lateAnswersSeen;  // takes what made `lateAnswers` readable
+    std::function<void()> devicesSeen;  // takes what made `devices` readable
+    int lateAnswers = -1;               // turns readable when a drive answered late
+    // Shows them as the provider shows late answers, taking what made `lateAnswers` readable.
+    LateAnswersShow showLateAnswers;
 };
 
 // Fills the drive list, which shows `shown`, again whenever one of `watches` tells of drives,

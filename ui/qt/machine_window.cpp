@@ -12,12 +12,14 @@ int runMachineWindow(const std::filesystem::path& root) {
     const linux_fs::MountWatch mounts(root);
     const linux_fs::DeviceWatch devices(root);
     // An undrained device watch stays readable and would wake the window without end.
-    return runWindow(platform,
-                     {.mountTable = mounts.descriptor(),
-                      .devices = devices.descriptor(),
-                      .devicesSeen = [&devices] { devices.drain(); },
-                      .lateAnswers = platform.lateShareAnswers.descriptor(),
-                      .lateAnswersSeen = [&platform] { platform.lateShareAnswers.drain(); }});
+    return runWindow(platform, {.mountTable = mounts.descriptor(),
+                                .devices = devices.descriptor(),
+                                .devicesSeen = [&devices] { devices.drain(); },
+                                .lateAnswers = platform.lateShareAnswers.descriptor(),
+                                .showLateAnswers =
+                                    [&platform](const std::function<void()>& show) {
+                                        platform.showLateAnswers(show);
+                                    }});
 }
 
 }  // namespace zarnel::qt

@@ -54,8 +54,15 @@ void Form1Events::drivesChanged(std::uint32_t letters) {
 }
 
 void Form1Events::lateAnswer() {
-    Drive1_Change(controls_, platform_);
-    Combo1_Click(controls_, platform_);
+    const auto show = [this] {
+        Drive1_Change(controls_, platform_);
+        Combo1_Click(controls_, platform_);
+    };
+    if (showLateAnswers_) {
+        showLateAnswers_(show);
+    } else {
+        show();
+    }
 }
 
 void startForm(Win32Controls& controls, Platform& platform, Form1& form, Form1Events& events) {

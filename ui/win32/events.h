@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "platform/bounded_questions.h"
 #include "platform/platform.h"
 #include "ui/win32/form_events.h"
 
@@ -30,6 +31,9 @@ class Form1Events : public FormEvents {
     // Shows the chosen drive and folder again, either of which may be the one that answered.
     void lateAnswer() override;
 
+    // How late answers are shown: as the provider shows them; else as any event is.
+    void showLateAnswersWith(LateAnswersShow show) { showLateAnswers_ = std::move(show); }
+
     // The drive list as the window shows it, which a later change is compared with.
     void drivesShown(DriveList shown) { shown_ = std::move(shown); }
 
@@ -38,6 +42,7 @@ class Form1Events : public FormEvents {
     Platform& platform_;
     Form1& form_;
     DriveList shown_;
+    LateAnswersShow showLateAnswers_;
 };
 
 // Fills the drive list and runs the form's load handler, then delivers every later event to

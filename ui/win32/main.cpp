@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
 
 #include "app/form1.h"
@@ -30,6 +31,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
         platform.tellLateDriveAnswersTo(controls.window(), zarnel::win32::kLateAnswer);
         zarnel::Form1 form(controls, platform);
         zarnel::win32::Form1Events events(controls, platform, form);
+        events.showLateAnswersWith(
+            [&platform](const std::function<void()>& again) { platform.showLateAnswers(again); });
         zarnel::win32::startForm(controls, platform, form, events);
         if (controls.ended()) return 0;
 
