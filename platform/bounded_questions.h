@@ -97,31 +97,32 @@ class BoundedQuestions {
     // what it showed; each late answer it is told of fills in what was missing.
     class LateAnswersShown {
       public:
-        explicit LateAnswersShown(KeptAnswers* kept) : kept_(kept) {
-            if (kept_) kept_->showLate(true);
+        // Keeps what it shows alive: the questions may be replaced meanwhile.
+        explicit LateAnswersShown(std::shared_ptr<KeptAnswers> kept) : kept_(std::move(kept)) {
+            if (kept_) kept_->startShowingLate();
         }
         ~LateAnswersShown() {
-            if (kept_) kept_->showLate(false);
+            if (kept_) kept_->stopShowingLate();
         }
         LateAnswersShown(const LateAnswersShown&) = delete;
         LateAnswersShown& operator=(const LateAnswersShown&) = delete;
 
       private:
-        KeptAnswers* kept_;
+        std::shared_ptr<KeptAnswers> kept_;
     };
     [[nodiscard]] LateAnswersShown showingLateAnswers() const {
-        return LateAnswersShown(state_->kept.get());
+        return LateAnswersShown(state_->kept);
     }
 
   private:
     struct State {
         State() = default;
         explicit State(AnswerKeeping rules)
-            : kept(std::make_unique<KeptAnswers>(std::move(rules))) {}
+            : kept(std::make_shared<KeptAnswers>(std::move(rules))) {}
 
         std::mutex mutex;
         std::set<std::string> unanswered;
-        std::unique_ptr<KeptAnswers> kept;
+        std::shared_ptr<KeptAnswers> kept;
 
         bool hold(const std::string& subject) {
             const std::lock_guard lock(mutex);

@@ -59,7 +59,7 @@ class KeptAnswers {
         const std::lock_guard lock(mutex_);
         const auto found = answers_.find(key);
         if (found == answers_.end()) return std::nullopt;
-        if (!showingLate_ && rules_.now() - found->second.came >= rules_.stands) {
+        if (showingLate_ == 0 && rules_.now() - found->second.came >= rules_.stands) {
             answers_.erase(found);
             return std::nullopt;
         }
@@ -91,13 +91,18 @@ class KeptAnswers {
         answers_.clear();
     }
 
-    void showLate(bool showing) {
+    // Late answers are shown from the first start to the last stop.
+    void startShowingLate() {
         const std::lock_guard lock(mutex_);
-        showingLate_ = showing;
+        ++showingLate_;
+    }
+    void stopShowingLate() {
+        const std::lock_guard lock(mutex_);
+        --showingLate_;
     }
     bool showingLate() {
         const std::lock_guard lock(mutex_);
-        return showingLate_;
+        return showingLate_ > 0;
     }
 
   private:
@@ -109,7 +114,7 @@ class KeptAnswers {
     std::mutex mutex_;
     const AnswerKeeping rules_;
     std::uint64_t generation_ = 0;
-    bool showingLate_ = false;
+    int showingLate_ = 0;
     std::map<Key, Kept> answers_;
 };
 

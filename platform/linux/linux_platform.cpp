@@ -14,8 +14,9 @@ void LinuxPlatform::showLateAnswers(const std::function<void()>& show) {
     show();
 }
 
-AnswerKeeping LinuxPlatform::shareAnswerKeeping() const {
-    return {.late = lateShareAnswers.teller()};
+AnswerKeeping LinuxPlatform::shareAnswerKeeping(
+    std::function<std::chrono::steady_clock::time_point()> now) const {
+    return {.late = lateShareAnswers.teller(), .now = std::move(now)};
 }
 
 }  // namespace zarnel

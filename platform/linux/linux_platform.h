@@ -81,8 +81,9 @@ class LinuxPlatform : public Platform {
     // Runs `show`, which shows the chosen drive again, with the late answers lateShareAnswers
     // told of (see BoundedQuestions::showingLateAnswers), and takes what made it readable.
     void showLateAnswers(const std::function<void()>& show);
-    // How network shares' answers are kept: told late to lateShareAnswers.
-    AnswerKeeping shareAnswerKeeping() const;
+    // How network shares' answers are kept: told late to lateShareAnswers, timed by `now`.
+    AnswerKeeping shareAnswerKeeping(std::function<std::chrono::steady_clock::time_point()> now =
+                                         std::chrono::steady_clock::now) const;
     // How network shares are asked for their space: through statvfs, with a deadline, each
     // answer kept for the questions that follow it at once, unless a test sets another.
     linux_fs::NetworkStat networkStat{linux_fs::NetworkStat::systemStat, shareAnswerKeeping()};

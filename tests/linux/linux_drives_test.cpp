@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <clocale>
 #include <cstdlib>
@@ -301,6 +302,8 @@ constexpr int kLongWhileMs = 30'000;
 TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
     const testing::StalledServer server;
     LinuxPlatform platform(fixture("workstation-mixed-mounts"));
+    // A clock the test moves: the late answer is shown well after its moment has passed.
+    auto clock = std::make_shared<std::atomic<std::chrono::steady_clock::duration>>();
     platform.networkStat = linux_fs::NetworkStat(
         [server](const char*, struct statvfs* info) {
             server.hold();
@@ -309,7 +312,8 @@ TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
             info->f_namemax = kShareNameMax;
             return 0;
         },
-        platform.shareAnswerKeeping());
+        platform.shareAnswerKeeping(
+            [clock] { return std::chrono::steady_clock::time_point(clock->load()); }));
     RecordingControls controls;
     fillDrive1(controls, platform);
     const auto share = std::ranges::find(kWorkstation, "g: [/mnt/nfs]", &DriveRow::entry);
@@ -329,6 +333,7 @@ TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
     server.answer();
     pollfd told{.fd = platform.lateShareAnswers.descriptor(), .events = POLLIN, .revents = 0};
     ASSERT_EQ(::poll(&told, 1, kLongWhileMs), 1);
+    *clock = clock->load() + 2 * kKeptAnswerStands;
     platform.showLateAnswers([&] { Drive1_Change(controls, platform); });
     EXPECT_EQ(controls.text(Ctl::Text16), "40,960");
     EXPECT_EQ(controls.text(Ctl::Text21), "nfs4");

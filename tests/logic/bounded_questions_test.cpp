@@ -195,6 +195,17 @@ TEST_F(KeptAnswers, ShowingLateAnswersNeverWaitsNorAsksAgain) {
     EXPECT_EQ(settled("nas", "space"), kAskedAfresh);
 }
 
+// Showings of late answers inside one another: the first to end does not end the other.
+TEST_F(KeptAnswers, LateAnswersAreShownUntilTheLastShowingEnds) {
+    const auto outer = questions_.showingLateAnswers();
+    { const auto inner = questions_.showingLateAnswers(); }
+    // Not waited for, however soon it answers.
+    EXPECT_EQ(questions_.ask<int>(
+                  "nas", [] { return kAnswer; }, kPatient),
+              std::nullopt);
+    EXPECT_EQ(toldOnceThereAre(1), 1);
+}
+
 // A question asked before the drives changed answers about the drive as it was: not kept,
 // though whoever got no answer is still told, to ask again.
 TEST_F(KeptAnswers, AnAnswerAboutDrivesBeforeTheyChangedIsToldButNotKept) {

@@ -84,20 +84,15 @@ void watchDrives(QtControls& controls, Platform& platform, const DriveWatches& w
             refresh();
         });
     }
-    if (watches.lateAnswers >= 0) {
+    // Only as the provider shows them: it also takes what woke the window.
+    if (watches.lateAnswers >= 0 && watches.showLateAnswers) {
         auto* watch =
             new QSocketNotifier(watches.lateAnswers, QSocketNotifier::Read, &controls.window());
-        QObject::connect(watch, &QSocketNotifier::activated,
-                         [&controls, &platform, showLate = watches.showLateAnswers] {
-                             const auto show = [&controls, &platform] {
-                                 Drive1_Change(controls, platform);
-                             };
-                             if (showLate) {
-                                 showLate(show);
-                             } else {
-                                 show();
-                             }
-                         });
+        QObject::connect(
+            watch, &QSocketNotifier::activated,
+            [&controls, &platform, showLate = watches.showLateAnswers] {
+                showLate([&controls, &platform] { Drive1_Change(controls, platform); });
+            });
     }
 }
 
