@@ -4,7 +4,6 @@
 #include <stdlib.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <clocale>
 #include <cstdlib>
@@ -20,6 +19,7 @@
 #include "tests/support/scoped_variable.h"
 #include "tests/support/scratch_machine.h"
 #include "tests/support/stalled_server.h"
+#include "tests/support/stepped_clock.h"
 
 namespace zarnel {
 namespace {
@@ -303,7 +303,7 @@ TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
     const testing::StalledServer server;
     LinuxPlatform platform(fixture("workstation-mixed-mounts"));
     // A clock the test moves: the late answer is shown well after its moment has passed.
-    auto clock = std::make_shared<std::atomic<std::chrono::steady_clock::duration>>();
+    const testing::SteppedClock clock;
     platform.networkStat = linux_fs::NetworkStat(
         [server](const char*, struct statvfs* info) {
             server.hold();
@@ -312,8 +312,7 @@ TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
             info->f_namemax = kShareNameMax;
             return 0;
         },
-        platform.shareAnswerKeeping(
-            [clock] { return std::chrono::steady_clock::time_point(clock->load()); }));
+        platform.shareAnswerKeeping(clock.reading()));
     RecordingControls controls;
     fillDrive1(controls, platform);
     const auto share = std::ranges::find(kWorkstation, "g: [/mnt/nfs]", &DriveRow::entry);
@@ -333,7 +332,7 @@ TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
     server.answer();
     pollfd told{.fd = platform.lateShareAnswers.descriptor(), .events = POLLIN, .revents = 0};
     ASSERT_EQ(::poll(&told, 1, kLongWhileMs), 1);
-    *clock = clock->load() + 2 * kKeptAnswerStands;
+    clock.advance(2 * kKeptAnswerStands);
     platform.showLateAnswers([&] { Drive1_Change(controls, platform); });
     EXPECT_EQ(controls.text(Ctl::Text16), "40,960");
     EXPECT_EQ(controls.text(Ctl::Text21), "nfs4");

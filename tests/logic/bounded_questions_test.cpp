@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <future>
 #include <thread>
 
 #include "tests/support/stalled_server.h"
+#include "tests/support/stepped_clock.h"
 
 namespace zarnel {
 namespace {
@@ -20,6 +22,16 @@ constexpr milliseconds kPatient{60'000};
 constexpr int kAnswer = 42;
 // Enough for the helper to finish on a loaded machine under wine; an answer ends it at once.
 constexpr int kAttempts = 60'000;
+
+// Whether `holds` comes true, looked at a millisecond apart, a bounded number of times: what a
+// helper thread does is seen once it has done it, and a fault fails the test, not hangs it.
+bool eventually(const std::function<bool()>& holds) {
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (holds()) return true;
+        std::this_thread::sleep_for(milliseconds(1));
+    }
+    return false;
+}
 
 // A share whose server answers only when the test lets it; every other share answers at once.
 class SilentServer : public ::testing::Test {
@@ -68,12 +80,9 @@ TEST_F(SilentServer, IsAskedAgainOnceItHasAnswered) {
     EXPECT_EQ(ask("gone", kImpatient), std::nullopt);
     letAnswer();
     // The late answer frees the share when its helper finishes; until then the share still
-    // reads as unanswered. Bounded, so a share that stayed held fails here, not hangs.
+    // reads as unanswered.
     std::optional<int> answer;
-    for (int attempt = 0; attempt < kAttempts && !answer; ++attempt) {
-        answer = ask("gone", kPatient);
-        if (!answer) std::this_thread::sleep_for(milliseconds(1));
-    }
+    EXPECT_TRUE(eventually([&] { return (answer = ask("gone", kPatient)).has_value(); }));
     EXPECT_EQ(answer, kAnswer);
     // The first question and the answered one: none while the share was held.
     EXPECT_EQ(asked_->load(), 2);
@@ -83,7 +92,7 @@ TEST_F(SilentServer, IsAskedAgainOnceItHasAnswered) {
 // a drive ask its server once; a late one is told of, and showing it asks nothing again.
 class KeptAnswers : public ::testing::Test {
   protected:
-    void wait(milliseconds time) { *clock_ = clock_->load() + time; }
+    void wait(milliseconds time) const { clock_.advance(time); }
 
     // A question about `subject` that answers only once `server` is let answer, counted, and
     // waited for hardly at all (or for `deadline`).
@@ -102,33 +111,28 @@ class KeptAnswers : public ::testing::Test {
     // The answer once the helper thread is done with its question, which holds the subject
     // until then. A question asked then answers kAskedAfresh.
     std::optional<int> settled(const std::string& subject, const std::string& kind = {}) {
-        for (int attempt = 0; attempt < kAttempts; ++attempt) {
-            const auto answer = questions_.ask<int>(
+        std::optional<int> answer;
+        eventually([&] {
+            answer = questions_.ask<int>(
                 subject, [] { return kAskedAfresh; }, kPatient, kind);
-            if (answer) return answer;
-            std::this_thread::sleep_for(milliseconds(1));
-        }
-        return std::nullopt;
+            return answer.has_value();
+        });
+        return answer;
     }
 
     // The late answers told of so far, once there are at least `count`.
     int toldOnceThereAre(int count) const {
-        for (int attempt = 0; attempt < kAttempts && told_->load() < count; ++attempt) {
-            std::this_thread::sleep_for(milliseconds(1));
-        }
+        eventually([&] { return told_->load() >= count; });
         return told_->load();
     }
 
     static constexpr milliseconds kStands{2000};
     static constexpr int kAskedAfresh = -1;
-    std::shared_ptr<std::atomic<std::chrono::steady_clock::duration>> clock_ =
-        std::make_shared<std::atomic<std::chrono::steady_clock::duration>>();
+    const testing::SteppedClock clock_;
     std::shared_ptr<std::atomic<int>> told_ = std::make_shared<std::atomic<int>>(0);
     std::shared_ptr<std::atomic<int>> asked_ = std::make_shared<std::atomic<int>>(0);
     BoundedQuestions questions_{AnswerKeeping{
-        .stands = kStands,
-        .late = [told = told_] { ++*told; },
-        .now = [clock = clock_] { return std::chrono::steady_clock::time_point(*clock); }}};
+        .stands = kStands, .late = [told = told_] { ++*told; }, .now = clock_.reading()}};
 };
 
 TEST_F(KeptAnswers, AnAnswerStandsForAMoment) {
