@@ -119,6 +119,11 @@ class LinuxPlatform : public Platform {
     std::uint64_t reclaimableZfsCache();
     linux_fs::KeptFile arcstats_{root_ / "proc/spl/kstat/zfs/arcstats"};
     bool zfsCacheMayShow_ = true;
+    // Whether meminfo counts the machine's memory. A container's (lxcfs mounts one over the
+    // kernel's) counts the container's alone, while arcstats is always the host's: its cache is
+    // none of the container's. Asked once, of ZFS machines only.
+    bool meminfoIsTheKernels();
+    std::optional<bool> meminfoIsTheKernels_;
 
     // The lettered drive of a root path (letter, colon, backslash), assigning the letters on first
     // use; null when the letter has no drive.

@@ -1,5 +1,8 @@
 // Physical memory, from the kernel's proc/meminfo.
+#include <algorithm>
 #include <cerrno>
+#include <string_view>
+#include <vector>
 
 #include "platform/errors.h"
 #include "platform/linux/arcstats.h"
@@ -8,6 +11,12 @@
 #include "platform/linux/win32_errno.h"
 
 namespace zarnel {
+namespace {
+
+// The kernel's memory figures, over which a container's own may be mounted.
+constexpr std::string_view kKernelMeminfo = "/proc/meminfo";
+
+}  // namespace
 
 void LinuxPlatform::globalMemoryStatus(MemoryStatus& status) {
     const std::uint32_t length = status.dwLength;
@@ -35,7 +44,21 @@ std::uint64_t LinuxPlatform::reclaimableZfsCache() {
     // again at every tick.
     if (file.error == ENOENT) zfsCacheMayShow_ = false;
     if (!file.text) return 0;
+    if (!meminfoIsTheKernels()) {
+        zfsCacheMayShow_ = false;
+        return 0;
+    }
     return linux_fs::reclaimableArcBytes(*file.text).value_or(0);
+}
+
+bool LinuxPlatform::meminfoIsTheKernels() {
+    if (!meminfoIsTheKernels_) {
+        const std::vector<linux_fs::MountEntry>& mounts = currentMounts();
+        meminfoIsTheKernels_ = std::ranges::none_of(mounts, [](const linux_fs::MountEntry& mount) {
+            return mount.mountPoint == kKernelMeminfo;
+        });
+    }
+    return *meminfoIsTheKernels_;
 }
 
 }  // namespace zarnel

@@ -258,6 +258,27 @@ TEST_F(TempRoot, ZfsCacheCountsAsAvailable) {
     EXPECT_EQ(availableKilobytes(), Reading(1000000, 88));
 }
 
+// A container's meminfo (lxcfs mounts it over the kernel's) counts the container's memory,
+// but arcstats is the host's: the host's cache would make a busy container read all free.
+TEST_F(TempRoot, ContainersMeminfoLeavesTheHostsZfsCacheOut) {
+    writeMeminfo("MemTotal: 2097152 kB\nMemAvailable: 524288 kB\n");
+    const fs::path arcstats = root_ / "proc/spl/kstat/zfs/arcstats";
+    fs::create_directories(arcstats.parent_path());
+    std::ofstream(arcstats) << kArcHeader << "c_min 4 1049874432\nsize 4 17179869184\n";
+    fs::create_directories(root_ / "proc/self");
+    std::ofstream(root_ / "proc/self/mountinfo")
+        << "24 1 0:21 / / rw,relatime - zfs rpool/lxc/subvol-101-disk-0 rw,xattr,posixacl\n"
+           "1206 24 0:61 /proc/meminfo /proc/meminfo rw,nosuid,nodev,relatime - fuse.lxcfs "
+           "lxcfs rw,user_id=0,group_id=0,allow_other\n";
+    LinuxPlatform platform(root_);
+    for (int tick = 0; tick < 2; ++tick) {
+        MemoryStatus status;
+        platform.globalMemoryStatus(status);
+        EXPECT_EQ(status.ullAvailPhys, 524288ULL * 1024);
+        EXPECT_EQ(status.dwMemoryLoad, 75U);
+    }
+}
+
 TEST(KeptFile, ProcfsGivesTheWholeFileAtEveryReading) {
     linux_fs::KeptFile meminfo("/proc/meminfo");
     for (int reading = 0; reading < 3; ++reading) {
