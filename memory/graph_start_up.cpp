@@ -21,7 +21,7 @@ void MemoryTab::GraphStartUp() {
     chart.setCurrentY(picture.height / 2);
 
     GraphGrid();
-    PieFreeMB = 1;  // the first tick draws the pie again
+    MarkPieForRedraw();  // the first tick draws the pie again
     controls_.setTimerEnabled(true);
 }
 

@@ -55,11 +55,18 @@ void MemoryTab::DrawPie(std::int64_t freeMB, std::int64_t totalMB) {
     DrawnTotalMB = totalMB;
 }
 
-void MemoryTab::PieRedrawRequest() {
+void MemoryTab::MarkPieForRedraw() {
     PieFreeMB = 1;
+    // The marker alone would pass for a machine with 1 MB free, whose pie would then stay
+    // blank: no total is ever negative.
+    PieTotalMB = -1;
+}
+
+void MemoryTab::PieRedrawRequest() {
+    MarkPieForRedraw();
     // The pie keeps no image: its tab going away takes it. With no tick to come (the power
-    // query failed at start-up, or the graph has stopped) it would stay blank, so it is drawn
-    // now, for the figures its legend still shows.
+    // query failed at start-up) it would stay blank, so it is drawn now, for the figures its
+    // legend still shows.
     if (!controls_.timerEnabled() && DrawnTotalMB >= 0) DrawPie(DrawnFreeMB, DrawnTotalMB);
 }
 

@@ -31,7 +31,7 @@ class MemoryTab {
     std::int64_t TotalBytes = 0;
     std::int64_t UsedBytes = 0;
     std::int32_t PieFreeMB = 0;   // the free figure, in whole MB, that the pie shows
-    std::int32_t PieTotalMB = 0;  // and the total it was a share of
+    std::int32_t PieTotalMB = 0;  // and the total it was a share of (-1: draw it again)
     float GraphTime = 0;          // ticks x 0.2, accumulated in single precision
     std::int32_t LastSecond = 0;
     PixelRect ScrollRect;
@@ -41,6 +41,8 @@ class MemoryTab {
 
   private:
     void DrawPie(std::int64_t freeMB, std::int64_t totalMB);
+    // The next reading draws the pie whatever its figures.
+    void MarkPieForRedraw();
 
     float GraphX(float t) const;
     float GraphY(std::int64_t bytes) const;

@@ -8,6 +8,10 @@ namespace zarnel {
 
 void MemoryTab::Timer1_Timer() {
     Memorii();
+    // Past its last second the graph stands still: its single-precision time no longer steps
+    // evenly there. The figures and the pie go on, so that they never show an old reading as
+    // the machine's memory now.
+    if (GraphTime > graph::kStopAfter) return;
     MemoryLabels();
 
     Picture& chart = controls_.picture(Ctl::Picture1);
@@ -19,13 +23,10 @@ void MemoryTab::Timer1_Timer() {
     }
 
     // Single precision on purpose: the sum drifts (75 ticks make 14.99999), and the phases
-    // and the stop follow that drift.
+    // and the graph's end follow that drift.
     GraphTime = static_cast<float>(static_cast<double>(GraphTime) + graph::kStep);
 
-    if (GraphTime > graph::kStopAfter) {
-        controls_.setTimerEnabled(false);
-        return;
-    }
+    if (GraphTime > graph::kStopAfter) return;
     if (GraphTime > graph::kFixedEdge) {
         ScrollDX = graph::roundEven(-GraphX(graph::kStepF) / controls_.twipsPerPixelX());
         ScrollDY = 0;
