@@ -21,8 +21,10 @@ constexpr std::string_view kDeployedRoot = "/sysroot";
 constexpr std::string_view kOverlay = "overlay";
 
 // A virtiofs share is the host's folder, reached as 9p is: remote, like a network share. So are
-// the shared folders of other virtual machines' guest tools, and WSL 1's Windows drives.
-constexpr std::array<std::string_view, 18> kNetworkFileSystems = {"nfs",
+// the shared folders of other virtual machines' guest tools, WSL 1's Windows drives, and the
+// cluster file systems that hold a cluster's homes and scratch space (Lustre, GPFS, BeeGFS,
+// OrangeFS, CephFS and JuiceFS through FUSE), whose sources name no device.
+constexpr std::array<std::string_view, 24> kNetworkFileSystems = {"nfs",
                                                                   "nfs4",
                                                                   "cifs",
                                                                   "smb3",
@@ -39,7 +41,13 @@ constexpr std::array<std::string_view, 18> kNetworkFileSystems = {"nfs",
                                                                   "vboxsf",
                                                                   "fuse.vmhgfs-fuse",
                                                                   "prl_fs",
-                                                                  "drvfs"};
+                                                                  "drvfs",
+                                                                  "lustre",
+                                                                  "gpfs",
+                                                                  "beegfs",
+                                                                  "pvfs2",
+                                                                  "fuse.ceph-fuse",
+                                                                  "fuse.juicefs"};
 // Local file systems whose source names a pool rather than a device node.
 constexpr std::array<std::string_view, 1> kPoolFileSystems = {"zfs"};
 // The system's own folders. A distribution that puts one disk's file system or pool in
