@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -377,6 +378,20 @@ TEST_F(ControlsTest, WindowHasItsIconAtEverySizeOnceShownAndAHandle) {
     EXPECT_EQ(controls.text(Ctl::Form1), "Form1");
     EXPECT_EQ(controls.text(Ctl::book), "Book");
     EXPECT_EQ(controls.text(Ctl::SSTab1), "メモリ");
+}
+
+// A desktop with a global menu would take the bar out of the window and, taking only menus with
+// items, drop both of ours: they are plain items. (No global menu runs offscreen: what keeps it
+// away is the application's setting, made before the bar.)
+TEST_F(ControlsTest, MenuItemsStayInTheWindowsOwnBar) {
+    EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_DontUseNativeMenuBar));
+    window.show();
+    QMenuBar* bar = window.menuBar();
+    EXPECT_FALSE(bar->isNativeMenuBar());
+    for (const Ctl item : {Ctl::book, Ctl::game}) {
+        EXPECT_FALSE(bar->actionGeometry(&controls.menuItem(item)).isEmpty())
+            << controls.text(item);
+    }
 }
 
 // Named by an alias, or by a face the machine lacks, each script of the captions costs Qt a

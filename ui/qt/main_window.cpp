@@ -42,6 +42,10 @@ QIcon applicationIcon() {
 }  // namespace
 
 MainWindow::MainWindow() : client_(new QWidget(this)) {
+    // The menu bar stays in the window. A desktop's global menu takes only menus with items,
+    // so it would drop both of ours, which are plain items, and its registrar is asked while
+    // the bar is made: one that never answers would hold the window's start for over a minute.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     // The window's own face, not the application's: a desktop's theme plug-in may set its font
     // on the application once the window stands, and every control inheriting it would grow
     // out of its place.
