@@ -181,7 +181,10 @@ class BoundedCall {
   public:
     using Call = std::function<Answer(Args...)>;
 
-    explicit BoundedCall(Call call) : call_(std::move(call)) {}
+    // Answers are kept (see AnswerKeeping) where `keeping` says.
+    explicit BoundedCall(Call call, std::optional<AnswerKeeping> keeping = {})
+        : call_(std::move(call)),
+          questions_(keeping ? BoundedQuestions(std::move(*keeping)) : BoundedQuestions()) {}
 
     // The call's answer for `args`; nothing as BoundedQuestions::ask gives nothing. The
     // arguments are copied: the helper thread may outlive the caller.
@@ -190,6 +193,11 @@ class BoundedCall {
         return questions_.ask<Answer>(
             subject, [call = call_, ... args = std::move(args)] { return call(args...); },
             deadline);
+    }
+
+    // See BoundedQuestions::showingLateAnswers.
+    [[nodiscard]] BoundedQuestions::LateAnswersShown showingLateAnswers() const {
+        return questions_.showingLateAnswers();
     }
 
   private:

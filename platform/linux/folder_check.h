@@ -16,16 +16,23 @@ class FolderCheck {
   public:
     using IsFolder = std::function<bool(const std::filesystem::path& folder)>;
 
-    explicit FolderCheck(IsFolder isFolder = systemIsFolder);
+    // Answers are kept (see AnswerKeeping) where `keeping` says.
+    explicit FolderCheck(IsFolder isFolder = systemIsFolder,
+                         std::optional<AnswerKeeping> keeping = {});
 
-    // Whether `folder` is one, else whether `make` made it; nothing when no answer came within
-    // `deadline` or an earlier question about `folder` is still unanswered.
+    // Whether `folder` is one, else whether `make` (if given) made it; nothing when no answer
+    // came within `deadline` or an earlier question about `folder` is still unanswered.
     std::optional<bool> operator()(const std::filesystem::path& folder, std::function<bool()> make,
                                    std::chrono::milliseconds deadline) const;
 
-  private:
+    // See BoundedQuestions::showingLateAnswers.
+    [[nodiscard]] BoundedQuestions::LateAnswersShown showingLateAnswers() const {
+        return questions_.showingLateAnswers();
+    }
+
     static bool systemIsFolder(const std::filesystem::path& folder);
 
+  private:
     IsFolder isFolder_;
     BoundedQuestions questions_;
 };

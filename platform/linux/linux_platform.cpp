@@ -10,13 +10,21 @@ LinuxPlatform::LinuxPlatform(std::filesystem::path root)
 
 void LinuxPlatform::showLateAnswers(const std::function<void()>& show) {
     lateShareAnswers.drain();
-    const auto shown = networkStat.showingLateAnswers();
+    const auto spaceShown = networkStat.showingLateAnswers();
+    const auto settingsShown = userDirsFile.showingLateAnswers();
+    const auto foldersShown = folderCheck.showingLateAnswers();
     show();
 }
 
 AnswerKeeping LinuxPlatform::shareAnswerKeeping(
     std::function<std::chrono::steady_clock::time_point()> now) const {
     return {.late = lateShareAnswers.teller(), .now = std::move(now)};
+}
+
+AnswerKeeping LinuxPlatform::folderAnswerKeeping() const {
+    AnswerKeeping keeping = shareAnswerKeeping();
+    keeping.stands = std::chrono::milliseconds::zero();
+    return keeping;
 }
 
 }  // namespace zarnel

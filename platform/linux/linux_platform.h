@@ -76,10 +76,12 @@ class LinuxPlatform : public Platform {
     // unless a test sets another. Shared with the helper thread that reads them.
     std::shared_ptr<const linux_fs::DesktopSettings> desktopSettings =
         linux_fs::sessionDesktopSettings();
-    // Turns readable when a network share answered after its drive was shown without it.
+    // Turns readable when a network share answered after its drive or folder was shown without
+    // it.
     const linux_fs::AnswerSignal lateShareAnswers;
-    // Runs `show`, which shows the chosen drive again, with the late answers lateShareAnswers
-    // told of (see BoundedQuestions::showingLateAnswers), and takes what made it readable.
+    // Runs `show`, which shows the chosen drive and folder again, with the late answers
+    // lateShareAnswers told of (see BoundedQuestions::showingLateAnswers), and takes what made
+    // it readable.
     void showLateAnswers(const std::function<void()>& show);
     // How network shares' answers are kept: told late to lateShareAnswers, timed by `now`.
     AnswerKeeping shareAnswerKeeping(std::function<std::chrono::steady_clock::time_point()> now =
@@ -87,12 +89,16 @@ class LinuxPlatform : public Platform {
     // How network shares are asked for their space: through statvfs, with a deadline, each
     // answer kept for the questions that follow it at once, unless a test sets another.
     linux_fs::NetworkStat networkStat{linux_fs::NetworkStat::systemStat, shareAnswerKeeping()};
+    // How answers about folders are kept: told late as the shares' are, but given again only
+    // while late answers are shown. A folder, or the settings naming it, may change at any
+    // moment, and one choice asks of each once.
+    AnswerKeeping folderAnswerKeeping() const;
     // How a special folder is looked at: with a deadline, since it may be on a network share,
     // unless a test sets another.
-    linux_fs::FolderCheck folderCheck;
+    linux_fs::FolderCheck folderCheck{linux_fs::FolderCheck::systemIsFolder, folderAnswerKeeping()};
     // How the user's folder settings are read: with a deadline, since they lie in the home
     // folder, unless a test sets another.
-    linux_fs::UserDirsFile userDirsFile{linux_fs::readSettings};
+    linux_fs::UserDirsFile userDirsFile{linux_fs::readSettings, folderAnswerKeeping()};
     // How the web address opener is started, in a process of its own: posix_spawnp, which
     // searches PATH, unless a test sets another.
     int (*spawn)(pid_t*, const char*, const posix_spawn_file_actions_t*, const posix_spawnattr_t*,

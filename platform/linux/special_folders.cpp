@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "platform/errors.h"
@@ -146,14 +147,14 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
     const fs::path located = root_ / fs::path(folder).relative_path();
     const bool create = (csidl & kCsidlFlagCreate) != 0;
     // Made on the checking thread, which may outlive this call: it owns what it touches.
-    const auto found = folderCheck(
-        located,
-        [create, root = root_, environment = environment, folder, located] {
+    std::function<bool()> make;
+    if (create) {
+        make = [root = root_, environment = environment, folder, located] {
             std::error_code error;
-            return create && mayCreate(root, environment, folder) &&
-                   fs::create_directories(located, error);
-        },
-        kNetworkAnswerDeadline);
+            return mayCreate(root, environment, folder) && fs::create_directories(located, error);
+        };
+    }
+    const auto found = folderCheck(located, std::move(make), kNetworkAnswerDeadline);
     if (!found) return kNotReady;
     if (!*found) return kPathNotFound;
     std::uint32_t len = static_cast<std::uint32_t>(path.size());

@@ -17,6 +17,7 @@
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/answer_signal.h"
 #include "platform/linux/device_watch.h"
+#include "probes/special_folders.h"
 #include "tests/gui/form_dump_runner.h"
 #include "ui/qt/events.h"
 #include "ui/qt/main_window.h"
@@ -170,9 +171,9 @@ TEST_F(OpenWindow, DriveListFollowsTheMountTable) {
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/home]");
 }
 
-// A drive shown without its answer (a share whose server answered after the wait) is shown
-// again when the answer comes, once for each time it is told.
-TEST_F(OpenWindow, TheChosenDriveIsShownAgainWhenALateAnswerComes) {
+// A drive or folder shown without its answer (a share whose server answered after the wait) is
+// shown again when the answer comes, once for each time it is told.
+TEST_F(OpenWindow, TheChosenDriveAndFolderAreShownAgainWhenALateAnswerComes) {
     FakeVolume share;
     share.driveType = drive_type::kRemote;
     share.error = win32_error::kNotReady;
@@ -186,18 +187,23 @@ TEST_F(OpenWindow, TheChosenDriveIsShownAgainWhenALateAnswerComes) {
         show();
     };
     Drive1_Change(controls, platform);
+    platform.records.folders.clear();
+    Combo1_Click(controls, platform);
     qt::watchDrives(controls, platform, watches, std::move(shown));
     EXPECT_EQ(controls.text(Ctl::Text16), "0");
+    EXPECT_EQ(controls.text(Ctl::Text8), "");
 
     share.error = 0;
     share.volumeName = "share";
     share.fileSystemName = "nfs4";
     share.totalBytes = 4000;
     platform.records.volumes['d'] = share;
+    platform.records.folders[0] = "/home/user/Desktop";
     lateAnswers.teller()();
     QApplication::processEvents();
     EXPECT_EQ(controls.text(Ctl::Text16), "4,000");
     EXPECT_EQ(controls.text(Ctl::Text19), "share");
+    EXPECT_EQ(controls.text(Ctl::Text8), "/home/user/Desktop");
 
     platform.records.volumes['d'].totalBytes = 8000;
     QApplication::processEvents();

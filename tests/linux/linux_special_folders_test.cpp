@@ -1,5 +1,6 @@
 // Special folders on a Linux desktop, in a scratch tree standing for the machine's root.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -141,6 +142,56 @@ TEST_F(Folders, SettingsInAHomeWhoseServerIsGoneFailAfterOneShortWait) {
     EXPECT_EQ(server.callsOnceOneArrived(), 1);
     EXPECT_EQ(lookup(7 | kCreate), "/home/alice/.config/autostart");
     server.answer();
+}
+
+// Whether the window has been told of a late answer, waiting a long while for it (a fault that
+// never tells fails rather than hangs).
+bool toldOfALateAnswer(const LinuxPlatform& platform) {
+    constexpr int kLongWhileMs = 30'000;
+    pollfd told{.fd = platform.lateShareAnswers.descriptor(), .events = POLLIN, .revents = 0};
+    return ::poll(&told, 1, kLongWhileMs) == 1;
+}
+
+// When the server answers after all, the window is told, and the folder shown again gets that
+// answer without asking the server a second time.
+TEST_F(Folders, AFolderOnAShareThatAnswersLateIsShownWhenItDoes) {
+    const testing::StalledServer server;
+    const fs::path documents = root_ / "home/alice/My \"Docs\"";
+    platform_->folderCheck = linux_fs::FolderCheck(
+        [server, documents](const fs::path& folder) {
+            if (folder != documents) return fs::is_directory(folder);
+            server.hold();
+            return true;
+        },
+        platform_->folderAnswerKeeping());
+    EXPECT_EQ(lookup(5 | kCreate), std::nullopt);
+    server.answer();
+    ASSERT_TRUE(toldOfALateAnswer(*platform_));
+    std::optional<std::string> shown;
+    platform_->showLateAnswers([&] { shown = lookup(5 | kCreate); });
+    EXPECT_EQ(shown, "/home/alice/My \"Docs\"");
+    EXPECT_EQ(server.callsOnceOneArrived(), 1);
+}
+
+// Settings in a home whose server answers late: shown again, the folder they name is looked at
+// without waiting, and that answer in turn shows it.
+TEST_F(Folders, SettingsThatAnswerLateShowTheirFolderWhenTheyDo) {
+    const testing::StalledServer server;
+    platform_->userDirsFile = linux_fs::UserDirsFile(
+        [server](const fs::path& root, const fs::path& relative) {
+            server.hold();
+            return linux_fs::readSettings(root, relative);
+        },
+        platform_->folderAnswerKeeping());
+    EXPECT_EQ(lookup(kCreate), std::nullopt);
+    server.answer();
+    std::optional<std::string> shown;
+    for (int told = 0; told < 2 && !shown; ++told) {
+        ASSERT_TRUE(toldOfALateAnswer(*platform_));
+        platform_->showLateAnswers([&] { shown = lookup(kCreate); });
+    }
+    EXPECT_EQ(shown, "/home/alice/デスクトップ");
+    EXPECT_EQ(server.callsOnceOneArrived(), 1);
 }
 
 TEST_F(Folders, UnknownNumberFails) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
+#include "app/late_answers.h"
 #include "disk/disk_probes.h"
 #include "platform/fake/fake_platform.h"
 #include "tests/support/recording_controls.h"
@@ -99,6 +100,24 @@ TEST(SpecialFolders, StartUpSelectsTheFirstEntryAndShowsTheDesktop) {
     form.Form_Load();
     EXPECT_EQ(controls.listIndex(Ctl::Combo1), 0);
     EXPECT_EQ(controls.text(Ctl::Combo1), "デスクトップ");
+    EXPECT_EQ(controls.text(Ctl::Text8), "/home/hanako/デスクトップ");
+}
+
+// A late answer shows the chosen drive and folder again; a start-up that stopped before it chose
+// a folder leaves none to show, and the field as it was laid out.
+TEST(SpecialFolders, ALateAnswerShowsTheChosenFolderOnlyOnceOneIsChosen) {
+    FakePlatform platform;
+    platform.records.folders = {{0, "/home/hanako/デスクトップ"}};
+    RecordingControls controls;
+    fillDrive1(controls, platform);
+    platform.calls.clear();
+    const std::string laidOut = controls.text(Ctl::Text8);
+    showChosenAgain(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text8), laidOut);
+    EXPECT_EQ(platform.calls.front(), R"(GetDiskFreeSpaceExA(c:\))") << "the drive is shown again";
+
+    controls.setListIndex(Ctl::Combo1, 0);
+    showChosenAgain(controls, platform);
     EXPECT_EQ(controls.text(Ctl::Text8), "/home/hanako/デスクトップ");
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/form1.h"
+#include "app/late_answers.h"
 #include "disk/disk_probes.h"
 #include "probes/special_folders.h"
 #include "ui/qt/main_window.h"
@@ -91,7 +92,7 @@ void watchDrives(QtControls& controls, Platform& platform, const DriveWatches& w
         QObject::connect(
             watch, &QSocketNotifier::activated,
             [&controls, &platform, showLate = watches.showLateAnswers] {
-                showLate([&controls, &platform] { Drive1_Change(controls, platform); });
+                showLate([&controls, &platform] { showChosenAgain(controls, platform); });
             });
     }
 }

@@ -1,6 +1,7 @@
 #include "ui/win32/events.h"
 
 #include "app/form1.h"
+#include "app/late_answers.h"
 #include "disk/disk_probes.h"
 #include "probes/special_folders.h"
 #include "ui/win32/win32_controls.h"
@@ -54,10 +55,7 @@ void Form1Events::drivesChanged(std::uint32_t letters) {
 }
 
 void Form1Events::lateAnswer() {
-    const auto show = [this] {
-        Drive1_Change(controls_, platform_);
-        Combo1_Click(controls_, platform_);
-    };
+    const auto show = [this] { showChosenAgain(controls_, platform_); };
     if (showLateAnswers_) {
         showLateAnswers_(show);
     } else {
