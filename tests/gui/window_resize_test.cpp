@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTabBar>
 #include <QTimer>
 #include <QWheelEvent>
@@ -24,6 +25,7 @@ namespace {
 class WindowResize : public ::testing::Test {
   protected:
     WindowResize() {
+        platform.records.drives = {.entries = {"c: [/]", "d: [/home]", "e: [/mnt]"}, .selected = 1};
         qt::startForm(controls, platform, form);
         controls.timer().stop();
     }
@@ -76,6 +78,51 @@ TEST_F(WindowResize, TheWheelOverTheTabStripTurnsNoTab) {
         EXPECT_EQ(strip->currentIndex(), 0) << "a notch of " << notch << " turned the tab";
         // Left untaken, the notch goes on to the scroll area holding the strip.
         EXPECT_FALSE(turn.isAccepted()) << "the strip kept a notch of " << notch;
+    }
+}
+
+// Over a choice the user has not gone to (a drive, a folder, the graph's speed) the wheel of a
+// shrunk window is the window's to scroll by and leaves the choice as it was; gone to, the
+// choice takes the wheel as before.
+TEST_F(WindowResize, TheWheelTurnsAChoiceOnlyOnceItHasTheFocus) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.resize(window.width(), window.height() - window.client()->height() / 2);
+    QApplication::processEvents();
+    ASSERT_NE(qobject_cast<QScrollArea*>(window.centralWidget()), nullptr);
+
+    constexpr int kMemoryTab = 0;
+    constexpr int kDiskTab = 2;
+    const struct {
+        Ctl ctl;
+        int tab;
+    } choices[] = {{Ctl::Drive1, kDiskTab}, {Ctl::Combo1, kDiskTab}, {Ctl::Slider1, kMemoryTab}};
+    for (const auto& choice : choices) {
+        controls.tabControl().setCurrentIndex(choice.tab);
+        QWidget* widget = controls.widget(choice.ctl);
+        const auto value = [&] {
+            return choice.ctl == Ctl::Slider1 ? controls.slider().value()
+                                              : controls.listIndex(choice.ctl);
+        };
+        // Whether the choice kept a notch down; left untaken, it goes on to the scroll area.
+        const auto kept = [widget] {
+            const QPointF at = QRectF(widget->rect()).center();
+            QWheelEvent turn(at, widget->mapToGlobal(at), QPoint(),
+                             QPoint(0, -QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(widget, &turn);
+            return turn.isAccepted();
+        };
+        controls.widget(Ctl::Text8)->setFocus();
+        const int before = value();
+        EXPECT_FALSE(kept()) << controls.text(choice.ctl);
+        EXPECT_EQ(value(), before) << controls.text(choice.ctl);
+
+        widget->setFocus();
+        ASSERT_TRUE(widget->hasFocus());
+        EXPECT_TRUE(kept()) << controls.text(choice.ctl);
+        EXPECT_NE(value(), before) << controls.text(choice.ctl);
     }
 }
 

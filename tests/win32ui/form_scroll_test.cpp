@@ -309,6 +309,37 @@ TEST_F(FormScroll, TheWheelOverAListThatDoesNotScrollScrollsTheWindow) {
     EXPECT_FALSE(win32::handleListWheel(controls, turn)) << "left to the list";
 }
 
+// Windows sends the wheel to the control under the pointer: over a drive, folder or speed the
+// user has not gone to, it scrolls the shrunk window and leaves the choice as it was; gone to,
+// the choice takes it.
+TEST_F(FormScroll, TheWheelOverAChoiceWithoutTheFocusScrollsTheWindow) {
+    resizeClient(design.bottom / 2, GetSystemMetrics(SM_CXVSCROLL));
+    for (const Ctl choice : {Ctl::Drive1, Ctl::Combo1, Ctl::Slider1}) {
+        const MSG turn{controls.handle(choice),
+                       WM_MOUSEWHEEL,
+                       MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                       0,
+                       0,
+                       {}};
+        SetFocus(controls.handle(Ctl::Text8));
+        scroll(SB_TOP);
+        EXPECT_TRUE(win32::handleChoiceWheel(controls, turn)) << static_cast<int>(choice);
+        TestWindow::pump();
+        EXPECT_GT(scrolledDown(), 0) << static_cast<int>(choice);
+
+        SetFocus(controls.handle(choice));
+        ASSERT_EQ(GetFocus(), controls.handle(choice));
+        EXPECT_FALSE(win32::handleChoiceWheel(controls, turn)) << "left to the choice";
+    }
+    const MSG overAList{controls.handle(Ctl::List3),
+                        WM_MOUSEWHEEL,
+                        MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                        0,
+                        0,
+                        {}};
+    EXPECT_FALSE(win32::handleChoiceWheel(controls, overAList));
+}
+
 // A wheel tilted right, or a touchpad swiped sideways, scrolls a narrow window to the right.
 TEST_F(FormScroll, TiltingTheWheelScrollsSideways) {
     resizeClient(design.bottom, -design.right / 2);

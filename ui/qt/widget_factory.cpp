@@ -18,6 +18,7 @@
 #include "ui/qt/picture_box.h"
 #include "ui/qt/tab_control.h"
 #include "ui/qt/units.h"
+#include "ui/qt/wheel_focus.h"
 
 namespace zarnel::qt {
 namespace {
@@ -54,6 +55,7 @@ QWidget* createList(const LayoutRow& row, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     for (const std::string_view entry : row.entries) combo->addItem(toQString(entry));
     combo->setCurrentIndex(-1);
+    takeTheWheelOnlyWithFocus(*combo);
     return combo;
 }
 
@@ -64,6 +66,7 @@ QWidget* createSlider(const LayoutRow& row, QWidget* parent) {
     // A drag changes the value once, when the thumb is let go: each change restarts the timer,
     // which would not tick while the thumb moves.
     slider->setTracking(false);
+    takeTheWheelOnlyWithFocus(*slider);
     return slider;
 }
 

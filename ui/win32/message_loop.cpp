@@ -24,6 +24,14 @@ bool isListBox(const Win32Controls& controls, HWND window) {
     });
 }
 
+bool isChoice(const Win32Controls& controls, HWND window) {
+    return std::ranges::any_of(layoutTable(), [&controls, window](const LayoutRow& row) {
+        return (row.kind == Kind::ComboBox || row.kind == Kind::DriveList ||
+                row.kind == Kind::Slider) &&
+               controls.handle(row.name) == window;
+    });
+}
+
 bool anyModifierDown() {
     return GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0;
 }
@@ -94,11 +102,20 @@ bool handleListWheel(const Win32Controls& controls, const MSG& message) {
     return true;
 }
 
+bool handleChoiceWheel(const Win32Controls& controls, const MSG& message) {
+    if (message.message != WM_MOUSEWHEEL || GetFocus() == message.hwnd ||
+        !isChoice(controls, message.hwnd)) {
+        return false;
+    }
+    SendMessageW(controls.window(), WM_MOUSEWHEEL, message.wParam, message.lParam);
+    return true;
+}
+
 int runMessageLoop(Win32Controls& controls) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (handleTabKeys(controls, message) || handleListKeys(controls, message) ||
-            handleListWheel(controls, message)) {
+            handleListWheel(controls, message) || handleChoiceWheel(controls, message)) {
             continue;
         }
         TranslateMessage(&message);

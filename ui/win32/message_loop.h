@@ -23,6 +23,10 @@ bool handleListKeys(const Win32Controls& controls, const MSG& message);
 // Passes the wheel on to the window, if `message` turns it over a list with nothing to scroll:
 // the list would keep the turn, and a shrunk window would not scroll under it.
 bool handleListWheel(const Win32Controls& controls, const MSG& message);
+// Passes the wheel on to the window, if `message` turns it over a choice (a drive, a folder, the
+// graph's speed) the user has not gone to: Windows sends the turn to the control under the
+// pointer, which would change the choice as a shrunk window is scrolled past it.
+bool handleChoiceWheel(const Win32Controls& controls, const MSG& message);
 // Runs until the window is gone; returns the program's exit code.
 int runMessageLoop(Win32Controls& controls);
 
