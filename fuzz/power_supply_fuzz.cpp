@@ -1,6 +1,7 @@
 // sys/class/power_supply: the power record stays within its contract whatever the files say.
 #include <algorithm>
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
@@ -10,26 +11,32 @@ namespace {
 
 using namespace zarnel;
 
-constexpr std::size_t kAttributeCount = std::size(linux_fs::kPowerSupplyAttributes);
+constexpr std::size_t kKindCount = std::size(linux_fs::kSupplyKindAttributes);
+constexpr std::size_t kAttributeCount = kKindCount + std::size(linux_fs::kPowerSupplyAttributes);
+
+std::string_view attributeName(std::size_t i) {
+    return i < kKindCount ? linux_fs::kSupplyKindAttributes[i]
+                          : linux_fs::kPowerSupplyAttributes[i - kKindCount];
+}
 constexpr std::uint8_t kFullCharge = 100;
 constexpr std::array<std::uint8_t, 3> kAcLineStates = {
     power_status::kOffline, power_status::kOnline, power_status::kUnknown};
 
 }  // namespace
 
-// Parts: the supplies' attribute files in the order of kPowerSupplyAttributes, supply after
-// supply; an empty part is a missing file.
+// Parts: the supplies' attribute files in the order of kSupplyKindAttributes and then
+// kPowerSupplyAttributes, supply after supply; an empty part is a missing file. A supply that
+// cannot power the machine is passed over, as the provider passes it.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto parts = fuzz::partsOf(fuzz::textOf(data, size), kAttributeCount);
     std::vector<linux_fs::PowerSupply> supplies;
     for (std::size_t first = 0; first + kAttributeCount <= parts.size(); first += kAttributeCount) {
         linux_fs::SupplyAttributes attributes;
         for (std::size_t i = 0; i < kAttributeCount; ++i) {
-            if (!parts[first + i].empty()) {
-                attributes.emplace(linux_fs::kPowerSupplyAttributes[i], parts[first + i]);
-            }
+            if (!parts[first + i].empty()) attributes.emplace(attributeName(i), parts[first + i]);
         }
-        supplies.push_back(linux_fs::parsePowerSupply(attributes));
+        if (linux_fs::mayPowerTheMachine(attributes))
+            supplies.push_back(linux_fs::parsePowerSupply(attributes));
     }
     const SystemPowerStatus status = linux_fs::powerStatus(supplies);
     fuzz::require(std::find(kAcLineStates.begin(), kAcLineStates.end(), status.ACLineStatus) !=

@@ -52,7 +52,8 @@ for machine in "$fixtures"/*/; do
   done
   if [ -d "$machine/sys/class/power_supply" ]; then
     attributes=(type scope present online status capacity energy_now energy_full power_now
-                charge_now charge_full current_now time_to_empty_now)
+                charge_now charge_full current_now time_to_empty_now voltage_min_design
+                voltage_now)
     {
       first=1
       for supply in "$machine"/sys/class/power_supply/*/; do

@@ -1,5 +1,6 @@
 // The power record from sys/class/power_supply.
 #include <algorithm>
+#include <span>
 #include <system_error>
 #include <vector>
 
@@ -27,9 +28,14 @@ int LinuxPlatform::getSystemPowerStatus(SystemPowerStatus& status) {
     std::vector<linux_fs::PowerSupply> supplies;
     for (const std::filesystem::path& folder : folders) {
         linux_fs::SupplyAttributes attributes;
-        for (std::string_view name : linux_fs::kPowerSupplyAttributes) {
-            if (auto text = linux_fs::readFile(folder, name)) attributes.emplace(name, *text);
-        }
+        const auto readAll = [&folder, &attributes](std::span<const std::string_view> names) {
+            for (std::string_view name : names) {
+                if (auto text = linux_fs::readFile(folder, name)) attributes.emplace(name, *text);
+            }
+        };
+        readAll(linux_fs::kSupplyKindAttributes);
+        if (!linux_fs::mayPowerTheMachine(attributes)) continue;
+        readAll(linux_fs::kPowerSupplyAttributes);
         supplies.push_back(linux_fs::parsePowerSupply(attributes));
     }
     status = linux_fs::powerStatus(supplies);

@@ -57,13 +57,40 @@ std::optional<std::int64_t> drain(const SupplyAttributes& attributes, std::strin
     return *value < 0 ? -*value : *value;
 }
 
+bool isMainsType(std::string_view type) {
+    return type == "Mains" || type.starts_with("USB");
+}
+
 bool isMains(const PowerSupply& supply) {
-    return supply.type == "Mains" || supply.type.starts_with("USB");
+    return isMainsType(supply.type);
 }
 
 // Peripherals (a wireless mouse) report their own batteries with scope "Device".
+constexpr std::string_view kPeripheralScope = "Device";
+
 bool isSystemBattery(const PowerSupply& supply) {
-    return supply.type == "Battery" && supply.scope != "Device" && supply.present != false;
+    return supply.type == "Battery" && supply.scope != kPeripheralScope && supply.present != false;
+}
+
+// The battery's voltage in µV, to turn its charge into energy: its design's least, which its
+// energy figures are reckoned at, else the voltage now.
+std::optional<std::int64_t> voltage(const SupplyAttributes& attributes) {
+    if (auto design = reading(attributes, "voltage_min_design"); design && *design > 0)
+        return design;
+    if (auto now = reading(attributes, "voltage_now"); now && *now > 0) return now;
+    return {};
+}
+
+// µAh or µA at `microvolts`, as µWh or µW; nothing where either is unknown or the product
+// is beyond any battery.
+std::optional<std::int64_t> atVoltage(std::optional<std::int64_t> charge,
+                                      std::optional<std::int64_t> microvolts) {
+    constexpr std::int64_t kMicrovoltsPerVolt = 1'000'000;
+    std::int64_t product = 0;
+    if (!charge || !microvolts || __builtin_mul_overflow(*charge, *microvolts, &product)) return {};
+    const std::int64_t energy = product / kMicrovoltsPerVolt;
+    if (energy > kMaxReading) return {};
+    return energy;
 }
 
 using Field = std::optional<std::int64_t> PowerSupply::*;
@@ -187,8 +214,13 @@ std::uint8_t batteryFlag(std::int64_t percent, bool charging) {
 
 }  // namespace
 
+bool mayPowerTheMachine(const SupplyAttributes& kind) {
+    const std::string type = word(kind, "type");
+    return word(kind, "scope") != kPeripheralScope && (type == "Battery" || isMainsType(type));
+}
+
 PowerSupply parsePowerSupply(const SupplyAttributes& attributes) {
-    return {
+    PowerSupply supply{
         .type = word(attributes, "type"),
         .scope = word(attributes, "scope"),
         .status = word(attributes, "status"),
@@ -203,6 +235,11 @@ PowerSupply parsePowerSupply(const SupplyAttributes& attributes) {
         .currentNow = drain(attributes, "current_now"),
         .timeToEmpty = reading(attributes, "time_to_empty_now"),
     };
+    const auto microvolts = voltage(attributes);
+    if (!supply.energyNow) supply.energyNow = atVoltage(supply.chargeNow, microvolts);
+    if (!supply.energyFull) supply.energyFull = atVoltage(supply.chargeFull, microvolts);
+    if (!supply.powerNow) supply.powerNow = atVoltage(supply.currentNow, microvolts);
+    return supply;
 }
 
 SystemPowerStatus powerStatus(std::span<const PowerSupply> supplies) {

@@ -13,19 +13,39 @@
 
 namespace zarnel::linux_fs {
 
-// The attribute files of one supply that the power record needs.
+// What a supply is, read before anything else of it: a peripheral's battery (a mouse, a
+// headset) is not the machine's, and reading its charge may make the kernel ask the device
+// itself, which holds the read for seconds when the device does not answer.
+inline constexpr std::string_view kSupplyKindAttributes[] = {"type", "scope"};
+// The other attribute files the power record needs, of the machine's own supplies.
 inline constexpr std::string_view kPowerSupplyAttributes[] = {
-    "type",        "scope",       "present",           "online",    "status",
-    "capacity",    "energy_now",  "energy_full",       "power_now", "charge_now",
-    "charge_full", "current_now", "time_to_empty_now",
+    "present",
+    "online",
+    "status",
+    "capacity",
+    "energy_now",
+    "energy_full",
+    "power_now",
+    "charge_now",
+    "charge_full",
+    "current_now",
+    "time_to_empty_now",
+    "voltage_min_design",
+    "voltage_now",
 };
 
 // Attribute name -> file text, for the attributes that could be read.
 using SupplyAttributes = std::map<std::string, std::string, std::less<>>;
 
+// Whether a supply of this type and scope (kSupplyKindAttributes) may power the machine: a
+// mains adapter or a battery of its own.
+bool mayPowerTheMachine(const SupplyAttributes& kind);
+
 // One supply. Energies in µWh, power in µW, charges in µAh, currents in µA, time in seconds;
 // a missing, malformed, negative or implausible value is left empty. Power and current are
-// the drain's size, whichever sign the gauge reports.
+// the drain's size, whichever sign the gauge reports. A battery whose gauge counts charge
+// also has its energy and power, where it tells its voltage: two batteries whose gauges count
+// differently are then added together.
 struct PowerSupply {
     std::string type;    // "Mains", "USB", "Battery", ...
     std::string scope;   // "Device" for a peripheral's own battery

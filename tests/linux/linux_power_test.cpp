@@ -191,6 +191,58 @@ TEST(SupplyReading, WithNoAdapterListedTheBatteryTells) {
     EXPECT_EQ(status.BatteryFullLifeTime, -1);
 }
 
+// A second battery whose gauge counts charge, beside one counting energy (a maker's battery and
+// another's, or a dead one that gives no energy figures): at its voltage the two add up.
+TEST(SupplyReading, BatteriesCountingEnergyAndChargeAddUp) {
+    const PowerSupply adapter = linux_fs::parsePowerSupply({{"type", "Mains"}, {"online", "0"}});
+    const PowerSupply energy = linux_fs::parsePowerSupply({{"type", "Battery"},
+                                                           {"status", "Discharging"},
+                                                           {"energy_now", "8000000"},
+                                                           {"energy_full", "40000000"},
+                                                           {"power_now", "10000000"}});
+    const auto chargeBattery = [](std::string_view voltageFile, std::string microvolts) {
+        return linux_fs::parsePowerSupply({{"type", "Battery"},
+                                           {"status", "Full"},
+                                           {"charge_now", "2000000"},
+                                           {"charge_full", "2000000"},
+                                           {std::string(voltageFile), std::move(microvolts)}});
+    };
+    for (const std::string_view voltageFile : {"voltage_min_design", "voltage_now"}) {
+        const std::vector<PowerSupply> supplies = {adapter, energy,
+                                                   chargeBattery(voltageFile, "11100000")};
+        const SystemPowerStatus status = linux_fs::powerStatus(supplies);
+        // 30.2 of 62.2 Wh, drawn at 10 W.
+        EXPECT_EQ(status.BatteryLifePercent, 49) << voltageFile;
+        EXPECT_EQ(status.BatteryLifeTime, 10872) << voltageFile;
+        EXPECT_EQ(status.BatteryFullLifeTime, 22392) << voltageFile;
+    }
+    // Without a voltage, or with one beyond any battery, the charge cannot become energy.
+    for (const std::string microvolts : {"0", "1000000000000"}) {
+        const PowerSupply unknown = chargeBattery("voltage_now", microvolts);
+        EXPECT_EQ(unknown.energyNow, std::nullopt) << microvolts;
+        const PowerSupply huge = linux_fs::parsePowerSupply(
+            {{"charge_now", "1000000000000"}, {"voltage_now", microvolts}});
+        EXPECT_EQ(huge.energyNow, std::nullopt) << microvolts;
+    }
+}
+
+// Only a mains adapter or a battery of the machine's own is read beyond what it is.
+TEST(SupplyReading, OnlyTheMachinesOwnSuppliesAreReadFurther) {
+    const auto read = [](std::string type, std::string scope) {
+        linux_fs::SupplyAttributes kind{{"type", std::move(type)}};
+        if (!scope.empty()) kind.emplace("scope", std::move(scope));
+        return linux_fs::mayPowerTheMachine(kind);
+    };
+    EXPECT_TRUE(read("Battery", ""));
+    EXPECT_TRUE(read("Battery\n", "System\n"));
+    EXPECT_TRUE(read("Mains", ""));
+    EXPECT_TRUE(read("USB", ""));
+    EXPECT_FALSE(read("Battery", "Device\n"));
+    EXPECT_FALSE(read("USB", "Device"));
+    EXPECT_FALSE(read("UPS", ""));
+    EXPECT_FALSE(read("Wireless", ""));
+}
+
 // What a battery's gauge counts: energy (µWh, µW) or charge (µAh, µA).
 enum class Gauge { Energy, Charge };
 
