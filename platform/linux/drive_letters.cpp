@@ -131,8 +131,9 @@ bool isSystemFolder(std::string_view mountPoint) {
 // Whether `mount` shows a tree of a lettered file system that a lettered tree holds: a bind
 // mount (a snap's view of a system folder, a container's volume, a shared folder), a folder of
 // a drive and not a drive. A btrfs subvolume or a dataset of a lettered pool is a volume of its
-// own, except in the system's own folders, and a server may give several of its exports one
-// file system: those are skipped only as the very same tree.
+// own, and a server may give several of its exports one file system: those are skipped only as
+// the very same tree. In the system's own folders any tree of a lettered file system is a
+// folder of its drive: an image-based system binds its /var from beside the image it runs.
 bool showsALetteredTree(const Lettered& lettered, const MountEntry& mount) {
     if (isDataset(mount) && lettered.pools.contains(poolOf(mount)) &&
         isSystemFolder(mount.mountPoint)) {
@@ -140,7 +141,7 @@ bool showsALetteredTree(const Lettered& lettered, const MountEntry& mount) {
     }
     const auto trees = lettered.trees.find({mount.major, mount.minor});
     if (trees == lettered.trees.end()) return false;
-    if (isSubvolume(mount) && isSystemFolder(mount.mountPoint)) return true;
+    if (isSystemFolder(mount.mountPoint)) return true;
     const bool ownTreeOnly = isNetworkFileSystem(mount.fsType) || isSubvolume(mount);
     return std::ranges::any_of(trees->second, [&mount, ownTreeOnly](const std::string& tree) {
         return ownTreeOnly ? mount.root == tree : pathIsUnder(mount.root, tree);

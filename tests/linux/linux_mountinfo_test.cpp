@@ -304,6 +304,28 @@ TEST(DriveLetters, SystemFoldersOfALetteredVolumeGetNoLetter) {
               (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/var/lib/mysql]",
                                         "f: [/var/home]"}));
 
+    // An image-based system runs a deployed image and binds its /var from beside it, on the
+    // same file system.
+    const auto deployed = [](std::string point, std::string tree) {
+        MountEntry entry = mount(std::move(point), "btrfs", "/dev/vda3", 3, std::move(tree));
+        entry.superOptions = "rw,seclabel,subvolid=256,subvol=/root";
+        return entry;
+    };
+    constexpr std::string_view kImage = "/root/ostree/deploy/fedora/deploy/4f1c.0";
+    MountEntry homes = mount("/var/home", "btrfs", "/dev/vda3", 3, "/home");
+    homes.superOptions = "rw,seclabel,subvolid=257,subvol=/home";
+    const std::vector<MountEntry> image = {
+        deployed("/", std::string(kImage)),
+        deployed("/sysroot", "/root"),
+        deployed("/etc", std::string(kImage) + "/etc"),
+        deployed("/usr", std::string(kImage) + "/usr"),
+        deployed("/var", "/root/ostree/deploy/fedora/var"),
+        homes,
+        mount("/boot", "ext4", "/dev/vda2", 2),
+    };
+    EXPECT_EQ(entries(assignDriveLetters(image, {})),
+              (std::vector<std::string>{"c: [/]", "d: [/var/home]", "e: [/boot]"}));
+
     // Each dataset has a device number of its own; the pool is in its name.
     const auto dataset = [](std::string point, std::string name, unsigned minor) {
         return mount(std::move(point), "zfs", std::move(name), minor);
