@@ -11,11 +11,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTabBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <algorithm>
@@ -378,6 +382,39 @@ TEST_F(ControlsTest, WindowHasItsIconAtEverySizeOnceShownAndAHandle) {
     EXPECT_EQ(controls.text(Ctl::Form1), "Form1");
     EXPECT_EQ(controls.text(Ctl::book), "Book");
     EXPECT_EQ(controls.text(Ctl::SSTab1), "メモリ");
+}
+
+// The folder's path field is two lines high, and both lines of a path that wraps show whole:
+// Qt's usual margins, or a face with a tall line spacing (Noto's Japanese Gothic, the usual one
+// on many desktops), would cut the second in half.
+TEST_F(ControlsTest, BothLinesOfTheFolderPathShowWhole) {
+    constexpr int kDiskTab = 2;
+    controls.tabControl().setCurrentIndex(kDiskTab);
+    window.show();
+    auto* field = qobject_cast<QPlainTextEdit*>(controls.widget(Ctl::Text8));
+    ASSERT_NE(field, nullptr);
+    std::string path = "/home/user";
+    for (int folder = 0; folder < 6; ++folder) path += "/a-long-folder-name";
+    controls.setText(Ctl::Text8, path);
+    field->grab();  // laid out as it is drawn
+    const QTextLayout* lines = field->document()->firstBlock().layout();
+    ASSERT_GE(lines->lineCount(), 2) << "the path does not wrap";
+    QTextCursor secondLine(field->document());
+    secondLine.setPosition(lines->lineAt(1).textStart());
+    const int secondBottom = field->cursorRect(secondLine).bottom();
+    EXPECT_LE(secondBottom, field->viewport()->height());
+    const auto bothLinesFit = [field] {
+        return 2 * QFontMetrics(field->font()).lineSpacing() <=
+               field->viewport()->height() - 2 * field->document()->documentMargin();
+    };
+    EXPECT_TRUE(bothLinesFit());
+
+    // Where the face's lines are too tall for the field (as Noto's are for its laid-out
+    // height), the face is made smaller until both fit.
+    const QFont laidOut = field->font();
+    field->resize(field->width(), field->height() * 2 / 3);
+    EXPECT_TRUE(bothLinesFit());
+    EXPECT_LT(field->font().pointSizeF(), laidOut.pointSizeF());
 }
 
 // A desktop with a global menu would take the bar out of the window and, taking only menus with

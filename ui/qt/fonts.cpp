@@ -116,6 +116,17 @@ void fitFontToWidth(QWidget& field, const QString& text, int width) {
     useFont(field, font);
 }
 
+void fitFontToLines(QWidget& field, int lines, int height) {
+    QFont font = defaultFont();
+    const double full = font.pointSizeF();
+    for (int down = 1; lines * QFontMetrics(font).lineSpacing() > height; ++down) {
+        const double points = full - down * kPointStep;
+        if (points < kSmallestPointSize) break;
+        font.setPointSizeF(points);
+    }
+    useFont(field, font);
+}
+
 void useFont(QWidget& widget, const QFont& font) {
     if (font != widget.font()) widget.setFont(font);
 }

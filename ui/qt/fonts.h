@@ -27,4 +27,9 @@ namespace zarnel::qt {
 // "25280" in a five-digit-wide axis label would otherwise read as "5280").
 void fitFontToWidth(QWidget& field, const QString& text, int width);
 
+// Gives `field` the window's default font, made smaller when `lines` of its lines would be
+// taller than `height` pixels: a face with a tall line spacing (Noto's Japanese Gothic) would
+// cut the second line of a two-line field in half.
+void fitFontToLines(QWidget& field, int lines, int height);
+
 }  // namespace zarnel::qt

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <stdexcept>
@@ -15,6 +14,7 @@
 #include "ui/qt/fonts.h"
 #include "ui/qt/frame_box.h"
 #include "ui/qt/list_box.h"
+#include "ui/qt/multi_line_field.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/tab_control.h"
 #include "ui/qt/units.h"
@@ -22,6 +22,9 @@
 
 namespace zarnel::qt {
 namespace {
+
+// The one multi-line field, the chosen folder's path, is laid out two lines high.
+constexpr int kMultiLineRows = 2;
 
 Qt::Alignment horizontal(Align align) {
     switch (align) {
@@ -36,13 +39,7 @@ Qt::Alignment horizontal(Align align) {
 }
 
 QWidget* createTextBox(const LayoutRow& row, QWidget* parent) {
-    if (row.multiLine) {
-        auto* edit = new QPlainTextEdit(toQString(row.caption), parent);
-        edit->setTabChangesFocus(true);
-        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        return edit;
-    }
+    if (row.multiLine) return new MultiLineField(toQString(row.caption), kMultiLineRows, parent);
     auto* edit = new QLineEdit(toQString(row.caption), parent);
     // Filled with its container's colour under the rounded edge, so the field counts as opaque:
     // the memory figures change at every tick, and a see-through field repaints the frame, the
