@@ -3,11 +3,17 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "platform/platform.h"
 
 namespace zarnel {
 
-// "#,##0": whole digits grouped in threes by commas, at least one digit.
-std::string formatByteCount(std::uint64_t bytes);
+// "#,##0": whole digits grouped in threes by `separator`, at least one digit.
+std::string formatByteCount(std::uint64_t bytes, std::string_view separator);
+
+// The user's thousands separator, as text; the comma where the system tells none.
+std::string thousandsSeparator(Platform& platform);
 
 // Total minus the caller's available bytes; never below zero, even when a file system reports
 // more available than total.

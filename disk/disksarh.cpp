@@ -12,9 +12,10 @@ void disksarh(Controls& controls, Platform& platform) {
     // A drive that cannot be read leaves the counts at zero, and so the fields at "0".
     platform.getDiskFreeSpaceEx(platform.ansi().fromText(rootPath(controls)), available, total,
                                 totalFree);
-    controls.setText(Ctl::Text15, formatByteCount(available));
-    controls.setText(Ctl::Text16, formatByteCount(total));
-    controls.setText(Ctl::Text17, formatByteCount(usedByteCount(total, available)));
+    const std::string separator = thousandsSeparator(platform);
+    controls.setText(Ctl::Text15, formatByteCount(available, separator));
+    controls.setText(Ctl::Text16, formatByteCount(total, separator));
+    controls.setText(Ctl::Text17, formatByteCount(usedByteCount(total, available), separator));
 }
 
 }  // namespace zarnel

@@ -193,6 +193,10 @@ class Platform {
     // SHGetFolderPathA with no token and flags 0: the path and its NUL into the 260-byte
     // buffer; an HRESULT, the buffer untouched on failure.
     virtual std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) = 0;
+    // GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND): the user's thousands separator and
+    // its NUL into `data`; the bytes written, NUL included, or 0 on failure (error 122 for too
+    // small a buffer, which is then left as it was).
+    virtual int getThousandsSeparator(std::span<char> data) = 0;
 };
 
 }  // namespace zarnel

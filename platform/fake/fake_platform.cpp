@@ -45,6 +45,16 @@ int FakePlatform::copyName(const std::string& text, std::span<char> buffer, std:
                             tooSmallError, lastError_);
 }
 
+int FakePlatform::getThousandsSeparator(std::span<char> data) {
+    if (enter("GetLocaleInfoA", "STHOUSAND," + std::to_string(data.size()))) return 0;
+    std::uint32_t len = static_cast<std::uint32_t>(data.size());
+    if (copyName(records.thousandsSeparator, data, len, true, win32_error::kInsufficientBuffer) ==
+        0) {
+        return 0;
+    }
+    return static_cast<int>(len);
+}
+
 int FakePlatform::getComputerName(std::span<char> buffer, std::uint32_t& len) {
     if (enter("GetComputerNameA", std::to_string(len))) return 0;
     return copyName(records.computerName, buffer, len, false, win32_error::kBufferOverflow);

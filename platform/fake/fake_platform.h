@@ -68,6 +68,7 @@ struct FakeRecords {
                                .BatteryLifeTime = power_status::kUnknownSeconds,
                                .BatteryFullLifeTime = power_status::kUnknownSeconds};
     std::uint32_t appBarState = 0;
+    std::string thousandsSeparator = ",";
     // false: the management service is absent, every query throws WmiError.
     bool wmiAvailable = true;
     // A class not in the map is unknown to the service.
@@ -105,6 +106,7 @@ class FakePlatform : public Platform {
     int getDiskFreeSpaceEx(std::string_view root, std::uint64_t& freeBytesAvailable,
                            std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) override;
     std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
+    int getThousandsSeparator(std::span<char> data) override;
     void globalMemoryStatus(MemoryStatus& status) override;
     // Records the time asked for instead of sleeping.
     void sleep(std::uint32_t milliseconds) override;

@@ -133,6 +133,7 @@ const std::map<std::string, Setter, std::less<>>& setters() {
          [](FakePlatform& p, std::string_view v) {
              p.records.appBarState = static_cast<std::uint32_t>(toInteger(v));
          }},
+        {"thousandsSeparator", text(&FakeRecords::thousandsSeparator)},
         {"wmiAvailable",
          [](FakePlatform& p, std::string_view v) { p.records.wmiAvailable = toBool(v); }},
         {"codePage", [](FakePlatform& p, std::string_view v) { p.setCodePage(std::string(v)); }},

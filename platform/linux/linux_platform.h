@@ -65,6 +65,11 @@ class LinuxPlatform : public Platform {
                            std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) override;
     // Folders are looked up and created below the root; created only below $HOME.
     std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
+    int getThousandsSeparator(std::span<char> data) override;
+
+    // The locale numbers are written in: the environment's (LC_ALL, LC_NUMERIC, LANG) unless a
+    // test names another.
+    std::string numericLocale;
 
     // How the user is asked of the name service: with a deadline, since the user may be kept
     // on a directory server, unless a test sets another.

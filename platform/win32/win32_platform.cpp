@@ -30,7 +30,8 @@ Win32Platform::Win32Platform(const win32::ExportNames& renamed)
       getDriveTypeA_(kKernel32, "GetDriveTypeA", renamed),
       getVolumeInformationW_(kKernel32, "GetVolumeInformationW", renamed),
       getDiskFreeSpaceExA_(kKernel32, "GetDiskFreeSpaceExA", renamed),
-      shGetFolderPathW_(kShfolder, "SHGetFolderPathW", renamed) {
+      shGetFolderPathW_(kShfolder, "SHGetFolderPathW", renamed),
+      getLocaleInfoW_(kKernel32, "GetLocaleInfoW", renamed) {
     // A drive without its medium (a card reader's empty slot, a floppy drive) must fail the
     // volume and free-space questions with "not ready", not stop the window behind the
     // system's "no disk" box. Process-wide, so the helper threads that ask network shares and

@@ -74,6 +74,7 @@ class Win32Platform : public Platform {
     // A path that does not fit the buffer whole, or whose code-page form takes MAX_PATH bytes
     // or more, is refused with E_FAIL and the buffer left as it was.
     std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
+    int getThousandsSeparator(std::span<char> data) override;
 
     // How the management service is asked: on a helper thread with a deadline, unless a test
     // sets another.
@@ -170,6 +171,7 @@ class Win32Platform : public Platform {
     win32::LazyFunction<decltype(&GetVolumeInformationW)> getVolumeInformationW_;
     win32::LazyFunction<decltype(&GetDiskFreeSpaceExA)> getDiskFreeSpaceExA_;
     win32::LazyFunction<decltype(&SHGetFolderPathW)> shGetFolderPathW_;
+    win32::LazyFunction<decltype(&GetLocaleInfoW)> getLocaleInfoW_;
 };
 
 }  // namespace zarnel

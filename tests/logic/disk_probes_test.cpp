@@ -112,6 +112,33 @@ INSTANTIATE_TEST_SUITE_P(
                  .usedText = "0"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// Grouped by the user's own separator: a German system's point, a French one's narrow space (in
+// the code page of the system), the comma where the system tells none or one too long for it.
+TEST(DiskProbes, SpaceFiguresAreGroupedByTheUsersSeparator) {
+    const struct {
+        std::string separator;
+        std::string codePage;
+        std::uint32_t failure;
+        std::string_view totalText;
+    } cases[] = {
+        {".", "UTF-8", 0, "1.099.511.627.776"},
+        {"\u202f", "UTF-8", 0, "1\u202f099\u202f511\u202f627\u202f776"},
+        {"，", "CP932", 0, "1，099，511，627，776"},
+        {".", "UTF-8", win32_error::kInvalidParameter, "1,099,511,627,776"},
+        {"\u202f\u202f\u202f", "UTF-8", 0, "1,099,511,627,776"},
+    };
+    for (const auto& c : cases) {
+        FakeVolume drive = volume(drive_type::kFixed, 0x3);
+        drive.totalBytes = kTiB;
+        OneDrive machine(drive);
+        machine.platform.setCodePage(c.codePage);
+        machine.platform.records.thousandsSeparator = c.separator;
+        if (c.failure != 0) machine.platform.failures["GetLocaleInfoA"] = c.failure;
+        disksarh(machine.controls, machine.platform);
+        EXPECT_EQ(machine.controls.text(Ctl::Text16), c.totalText) << c.separator;
+    }
+}
+
 TEST(DiskProbes, EmptyRemovableDriveShowsItsTypeAndFailureForms) {
     FakeVolume c = volume(drive_type::kRemovable, 0x3);
     c.error = win32_error::kNotReady;
@@ -138,8 +165,10 @@ TEST(DiskProbes, SixCallsInTheirOrderOnTheSelectedDrivesRoot) {
     fillDrive1(controls, platform);
     platform.calls.clear();
     Drive1_Change(controls, platform);
+    // The figures are grouped by the user's thousands separator, asked as they are written.
     EXPECT_EQ(platform.calls, (std::vector<std::string>{
                                   "GetDiskFreeSpaceExA(d:\\)",
+                                  "GetLocaleInfoA(STHOUSAND,8)",
                                   "GetDriveTypeA(d:\\)",
                                   "GetVolumeInformationA(d:\\,260,32)",
                                   "GetVolumeInformationA(d:\\,260,32)",

@@ -29,6 +29,7 @@ FakePlatform healthyMachine() {
     FakePlatform platform;
     platform.records.volumes['c'].volumeName = "SYSTEM";
     platform.records.volumes['c'].serialNumber = 0x1234ABCD;
+    platform.records.thousandsSeparator = std::string(1, '.');  // a German system's
     return platform;
 }
 
@@ -62,7 +63,9 @@ std::set<Ctl> fieldsFilledBy(std::string_view function) {
     if (function == "GetVolumeInformationA") {
         return {Ctl::Text19, Ctl::Text20, Ctl::Text21, Ctl::Text22, Ctl::List4};
     }
-    if (function == "GetDiskFreeSpaceExA") return {Ctl::Text15, Ctl::Text16, Ctl::Text17};
+    if (function == "GetDiskFreeSpaceExA" || function == "GetLocaleInfoA") {
+        return {Ctl::Text15, Ctl::Text16, Ctl::Text17};
+    }
     if (function == "GlobalMemoryStatusEx") {
         return {Ctl::Text23, Ctl::Text24, Ctl::Text25, Ctl::Text26};
     }
@@ -109,6 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"GetDiskFreeSpaceExA", win32_error::kNotReady, Ctl::Text15, "0"},
         FailureRow{"GetDiskFreeSpaceExA", win32_error::kAccessDenied, Ctl::Text16, "0"},
         FailureRow{"SHGetFolderPathA", win32_error::kPathNotFound, Ctl::Text8, ""},
+        // The figures are grouped by the comma, as on the Japanese systems the window was for.
+        FailureRow{"GetLocaleInfoA", win32_error::kInvalidParameter, Ctl::Text16, "4,000"},
         FailureRow{"GetComputerNameA", win32_error::kBufferOverflow, Ctl::Text1, ""},
         FailureRow{"GetUserNameA", win32_error::kInsufficientBuffer, Ctl::Text2, ""},
         FailureRow{"GetComputerNameExA", win32_error::kMoreData, Ctl::Text13,

@@ -25,6 +25,7 @@ TEST(Startup, PlatformCallsComeInStepOrder) {
                                   "GetComputerNameExA(1,128)",
                                   "GetComputerNameExA(6,128)",
                                   "GetDiskFreeSpaceExA(c:\\)",
+                                  "GetLocaleInfoA(STHOUSAND,8)",
                                   "GetDriveTypeA(c:\\)",
                                   "GetVolumeInformationA(c:\\,260,32)",
                                   "GetVolumeInformationA(c:\\,260,32)",

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "platform/win32/win32_platform.h"
 
@@ -66,6 +67,30 @@ TEST(Win32ProviderAnswers, SpaceAndVolumeFiguresAreTheSystems) {
     EXPECT_EQ(serial, systemSerial);
     EXPECT_EQ(longest, systemLongest);
     EXPECT_EQ(flags, systemFlags);
+}
+
+// The user's own thousands separator, as the user set it: a point asked for, then the one before
+// put back.
+TEST(Win32ProviderAnswers, ThousandsSeparatorIsTheUsers) {
+    Win32Platform platform;
+    const auto separator = [&platform] {
+        std::array<char, 8> data{};
+        const int written = platform.getThousandsSeparator(data);
+        return written > 0 ? std::string(data.data(), static_cast<std::size_t>(written) - 1)
+                           : std::string("failed");
+    };
+    std::array<wchar_t, 4> before{};
+    ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, before.data(), 4), 0);
+    ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, L"."));
+    const std::string set = separator();
+    ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, before.data()));
+    EXPECT_EQ(set, ".");
+    EXPECT_NE(separator(), "failed");
+
+    std::array<char, 1> tooSmall{'x'};
+    EXPECT_EQ(platform.getThousandsSeparator(tooSmall), 0);
+    EXPECT_EQ(platform.lastError(), static_cast<std::uint32_t>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(tooSmall[0], 'x');
 }
 
 }  // namespace
