@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -21,33 +22,31 @@ constexpr std::string_view kDeployedRoot = "/sysroot";
 constexpr std::string_view kOverlay = "overlay";
 
 // A virtiofs share is the host's folder, reached as 9p is: remote, like a network share. So are
-// the shared folders of other virtual machines' guest tools, WSL 1's Windows drives, and the
-// cluster file systems that hold a cluster's homes and scratch space (Lustre, GPFS, BeeGFS,
-// OrangeFS, CephFS and JuiceFS through FUSE), whose sources name no device.
-constexpr std::array<std::string_view, 24> kNetworkFileSystems = {"nfs",
-                                                                  "nfs4",
-                                                                  "cifs",
-                                                                  "smb3",
-                                                                  "9p",
-                                                                  "ceph",
-                                                                  "afs",
-                                                                  "virtiofs",
-                                                                  "davfs",
-                                                                  "fuse.sshfs",
-                                                                  "fuse.glusterfs",
-                                                                  "fuse.rclone",
-                                                                  "fuse.s3fs",
-                                                                  "fuse.gcsfuse",
-                                                                  "vboxsf",
-                                                                  "fuse.vmhgfs-fuse",
-                                                                  "prl_fs",
-                                                                  "drvfs",
-                                                                  "lustre",
-                                                                  "gpfs",
-                                                                  "beegfs",
-                                                                  "pvfs2",
-                                                                  "fuse.ceph-fuse",
-                                                                  "fuse.juicefs"};
+// the shared folders of other virtual machines' guest tools, and WSL 1's Windows drives. One
+// file system of these may be mounted as several exports, each a drive of its own (two NFS
+// exports of one server disk share its device number).
+constexpr std::array<std::string_view, 18> kExportingFileSystems = {"nfs",
+                                                                    "nfs4",
+                                                                    "cifs",
+                                                                    "smb3",
+                                                                    "9p",
+                                                                    "ceph",
+                                                                    "afs",
+                                                                    "virtiofs",
+                                                                    "davfs",
+                                                                    "fuse.sshfs",
+                                                                    "fuse.glusterfs",
+                                                                    "fuse.rclone",
+                                                                    "fuse.s3fs",
+                                                                    "fuse.gcsfuse",
+                                                                    "vboxsf",
+                                                                    "fuse.vmhgfs-fuse",
+                                                                    "prl_fs",
+                                                                    "drvfs"};
+// The cluster file systems that hold a cluster's homes and scratch space: remote too, their
+// sources naming no device, but mounted whole, so a mount of a folder of one is a folder.
+constexpr std::array<std::string_view, 6> kClusterFileSystems = {
+    "lustre", "gpfs", "beegfs", "pvfs2", "fuse.ceph-fuse", "fuse.juicefs"};
 // Local file systems whose source names a pool rather than a device node.
 constexpr std::array<std::string_view, 1> kPoolFileSystems = {"zfs"};
 // The system's own folders. A distribution that puts one disk's file system or pool in
@@ -104,6 +103,8 @@ bool isRamDrivePlace(std::string_view mountPoint) {
 struct Lettered {
     std::map<std::pair<unsigned, unsigned>, std::vector<std::string>> trees;
     std::set<std::string, std::less<>> pools;
+    // The file system of c:, the system's own volume; none when the table has no root.
+    std::optional<std::pair<unsigned, unsigned>> system;
 };
 
 // A btrfs subvolume mounted as itself, not a folder of one.
@@ -132,8 +133,8 @@ bool isSystemFolder(std::string_view mountPoint) {
 // mount (a snap's view of a system folder, a container's volume, a shared folder), a folder of
 // a drive and not a drive. A btrfs subvolume or a dataset of a lettered pool is a volume of its
 // own, and a server may give several of its exports one file system: those are skipped only as
-// the very same tree. In the system's own folders any tree of a lettered file system is a
-// folder of its drive: an image-based system binds its /var from beside the image it runs.
+// the very same tree. In the system's own folders any tree of c:'s file system is a folder of
+// c:: an image-based system binds its /var from beside the image it runs.
 bool showsALetteredTree(const Lettered& lettered, const MountEntry& mount) {
     if (isDataset(mount) && lettered.pools.contains(poolOf(mount)) &&
         isSystemFolder(mount.mountPoint)) {
@@ -141,8 +142,9 @@ bool showsALetteredTree(const Lettered& lettered, const MountEntry& mount) {
     }
     const auto trees = lettered.trees.find({mount.major, mount.minor});
     if (trees == lettered.trees.end()) return false;
-    if (isSystemFolder(mount.mountPoint)) return true;
-    const bool ownTreeOnly = isNetworkFileSystem(mount.fsType) || isSubvolume(mount);
+    const bool systemVolume = lettered.system == std::pair{mount.major, mount.minor};
+    if ((systemVolume || isSubvolume(mount)) && isSystemFolder(mount.mountPoint)) return true;
+    const bool ownTreeOnly = isOneOf(mount.fsType, kExportingFileSystems) || isSubvolume(mount);
     return std::ranges::any_of(trees->second, [&mount, ownTreeOnly](const std::string& tree) {
         return ownTreeOnly ? mount.root == tree : pathIsUnder(mount.root, tree);
     });
@@ -254,7 +256,7 @@ std::string DriveSlot::entryText() const {
 }
 
 bool isNetworkFileSystem(std::string_view fsType) {
-    return isOneOf(fsType, kNetworkFileSystems);
+    return isOneOf(fsType, kExportingFileSystems) || isOneOf(fsType, kClusterFileSystems);
 }
 
 bool isRamFileSystem(std::string_view fsType) {
@@ -309,7 +311,10 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
         lettered.trees[{mount.major, mount.minor}].push_back(mount.root);
         if (isDataset(mount)) lettered.pools.emplace(poolOf(mount));
     };
-    if (const MountEntry* root = rootVolume(mounts)) letter(*root);
+    if (const MountEntry* root = rootVolume(mounts)) {
+        letter(*root);
+        lettered.system = {root->major, root->minor};
+    }
     char next = kFirstLetter + 1;
     const std::vector<std::size_t> drives = visibleDriveMounts(mounts);
     if (!drives.empty()) {

@@ -276,6 +276,31 @@ TEST(DriveLetters, SubvolumesAndExportsOfOneFileSystemKeepTheirLetters) {
     EXPECT_EQ(entries(assignDriveLetters({top, home, photos, spaced, docs, docsTeam}, {})),
               (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/vms]", "f: [/mnt/docs]",
                                         "g: [/mnt/team]"}));
+
+    // Exports of one server disk mounted in the system's own folders are drives all the same: a
+    // user started in /usr/local is on the share's.
+    const std::vector<MountEntry> exports = {
+        mount("/", "ext4", "/dev/sda2", 2),
+        mount("/home", "nfs4", "files:/export/home", 50, "/export/home"),
+        mount("/usr/local", "nfs4", "files:/export/sw", 50, "/export/sw"),
+    };
+    const std::vector<DriveSlot> slots = assignDriveLetters(exports, {});
+    EXPECT_EQ(entries(slots),
+              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/usr/local]"}));
+    EXPECT_EQ(initialSelection(slots, "/usr/local/bin"), 2);
+}
+
+// A cluster file system is mounted whole: a folder of it bound elsewhere is a folder, not a
+// second drive with the same figures.
+TEST(DriveLetters, FoldersOfAClusterFileSystemAreNoDrives) {
+    const std::vector<MountEntry> mounts = {
+        mount("/", "ext4", "/dev/sda2", 2),
+        mount("/gpfs/fs1", "gpfs", "fs1", 50),
+        mount("/projects", "gpfs", "fs1", 50, "/projects"),
+        mount("/scratch", "gpfs", "fs1", 50, "/scratch"),
+    };
+    EXPECT_EQ(entries(assignDriveLetters(mounts, {})),
+              (std::vector<std::string>{"c: [/]", "d: [/gpfs/fs1]"}));
 }
 
 // A distribution that lays one disk out in subvolumes or datasets mounts most of them in the
