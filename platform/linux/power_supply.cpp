@@ -235,10 +235,14 @@ PowerSupply parsePowerSupply(const SupplyAttributes& attributes) {
         .currentNow = drain(attributes, "current_now"),
         .timeToEmpty = reading(attributes, "time_to_empty_now"),
     };
-    const auto microvolts = voltage(attributes);
-    if (!supply.energyNow) supply.energyNow = atVoltage(supply.chargeNow, microvolts);
-    if (!supply.energyFull) supply.energyFull = atVoltage(supply.chargeFull, microvolts);
-    if (!supply.powerNow) supply.powerNow = atVoltage(supply.currentNow, microvolts);
+    // Only a gauge that counts no energy at all: some (TI's bq27xxx) give the energy stored but
+    // only the charge of a full battery, and the two figures reckoned apart do not agree.
+    if (!supply.energyNow && !supply.energyFull) {
+        const auto microvolts = voltage(attributes);
+        supply.energyNow = atVoltage(supply.chargeNow, microvolts);
+        supply.energyFull = atVoltage(supply.chargeFull, microvolts);
+        if (!supply.powerNow) supply.powerNow = atVoltage(supply.currentNow, microvolts);
+    }
     return supply;
 }
 

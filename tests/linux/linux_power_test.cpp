@@ -216,6 +216,17 @@ TEST(SupplyReading, BatteriesCountingEnergyAndChargeAddUp) {
         EXPECT_EQ(status.BatteryLifeTime, 10872) << voltageFile;
         EXPECT_EQ(status.BatteryFullLifeTime, 22392) << voltageFile;
     }
+    // A gauge that counts the energy stored but only the charge of a full battery is read by
+    // its charge alone: the two reckoned apart would not agree.
+    const std::vector<PowerSupply> halfEnergy = {
+        linux_fs::parsePowerSupply({{"type", "Battery"},
+                                    {"status", "Charging"},
+                                    {"charge_now", "2300000"},
+                                    {"charge_full", "2400000"},
+                                    {"energy_now", "8740000"},
+                                    {"voltage_now", "4150000"}})};
+    EXPECT_EQ(linux_fs::powerStatus(halfEnergy).BatteryLifePercent, 96);
+
     // Without a voltage, or with one beyond any battery, the charge cannot become energy.
     for (const std::string microvolts : {"0", "1000000000000"}) {
         const PowerSupply unknown = chargeBattery("voltage_now", microvolts);
