@@ -8,9 +8,8 @@ namespace zarnel {
 
 void MemoryTab::Timer1_Timer() {
     Memorii();
-    // Past its last second the graph stands still: its single-precision time no longer steps
-    // evenly there. The figures and the pie go on, so that they never show an old reading as
-    // the machine's memory now.
+    // Past graph time 10000, its last, the graph stands still. The figures and the pie go on,
+    // so that they never show an old reading as the machine's memory now.
     if (GraphTime > graph::kStopAfter) return;
     MemoryLabels();
 
