@@ -67,6 +67,14 @@ class LinuxPlatform : public Platform {
     std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
     int getThousandsSeparator(std::span<char> data) override;
 
+    // How an attribute file of a power supply (its folder, the file's name) is read: as every
+    // file of the machine, unless a test watches which are read.
+    std::function<std::optional<std::string>(const std::filesystem::path& folder,
+                                             std::string_view name)>
+        powerSupplyFile = readSupplyFile;
+    static std::optional<std::string> readSupplyFile(const std::filesystem::path& folder,
+                                                     std::string_view name);
+
     // The locale numbers are written in: the environment's (LC_ALL, LC_NUMERIC, LANG) unless a
     // test names another.
     std::string numericLocale;

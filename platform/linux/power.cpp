@@ -11,6 +11,11 @@
 
 namespace zarnel {
 
+std::optional<std::string> LinuxPlatform::readSupplyFile(const std::filesystem::path& folder,
+                                                         std::string_view name) {
+    return linux_fs::readFile(folder, name);
+}
+
 int LinuxPlatform::getSystemPowerStatus(SystemPowerStatus& status) {
     // A machine without the folder (a container, a desktop without ACPI power) has no battery
     // and runs on mains: that is an answer, not a failure.
@@ -28,9 +33,9 @@ int LinuxPlatform::getSystemPowerStatus(SystemPowerStatus& status) {
     std::vector<linux_fs::PowerSupply> supplies;
     for (const std::filesystem::path& folder : folders) {
         linux_fs::SupplyAttributes attributes;
-        const auto readAll = [&folder, &attributes](std::span<const std::string_view> names) {
+        const auto readAll = [this, &folder, &attributes](std::span<const std::string_view> names) {
             for (std::string_view name : names) {
-                if (auto text = linux_fs::readFile(folder, name)) attributes.emplace(name, *text);
+                if (auto text = powerSupplyFile(folder, name)) attributes.emplace(name, *text);
             }
         };
         readAll(linux_fs::kSupplyKindAttributes);
