@@ -38,8 +38,10 @@ using LateAnswersShow = std::function<void(const std::function<void()>& show)>;
 class BoundedQuestions {
   public:
     BoundedQuestions() = default;
-    explicit BoundedQuestions(AnswerKeeping keeping)
-        : state_(std::make_shared<State>(std::move(keeping))) {}
+    // Answers are kept where `keeping` says; nothing is kept without it.
+    explicit BoundedQuestions(std::optional<AnswerKeeping> keeping)
+        : state_(keeping ? std::make_shared<State>(std::move(*keeping))
+                         : std::make_shared<State>()) {}
 
     // The answer, or nothing when none came within `deadline`, an earlier question about
     // `subject` is still unanswered, or no thread could be started. Where answers are kept, an
@@ -183,8 +185,7 @@ class BoundedCall {
 
     // Answers are kept (see AnswerKeeping) where `keeping` says.
     explicit BoundedCall(Call call, std::optional<AnswerKeeping> keeping = {})
-        : call_(std::move(call)),
-          questions_(keeping ? BoundedQuestions(std::move(*keeping)) : BoundedQuestions()) {}
+        : call_(std::move(call)), questions_(std::move(keeping)) {}
 
     // The call's answer for `args`; nothing as BoundedQuestions::ask gives nothing. The
     // arguments are copied: the helper thread may outlive the caller.

@@ -7,8 +7,7 @@
 namespace zarnel::linux_fs {
 
 FolderCheck::FolderCheck(IsFolder isFolder, std::optional<AnswerKeeping> keeping)
-    : isFolder_(std::move(isFolder)),
-      questions_(keeping ? BoundedQuestions(std::move(*keeping)) : BoundedQuestions()) {}
+    : isFolder_(std::move(isFolder)), questions_(std::move(keeping)) {}
 
 bool FolderCheck::systemIsFolder(const std::filesystem::path& folder) {
     std::error_code error;

@@ -14,8 +14,7 @@ struct StatAnswer {
 }  // namespace
 
 NetworkStat::NetworkStat(Stat stat, std::optional<AnswerKeeping> keeping)
-    : stat_(std::move(stat)),
-      questions_(keeping ? BoundedQuestions(std::move(*keeping)) : BoundedQuestions()) {}
+    : stat_(std::move(stat)), questions_(std::move(keeping)) {}
 
 int NetworkStat::systemStat(const char* path, struct statvfs* info) {
     return ::statvfs(path, info);
