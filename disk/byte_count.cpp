@@ -8,9 +8,9 @@ namespace {
 constexpr std::size_t kGroupDigits = 3;
 // What Japanese systems group by, and so the separator when the system tells none.
 constexpr std::string_view kCommonSeparator = ",";
-// Room for the longest separator a system gives (four characters with the NUL), in a code page
-// of up to two bytes a character.
-constexpr std::size_t kSeparatorBytes = 8;
+// Room for the longest separator a system gives (four characters with the NUL), in UTF-8 or any
+// code page: up to four bytes a character.
+constexpr std::size_t kSeparatorBytes = 16;
 
 }  // namespace
 

@@ -23,6 +23,7 @@ inline constexpr std::uint32_t kInsufficientBuffer = 122;
 inline constexpr std::uint32_t kEnvVarNotFound = 203;
 inline constexpr std::uint32_t kFileTooLarge = 223;
 inline constexpr std::uint32_t kMoreData = 234;
+inline constexpr std::uint32_t kNoUnicodeTranslation = 1113;
 inline constexpr std::uint32_t kCantResolveFilename = 1921;
 }  // namespace win32_error
 

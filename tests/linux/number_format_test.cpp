@@ -35,16 +35,25 @@ TEST(NumberFormat, ALocaleWithoutASeparatorGetsTheComma) {
 
 // A German user's figures are grouped by the point, as the locale says: the locale is built
 // from the system's definitions for the test, where they are installed.
+// A French user's no-break space comes as UTF-8 text whatever character set the locale writes
+// it in (one byte 0xA0 in Latin-1).
 TEST(NumberFormat, TheLocalesOwnSeparatorIsGiven) {
-    const fs::path definitions = "/usr/share/i18n/locales/de_DE";
-    if (!fs::exists(definitions)) GTEST_SKIP() << "no locale definitions at " << definitions;
+    const fs::path definitions = "/usr/share/i18n/locales";
+    if (!fs::exists(definitions / "de_DE") || !fs::exists(definitions / "fr_FR")) {
+        GTEST_SKIP() << "no locale definitions at " << definitions;
+    }
     std::string folder = (fs::temp_directory_path() / "zarnel-locales-XXXXXX").string();
     ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    const std::string build =
-        "localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
-    ASSERT_EQ(std::system(build.c_str()), 0) << build;
+    for (const std::string locale : {"de_DE UTF-8", "fr_FR ISO-8859-1"}) {
+        const std::string language = locale.substr(0, locale.find(' '));
+        const std::string charset = locale.substr(locale.find(' ') + 1);
+        const std::string build = "localedef -i " + language + " -f " + charset + " '" + folder +
+                                  "/" + language + "." + charset + "' >/dev/null 2>&1";
+        ASSERT_EQ(std::system(build.c_str()), 0) << build;
+    }
     const testing::ScopedVariable path("LOCPATH", folder.c_str());
     EXPECT_EQ(separatorIn("de_DE.UTF-8"), ".");
+    EXPECT_EQ(separatorIn("fr_FR.ISO-8859-1"), "\u00A0");
     fs::remove_all(folder);
 }
 
