@@ -1,6 +1,5 @@
 // The taskbar's state: what the desktop's own panel settings say, else what its windows show.
 #include <chrono>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,16 +51,14 @@ std::uint32_t LinuxPlatform::appBarGetState() {
     // A Wayland session's panels are no X windows, and asking would start an Xwayland that
     // the compositor keeps for X programs until one comes. A compositor that draws no panel of
     // its own leaves it to a bar the user runs, whose settings tell, read as the desktops' are.
-    if (const char* wayland = std::getenv("WAYLAND_DISPLAY"); wayland && *wayland) {
-        const char* swaySocket = std::getenv("SWAYSOCK");
+    if (!environment.waylandDisplay.empty()) {
         const auto state = panelSettings_.ask<std::optional<std::uint32_t>>(
             "bars",
-            [root = root_, session =
-                               linux_fs::WaylandBarSession{
-                                   .configHome = environment.configHome(),
-                                   .home = environment.home,
-                                   .userId = environment.userId,
-                                   .sway = swaySocket != nullptr && *swaySocket != '\0'}] {
+            [root = root_,
+             session = linux_fs::WaylandBarSession{.configHome = environment.configHome(),
+                                                   .home = environment.home,
+                                                   .userId = environment.userId,
+                                                   .sway = !environment.swaySocket.empty()}] {
                 return linux_fs::waylandBarsState(root, session);
             },
             kDesktopAnswerDeadline);
@@ -69,12 +66,11 @@ std::uint32_t LinuxPlatform::appBarGetState() {
     }
     // A display server that accepts but never answers (a hung Xwayland) would hold the window
     // for good: its docks are asked with a deadline, and unanswered know of no taskbar.
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr) return 0;  // no display, no docks
+    if (environment.x11Display.empty()) return 0;  // no display, no docks
     return displays_
         .ask<std::uint32_t>(
-            display,
-            [name = std::string(display)] { return linux_x11::dockTaskbarState(name.c_str()); },
+            environment.x11Display,
+            [name = environment.x11Display] { return linux_x11::dockTaskbarState(name.c_str()); },
             kDesktopAnswerDeadline)
         .value_or(0);
 }

@@ -37,6 +37,9 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
             .currentDesktop = variable("XDG_CURRENT_DESKTOP"),
             .kdeSessionVersion = variable("KDE_SESSION_VERSION"),
             .desktopSession = variable("DESKTOP_SESSION"),
+            .x11Display = variable("DISPLAY"),
+            .waylandDisplay = variable("WAYLAND_DISPLAY"),
+            .swaySocket = variable("SWAYSOCK"),
             .userId = ::geteuid()};
 }
 

@@ -18,6 +18,9 @@ struct UserEnvironment {
     std::string currentDesktop;     // $XDG_CURRENT_DESKTOP: "ubuntu:GNOME", "KDE"
     std::string kdeSessionVersion;  // $KDE_SESSION_VERSION: "5", "6"
     std::string desktopSession;     // $DESKTOP_SESSION: "LXDE-pi", "plasma"
+    std::string x11Display;         // $DISPLAY: ":0"
+    std::string waylandDisplay;     // $WAYLAND_DISPLAY: "wayland-0"
+    std::string swaySocket;         // $SWAYSOCK, which sway gives the programs of its session
     std::uint32_t userId = 0;       // the effective user, who owns what the program makes
 
     // Where the user's settings files live: $XDG_CONFIG_HOME when absolute, else ~/.config.

@@ -16,6 +16,9 @@ std::unique_ptr<Platform> twoSocketServer() {
                              .currentDesktop = "",
                              .kdeSessionVersion = "",
                              .desktopSession = "",
+                             .x11Display = "",
+                             .waylandDisplay = "",
+                             .swaySocket = "",
                              .userId = ::geteuid()};
     // The machine's own user, whatever user runs the tests (one without an entry, in a
     // container, would fail every name question).

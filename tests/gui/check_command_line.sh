@@ -65,17 +65,21 @@ output_is unknown-option-quiet "$out" ""
 ARGS=stray expect stray-argument 2
 output_has stray-argument "$err" "stray"
 
+# Outside any desktop session, even when the tests run in one: a Wayland session's Qt would
+# find the compositor's socket in the runtime folder with no display named.
+NO_SESSION="-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE -u XDG_RUNTIME_DIR"
+
 # No display at all: one line, exit 1, not Qt's abort.
-ARGS= expect no-display 1 -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+ARGS= expect no-display 1 $NO_SESSION
 output_is no-display "$err" "zarnel: no display; run it in a desktop session or under xvfb-run"
 
 # A display named but not reached, or a display plugin asked for and not installed (a Wayland
 # desktop without Qt's Wayland plugin): Qt's reason, not the advice to find a display.
-ARGS= expect unreachable-display 1 -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:987
+ARGS= expect unreachable-display 1 $NO_SESSION DISPLAY=:987
 output_has unreachable-display "$err" "^zarnel: cannot open the window: .*:987"
-ARGS= expect unreachable-wayland 1 -u DISPLAY WAYLAND_DISPLAY=zarnel-no-such-socket QT_QPA_PLATFORM=wayland
+ARGS= expect unreachable-wayland 1 $NO_SESSION WAYLAND_DISPLAY=zarnel-no-such-socket QT_QPA_PLATFORM=wayland
 output_has unreachable-wayland "$err" "^zarnel: cannot open the window: .*wl_display"
-ARGS= expect missing-plugin 1 -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=nosuchplugin
+ARGS= expect missing-plugin 1 $NO_SESSION QT_QPA_PLATFORM=nosuchplugin
 output_has missing-plugin "$err" "^zarnel: cannot open the window: .*nosuchplugin"
 
 [ "$failures" -eq 0 ]

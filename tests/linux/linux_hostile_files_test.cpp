@@ -29,6 +29,9 @@ const linux_fs::UserEnvironment kUser = {.home = "/home/user",
                                          .currentDesktop = "",
                                          .kdeSessionVersion = "",
                                          .desktopSession = "",
+                                         .x11Display = "",
+                                         .waylandDisplay = "",
+                                         .swaySocket = "",
                                          .userId = ::geteuid()};
 
 enum class Hostile { Missing, Fifo, Directory, LinkLoop, Huge, NulBytes };
@@ -100,19 +103,19 @@ std::string piPanelAnswer(LinuxPlatform& platform) {
 
 // A Wayland session that draws no panel of its own, where Waybar's bar tells.
 std::string waybarAnswer(LinuxPlatform& platform) {
-    const testing::WaylandSession session;
+    testing::joinWaylandSession(platform.environment);
     return taskbarAnswer(platform, "Hyprland");
 }
 
 // sway, whose bars swaybar draws.
 std::string swayAnswer(LinuxPlatform& platform) {
-    const testing::WaylandSession session(true);
+    testing::joinWaylandSession(platform.environment, true);
     return taskbarAnswer(platform, "sway");
 }
 
 // Wayfire, whose own panel wf-shell draws.
 std::string wayfireAnswer(LinuxPlatform& platform) {
-    const testing::WaylandSession session;
+    testing::joinWaylandSession(platform.environment);
     return taskbarAnswer(platform, "Wayfire");
 }
 

@@ -38,6 +38,9 @@ class Folders : public ::testing::Test {
                                   .currentDesktop = "",
                                   .kdeSessionVersion = "",
                                   .desktopSession = "",
+                                  .x11Display = "",
+                                  .waylandDisplay = "",
+                                  .swaySocket = "",
                                   .userId = ::geteuid()};
         write("home/alice/.config/user-dirs.dirs",
               "XDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n"
@@ -258,6 +261,9 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .currentDesktop = "",
                               .kdeSessionVersion = "",
                               .desktopSession = "",
+                              .x11Display = "",
+                              .waylandDisplay = "",
+                              .swaySocket = "",
                               .userId = ::geteuid()};
     EXPECT_EQ(lookup(kCreate), std::nullopt);
     EXPECT_FALSE(exists("/Desktop"));
@@ -269,6 +275,9 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .currentDesktop = "",
                               .kdeSessionVersion = "",
                               .desktopSession = "",
+                              .x11Display = "",
+                              .waylandDisplay = "",
+                              .swaySocket = "",
                               .userId = ::geteuid()};
     EXPECT_EQ(lookup(2 | kCreate), std::nullopt);
     EXPECT_EQ(lookup(20 | kCreate), "/usr/share/fonts");  // machine folders need no $HOME

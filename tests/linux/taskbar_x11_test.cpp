@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "platform/linux/linux_platform.h"
-#include "tests/support/scoped_variable.h"
 #include "tests/support/x_desktop.h"
 
 namespace zarnel {
@@ -27,7 +26,6 @@ namespace {
 using testing::DesktopWindow;
 using testing::PanelClient;
 using testing::PrivateXServer;
-using testing::ScopedVariable;
 using testing::Strut;
 
 struct DesktopRow {
@@ -49,10 +47,14 @@ void PrintTo(const DesktopRow& row, std::ostream* out) {
     *out << row.name;
 }
 
-// The provider of an X session with no desktop of its own named.
-void forgetTheSession(LinuxPlatform& platform) {
+// The provider in an X session on `display` with no desktop of its own named, whatever session
+// the tests run in.
+void joinXSession(LinuxPlatform& platform, const std::string& display) {
     platform.environment.currentDesktop.clear();
     platform.environment.kdeSessionVersion.clear();
+    platform.environment.waylandDisplay.clear();
+    platform.environment.swaySocket.clear();
+    platform.environment.x11Display = display;
 }
 
 class X11Taskbar : public ::testing::TestWithParam<DesktopRow> {};
@@ -66,11 +68,9 @@ TEST_P(X11Taskbar, DocksGiveTheState) {
 
     EXPECT_EQ(linux_x11::dockTaskbarState(server.display()->c_str()), GetParam().state);
 
-    // The provider finds the same through DISPLAY.
-    const ScopedVariable display("DISPLAY", server.display()->c_str());
-    const ScopedVariable noWayland("WAYLAND_DISPLAY", nullptr);
+    // The provider finds the same on the session's display.
     LinuxPlatform platform;
-    forgetTheSession(platform);
+    joinXSession(platform, *server.display());
     EXPECT_EQ(platform.appBarGetState(), GetParam().state);
 }
 
@@ -98,12 +98,11 @@ TEST(X11Taskbar, AWaylandSessionAsksNoXServer) {
     ASSERT_TRUE(server.display()) << "Xvfb opened no display";
     PanelClient client(*server.display());
     client.add({true, Strut::None, true});
-    const ScopedVariable display("DISPLAY", server.display()->c_str());
-    const ScopedVariable wayland("WAYLAND_DISPLAY", "wayland-0");
     LinuxPlatform platform;
-    forgetTheSession(platform);
+    joinXSession(platform, *server.display());
+    platform.environment.waylandDisplay = "wayland-0";
     EXPECT_EQ(platform.appBarGetState(), 0U);
-    wayland.set(nullptr);
+    platform.environment.waylandDisplay.clear();
     EXPECT_EQ(platform.appBarGetState(), 3U) << "the same X desktop shows a dock";
 }
 
@@ -112,10 +111,8 @@ TEST(X11Taskbar, NoDisplayMeansNoTaskbar) {
     EXPECT_EQ(linux_x11::dockTaskbarState(""), 0U);
     // A display nobody serves: the connection fails and there is no dock to find.
     EXPECT_EQ(linux_x11::dockTaskbarState(":65000"), 0U);
-    const ScopedVariable noDisplay("DISPLAY", nullptr);
-    const ScopedVariable noWayland("WAYLAND_DISPLAY", nullptr);
     LinuxPlatform platform;
-    forgetTheSession(platform);
+    joinXSession(platform, "");
     EXPECT_EQ(platform.appBarGetState(), 0U);
 }
 
@@ -141,10 +138,8 @@ TEST(X11Taskbar, ADisplayThatNeverAnswersMeansNoTaskbar) {
     constexpr int kRoomForAskingAgain = 4;
     ASSERT_EQ(::listen(deaf, kRoomForAskingAgain), 0);
     {
-        const ScopedVariable deafDisplay("DISPLAY", display.c_str());
-        const ScopedVariable noWayland("WAYLAND_DISPLAY", nullptr);
         LinuxPlatform platform;
-        forgetTheSession(platform);
+        joinXSession(platform, display);
         EXPECT_EQ(platform.appBarGetState(), 0U);
         EXPECT_EQ(platform.appBarGetState(), 0U);
     }

@@ -21,7 +21,7 @@ namespace {
 constexpr std::uint32_t kHide = app_bar_state::kAutoHide;
 constexpr std::uint32_t kTop = app_bar_state::kAlwaysOnTop;
 
-using testing::WaylandSession;
+using testing::joinWaylandSession;
 
 // A mode decides the bar's layer and whether it shows; the bar's own layer and visibility
 // count only where it names none, and its own modes change what they name.
@@ -129,7 +129,6 @@ TEST(Waybar, SettingsFileOfEachUser) {
         std::string_view configHome;  // $XDG_CONFIG_HOME
         std::uint32_t state;
     };
-    const WaylandSession session;
     for (const Row& row : {
              Row{"/home/alice", "", kTop},
              Row{"/home/alice", "/home/alice/dotfiles", kHide | kTop},
@@ -139,6 +138,7 @@ TEST(Waybar, SettingsFileOfEachUser) {
              Row{"/home/erin", "", kHide | kTop},
          }) {
         LinuxPlatform platform(root);
+        joinWaylandSession(platform.environment);
         platform.environment.home = row.home;
         platform.environment.xdgConfigHome = row.configHome;
         platform.environment.currentDesktop = "Hyprland";
@@ -181,8 +181,8 @@ TEST(Waybar, OnlyARunningBarOfTheUserCounts) {
     write("proc/1/comm", "systemd\n");
     write("proc/self/comm", "waybar\n");  // no process's own number
 
-    const WaylandSession session;
     LinuxPlatform platform(root);
+    joinWaylandSession(platform.environment);
     platform.environment.home = "/home/alice";
     platform.environment.xdgConfigHome = "";
     platform.environment.currentDesktop = "niri";

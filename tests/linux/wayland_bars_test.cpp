@@ -227,8 +227,8 @@ TEST(WaylandBars, TheBarsThatRunTell) {
              Row{"desktop-wayfire", "Wayfire", "/home/alice", false, kHide},
              Row{"desktop-wayfire", "Wayfire", "/home/bob", false, kHide | kTop},
          }) {
-        const testing::WaylandSession session(row.sway);
         LinuxPlatform platform(fixture(row.machine));
+        testing::joinWaylandSession(platform.environment, row.sway);
         platform.environment.home = row.home;
         platform.environment.xdgConfigHome = "";
         platform.environment.currentDesktop = row.desktop;

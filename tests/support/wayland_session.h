@@ -1,20 +1,14 @@
-// A Wayland session for as long as the object lives, as a compositor gives its programs one:
-// $WAYLAND_DISPLAY set, and $SWAYSOCK for sway's, then put back as they were.
+// A Wayland session, as a compositor gives its programs one: a display to talk to, and sway's
+// socket for sway's.
 #pragma once
 
-#include "tests/support/scoped_variable.h"
+#include "platform/linux/user_environment.h"
 
 namespace zarnel::testing {
 
-class WaylandSession {
-  public:
-    explicit WaylandSession(bool sway = false)
-        : display_("WAYLAND_DISPLAY", "wayland-1"),
-          swaySocket_("SWAYSOCK", sway ? "/run/user/1000/sway-ipc.sock" : nullptr) {}
-
-  private:
-    ScopedVariable display_;
-    ScopedVariable swaySocket_;
-};
+inline void joinWaylandSession(linux_fs::UserEnvironment& environment, bool sway = false) {
+    environment.waylandDisplay = "wayland-1";
+    environment.swaySocket = sway ? "/run/user/1000/sway-ipc.sock" : "";
+}
 
 }  // namespace zarnel::testing
