@@ -1,5 +1,6 @@
 // The window made smaller than its client area by the user: the client scrolls, and the
 // control that had the focus keeps it.
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -28,6 +29,32 @@ class WindowResize : public ::testing::Test {
         platform.records.drives = {.entries = {"c: [/]", "d: [/home]", "e: [/mnt]"}, .selected = 1};
         qt::startForm(controls, platform, form);
         controls.timer().stop();
+    }
+
+    // The window shrunk to half its client's height, so that it scrolls.
+    QScrollArea* shrunk() {
+        window.show();
+        window.resize(window.width(), window.height() - window.client()->height() / 2);
+        QApplication::processEvents();
+        return qobject_cast<QScrollArea*>(window.centralWidget());
+    }
+
+    // How far the window scrolled when the wheel turned `notches` over the middle of `widget`
+    // (down for a negative count), as a mouse turns it: what the widget leaves untaken goes on
+    // to the widgets holding it.
+    int scrolledByTurning(QWidget* widget, int notches) {
+        const QScrollBar* bar =
+            qobject_cast<QScrollArea*>(window.centralWidget())->verticalScrollBar();
+        const int before = bar->value();
+        const QPointF at = QRectF(widget->rect()).center();
+        QWheelEvent turn(at, widget->mapToGlobal(at), QPoint(),
+                         QPoint(0, notches * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        // Sent, an event is never spontaneous; the application's own handling is asked, as a
+        // mouse's turn reaches it.
+        QSpontaneKeyEvent::setSpontaneous(&turn);
+        qApp->notify(widget, &turn);
+        return bar->value() - before;
     }
 
     FakePlatform platform;
@@ -63,34 +90,21 @@ TEST_F(WindowResize, AShrunkWindowScrollsAndKeepsTheFocus) {
 // The wheel over the tab strip of a shrunk window is the window's to scroll by: it never
 // turns the tab.
 TEST_F(WindowResize, TheWheelOverTheTabStripTurnsNoTab) {
-    window.show();
-    window.resize(window.width(), window.height() - window.client()->height() / 2);
-    QApplication::processEvents();
-    ASSERT_NE(qobject_cast<QScrollArea*>(window.centralWidget()), nullptr);
+    ASSERT_NE(shrunk(), nullptr);
     QTabBar* strip = controls.tabControl().tabBar();
-
-    constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
-    for (const int notch : {-kNotch, kNotch}) {
-        const QPointF at = QRectF(strip->rect()).center();
-        QWheelEvent turn(at, strip->mapToGlobal(at), QPoint(), QPoint(0, notch), Qt::NoButton,
-                         Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(strip, &turn);
-        EXPECT_EQ(strip->currentIndex(), 0) << "a notch of " << notch << " turned the tab";
-        // Left untaken, the notch goes on to the scroll area holding the strip.
-        EXPECT_FALSE(turn.isAccepted()) << "the strip kept a notch of " << notch;
-    }
+    EXPECT_GT(scrolledByTurning(strip, -1), 0);
+    EXPECT_EQ(strip->currentIndex(), 0) << "a notch down turned the tab";
+    EXPECT_LT(scrolledByTurning(strip, 1), 0);
+    EXPECT_EQ(strip->currentIndex(), 0) << "a notch up turned the tab";
 }
 
 // Over a choice the user has not gone to (a drive, a folder, the graph's speed) the wheel of a
 // shrunk window is the window's to scroll by and leaves the choice as it was; gone to, the
 // choice takes the wheel as before.
 TEST_F(WindowResize, TheWheelTurnsAChoiceOnlyOnceItHasTheFocus) {
-    window.show();
+    QScrollBar* bar = shrunk()->verticalScrollBar();
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    window.resize(window.width(), window.height() - window.client()->height() / 2);
-    QApplication::processEvents();
-    ASSERT_NE(qobject_cast<QScrollArea*>(window.centralWidget()), nullptr);
 
     constexpr int kMemoryTab = 0;
     constexpr int kDiskTab = 2;
@@ -105,23 +119,15 @@ TEST_F(WindowResize, TheWheelTurnsAChoiceOnlyOnceItHasTheFocus) {
             return choice.ctl == Ctl::Slider1 ? controls.slider().value()
                                               : controls.listIndex(choice.ctl);
         };
-        // Whether the choice kept a notch down; left untaken, it goes on to the scroll area.
-        const auto kept = [widget] {
-            const QPointF at = QRectF(widget->rect()).center();
-            QWheelEvent turn(at, widget->mapToGlobal(at), QPoint(),
-                             QPoint(0, -QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
-                             Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(widget, &turn);
-            return turn.isAccepted();
-        };
         controls.widget(Ctl::Text8)->setFocus();
         const int before = value();
-        EXPECT_FALSE(kept()) << controls.text(choice.ctl);
+        bar->setValue(0);
+        EXPECT_GT(scrolledByTurning(widget, -1), 0) << controls.text(choice.ctl);
         EXPECT_EQ(value(), before) << controls.text(choice.ctl);
 
         widget->setFocus();
         ASSERT_TRUE(widget->hasFocus());
-        EXPECT_TRUE(kept()) << controls.text(choice.ctl);
+        EXPECT_EQ(scrolledByTurning(widget, -1), 0) << controls.text(choice.ctl);
         EXPECT_NE(value(), before) << controls.text(choice.ctl);
     }
 }
