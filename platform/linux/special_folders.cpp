@@ -24,28 +24,29 @@ constexpr std::int32_t kEInvalidArg = hresultFromWin32(win32_error::kInvalidPara
 constexpr std::int32_t kNotReady = hresultFromWin32(win32_error::kNotReady);
 
 enum class Source {
-    UserDir,  // an entry of user-dirs.dirs, else a folder below $HOME
-    Home,     // a fixed folder below $HOME
-    System,   // a fixed folder of the machine
-    None,     // no such folder on this desktop
+    UserDir,     // an entry of user-dirs.dirs, else a folder below $HOME
+    ConfigHome,  // a fixed folder in the user's settings folder ($XDG_CONFIG_HOME, ~/.config)
+    DataHome,    // a fixed folder in the user's data folder ($XDG_DATA_HOME, ~/.local/share)
+    System,      // a fixed folder of the machine
+    None,        // no such folder on this desktop
 };
 
 struct FolderRow {
     int csidl;
     Source source;
-    std::string_view where;     // the user-dirs name, or the path
+    std::string_view where;     // the user-dirs name, or the path in its folder
     std::string_view fallback;  // below $HOME, for a user-dirs name without an entry
 };
 
 constexpr std::array<FolderRow, 16> kFolders = {{
     {csidl::kDesktop, Source::UserDir, "DESKTOP", "/Desktop"},
-    {csidl::kPrograms, Source::Home, "/.local/share/applications", ""},
+    {csidl::kPrograms, Source::DataHome, "/applications", ""},
     // Without an entry the documents and templates are the home folder itself, as
     // xdg-user-dir answers.
     {csidl::kPersonal, Source::UserDir, "DOCUMENTS", ""},
     {csidl::kFavorites, Source::None, "", ""},
-    {csidl::kStartup, Source::Home, "/.config/autostart", ""},
-    {csidl::kStartMenu, Source::Home, "/.local/share/applications", ""},
+    {csidl::kStartup, Source::ConfigHome, "/autostart", ""},
+    {csidl::kStartMenu, Source::DataHome, "/applications", ""},
     {csidl::kFonts, Source::System, "/usr/share/fonts", ""},
     {csidl::kTemplates, Source::UserDir, "TEMPLATES", ""},
     {csidl::kCommonStartMenu, Source::System, "/usr/share/applications", ""},
@@ -88,7 +89,19 @@ std::string userDir(const linux_fs::UserEnvironment& environment, const FolderRo
 
 // Whether the folder's path depends on $HOME, which must then be set.
 bool needsHome(const FolderRow& row) {
-    return row.source == Source::Home || row.source == Source::UserDir;
+    return row.source != Source::System && row.source != Source::None;
+}
+
+// The folder a fixed path of `row` lies in: the machine's root, or one of the user's.
+std::string baseFolder(const linux_fs::UserEnvironment& environment, const FolderRow& row) {
+    switch (row.source) {
+        case Source::ConfigHome:
+            return environment.configHome();
+        case Source::DataHome:
+            return environment.dataHome();
+        default:
+            return {};
+    }
 }
 
 // "/home/a//Desktop/" as "/home/a/Desktop": a $HOME with a trailing slash joins with one.
@@ -139,9 +152,12 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
         if (!settings) return kNotReady;
         folder = tidy(userDir(environment, *row, *settings));
     } else {
-        // A fixed folder, of the machine or below $HOME.
-        const std::string base = row->source == Source::Home ? environment.home : std::string();
-        folder = tidy(base + std::string(row->where));
+        folder = tidy(baseFolder(environment, *row) + std::string(row->where));
+    }
+    // A path too long for the caller is refused before anything is made for it.
+    if (folder.size() >= path.size()) {
+        lastError_ = win32_error::kMoreData;
+        return kEFail;
     }
 
     const fs::path located = root_ / fs::path(folder).relative_path();

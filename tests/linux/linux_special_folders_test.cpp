@@ -7,6 +7,7 @@
 
 #include <fstream>
 
+#include "platform/errors.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/passwd.h"
 #include "tests/support/scoped_variable.h"
@@ -208,10 +209,28 @@ TEST_F(Folders, HomeWithATrailingSlashShowsTidyPaths) {
     EXPECT_EQ(lookup(5 | kCreate), "/home/alice");
 }
 
-TEST_F(Folders, ConfigHomeIsHonoured) {
+// Moved settings and data folders hold the folder settings, the programs started with the
+// session and the menu's programs; nothing is made where they were.
+TEST_F(Folders, MovedSettingsAndDataFoldersAreHonoured) {
     platform_->environment.xdgConfigHome = "/home/alice/alt";
+    platform_->environment.xdgDataHome = "/home/alice/data";
     write("home/alice/alt/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
     EXPECT_EQ(lookup(kCreate), "/home/alice/Schreibtisch");
+    EXPECT_EQ(lookup(7 | kCreate), "/home/alice/alt/autostart");
+    EXPECT_EQ(lookup(2 | kCreate), "/home/alice/data/applications");
+    EXPECT_EQ(lookup(11 | kCreate), "/home/alice/data/applications");
+    EXPECT_FALSE(exists("/home/alice/.config/autostart"));
+    EXPECT_FALSE(exists("/home/alice/.local"));
+}
+
+// A path longer than the caller's room is refused, and nothing is made for it.
+TEST_F(Folders, APathTooLongToShowIsNotMade) {
+    const std::string part(kMaxPath / 2, 'b');
+    write("home/alice/.config/user-dirs.dirs",
+          "XDG_DOCUMENTS_DIR=\"$HOME/" + part + "/" + part + "\"\n");
+    EXPECT_EQ(lookup(5 | kCreate), std::nullopt);
+    EXPECT_FALSE(exists("/home/alice/" + part));
+    EXPECT_EQ(platform_->lastError(), win32_error::kMoreData);
 }
 
 TEST_F(Folders, WithoutEntriesDesktopAndDocumentsFallBack) {
