@@ -113,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 // Grouped by the user's own separator: a German system's point, a French one's narrow space (in
-// the code page of the system), the comma where the system tells none or one too long for it.
+// the code page of the system), the comma where the system tells none or one longer than the
+// three characters a system gives (each up to four bytes).
 TEST(DiskProbes, SpaceFiguresAreGroupedByTheUsersSeparator) {
     const struct {
         std::string separator;
@@ -125,7 +126,9 @@ TEST(DiskProbes, SpaceFiguresAreGroupedByTheUsersSeparator) {
         {"\u202f", "UTF-8", 0, "1\u202f099\u202f511\u202f627\u202f776"},
         {"，", "CP932", 0, "1，099，511，627，776"},
         {".", "UTF-8", win32_error::kInvalidParameter, "1,099,511,627,776"},
-        {"\u202f\u202f\u202f", "UTF-8", 0, "1,099,511,627,776"},
+        {"\u202f\u202f\u202f", "UTF-8", 0,
+         "1\u202f\u202f\u202f099\u202f\u202f\u202f511\u202f\u202f\u202f627\u202f\u202f\u202f776"},
+        {"\u202f\u202f\u202f\u202f\u202f\u202f", "UTF-8", 0, "1,099,511,627,776"},
     };
     for (const auto& c : cases) {
         FakeVolume drive = volume(drive_type::kFixed, 0x3);
@@ -168,7 +171,7 @@ TEST(DiskProbes, SixCallsInTheirOrderOnTheSelectedDrivesRoot) {
     // The figures are grouped by the user's thousands separator, asked as they are written.
     EXPECT_EQ(platform.calls, (std::vector<std::string>{
                                   "GetDiskFreeSpaceExA(d:\\)",
-                                  "GetLocaleInfoA(STHOUSAND,8)",
+                                  "GetLocaleInfoA(STHOUSAND,16)",
                                   "GetDriveTypeA(d:\\)",
                                   "GetVolumeInformationA(d:\\,260,32)",
                                   "GetVolumeInformationA(d:\\,260,32)",

@@ -25,7 +25,7 @@ TEST(Startup, PlatformCallsComeInStepOrder) {
                                   "GetComputerNameExA(1,128)",
                                   "GetComputerNameExA(6,128)",
                                   "GetDiskFreeSpaceExA(c:\\)",
-                                  "GetLocaleInfoA(STHOUSAND,8)",
+                                  "GetLocaleInfoA(STHOUSAND,16)",
                                   "GetDriveTypeA(c:\\)",
                                   "GetVolumeInformationA(c:\\,260,32)",
                                   "GetVolumeInformationA(c:\\,260,32)",
