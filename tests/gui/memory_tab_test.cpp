@@ -75,6 +75,23 @@ TEST_F(MemoryWindow, ScrollingTickMovesTheImageExactlyFourPixelsLeft) {
     EXPECT_EQ(column(after, after.width() - 1), column(before, before.width() - 1));
 }
 
+// Memory nearly or wholly in use plots past the drawing's last row (the scale spans the box's
+// border): the line runs along that row instead of vanishing while memory runs out.
+TEST_F(MemoryWindow, TheLineStaysInSightWhenMemoryRunsOut) {
+    start();
+    constexpr std::uint64_t kTotal = 1'000'000'000;
+    for (const std::uint64_t available : {kTotal / 100, std::uint64_t{0}}) {
+        platform.records.memory.ullTotalPhys = kTotal;
+        platform.records.memory.ullAvailPhys = available;
+        constexpr int kTicks = 10;
+        for (int tick = 0; tick < kTicks; ++tick) form.memory().Timer1_Timer();
+        // Within the newest step, which ends a step short of the graph time to come.
+        const float x = 4335 * form.memory().GraphTime / 16 / kTwipsPerPixel - 5;
+        const auto pixels = column(chart(), static_cast<int>(x));
+        EXPECT_EQ(pixels.back(), kRedPixel) << available << " bytes free";
+    }
+}
+
 struct ShareRow {
     const char* name;
     std::uint64_t available;  // of 1,000,000,000 bytes

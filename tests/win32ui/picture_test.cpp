@@ -216,6 +216,24 @@ TEST(PictureBoxes, EachLineRunsOnFromTheLastOnesEnd) {
     EXPECT_NE(chart.pixel(25, 20), kInkPixel) << "nothing from where the first line started";
 }
 
+// A line past the drawing (memory nearly all in use plots below its last row, the scale spanning
+// the box's border) runs along its edge.
+TEST(PictureBoxes, ALinePastTheDrawingRunsAlongItsEdge) {
+    TestWindow window{"two_petabytes.scenario"};
+    win32::PictureBox& chart = window.controls.pictureBox(Ctl::Picture1);
+    const win32::Scale& scale = window.controls.scale();
+    const auto twips = [&scale](int pixels) { return scale.toTwips(pixels); };
+    RECT area{};
+    GetClientRect(window.controls.handle(Ctl::Picture1), &area);
+    constexpr Colour kInk = 0x00FF0000;  // blue
+    constexpr COLORREF kInkPixel = RGB(0, 0, 255);
+    chart.setBackColor(colour::kWhite);
+    chart.setCurrentX(twips(10));
+    chart.setCurrentY(twips(area.bottom + 3));
+    chart.lineTo(twips(40), twips(area.bottom + 3), kInk);
+    EXPECT_EQ(chart.pixel(25, area.bottom - 1), kInkPixel);
+}
+
 // All memory free shows a wholly cyan disc, none free a wholly red one, whatever it showed before.
 TEST(PictureBoxes, ThePieIsOneColourWhenAllOrNoMemoryIsFree) {
     TestWindow window{"two_petabytes.scenario"};

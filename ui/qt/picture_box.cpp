@@ -106,6 +106,14 @@ QPointF toPixelPoint(float x, float y) {
     return {x / kTwips, y / kTwips};
 }
 
+// `point` moved onto the nearest pixel of an area of `size`. The chart's scale spans the box's
+// border too, so memory nearly all in use plots below the drawing's last row: drawn on its edge,
+// the line stays in sight.
+QPoint within(QPoint point, QSize size) {
+    return {std::clamp(point.x(), 0, std::max(size.width() - 1, 0)),
+            std::clamp(point.y(), 0, std::max(size.height() - 1, 0))};
+}
+
 // Whether `box` went because the program put it away: it, or a control between it and its tab
 // page, the page included, was hidden. Not when the window moved its whole client (into a
 // scroll area, as it shrank), which hides every control for a moment.
@@ -297,8 +305,9 @@ void PictureBox::lineTo(float x, float y, Colour value) {
     QImage& image = canvas();
     QPainter painter(&image);
     painter.setPen(QPen(colour(value), 1, Qt::SolidLine));
-    const QPoint from = toPixelPoint(penX_, penY_).toPoint();
-    const QPoint to = toPixelPoint(x, y).toPoint();
+    const QSize size = contentsRect().size();
+    const QPoint from = within(toPixelPoint(penX_, penY_).toPoint(), size);
+    const QPoint to = within(toPixelPoint(x, y).toPoint(), size);
     painter.drawLine(from, to);
     penX_ = x;
     penY_ = y;

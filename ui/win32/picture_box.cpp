@@ -1,5 +1,6 @@
 #include "ui/win32/picture_box.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -161,15 +162,24 @@ void PictureBox::setBackColor(Colour colour) {
     clear();
 }
 
+POINT PictureBox::onCanvas(float x, float y) const {
+    // The chart's scale spans the box's border too, so memory nearly all in use plots below the
+    // drawing's last row: drawn on its edge, the line stays in sight.
+    return {std::clamp<LONG>(scale_.toPixels(x), 0, std::max<LONG>(size_.cx - 1, 0)),
+            std::clamp<LONG>(scale_.toPixels(y), 0, std::max<LONG>(size_.cy - 1, 0))};
+}
+
 void PictureBox::lineTo(float x, float y, Colour colour) {
     const COLORREF ink = toColorRef(colour);
+    const POINT from = onCanvas(penX_, penY_);
+    const POINT to = onCanvas(x, y);
     {
         const Selected pen(dc_, CreatePen(PS_SOLID, 1, ink));
-        MoveToEx(dc_, scale_.toPixels(penX_), scale_.toPixels(penY_), nullptr);
-        LineTo(dc_, scale_.toPixels(x), scale_.toPixels(y));
+        MoveToEx(dc_, from.x, from.y, nullptr);
+        LineTo(dc_, to.x, to.y);
     }
     // LineTo stops one pixel short of its end; the line's end belongs to it.
-    SetPixelV(dc_, scale_.toPixels(x), scale_.toPixels(y), ink);
+    SetPixelV(dc_, to.x, to.y, ink);
     penX_ = x;
     penY_ = y;
     changed();

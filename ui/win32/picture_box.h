@@ -57,6 +57,9 @@ class PictureBox : public Picture {
     void scroll(int dx, int dy, const PixelRect& scrollRect, const PixelRect& clipRect) override;
 
   private:
+    // A point in twips as the drawing's pixel, moved onto its nearest edge when outside.
+    POINT onCanvas(float x, float y) const;
+
     // Fills `rect` of `dc` with the back colour, as the face it now shows.
     void fillFace(HDC dc, const RECT& rect);
     void clear();
