@@ -75,10 +75,6 @@ class LinuxPlatform : public Platform {
     static std::optional<std::string> readSupplyFile(const std::filesystem::path& folder,
                                                      std::string_view name);
 
-    // The locale numbers are written in: the environment's (LC_ALL, LC_NUMERIC, LANG) unless a
-    // test names another.
-    std::string numericLocale;
-
     // How the user is asked of the name service: with a deadline, since the user may be kept
     // on a directory server, unless a test sets another.
     linux_fs::NameService nameService{linux_fs::effectiveUser};

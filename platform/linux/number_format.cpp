@@ -16,12 +16,15 @@ namespace {
 // A locale that names no separator (C, POSIX: no language chosen) gets the comma, as the
 // Japanese systems the window was made for write it; so does one that is not installed.
 constexpr std::string_view kUnchosenSeparator = ",";
+// The no-break space, which those who write the comma as their decimal mark group by.
+constexpr std::string_view kSpaceSeparator = "\u00A0";
 
 }  // namespace
 
 // The separator is written in the character set of the locale that names it (one byte 0xA0 in a
 // Latin-1 French locale); the window takes text in the provider's code page.
 std::string LinuxPlatform::inTheWindowsCodePage(const char* separator, const char* codeSet) const {
+    if (separator == nullptr || codeSet == nullptr) return {};
     try {
         return codec_->fromText(makeAnsiCodec(codeSet)->toText(separator));
     } catch (const std::invalid_argument&) {
@@ -31,11 +34,21 @@ std::string LinuxPlatform::inTheWindowsCodePage(const char* separator, const cha
 
 int LinuxPlatform::getThousandsSeparator(std::span<char> data) {
     std::string separator(kUnchosenSeparator);
+    // Both categories from the one name, so that the separator is read in its own character set.
+    const std::string& name = environment.numericLocale;
     if (const locale_t numbers =
-            ::newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, numericLocale.c_str(), nullptr)) {
-        const char* named = ::nl_langinfo_l(THOUSEP, numbers);
+            ::newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, name.c_str(), nullptr)) {
         const char* codeSet = ::nl_langinfo_l(CODESET, numbers);
-        if (named && *named && codeSet) separator = inTheWindowsCodePage(named, codeSet);
+        const std::string named = inTheWindowsCodePage(::nl_langinfo_l(THOUSEP, numbers), codeSet);
+        const std::string radix =
+            inTheWindowsCodePage(::nl_langinfo_l(RADIXCHAR, numbers), codeSet);
+        if (!named.empty()) {
+            separator = named;
+        } else if (radix == separator) {
+            // A locale that groups by nothing and writes the comma as its decimal mark (pt_PT,
+            // bg_BG): the comma would read as a fraction; such writers group by a space.
+            separator = codec_->fromText(kSpaceSeparator);
+        }
         ::freelocale(numbers);
     }
     std::uint32_t len = static_cast<std::uint32_t>(data.size());

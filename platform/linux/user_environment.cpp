@@ -18,6 +18,14 @@ std::string variable(const char* name) {
     return value ? value : "";
 }
 
+// The locale a category is written in, as the C library chooses it: the first of these set.
+std::string numericLocaleName() {
+    for (const char* name : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        if (std::string value = variable(name); !value.empty()) return value;
+    }
+    return "C";
+}
+
 }  // namespace
 
 UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
@@ -40,6 +48,7 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
             .x11Display = variable("DISPLAY"),
             .waylandDisplay = variable("WAYLAND_DISPLAY"),
             .swaySocket = variable("SWAYSOCK"),
+            .numericLocale = numericLocaleName(),
             .userId = ::geteuid()};
 }
 

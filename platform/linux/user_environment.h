@@ -21,7 +21,8 @@ struct UserEnvironment {
     std::string x11Display;         // $DISPLAY: ":0"
     std::string waylandDisplay;     // $WAYLAND_DISPLAY: "wayland-0"
     std::string swaySocket;         // $SWAYSOCK, which sway gives the programs of its session
-    std::uint32_t userId = 0;       // the effective user, who owns what the program makes
+    std::string numericLocale;  // numbers' locale: $LC_ALL, else $LC_NUMERIC, else $LANG, else C
+    std::uint32_t userId = 0;   // the effective user, who owns what the program makes
 
     // Where the user's settings files live: $XDG_CONFIG_HOME when absolute, else ~/.config.
     std::string configHome() const;

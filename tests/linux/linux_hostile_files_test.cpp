@@ -32,6 +32,7 @@ const linux_fs::UserEnvironment kUser = {.home = "/home/user",
                                          .x11Display = "",
                                          .waylandDisplay = "",
                                          .swaySocket = "",
+                                         .numericLocale = "C",
                                          .userId = ::geteuid()};
 
 enum class Hostile { Missing, Fifo, Directory, LinkLoop, Huge, NulBytes };

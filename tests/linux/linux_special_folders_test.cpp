@@ -42,6 +42,7 @@ class Folders : public ::testing::Test {
                                   .x11Display = "",
                                   .waylandDisplay = "",
                                   .swaySocket = "",
+                                  .numericLocale = "C",
                                   .userId = ::geteuid()};
         write("home/alice/.config/user-dirs.dirs",
               "XDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n"
@@ -283,6 +284,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .x11Display = "",
                               .waylandDisplay = "",
                               .swaySocket = "",
+                              .numericLocale = "C",
                               .userId = ::geteuid()};
     EXPECT_EQ(lookup(kCreate), std::nullopt);
     EXPECT_FALSE(exists("/Desktop"));
@@ -297,6 +299,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .x11Display = "",
                               .waylandDisplay = "",
                               .swaySocket = "",
+                              .numericLocale = "C",
                               .userId = ::geteuid()};
     EXPECT_EQ(lookup(2 | kCreate), std::nullopt);
     EXPECT_EQ(lookup(20 | kCreate), "/usr/share/fonts");  // machine folders need no $HOME

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "platform/errors.h"
@@ -15,10 +16,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The separator the provider gives for numbers written in `locale`, or its failure.
-std::string separatorIn(const std::string& locale) {
+// The separator the provider gives, or its failure: for numbers written in `locale`, else in the
+// locale the process's environment names.
+std::string separatorIn(std::optional<std::string> locale = std::nullopt) {
     LinuxPlatform platform("/");
-    platform.numericLocale = locale;
+    if (locale) platform.environment.numericLocale = *locale;
     std::array<char, 8> data{};
     const int written = platform.getThousandsSeparator(data);
     if (written == 0) return "failed with " + std::to_string(platform.lastError());
@@ -33,33 +35,74 @@ TEST(NumberFormat, ALocaleWithoutASeparatorGetsTheComma) {
     EXPECT_EQ(separatorIn("xx_NOWHERE.UTF-8"), ",");
 }
 
-// A German user's figures are grouped by the point, as the locale says: the locale is built
-// from the system's definitions for the test, where they are installed.
-// A French user's no-break space comes as UTF-8 text whatever character set the locale writes
-// it in (one byte 0xA0 in Latin-1).
-TEST(NumberFormat, TheLocalesOwnSeparatorIsGiven) {
-    const fs::path definitions = "/usr/share/i18n/locales";
-    if (!fs::exists(definitions / "de_DE") || !fs::exists(definitions / "fr_FR")) {
-        GTEST_SKIP() << "no locale definitions at " << definitions;
+// Locales built from the system's definitions for the tests, where they are installed.
+class BuiltLocales : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        const fs::path definitions = "/usr/share/i18n/locales";
+        for (const char* language : {"de_DE", "fr_FR", "pt_PT"}) {
+            if (!fs::exists(definitions / language)) return;
+        }
+        std::string made = (fs::temp_directory_path() / "zarnel-locales-XXXXXX").string();
+        if (::mkdtemp(made.data()) == nullptr) return;
+        for (const std::string locale :
+             {"de_DE UTF-8", "fr_FR UTF-8", "fr_FR ISO-8859-1", "pt_PT UTF-8"}) {
+            const std::string language = locale.substr(0, locale.find(' '));
+            const std::string charset = locale.substr(locale.find(' ') + 1);
+            const std::string build = "localedef -i " + language + " -f " + charset + " '" + made +
+                                      "/" + language + "." + charset + "' >/dev/null 2>&1";
+            if (std::system(build.c_str()) != 0) return;
+        }
+        folder() = made;
     }
-    std::string folder = (fs::temp_directory_path() / "zarnel-locales-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    for (const std::string locale : {"de_DE UTF-8", "fr_FR ISO-8859-1"}) {
-        const std::string language = locale.substr(0, locale.find(' '));
-        const std::string charset = locale.substr(locale.find(' ') + 1);
-        const std::string build = "localedef -i " + language + " -f " + charset + " '" + folder +
-                                  "/" + language + "." + charset + "' >/dev/null 2>&1";
-        ASSERT_EQ(std::system(build.c_str()), 0) << build;
+    static void TearDownTestSuite() {
+        if (!folder().empty()) fs::remove_all(folder());
     }
-    const testing::ScopedVariable path("LOCPATH", folder.c_str());
+    void SetUp() override {
+        if (folder().empty()) GTEST_SKIP() << "no locale definitions to build from";
+    }
+    static std::string& folder() {
+        static std::string built;
+        return built;
+    }
+
+    testing::ScopedVariable path_{"LOCPATH", folder().c_str()};
+};
+
+// A German user's figures are grouped by the point, a French user's by the no-break spaces, in
+// UTF-8 whatever character set the locale writes them in (one byte 0xA0 in Latin-1).
+TEST_F(BuiltLocales, TheLocalesOwnSeparatorIsGiven) {
     EXPECT_EQ(separatorIn("de_DE.UTF-8"), ".");
+    EXPECT_EQ(separatorIn("fr_FR.UTF-8"), "\u202F");
     EXPECT_EQ(separatorIn("fr_FR.ISO-8859-1"), "\u00A0");
-    fs::remove_all(folder);
+}
+
+// Portuguese names no separator and writes the comma as its decimal mark: a comma between the
+// digits would read as a fraction.
+TEST_F(BuiltLocales, ACommaDecimalMarkIsNeverTheSeparator) {
+    EXPECT_EQ(separatorIn("pt_PT.UTF-8"), "\u00A0");
+}
+
+// The locale of numbers is the one the environment names for them, read in that locale's own
+// character set whatever the other categories say.
+TEST_F(BuiltLocales, TheEnvironmentNamesTheLocaleOfNumbers) {
+    const testing::ScopedVariable all("LC_ALL", nullptr);
+    const testing::ScopedVariable numeric("LC_NUMERIC", "fr_FR.UTF-8");
+    const testing::ScopedVariable language("LANG", "C");
+    const testing::ScopedVariable characters("LC_CTYPE", "C");
+    EXPECT_EQ(separatorIn(), "\u202F");
+    numeric.set(nullptr);
+    language.set("de_DE.UTF-8");
+    characters.set("xx_NOWHERE.UTF-8");
+    EXPECT_EQ(separatorIn(), ".");
+    all.set("fr_FR.ISO-8859-1");
+    numeric.set("de_DE.UTF-8");
+    EXPECT_EQ(separatorIn(), "\u00A0");
 }
 
 TEST(NumberFormat, TooSmallABufferFailsAsTheSystemDoes) {
     LinuxPlatform platform("/");
-    platform.numericLocale = std::string("C");
+    platform.environment.numericLocale = std::string("C");
     std::array<char, 1> data{'x'};
     EXPECT_EQ(platform.getThousandsSeparator(data), 0);
     EXPECT_EQ(platform.lastError(), win32_error::kInsufficientBuffer);
