@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/linux/read_file.h"
 #include "platform/platform.h"
@@ -148,6 +149,42 @@ constexpr std::string_view kXfceAutohideProperty = "<property name=\"autohide-be
 constexpr std::string_view kValueAttribute = "value=\"";
 
 constexpr std::string_view kLxqtPanel = "panel";
+constexpr std::string_view kLxqtGeneral = "General";
+constexpr std::string_view kLxqtPanelList = "panels";
+constexpr char kEscape = '%';
+constexpr std::size_t kEscapedDigits = 2;
+constexpr int kHexBase = 16;
+
+// A group's name as its program wrote it: the settings file escapes a byte outside letters,
+// digits and "_-." as '%' and two hex digits (the braces of "panel_{…}").
+std::string unescapedGroup(std::string_view group) {
+    std::string name;
+    for (std::size_t i = 0; i < group.size(); ++i) {
+        const auto byte = group[i] == kEscape ? wholeNumber<unsigned char>(
+                                                    group.substr(i + 1, kEscapedDigits), kHexBase)
+                                              : std::nullopt;
+        if (byte && i + kEscapedDigits < group.size()) {
+            name += static_cast<char>(*byte);
+            i += kEscapedDigits;
+        } else {
+            name += group[i];
+        }
+    }
+    return name;
+}
+
+// A list value of the settings file: items split by commas, each maybe in double quotes.
+std::vector<std::string> settingsList(std::string_view value) {
+    std::vector<std::string> items;
+    for (std::string_view item : separatedItems(value, ',')) {
+        item = trimmed(item);
+        if (item.size() >= 2 && item.front() == '"' && item.back() == '"') {
+            item = item.substr(1, item.size() - 2);
+        }
+        if (!item.empty()) items.emplace_back(item);
+    }
+    return items;
+}
 
 constexpr std::string_view kLxpanelGlobal = "Global";
 
@@ -198,19 +235,34 @@ std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml) {
 }
 
 std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf) {
+    // The panels are those the general group lists: "panel1" and the "panel_{…}" that adding
+    // one names; a file without the list has the numbered ones.
+    std::optional<std::vector<std::string>> listed;
+    std::map<std::string, std::uint32_t> groups;
+    forEachKey(panelConf, [&listed, &groups](std::string_view group, std::string_view key,
+                                             std::string_view value) {
+        if (group == kLxqtGeneral) {
+            if (key == kLxqtPanelList) listed = settingsList(value);
+            return;
+        }
+        auto [entry, added] = groups.try_emplace(unescapedGroup(group), kAlwaysOnTop);
+        // "hide-on-overlap" only narrows when a hidable panel hides.
+        if (key == "hidable" && value == "true") entry->second |= kAutoHide;
+    });
     std::map<std::string, std::uint32_t> panels;
-    forEachKey(panelConf,
-               [&panels](std::string_view group, std::string_view key, std::string_view value) {
-                   if (!group.starts_with(kLxqtPanel) ||
-                       !wholeNumber<unsigned>(group.substr(kLxqtPanel.size()))) {
-                       return;
-                   }
-                   auto [entry, added] = panels.try_emplace(std::string(group), kAlwaysOnTop);
-                   // "hide-on-overlap" only narrows when a hidable panel hides.
-                   if (key == "hidable" && value == "true") {
-                       entry->second |= kAutoHide;
-                   }
-               });
+    if (listed) {
+        for (const std::string& name : *listed) {
+            const auto group = groups.find(name);
+            panels[name] = group != groups.end() ? group->second : kAlwaysOnTop;
+        }
+    } else {
+        for (const auto& [name, bits] : groups) {
+            if (name.starts_with(kLxqtPanel) &&
+                wholeNumber<unsigned>(std::string_view(name).substr(kLxqtPanel.size()))) {
+                panels[name] = bits;
+            }
+        }
+    }
     return combined(panels);
 }
 

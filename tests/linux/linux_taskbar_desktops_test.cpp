@@ -168,6 +168,21 @@ TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
     EXPECT_EQ(linux_fs::lxqtPanelState("[panelx]\nhidable=true\n"), std::nullopt);
 }
 
+// A panel added from the panel's menu is named after a fresh id, and its group's braces are
+// escaped; the panels are those the list names, a listed one without settings being a normal
+// panel, and a group left from a removed panel being none.
+TEST(DesktopTaskbar, LxqtPanelsAreTheListedOnes) {
+    const std::string added = "panel_{3f2a9c1e-7b44-4d1a-9a61-0c2b5e7d8f10}";
+    const std::string addedGroup = "[panel_%7B3f2a9c1e-7b44-4d1a-9a61-0c2b5e7d8f10%7D]\n";
+    EXPECT_EQ(linux_fs::lxqtPanelState("[General]\npanels=panel1, \"" + added + "\"\n" +
+                                       "[panel1]\nhidable=false\n" + addedGroup + "hidable=true\n"),
+              kHide | kTop);
+    EXPECT_EQ(linux_fs::lxqtPanelState("[General]\npanels=\"" + added + "\"\n" + addedGroup +
+                                       "hidable=false\n"),
+              kTop);
+    EXPECT_EQ(linux_fs::lxqtPanelState("[General]\npanels=panel2\n[panel1]\nhidable=true\n"), kTop);
+}
+
 // lxpanel's own panel file: the Global block's switches, in this release's form (1, 0) and
 // the earlier one's (true, false); a plugin's block of the same key is not the panel's.
 TEST(DesktopTaskbar, LxpanelPanelFiles) {
