@@ -250,15 +250,30 @@ constexpr ListedPanels kBudgiePanels = {
     .hideKey = "autohide",
     .hides = [](std::string_view value) { return value != "'none'"; }};
 
+// The panel id an item of Cinnamon's panel lists starts with ("1:0:bottom", "1:intel").
+std::string_view cinnamonPanelId(std::string_view item) {
+    return item.substr(0, item.find(':'));
+}
+
 // panels-autohide holds "panel id:mode" with the modes true, false and intel (hide when a
-// window overlaps).
+// window overlaps). Removing a panel leaves its mode there: only the enabled panels count.
 std::optional<std::uint32_t> cinnamonState(const DesktopSettings& settings) {
     const auto modes = settings.value("org.cinnamon", "/org/cinnamon/", "panels-autohide");
     if (!modes) return std::nullopt;
+    const auto enabled = settings.value("org.cinnamon", "/org/cinnamon/", "panels-enabled");
+    const std::vector<std::string> panels =
+        enabled ? stringItems(*enabled) : std::vector<std::string>{};
+    const auto isEnabled = [&enabled, &panels](std::string_view id) {
+        return !enabled || std::ranges::any_of(panels, [id](const std::string& panel) {
+            return cinnamonPanelId(panel) == id;
+        });
+    };
     std::uint32_t state = kAlwaysOnTop;
     for (const std::string& item : stringItems(*modes)) {
         const std::string_view mode = std::string_view(item).substr(item.find(':') + 1);
-        if (mode == kTrue || mode == "intel") state |= kAutoHide;
+        if ((mode == kTrue || mode == "intel") && isEnabled(cinnamonPanelId(item))) {
+            state |= kAutoHide;
+        }
     }
     return state;
 }

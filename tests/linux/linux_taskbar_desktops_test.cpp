@@ -284,15 +284,19 @@ TEST(DesktopTaskbar, MatePanelIdsThatMakeNoPathAreSkipped) {
 }
 
 // "intel" hides a Cinnamon panel when a window meets it, "true" always; one hiding panel is
-// enough.
+// enough, of those enabled: a removed panel's mode stays behind.
 TEST(DesktopTaskbar, CinnamonPanelsThatHideByEitherModeHide) {
-    const auto state = [](std::string_view modes) {
+    const auto state = [](std::string_view modes, std::string_view enabled) {
         return stateFromSettings(Desktop::Cinnamon,
-                                 "[org/cinnamon]\npanels-autohide=" + std::string(modes) + "\n");
+                                 "[org/cinnamon]\npanels-enabled=" + std::string(enabled) +
+                                     "\npanels-autohide=" + std::string(modes) + "\n");
     };
-    EXPECT_EQ(state("['1:false', '2:intel']"), kHide | kTop);
-    EXPECT_EQ(state("['1:true']"), kHide | kTop);
-    EXPECT_EQ(state("['1:false', '2:false']"), kTop);
+    const std::string_view both = "['1:0:bottom', '2:0:top']";
+    EXPECT_EQ(state("['1:false', '2:intel']", both), kHide | kTop);
+    EXPECT_EQ(state("['1:true']", both), kHide | kTop);
+    EXPECT_EQ(state("['1:false', '2:false']", both), kTop);
+    EXPECT_EQ(state("['1:false', '2:true']", "['1:0:bottom']"), kTop);
+    EXPECT_EQ(state("['1:false', '12:true']", "['1:0:bottom', '2:1:left']"), kTop);
 }
 
 // A distribution's session starts its own dock (Ubuntu's, or Pop!_OS's in its place) unless
