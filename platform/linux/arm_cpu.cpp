@@ -54,11 +54,16 @@ constexpr CodeName kArmParts[] = {
 constexpr CodeName kBroadcomParts[] = {
     {0x00f, "Brahma-B15"}, {0x100, "Brahma-B53"}, {0x516, "ThunderX2"}};
 constexpr CodeName kCaviumParts[] = {
-    {0x0a0, "ThunderX"},      {0x0a1, "ThunderX-88XX"},  {0x0a2, "ThunderX-81XX"},
-    {0x0a3, "ThunderX-83XX"}, {0x0af, "ThunderX2-99xx"},
+    {0x0a0, "ThunderX"},        {0x0a1, "ThunderX-88XX"},    {0x0a2, "ThunderX-81XX"},
+    {0x0a3, "ThunderX-83XX"},   {0x0af, "ThunderX2-99xx"},   {0x0b0, "OcteonTX2"},
+    {0x0b1, "OcteonTX2-98XX"},  {0x0b2, "OcteonTX2-96XX"},   {0x0b3, "OcteonTX2-95XX"},
+    {0x0b4, "OcteonTX2-95XXN"}, {0x0b5, "OcteonTX2-95XXMM"}, {0x0b6, "OcteonTX2-95XXO"},
+    {0x0b8, "ThunderX3-T110"},
 };
-constexpr CodeName kFujitsuParts[] = {{0x001, "A64FX"}};
-constexpr CodeName kHiSiliconParts[] = {{0xd01, "Kunpeng-920"}};
+constexpr CodeName kFujitsuParts[] = {{0x001, "A64FX"}, {0x003, "MONAKA"}};
+// Kirin's cores give Arm's later numbers under HiSilicon's code.
+constexpr CodeName kHiSiliconParts[] = {
+    {0xd01, "Kunpeng-920"}, {0xd02, "TaiShan-v120"}, {0xd40, "Cortex-A76"}, {0xd41, "Cortex-A77"}};
 constexpr CodeName kNvidiaParts[] = {{0x000, "Denver"}, {0x003, "Denver 2"}, {0x004, "Carmel"}};
 constexpr CodeName kApmParts[] = {{0x000, "X-Gene"}};
 constexpr CodeName kQualcommParts[] = {
@@ -82,8 +87,10 @@ constexpr CodeName kAppleParts[] = {
     {0x034, "Blizzard-M2-Pro"}, {0x035, "Avalanche-M2-Pro"}, {0x036, "Sawtooth-A16"},
     {0x037, "Everest-A16"},     {0x038, "Blizzard-M2-Max"},  {0x039, "Avalanche-M2-Max"},
 };
-constexpr CodeName kPhytiumParts[] = {
-    {0x660, "FTC660"}, {0x661, "FTC661"}, {0x662, "FTC662"}, {0x663, "FTC663"}};
+constexpr CodeName kPhytiumParts[] = {{0x303, "FTC310"}, {0x660, "FTC660"}, {0x661, "FTC661"},
+                                      {0x662, "FTC662"}, {0x663, "FTC663"}, {0x664, "FTC664"},
+                                      {0x862, "FTC862"}};
+constexpr CodeName kMicrosoftParts[] = {{0xd49, "Azure-Cobalt-100"}};
 constexpr CodeName kAmpereParts[] = {{0xac3, "Ampere-1"}, {0xac4, "Ampere-1a"}};
 
 struct MakerParts {
@@ -94,8 +101,8 @@ struct MakerParts {
 constexpr MakerParts kPartsByMaker[] = {
     {0x41, kArmParts},       {0x42, kBroadcomParts}, {0x43, kCaviumParts}, {0x46, kFujitsuParts},
     {0x48, kHiSiliconParts}, {0x4e, kNvidiaParts},   {0x50, kApmParts},    {0x51, kQualcommParts},
-    {0x53, kSamsungParts},   {0x56, kMarvellParts},  {0x61, kAppleParts},  {0x70, kPhytiumParts},
-    {0xc0, kAmpereParts},
+    {0x53, kSamsungParts},   {0x56, kMarvellParts},  {0x61, kAppleParts},  {0x6d, kMicrosoftParts},
+    {0x70, kPhytiumParts},   {0xc0, kAmpereParts},
 };
 
 std::optional<std::string_view> lookUp(std::span<const CodeName> table, unsigned code) {

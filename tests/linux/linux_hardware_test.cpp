@@ -315,6 +315,9 @@ TEST(LinuxProcessor, ArmCodes) {
     EXPECT_EQ(linux_fs::armCoreName(0x41, 0xd01), "Cortex-A32");
     EXPECT_EQ(linux_fs::armCoreName(0x4e, 0x003), "Denver 2");
     EXPECT_EQ(linux_fs::armCoreName(0x61, 0x003), std::nullopt);
+    // A cloud's own core, on Arm's number for another.
+    EXPECT_EQ(linux_fs::armCoreName(0x6d, 0xd49), "Azure-Cobalt-100");
+    EXPECT_EQ(linux_fs::armCoreName(0x41, 0xd49), "Neoverse-N2");
     EXPECT_EQ(linux_fs::armCoreName(0x99, 0xd03), std::nullopt);
 }
 
