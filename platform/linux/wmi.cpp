@@ -1,4 +1,5 @@
 // The three management classes the window reads, answered from procfs, sysfs and etc/passwd.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,19 @@ std::optional<std::int64_t> number(const std::optional<std::string>& text) {
     return value;
 }
 
+// Whether the machine boots from a device tree whose CPU map names no sockets: one package,
+// though kernels before 6.0 numbered each cluster of cores (a big.LITTLE chip's two) as one.
+bool oneSocketDeviceTree(const std::filesystem::path& root) {
+    const std::filesystem::path cpus = root / "sys/firmware/devicetree/base/cpus";
+    std::error_code error;
+    if (!std::filesystem::is_directory(cpus, error)) return false;
+    for (std::filesystem::directory_iterator entry(cpus / "cpu-map", error), end;
+         !error && entry != end; entry.increment(error)) {
+        if (entry->path().filename().string().starts_with("socket")) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<WmiInstance> LinuxPlatform::processors() const {
@@ -48,8 +62,9 @@ std::vector<WmiInstance> LinuxPlatform::processors() const {
         return std::filesystem::path("sys/devices/system/cpu") / ("cpu" + std::to_string(index));
     };
     std::map<int, linux_fs::CpuSysfs> sysfs;
+    const bool onePackage = oneSocketDeviceTree(root_);
     for (const linux_fs::CpuinfoCpu& cpu : cpus) {
-        if (linux_fs::cpuinfoNamesPackage(cpu)) continue;
+        if (onePackage || linux_fs::cpuinfoNamesPackage(cpu)) continue;
         sysfs[cpu.index].packageId =
             number(linux_fs::readFile(root_, folder(cpu.index) / "topology/physical_package_id"));
     }

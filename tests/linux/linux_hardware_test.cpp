@@ -284,6 +284,39 @@ TEST(LinuxProcessor, PackagesFromTopologyInAscendingOrder) {
     EXPECT_EQ(instances[1][4].second, kNull);
 }
 
+// Kernels before 6.0 number each cluster of a device-tree machine as a package: a big.LITTLE
+// board is still one processor named by both its kinds, unless its tree names sockets.
+TEST(LinuxProcessor, ClustersOfADeviceTreeAreOneProcessor) {
+    const ScratchMachine machine;
+    const std::filesystem::path root = machine.root();
+    std::filesystem::create_directories(root / "proc");
+    std::ofstream cpuinfo(root / "proc/cpuinfo");
+    for (int cpu = 0; cpu < 6; ++cpu) {
+        cpuinfo << "processor\t: " << cpu
+                << "\nCPU implementer\t: 0x41\nCPU part\t: " << (cpu < 4 ? "0xd03" : "0xd08")
+                << "\n\n";
+        const auto topology =
+            root / ("sys/devices/system/cpu/cpu" + std::to_string(cpu)) / "topology";
+        std::filesystem::create_directories(topology);
+        std::ofstream(topology / "physical_package_id") << (cpu < 4 ? 0 : 1) << "\n";
+    }
+    cpuinfo.close();
+    const std::filesystem::path map = root / "sys/firmware/devicetree/base/cpus/cpu-map";
+    std::filesystem::create_directories(map / "cluster0");
+    std::filesystem::create_directories(map / "cluster1");
+    const auto names = [&root] {
+        std::vector<WmiValue> found;
+        for (const WmiInstance& processor : LinuxPlatform(root).wmiInstances("Win32_Processor")) {
+            found.push_back(processor[1].second);
+        }
+        return found;
+    };
+    EXPECT_EQ(names(), std::vector<WmiValue>{WmiValue("Cortex-A53 + Cortex-A72")});
+    std::filesystem::rename(map / "cluster0", map / "socket0");
+    std::filesystem::rename(map / "cluster1", map / "socket1");
+    EXPECT_EQ(names(), (std::vector<WmiValue>{WmiValue("Cortex-A53"), WmiValue("Cortex-A72")}));
+}
+
 TEST(LinuxProcessor, S390DrawersAreProcessorsOfTheirOwn) {
     const auto cpus = linux_fs::parseCpuinfo(
         "vendor_id       : IBM/S390\n\ncpu number      : 0\nphysical id     : 3\n"
