@@ -7,6 +7,7 @@
 #include "fuzz/fuzz_input.h"
 #include "platform/linux/cpuinfo.h"
 #include "platform/linux/processor.h"
+#include "platform/linux/smbios.h"
 #include "platform/text_fields.h"
 
 namespace {
@@ -46,10 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lines.remove_prefix(std::min(lines.size(), line.size() + 1));
         sysfs[cpu.index] = {.packageId = numberAt(line, 0), .curFreqKHz = numberAt(line, 1)};
     }
-    std::vector<std::string> sockets;
+    std::vector<linux_fs::FirmwareProcessor> firmware;
     for (std::string_view rest = parts[kSockets]; !rest.empty();) {
         const std::string_view line = rest.substr(0, rest.find('\n'));
-        sockets.emplace_back(line);
+        firmware.push_back(
+            {.socket = std::string(line), .currentMHz = processorCurrentSpeed(line)});
         rest.remove_prefix(std::min(rest.size(), line.size() + 1));
     }
 
@@ -63,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    const std::vector<WmiInstance> processors = linux_fs::processorInstances(cpus, sysfs, sockets);
+    const std::vector<WmiInstance> processors = linux_fs::processorInstances(cpus, sysfs, firmware);
     fuzz::require(processors.size() <= std::max<std::size_t>(cpus.size(), 1));
     for (const WmiInstance& processor : processors) {
         for (const auto& [property, value] : processor) {

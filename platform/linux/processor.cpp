@@ -162,18 +162,22 @@ std::vector<const CpuinfoCpu*> packageLeaders(std::span<const CpuinfoCpu> cpus,
 
 std::vector<WmiInstance> processorInstances(std::span<const CpuinfoCpu> cpus,
                                             const std::map<int, CpuSysfs>& sysfs,
-                                            std::span<const std::string> sockets) {
+                                            std::span<const FirmwareProcessor> firmware) {
     std::vector<WmiInstance> instances;
     for (const auto& [id, members] : packages(cpus, sysfs)) {
         const CpuinfoCpu& cpu = *members.front();
         const std::size_t ordinal = instances.size();
+        const FirmwareProcessor record =
+            ordinal < firmware.size() ? firmware[ordinal] : FirmwareProcessor{};
         std::optional<std::string> socket;
-        if (ordinal < sockets.size() && !sockets[ordinal].empty()) socket = sockets[ordinal];
+        if (!record.socket.empty()) socket = record.socket;
+        std::optional<std::int64_t> clock = clockSpeed(cpu, sysfs);
+        if (!clock) clock = record.currentMHz;
         instances.push_back({
             {"Manufacturer", orNull(manufacturer(cpu))},
             {"Name", orNull(packageName(members))},
             {"Version", orNull(version(cpu))},
-            {"CurrentClockSpeed", orNull(clockSpeed(cpu, sysfs))},
+            {"CurrentClockSpeed", orNull(clock)},
             {"SocketDesignation", orNull(socket)},
         });
     }

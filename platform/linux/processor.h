@@ -28,12 +28,19 @@ bool cpuinfoNamesPackage(const CpuinfoCpu& cpu);
 std::vector<const CpuinfoCpu*> packageLeaders(std::span<const CpuinfoCpu> cpus,
                                               const std::map<int, CpuSysfs>& sysfs);
 
+// What one of the firmware's processor records tells (they are readable by root only).
+struct FirmwareProcessor {
+    std::string socket;                      // its name; empty for none
+    std::optional<std::int64_t> currentMHz;  // its clock, where the firmware knows it
+};
+
 // One instance per package in ascending package id, each from the package's first logical
 // CPU but its Name, which names each kind of core the package has: Manufacturer, Name,
-// Version, CurrentClockSpeed (MHz), SocketDesignation. `sockets`
-// holds the socket names of the firmware's processor records, in their order (empty: none).
+// Version, CurrentClockSpeed (MHz), SocketDesignation. `firmware` holds the firmware's
+// processor records in their order (empty: none), paired with the packages in theirs; a
+// record's clock counts only where the system tells none (a cloud's ARM machine).
 std::vector<WmiInstance> processorInstances(std::span<const CpuinfoCpu> cpus,
                                             const std::map<int, CpuSysfs>& sysfs,
-                                            std::span<const std::string> sockets);
+                                            std::span<const FirmwareProcessor> firmware);
 
 }  // namespace zarnel::linux_fs

@@ -75,13 +75,14 @@ std::vector<WmiInstance> LinuxPlatform::processors() const {
     // Processor records are numbered 4-0, 4-1, ...; they are readable by root only.
     const std::string processorRecords =
         "sys/firmware/dmi/entries/" + std::to_string(kSmbiosProcessorType) + "-";
-    std::vector<std::string> sockets;
+    std::vector<linux_fs::FirmwareProcessor> firmware;
     for (int n = 0;; ++n) {
         const auto raw = linux_fs::readFile(root_, processorRecords + std::to_string(n) + "/raw");
         if (!raw) break;
-        sockets.push_back(socketDesignation(*raw));
+        firmware.push_back(
+            {.socket = socketDesignation(*raw), .currentMHz = processorCurrentSpeed(*raw)});
     }
-    return linux_fs::processorInstances(cpus, sysfs, sockets);
+    return linux_fs::processorInstances(cpus, sysfs, firmware);
 }
 
 std::vector<WmiInstance> LinuxPlatform::bioses() const {

@@ -275,8 +275,9 @@ TEST(LinuxProcessor, PackagesFromTopologyInAscendingOrder) {
                                                      {1, {.packageId = 1, .curFreqKHz = 3000000}},
                                                      {2, {.packageId = 0, .curFreqKHz = 1000499}},
                                                      {3, {.packageId = 0, .curFreqKHz = 4000000}}};
-    const std::vector<std::string> sockets = {"P0", ""};
-    const auto instances = linux_fs::processorInstances(cpus, sysfs, sockets);
+    const std::vector<linux_fs::FirmwareProcessor> firmware = {
+        {.socket = "P0", .currentMHz = std::nullopt}, {.socket = "", .currentMHz = std::nullopt}};
+    const auto instances = linux_fs::processorInstances(cpus, sysfs, firmware);
     ASSERT_EQ(instances.size(), 2U);
     EXPECT_EQ(instances[0][3].second, WmiValue(std::int64_t{1000}));  // CPU 2, package 0
     EXPECT_EQ(instances[0][4].second, WmiValue("P0"));
@@ -361,6 +362,33 @@ std::string processorRecord(std::uint8_t length, std::uint8_t socketString,
     raw[1] = static_cast<char>(length);
     if (length > 4) raw[4] = static_cast<char>(socketString);
     return raw + std::string(strings);
+}
+
+// A cloud's ARM machine has no clock driver and writes no clock in cpuinfo: the firmware's
+// record tells it, where it knows it; a clock the system tells wins.
+TEST(LinuxProcessor, TheFirmwaresClockWhereTheSystemTellsNone) {
+    std::string record = processorRecord(0x30, 1, std::string("CPU 0\0\0", 7));
+    record[0x16] = static_cast<char>(2500 & 0xff);
+    record[0x17] = static_cast<char>(2500 >> 8);
+    EXPECT_EQ(processorCurrentSpeed(record), 2500);
+    EXPECT_EQ(processorCurrentSpeed(record.substr(0, 0x17)), std::nullopt);  // cut short
+    std::string unknown = processorRecord(0x30, 1, std::string("CPU 0\0\0", 7));
+    EXPECT_EQ(processorCurrentSpeed(unknown), std::nullopt);
+    std::string shortFormat = record;
+    shortFormat[1] = 0x16;  // an old structure that ends before the field
+    EXPECT_EQ(processorCurrentSpeed(shortFormat), std::nullopt);
+
+    const std::vector<linux_fs::FirmwareProcessor> firmware = {
+        {.socket = socketDesignation(record), .currentMHz = processorCurrentSpeed(record)}};
+    const auto clock = [&firmware](std::string_view cpuinfo) {
+        return linux_fs::processorInstances(linux_fs::parseCpuinfo(cpuinfo), {}, firmware)
+            .at(0)[3]
+            .second;
+    };
+    EXPECT_EQ(clock("processor\t: 0\nCPU implementer\t: 0x41\nCPU part\t: 0xd0c\n"),
+              WmiValue(std::int64_t{2500}));
+    EXPECT_EQ(clock("processor\t: 0\nvendor_id\t: GenuineIntel\ncpu MHz\t\t: 3000.0\n"),
+              WmiValue(std::int64_t{3000}));
 }
 
 struct SocketRow {

@@ -55,8 +55,9 @@ TEST(ParsersOnGarbage, NeverCrashAndStayInRange) {
         SCOPED_TRACE(::testing::PrintToString(text));
 
         const auto cpus = linux_fs::parseCpuinfo(text);
-        const std::vector<std::string> sockets = {text};
-        for (const WmiInstance& instance : linux_fs::processorInstances(cpus, {}, sockets)) {
+        const std::vector<linux_fs::FirmwareProcessor> firmware = {
+            {.socket = text, .currentMHz = processorCurrentSpeed(text)}};
+        for (const WmiInstance& instance : linux_fs::processorInstances(cpus, {}, firmware)) {
             ASSERT_EQ(instance.size(), 5U);
             if (const auto* mhz = std::get_if<std::int64_t>(&instance[3].second)) {
                 EXPECT_GE(*mhz, 0);
