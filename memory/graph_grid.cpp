@@ -88,6 +88,9 @@ void MemoryTab::GraphGrid() {
 // container's limit changed, a first reading that failed): the line is scaled to the total of
 // the moment, and an axis left at the old one would misstate every point of it.
 void MemoryTab::MemoryLabels() {
+    // A reading that failed keeps the axis of the last one; with none yet, the axis shows the
+    // zeros of the failure.
+    if (TotalBytes <= 0 && AxisTenthMB > 0) return;
     // A tenth of the total in MB, rounded up: the top label is the total rounded up to the
     // next 10 MB (an exact multiple stays), each label below one tenth less.
     const std::int64_t tenthMB =

@@ -4,6 +4,7 @@
 #include "memory/megabytes.h"
 #include "memory/memory_tab.h"
 #include "memory/pie.h"
+#include "window/colours.h"
 
 namespace zarnel {
 namespace {
@@ -47,9 +48,15 @@ void MemoryTab::Memorii() {
 
 void MemoryTab::DrawPie(std::int64_t freeMB, std::int64_t totalMB) {
     Picture& pie = controls_.picture(Ctl::Picture4);
-    for (const PieWedge& wedge : pieWedges(freeMB, totalMB)) {
-        pie.setFillColor(wedge.fill);
-        pie.pieWedge(kPieCentre, kPieCentre, kPieRadius, wedge.start, wedge.end);
+    if (totalMB <= 0) {
+        // A reading that failed has no share to show; a red disc would say all memory is in
+        // use. The pie stands blank until a reading comes.
+        pie.setBackColor(colour::kButtonFace);
+    } else {
+        for (const PieWedge& wedge : pieWedges(freeMB, totalMB)) {
+            pie.setFillColor(wedge.fill);
+            pie.pieWedge(kPieCentre, kPieCentre, kPieRadius, wedge.start, wedge.end);
+        }
     }
     DrawnFreeMB = freeMB;
     DrawnTotalMB = totalMB;

@@ -14,11 +14,15 @@ void MemoryTab::Timer1_Timer() {
     MemoryLabels();
 
     Picture& chart = controls_.picture(Ctl::Picture1);
-    if (GraphTime < graph::kFixedEdge) {
-        chart.lineTo(GraphX(GraphTime), GraphY(UsedBytes), graph::kLineColour);
-    } else {
-        chart.setCurrentX(GraphX(graph::kLastStepStart));
-        chart.lineTo(GraphX(graph::kFixedEdge), GraphY(UsedBytes), graph::kLineColour);
+    // A reading that failed has no point: the line would plot it as all memory free. The
+    // graph's time goes on, and the next reading joins the last one.
+    if (TotalBytes > 0) {
+        if (GraphTime < graph::kFixedEdge) {
+            chart.lineTo(GraphX(GraphTime), GraphY(UsedBytes), graph::kLineColour);
+        } else {
+            chart.setCurrentX(GraphX(graph::kLastStepStart));
+            chart.lineTo(GraphX(graph::kFixedEdge), GraphY(UsedBytes), graph::kLineColour);
+        }
     }
 
     // Single precision on purpose: the sum drifts (75 ticks make 14.99999), and the phases

@@ -73,15 +73,26 @@ TEST(Timer1Timer, FirstTickIsAVerticalStrokeOnTheLeftEdge) {
     EXPECT_FLOAT_EQ(tab.memory.GraphTime, 0.2F);
 }
 
-// A machine whose memory cannot be read has no total to scale by: the line goes to the top
-// rather than to a height divided by zero.
-TEST(Timer1Timer, AFailedReadingPlotsTheLineAtTheTop) {
-    MemoryTabWindow tab;
-    tab.form.Form_Load();
+// A reading that fails has no point to plot and no share to show: the line waits for the next
+// reading instead of going to the top (all free), the pie stands blank instead of red (all in
+// use), and the axis keeps the last total.
+TEST(Timer1Timer, AFailedReadingIsPlottedAsNothing) {
+    Started tab;
+    tab.tick();
+    const std::string axisTop = tab.controls.text(Ctl::lblY, 0);
     tab.platform.failures["GlobalMemoryStatusEx"] = 13;
     tab.setMemory(0, 0);
     tab.tick();
-    EXPECT_EQ(tab.chart().operations, (std::vector<std::string>{"line 0,1387.5-0,0 #0000ff"}));
+    EXPECT_EQ(tab.chart().operations, std::vector<std::string>{});
+    EXPECT_EQ(tab.pie().operations, std::vector<std::string>{"clear #8000000f"});
+    EXPECT_EQ(tab.controls.text(Ctl::lblY, 0), axisTop);
+    EXPECT_EQ(tab.controls.text(Ctl::Text26), "0M");
+
+    tab.platform.failures.clear();
+    tab.setMemory(536'000'000, 231'000'000);
+    tab.tick();
+    EXPECT_EQ(tab.chart().operations.size(), 1U);
+    EXPECT_EQ(tab.pie().operations.size(), 2U) << "two wedges";
 }
 
 TEST(Timer1Timer, SeventyFiveTicksGrowTheLineWithoutScrolling) {
