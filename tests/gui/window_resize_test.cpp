@@ -87,6 +87,26 @@ TEST_F(WindowResize, AShrunkWindowScrollsAndKeepsTheFocus) {
     EXPECT_EQ(window.client()->width(), scroller->viewport()->width());
 }
 
+// Made a little shorter, as a window manager fits a window and its title bar to the screen,
+// the window widens by the vertical bar: no horizontal bar, no control cut at the right.
+TEST_F(WindowResize, AWindowMadeOnlyShorterWidensByItsScrollBar) {
+    window.show();
+    const int width = window.width();
+    window.resize(width, window.height() - 10);
+    QApplication::processEvents();
+    auto* scroller = qobject_cast<QScrollArea*>(window.centralWidget());
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_GT(scroller->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(scroller->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(window.width(), width);
+
+    // Made narrower by the user, it stays as narrow as they made it.
+    window.resize(width - 40, window.height());
+    QApplication::processEvents();
+    EXPECT_EQ(window.width(), width - 40);
+    EXPECT_GT(scroller->horizontalScrollBar()->maximum(), 0);
+}
+
 // The wheel over the tab strip of a shrunk window is the window's to scroll by: it never
 // turns the tab.
 TEST_F(WindowResize, TheWheelOverTheTabStripTurnsNoTab) {

@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 
 #include "ui/qt/fonts.h"
 
@@ -86,7 +87,19 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (scroller_ || !clientSize_.isValid()) return;
     const QSize room = centralWidget()->size();
-    if (room.width() < clientSize_.width() || room.height() < clientSize_.height()) scrollClient();
+    if (room.width() >= clientSize_.width() && room.height() >= clientSize_.height()) return;
+    scrollClient();
+    // Made only shorter (a window manager fitting the window and its title bar to the screen),
+    // the window widens by the vertical bar where the screen has the room: the bar would
+    // otherwise cover the client's right edge and bring a horizontal one.
+    const int missing = clientSize_.width() +
+                        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) -
+                        room.width();
+    if (room.width() < clientSize_.width() || missing <= 0) return;
+    int wider = width() + missing;
+    if (const QScreen* shownOn = screen())
+        wider = std::min(wider, shownOn->availableGeometry().width());
+    if (wider > width()) resize(wider, height());
 }
 
 void MainWindow::scrollClient() {
