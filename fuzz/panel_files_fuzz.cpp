@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& state : {plasma, xfce, lxqt}) requireOnTop(state);
     requireNamesPanel(plasma, parts[kPlasmashellrc], "[PlasmaViews][Panel ");
     requireNamesPanel(xfce, parts[kXfcePanelXml], "<property name=\"panel-");
-    requireNamesPanel(lxqt, parts[kLxqtPanelConf], "[panel");
+    // A panel group, or the general group's list of panels.
+    requireNamesPanel(lxqt, parts[kLxqtPanelConf], "panel");
     requireNamesPanel(lxpanel, parts[kLxpanelPanel], "Global");
     requireKnownBits(linux_fs::cosmicPanelState(parts[kCosmicAutohide], parts[kCosmicLayer]));
     for (const std::string& name : linux_fs::cosmicPanelNames(parts[kCosmicEntries])) {

@@ -29,7 +29,8 @@ std::optional<std::string> plasmaAppletsFile(std::string_view plasmashellrc);
 // xfconf's xfce4-panel.xml: `autohide-behavior` of each panel.
 std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml);
 
-// lxqt/panel.conf: `hidable` of each [panelN] group.
+// lxqt/panel.conf: `hidable` of each panel its [General] `panels` lists (a listed panel without
+// a group of its own is a normal one), or of each [panelN] group where there is no list.
 std::optional<std::uint32_t> lxqtPanelState(std::string_view panelConf);
 
 // One panel file of lxpanel (LXDE's panel): a `Global { ... }` block of key=value lines, then

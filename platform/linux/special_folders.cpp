@@ -111,21 +111,22 @@ std::string tidy(const std::string& path) {
     return normal;
 }
 
-// A folder may be made only strictly below $HOME, never through a link that leads elsewhere,
-// and only in a home of the user running the program: run as root with a user's $HOME (sudo
-// keeping the environment), it would leave that user folders they cannot write to.
-bool mayCreate(const fs::path& root, const linux_fs::UserEnvironment& environment,
-               const std::string& path) {
-    const std::string normalHome = fs::path(environment.home).lexically_normal().string();
+// A folder may be made only strictly below one of the user's own (the home folder, or the
+// settings or data folder it lies in), never through a link that leads elsewhere, and only in
+// a folder of the user running the program: run as root with a user's $HOME (sudo keeping the
+// environment), it would leave that user folders they cannot write to.
+bool mayCreateBelow(const fs::path& root, const std::string& own, std::uint32_t userId,
+                    const std::string& path) {
+    const std::string normalOwn = fs::path(own).lexically_normal().string();
     const std::string normalPath = fs::path(path).lexically_normal().string();
-    if (normalHome == "/" || normalPath == normalHome ||
-        !linux_fs::pathIsUnder(normalPath, normalHome)) {
+    if (normalOwn == "/" || normalPath == normalOwn ||
+        !linux_fs::pathIsUnder(normalPath, normalOwn)) {
         return false;
     }
     std::error_code error;
-    const fs::path realHome = fs::canonical(root / fs::path(normalHome).relative_path(), error);
-    struct stat home {};
-    if (error || ::stat(realHome.c_str(), &home) != 0 || home.st_uid != environment.userId) {
+    const fs::path realOwn = fs::canonical(root / fs::path(normalOwn).relative_path(), error);
+    struct stat owner {};
+    if (error || ::stat(realOwn.c_str(), &owner) != 0 || owner.st_uid != userId) {
         return false;
     }
     fs::path existing = root / fs::path(normalPath).relative_path();
@@ -134,7 +135,7 @@ bool mayCreate(const fs::path& root, const linux_fs::UserEnvironment& environmen
         existing = existing.parent_path();
     }
     const fs::path realExisting = fs::canonical(existing, error);
-    return !error && linux_fs::pathIsUnder(realExisting.string(), realHome.string());
+    return !error && linux_fs::pathIsUnder(realExisting.string(), realOwn.string());
 }
 
 }  // namespace
@@ -165,9 +166,14 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
     // Made on the checking thread, which may outlive this call: it owns what it touches.
     std::function<bool()> make;
     if (create) {
-        make = [root = root_, environment = environment, folder, located] {
+        // A settings or data folder the user moved out of the home is theirs as well.
+        const std::string moved = baseFolder(environment, *row);
+        make = [root = root_, home = environment.home, moved, user = environment.userId, folder,
+                located] {
             std::error_code error;
-            return mayCreate(root, environment, folder) && fs::create_directories(located, error);
+            return (mayCreateBelow(root, home, user, folder) ||
+                    (!moved.empty() && mayCreateBelow(root, moved, user, folder))) &&
+                   fs::create_directories(located, error);
         };
     }
     const auto found = folderCheck(located, std::move(make), kNetworkAnswerDeadline);

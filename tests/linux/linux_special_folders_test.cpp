@@ -224,6 +224,17 @@ TEST_F(Folders, MovedSettingsAndDataFoldersAreHonoured) {
     EXPECT_FALSE(exists("/home/alice/.local"));
 }
 
+// A settings or data folder moved out of the home is the user's own: its folders are made there.
+TEST_F(Folders, MovedSettingsAndDataFoldersOutsideTheHomeAreFurnished) {
+    fs::create_directories(root_ / "data/alice/cfg");
+    platform_->environment.xdgDataHome = "/data/alice";
+    platform_->environment.xdgConfigHome = "/data/alice/cfg";
+    EXPECT_EQ(lookup(2 | kCreate), "/data/alice/applications");
+    EXPECT_EQ(lookup(7 | kCreate), "/data/alice/cfg/autostart");
+    EXPECT_TRUE(exists("/data/alice/applications"));
+    EXPECT_TRUE(exists("/data/alice/cfg/autostart"));
+}
+
 // A path longer than the caller's room is refused, and nothing is made for it.
 TEST_F(Folders, APathTooLongToShowIsNotMade) {
     const std::string part(kMaxPath / 2, 'b');
