@@ -22,11 +22,14 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xauth
-  desktop-file-utils appstream dpkg-dev
-  lintian librsvg2-bin
+  dpkg-dev file librsvg2-bin
   xdg-utils
   qt6-wayland
 )
+
+# Only the test command needs these: the validators of the desktop files, the package's and the
+# manual page's.
+check_packages=(desktop-file-utils appstream lintian groff-base)
 
 # The Windows build and its tests under wine; the window on Linux needs none of these.
 windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales)
@@ -81,7 +84,7 @@ case "${1:-}" in
     exec build/release/ui/qt/zarnel
     ;;
   test)
-    install_packages "${windows_packages[@]}"
+    install_packages "${check_packages[@]}" "${windows_packages[@]}"
     # Now, while sudo still holds the password given for the packages.
     generate_japanese_locale
     # asan runs every test under the sanitizers; release is what users run, and -O3 warns
