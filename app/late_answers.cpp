@@ -1,13 +1,41 @@
 #include "app/late_answers.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "disk/disk_probes.h"
 #include "probes/special_folders.h"
+#include "probes/trapped.h"
+#include "probes/wmi_probes.h"
 
 namespace zarnel {
 
 void showChosenAgain(Controls& controls, Platform& platform) {
     Drive1_Change(controls, platform);
     if (controls.listIndex(Ctl::Combo1) >= 0) Combo1_Click(controls, platform);
+}
+
+namespace {
+
+// Whether a list of facts shows that some could not be had: the lists keep what came before.
+bool showsTrapped(const Controls& controls, Ctl list) {
+    const std::vector<std::string> items = controls.items(list);
+    return std::ranges::find(items, kTrapped) != items.end();
+}
+
+}  // namespace
+
+void showHardwareAgain(Controls& controls, Platform& platform) {
+    if (controls.text(Ctl::Text12) == kTrapped) TourokuKaisya(controls, platform);
+    if (showsTrapped(controls, Ctl::List2)) {
+        controls.clear(Ctl::List2);
+        Pruseltusa(controls, platform);
+    }
+    if (showsTrapped(controls, Ctl::List3)) {
+        controls.clear(Ctl::List3);
+        Biosjyouhou(controls, platform);
+    }
 }
 
 }  // namespace zarnel

@@ -11,4 +11,8 @@ namespace zarnel {
 // stopped before choosing one leaves Combo1 with none).
 void showChosenAgain(Controls& controls, Platform& platform);
 
+// Shows again each fact of the hardware that could not be had (a management service still
+// starting when the window opened): its late answer fills it in.
+void showHardwareAgain(Controls& controls, Platform& platform);
+
 }  // namespace zarnel

@@ -37,6 +37,16 @@ Win32Platform::Win32Platform(const win32::ExportNames& renamed)
     // system's "no disk" box. Process-wide, so the helper threads that ask network shares and
     // removable drives have it too; whatever the process had set stays.
     SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);
+    wmiService =
+        win32::WmiService(win32::queryInstances, win32::kWmiServiceDeadline, toldToTheWindow());
+}
+
+AnswerKeeping Win32Platform::toldToTheWindow() const {
+    return AnswerKeeping{.late = [target = lateAnswerWindow_] {
+        if (const HWND window = target->window.load()) {
+            PostMessageW(window, target->message.load(), 0, 0);
+        }
+    }};
 }
 
 void Win32Platform::clearLastError() {
@@ -51,13 +61,14 @@ int Win32Platform::copyInCodePage(std::wstring_view filled, std::span<char> buff
     return copyName(text, buffer, len, onSuccess, tooSmallError, lastError_);
 }
 
-void Win32Platform::tellLateDriveAnswersTo(HWND window, UINT message) {
+void Win32Platform::tellLateAnswersTo(HWND window, UINT message) {
     lateAnswerWindow_->message = message;
     lateAnswerWindow_->window = window;
 }
 
 void Win32Platform::showLateAnswers(const std::function<void()>& show) {
-    const auto shown = slowDrives_.showingLateAnswers();
+    const auto drivesShown = slowDrives_.showingLateAnswers();
+    const auto hardwareShown = wmiService.showingLateAnswers();
     show();
 }
 

@@ -76,16 +76,16 @@ class Win32Platform : public Platform {
     std::int32_t getFolderPath(Hwnd owner, int csidl, std::span<char> path) override;
     int getThousandsSeparator(std::span<char> data) override;
 
-    // How the management service is asked: on a helper thread with a deadline, unless a test
-    // sets another.
+    // How the management service is asked: on a helper thread with a deadline, its late
+    // answers told as the drives' are, unless a test sets another.
     win32::WmiService wmiService;
 
-    // From now on, each answer about a drive, or a folder on one, that came after its asker
-    // had stopped waiting is told by posting `message` to `window`, which may then show them
-    // again and be given that answer at once. A null window stops it.
-    void tellLateDriveAnswersTo(HWND window, UINT message);
-    // Runs `show`, which shows the chosen drive and folder again, with the late answers told
-    // of (see BoundedQuestions::showingLateAnswers).
+    // From now on, each answer about a drive, or a folder on one, or of the management service,
+    // that came after its asker had stopped waiting is told by posting `message` to `window`,
+    // which may then show them again and be given that answer at once. A null window stops it.
+    void tellLateAnswersTo(HWND window, UINT message);
+    // Runs `show`, which shows again what waited for an answer (the chosen drive and folder,
+    // the hardware), with the late answers told of (see BoundedQuestions::showingLateAnswers).
     void showLateAnswers(const std::function<void()>& show);
 
   private:
@@ -149,11 +149,9 @@ class Win32Platform : public Platform {
     std::unique_ptr<AnsiCodec> codec_;
     std::uint32_t lastError_ = 0;
     std::shared_ptr<LateAnswerWindow> lateAnswerWindow_ = std::make_shared<LateAnswerWindow>();
-    BoundedQuestions slowDrives_{AnswerKeeping{.late = [target = lateAnswerWindow_] {
-        if (const HWND window = target->window.load()) {
-            PostMessageW(window, target->message.load(), 0, 0);
-        }
-    }}};
+    // Answers kept, the late ones told to the window.
+    AnswerKeeping toldToTheWindow() const;
+    BoundedQuestions slowDrives_{toldToTheWindow()};
     BoundedQuestions shell_;
 
     win32::LazyFunction<decltype(&GetComputerNameW)> getComputerNameW_;

@@ -16,8 +16,9 @@ using Answer = std::variant<std::vector<WmiInstance>, std::string>;
 
 }  // namespace
 
-WmiService::WmiService(Query query, std::chrono::milliseconds deadline)
-    : query_(std::move(query)), deadline_(deadline) {}
+WmiService::WmiService(Query query, std::chrono::milliseconds deadline,
+                       std::optional<AnswerKeeping> keeping)
+    : query_(std::move(query)), deadline_(deadline), questions_(std::move(keeping)) {}
 
 std::vector<WmiInstance> WmiService::instances(const std::string& className) const {
     const auto answer = questions_.ask<Answer>(
@@ -29,7 +30,7 @@ std::vector<WmiInstance> WmiService::instances(const std::string& className) con
                 return std::string(failure.what());
             }
         },
-        deadline_);
+        deadline_, className);
     if (!answer) throw WmiError("the management service gave no answer in time");
     if (const auto* failure = std::get_if<std::string>(&*answer)) throw WmiError(*failure);
     return std::get<std::vector<WmiInstance>>(*answer);

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,13 +25,21 @@ class WmiService {
   public:
     using Query = std::function<std::vector<WmiInstance>(const std::string& className)>;
 
+    // Answers are kept by class where `keeping` says, and an answer that came too late is told
+    // (a service still starting on a machine just booted).
     explicit WmiService(Query query = queryInstances,
-                        std::chrono::milliseconds deadline = kWmiServiceDeadline);
+                        std::chrono::milliseconds deadline = kWmiServiceDeadline,
+                        std::optional<AnswerKeeping> keeping = {});
 
     // Every instance of `className`. Throws WmiError when the query failed, gave no answer
     // within the deadline, or an earlier query is still unanswered: a service that hangs for
     // one class hangs for all.
     std::vector<WmiInstance> instances(const std::string& className) const;
+
+    // See BoundedQuestions::showingLateAnswers.
+    [[nodiscard]] BoundedQuestions::LateAnswersShown showingLateAnswers() const {
+        return questions_.showingLateAnswers();
+    }
 
   private:
     Query query_;

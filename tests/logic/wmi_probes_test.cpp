@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
+#include "app/late_answers.h"
 #include "platform/fake/fake_platform.h"
 #include "tests/support/recording_controls.h"
 
@@ -199,6 +200,28 @@ TEST(WmiProbes, StartUpGoesOnWithoutTheService) {
     EXPECT_EQ(m.controls.text(Ctl::Text3), "ＡＣ電源");
     EXPECT_EQ(m.controls.text(Ctl::Text9), "設定されていません");
     EXPECT_TRUE(m.controls.timerEnabled()) << "the graph starts all the same";
+}
+
+// The service answering late (still starting as the window opened): each list that could not
+// be had is shown afresh once it answers, with nothing left of its failure; what was had is not
+// asked again.
+TEST(WmiProbes, FactsThatCouldNotBeHadAreShownAgain) {
+    Machine m;
+    m.platform.records.wmi["Win32_Processor"] = {kProcessor};
+    m.platform.records.wmi["Win32_BIOS"] = {kBios};
+    m.platform.records.wmiAvailable = false;
+    m.runProbes();
+    m.platform.records.wmiAvailable = true;
+    m.platform.calls.clear();
+    showHardwareAgain(m.controls, m.platform);
+    EXPECT_EQ(m.controls.items(Ctl::List2).front(), "製造\tGenuineIntel");
+    EXPECT_EQ(m.controls.items(Ctl::List2).size(), 5U);
+    EXPECT_EQ(m.controls.items(Ctl::List3).front(), "製造\tLENOVO");
+    EXPECT_NE(m.controls.text(Ctl::Text12), "取得不能");
+
+    m.platform.calls.clear();
+    showHardwareAgain(m.controls, m.platform);
+    EXPECT_EQ(m.platform.calls, Lines{}) << "nothing missing, nothing asked";
 }
 
 }  // namespace

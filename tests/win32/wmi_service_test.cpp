@@ -4,9 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <stdexcept>
 
+#include "app/late_answers.h"
 #include "platform/errors.h"
+#include "platform/kept_answers.h"
 #include "platform/win32/win32_platform.h"
 #include "probes/wmi_probes.h"
 #include "tests/support/recording_controls.h"
@@ -60,6 +66,67 @@ TEST(Win32WmiService, AnswersAndFailuresComeBackFromTheHelperThread) {
     const win32::WmiService broken(
         [](const std::string&) -> std::vector<WmiInstance> { throw std::runtime_error("bad"); });
     EXPECT_THROW(broken.instances("Win32_BIOS"), WmiError);
+}
+
+// What a late answer of the service was told, shared with its helper threads.
+struct Tells {
+    std::mutex mutex;
+    std::condition_variable told;
+    int count = 0;
+
+    // Waits until more than `seen` were told, or a long while passed: false then.
+    bool beyond(int seen) {
+        constexpr auto kLongWhile = std::chrono::seconds(30);
+        std::unique_lock lock(mutex);
+        return told.wait_for(lock, kLongWhile, [&] { return count > seen; });
+    }
+};
+
+// A service still starting when the window opens answers after the wait: its answer is told and
+// kept, and the hardware shown again from it; each class missing is then asked without waiting
+// and told in turn, until every fact is shown.
+TEST(Win32WmiService, ALateAnswerIsToldAndTheHardwareShownAgain) {
+    const testing::StalledServer service;
+    const auto tells = std::make_shared<Tells>();
+    const WmiInstance os = {{"Organization", std::string()}, {"RegisteredUser", "Hanako"}};
+    const WmiInstance processor = {{"Manufacturer", "GenuineIntel"},
+                                   {"Name", "Core"},
+                                   {"Version", WmiValue()},
+                                   {"CurrentClockSpeed", std::int64_t{2400}},
+                                   {"SocketDesignation", "U3E1"}};
+    const WmiInstance bios = {{"Manufacturer", "LENOVO"},
+                              {"ReleaseDate", WmiValue()},
+                              {"SMBIOSBIOSVersion", "N23ET87W"},
+                              {"Status", "OK"},
+                              {"Version", "LENOVO - 1620"}};
+    Win32Platform platform;
+    platform.wmiService = win32::WmiService(
+        [service, os, processor, bios](const std::string& className) {
+            service.hold();
+            if (className == "Win32_OperatingSystem") return std::vector<WmiInstance>{os};
+            return std::vector<WmiInstance>{className == "Win32_Processor" ? processor : bios};
+        },
+        kShortDeadline, AnswerKeeping{.late = [tells] {
+            const std::lock_guard lock(tells->mutex);
+            ++tells->count;
+            tells->told.notify_all();
+        }});
+    testing::RecordingControls controls;
+    TourokuKaisya(controls, platform);
+    Pruseltusa(controls, platform);
+    Biosjyouhou(controls, platform);
+    ASSERT_EQ(controls.text(Ctl::Text12), kTrapped);
+
+    service.answer();
+    constexpr int kClasses = 3;
+    for (int shown = 0; shown < kClasses && controls.items(Ctl::List3).front() == kTrapped;
+         ++shown) {
+        ASSERT_TRUE(tells->beyond(shown)) << "no late answer told after " << shown;
+        platform.showLateAnswers([&] { showHardwareAgain(controls, platform); });
+    }
+    EXPECT_EQ(controls.text(Ctl::Text12), "Hanako");
+    EXPECT_EQ(controls.items(Ctl::List2).front(), "製造\tGenuineIntel");
+    EXPECT_EQ(controls.items(Ctl::List3).front(), "製造\tLENOVO");
 }
 
 }  // namespace

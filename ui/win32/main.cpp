@@ -28,7 +28,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     try {
         zarnel::Win32Platform platform;
         zarnel::win32::Win32Controls controls;
-        platform.tellLateDriveAnswersTo(controls.window(), zarnel::win32::kLateAnswer);
+        platform.tellLateAnswersTo(controls.window(), zarnel::win32::kLateAnswer);
         zarnel::Form1 form(controls, platform);
         zarnel::win32::Form1Events events(controls, platform, form);
         events.showLateAnswersWith(
@@ -39,7 +39,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
         ShowWindow(controls.window(), show);
         const int exitCode = zarnel::win32::runMessageLoop(controls);
         // Answers still on their way find no window to tell.
-        platform.tellLateDriveAnswersTo(nullptr, 0);
+        platform.tellLateAnswersTo(nullptr, 0);
         return exitCode;
     } catch (const std::exception& error) {
         return failed(error);
