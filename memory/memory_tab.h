@@ -55,6 +55,10 @@ class MemoryTab {
     // The fewest digits of a time-axis number found wider than a unit of the scale; none yet.
     std::size_t UnitWideDigits = std::numeric_limits<std::size_t>::max();
 
+    // Whether the line ends at the last reading: after one that failed it starts afresh, never
+    // drawn through a reading that was not there.
+    bool LineAtLastReading = true;
+
     // The figures the pie was last drawn for; none yet.
     std::int64_t DrawnFreeMB = -1;
     std::int64_t DrawnTotalMB = -1;

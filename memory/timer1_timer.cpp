@@ -15,14 +15,20 @@ void MemoryTab::Timer1_Timer() {
 
     Picture& chart = controls_.picture(Ctl::Picture1);
     // A reading that failed has no point: the line would plot it as all memory free. The
-    // graph's time goes on, and the next reading joins the last one.
-    if (TotalBytes > 0) {
-        if (GraphTime < graph::kFixedEdge) {
-            chart.lineTo(GraphX(GraphTime), GraphY(UsedBytes), graph::kLineColour);
-        } else {
+    // graph's time goes on, leaving a gap, and the next reading starts the line afresh.
+    if (TotalBytes <= 0) {
+        LineAtLastReading = false;
+    } else {
+        const float x = GraphX(GraphTime < graph::kFixedEdge ? GraphTime : graph::kFixedEdge);
+        const float y = GraphY(UsedBytes);
+        if (!LineAtLastReading) {
+            chart.setCurrentX(x);
+            chart.setCurrentY(y);
+        } else if (GraphTime >= graph::kFixedEdge) {
             chart.setCurrentX(GraphX(graph::kLastStepStart));
-            chart.lineTo(GraphX(graph::kFixedEdge), GraphY(UsedBytes), graph::kLineColour);
         }
+        chart.lineTo(x, y, graph::kLineColour);
+        LineAtLastReading = true;
     }
 
     // Single precision on purpose: the sum drifts (75 ticks make 14.99999), and the phases

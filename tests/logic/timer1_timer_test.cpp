@@ -73,9 +73,10 @@ TEST(Timer1Timer, FirstTickIsAVerticalStrokeOnTheLeftEdge) {
     EXPECT_FLOAT_EQ(tab.memory.GraphTime, 0.2F);
 }
 
-// A reading that fails has no point to plot and no share to show: the line waits for the next
-// reading instead of going to the top (all free), the pie stands blank instead of red (all in
-// use), and the axis keeps the last total.
+// A reading that fails has no point to plot and no share to show: the line leaves a gap instead
+// of going to the top (all free) and starts afresh at the next reading, never drawn through the
+// missing one; the pie stands blank instead of red (all in use), and the axis keeps the last
+// total.
 TEST(Timer1Timer, AFailedReadingIsPlottedAsNothing) {
     Started tab;
     tab.tick();
@@ -91,8 +92,13 @@ TEST(Timer1Timer, AFailedReadingIsPlottedAsNothing) {
     tab.platform.failures.clear();
     tab.setMemory(536'000'000, 231'000'000);
     tab.tick();
-    EXPECT_EQ(tab.chart().operations.size(), 1U);
+    // 305 of 536 MB used at graph time 0.4: the line starts where it ends.
+    EXPECT_EQ(tab.chart().operations,
+              std::vector<std::string>{"line 108.375,1579.06-108.375,1579.06 #0000ff"});
     EXPECT_EQ(tab.pie().operations.size(), 2U) << "two wedges";
+    tab.tick();
+    EXPECT_EQ(tab.chart().operations,
+              std::vector<std::string>{"line 108.375,1579.06-162.562,1579.06 #0000ff"});
 }
 
 TEST(Timer1Timer, SeventyFiveTicksGrowTheLineWithoutScrolling) {

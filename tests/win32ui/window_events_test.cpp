@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "probes/wmi_probes.h"
 #include "tests/win32ui/test_window.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/message_loop.h"
@@ -209,6 +210,20 @@ TEST_F(WindowEvents, TheChosenDriveAndFolderAreShownAgainWhenOneAnswersLate) {
     TestWindow::pump();
     EXPECT_EQ(controls.text(Ctl::Text19), "遅れた答え");
     EXPECT_EQ(controls.text(Ctl::Text8), R"(\\nas\home\Desktop)");
+}
+
+// Hardware facts the management service could not give (still starting) are shown again when
+// the provider tells the window of its late answer.
+TEST_F(WindowEvents, TheHardwareIsShownAgainWhenTheServiceAnswersLate) {
+    window.platform.records.wmiAvailable = false;
+    controls.clear(Ctl::List2);
+    Pruseltusa(controls, window.platform);
+    ASSERT_EQ(controls.items(Ctl::List2), std::vector<std::string>{"取得不能"});
+    window.platform.records.wmiAvailable = true;
+    PostMessageW(controls.window(), win32::kLateAnswer, 0, 0);
+    TestWindow::pump();
+    ASSERT_FALSE(controls.items(Ctl::List2).empty());
+    EXPECT_TRUE(controls.items(Ctl::List2).front().starts_with("製造\t"));
 }
 
 // The fake machine, whose chosen drive d: answers late while the form asks the computer's name,
