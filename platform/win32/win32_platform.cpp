@@ -37,8 +37,12 @@ Win32Platform::Win32Platform(const win32::ExportNames& renamed)
     // system's "no disk" box. Process-wide, so the helper threads that ask network shares and
     // removable drives have it too; whatever the process had set stays.
     SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);
-    wmiService =
-        win32::WmiService(win32::queryInstances, win32::kWmiServiceDeadline, toldToTheWindow());
+    askManagementServiceBy(win32::queryInstances, win32::kWmiServiceDeadline);
+}
+
+void Win32Platform::askManagementServiceBy(win32::WmiService::Query query,
+                                           std::chrono::milliseconds deadline) {
+    wmiService = win32::WmiService(std::move(query), deadline, toldToTheWindow());
 }
 
 AnswerKeeping Win32Platform::toldToTheWindow() const {

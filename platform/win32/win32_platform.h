@@ -79,6 +79,9 @@ class Win32Platform : public Platform {
     // How the management service is asked: on a helper thread with a deadline, its late
     // answers told as the drives' are, unless a test sets another.
     win32::WmiService wmiService;
+    // The management service asked by `query` within `deadline`, its late answers told as the
+    // provider's own are (a test's stand-in for a slow one).
+    void askManagementServiceBy(win32::WmiService::Query query, std::chrono::milliseconds deadline);
 
     // From now on, each answer about a drive, or a folder on one, or of the management service,
     // that came after its asker had stopped waiting is told by posting `message` to `window`,

@@ -3,16 +3,13 @@
 #include "platform/win32/wmi_service.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
 #include <stdexcept>
 
 #include "app/late_answers.h"
 #include "platform/errors.h"
-#include "platform/kept_answers.h"
 #include "platform/win32/win32_platform.h"
 #include "probes/wmi_probes.h"
 #include "tests/support/recording_controls.h"
@@ -68,26 +65,25 @@ TEST(Win32WmiService, AnswersAndFailuresComeBackFromTheHelperThread) {
     EXPECT_THROW(broken.instances("Win32_BIOS"), WmiError);
 }
 
-// What a late answer of the service was told, shared with its helper threads.
-struct Tells {
-    std::mutex mutex;
-    std::condition_variable told;
-    int count = 0;
-
-    // Waits until more than `seen` were told, or a long while passed: false then.
-    bool beyond(int seen) {
-        constexpr auto kLongWhile = std::chrono::seconds(30);
-        std::unique_lock lock(mutex);
-        return told.wait_for(lock, kLongWhile, [&] { return count > seen; });
+// Waits until `message` is posted to `window`, or a long while passed: false then.
+bool posted(HWND window, UINT message) {
+    constexpr ULONGLONG kLongWhileMs = 30'000;
+    const ULONGLONG until = GetTickCount64() + kLongWhileMs;
+    MSG got{};
+    while (!PeekMessageW(&got, window, message, message, PM_REMOVE)) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= until) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now),
+                                  QS_POSTMESSAGE);
     }
-};
+    return true;
+}
 
-// A service still starting when the window opens answers after the wait: its answer is told and
-// kept, and the hardware shown again from it; each class missing is then asked without waiting
-// and told in turn, until every fact is shown.
+// A service still starting when the window opens answers after the wait: its answer is kept and
+// told to the window, and the hardware shown again from it; each class missing is then asked
+// without waiting and told in turn, until every fact is shown.
 TEST(Win32WmiService, ALateAnswerIsToldAndTheHardwareShownAgain) {
     const testing::StalledServer service;
-    const auto tells = std::make_shared<Tells>();
     const WmiInstance os = {{"Organization", std::string()}, {"RegisteredUser", "Hanako"}};
     const WmiInstance processor = {{"Manufacturer", "GenuineIntel"},
                                    {"Name", "Core"},
@@ -100,17 +96,18 @@ TEST(Win32WmiService, ALateAnswerIsToldAndTheHardwareShownAgain) {
                               {"Status", "OK"},
                               {"Version", "LENOVO - 1620"}};
     Win32Platform platform;
-    platform.wmiService = win32::WmiService(
+    platform.askManagementServiceBy(
         [service, os, processor, bios](const std::string& className) {
             service.hold();
             if (className == "Win32_OperatingSystem") return std::vector<WmiInstance>{os};
             return std::vector<WmiInstance>{className == "Win32_Processor" ? processor : bios};
         },
-        kShortDeadline, AnswerKeeping{.late = [tells] {
-            const std::lock_guard lock(tells->mutex);
-            ++tells->count;
-            tells->told.notify_all();
-        }});
+        kShortDeadline);
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    constexpr UINT kLateAnswer = WM_APP + 1;
+    platform.tellLateAnswersTo(window, kLateAnswer);
     testing::RecordingControls controls;
     TourokuKaisya(controls, platform);
     Pruseltusa(controls, platform);
@@ -121,9 +118,11 @@ TEST(Win32WmiService, ALateAnswerIsToldAndTheHardwareShownAgain) {
     constexpr int kClasses = 3;
     for (int shown = 0; shown < kClasses && controls.items(Ctl::List3).front() == kTrapped;
          ++shown) {
-        ASSERT_TRUE(tells->beyond(shown)) << "no late answer told after " << shown;
+        ASSERT_TRUE(posted(window, kLateAnswer)) << "no late answer told after " << shown;
         platform.showLateAnswers([&] { showHardwareAgain(controls, platform); });
     }
+    platform.tellLateAnswersTo(nullptr, 0);
+    DestroyWindow(window);
     EXPECT_EQ(controls.text(Ctl::Text12), "Hanako");
     EXPECT_EQ(controls.items(Ctl::List2).front(), "製造\tGenuineIntel");
     EXPECT_EQ(controls.items(Ctl::List3).front(), "製造\tLENOVO");
