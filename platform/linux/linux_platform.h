@@ -125,7 +125,6 @@ class LinuxPlatform : public Platform {
     // The machine's host name; nothing when no source holds a usable one.
     std::optional<std::string> hostname() const;
     std::string dnsDomain(const std::string& host) const;
-    std::string inTheWindowsCodePage(const char* separator, const char* codeSet) const;
 
     std::filesystem::path root_;
     std::unique_ptr<AnsiCodec> codec_;

@@ -2,6 +2,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -19,18 +20,22 @@ constexpr std::string_view kUnchosenSeparator = ",";
 // The no-break space, which those who write the comma as their decimal mark group by.
 constexpr std::string_view kSpaceSeparator = "\u00A0";
 
-}  // namespace
-
-// The separator is written in the character set of the locale that names it (one byte 0xA0 in a
-// Latin-1 French locale); the window takes text in the provider's code page.
-std::string LinuxPlatform::inTheWindowsCodePage(const char* separator, const char* codeSet) const {
-    if (separator == nullptr || codeSet == nullptr) return {};
-    try {
-        return codec_->fromText(makeAnsiCodec(codeSet)->toText(separator));
-    } catch (const std::invalid_argument&) {
-        return std::string(kUnchosenSeparator);  // a character set iconv does not know
-    }
+// The separator `numbers` names, read in the locale's own character set (one byte 0xA0 in a
+// Latin-1 French locale) and written in the provider's code page. Throws std::invalid_argument
+// for a character set iconv does not know.
+std::string separatorOf(locale_t numbers, const AnsiCodec& provider) {
+    const std::unique_ptr<AnsiCodec> locale = makeAnsiCodec(::nl_langinfo_l(CODESET, numbers));
+    const auto text = [&](nl_item item) {
+        return provider.fromText(locale->toText(::nl_langinfo_l(item, numbers)));
+    };
+    if (std::string named = text(THOUSEP); !named.empty()) return named;
+    // A locale that groups by nothing and writes the comma as its decimal mark (pt_PT, bg_BG):
+    // the comma would read as a fraction; such writers group by a space.
+    if (text(RADIXCHAR) == kUnchosenSeparator) return provider.fromText(kSpaceSeparator);
+    return std::string(kUnchosenSeparator);
 }
+
+}  // namespace
 
 int LinuxPlatform::getThousandsSeparator(std::span<char> data) {
     std::string separator(kUnchosenSeparator);
@@ -38,16 +43,10 @@ int LinuxPlatform::getThousandsSeparator(std::span<char> data) {
     const std::string& name = environment.numericLocale;
     if (const locale_t numbers =
             ::newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, name.c_str(), nullptr)) {
-        const char* codeSet = ::nl_langinfo_l(CODESET, numbers);
-        const std::string named = inTheWindowsCodePage(::nl_langinfo_l(THOUSEP, numbers), codeSet);
-        const std::string radix =
-            inTheWindowsCodePage(::nl_langinfo_l(RADIXCHAR, numbers), codeSet);
-        if (!named.empty()) {
-            separator = named;
-        } else if (radix == separator) {
-            // A locale that groups by nothing and writes the comma as its decimal mark (pt_PT,
-            // bg_BG): the comma would read as a fraction; such writers group by a space.
-            separator = codec_->fromText(kSpaceSeparator);
+        try {
+            separator = separatorOf(numbers, *codec_);
+        } catch (const std::invalid_argument&) {
+            // a character set iconv does not know: the comma stands
         }
         ::freelocale(numbers);
     }

@@ -145,6 +145,8 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
     if (!row) return kEInvalidArg;
     if (row->source == Source::None) return kEFail;
     if (needsHome(*row) && !isAbsoluteHome(environment.home)) return kEFail;
+    // The user's settings or data folder a fixed folder lies in; empty for the others.
+    const std::string base = baseFolder(environment, *row);
     std::string folder;
     if (row->source == Source::UserDir) {
         const fs::path settingsFile = userDirsPath(environment);
@@ -153,7 +155,7 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
         if (!settings) return kNotReady;
         folder = tidy(userDir(environment, *row, *settings));
     } else {
-        folder = tidy(baseFolder(environment, *row) + std::string(row->where));
+        folder = tidy(base + std::string(row->where));
     }
     // A path too long for the caller is refused before anything is made for it.
     if (folder.size() >= path.size()) {
@@ -167,12 +169,11 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
     std::function<bool()> make;
     if (create) {
         // A settings or data folder the user moved out of the home is theirs as well.
-        const std::string moved = baseFolder(environment, *row);
-        make = [root = root_, home = environment.home, moved, user = environment.userId, folder,
+        make = [root = root_, home = environment.home, base, user = environment.userId, folder,
                 located] {
             std::error_code error;
             return (mayCreateBelow(root, home, user, folder) ||
-                    (!moved.empty() && mayCreateBelow(root, moved, user, folder))) &&
+                    (!base.empty() && mayCreateBelow(root, base, user, folder))) &&
                    fs::create_directories(located, error);
         };
     }

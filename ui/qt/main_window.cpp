@@ -76,8 +76,7 @@ void MainWindow::setClientSize(QSize size) {
     // every monitor is off, there is nothing to fit.)
     if (const QScreen* shownOn = screen()) {
         const QSize room = shownOn->availableGeometry().size();
-        if (whole.height() > room.height())
-            whole.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        if (whole.height() > room.height()) whole.rwidth() += scrollBarWidth();
         whole = whole.boundedTo(room);
     }
     resize(whole);
@@ -92,14 +91,16 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     // Made only shorter (a window manager fitting the window and its title bar to the screen),
     // the window widens by the vertical bar where the screen has the room: the bar would
     // otherwise cover the client's right edge and bring a horizontal one.
-    const int missing = clientSize_.width() +
-                        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) -
-                        room.width();
+    const int missing = clientSize_.width() + scrollBarWidth() - room.width();
     if (room.width() < clientSize_.width() || missing <= 0) return;
     int wider = width() + missing;
     if (const QScreen* shownOn = screen())
         wider = std::min(wider, shownOn->availableGeometry().width());
     if (wider > width()) resize(wider, height());
+}
+
+int MainWindow::scrollBarWidth() const {
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
 }
 
 void MainWindow::scrollClient() {

@@ -34,6 +34,8 @@ class MainWindow : public QMainWindow {
   private:
     // Puts the client area in a scroll area, from now on.
     void scrollClient();
+    // The width a vertical scroll bar takes from the client.
+    int scrollBarWidth() const;
 
     QWidget* client_;
     QSize clientSize_;  // as last set; invalid before
