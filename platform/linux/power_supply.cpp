@@ -119,6 +119,12 @@ std::optional<std::int64_t> drainSum(std::span<const PowerSupply> batteries, Fie
     return total;
 }
 
+// A gauge whose full charge reads 0 is out of order: with it in a sum, the other batteries'
+// full charges would be set against every battery's stored charge.
+bool anyFullReadsZero(std::span<const PowerSupply> batteries, Field full) {
+    return std::ranges::any_of(batteries, [&](const PowerSupply& b) { return b.*full == 0; });
+}
+
 std::optional<std::int64_t> roundedRatio(std::optional<std::int64_t> part,
                                          std::optional<std::int64_t> whole, std::int64_t scale) {
     if (!part || !whole || *whole == 0) return {};
@@ -139,6 +145,7 @@ constexpr std::array<Gauge, 2> kGauges = {
 std::optional<std::int64_t> percent(std::span<const PowerSupply> batteries) {
     std::optional<std::int64_t> ratio;
     for (const Gauge& gauge : kGauges) {
+        if (anyFullReadsZero(batteries, gauge.full)) continue;
         ratio = roundedRatio(sum(batteries, gauge.now), sum(batteries, gauge.full), kFullPercent);
         if (ratio) break;
     }
@@ -158,14 +165,14 @@ struct Runtimes {
     std::optional<std::int64_t> full;
 };
 
-// From the energy gauge, else the charge gauge. A gauge without a drain, or whose full charge
-// reads 0, is out of order and says nothing; a worn battery's charge above its last full
+// From the energy gauge, else the charge gauge. A gauge without a drain, or with a full charge
+// that reads 0, is out of order and says nothing; a worn battery's charge above its last full
 // charge lasts as long as a full one.
 Runtimes runtimesAtDrain(std::span<const PowerSupply> batteries) {
     for (const Gauge& gauge : kGauges) {
         const auto drain = drainSum(batteries, gauge.drain);
+        if (!drain || *drain == 0 || anyFullReadsZero(batteries, gauge.full)) continue;
         const auto full = sum(batteries, gauge.full);
-        if (!drain || *drain == 0 || full == 0) continue;
         auto now = sum(batteries, gauge.now);
         if (now && full) now = std::min(*now, *full);
         if (!now && !full) continue;

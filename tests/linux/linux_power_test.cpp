@@ -402,6 +402,15 @@ INSTANTIATE_TEST_SUITE_P(
                 .BatteryLifePercent = 60,
                 .BatteryLifeTime = -1,
                 .BatteryFullLifeTime = -1}},
+        // One of two gauges out of order: the other's full charge against both batteries'
+        // stored charge would read 50 % and a full charge lasting as long as the one battery's.
+        SumRow{"OneOfTwoGaugesWithoutAFullChargeTellsNothing",
+               {kAdapterOff, battery(12, 60, 10), battery(18, 0, 0)},
+               {.ACLineStatus = 0,
+                .BatteryFlag = 255,
+                .BatteryLifePercent = 255,
+                .BatteryLifeTime = -1,
+                .BatteryFullLifeTime = -1}},
         SumRow{"NoAdapterListedButDischarging",
                {battery(20, 100, 10)},
                {.ACLineStatus = 0,
