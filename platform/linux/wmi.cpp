@@ -1,4 +1,5 @@
 // The three management classes the window reads, answered from procfs, sysfs and etc/passwd.
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -37,8 +38,15 @@ std::optional<std::int64_t> number(const std::optional<std::string>& text) {
     return value;
 }
 
-// Whether the machine boots from a device tree whose CPU map names no sockets: one package,
-// though kernels before 6.0 numbered each cluster of cores (a big.LITTLE chip's two) as one.
+// ARM kernels before 6.0 numbered each cluster of cores (a big.LITTLE chip's two) as a
+// package; other machines booting from a device tree (POWER) number their chips.
+bool armCores(const std::vector<linux_fs::CpuinfoCpu>& cpus) {
+    return std::ranges::any_of(cpus, [](const linux_fs::CpuinfoCpu& cpu) {
+        return cpu.field(linux_fs::CpuField::CpuImplementer).has_value();
+    });
+}
+
+// Whether the machine boots from a device tree whose CPU map names no sockets.
 bool oneSocketDeviceTree(const std::filesystem::path& root) {
     const std::filesystem::path cpus = root / "sys/firmware/devicetree/base/cpus";
     std::error_code error;
@@ -62,7 +70,7 @@ std::vector<WmiInstance> LinuxPlatform::processors() const {
         return std::filesystem::path("sys/devices/system/cpu") / ("cpu" + std::to_string(index));
     };
     std::map<int, linux_fs::CpuSysfs> sysfs;
-    const bool onePackage = oneSocketDeviceTree(root_);
+    const bool onePackage = armCores(cpus) && oneSocketDeviceTree(root_);
     for (const linux_fs::CpuinfoCpu& cpu : cpus) {
         if (onePackage || linux_fs::cpuinfoNamesPackage(cpu)) continue;
         sysfs[cpu.index].packageId =

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -316,6 +317,30 @@ TEST(LinuxProcessor, ClustersOfADeviceTreeAreOneProcessor) {
     std::filesystem::rename(map / "cluster0", map / "socket0");
     std::filesystem::rename(map / "cluster1", map / "socket1");
     EXPECT_EQ(names(), (std::vector<WmiValue>{WmiValue("Cortex-A53"), WmiValue("Cortex-A72")}));
+}
+
+// A POWER server boots from a device tree with no CPU map; its package ids are its chips'.
+TEST(LinuxProcessor, ChipsOfAPowerServerAreProcessorsOfTheirOwn) {
+    const ScratchMachine machine;
+    const std::filesystem::path root = machine.root();
+    std::filesystem::create_directories(root / "proc");
+    std::filesystem::create_directories(root /
+                                        "sys/firmware/devicetree/base/cpus/PowerPC,POWER9@0");
+    std::ofstream cpuinfo(root / "proc/cpuinfo");
+    constexpr std::array kChips = {0, 0, 8, 8};
+    for (std::size_t cpu = 0; cpu < kChips.size(); ++cpu) {
+        cpuinfo << "processor\t: " << cpu << "\ncpu\t\t: POWER9, altivec supported\n\n";
+        const auto folder = root / ("sys/devices/system/cpu/cpu" + std::to_string(cpu));
+        std::filesystem::create_directories(folder / "topology");
+        std::filesystem::create_directories(folder / "cpufreq");
+        std::ofstream(folder / "topology/physical_package_id") << kChips[cpu] << "\n";
+        std::ofstream(folder / "cpufreq/scaling_cur_freq")
+            << (kChips[cpu] == 0 ? 2300000 : 3800000);
+    }
+    cpuinfo.close();
+    const std::vector<WmiInstance> processors = LinuxPlatform(root).wmiInstances("Win32_Processor");
+    ASSERT_EQ(processors.size(), 2U);
+    EXPECT_EQ(processors.back()[3].second, WmiValue(std::int64_t{3800}));
 }
 
 TEST(LinuxProcessor, S390DrawersAreProcessorsOfTheirOwn) {
