@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "disk/disk_probes.h"
+#include "probes/identity.h"
 #include "probes/special_folders.h"
 #include "probes/trapped.h"
 #include "probes/wmi_probes.h"
@@ -26,7 +27,9 @@ bool showsTrapped(const Controls& controls, Ctl list) {
 
 }  // namespace
 
-void showHardwareAgain(Controls& controls, Platform& platform) {
+void showMissingFactsAgain(Controls& controls, Platform& platform) {
+    // A failed user name leaves the field empty; no login is empty.
+    if (controls.text(Ctl::Text2).empty()) UserName(controls, platform);
     if (controls.text(Ctl::Text12) == kTrapped) TourokuKaisya(controls, platform);
     if (showsTrapped(controls, Ctl::List2)) {
         controls.clear(Ctl::List2);

@@ -1,5 +1,6 @@
-// A share or disc that answered after the window had shown its drive or folder without the
-// answer: what is chosen is shown again.
+// A share, disc, directory or management service that answered after the window had shown what
+// needed the answer without it: what is chosen, and each fact that could not be had, is shown
+// again.
 #pragma once
 
 #include "platform/platform.h"
@@ -11,8 +12,8 @@ namespace zarnel {
 // stopped before choosing one leaves Combo1 with none).
 void showChosenAgain(Controls& controls, Platform& platform);
 
-// Shows again each fact of the hardware that could not be had (a management service still
-// starting when the window opened): its late answer fills it in.
-void showHardwareAgain(Controls& controls, Platform& platform);
+// Shows again each fact that could not be had (a management service still starting, or a
+// directory server slow to answer, when the window opened): its late answer fills it in.
+void showMissingFactsAgain(Controls& controls, Platform& platform);
 
 }  // namespace zarnel

@@ -13,7 +13,12 @@ void LinuxPlatform::showLateAnswers(const std::function<void()>& show) {
     const auto spaceShown = networkStat.showingLateAnswers();
     const auto settingsShown = userDirsFile.showingLateAnswers();
     const auto foldersShown = folderCheck.showingLateAnswers();
+    const auto userShown = nameService.showingLateAnswers();
     show();
+}
+
+void LinuxPlatform::askNameServiceBy(linux_fs::NameService::Call call) {
+    nameService = linux_fs::NameService(std::move(call), shareAnswerKeeping());
 }
 
 AnswerKeeping LinuxPlatform::shareAnswerKeeping(

@@ -75,9 +75,15 @@ class LinuxPlatform : public Platform {
     static std::optional<std::string> readSupplyFile(const std::filesystem::path& folder,
                                                      std::string_view name);
 
+    // Turns readable when a network share or directory server answered after what needed the
+    // answer was shown without it.
+    const linux_fs::AnswerSignal lateShareAnswers;
     // How the user is asked of the name service: with a deadline, since the user may be kept
-    // on a directory server, unless a test sets another.
-    linux_fs::NameService nameService{linux_fs::effectiveUser};
+    // on a directory server, its late answer kept as a share's, unless a test sets another.
+    linux_fs::NameService nameService{linux_fs::effectiveUser, shareAnswerKeeping()};
+    // The name service asked by `call`, its late answers told as the provider's own are (a
+    // test's stand-in for a slow directory).
+    void askNameServiceBy(linux_fs::NameService::Call call);
     // Where special folders and the initial drive are read from: the process's own
     // environment unless a test sets another.
     linux_fs::UserEnvironment environment = linux_fs::UserEnvironment::fromProcess(nameService);
@@ -85,14 +91,12 @@ class LinuxPlatform : public Platform {
     // unless a test sets another. Shared with the helper thread that reads them.
     std::shared_ptr<const linux_fs::DesktopSettings> desktopSettings =
         linux_fs::sessionDesktopSettings();
-    // Turns readable when a network share answered after its drive or folder was shown without
-    // it.
-    const linux_fs::AnswerSignal lateShareAnswers;
-    // Runs `show`, which shows the chosen drive and folder again, with the late answers
+    // Runs `show`, which shows again what was shown without an answer, with the late answers
     // lateShareAnswers told of (see BoundedQuestions::showingLateAnswers), and takes what made
     // it readable.
     void showLateAnswers(const std::function<void()>& show);
-    // How network shares' answers are kept: told late to lateShareAnswers, timed by `now`.
+    // How the answers of network servers (shares, directories) are kept: told late to
+    // lateShareAnswers, timed by `now`.
     AnswerKeeping shareAnswerKeeping(std::function<std::chrono::steady_clock::time_point()> now =
                                          std::chrono::steady_clock::now) const;
     // How network shares are asked for their space: through statvfs, with a deadline, each

@@ -18,6 +18,8 @@
 #include "platform/linux/answer_signal.h"
 #include "platform/linux/device_watch.h"
 #include "probes/special_folders.h"
+#include "probes/trapped.h"
+#include "probes/wmi_probes.h"
 #include "tests/gui/form_dump_runner.h"
 #include "ui/qt/events.h"
 #include "ui/qt/main_window.h"
@@ -172,7 +174,7 @@ TEST_F(OpenWindow, DriveListFollowsTheMountTable) {
 }
 
 // A drive or folder shown without its answer (a share whose server answered after the wait) is
-// shown again when the answer comes, once for each time it is told.
+// shown again when the answer comes, once for each time it is told; so is the owner.
 TEST_F(OpenWindow, TheChosenDriveAndFolderAreShownAgainWhenALateAnswerComes) {
     FakeVolume share;
     share.driveType = drive_type::kRemote;
@@ -189,9 +191,12 @@ TEST_F(OpenWindow, TheChosenDriveAndFolderAreShownAgainWhenALateAnswerComes) {
     Drive1_Change(controls, platform);
     platform.records.folders.clear();
     Combo1_Click(controls, platform);
+    platform.records.wmiAvailable = false;
+    TourokuKaisya(controls, platform);
     qt::watchDrives(controls, platform, watches, std::move(shown));
     EXPECT_EQ(controls.text(Ctl::Text16), "0");
     EXPECT_EQ(controls.text(Ctl::Text8), "");
+    ASSERT_EQ(controls.text(Ctl::Text12), kTrapped);
 
     share.error = 0;
     share.volumeName = "share";
@@ -199,11 +204,13 @@ TEST_F(OpenWindow, TheChosenDriveAndFolderAreShownAgainWhenALateAnswerComes) {
     share.totalBytes = 4000;
     platform.records.volumes['d'] = share;
     platform.records.folders[0] = "/home/user/Desktop";
+    platform.records.wmiAvailable = true;
     lateAnswers.teller()();
     QApplication::processEvents();
     EXPECT_EQ(controls.text(Ctl::Text16), "4,000");
     EXPECT_EQ(controls.text(Ctl::Text19), "share");
     EXPECT_EQ(controls.text(Ctl::Text8), "/home/user/Desktop");
+    EXPECT_NE(controls.text(Ctl::Text12), kTrapped);
 
     platform.records.volumes['d'].totalBytes = 8000;
     QApplication::processEvents();

@@ -1,5 +1,6 @@
 // The Linux provider's names on machine trees, read through the same probes the window runs.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,11 +9,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/late_answers.h"
 #include "platform/errors.h"
 #include "platform/linux/hosts.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/read_file.h"
 #include "probes/identity.h"
+#include "probes/trapped.h"
+#include "probes/wmi_probes.h"
 #include "tests/support/recording_controls.h"
 #include "tests/support/scratch_machine.h"
 #include "tests/support/stalled_server.h"
@@ -221,6 +225,33 @@ TEST(LinuxNames, AUserOnADirectoryWhoseServerIsGoneFailsAfterOneShortWait) {
     EXPECT_EQ(gone.registeredUser, WmiValue());
     EXPECT_EQ(server.callsOnceOneArrived(), 1);
     server.answer();
+}
+
+// The directory answering after the window opened without it: the window is told, and the
+// user name and the owner are shown from that answer, without asking again.
+TEST(LinuxNames, ADirectorysLateAnswerIsShown) {
+    const testing::StalledServer server;
+    const testing::ScratchMachine machine;  // no etc/passwd of its own
+    LinuxPlatform platform(machine.root());
+    platform.askNameServiceBy([server] {
+        server.hold();
+        return linux_fs::UserLookup(
+            linux_fs::UserEntry{.login = "bob", .gecos = "Bob Example", .home = "/b"});
+    });
+    RecordingControls controls;
+    UserName(controls, platform);
+    TourokuKaisya(controls, platform);
+    ASSERT_EQ(controls.text(Ctl::Text2), "");
+    ASSERT_EQ(controls.text(Ctl::Text12), kTrapped);
+
+    server.answer();
+    constexpr int kLongWhileMs = 30'000;
+    pollfd told{.fd = platform.lateShareAnswers.descriptor(), .events = POLLIN, .revents = 0};
+    ASSERT_EQ(::poll(&told, 1, kLongWhileMs), 1);
+    platform.showLateAnswers([&] { showMissingFactsAgain(controls, platform); });
+    EXPECT_EQ(controls.text(Ctl::Text2), "bob");
+    EXPECT_EQ(controls.text(Ctl::Text12), "Bob Example");
+    EXPECT_EQ(server.callsOnceOneArrived(), 1);
 }
 
 TEST(HostsParsing, FirstQualifiedAliasOfTheHostGivesTheDomain) {

@@ -213,14 +213,14 @@ TEST(WmiProbes, FactsThatCouldNotBeHadAreShownAgain) {
     m.runProbes();
     m.platform.records.wmiAvailable = true;
     m.platform.calls.clear();
-    showHardwareAgain(m.controls, m.platform);
+    showMissingFactsAgain(m.controls, m.platform);
     EXPECT_EQ(m.controls.items(Ctl::List2).front(), "製造\tGenuineIntel");
     EXPECT_EQ(m.controls.items(Ctl::List2).size(), 5U);
     EXPECT_EQ(m.controls.items(Ctl::List3).front(), "製造\tLENOVO");
     EXPECT_NE(m.controls.text(Ctl::Text12), "取得不能");
 
     m.platform.calls.clear();
-    showHardwareAgain(m.controls, m.platform);
+    showMissingFactsAgain(m.controls, m.platform);
     EXPECT_EQ(m.platform.calls, Lines{}) << "nothing missing, nothing asked";
 }
 

@@ -89,11 +89,13 @@ void watchDrives(QtControls& controls, Platform& platform, const DriveWatches& w
     if (watches.lateAnswers >= 0 && watches.showLateAnswers) {
         auto* watch =
             new QSocketNotifier(watches.lateAnswers, QSocketNotifier::Read, &controls.window());
-        QObject::connect(
-            watch, &QSocketNotifier::activated,
-            [&controls, &platform, showLate = watches.showLateAnswers] {
-                showLate([&controls, &platform] { showChosenAgain(controls, platform); });
-            });
+        QObject::connect(watch, &QSocketNotifier::activated,
+                         [&controls, &platform, showLate = watches.showLateAnswers] {
+                             showLate([&controls, &platform] {
+                                 showChosenAgain(controls, platform);
+                                 showMissingFactsAgain(controls, platform);
+                             });
+                         });
     }
 }
 

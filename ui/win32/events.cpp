@@ -57,7 +57,7 @@ void Form1Events::drivesChanged(std::uint32_t letters) {
 void Form1Events::lateAnswer() {
     const auto show = [this] {
         showChosenAgain(controls_, platform_);
-        showHardwareAgain(controls_, platform_);
+        showMissingFactsAgain(controls_, platform_);
     };
     if (showLateAnswers_) {
         showLateAnswers_(show);
