@@ -101,6 +101,7 @@ inline constexpr std::uint32_t kUnicodeOnDisk = 0x4;
 inline constexpr std::uint32_t kPersistentAcls = 0x8;
 inline constexpr std::uint32_t kFileCompression = 0x10;
 inline constexpr std::uint32_t kVolumeQuotas = 0x20;
+inline constexpr std::uint32_t kPosixUnlinkRename = 0x400;
 inline constexpr std::uint32_t kVolumeIsCompressed = 0x8000;
 inline constexpr std::uint32_t kSupportsEncryption = 0x20000;
 inline constexpr std::uint32_t kNamedStreams = 0x40000;

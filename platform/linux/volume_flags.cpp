@@ -20,7 +20,7 @@ struct TypeRow {
 };
 
 // What each file system can do whatever its options. A type not listed has POSIX names only.
-constexpr std::array<TypeRow, 23> kTypeTable = {{
+constexpr std::array<TypeRow, 25> kTypeTable = {{
     {"ext2", kPosixNames | kPersistentAcls},
     {"ext3", kPosixNames | kPersistentAcls},
     // fscrypt: Documentation/filesystems/fscrypt.rst lists ext4, f2fs and ubifs.
@@ -36,7 +36,13 @@ constexpr std::array<TypeRow, 23> kTypeTable = {{
     // Long names are stored in UTF-16 and looked up without regard to case.
     {"vfat", kCasePreservedNames | kUnicodeOnDisk},
     {"exfat", kCasePreservedNames | kUnicodeOnDisk},
-    {"msdos", 0},  // 8.3 names, upper-cased
+    // 8.3 names, upper-cased: none of the capabilities the window lists, but an answer of no
+    // capability at all reads as a failed query. An open file is unlinked as on any Linux volume.
+    {"msdos", kPosixUnlinkRename},
+    // A Mac's disk: HFS+ stores names in UTF-16 and looks them up without regard to case (the
+    // case-sensitive HFSX variant cannot be told from the mount); HFS's names are MacRoman.
+    {"hfsplus", kCasePreservedNames | kUnicodeOnDisk},
+    {"hfs", kCasePreservedNames},
     {"ntfs", kPosixNames | kUnicodeOnDisk | kFileCompression | kNamedStreams},
     {"ntfs3", kPosixNames | kUnicodeOnDisk | kFileCompression | kNamedStreams},
     {"iso9660", kPosixNames | kUnicodeOnDisk},

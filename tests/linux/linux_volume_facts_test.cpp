@@ -78,7 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
         FlagsRow{"Tmpfs", "tmpfs", "rw,nosuid,size=8g", kPosix | kPersistentAcls},
         FlagsRow{"ReadOnlyIso", "iso9660", "ro,relatime,ro,nojoliet",
                  kPosix | kUnicodeOnDisk | kReadOnlyVolume},
-        FlagsRow{"Msdos", "msdos", "rw", 0},
+        // A successful answer is never 0 (read as a failure) though none of the listed ones holds.
+        FlagsRow{"Msdos", "msdos", "rw", kPosixUnlinkRename},
+        FlagsRow{"HfsPlus", "hfsplus", "rw,nls=utf8", kCasePreservedNames | kUnicodeOnDisk},
+        FlagsRow{"Hfs", "hfs", "rw", kCasePreservedNames},
         // A Windows drive in WSL: through WSL 1's own file system, and over 9p in WSL 2, where
         // the share's options are joined by semicolons.
         FlagsRow{"WslOneDrive", "drvfs", "rw,noatime,uid=1000,case=off",
