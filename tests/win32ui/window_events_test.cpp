@@ -258,6 +258,42 @@ TEST_F(WindowEvents, ChoosingAFolderLooksItUp) {
     EXPECT_EQ(controls.text(Ctl::Text8), "C:\\menu");
 }
 
+std::size_t callsWith(const FakePlatform& platform, const std::string& prefix) {
+    return static_cast<std::size_t>(
+        std::count_if(platform.calls.begin(), platform.calls.end(),
+                      [&prefix](const std::string& call) { return call.starts_with(prefix); }));
+}
+
+// Windows tells each step of the arrow keys through an open list as a change: only the entry
+// the list closes on is picked, so browsing past folders makes none of them, and past drives
+// waits on none of them.
+TEST_F(WindowEvents, BrowsingAnOpenListPicksOnlyTheEntryItClosesOn) {
+    const HWND combo = controls.handle(Ctl::Combo1);
+    ASSERT_EQ(controls.listIndex(Ctl::Combo1), 0);
+    window.platform.records.folders[csidl::kFavorites] = "C:\\favourites";
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    window.platform.calls.clear();
+    for (int step = 0; step < 3; ++step) pressKey(combo, VK_DOWN);
+    TestWindow::pump();
+    EXPECT_EQ(callsWith(window.platform, "SHGetFolderPathA("), 0U);
+    pressKey(combo, VK_RETURN);
+    TestWindow::pump();
+    EXPECT_EQ(controls.listIndex(Ctl::Combo1), 3);
+    EXPECT_EQ(callsWith(window.platform, "SHGetFolderPathA("), 1U);
+    EXPECT_EQ(controls.text(Ctl::Text8), "C:\\favourites");
+
+    const HWND drives = controls.handle(Ctl::Drive1);
+    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
+    window.platform.calls.clear();
+    pressKey(drives, VK_DOWN);
+    TestWindow::pump();
+    EXPECT_EQ(callsWith(window.platform, "GetVolumeInformationA("), 0U);
+    pressKey(drives, VK_RETURN);
+    TestWindow::pump();
+    EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(e:\\"));
+    EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
+}
+
 TEST_F(WindowEvents, MovingTheSliderSetsTheTimersInterval) {
     ASSERT_EQ(controls.sliderValue(), 300);
     pressKey(controls.handle(Ctl::Slider1), VK_RIGHT);

@@ -27,8 +27,17 @@ void command(Win32Controls& controls, FormEvents& events, WPARAM wParam, LPARAM 
     const Kind kind = layoutRow(*ctl).kind;
     if (kind == Kind::CommandButton && code == BN_CLICKED) events.clicked(*ctl);
     if (kind == Kind::PictureBox && code == kPictureClicked) events.clicked(*ctl);
-    if ((kind == Kind::ComboBox || kind == Kind::DriveList) && code == CBN_SELCHANGE)
-        events.picked(*ctl);
+    if (kind != Kind::ComboBox && kind != Kind::DriveList) return;
+    const auto list = reinterpret_cast<HWND>(lParam);
+    const int selection = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+    DropDownPicks& picks = controls.dropDownPicks();
+    bool picked = false;
+    if (code == CBN_DROPDOWN) picks.opened(*ctl, selection);
+    if (code == CBN_SELCHANGE) {
+        picked = picks.changed(*ctl, selection, SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0));
+    }
+    if (code == CBN_CLOSEUP) picked = picks.closed(*ctl, selection);
+    if (picked) events.picked(*ctl);
 }
 
 LRESULT colour(Win32Controls& controls, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

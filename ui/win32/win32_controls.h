@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui/win32/com_apartment.h"
+#include "ui/win32/drop_down_picks.h"
 #include "ui/win32/fonts.h"
 #include "ui/win32/form_scroll.h"
 #include "ui/win32/picture_box.h"
@@ -82,6 +83,7 @@ class Win32Controls : public Controls {
     void systemColoursChanged();
     // The control that had the focus when the window was last left; none before.
     HWND keptFocus() const { return keptFocus_; }
+    DropDownPicks& dropDownPicks() { return dropDownPicks_; }
     void keepFocus(HWND control) { keptFocus_ = control; }
     // The window is gone.
     void destroyed();
@@ -200,6 +202,7 @@ class Win32Controls : public Controls {
     int lastSlider_ = 0;
     int leftTab_ = 0;
     HWND keptFocus_ = nullptr;
+    DropDownPicks dropDownPicks_;
     ScreenReaderNames screenReader_;
     FormScroll scroll_;
     bool closeHandlers_ = true;

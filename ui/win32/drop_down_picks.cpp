@@ -1,0 +1,27 @@
+#include "ui/win32/drop_down_picks.h"
+
+namespace zarnel::win32 {
+
+void DropDownPicks::opened(Ctl ctl, int selection) {
+    lists_[ctl] = {.openedOn = selection, .pickedOnClosing = std::nullopt};
+}
+
+bool DropDownPicks::changed(Ctl ctl, int selection, bool open) {
+    if (open) return false;
+    List& list = lists_[ctl];
+    const bool toldAlready = list.pickedOnClosing == selection;
+    list.pickedOnClosing.reset();
+    // A click's change told before its list closes: the closing is no pick of its own.
+    list.openedOn = selection;
+    return !toldAlready;
+}
+
+bool DropDownPicks::closed(Ctl ctl, int selection) {
+    List& list = lists_[ctl];
+    if (list.openedOn == selection) return false;
+    list.openedOn = selection;
+    list.pickedOnClosing = selection;
+    return true;
+}
+
+}  // namespace zarnel::win32
