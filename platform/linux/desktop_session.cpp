@@ -82,6 +82,9 @@ constexpr std::array<ShellExtension, 2> kTaskbarExtensions = {{
      "/org/gnome/shell/extensions/zorin-taskbar/"},
 }};
 
+// Hides the top bar itself: always, or when a window meets it.
+constexpr std::string_view kHideTopBar = "hidetopbar@mathieu.bidon.ca";
+
 bool listed(const std::vector<std::string>& items, std::string_view item) {
     return std::ranges::find(items, item) != items.end();
 }
@@ -176,9 +179,10 @@ bool dockHides(const DesktopSettings& settings, const std::filesystem::path& roo
     return flag("autohide") == kTrue || flag("intellihide") == kTrue;
 }
 
-// The top bar stays on top and never hides, unless a taskbar extension took its place and
-// hides on the primary screen when a window meets it (hiding on the other screens only does
-// not count). A dock hides by its own settings while the shell runs it.
+// The top bar stays on top and never hides, unless an extension hides it, or a taskbar
+// extension took its place and hides on the primary screen when a window meets it (hiding on
+// the other screens only does not count). A dock hides by its own settings while the shell
+// runs it.
 std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
                          const std::filesystem::path& root, const std::filesystem::path& dataHome) {
     const std::optional<ShellExtensions> extensions = shellExtensions(settings);
@@ -196,7 +200,8 @@ std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
     const bool docksHide =
         (gnomeRunsDock(extensions, desktop) && dockHides(settings, root, dataHome, kDashToDock)) ||
         (runs(kZorinDash) && dockHides(settings, root, dataHome, kZorinDash));
-    return kAlwaysOnTop | (taskbarHides || docksHide ? kAutoHide : 0);
+    const bool topBarHides = extensions && extensions->runs(kHideTopBar);
+    return kAlwaysOnTop | (topBarHides || taskbarHides || docksHide ? kAutoHide : 0);
 }
 
 // Panels kept as GSettings does for MATE and Budgie: a list of ids under the desktop's own

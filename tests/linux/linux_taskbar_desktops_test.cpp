@@ -509,6 +509,18 @@ TEST(DesktopTaskbar, ZorinTaskbarAndDockHideByTheirOwnSettings) {
     EXPECT_EQ(state(kTaskbar, "[org/gnome/shell/extensions/zorin-dash]\ndock-fixed=false\n"), kTop);
 }
 
+// The extension that hides the top bar hides it while the shell runs it, by its defaults or
+// only when a window meets it.
+TEST(DesktopTaskbar, GnomeTopBarHiddenByAnExtension) {
+    const auto state = [](std::string_view shell) {
+        return stateFromSettings(Desktop::Gnome, "[org/gnome/shell]\n" + std::string(shell) + "\n");
+    };
+    constexpr std::string_view kEnabled = "enabled-extensions=['hidetopbar@mathieu.bidon.ca']";
+    EXPECT_EQ(state(kEnabled), kHide | kTop);
+    EXPECT_EQ(state(std::string(kEnabled) + "\ndisable-user-extensions=true"), kTop);
+    EXPECT_EQ(state("disabled-extensions=['hidetopbar@mathieu.bidon.ca']"), kTop);
+}
+
 // Raspberry Pi OS's panel on Wayland, by the settings its generations read: the user's file
 // (in a folder of its own from 2024, one file in the config folder before), the machine's,
 // the defaults its metadata gives, and its own bottom layer last.
