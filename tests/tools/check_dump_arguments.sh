@@ -28,6 +28,14 @@ refused negative-drive --drive -1
 refused folder-past-the-list --folder 16
 refused tab-not-a-number --tab x
 refused tab-past-the-strip --tab 4
+# A machine named without its option, or named twice, is refused rather than another dumped.
+for stray in "tests/fixtures/laptop" "--root=/"; do
+  QT_QPA_PLATFORM=offscreen $runner "$form_dump" --scenario "$scenario" "$stray" >"$out" 2>"$err"
+  got=$?
+  if [ "$got" -eq 0 ] || [ -s "$out" ] || ! grep -q -e "form-dump: bad argument" "$err"; then
+    echo "FAIL stray $stray: exit $got, '$(cat "$err")'"; failures=$((failures + 1))
+  fi
+done
 # The last of each still dumps.
 if ! QT_QPA_PLATFORM=offscreen $runner "$form_dump" --scenario "$scenario" --tab 3 --folder 15 \
     >"$out" 2>"$err"; then

@@ -59,6 +59,14 @@ namespace {
 using zarnel::qt::QtControls;
 
 std::unique_ptr<zarnel::Platform> makePlatform(const QCommandLineParser& args) {
+    // A machine named twice, or a tree named without --root, would dump another machine.
+    if (!args.positionalArguments().isEmpty()) {
+        throw std::invalid_argument("bad argument: " +
+                                    args.positionalArguments().front().toStdString());
+    }
+    if (args.isSet("scenario") && args.isSet("root")) {
+        throw std::invalid_argument("bad argument: --root with --scenario");
+    }
     if (args.isSet("scenario")) {
         auto fake = std::make_unique<zarnel::FakePlatform>();
         zarnel::loadScenario(*fake, args.value("scenario").toStdString());
