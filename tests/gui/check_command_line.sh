@@ -81,5 +81,12 @@ ARGS= expect unreachable-wayland 1 $NO_SESSION WAYLAND_DISPLAY=zarnel-no-such-so
 output_has unreachable-wayland "$err" "^zarnel: cannot open the window: .*wl_display"
 ARGS= expect missing-plugin 1 $NO_SESSION QT_QPA_PLATFORM=nosuchplugin
 output_has missing-plugin "$err" "^zarnel: cannot open the window: .*nosuchplugin"
+# A display named, and the X plugin installed but not loadable (a library it needs is broken):
+# the plugin's failure, not the display's absence.
+broken=$(mktemp -d)
+echo "not a library" > "$broken/libxcb-icccm.so.4"
+ARGS= expect unloadable-plugin 1 $NO_SESSION DISPLAY=:987 QT_QPA_PLATFORM=xcb LD_LIBRARY_PATH="$broken"
+rm -r "$broken"
+output_has unloadable-plugin "$err" "^zarnel: cannot open the window: .*xcb"
 
 [ "$failures" -eq 0 ]

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -24,16 +25,22 @@ constexpr const char* kNoDisplay =
 // that a failure reads as one line rather than a page of plugin advice.
 std::vector<std::pair<QtMsgType, QString>> heldMessages;
 
+// X says it could not connect to the display, Wayland that it could not create one.
+bool refusal(const QString& message) {
+    return message.contains(u"connect to display") || message.contains(u"wl_display");
+}
+
 // Qt's own first lines on why no window could open, from what it said while looking: a display
-// plugin not installed, a display that would not connect. A plugin that loaded and then found no
-// display is said after the display's refusal, and adds nothing to it.
+// plugin not installed or not loadable (a library it needs missing), a display that would not
+// connect. A plugin that loaded and then found no display is said after the display's refusal,
+// and adds nothing to it.
 QString displayFailure() {
+    const bool refused =
+        std::ranges::any_of(heldMessages, [](const auto& held) { return refusal(held.second); });
     QStringList reasons;
     for (const auto& [type, message] : heldMessages) {
-        // X says it could not connect to the display, Wayland that it could not create one.
-        const bool why = message.contains(u"Qt platform plugin") ||
-                         message.contains(u"connect to display") || message.contains(u"wl_display");
-        if (why && !message.contains(u"even though it was found"))
+        const bool why = message.contains(u"Qt platform plugin") || refusal(message);
+        if (why && !(refused && message.contains(u"even though it was found")))
             reasons << message.section(u'\n', 0, 0).trimmed();
     }
     return reasons.join(u"; ");
