@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <set>
+#include <span>
 #include <string>
 
 #include "platform/linux/home_words.h"
@@ -60,10 +61,8 @@ class SwayFiles {
     SwayFiles(fs::path root, fs::path configHome, fs::path home)
         : root_(std::move(root)), configHome_(std::move(configHome)), home_(std::move(home)) {}
 
-    std::vector<SwayBar> bars() {
-        const std::array<fs::path, 6> candidates = {
-            home_ / ".sway/config",    configHome_ / "sway/config", home_ / ".i3/config",
-            configHome_ / "i3/config", "/etc/sway/config",          "/etc/i3/config"};
+    // The bars of the first of `candidates` that can be read.
+    std::vector<SwayBar> bars(std::span<const fs::path> candidates) {
         for (const fs::path& candidate : candidates) {
             if (auto text = readSettingsFile(root_, candidate)) {
                 firstTime(candidate);
@@ -114,7 +113,19 @@ class SwayFiles {
 
 std::vector<SwayBar> swayBars(const fs::path& root, const fs::path& configHome,
                               const fs::path& home) {
-    return SwayFiles(root, configHome, home).bars();
+    const std::array<fs::path, 6> candidates = {home / ".sway/config", configHome / "sway/config",
+                                                home / ".i3/config",   configHome / "i3/config",
+                                                "/etc/sway/config",    "/etc/i3/config"};
+    return SwayFiles(root, configHome, home).bars(candidates);
+}
+
+std::vector<SwayBar> i3Bars(const fs::path& root, const fs::path& configHome, const fs::path& home,
+                            std::span<const std::string> configDirs) {
+    std::vector<fs::path> candidates = {home / ".i3/config", configHome / "i3/config",
+                                        "/etc/i3/config"};
+    for (const std::string& folder : configDirs)
+        candidates.push_back(fs::path(folder) / "i3/config");
+    return SwayFiles(root, configHome, home).bars(candidates);
 }
 
 }  // namespace zarnel::linux_fs

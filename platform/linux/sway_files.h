@@ -2,6 +2,8 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "platform/linux/sway_config.h"
@@ -16,5 +18,12 @@ namespace zarnel::linux_fs {
 std::vector<SwayBar> swayBars(const std::filesystem::path& root,
                               const std::filesystem::path& configHome,
                               const std::filesystem::path& home);
+
+// The bars of i3's settings, read as sway's: the first file of ~/.i3/config,
+// `configHome`/i3/config, /etc/i3/config and each of `configDirs`/i3/config, as i3 looks.
+std::vector<SwayBar> i3Bars(const std::filesystem::path& root,
+                            const std::filesystem::path& configHome,
+                            const std::filesystem::path& home,
+                            std::span<const std::string> configDirs);
 
 }  // namespace zarnel::linux_fs

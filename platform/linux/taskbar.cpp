@@ -6,6 +6,7 @@
 
 #include "platform/errors.h"
 #include "platform/linux/desktop_session.h"
+#include "platform/linux/i3_bars.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/taskbar_x11.h"
 #include "platform/linux/wayland_bars.h"
@@ -63,6 +64,20 @@ std::uint32_t LinuxPlatform::appBarGetState() {
             },
             kDesktopAnswerDeadline);
         return state && *state ? **state : 0;
+    }
+    // i3 draws no panel; a bar of its that hides until summoned is unmapped, and no dock tells
+    // of it. One shown is a dock like any other (sway also gives its programs i3's socket).
+    if (!environment.i3Socket.empty() && environment.swaySocket.empty()) {
+        const auto state = panelSettings_.ask<std::optional<std::uint32_t>>(
+            "i3 bars",
+            [root = root_, session = linux_fs::I3Session{.configHome = environment.configHome(),
+                                                         .home = environment.home,
+                                                         .configDirs = environment.configDirs(),
+                                                         .userId = environment.userId}] {
+                return linux_fs::i3BarsState(root, session);
+            },
+            kDesktopAnswerDeadline);
+        if (state && *state && (**state & app_bar_state::kAutoHide) != 0) return **state;
     }
     // A display server that accepts but never answers (a hung Xwayland) would hold the window
     // for good: its docks are asked with a deadline, and unanswered know of no taskbar.

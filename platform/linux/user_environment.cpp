@@ -48,6 +48,7 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
             .x11Display = variable("DISPLAY"),
             .waylandDisplay = variable("WAYLAND_DISPLAY"),
             .swaySocket = variable("SWAYSOCK"),
+            .i3Socket = variable("I3SOCK"),
             .numericLocale = numericLocaleName(),
             .userId = ::geteuid()};
 }

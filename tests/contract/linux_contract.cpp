@@ -19,6 +19,7 @@ std::unique_ptr<Platform> twoSocketServer() {
                              .x11Display = "",
                              .waylandDisplay = "",
                              .swaySocket = "",
+                             .i3Socket = "",
                              .numericLocale = "C",
                              .userId = ::geteuid()};
     // The machine's own user, whatever user runs the tests (one without an entry, in a

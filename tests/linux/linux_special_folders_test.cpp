@@ -42,6 +42,7 @@ class Folders : public ::testing::Test {
                                   .x11Display = "",
                                   .waylandDisplay = "",
                                   .swaySocket = "",
+                                  .i3Socket = "",
                                   .numericLocale = "C",
                                   .userId = ::geteuid()};
         write("home/alice/.config/user-dirs.dirs",
@@ -295,6 +296,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .x11Display = "",
                               .waylandDisplay = "",
                               .swaySocket = "",
+                              .i3Socket = "",
                               .numericLocale = "C",
                               .userId = ::geteuid()};
     EXPECT_EQ(lookup(kCreate), std::nullopt);
@@ -310,6 +312,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .x11Display = "",
                               .waylandDisplay = "",
                               .swaySocket = "",
+                              .i3Socket = "",
                               .numericLocale = "C",
                               .userId = ::geteuid()};
     EXPECT_EQ(lookup(2 | kCreate), std::nullopt);

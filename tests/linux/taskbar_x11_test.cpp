@@ -54,6 +54,7 @@ void joinXSession(LinuxPlatform& platform, const std::string& display) {
     platform.environment.kdeSessionVersion.clear();
     platform.environment.waylandDisplay.clear();
     platform.environment.swaySocket.clear();
+    platform.environment.i3Socket.clear();
     platform.environment.x11Display = display;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/i3_bars.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/sway_config.h"
 #include "platform/linux/sway_files.h"
@@ -260,6 +261,49 @@ TEST(WaylandBars, TheBarsThatRunTell) {
                                                              .userId = ::geteuid(),
                                                              .sway = true}),
         std::nullopt);
+}
+
+// i3's bars, drawn by the i3bar processes i3 starts for them: a bar that hides is told by i3's
+// settings (found where i3 looks: ~/.i3 before the settings folder, /etc/i3 before /etc/xdg),
+// one that shows is left to the display's docks. sway, which also names i3's socket, is not i3.
+TEST(I3Bars, TheBarsI3barDrawsTell) {
+    const testing::ScratchMachine machine;
+    const auto write = [&machine](const std::filesystem::path& file, std::string_view text) {
+        std::filesystem::create_directories((machine.root() / file).parent_path());
+        std::ofstream(machine.root() / file) << text;
+    };
+    const linux_fs::I3Session erin{.configHome = "/home/erin/.config",
+                                   .home = "/home/erin",
+                                   .configDirs = {"/etc/xdg"},
+                                   .userId = ::geteuid()};
+    write("etc/xdg/i3/config", "bar {\n  mode invisible\n}\n");
+    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), std::nullopt) << "no i3bar runs";
+    write("proc/31/comm", "i3bar\n");
+    write("proc/31/cmdline", std::string("i3bar\0--bar_id=bar-1\0--socket=/run/i3\0", 38));
+    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), std::nullopt) << "bar-1 is no bar";
+    write("etc/xdg/i3/config", "bar {\n  mode dock\n}\nbar {\n  mode invisible\n}\n");
+    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), kHide);
+    write("etc/i3/config", "bar {\n  mode dock\n}\nbar {\n  mode hide\n}\n");
+    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), kHide | kTop);
+    write("home/erin/.config/i3/config", "bar {\n  mode dock\n}\nbar {\n  mode dock\n}\n");
+    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), 0U);
+    write("home/erin/.i3/config", "bar {\n  mode dock\n}\nbar {\n  mode hide\n  hidden_state show\n}\n");
+    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), kTop);
+
+    write("home/erin/.i3/config", "bar {\n  mode dock\n}\nbar {\n  mode hide\n}\n");
+    LinuxPlatform platform(machine.root());
+    platform.environment.home = "/home/erin";
+    platform.environment.xdgConfigHome = "";
+    platform.environment.xdgConfigDirs = "";
+    platform.environment.currentDesktop = "i3";
+    platform.environment.waylandDisplay = "";
+    platform.environment.x11Display = "";
+    platform.environment.swaySocket = "";
+    platform.environment.i3Socket = "/run/user/1000/i3/ipc-socket.1";
+    platform.environment.userId = ::geteuid();
+    EXPECT_EQ(platform.appBarGetState(), kHide | kTop);
+    platform.environment.swaySocket = "/run/user/1000/sway-ipc.sock";
+    EXPECT_EQ(platform.appBarGetState(), 0U);
 }
 
 }  // namespace
