@@ -204,6 +204,24 @@ TEST_F(FormScroll, ComingBackToTheWindowKeepsWhereTheUserScrolled) {
     EXPECT_EQ(onForm(form, controls.handle(Ctl::SSTab1)).top, scrolled);
 }
 
+// Scrolled to the slider and dragged onto a screen twice as dense (the window scaled with it, as
+// Windows suggests), the slider is still in view: the place scrolled to is kept, not its pixels.
+TEST_F(FormScroll, ANewScaleKeepsThePlaceScrolledTo) {
+    constexpr int kDouble = 192;
+    resizeClient(design.bottom / 2, GetSystemMetrics(SM_CXVSCROLL));
+    scroll(SB_BOTTOM);
+    HWND slider = controls.handle(Ctl::Slider1);
+    ASSERT_TRUE(fullyShown(form, slider));
+    RECT outer{};
+    GetWindowRect(form, &outer);
+    RECT suggested{outer.left, outer.top, outer.left + (outer.right - outer.left) * 2,
+                   outer.top + (outer.bottom - outer.top) * 2};
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(kDouble, kDouble),
+                 reinterpret_cast<LPARAM>(&suggested));
+    TestWindow::pump();
+    EXPECT_TRUE(fullyShown(form, slider));
+}
+
 // Dragged, its top some way down, onto a screen dense enough that the form is taller than it.
 TEST_F(FormScroll, OnADenseShortScreenTheWindowLiesInTheWorkArea) {
     constexpr int kDense = 192;

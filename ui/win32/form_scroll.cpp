@@ -41,7 +41,16 @@ bool FormScroll::resized(HWND form, SIZE room, SIZE bars, SIZE content) {
                         0};
         SetScrollInfo(form, bar, &info, TRUE);
     }
-    return moveTo(form, offset_);
+    const bool moved = moveTo(form, offset_);
+    // The position within the new range, where a new scale moved it without a move.
+    SetScrollPos(form, SB_HORZ, offset_.x, TRUE);
+    SetScrollPos(form, SB_VERT, offset_.y, TRUE);
+    return moved;
+}
+
+void FormScroll::rescale(int from, int to) {
+    offset_ = {MulDiv(offset_.x, to, from), MulDiv(offset_.y, to, from)};
+    wheelRest_ = {};
 }
 
 bool FormScroll::requested(HWND form, int bar, WORD request, WORD thumb) {

@@ -23,6 +23,9 @@ class FormScroll {
     // Scrolls the least that shows `area` (in content pixels) whole, or its top left corner
     // when it is larger than the client area. True when the offset changed.
     bool reveal(HWND form, const RECT& area);
+    // The contents are drawn at `to` dots per inch rather than `from`: the offset keeps the
+    // place scrolled to. Takes effect as the form is resized for the new scale.
+    void rescale(int from, int to);
     // How far the contents are scrolled: a point at (x, y) of them shows at (x, y) - offset.
     POINT offset() const { return offset_; }
 

@@ -175,6 +175,7 @@ bool Win32Controls::atDesignSize() const {
 // otherwise, or a shorter screen, would leave it off.
 void Win32Controls::dpiChanged(int dpi, const RECT& suggested) {
     const bool resizeToDesign = !IsZoomed(window_) && atDesignSize();
+    scroll_.rescale(scale_.dpi(), dpi);
     scale_ = Scale(dpi);
     fonts_.rebuild(dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
