@@ -116,10 +116,10 @@ class LinuxPlatform : public Platform {
     // searches PATH, unless a test sets another.
     int (*spawn)(pid_t*, const char*, const posix_spawn_file_actions_t*, const posix_spawnattr_t*,
                  char* const[], char* const[]) = posix_spawnp;
-    // What the user's quota leaves them on a local volume, asked through its root folder:
-    // the kernel's answer unless a test sets another.
-    std::optional<std::uint64_t> (*userQuotaLeft)(const std::string& folder,
-                                                  uid_t user) = linux_fs::userQuotaLeft;
+    // What the quotas of the user and the user's group leave them on a local volume, asked
+    // through its root folder: the kernel's answer unless a test sets another.
+    std::optional<std::uint64_t> (*userQuotaLeft)(const std::string& folder, uid_t user,
+                                                  gid_t group) = linux_fs::userQuotaLeft;
 
   private:
     std::vector<WmiInstance> processors() const;

@@ -50,7 +50,8 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
             .swaySocket = variable("SWAYSOCK"),
             .i3Socket = variable("I3SOCK"),
             .numericLocale = numericLocaleName(),
-            .userId = ::geteuid()};
+            .userId = ::geteuid(),
+            .groupId = ::getegid()};
 }
 
 std::string UserEnvironment::configHome() const {

@@ -24,6 +24,7 @@ struct UserEnvironment {
     std::string i3Socket;           // $I3SOCK, which i3 (and sway) gives them
     std::string numericLocale;  // numbers' locale: $LC_ALL, else $LC_NUMERIC, else $LANG, else C
     std::uint32_t userId = 0;   // the effective user, who owns what the program makes
+    std::uint32_t groupId = 0;  // the effective group, whose quota bounds what the user writes
 
     // Where the user's settings files live: $XDG_CONFIG_HOME when absolute, else ~/.config.
     std::string configHome() const;

@@ -1,6 +1,7 @@
-// What the user's disk quota leaves them on a volume.
+// What the disk quotas of the user and of the user's group leave them on a volume.
 #pragma once
 
+#include <linux/dqblk_xfs.h>
 #include <sys/quota.h>
 #include <sys/types.h>
 
@@ -27,8 +28,25 @@ QuotaRecord quotaRecordOf(const dqblk& answer);
 // user is at or over the hard limit, or over the soft one once its grace time has run out.
 std::optional<std::uint64_t> quotaRemainder(const QuotaRecord& record, std::time_t now);
 
-// The user's quota remainder on the volume whose root is `folder`; nothing where the volume
-// keeps no quota for them or the system cannot say (no quota support, a kernel before 5.14).
-std::optional<std::uint64_t> userQuotaLeft(const std::string& folder, uid_t user);
+// Which limits the volume enforces: one that only counts usage keeps its limits and refuses no
+// write for them.
+struct QuotaEnforcement {
+    bool user = true;
+    bool group = true;
+};
+
+// The kernel's quota state, as the limits it enforces.
+QuotaEnforcement quotaEnforcementOf(const fs_quota_statv& state);
+
+// What the user may still write at `now`: the least of what the enforced limits of the user's
+// and the group's quota leave; nothing when neither bounds them.
+std::optional<std::uint64_t> quotaLeft(const std::optional<QuotaRecord>& user,
+                                       const std::optional<QuotaRecord>& group,
+                                       QuotaEnforcement enforced, std::time_t now);
+
+// What the quotas of `user` and of `group` leave on the volume whose root is `folder`; nothing
+// where the volume keeps no quota for them or the system cannot say (no quota support, a
+// kernel before 5.14).
+std::optional<std::uint64_t> userQuotaLeft(const std::string& folder, uid_t user, gid_t group);
 
 }  // namespace zarnel::linux_fs

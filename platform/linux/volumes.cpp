@@ -240,10 +240,11 @@ int LinuxPlatform::getDiskFreeSpaceEx(std::string_view root, std::uint64_t& free
     struct statvfs info {};
     if (!statVolume(root_, *mount, networkStat, info, lastError_)) return 0;
     freeBytesAvailable = linux_fs::bytesOf(info.f_bavail, info.f_frsize);
-    // A user's quota bounds what they may still write; a share's server keeps its own.
+    // The quotas of the user and of the user's group bound what they may still write; a
+    // share's server keeps its own.
     if (!linux_fs::isNetworkFileSystem(mount->fsType)) {
-        const auto left =
-            userQuotaLeft(mountPointBelow(root_, *mount).string(), environment.userId);
+        const auto left = userQuotaLeft(mountPointBelow(root_, *mount).string(), environment.userId,
+                                        environment.groupId);
         if (left) freeBytesAvailable = std::min(freeBytesAvailable, *left);
     }
     // The size the caller may use, as Windows gives it: the used space is then what the file

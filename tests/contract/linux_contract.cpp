@@ -21,7 +21,8 @@ std::unique_ptr<Platform> twoSocketServer() {
                              .swaySocket = "",
                              .i3Socket = "",
                              .numericLocale = "C",
-                             .userId = ::geteuid()};
+                             .userId = ::geteuid(),
+                             .groupId = ::getegid()};
     // The machine's own user, whatever user runs the tests (one without an entry, in a
     // container, would fail every name question).
     platform->nameService = linux_fs::NameService([] {

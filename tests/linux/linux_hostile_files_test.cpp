@@ -34,7 +34,8 @@ const linux_fs::UserEnvironment kUser = {.home = "/home/user",
                                          .swaySocket = "",
                                          .i3Socket = "",
                                          .numericLocale = "C",
-                                         .userId = ::geteuid()};
+                                         .userId = ::geteuid(),
+                                         .groupId = ::getegid()};
 
 enum class Hostile { Missing, Fifo, Directory, LinkLoop, Huge, NulBytes };
 

@@ -44,7 +44,8 @@ class Folders : public ::testing::Test {
                                   .swaySocket = "",
                                   .i3Socket = "",
                                   .numericLocale = "C",
-                                  .userId = ::geteuid()};
+                                  .userId = ::geteuid(),
+                                  .groupId = ::getegid()};
         write("home/alice/.config/user-dirs.dirs",
               "XDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n"
               "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n"
@@ -298,7 +299,8 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .swaySocket = "",
                               .i3Socket = "",
                               .numericLocale = "C",
-                              .userId = ::geteuid()};
+                              .userId = ::geteuid(),
+                              .groupId = ::getegid()};
     EXPECT_EQ(lookup(kCreate), std::nullopt);
     EXPECT_FALSE(exists("/Desktop"));
     platform_->environment = {.home = "",
@@ -314,7 +316,8 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .swaySocket = "",
                               .i3Socket = "",
                               .numericLocale = "C",
-                              .userId = ::geteuid()};
+                              .userId = ::geteuid(),
+                              .groupId = ::getegid()};
     EXPECT_EQ(lookup(2 | kCreate), std::nullopt);
     EXPECT_EQ(lookup(20 | kCreate), "/usr/share/fonts");  // machine folders need no $HOME
 }

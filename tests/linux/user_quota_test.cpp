@@ -105,10 +105,49 @@ TEST(UserQuota, TheKernelsAnswerIsReadFieldByField) {
     EXPECT_EQ(quotaRemainder(linux_fs::quotaRecordOf(answer), kNow), std::nullopt);
 }
 
-// The folder the provider last asked about, and a quota of half a MiB left there.
+// A volume that counts usage without enforcing a limit (ext4's quota feature mounted without
+// its quota option, or limits switched off) refuses no write for it; the group's limit, which
+// the kernel checks on every write too, bounds the user when it leaves less.
+TEST(UserQuota, OnlyEnforcedLimitsOfTheUserAndTheGroupBound) {
+    const QuotaRecord user{.blockLimitsValid = true,
+                           .hardLimitBlocks = 1024,
+                           .softLimitBlocks = 0,
+                           .graceEnds = 0,
+                           .usedBytes = 1536 * kKiB};
+    const QuotaRecord group{.blockLimitsValid = true,
+                            .hardLimitBlocks = 10240,
+                            .softLimitBlocks = 0,
+                            .graceEnds = 0,
+                            .usedBytes = 10230 * kKiB};
+    const linux_fs::QuotaEnforcement both;
+    EXPECT_EQ(linux_fs::quotaLeft(user, std::nullopt, both, kNow), 0U);
+    EXPECT_EQ(linux_fs::quotaLeft(std::nullopt, group, both, kNow), 10 * kKiB);
+    EXPECT_EQ(linux_fs::quotaLeft(std::nullopt, std::nullopt, both, kNow), std::nullopt);
+
+    fs_quota_statv state{};
+    state.qs_flags = FS_QUOTA_UDQ_ACCT | FS_QUOTA_GDQ_ACCT | FS_QUOTA_GDQ_ENFD;
+    const linux_fs::QuotaEnforcement groupOnly = linux_fs::quotaEnforcementOf(state);
+    EXPECT_EQ(linux_fs::quotaLeft(user, std::nullopt, groupOnly, kNow), std::nullopt);
+    EXPECT_EQ(linux_fs::quotaLeft(user, group, groupOnly, kNow), 10 * kKiB);
+    state.qs_flags = FS_QUOTA_UDQ_ACCT | FS_QUOTA_UDQ_ENFD | FS_QUOTA_GDQ_ACCT;
+    const linux_fs::QuotaEnforcement userOnly = linux_fs::quotaEnforcementOf(state);
+    EXPECT_EQ(linux_fs::quotaLeft(user, group, userOnly, kNow), 0U);
+    EXPECT_EQ(linux_fs::quotaLeft(std::nullopt, group, userOnly, kNow), std::nullopt);
+    // With the user's own limit far off, the group's nearly full one is what is left.
+    const QuotaRecord roomy{.blockLimitsValid = true,
+                            .hardLimitBlocks = 1048576,
+                            .softLimitBlocks = 0,
+                            .graceEnds = 0,
+                            .usedBytes = 0};
+    EXPECT_EQ(linux_fs::quotaLeft(roomy, group, both, kNow), 10 * kKiB);
+}
+
+// The folder and group the provider last asked about, and a quota of half a MiB left there.
 std::string askedFolder;
-std::optional<std::uint64_t> halfMebibyteLeft(const std::string& folder, uid_t) {
+gid_t askedGroup = 0;
+std::optional<std::uint64_t> halfMebibyteLeft(const std::string& folder, uid_t, gid_t group) {
     askedFolder = folder;
+    askedGroup = group;
     return 512 * kKiB;
 }
 
@@ -122,6 +161,7 @@ TEST(UserQuota, BoundsWhatTheUserMayWriteOnALocalVolumeOnly) {
         "2 1 0:50 / /mnt/share rw - nfs4 server:/export rw\n");
     LinuxPlatform platform(machine.root());
     platform.userQuotaLeft = halfMebibyteLeft;
+    platform.environment.groupId = 4321;
     std::uint64_t available = 0;
     std::uint64_t total = 0;
     std::uint64_t totalFree = 0;
@@ -130,6 +170,7 @@ TEST(UserQuota, BoundsWhatTheUserMayWriteOnALocalVolumeOnly) {
     EXPECT_EQ(available, 512 * kKiB);
     EXPECT_GT(totalFree, 512 * kKiB) << "the volume's own free space is not the quota's";
     EXPECT_TRUE(std::filesystem::equivalent(askedFolder, machine.root())) << askedFolder;
+    EXPECT_EQ(askedGroup, 4321U);
 
     askedFolder.clear();
     ASSERT_EQ(platform.getDiskFreeSpaceEx("d:\\", available, total, totalFree), 1);
