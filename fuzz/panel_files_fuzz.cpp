@@ -3,7 +3,8 @@
 // stays above windows, so its state has that bit; Plasma 5 and 6 find the same panels, and 6
 // hides no fewer of them. COSMIC's panel names are plain file names, never a way out of their
 // folder. wf-panel-pi's settings are the last of their [panel] section, whatever other sections
-// follow, and a default is its own option's, whatever options follow.
+// follow, and a default is its own option's, whatever options follow. tint2's last line of a
+// key decides it.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "fuzz/fuzz_input.h"
 #include "platform/linux/panel_files.h"
+#include "platform/linux/tint2.h"
 #include "platform/platform.h"
 
 namespace {
@@ -19,7 +21,7 @@ using namespace zarnel;
 
 // Parts: plasmashellrc, xfce4-panel.xml, lxqt/panel.conf, COSMIC's panel list and one
 // panel's autohide and layer, an lxpanel panel file, Plasma's containment list, and
-// wf-panel-pi's settings and metadata.
+// wf-panel-pi's settings and metadata, and tint2's settings.
 enum Part : std::size_t {
     kPlasmashellrc,
     kXfcePanelXml,
@@ -31,6 +33,7 @@ enum Part : std::size_t {
     kPlasmaAppletsrc,
     kWfPanelIni,
     kWfPanelMetadata,
+    kTint2rc,
     kPartCount
 };
 
@@ -93,5 +96,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                  "layer") == layer);
     if (layer) fuzz::require(layer->find('<') == std::string::npos);
     requireKnownBits(linux_fs::wfPanelState(autohide.value_or(""), layer));
+
+    const std::string tint2(parts[kTint2rc]);
+    requireKnownBits(linux_fs::tint2State(tint2));
+    fuzz::require((linux_fs::tint2State(tint2 + "\nautohide = 1\n") & app_bar_state::kAutoHide) !=
+                  0);
+    fuzz::require((linux_fs::tint2State(tint2 + "\npanel_layer = bottom\n") &
+                   app_bar_state::kAlwaysOnTop) == 0);
     return 0;
 }

@@ -100,7 +100,8 @@ for machine in "$fixtures"/*/; do
       printf '%s' "$sep"; [ -z "$lxpanel" ] || cat "$lxpanel"
       printf '%s' "$sep"; cat_if "$config/plasma-org.kde.plasma.desktop-appletsrc"
       printf '%s' "$sep"; cat_if "$wfpanel"
-      printf '%s' "$sep"; cat_if "$machine/usr/share/wf-panel-pi/metadata/panel-pi.xml"; } |
+      printf '%s' "$sep"; cat_if "$machine/usr/share/wf-panel-pi/metadata/panel-pi.xml"
+      printf '%s' "$sep"; cat_if "$config/tint2/tint2rc"; } |
       seed panel_files "$name"
   done
   find "$machine" \( -path '*/sway/config*' -o -path '*/.sway/config' \) -type f | sort |

@@ -9,6 +9,7 @@
 #include "platform/linux/i3_bars.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/taskbar_x11.h"
+#include "platform/linux/tint2.h"
 #include "platform/linux/wayland_bars.h"
 
 namespace zarnel {
@@ -65,19 +66,32 @@ std::uint32_t LinuxPlatform::appBarGetState() {
             kDesktopAnswerDeadline);
         return state && *state ? **state : 0;
     }
-    // i3 draws no panel; a bar of its that hides until summoned is unmapped, and no dock tells
-    // of it. One shown is a dock like any other (sway also gives its programs i3's socket).
-    if (!environment.i3Socket.empty() && environment.swaySocket.empty()) {
-        const auto state = panelSettings_.ask<std::optional<std::uint32_t>>(
-            "i3 bars",
-            [root = root_, session = linux_fs::I3Session{.configHome = environment.configHome(),
-                                                         .home = environment.home,
-                                                         .configDirs = environment.configDirs(),
-                                                         .userId = environment.userId}] {
-                return linux_fs::i3BarsState(root, session);
-            },
-            kDesktopAnswerDeadline);
-        if (state && *state && (**state & app_bar_state::kAutoHide) != 0) return **state;
+    // A bar that hides leaves no dock that tells so: i3's is unmapped until summoned, tint2's
+    // keeps a sliver mapped. Their settings tell; a bar that shows is a dock like any other.
+    const auto hidingBars = panelSettings_.ask<std::optional<std::uint32_t>>(
+        "X11 bars",
+        [root = root_, configDirs = environment.configDirs(),
+         // sway also gives its programs i3's socket.
+         i3 = !environment.i3Socket.empty() && environment.swaySocket.empty(),
+         configHome = environment.configHome(), home = environment.home,
+         userId = environment.userId] {
+            std::optional<std::uint32_t> state;
+            const auto add = [&state](std::optional<std::uint32_t> bits) {
+                if (bits) state = state.value_or(0) | *bits;
+            };
+            if (i3) {
+                add(linux_fs::i3BarsState(root, {.configHome = configHome,
+                                                 .home = home,
+                                                 .configDirs = configDirs,
+                                                 .userId = userId}));
+            }
+            add(linux_fs::tint2TaskbarState(
+                root, {.configHome = configHome, .configDirs = configDirs, .userId = userId}));
+            return state;
+        },
+        kDesktopAnswerDeadline);
+    if (hidingBars && *hidingBars && (**hidingBars & app_bar_state::kAutoHide) != 0) {
+        return **hidingBars;
     }
     // A display server that accepts but never answers (a hung Xwayland) would hold the window
     // for good: its docks are asked with a deadline, and unanswered know of no taskbar.

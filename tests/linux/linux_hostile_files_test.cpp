@@ -122,13 +122,20 @@ std::string wayfireAnswer(LinuxPlatform& platform) {
     return taskbarAnswer(platform, "Wayfire");
 }
 
+// A light X11 session (Openbox) whose panel is tint2.
+std::string openboxAnswer(LinuxPlatform& platform) {
+    return taskbarAnswer(platform, "Openbox");
+}
+
 // One reader: the file it reads, and its answer as text; `without` is a file removed first
-// so that the reader's own file decides the answer.
+// so that the reader's own file decides the answer; `runs`, a program of the user's that runs
+// for this reader alone, whose settings no other reader's answer should meet.
 struct ReaderRow {
     std::string_view name;
     std::string_view file;
     std::function<std::string(LinuxPlatform&)> answer;
     std::string_view without = {};
+    std::string_view runs = {};
 };
 
 const ReaderRow kReaders[] = {
@@ -182,6 +189,7 @@ const ReaderRow kReaders[] = {
     {"WaybarSettings", "home/user/.config/waybar/config.jsonc", waybarAnswer},
     {"WaybarProcess", "proc/77/comm", waybarAnswer},
     {"SwayConfig", "home/user/.config/sway/config", swayAnswer},
+    {"Tint2Settings", "home/user/.config/tint2/tint2rc", openboxAnswer, {}, "tint2"},
     {"WfShellSettings", "home/user/.config/wf-shell.ini", wayfireAnswer,
      "home/user/.config/waybar/config.jsonc"},
     {"Mountinfo", "proc/self/mountinfo",
@@ -243,6 +251,7 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
         write("home/user/.config/sway/config", "bar {\n  mode hide\n}\n");
         write("proc/79/comm", "wf-panel\n");
         write("home/user/.config/wf-shell.ini", "[panel]\nlayer = bottom\n");
+        write("home/user/.config/tint2/tint2rc", "autohide = 1\n");
         write("proc/self/mountinfo",
               "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n");
     }
@@ -297,6 +306,7 @@ TEST_P(HostileFiles, AnswerAsAMissingFileDoes) {
     const auto [index, kind] = GetParam();
     const ReaderRow& reader = kReaders[index];
     if (!reader.without.empty()) fs::remove(root_ / reader.without);
+    if (!reader.runs.empty()) write("proc/80/comm", std::string(reader.runs) + "\n");
     LinuxPlatform good(root_);
     good.environment = kUser;
     const std::string goodAnswer = reader.answer(good);

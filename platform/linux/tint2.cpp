@@ -1,0 +1,68 @@
+#include "platform/linux/tint2.h"
+
+#include <array>
+
+#include "platform/linux/read_file.h"
+#include "platform/linux/running_programs.h"
+#include "platform/platform.h"
+#include "platform/text_fields.h"
+
+namespace zarnel::linux_fs {
+namespace {
+
+constexpr std::string_view kTint2 = "tint2";
+constexpr std::string_view kSettingsOption = "-c";
+constexpr std::string_view kSettingsFile = "tint2/tint2rc";
+
+}  // namespace
+
+std::uint32_t tint2State(std::string_view settings) {
+    bool hides = false;
+    bool onTop = false;
+    // "key = value" lines; a '#' opening a line makes it a comment.
+    for (std::string_view rest = settings; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        const std::size_t equals = line.find('=');
+        if (line.starts_with('#') || equals == std::string_view::npos) continue;
+        const std::string_view key = trimmed(line.substr(0, equals));
+        const std::string_view value = trimmed(line.substr(equals + 1));
+        // tint2 reads the number as atoi does: its leading digits, none being 0.
+        if (key == "autohide")
+            hides = !value.empty() && value.front() >= '1' && value.front() <= '9';
+        if (key == "panel_layer") onTop = value == "top";
+    }
+    return (hides ? app_bar_state::kAutoHide : 0) | (onTop ? app_bar_state::kAlwaysOnTop : 0);
+}
+
+std::optional<std::uint32_t> tint2TaskbarState(const std::filesystem::path& root,
+                                               const Tint2Session& session) {
+    const std::array<std::string_view, 1> programs = {kTint2};
+    const std::vector<RunningProgram> running = userPrograms(root, programs, session.userId);
+    if (running.empty()) return std::nullopt;
+    std::vector<std::filesystem::path> defaults = {session.configHome / kSettingsFile};
+    for (const std::string& folder : session.configDirs) {
+        defaults.push_back(std::filesystem::path(folder) / kSettingsFile);
+    }
+    std::optional<std::uint32_t> state;
+    for (const RunningProgram& program : running) {
+        std::optional<std::filesystem::path> named;
+        for (std::size_t i = 1; i + 1 < program.arguments.size(); ++i) {
+            if (program.arguments[i] == kSettingsOption) named = program.arguments[i + 1];
+        }
+        // A file named relative to where tint2 was started cannot be told.
+        if (named && !named->is_absolute()) continue;
+        const std::vector<std::filesystem::path> candidates =
+            named ? std::vector<std::filesystem::path>{*named} : defaults;
+        for (const std::filesystem::path& candidate : candidates) {
+            if (const auto text = readSettingsFile(root, candidate)) {
+                state = state.value_or(0) | tint2State(*text);
+                break;
+            }
+        }
+    }
+    return state;
+}
+
+}  // namespace zarnel::linux_fs
