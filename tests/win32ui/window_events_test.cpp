@@ -294,6 +294,26 @@ TEST_F(WindowEvents, BrowsingAnOpenListPicksOnlyTheEntryItClosesOn) {
     EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
 }
 
+// A volume that comes while the list is open moves the chosen entry down: the entry the user
+// then goes up to is a pick of its own, not the place the list opened at.
+TEST_F(WindowEvents, AListRefilledWhileOpenPicksWhereTheUserCloses) {
+    const HWND drives = controls.handle(Ctl::Drive1);
+    ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    ASSERT_EQ(controls.listIndex(Ctl::Drive1), 1);
+    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
+    auto& entries = window.platform.records.drives.entries;
+    entries.insert(entries.begin() + 1, "b: [/media/stick]");
+    announceVolume(controls.window(), DBT_DEVICEARRIVAL, 'b');
+    TestWindow::pump();
+    ASSERT_EQ(controls.listIndex(Ctl::Drive1), 2);
+    window.platform.calls.clear();
+    pressKey(drives, VK_UP);
+    pressKey(drives, VK_RETURN);
+    TestWindow::pump();
+    EXPECT_EQ(controls.text(Ctl::Drive1), "b: [/media/stick]");
+    EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(b:\\"));
+}
+
 TEST_F(WindowEvents, MovingTheSliderSetsTheTimersInterval) {
     ASSERT_EQ(controls.sliderValue(), 300);
     pressKey(controls.handle(Ctl::Slider1), VK_RIGHT);

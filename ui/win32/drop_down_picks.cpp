@@ -2,7 +2,7 @@
 
 namespace zarnel::win32 {
 
-void DropDownPicks::opened(Ctl ctl, int selection) {
+void DropDownPicks::settled(Ctl ctl, int selection) {
     lists_[ctl] = {.openedOn = selection, .pickedOnClosing = std::nullopt};
 }
 

@@ -14,8 +14,9 @@ namespace zarnel::win32 {
 
 class DropDownPicks {
   public:
-    // The list of `ctl` opened on `selection`.
-    void opened(Ctl ctl, int selection);
+    // The list of `ctl` opened on `selection`, or the program chose it (a refilled list moves
+    // the chosen entry): a selection that is no pick of the user's.
+    void settled(Ctl ctl, int selection);
     // Whether the selection changed to `selection` by a pick, told while the list is `open`.
     bool changed(Ctl ctl, int selection, bool open);
     // Whether the list closing on `selection` is a pick.

@@ -32,7 +32,7 @@ void command(Win32Controls& controls, FormEvents& events, WPARAM wParam, LPARAM 
     const int selection = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
     DropDownPicks& picks = controls.dropDownPicks();
     bool picked = false;
-    if (code == CBN_DROPDOWN) picks.opened(*ctl, selection);
+    if (code == CBN_DROPDOWN) picks.settled(*ctl, selection);
     if (code == CBN_SELCHANGE) {
         picked = picks.changed(*ctl, selection, SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0));
     }

@@ -242,6 +242,7 @@ void Win32Controls::setText(Ctl ctl, std::string_view value, int index) {
                 SendMessageW(target.hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                              reinterpret_cast<LPARAM>(text.c_str()));
             SendMessageW(target.hwnd, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+            dropDownPicks_.settled(ctl, static_cast<int>(found));
             return;
         }
         case Kind::Window:
@@ -309,8 +310,10 @@ int Win32Controls::listIndex(Ctl ctl) const {
 void Win32Controls::setListIndex(Ctl ctl, int index) {
     // Neither message notifies the parent, so no handler runs.
     const Element& target = elements_.at(ctl, 0);
-    SendMessageW(target.hwnd, isDropDown(target.row->kind) ? CB_SETCURSEL : LB_SETCURSEL,
-                 static_cast<WPARAM>(index), 0);
+    const bool dropDown = isDropDown(target.row->kind);
+    SendMessageW(target.hwnd, dropDown ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index),
+                 0);
+    if (dropDown) dropDownPicks_.settled(ctl, index);
 }
 
 void Win32Controls::setDrives(const std::vector<std::string>& entries, int selected) {
