@@ -86,7 +86,11 @@ output_has missing-plugin "$err" "^zarnel: cannot open the window: .*nosuchplugi
 broken=$(mktemp -d)
 echo "not a library" > "$broken/libxcb-icccm.so.4"
 ARGS= expect unloadable-plugin 1 $NO_SESSION DISPLAY=:987 QT_QPA_PLATFORM=xcb LD_LIBRARY_PATH="$broken"
-rm -r "$broken"
 output_has unloadable-plugin "$err" "^zarnel: cannot open the window: .*xcb"
+# Tried after a Wayland display that refused, the X plugin's own failure is still told.
+ARGS= expect unloadable-second-plugin 1 $NO_SESSION DISPLAY=:987 WAYLAND_DISPLAY=zarnel-no-such-socket \
+  QT_QPA_PLATFORM="wayland;xcb" LD_LIBRARY_PATH="$broken"
+output_has unloadable-second-plugin "$err" "^zarnel: cannot open the window: .*wl_display.*xcb"
+rm -r "$broken"
 
 [ "$failures" -eq 0 ]

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QString>
 #include <QStringList>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -30,18 +29,22 @@ bool refusal(const QString& message) {
     return message.contains(u"connect to display") || message.contains(u"wl_display");
 }
 
-// Qt's own first lines on why no window could open, from what it said while looking: a display
-// plugin not installed or not loadable (a library it needs missing), a display that would not
-// connect. A plugin that loaded and then found no display is said after the display's refusal,
-// and adds nothing to it.
+// Qt's own first lines on why no window could open, from what it said while looking (each
+// plugin of a list in turn): a display plugin not installed or not loadable (a library it needs
+// missing), a display that would not connect. A plugin that loaded and then found no display
+// says so right after the display's refusal, which it adds nothing to.
 QString displayFailure() {
-    const bool refused =
-        std::ranges::any_of(heldMessages, [](const auto& held) { return refusal(held.second); });
     QStringList reasons;
+    bool refused = false;  // since the last plugin's word
     for (const auto& [type, message] : heldMessages) {
-        const bool why = message.contains(u"Qt platform plugin") || refusal(message);
-        if (why && !(refused && message.contains(u"even though it was found")))
-            reasons << message.section(u'\n', 0, 0).trimmed();
+        if (refusal(message)) {
+            refused = true;
+        } else if (!message.contains(u"Qt platform plugin")) {
+            continue;
+        } else if (std::exchange(refused, false) && message.contains(u"even though it was found")) {
+            continue;
+        }
+        reasons << message.section(u'\n', 0, 0).trimmed();
     }
     return reasons.join(u"; ");
 }
