@@ -130,6 +130,18 @@ bool gnomeRunsDock(const std::optional<ShellExtensions>& extensions, Desktop des
 constexpr std::array<std::string_view, 2> kMachineDataFolders = {"/usr/local/share", "/usr/share"};
 constexpr std::string_view kExtensionsFolder = "gnome-shell/extensions";
 
+// Where the shell finds extension `uuid`'s folder, below the root: the user's data folder
+// first, then the machine's.
+std::vector<std::filesystem::path> extensionFolders(const std::filesystem::path& dataHome,
+                                                    std::string_view uuid) {
+    std::vector<std::filesystem::path> folders = {
+        (dataHome / kExtensionsFolder / uuid).relative_path()};
+    for (const std::string_view data : kMachineDataFolders) {
+        folders.push_back((std::filesystem::path(data) / kExtensionsFolder / uuid).relative_path());
+    }
+    return folders;
+}
+
 // The settings with the schema of extension `uuid` as its user installed it: the extension
 // keeps its compiled schema in its own folder, which only GNOME Shell reads, and the user's
 // copy comes before the machine's. Nothing when no copy keeps one.
@@ -137,16 +149,22 @@ std::unique_ptr<DesktopSettings> extensionSettings(const DesktopSettings& settin
                                                    const std::filesystem::path& root,
                                                    const std::filesystem::path& dataHome,
                                                    std::string_view uuid) {
-    std::vector<std::filesystem::path> dataFolders = {dataHome};
-    dataFolders.insert(dataFolders.end(), kMachineDataFolders.begin(), kMachineDataFolders.end());
-    for (const std::filesystem::path& data : dataFolders) {
-        const std::filesystem::path schemas =
-            (data / kExtensionsFolder / uuid / "schemas").relative_path();
+    for (const std::filesystem::path& folder : extensionFolders(dataHome, uuid)) {
+        const std::filesystem::path schemas = folder / "schemas";
         if (opensAsFile(root, schemas / "gschemas.compiled", FinalLink::Follow)) {
             return settings.withSchemasFrom(root / schemas);
         }
     }
     return nullptr;
+}
+
+// Whether extension `uuid` is installed: the shell runs none without its description, however
+// its settings list it (they keep one removed, or broken by a shell's upgrade).
+bool extensionInstalled(const std::filesystem::path& root, const std::filesystem::path& dataHome,
+                        std::string_view uuid) {
+    return std::ranges::any_of(extensionFolders(dataHome, uuid), [&root](const auto& folder) {
+        return opensAsFile(root, folder / "metadata.json", FinalLink::Follow);
+    });
 }
 
 // One key of an extension's schema: from the machine's schemas when they hold it (a
@@ -200,7 +218,8 @@ std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
     const bool docksHide =
         (gnomeRunsDock(extensions, desktop) && dockHides(settings, root, dataHome, kDashToDock)) ||
         (runs(kZorinDash) && dockHides(settings, root, dataHome, kZorinDash));
-    const bool topBarHides = extensions && extensions->runs(kHideTopBar);
+    const bool topBarHides = extensions && extensions->runs(kHideTopBar) &&
+                             extensionInstalled(root, dataHome, kHideTopBar);
     return kAlwaysOnTop | (topBarHides || taskbarHides || docksHide ? kAutoHide : 0);
 }
 

@@ -510,15 +510,35 @@ TEST(DesktopTaskbar, ZorinTaskbarAndDockHideByTheirOwnSettings) {
 }
 
 // The extension that hides the top bar hides it while the shell runs it, by its defaults or
-// only when a window meets it.
+// only when a window meets it: installed (by its user or the machine's package), enabled and
+// not disabled.
 TEST(DesktopTaskbar, GnomeTopBarHiddenByAnExtension) {
-    const auto state = [](std::string_view shell) {
-        return stateFromSettings(Desktop::Gnome, "[org/gnome/shell]\n" + std::string(shell) + "\n");
+    const testing::ScratchMachine machine;
+    const auto state = [&machine](std::string_view shell) {
+        const std::filesystem::path keyFile = machine.root() / "keyfile";
+        std::ofstream(keyFile) << "[org/gnome/shell]\n" << shell << "\n";
+        const auto settings = linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_DIR, keyFile);
+        linux_fs::SessionFolders folders;
+        folders.dataHome = "/home/alice/.local/share";
+        return linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), folders, *settings);
+    };
+    const auto install = [&machine](const std::filesystem::path& data) {
+        const std::filesystem::path folder =
+            machine.root() / data / "gnome-shell/extensions/hidetopbar@mathieu.bidon.ca";
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "metadata.json") << "{}\n";
     };
     constexpr std::string_view kEnabled = "enabled-extensions=['hidetopbar@mathieu.bidon.ca']";
+    EXPECT_EQ(state(kEnabled), kTop) << "listed, but not installed";
+    install("usr/share");
     EXPECT_EQ(state(kEnabled), kHide | kTop);
     EXPECT_EQ(state(std::string(kEnabled) + "\ndisable-user-extensions=true"), kTop);
-    EXPECT_EQ(state("disabled-extensions=['hidetopbar@mathieu.bidon.ca']"), kTop);
+    EXPECT_EQ(
+        state(std::string(kEnabled) + "\ndisabled-extensions=['hidetopbar@mathieu.bidon.ca']"),
+        kTop);
+    std::filesystem::remove_all(machine.root() / "usr");
+    install("home/alice/.local/share");
+    EXPECT_EQ(state(kEnabled), kHide | kTop);
 }
 
 // Raspberry Pi OS's panel on Wayland, by the settings its generations read: the user's file
