@@ -58,6 +58,21 @@ if [ "$got" -ne 1 ]; then
   echo "FAIL version-closed: exit $got, want 1"; failures=$((failures + 1))
 fi
 
+# A stream closed at start is held on /dev/null before anything else can take its number: by
+# the time the event loop's descriptor exists (the first the program opens), it is settled.
+QT_QPA_PLATFORM=offscreen "$zarnel" 2>&- &
+pid=$!
+tries=0
+until find "/proc/$pid/fd" -lname 'anon_inode:\[eventfd\]' 2>/dev/null | grep -q . ||
+  [ "$tries" -ge 300 ] || ! kill -0 "$pid" 2>/dev/null; do
+  sleep 0.1; tries=$((tries + 1))
+done
+held=$(readlink "/proc/$pid/fd/2")
+kill "$pid"; wait "$pid" 2>/dev/null
+if [ "$held" != /dev/null ]; then
+  echo "FAIL closed-stderr: descriptor 2 is '$held'"; failures=$((failures + 1))
+fi
+
 ARGS=--no-such-option expect unknown-option 2
 output_has unknown-option "$err" "no-such-option"
 output_is unknown-option-quiet "$out" ""

@@ -19,12 +19,17 @@ zarnel::qt::CommandLine readCommandLine(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     using Action = zarnel::qt::CommandLine::Action;
+    using zarnel::linux_fs::kStandardOutput;
+    // Before anything opens a descriptor: the command line's reader opens its event loop's, and
+    // that would take a closed stream's number, for the programs the window starts to write to.
+    const zarnel::linux_fs::ReopenedStreams reopened = zarnel::linux_fs::keepStandardStreamsOpen();
     const zarnel::qt::CommandLine command = readCommandLine(argc, argv);
     switch (command.action) {
         case Action::Help:
         case Action::Version:
-            // An answer that could not be written (a full disk) is no success.
-            if (std::fputs(qPrintable(command.text), stdout) == EOF || std::fflush(stdout) != 0) {
+            // An answer that could not be written (a full disk, a closed stdout) is no success.
+            if (reopened[kStandardOutput] || std::fputs(qPrintable(command.text), stdout) == EOF ||
+                std::fflush(stdout) != 0) {
                 std::fputs("zarnel: cannot write the answer\n", stderr);
                 return zarnel::qt::kExitCannotWrite;
             }
@@ -36,8 +41,6 @@ int main(int argc, char* argv[]) {
             break;
     }
 
-    // Before the display's socket is opened; an answer above still fails on a closed stdout.
-    zarnel::linux_fs::keepStandardStreamsOpen();
     const auto app = zarnel::qt::connectToDisplay(argc, argv);
     // Ties the window to its desktop entry (the Wayland app id, the dock's icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zarnel"));
