@@ -417,6 +417,21 @@ TEST_F(ControlsTest, BothLinesOfTheFolderPathShowWhole) {
     EXPECT_LT(field->font().pointSizeF(), laidOut.pointSizeF());
 }
 
+// The folder shown again unchanged (a late answer shows the chosen folder again) leaves the
+// reader's place in the path where it was; a new path starts at its beginning.
+TEST_F(ControlsTest, TheFolderPathShownAgainKeepsTheCaret) {
+    auto* field = qobject_cast<QPlainTextEdit*>(controls.widget(Ctl::Text8));
+    ASSERT_NE(field, nullptr);
+    controls.setText(Ctl::Text8, "/home/user/Desktop");
+    field->moveCursor(QTextCursor::End);
+    const int end = field->textCursor().position();
+    ASSERT_GT(end, 0);
+    controls.setText(Ctl::Text8, "/home/user/Desktop");
+    EXPECT_EQ(field->textCursor().position(), end);
+    controls.setText(Ctl::Text8, "/home/user/Documents");
+    EXPECT_EQ(field->textCursor().position(), 0);
+}
+
 // A desktop with a global menu would take the bar out of the window and, taking only menus with
 // items, drop both of ours: they are plain items. (No global menu runs offscreen: what keeps it
 // away is the application's setting, made before the bar.)

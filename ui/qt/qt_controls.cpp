@@ -217,7 +217,10 @@ void QtControls::setText(Ctl ctl, std::string_view value, int index) {
         edit->setCursorPosition(0);
         fitFontToWidth(*edit, text, textWidth(*edit));
     } else if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) {
-        multi->setPlainText(plainLines(value));
+        // Shown again unchanged (a late answer), the reader's place in it stays.
+        const QString text = plainLines(value);
+        if (multi->toPlainText() == text) return;
+        multi->setPlainText(text);
     } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
         frame->setTitle(toQString(value));
     } else if (auto* button = qobject_cast<QPushButton*>(w)) {
