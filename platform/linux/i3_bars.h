@@ -19,7 +19,7 @@ struct I3Session {
 
 // The taskbar bits (1 auto-hide, 2 always on top) of the bars the user's i3bar processes draw,
 // each the bar its command line names, read as swaybar's are, combined; nothing when no i3bar
-// runs.
+// runs or none draws a bar the settings hold.
 std::optional<std::uint32_t> i3BarsState(const std::filesystem::path& root,
                                          const I3Session& session);
 

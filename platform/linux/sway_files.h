@@ -19,8 +19,8 @@ std::vector<SwayBar> swayBars(const std::filesystem::path& root,
                               const std::filesystem::path& configHome,
                               const std::filesystem::path& home);
 
-// The bars of i3's settings, read as sway's: the first file of ~/.i3/config,
-// `configHome`/i3/config, /etc/i3/config and each of `configDirs`/i3/config, as i3 looks.
+// The bars of i3's settings, read as sway's: the first readable file of ~/.i3/config,
+// `configHome`/i3/config, /etc/i3/config and each of `configDirs`/i3/config, in i3's order.
 std::vector<SwayBar> i3Bars(const std::filesystem::path& root,
                             const std::filesystem::path& configHome,
                             const std::filesystem::path& home,
