@@ -234,7 +234,11 @@ RemovableDisks removableDisks(BlockDeviceCache& devices, const std::vector<Mount
         const bool mounted = std::ranges::any_of(mounts, [&](const MountEntry& mount) {
             return devices.nameOnDisk(mount, disk) != nullptr;
         });
-        if (!mounted) removable.unmounted.push_back(std::string(kDeviceTree) + disk);
+        // A container sees the host's disks in sysfs, mounted or not where it cannot tell, but
+        // has the device nodes only of those it was given: the others are no drives of its own.
+        std::error_code error;
+        const bool usable = fs::exists(devices.root() / kDeviceTree.substr(1) / disk, error);
+        if (!mounted && usable) removable.unmounted.push_back(std::string(kDeviceTree) + disk);
     }
     return removable;
 }

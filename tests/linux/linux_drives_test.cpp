@@ -468,6 +468,18 @@ TEST(LinuxDrives, LettersFollowTheMountTableAfterTheListIsBuilt) {
     EXPECT_EQ(volumeOf(platform, "e:\\"), std::make_tuple(1, "iso9660", 0u));
 }
 
+// A container sees the host's disks in sysfs but holds device nodes only for those it was given:
+// a disc drive or stick of the host, mounted there or not, is no drive of the container's.
+TEST(LinuxDrives, AHostsDiskWithoutADeviceNodeIsNoDrive) {
+    const ScratchMachine machine;
+    machine.writeMountTable(kRootMountLine);
+    machine.addDisk({.name = "sr0", .removable = true});
+    machine.addDisk({.name = "sdb", .removable = true});
+    std::filesystem::remove(machine.root() / "dev/sdb");
+    EXPECT_EQ(LinuxPlatform(machine.root()).drives().entries,
+              (std::vector<std::string>{"c: [/]", "d: [/dev/sr0]"}));
+}
+
 // Disks nothing has mounted: a disc drive, a USB stick and a card in a built-in reader (which has
 // no removable bit) are drives; the built-in eMMC, a loop device and a fixed disk are not.
 TEST(LinuxDrives, UnmountedCardsSticksAndDiscsAreDrivesAndFixedDisksAreNot) {

@@ -43,6 +43,9 @@ void ScratchMachine::addDisk(const ScratchDisk& disk) const {
     fs::create_directory_symlink("../../" + device, root_ / "sys/class/block" / disk.name);
     fs::create_directory_symlink("../" + device, root_ / "sys/block" / disk.name);
     fs::create_directories(folder / "slaves");
+    // The device node a host's device tree holds for every disk.
+    fs::create_directories(root_ / "dev");
+    std::ofstream(root_ / "dev" / disk.name);
     for (const std::string& lower : disk.builtOn) {
         const fs::path lowerFolder = fs::canonical(root_ / "sys/class/block" / lower);
         fs::create_directory_symlink(fs::relative(lowerFolder, folder / "slaves"),
