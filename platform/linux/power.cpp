@@ -1,5 +1,6 @@
 // The power record from sys/class/power_supply.
 #include <algorithm>
+#include <cerrno>
 #include <span>
 #include <system_error>
 #include <vector>
@@ -10,6 +11,18 @@
 #include "platform/linux/read_file.h"
 
 namespace zarnel {
+namespace {
+
+// A supply whose kind the system refuses to tell (a sandbox's profile, or permissions, guarding
+// sysfs files) may be the battery the machine runs on.
+bool kindRefused(const std::filesystem::path& folder,
+                 const linux_fs::SupplyAttributes& attributes) {
+    if (attributes.contains("type")) return false;
+    const int error = linux_fs::readFileText(folder, "type").error;
+    return error == EACCES || error == EPERM;
+}
+
+}  // namespace
 
 std::optional<std::string> LinuxPlatform::readSupplyFile(const std::filesystem::path& folder,
                                                          std::string_view name) {
@@ -39,6 +52,17 @@ int LinuxPlatform::getSystemPowerStatus(SystemPowerStatus& status) {
             }
         };
         readAll(linux_fs::kSupplyKindAttributes);
+        if (kindRefused(folder, attributes)) {
+            // Skipped, it would read as a machine on mains with no battery: nothing is known.
+            status = {.ACLineStatus = power_status::kUnknown,
+                      .BatteryFlag = power_status::kUnknown,
+                      .BatteryLifePercent = power_status::kUnknown,
+                      .SystemStatusFlag = 0,
+                      .BatteryLifeTime = power_status::kUnknownSeconds,
+                      .BatteryFullLifeTime = power_status::kUnknownSeconds};
+            lastError_ = win32_error::kSuccess;
+            return 1;
+        }
         if (!linux_fs::mayPowerTheMachine(attributes)) continue;
         readAll(linux_fs::kPowerSupplyAttributes);
         supplies.push_back(linux_fs::parsePowerSupply(attributes));

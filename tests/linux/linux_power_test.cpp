@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/power_supply.h"
@@ -587,6 +588,40 @@ namespace {
     SystemPowerStatus status;
     const bool failed = platform.getSystemPowerStatus(status) == 0;
     _exit(failed && platform.lastError() == 5U ? 0 : 1);
+}
+
+// Reads the power of `root` as a user who may not read what is refused, as above. Exits 0 when
+// nothing of the power is known.
+[[noreturn]] void readRefusedSupply(const std::filesystem::path& root) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3> rights{};
+    if (::syscall(SYS_capget, &header, rights.data()) != 0) _exit(2);
+    rights[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
+    if (::syscall(SYS_capset, &header, rights.data()) != 0) _exit(2);
+    LinuxPlatform platform(root);
+    SystemPowerStatus status;
+    const bool known = platform.getSystemPowerStatus(status) == 0 ||
+                       status.ACLineStatus != power_status::kUnknown ||
+                       status.BatteryFlag != power_status::kUnknown ||
+                       status.BatteryLifePercent != power_status::kUnknown;
+    _exit(known ? 1 : 0);
+}
+
+// A battery whose kind the system refuses to tell (a sandbox's profile guarding sysfs files):
+// skipped, the machine would read as on mains with no battery; nothing is known instead.
+TEST(LinuxPowerAccess, ASupplyWhoseKindIsRefusedLeavesAllUnknown) {
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("zarnel-supply-" + std::to_string(getpid()));
+    const std::filesystem::path battery = root / "sys/class/power_supply/BAT0";
+    std::filesystem::create_directories(battery);
+    std::ofstream(battery / "type") << "Battery\n";
+    std::ofstream(battery / "status") << "Discharging\n";
+    std::ofstream(battery / "capacity") << "30\n";
+    std::filesystem::permissions(battery / "type", std::filesystem::perms::none);
+    EXPECT_EXIT(readRefusedSupply(root), ::testing::ExitedWithCode(0), "");
+    std::filesystem::permissions(battery / "type", std::filesystem::perms::owner_read);
+    EXPECT_EXIT(readRefusedSupply(root), ::testing::ExitedWithCode(1), "") << "a readable kind";
+    std::filesystem::remove_all(root);
 }
 
 TEST(LinuxPowerAccess, FolderThatCannotBeListedIsAFailure) {
