@@ -574,30 +574,31 @@ TEST(PowerLevels, EachStartsPastItsEdge) {
 namespace zarnel {
 namespace {
 
-// Reads the power folder of `root` as a user who may not list it, in a child of its own: root
-// lists every folder, so the child first gives up the right to pass over permissions. (Not by
-// becoming another user: root in a container's user namespace may have no other.) Exits 0
-// when the read failed with access denied.
-[[noreturn]] void readUnlistablePowerFolder(const std::filesystem::path& root) {
+// In a child of the test's own, the power is read as a user the permissions bind: root passes
+// over them, so the child first gives up that right. (Not by becoming another user: root in a
+// container's user namespace may have no other.) Exits 2 where it cannot.
+void giveUpPassingOverPermissions() {
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
     std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3> rights{};
     if (::syscall(SYS_capget, &header, rights.data()) != 0) _exit(2);
     rights[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
     if (::syscall(SYS_capset, &header, rights.data()) != 0) _exit(2);
+}
+
+// Reads the power folder of `root` as a user who may not list it. Exits 0 when the read failed
+// with access denied.
+[[noreturn]] void readUnlistablePowerFolder(const std::filesystem::path& root) {
+    giveUpPassingOverPermissions();
     LinuxPlatform platform(root);
     SystemPowerStatus status;
     const bool failed = platform.getSystemPowerStatus(status) == 0;
     _exit(failed && platform.lastError() == 5U ? 0 : 1);
 }
 
-// Reads the power of `root` as a user who may not read what is refused, as above. Exits 0 when
-// nothing of the power is known.
+// Reads the power of `root` as a user who may not read what is refused. Exits 0 when nothing
+// of the power is known.
 [[noreturn]] void readRefusedSupply(const std::filesystem::path& root) {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3> rights{};
-    if (::syscall(SYS_capget, &header, rights.data()) != 0) _exit(2);
-    rights[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
-    if (::syscall(SYS_capset, &header, rights.data()) != 0) _exit(2);
+    giveUpPassingOverPermissions();
     LinuxPlatform platform(root);
     SystemPowerStatus status;
     const bool known = platform.getSystemPowerStatus(status) == 0 ||
