@@ -12,6 +12,7 @@
 #include "platform/linux/linux_platform.h"
 #include "platform/platform.h"
 #include "tests/support/scratch_machine.h"
+#include "tests/support/wayland_session.h"
 
 namespace zarnel {
 namespace {
@@ -75,16 +76,8 @@ TEST_F(Tint2Machine, AHidingPanelOfALightSessionIsTold) {
     runs("40");
     write("home/erin/.config/tint2/tint2rc", "autohide = 1\npanel_layer = top\n");
     LinuxPlatform platform(machine.root());
-    platform.environment.home = "/home/erin";
-    platform.environment.xdgConfigHome = "";
-    platform.environment.xdgConfigDirs = "";
-    platform.environment.currentDesktop = "Openbox";
+    testing::joinSessionWithoutDisplay(platform.environment, "Openbox", "/home/erin");
     platform.environment.desktopSession = "openbox";
-    platform.environment.waylandDisplay = "";
-    platform.environment.x11Display = "";
-    platform.environment.swaySocket = "";
-    platform.environment.i3Socket = "";
-    platform.environment.userId = ::geteuid();
     EXPECT_EQ(platform.appBarGetState(), kHide | kTop);
 }
 

@@ -287,20 +287,14 @@ TEST(I3Bars, TheBarsI3barDrawsTell) {
     EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), kHide | kTop);
     write("home/erin/.config/i3/config", "bar {\n  mode dock\n}\nbar {\n  mode dock\n}\n");
     EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), 0U);
-    write("home/erin/.i3/config", "bar {\n  mode dock\n}\nbar {\n  mode hide\n  hidden_state show\n}\n");
+    write("home/erin/.i3/config",
+          "bar {\n  mode dock\n}\nbar {\n  mode hide\n  hidden_state show\n}\n");
     EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), kTop);
 
     write("home/erin/.i3/config", "bar {\n  mode dock\n}\nbar {\n  mode hide\n}\n");
     LinuxPlatform platform(machine.root());
-    platform.environment.home = "/home/erin";
-    platform.environment.xdgConfigHome = "";
-    platform.environment.xdgConfigDirs = "";
-    platform.environment.currentDesktop = "i3";
-    platform.environment.waylandDisplay = "";
-    platform.environment.x11Display = "";
-    platform.environment.swaySocket = "";
-    platform.environment.i3Socket = "/run/user/1000/i3/ipc-socket.1";
-    platform.environment.userId = ::geteuid();
+    testing::joinSessionWithoutDisplay(platform.environment, "i3", "/home/erin",
+                                       "/run/user/1000/i3/ipc-socket.1");
     EXPECT_EQ(platform.appBarGetState(), kHide | kTop);
     platform.environment.swaySocket = "/run/user/1000/sway-ipc.sock";
     EXPECT_EQ(platform.appBarGetState(), 0U);

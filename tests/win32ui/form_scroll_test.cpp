@@ -91,6 +91,17 @@ class FormScroll : public ::testing::Test {
         SendMessageW(form, bar, MAKEWPARAM(request, thumb), 0);
         TestWindow::pump();
     }
+    // Dragged onto a screen twice as dense, with the window twice as large, as Windows suggests.
+    void dragOntoDoubleDensity() {
+        constexpr int kDouble = 192;
+        RECT outer{};
+        GetWindowRect(form, &outer);
+        RECT suggested{outer.left, outer.top, outer.left + (outer.right - outer.left) * 2,
+                       outer.top + (outer.bottom - outer.top) * 2};
+        SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(kDouble, kDouble),
+                     reinterpret_cast<LPARAM>(&suggested));
+        TestWindow::pump();
+    }
     // How far the contents are scrolled down: the tab strip's rise.
     LONG scrolledDown() const {
         return tabsAt.top - onForm(form, controls.handle(Ctl::SSTab1)).top;
@@ -207,37 +218,24 @@ TEST_F(FormScroll, ComingBackToTheWindowKeepsWhereTheUserScrolled) {
 // Scrolled to the slider and dragged onto a screen twice as dense (the window scaled with it, as
 // Windows suggests), the slider is still in view: the place scrolled to is kept, not its pixels.
 TEST_F(FormScroll, ANewScaleKeepsThePlaceScrolledTo) {
-    constexpr int kDouble = 192;
     resizeClient(design.bottom / 2, GetSystemMetrics(SM_CXVSCROLL));
     scroll(SB_BOTTOM);
     HWND slider = controls.handle(Ctl::Slider1);
     ASSERT_TRUE(fullyShown(form, slider));
-    RECT outer{};
-    GetWindowRect(form, &outer);
-    RECT suggested{outer.left, outer.top, outer.left + (outer.right - outer.left) * 2,
-                   outer.top + (outer.bottom - outer.top) * 2};
-    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(kDouble, kDouble),
-                 reinterpret_cast<LPARAM>(&suggested));
-    TestWindow::pump();
+    dragOntoDoubleDensity();
     EXPECT_TRUE(fullyShown(form, slider));
 }
 
 // Dragged, its top some way down, onto a screen dense enough that the form is taller than it.
 TEST_F(FormScroll, OnADenseShortScreenTheWindowLiesInTheWorkArea) {
-    constexpr int kDense = 192;
     SetWindowPos(form, nullptr, 100, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT outer{};
-    GetWindowRect(form, &outer);
-    RECT suggested{outer.left, outer.top, outer.left + (outer.right - outer.left) * 2,
-                   outer.top + (outer.bottom - outer.top) * 2};
-    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(kDense, kDense),
-                 reinterpret_cast<LPARAM>(&suggested));
-    TestWindow::pump();
+    dragOntoDoubleDensity();
     MONITORINFO monitor{sizeof(monitor), {}, {}, 0};
     ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTONEAREST), &monitor));
     const int content = controls.scale().toPixels(layout::kClientHeight);
     ASSERT_GT(content, monitor.rcWork.bottom - monitor.rcWork.top) << "meant to be too short";
 
+    RECT outer{};
     GetWindowRect(form, &outer);
     EXPECT_GE(outer.top, monitor.rcWork.top);
     EXPECT_LE(outer.bottom, monitor.rcWork.bottom);
