@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/linux/linux_platform.h"
+#include "tests/support/scratch_machine.h"
 #include "tests/support/x_desktop.h"
 
 namespace zarnel {
@@ -48,10 +49,11 @@ void PrintTo(const DesktopRow& row, std::ostream* out) {
 }
 
 // The provider in an X session on `display` with no desktop of its own named, whatever session
-// the tests run in.
+// the tests run in; its machine (an empty tree) runs no bar whose settings would tell.
 void joinXSession(LinuxPlatform& platform, const std::string& display) {
     platform.environment.currentDesktop.clear();
     platform.environment.kdeSessionVersion.clear();
+    platform.environment.desktopSession.clear();
     platform.environment.waylandDisplay.clear();
     platform.environment.swaySocket.clear();
     platform.environment.i3Socket.clear();
@@ -70,7 +72,8 @@ TEST_P(X11Taskbar, DocksGiveTheState) {
     EXPECT_EQ(linux_x11::dockTaskbarState(server.display()->c_str()), GetParam().state);
 
     // The provider finds the same on the session's display.
-    LinuxPlatform platform;
+    const testing::ScratchMachine machine;
+    LinuxPlatform platform(machine.root());
     joinXSession(platform, *server.display());
     EXPECT_EQ(platform.appBarGetState(), GetParam().state);
 }
@@ -99,7 +102,8 @@ TEST(X11Taskbar, AWaylandSessionAsksNoXServer) {
     ASSERT_TRUE(server.display()) << "Xvfb opened no display";
     PanelClient client(*server.display());
     client.add({true, Strut::None, true});
-    LinuxPlatform platform;
+    const testing::ScratchMachine machine;
+    LinuxPlatform platform(machine.root());
     joinXSession(platform, *server.display());
     platform.environment.waylandDisplay = "wayland-0";
     EXPECT_EQ(platform.appBarGetState(), 0U);
@@ -112,7 +116,8 @@ TEST(X11Taskbar, NoDisplayMeansNoTaskbar) {
     EXPECT_EQ(linux_x11::dockTaskbarState(""), 0U);
     // A display nobody serves: the connection fails and there is no dock to find.
     EXPECT_EQ(linux_x11::dockTaskbarState(":65000"), 0U);
-    LinuxPlatform platform;
+    const testing::ScratchMachine machine;
+    LinuxPlatform platform(machine.root());
     joinXSession(platform, "");
     EXPECT_EQ(platform.appBarGetState(), 0U);
 }
@@ -139,7 +144,8 @@ TEST(X11Taskbar, ADisplayThatNeverAnswersMeansNoTaskbar) {
     constexpr int kRoomForAskingAgain = 4;
     ASSERT_EQ(::listen(deaf, kRoomForAskingAgain), 0);
     {
-        LinuxPlatform platform;
+        const testing::ScratchMachine machine;
+        LinuxPlatform platform(machine.root());
         joinXSession(platform, display);
         EXPECT_EQ(platform.appBarGetState(), 0U);
         EXPECT_EQ(platform.appBarGetState(), 0U);
