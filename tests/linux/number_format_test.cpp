@@ -41,17 +41,27 @@ class BuiltLocales : public ::testing::Test {
     static void SetUpTestSuite() {
         const fs::path definitions = "/usr/share/i18n/locales";
         for (const char* language : {"de_DE", "fr_FR", "pt_PT"}) {
-            if (!fs::exists(definitions / language)) return;
+            if (!fs::exists(definitions / language)) {
+                whyNot() = std::string("no locale definition of ") + language;
+                return;
+            }
         }
         std::string made = (fs::temp_directory_path() / "zarnel-locales-XXXXXX").string();
-        if (::mkdtemp(made.data()) == nullptr) return;
+        if (::mkdtemp(made.data()) == nullptr) {
+            whyNot() = "no folder to build locales in";
+            return;
+        }
         for (const std::string locale :
              {"de_DE UTF-8", "fr_FR UTF-8", "fr_FR ISO-8859-1", "pt_PT UTF-8"}) {
             const std::string language = locale.substr(0, locale.find(' '));
             const std::string charset = locale.substr(locale.find(' ') + 1);
             const std::string build = "localedef -i " + language + " -f " + charset + " '" + made +
                                       "/" + language + "." + charset + "' >/dev/null 2>&1";
-            if (std::system(build.c_str()) != 0) return;
+            if (std::system(build.c_str()) != 0) {
+                whyNot() = "localedef could not build " + locale;
+                fs::remove_all(made);
+                return;
+            }
         }
         folder() = made;
     }
@@ -59,11 +69,15 @@ class BuiltLocales : public ::testing::Test {
         if (!folder().empty()) fs::remove_all(folder());
     }
     void SetUp() override {
-        if (folder().empty()) GTEST_SKIP() << "no locale definitions to build from";
+        if (folder().empty()) GTEST_SKIP() << whyNot();
     }
     static std::string& folder() {
         static std::string built;
         return built;
+    }
+    static std::string& whyNot() {
+        static std::string reason;
+        return reason;
     }
 
     testing::ScopedVariable path_{"LOCPATH", folder().c_str()};
