@@ -314,6 +314,23 @@ TEST_F(WindowEvents, AListRefilledWhileOpenPicksWhereTheUserCloses) {
     EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(b:\\"));
 }
 
+// Browsed to another drive, the open list refilled around it: closing there is a pick still.
+TEST_F(WindowEvents, AnEntryBrowsedToBeforeARefillIsPickedWhereTheListCloses) {
+    const HWND drives = controls.handle(Ctl::Drive1);
+    ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
+    pressKey(drives, VK_DOWN);
+    auto& entries = window.platform.records.drives.entries;
+    entries.insert(entries.begin() + 1, "b: [/media/stick]");
+    announceVolume(controls.window(), DBT_DEVICEARRIVAL, 'b');
+    TestWindow::pump();
+    window.platform.calls.clear();
+    pressKey(drives, VK_RETURN);
+    TestWindow::pump();
+    EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
+    EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(e:\\"));
+}
+
 TEST_F(WindowEvents, MovingTheSliderSetsTheTimersInterval) {
     ASSERT_EQ(controls.sliderValue(), 300);
     pressKey(controls.handle(Ctl::Slider1), VK_RIGHT);

@@ -2,8 +2,9 @@
 
 namespace zarnel::win32 {
 
-void DropDownPicks::settled(Ctl ctl, int selection) {
-    lists_[ctl] = {.openedOn = selection, .pickedOnClosing = std::nullopt};
+void DropDownPicks::settled(Ctl ctl, int selection, bool open) {
+    constexpr int kNoEntry = -1;
+    lists_[ctl] = {.openedOn = open ? kNoEntry : selection, .pickedOnClosing = std::nullopt};
 }
 
 bool DropDownPicks::changed(Ctl ctl, int selection, bool open) {

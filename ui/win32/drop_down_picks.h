@@ -15,8 +15,9 @@ namespace zarnel::win32 {
 class DropDownPicks {
   public:
     // The list of `ctl` opened on `selection`, or the program chose it (a refilled list moves
-    // the chosen entry): a selection that is no pick of the user's.
-    void settled(Ctl ctl, int selection);
+    // the chosen entry): a selection that is no pick of the user's. Chosen while the list is
+    // `open`, whatever it closes on is a pick: the user may have browsed to it first.
+    void settled(Ctl ctl, int selection, bool open = false);
     // Whether the selection changed to `selection` by a pick, told while the list is `open`.
     bool changed(Ctl ctl, int selection, bool open);
     // Whether the list closing on `selection` is a pick.

@@ -242,7 +242,8 @@ void Win32Controls::setText(Ctl ctl, std::string_view value, int index) {
                 SendMessageW(target.hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                              reinterpret_cast<LPARAM>(text.c_str()));
             SendMessageW(target.hwnd, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
-            dropDownPicks_.settled(ctl, static_cast<int>(found));
+            dropDownPicks_.settled(ctl, static_cast<int>(found),
+                                   SendMessageW(target.hwnd, CB_GETDROPPEDSTATE, 0, 0) != 0);
             return;
         }
         case Kind::Window:
@@ -313,7 +314,10 @@ void Win32Controls::setListIndex(Ctl ctl, int index) {
     const bool dropDown = isDropDown(target.row->kind);
     SendMessageW(target.hwnd, dropDown ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index),
                  0);
-    if (dropDown) dropDownPicks_.settled(ctl, index);
+    if (dropDown) {
+        dropDownPicks_.settled(ctl, index,
+                               SendMessageW(target.hwnd, CB_GETDROPPEDSTATE, 0, 0) != 0);
+    }
 }
 
 void Win32Controls::setDrives(const std::vector<std::string>& entries, int selected) {
