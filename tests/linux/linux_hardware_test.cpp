@@ -13,6 +13,7 @@
 #include <fstream>
 #include <limits>
 #include <map>
+#include <sstream>
 #include <vector>
 
 #include "platform/errors.h"
@@ -23,6 +24,7 @@
 #include "platform/linux/passwd.h"
 #include "platform/linux/processor.h"
 #include "platform/linux/smbios.h"
+#include "platform/text_fields.h"
 #include "probes/wmi_probes.h"
 #include "tests/support/recording_controls.h"
 #include "tests/support/scratch_machine.h"
@@ -579,15 +581,18 @@ std::vector<std::string> lscpuModelNames() {
     char chunk[512];
     while (std::fgets(chunk, sizeof chunk, pipe)) output += chunk;
     pclose(pipe);
+    // Only lines that are the label, indented or not: as root lscpu also prints the firmware's
+    // "BIOS Model name:".
     constexpr std::string_view kLabel = "Model name:";
     std::vector<std::string> names;
-    for (auto at = output.find(kLabel); at != std::string::npos;
-         at = output.find(kLabel, at + kLabel.size())) {
-        const auto start = output.find_first_not_of(' ', at + kLabel.size());
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        const std::string_view text = trimmed(line);
+        if (!text.starts_with(kLabel)) continue;
         // Older processors pad their names with runs of blanks, which lscpu keeps and the
         // window shows as one.
         std::string name;
-        for (const char c : output.substr(start, output.find('\n', start) - start)) {
+        for (const char c : trimmed(text.substr(kLabel.size()))) {
             if (c != ' ' || (!name.empty() && name.back() != ' ')) name += c;
         }
         if (!name.empty() && name != "-") names.push_back(name);
