@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -47,11 +48,26 @@ std::optional<FreeFigures> runFree() {
     return std::nullopt;
 }
 
-// ZFS's cache above its floor, which the provider counts as available and `free` leaves out;
-// 0 on a machine without ZFS.
+// Whether proc/meminfo is the kernel's own, not a container's file mounted over it (lxcfs).
+bool meminfoIsTheKernels() {
+    constexpr int kMountPointField = 5;
+    std::ifstream table("/proc/self/mountinfo");
+    for (std::string line; std::getline(table, line);) {
+        std::istringstream fields(line);
+        std::string field;
+        for (int i = 0; i < kMountPointField && fields >> field; ++i) {
+        }
+        if (field == "/proc/meminfo") return false;
+    }
+    return true;
+}
+
+// ZFS's cache above its floor, which the provider counts as available with the kernel's own
+// figures and `free` leaves out; 0 on a machine without ZFS.
 std::uint64_t zfsCacheBytes() {
     const auto arcstats = linux_fs::readFile("/", "proc/spl/kstat/zfs/arcstats");
-    return arcstats ? linux_fs::reclaimableArcBytes(*arcstats).value_or(0) : 0;
+    if (!arcstats || !meminfoIsTheKernels()) return 0;
+    return linux_fs::reclaimableArcBytes(*arcstats).value_or(0);
 }
 
 MemoryStatus providerReading() {
