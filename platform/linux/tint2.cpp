@@ -1,6 +1,8 @@
 #include "platform/linux/tint2.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
 
 #include "platform/linux/read_file.h"
 #include "platform/linux/running_programs.h"
@@ -11,8 +13,32 @@ namespace zarnel::linux_fs {
 namespace {
 
 constexpr std::string_view kTint2 = "tint2";
-constexpr std::string_view kSettingsOption = "-c";
 constexpr std::string_view kSettingsFile = "tint2/tint2rc";
+constexpr std::array<std::string_view, 2> kSettingsOptions = {"-c", "--config"};
+// Options whose value is no settings file.
+constexpr std::array<std::string_view, 3> kOtherValueOptions = {"-s", "--snapshot",
+                                                                "--battery-sys-prefix"};
+
+bool oneOf(std::string_view word, std::span<const std::string_view> words) {
+    return std::ranges::find(words, word) != words.end();
+}
+
+// The settings file a tint2 command line names, as tint2 reads it: the value of its option,
+// or a last word that is no option's value.
+std::optional<std::filesystem::path> namedSettings(const std::vector<std::string>& arguments) {
+    std::optional<std::filesystem::path> named;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const bool hasValue = i + 1 < arguments.size();
+        if (oneOf(arguments[i], kSettingsOptions) && hasValue) {
+            named = arguments[++i];
+        } else if (oneOf(arguments[i], kOtherValueOptions) && hasValue) {
+            ++i;
+        } else if (!hasValue) {
+            named = arguments[i];
+        }
+    }
+    return named;
+}
 
 }  // namespace
 
@@ -47,10 +73,7 @@ std::optional<std::uint32_t> tint2TaskbarState(const std::filesystem::path& root
     }
     std::optional<std::uint32_t> state;
     for (const RunningProgram& program : running) {
-        std::optional<std::filesystem::path> named;
-        for (std::size_t i = 1; i + 1 < program.arguments.size(); ++i) {
-            if (program.arguments[i] == kSettingsOption) named = program.arguments[i + 1];
-        }
+        const std::optional<std::filesystem::path> named = namedSettings(program.arguments);
         // A file named relative to where tint2 was started cannot be told.
         if (named && !named->is_absolute()) continue;
         const std::vector<std::filesystem::path> candidates =

@@ -24,8 +24,8 @@ struct Tint2Session {
 };
 
 // The bits of the panels the user's tint2 processes draw, combined, each from its settings
-// file: the one its command line names (-c FILE), else the user's, else the first of the
-// machine's (which tint2 copies to the user's as it starts); nothing when no tint2 runs.
+// file: the one its command line names (-c FILE, or a last word), else the user's, else the first
+// of the machine's (which tint2 copies to the user's as it starts); nothing when no tint2 runs.
 std::optional<std::uint32_t> tint2TaskbarState(const std::filesystem::path& root,
                                                const Tint2Session& session);
 

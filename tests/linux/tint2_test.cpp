@@ -68,6 +68,13 @@ TEST_F(Tint2Machine, EachPanelReadsItsOwnSettings) {
     // A file named relative to where tint2 started says nothing.
     runs("41", std::string("-c\0side.rc\0", 11));
     EXPECT_EQ(state(), kTop);
+    // Named as the last word, or by the long option; a snapshot's file is no settings file.
+    runs("41", std::string("/home/erin/side.rc\0", 19));
+    EXPECT_EQ(state(), kHide | kTop);
+    runs("41", std::string("--config\0/home/erin/side.rc\0", 28));
+    EXPECT_EQ(state(), kHide | kTop);
+    runs("41", std::string("-s\0/home/erin/side.rc\0", 22));
+    EXPECT_EQ(state(), kTop);
 }
 
 // An X11 session without a desktop of its own (Openbox) whose tint2 hides: its settings tell,
