@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -127,17 +128,15 @@ bool gnomeRunsDock(const std::optional<ShellExtensions>& extensions, Desktop des
 }
 
 // Where GNOME Shell looks for extensions below the user's data folder and the machine's.
-constexpr std::array<std::string_view, 2> kMachineDataFolders = {"/usr/local/share", "/usr/share"};
 constexpr std::string_view kExtensionsFolder = "gnome-shell/extensions";
 
 // Where the shell finds extension `uuid`'s folder, below the root: the user's data folder
 // first, then the machine's.
-std::vector<std::filesystem::path> extensionFolders(const std::filesystem::path& dataHome,
-                                                    std::string_view uuid) {
-    std::vector<std::filesystem::path> folders = {
-        (dataHome / kExtensionsFolder / uuid).relative_path()};
-    for (const std::string_view data : kMachineDataFolders) {
-        folders.push_back((std::filesystem::path(data) / kExtensionsFolder / uuid).relative_path());
+std::vector<std::filesystem::path> extensionFolders(
+    std::span<const std::filesystem::path> dataFolders, std::string_view uuid) {
+    std::vector<std::filesystem::path> folders;
+    for (const std::filesystem::path& data : dataFolders) {
+        folders.push_back((data / kExtensionsFolder / uuid).relative_path());
     }
     return folders;
 }
@@ -145,11 +144,10 @@ std::vector<std::filesystem::path> extensionFolders(const std::filesystem::path&
 // The settings with the schema of extension `uuid` as its user installed it: the extension
 // keeps its compiled schema in its own folder, which only GNOME Shell reads, and the user's
 // copy comes before the machine's. Nothing when no copy keeps one.
-std::unique_ptr<DesktopSettings> extensionSettings(const DesktopSettings& settings,
-                                                   const std::filesystem::path& root,
-                                                   const std::filesystem::path& dataHome,
-                                                   std::string_view uuid) {
-    for (const std::filesystem::path& folder : extensionFolders(dataHome, uuid)) {
+std::unique_ptr<DesktopSettings> extensionSettings(
+    const DesktopSettings& settings, const std::filesystem::path& root,
+    std::span<const std::filesystem::path> dataFolders, std::string_view uuid) {
+    for (const std::filesystem::path& folder : extensionFolders(dataFolders, uuid)) {
         const std::filesystem::path schemas = folder / "schemas";
         if (opensAsFile(root, schemas / "gschemas.compiled", FinalLink::Follow)) {
             return settings.withSchemasFrom(root / schemas);
@@ -159,10 +157,10 @@ std::unique_ptr<DesktopSettings> extensionSettings(const DesktopSettings& settin
 }
 
 // Whether extension `uuid` is installed: the shell runs none without its description, however
-// its settings list it (they keep one removed, or broken by a shell's upgrade).
-bool extensionInstalled(const std::filesystem::path& root, const std::filesystem::path& dataHome,
-                        std::string_view uuid) {
-    return std::ranges::any_of(extensionFolders(dataHome, uuid), [&root](const auto& folder) {
+// its settings list it (they keep one that was removed).
+bool extensionInstalled(const std::filesystem::path& root,
+                        std::span<const std::filesystem::path> dataFolders, std::string_view uuid) {
+    return std::ranges::any_of(extensionFolders(dataFolders, uuid), [&root](const auto& folder) {
         return opensAsFile(root, folder / "metadata.json", FinalLink::Follow);
     });
 }
@@ -171,11 +169,11 @@ bool extensionInstalled(const std::filesystem::path& root, const std::filesystem
 // distribution's package), else from the extension's own folder.
 std::optional<std::string> extensionValue(const DesktopSettings& settings,
                                           const std::filesystem::path& root,
-                                          const std::filesystem::path& dataHome,
+                                          std::span<const std::filesystem::path> dataFolders,
                                           const ShellExtension& extension, std::string_view key) {
     if (auto value = settings.value(extension.schema, extension.path, key)) return value;
     const std::unique_ptr<DesktopSettings> own =
-        extensionSettings(settings, root, dataHome, extension.uuid);
+        extensionSettings(settings, root, dataFolders, extension.uuid);
     return own ? own->value(extension.schema, extension.path, key) : std::nullopt;
 }
 
@@ -183,11 +181,11 @@ std::optional<std::string> extensionValue(const DesktopSettings& settings,
 // meets it. Pop!_OS's dock switched off (manualhide) is shown in the overview only, never on
 // the desktop; a dock with no settings is none.
 bool dockHides(const DesktopSettings& settings, const std::filesystem::path& root,
-               const std::filesystem::path& dataHome, const ShellExtension& dock) {
+               std::span<const std::filesystem::path> dataFolders, const ShellExtension& dock) {
     const std::unique_ptr<DesktopSettings> own =
         settings.value(dock.schema, dock.path, "dock-fixed")
             ? nullptr
-            : extensionSettings(settings, root, dataHome, dock.uuid);
+            : extensionSettings(settings, root, dataFolders, dock.uuid);
     const DesktopSettings& source = own ? *own : settings;
     const auto flag = [&source, &dock](std::string_view key) {
         return source.value(dock.schema, dock.path, key);
@@ -202,7 +200,8 @@ bool dockHides(const DesktopSettings& settings, const std::filesystem::path& roo
 // the other screens only does not count). A dock hides by its own settings while the shell
 // runs it.
 std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
-                         const std::filesystem::path& root, const std::filesystem::path& dataHome) {
+                         const std::filesystem::path& root,
+                         std::span<const std::filesystem::path> dataFolders) {
     const std::optional<ShellExtensions> extensions = shellExtensions(settings);
     const auto runs = [&extensions](const ShellExtension& extension) {
         return extensions && extensions->runs(extension.uuid);
@@ -210,16 +209,16 @@ std::uint32_t gnomeState(const DesktopSettings& settings, Desktop desktop,
     const bool taskbarHides =
         std::ranges::any_of(kTaskbarExtensions, [&](const ShellExtension& taskbar) {
             const auto value = [&](std::string_view key) {
-                return extensionValue(settings, root, dataHome, taskbar, key);
+                return extensionValue(settings, root, dataFolders, taskbar, key);
             };
             return runs(taskbar) && value("intellihide") == kTrue &&
                    value("intellihide-only-secondary") != kTrue;
         });
-    const bool docksHide =
-        (gnomeRunsDock(extensions, desktop) && dockHides(settings, root, dataHome, kDashToDock)) ||
-        (runs(kZorinDash) && dockHides(settings, root, dataHome, kZorinDash));
+    const bool docksHide = (gnomeRunsDock(extensions, desktop) &&
+                            dockHides(settings, root, dataFolders, kDashToDock)) ||
+                           (runs(kZorinDash) && dockHides(settings, root, dataFolders, kZorinDash));
     const bool topBarHides = extensions && extensions->runs(kHideTopBar) &&
-                             extensionInstalled(root, dataHome, kHideTopBar);
+                             extensionInstalled(root, dataFolders, kHideTopBar);
     return kAlwaysOnTop | (topBarHides || taskbarHides || docksHide ? kAutoHide : 0);
 }
 
@@ -505,13 +504,19 @@ Desktop desktopOf(std::string_view currentDesktop, std::string_view kdeSessionVe
     return Desktop::Other;
 }
 
+std::vector<std::filesystem::path> SessionFolders::dataFolders() const {
+    std::vector<std::filesystem::path> folders = {dataHome};
+    folders.insert(folders.end(), dataDirs.begin(), dataDirs.end());
+    return folders;
+}
+
 std::optional<std::uint32_t> panelTaskbarState(Desktop desktop, const std::filesystem::path& root,
                                                const SessionFolders& folders,
                                                const DesktopSettings& settings) {
     switch (desktop) {
         case Desktop::Gnome:
         case Desktop::GnomeSession:
-            return gnomeState(settings, desktop, root, folders.dataHome);
+            return gnomeState(settings, desktop, root, folders.dataFolders());
         case Desktop::Mate:
             return listedPanelsState(settings, kMatePanels);
         case Desktop::Cinnamon:

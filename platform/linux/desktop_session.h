@@ -48,7 +48,12 @@ struct SessionFolders {
     std::filesystem::path dataHome;                 // the user's installed data: $XDG_DATA_HOME or
                                                     // ~/.local/share, where GNOME's extensions go
     std::vector<std::filesystem::path> configDirs;  // the machine's: $XDG_CONFIG_DIRS
+    // The machine's installed data: $XDG_DATA_DIRS, where GNOME looks for extensions too.
+    std::vector<std::filesystem::path> dataDirs = {"/usr/local/share", "/usr/share"};
     std::string session;  // $DESKTOP_SESSION, the profile LXDE's panel keeps its settings under
+
+    // The user's data folder, then the machine's.
+    std::vector<std::filesystem::path> dataFolders() const;
 };
 
 // The taskbar bits (1 auto-hide, 2 always on top) of the desktop's panels, combined over its

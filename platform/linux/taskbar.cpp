@@ -22,9 +22,11 @@ constexpr std::chrono::milliseconds kDesktopAnswerDeadline{2000};
 
 linux_fs::SessionFolders sessionFoldersOf(const linux_fs::UserEnvironment& environment) {
     const std::vector<std::string> configDirs = environment.configDirs();
+    const std::vector<std::string> dataDirs = environment.dataDirs();
     return {.configHome = environment.configHome(),
             .dataHome = environment.dataHome(),
             .configDirs = {configDirs.begin(), configDirs.end()},
+            .dataDirs = {dataDirs.begin(), dataDirs.end()},
             .session = environment.desktopSession};
 }
 

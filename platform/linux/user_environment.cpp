@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string_view>
 #include <utility>
 
@@ -41,6 +42,7 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
             .xdgConfigHome = variable("XDG_CONFIG_HOME"),
             .xdgDataHome = variable("XDG_DATA_HOME"),
             .xdgConfigDirs = variable("XDG_CONFIG_DIRS"),
+            .xdgDataDirs = variable("XDG_DATA_DIRS"),
             .workingDirectory = error ? std::string() : current.string(),
             .currentDesktop = variable("XDG_CURRENT_DESKTOP"),
             .kdeSessionVersion = variable("KDE_SESSION_VERSION"),
@@ -62,13 +64,27 @@ std::string UserEnvironment::dataHome() const {
     return xdgDataHome.starts_with('/') ? xdgDataHome : home + "/.local/share";
 }
 
-std::vector<std::string> UserEnvironment::configDirs() const {
+namespace {
+
+// The absolute folders of a list of them, else `defaults`.
+std::vector<std::string> absoluteFolders(std::string_view list,
+                                         std::initializer_list<std::string_view> defaults) {
     std::vector<std::string> folders;
-    for (const std::string_view folder : separatedItems(xdgConfigDirs, ':')) {
+    for (const std::string_view folder : separatedItems(list, ':')) {
         if (folder.starts_with('/')) folders.emplace_back(folder);
     }
-    if (folders.empty()) folders.emplace_back("/etc/xdg");
+    if (folders.empty()) folders.assign(defaults.begin(), defaults.end());
     return folders;
+}
+
+}  // namespace
+
+std::vector<std::string> UserEnvironment::configDirs() const {
+    return absoluteFolders(xdgConfigDirs, {"/etc/xdg"});
+}
+
+std::vector<std::string> UserEnvironment::dataDirs() const {
+    return absoluteFolders(xdgDataDirs, {"/usr/local/share", "/usr/share"});
 }
 
 }  // namespace zarnel::linux_fs

@@ -10,12 +10,13 @@
 namespace zarnel::linux_fs {
 
 struct UserEnvironment {
-    std::string home;               // $HOME, else the passwd entry's home folder
-    std::string xdgConfigHome;      // $XDG_CONFIG_HOME
-    std::string xdgDataHome;        // $XDG_DATA_HOME
-    std::string xdgConfigDirs;      // $XDG_CONFIG_DIRS: "/etc/xdg/lubuntu:/etc/xdg"
-    std::string workingDirectory;   // where the program was started
-    std::string currentDesktop;     // $XDG_CURRENT_DESKTOP: "ubuntu:GNOME", "KDE"
+    std::string home;              // $HOME, else the passwd entry's home folder
+    std::string xdgConfigHome;     // $XDG_CONFIG_HOME
+    std::string xdgDataHome;       // $XDG_DATA_HOME
+    std::string xdgConfigDirs;     // $XDG_CONFIG_DIRS: "/etc/xdg/lubuntu:/etc/xdg"
+    std::string xdgDataDirs;       // $XDG_DATA_DIRS: "/usr/share/gnome:/usr/local/share:/usr/share"
+    std::string workingDirectory;  // where the program was started
+    std::string currentDesktop;    // $XDG_CURRENT_DESKTOP: "ubuntu:GNOME", "KDE"
     std::string kdeSessionVersion;  // $KDE_SESSION_VERSION: "5", "6"
     std::string desktopSession;     // $DESKTOP_SESSION: "LXDE-pi", "plasma"
     std::string x11Display;         // $DISPLAY: ":0"
@@ -33,6 +34,9 @@ struct UserEnvironment {
     // Where the machine's settings files live, most important first: the absolute folders of
     // $XDG_CONFIG_DIRS, else /etc/xdg.
     std::vector<std::string> configDirs() const;
+    // Where the machine's installed data lives, most important first: the absolute folders of
+    // $XDG_DATA_DIRS, else /usr/local/share and /usr/share.
+    std::vector<std::string> dataDirs() const;
 
     // The home folder comes from `names` when $HOME is unset.
     static UserEnvironment fromProcess(const NameService& names);

@@ -12,6 +12,7 @@ std::unique_ptr<Platform> twoSocketServer() {
                              .xdgConfigHome = "",
                              .xdgDataHome = "",
                              .xdgConfigDirs = "",
+                             .xdgDataDirs = "",
                              .workingDirectory = "/",
                              .currentDesktop = "",
                              .kdeSessionVersion = "",

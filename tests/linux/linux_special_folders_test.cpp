@@ -35,6 +35,7 @@ class Folders : public ::testing::Test {
                                   .xdgConfigHome = "",
                                   .xdgDataHome = "",
                                   .xdgConfigDirs = "",
+                                  .xdgDataDirs = "",
                                   .workingDirectory = "/",
                                   .currentDesktop = "",
                                   .kdeSessionVersion = "",
@@ -290,6 +291,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .xdgConfigHome = "",
                               .xdgDataHome = "",
                               .xdgConfigDirs = "",
+                              .xdgDataDirs = "",
                               .workingDirectory = "/",
                               .currentDesktop = "",
                               .kdeSessionVersion = "",
@@ -307,6 +309,7 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .xdgConfigHome = "",
                               .xdgDataHome = "",
                               .xdgConfigDirs = "",
+                              .xdgDataDirs = "",
                               .workingDirectory = "/",
                               .currentDesktop = "",
                               .kdeSessionVersion = "",
@@ -364,6 +367,9 @@ TEST(UserEnvironment, RelativeBaseFoldersFallBackToTheHome) {
     EXPECT_EQ(environment.configDirs(), (std::vector<std::string>{"/etc/xdg/lubuntu", "/etc/xdg"}));
     environment.xdgConfigDirs = "~/etc";
     EXPECT_EQ(environment.configDirs(), std::vector<std::string>{"/etc/xdg"});
+    EXPECT_EQ(environment.dataDirs(), (std::vector<std::string>{"/usr/local/share", "/usr/share"}));
+    environment.xdgDataDirs = "share:/run/current-system/sw/share";
+    EXPECT_EQ(environment.dataDirs(), std::vector<std::string>{"/run/current-system/sw/share"});
 }
 
 }  // namespace

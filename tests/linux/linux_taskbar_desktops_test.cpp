@@ -514,12 +514,12 @@ TEST(DesktopTaskbar, ZorinTaskbarAndDockHideByTheirOwnSettings) {
 // not disabled.
 TEST(DesktopTaskbar, GnomeTopBarHiddenByAnExtension) {
     const testing::ScratchMachine machine;
-    const auto state = [&machine](std::string_view shell) {
+    linux_fs::SessionFolders folders;
+    folders.dataHome = "/home/alice/.local/share";
+    const auto state = [&machine, &folders](std::string_view shell) {
         const std::filesystem::path keyFile = machine.root() / "keyfile";
         std::ofstream(keyFile) << "[org/gnome/shell]\n" << shell << "\n";
         const auto settings = linux_fs::keyFileDesktopSettings(ZARNEL_DESKTOP_SCHEMAS_DIR, keyFile);
-        linux_fs::SessionFolders folders;
-        folders.dataHome = "/home/alice/.local/share";
         return linux_fs::panelTaskbarState(Desktop::Gnome, machine.root(), folders, *settings);
     };
     const auto install = [&machine](const std::filesystem::path& data) {
@@ -538,6 +538,12 @@ TEST(DesktopTaskbar, GnomeTopBarHiddenByAnExtension) {
         kTop);
     std::filesystem::remove_all(machine.root() / "usr");
     install("home/alice/.local/share");
+    EXPECT_EQ(state(kEnabled), kHide | kTop);
+    // Installed where the machine's data folders name (NixOS keeps its own).
+    std::filesystem::remove_all(machine.root() / "home");
+    install("run/current-system/sw/share");
+    EXPECT_EQ(state(kEnabled), kTop);
+    folders.dataDirs = {"/run/current-system/sw/share"};
     EXPECT_EQ(state(kEnabled), kHide | kTop);
 }
 
