@@ -127,7 +127,7 @@ bool gnomeRunsDock(const std::optional<ShellExtensions>& extensions, Desktop des
            });
 }
 
-// Where GNOME Shell looks for extensions below the user's data folder and the machine's.
+// Where GNOME Shell keeps extensions below each data folder.
 constexpr std::string_view kExtensionsFolder = "gnome-shell/extensions";
 
 // Where the shell finds extension `uuid`'s folder, below the root: the user's data folder
