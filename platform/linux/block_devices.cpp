@@ -237,8 +237,9 @@ RemovableDisks removableDisks(BlockDeviceCache& devices, const std::vector<Mount
         // A container sees the host's disks in sysfs, mounted or not where it cannot tell, but
         // has the device nodes only of those it was given: the others are no drives of its own.
         std::error_code error;
-        const bool usable = fs::exists(devices.root() / kDeviceTree.substr(1) / disk, error);
-        if (!mounted && usable) removable.unmounted.push_back(std::string(kDeviceTree) + disk);
+        if (!mounted && fs::exists(devices.root() / kDeviceTree.substr(1) / disk, error)) {
+            removable.unmounted.push_back(std::string(kDeviceTree) + disk);
+        }
     }
     return removable;
 }

@@ -47,9 +47,7 @@ std::uint32_t tint2State(std::string_view settings) {
     bool onTop = false;
     // "key = value" lines; a '#' opening a line makes it a comment.
     for (std::string_view rest = settings; !rest.empty();) {
-        const std::size_t end = rest.find('\n');
-        const std::string_view line = rest.substr(0, end);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        const std::string_view line = takeLine(rest);
         const std::size_t equals = line.find('=');
         if (line.starts_with('#') || equals == std::string_view::npos) continue;
         const std::string_view key = trimmed(line.substr(0, equals));
