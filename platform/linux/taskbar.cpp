@@ -1,4 +1,5 @@
 // The taskbar's state: what the desktop's own panel settings say, else what its windows show.
+#include <array>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -77,18 +78,21 @@ std::uint32_t LinuxPlatform::appBarGetState() {
          i3 = !environment.i3Socket.empty() && environment.swaySocket.empty(),
          configHome = environment.configHome(), home = environment.home,
          userId = environment.userId] {
+            // The processes listed once for both.
+            const std::array<std::string_view, 2> programs = {linux_fs::kI3bar, linux_fs::kTint2};
+            const std::vector<linux_fs::RunningProgram> running =
+                linux_fs::userPrograms(root, programs, userId);
             std::optional<std::uint32_t> state;
             const auto add = [&state](std::optional<std::uint32_t> bits) {
                 if (bits) state = state.value_or(0) | *bits;
             };
             if (i3) {
-                add(linux_fs::i3BarsState(root, {.configHome = configHome,
-                                                 .home = home,
-                                                 .configDirs = configDirs,
-                                                 .userId = userId}));
+                add(linux_fs::i3BarsState(
+                    root, {.configHome = configHome, .home = home, .configDirs = configDirs},
+                    running));
             }
             add(linux_fs::tint2TaskbarState(
-                root, {.configHome = configHome, .configDirs = configDirs, .userId = userId}));
+                root, {.configHome = configHome, .configDirs = configDirs}, running));
             return state;
         },
         kDesktopAnswerDeadline);

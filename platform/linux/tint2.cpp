@@ -5,14 +5,12 @@
 #include <span>
 
 #include "platform/linux/read_file.h"
-#include "platform/linux/running_programs.h"
 #include "platform/platform.h"
 #include "platform/text_fields.h"
 
 namespace zarnel::linux_fs {
 namespace {
 
-constexpr std::string_view kTint2 = "tint2";
 constexpr std::string_view kSettingsFile = "tint2/tint2rc";
 constexpr std::array<std::string_view, 2> kSettingsOptions = {"-c", "--config"};
 // Options whose value is no settings file.
@@ -61,16 +59,15 @@ std::uint32_t tint2State(std::string_view settings) {
 }
 
 std::optional<std::uint32_t> tint2TaskbarState(const std::filesystem::path& root,
-                                               const Tint2Session& session) {
-    const std::array<std::string_view, 1> programs = {kTint2};
-    const std::vector<RunningProgram> running = userPrograms(root, programs, session.userId);
-    if (running.empty()) return std::nullopt;
+                                               const Tint2Session& session,
+                                               std::span<const RunningProgram> running) {
     std::vector<std::filesystem::path> defaults = {session.configHome / kSettingsFile};
     for (const std::string& folder : session.configDirs) {
         defaults.push_back(std::filesystem::path(folder) / kSettingsFile);
     }
     std::optional<std::uint32_t> state;
     for (const RunningProgram& program : running) {
+        if (program.name != kTint2) continue;
         const std::optional<std::filesystem::path> named = namedSettings(program.arguments);
         // A file named relative to where tint2 was started cannot be told.
         if (named && !named->is_absolute()) continue;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -45,9 +46,10 @@ class Tint2Machine : public ::testing::Test {
               std::string("tint2\0", 6) + std::string(arguments));
     }
     std::optional<std::uint32_t> state() const {
-        return linux_fs::tint2TaskbarState(machine.root(), {.configHome = "/home/erin/.config",
-                                                            .configDirs = {"/etc/xdg"},
-                                                            .userId = ::geteuid()});
+        const std::array<std::string_view, 1> programs = {linux_fs::kTint2};
+        return linux_fs::tint2TaskbarState(
+            machine.root(), {.configHome = "/home/erin/.config", .configDirs = {"/etc/xdg"}},
+            linux_fs::userPrograms(machine.root(), programs, ::geteuid()));
     }
 
     testing::ScratchMachine machine;

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -272,24 +273,27 @@ TEST(I3Bars, TheBarsI3barDrawsTell) {
         std::filesystem::create_directories((machine.root() / file).parent_path());
         std::ofstream(machine.root() / file) << text;
     };
-    const linux_fs::I3Session erin{.configHome = "/home/erin/.config",
-                                   .home = "/home/erin",
-                                   .configDirs = {"/etc/xdg"},
-                                   .userId = ::geteuid()};
+    const auto i3BarsState = [&machine] {
+        const std::array<std::string_view, 1> programs = {linux_fs::kI3bar};
+        return linux_fs::i3BarsState(
+            machine.root(),
+            {.configHome = "/home/erin/.config", .home = "/home/erin", .configDirs = {"/etc/xdg"}},
+            linux_fs::userPrograms(machine.root(), programs, ::geteuid()));
+    };
     write("etc/xdg/i3/config", "bar {\n  mode invisible\n}\n");
-    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), std::nullopt) << "no i3bar runs";
+    EXPECT_EQ(i3BarsState(), std::nullopt) << "no i3bar runs";
     write("proc/31/comm", "i3bar\n");
     write("proc/31/cmdline", std::string("i3bar\0--bar_id=bar-1\0--socket=/run/i3\0", 38));
-    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), std::nullopt) << "bar-1 is no bar";
+    EXPECT_EQ(i3BarsState(), std::nullopt) << "bar-1 is no bar";
     write("etc/xdg/i3/config", "bar {\n  mode dock\n}\nbar {\n  mode invisible\n}\n");
-    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), kHide);
+    EXPECT_EQ(i3BarsState(), kHide);
     write("etc/i3/config", "bar {\n  mode dock\n}\nbar {\n  mode hide\n}\n");
-    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), kHide | kTop);
+    EXPECT_EQ(i3BarsState(), kHide | kTop);
     write("home/erin/.config/i3/config", "bar {\n  mode dock\n}\nbar {\n  mode dock\n}\n");
-    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), 0U);
+    EXPECT_EQ(i3BarsState(), 0U);
     write("home/erin/.i3/config",
           "bar {\n  mode dock\n}\nbar {\n  mode hide\n  hidden_state show\n}\n");
-    EXPECT_EQ(linux_fs::i3BarsState(machine.root(), erin), kTop);
+    EXPECT_EQ(i3BarsState(), kTop);
 
     write("home/erin/.i3/config", "bar {\n  mode dock\n}\nbar {\n  mode hide\n}\n");
     LinuxPlatform platform(machine.root());
