@@ -120,6 +120,10 @@ class Win32Controls : public Controls {
     void endProgram() override;
 
   private:
+    // The program chose entry `index` of drop-down `ctl`, whose list is `list`: no pick of the
+    // user's (see DropDownPicks).
+    void chosenByProgram(Ctl ctl, HWND list, int index);
+
     // The form is made with this style, and sized for it.
     static constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 

@@ -242,8 +242,7 @@ void Win32Controls::setText(Ctl ctl, std::string_view value, int index) {
                 SendMessageW(target.hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                              reinterpret_cast<LPARAM>(text.c_str()));
             SendMessageW(target.hwnd, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
-            dropDownPicks_.settled(ctl, static_cast<int>(found),
-                                   SendMessageW(target.hwnd, CB_GETDROPPEDSTATE, 0, 0) != 0);
+            chosenByProgram(ctl, target.hwnd, static_cast<int>(found));
             return;
         }
         case Kind::Window:
@@ -308,16 +307,17 @@ int Win32Controls::listIndex(Ctl ctl) const {
         target.hwnd, isDropDown(target.row->kind) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
+void Win32Controls::chosenByProgram(Ctl ctl, HWND list, int index) {
+    dropDownPicks_.settled(ctl, index, SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0);
+}
+
 void Win32Controls::setListIndex(Ctl ctl, int index) {
     // Neither message notifies the parent, so no handler runs.
     const Element& target = elements_.at(ctl, 0);
     const bool dropDown = isDropDown(target.row->kind);
     SendMessageW(target.hwnd, dropDown ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index),
                  0);
-    if (dropDown) {
-        dropDownPicks_.settled(ctl, index,
-                               SendMessageW(target.hwnd, CB_GETDROPPEDSTATE, 0, 0) != 0);
-    }
+    if (dropDown) chosenByProgram(ctl, target.hwnd, index);
 }
 
 void Win32Controls::setDrives(const std::vector<std::string>& entries, int selected) {
