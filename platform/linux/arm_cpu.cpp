@@ -76,7 +76,8 @@ constexpr CodeName kQualcommParts[] = {
     {0x804, "Kryo-4XX-Gold"},  {0x805, "Kryo-4XX-Silver"},
     {0xc00, "Falkor"},         {0xc01, "Saphira"},
 };
-constexpr CodeName kSamsungParts[] = {{0x001, "exynos-m1"}};
+constexpr CodeName kSamsungParts[] = {
+    {0x001, "exynos-m1"}, {0x002, "exynos-m3"}, {0x003, "exynos-m4"}, {0x004, "exynos-m5"}};
 constexpr CodeName kMarvellParts[] = {
     {0x131, "Feroceon-88FR131"}, {0x581, "PJ4/PJ4b"}, {0x584, "PJ4B-MP"}};
 constexpr CodeName kAppleParts[] = {

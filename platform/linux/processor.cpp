@@ -78,14 +78,16 @@ std::optional<std::string> manufacturer(const CpuinfoCpu& cpu) {
 }
 
 std::optional<std::string> name(const CpuinfoCpu& cpu) {
-    for (const CpuField field :
-         {CpuField::ModelName, CpuField::Cpu, CpuField::Processor, CpuField::CpuModel}) {
-        if (const auto text = cpu.field(field)) return collapsedBlanks(*text);
-    }
+    // A known ARM core goes by its own name: 32-bit kernels write one generic name line
+    // ("ARMv7 Processor rev 4 (v7l)") for every core of an architecture, big and little alike.
     const auto implementer = hexCode(cpu.field(CpuField::CpuImplementer));
     const auto part = hexCode(cpu.field(CpuField::CpuPart));
     if (implementer && part) {
         if (const auto core = armCoreName(*implementer, *part)) return std::string(*core);
+    }
+    for (const CpuField field :
+         {CpuField::ModelName, CpuField::Cpu, CpuField::Processor, CpuField::CpuModel}) {
+        if (const auto text = cpu.field(field)) return collapsedBlanks(*text);
     }
     if (auto uarch = cpu.field(CpuField::Uarch)) return uarch;
     // s390 names no processor, only the machine type it is built into.

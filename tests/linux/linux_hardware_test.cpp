@@ -161,11 +161,23 @@ INSTANTIATE_TEST_SUITE_P(
                "CPU MHz\t\t\t: 2500.00\n",
                kNull, "Loongson-3A5000", kNull, std::int64_t{2500}},
         // The capital "Processor" is 32-bit ARM's name line; the numbered ones are indexes.
+        // Its text is the architecture's, so a core the table knows goes by the table.
         CpuRow{"Arm32",
                "Processor\t: ARMv7 Processor rev 10 (v7l)\nprocessor\t: 0\nBogoMIPS\t: 790.52\n\n"
                "processor\t: 1\nBogoMIPS\t: 790.52\n\nFeatures\t: swp half thumb\n"
                "CPU implementer\t: 0x41\nCPU part\t: 0xc09\nHardware\t: Freescale i.MX 6Quad\n",
+               "ARM", "Cortex-A9", kNull, kNull},
+        CpuRow{"Arm32UnknownCore",
+               "Processor\t: ARMv7 Processor rev 10 (v7l)\nprocessor\t: 0\n\n"
+               "CPU implementer\t: 0x41\nCPU part\t: 0xfff\n",
                "ARM", "ARMv7 Processor rev 10 (v7l)", kNull, kNull},
+        // A 32-bit big.LITTLE kernel gives both kinds the same model name.
+        CpuRow{"Arm32BigLittle",
+               "processor\t: 0\nmodel name\t: ARMv7 Processor rev 3 (v7l)\n"
+               "CPU implementer\t: 0x41\nCPU part\t: 0xc07\n\n"
+               "processor\t: 1\nmodel name\t: ARMv7 Processor rev 3 (v7l)\n"
+               "CPU implementer\t: 0x41\nCPU part\t: 0xc0f\n",
+               "ARM", "Cortex-A7 + Cortex-A15", kNull, kNull},
         CpuRow{"IndexesListedTogetherAreNoName",
                "processor\t: 0\nprocessor\t: 1\nCPU implementer\t: 0x41\nCPU part\t: 0xd03\n",
                "ARM", "Cortex-A53", kNull, kNull},
@@ -380,6 +392,8 @@ TEST(LinuxProcessor, ArmCodes) {
     EXPECT_EQ(linux_fs::armCoreName(0x6d, 0xd49), "Azure-Cobalt-100");
     EXPECT_EQ(linux_fs::armCoreName(0x41, 0xd49), "Neoverse-N2");
     EXPECT_EQ(linux_fs::armCoreName(0x99, 0xd03), std::nullopt);
+    EXPECT_EQ(linux_fs::armCoreName(0x53, 0x002), "exynos-m3");
+    EXPECT_EQ(linux_fs::armCoreName(0x53, 0x004), "exynos-m5");
 }
 
 std::string processorRecord(std::uint8_t length, std::uint8_t socketString,
