@@ -31,13 +31,12 @@ void showMissingFactsAgain(Controls& controls, Platform& platform) {
     // A failed user name leaves the field empty; no login is empty.
     if (controls.text(Ctl::Text2).empty()) UserName(controls, platform);
     if (controls.text(Ctl::Text12) == kTrapped) TourokuKaisya(controls, platform);
+    // A machine that never has them (no firmware tables) gets the same lines again.
     if (showsTrapped(controls, Ctl::List2)) {
-        controls.clear(Ctl::List2);
-        Pruseltusa(controls, platform);
+        showEntries(controls, Ctl::List2, processorLines(platform));
     }
     if (showsTrapped(controls, Ctl::List3)) {
-        controls.clear(Ctl::List3);
-        Biosjyouhou(controls, platform);
+        showEntries(controls, Ctl::List3, biosLines(platform));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "disk/disk_probes.h"
 #include "disk/volume_query.h"
@@ -60,14 +61,15 @@ void BrumSriaru(Controls& controls, Platform& platform) {
 
 void DiskFile(Controls& controls, Platform& platform) {
     const VolumeAnswer volume = queryVolume(controls, platform);
-    controls.clear(Ctl::List4);
+    std::vector<std::string> entries;
     if (volume.fileSystemFlags == 0) {
-        controls.addItem(Ctl::List4, flagsFailure(volume.lastError));
-        return;
+        entries.push_back(flagsFailure(volume.lastError));
+    } else {
+        for (const FlagRow& row : kFlagTable) {
+            if ((volume.fileSystemFlags & row.bit) != 0) entries.emplace_back(row.text);
+        }
     }
-    for (const FlagRow& row : kFlagTable) {
-        if ((volume.fileSystemFlags & row.bit) != 0) controls.addItem(Ctl::List4, row.text);
-    }
+    showEntries(controls, Ctl::List4, entries);
 }
 
 void DiskSIsu(Controls& controls, Platform& platform) {

@@ -5,6 +5,7 @@
 #include <exception>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/errors.h"
 #include "platform/text_fields.h"
@@ -62,18 +63,24 @@ std::string boxValue(const WmiValue& value) {
     return lineValue(value);
 }
 
-void listProperties(Controls& controls, Platform& platform, std::string_view className,
-                    std::span<const ListedProperty> lines, Ctl list) {
+std::vector<std::string> propertyLines(Platform& platform, std::string_view className,
+                                       std::span<const ListedProperty> lines) {
+    std::vector<std::string> listed;
     try {
         const WmiInstance instance = lastInstance(platform, className);
         for (const ListedProperty& line : lines) {
-            // Each line goes in before the next property is read, so a failure keeps it.
-            controls.addItem(list, std::string(line.label) + '\t' +
-                                       lineValue(propertyValue(instance, line.property)));
+            // Each line is kept before the next property is read, so a failure keeps it.
+            listed.push_back(std::string(line.label) + '\t' +
+                             lineValue(propertyValue(instance, line.property)));
         }
     } catch (const std::exception&) {
-        controls.addItem(list, kTrapped);
+        listed.emplace_back(kTrapped);
     }
+    return listed;
+}
+
+void addLines(Controls& controls, Ctl list, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) controls.addItem(list, line);
 }
 
 }  // namespace
@@ -89,12 +96,20 @@ void TourokuKaisya(Controls& controls, Platform& platform) {
     }
 }
 
+std::vector<std::string> processorLines(Platform& platform) {
+    return propertyLines(platform, "Win32_Processor", kProcessorLines);
+}
+
+std::vector<std::string> biosLines(Platform& platform) {
+    return propertyLines(platform, "Win32_BIOS", kBiosLines);
+}
+
 void Pruseltusa(Controls& controls, Platform& platform) {
-    listProperties(controls, platform, "Win32_Processor", kProcessorLines, Ctl::List2);
+    addLines(controls, Ctl::List2, processorLines(platform));
 }
 
 void Biosjyouhou(Controls& controls, Platform& platform) {
-    listProperties(controls, platform, "Win32_BIOS", kBiosLines, Ctl::List3);
+    addLines(controls, Ctl::List3, biosLines(platform));
 }
 
 }  // namespace zarnel

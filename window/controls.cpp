@@ -17,4 +17,10 @@ std::string_view ctlName(Ctl ctl) {
     return kNames.at(static_cast<std::size_t>(ctl));
 }
 
+void showEntries(Controls& controls, Ctl list, const std::vector<std::string>& entries) {
+    if (controls.items(list) == entries) return;
+    controls.clear(list);
+    for (const std::string& entry : entries) controls.addItem(list, entry);
+}
+
 }  // namespace zarnel

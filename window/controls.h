@@ -142,4 +142,8 @@ class Controls {
     virtual void endProgram() = 0;
 };
 
+// Fills `list` with `entries`, leaving it as it is when it holds them already: shown again
+// unchanged (a late answer), the reader's place in it stays.
+void showEntries(Controls& controls, Ctl list, const std::vector<std::string>& entries);
+
 }  // namespace zarnel

@@ -266,6 +266,12 @@ TEST_P(FlagList, ListsKnownFlagsInTableOrder) {
     OneDrive machine(volume(drive_type::kFixed, GetParam().flags));
     DiskFile(machine.controls, machine.platform);
     EXPECT_EQ(machine.controls.items(Ctl::List4), GetParam().entries);
+
+    // Shown again unchanged (a late answer), the list keeps the reader's place.
+    machine.controls.setListIndex(Ctl::List4, 0);
+    DiskFile(machine.controls, machine.platform);
+    EXPECT_EQ(machine.controls.items(Ctl::List4), GetParam().entries);
+    EXPECT_EQ(machine.controls.listIndex(Ctl::List4), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -224,5 +224,19 @@ TEST(WmiProbes, FactsThatCouldNotBeHadAreShownAgain) {
     EXPECT_EQ(m.platform.calls, Lines{}) << "nothing missing, nothing asked";
 }
 
+// A machine without firmware tables never has its BIOS: each late answer (a share, a name
+// server) finds the same failure, and the list the reader is in stays as it is.
+TEST(WmiProbes, AFactThatNeverComesLeavesItsListAlone) {
+    Machine m;
+    m.platform.records.wmi["Win32_Processor"] = {kProcessor};
+    m.platform.records.wmi["Win32_BIOS"] = {};
+    m.runProbes();
+    ASSERT_EQ(m.controls.items(Ctl::List3), kTrapped);
+    m.controls.setListIndex(Ctl::List3, 0);
+    showMissingFactsAgain(m.controls, m.platform);
+    EXPECT_EQ(m.controls.items(Ctl::List3), kTrapped);
+    EXPECT_EQ(m.controls.listIndex(Ctl::List3), 0);
+}
+
 }  // namespace
 }  // namespace zarnel

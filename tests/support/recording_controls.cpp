@@ -109,6 +109,7 @@ void RecordingControls::addItem(Ctl list, std::string_view entry) {
 
 void RecordingControls::clear(Ctl list) {
     lists_[list].clear();
+    listIndex_[list] = -1;  // as a list box drops its selection with its entries
 }
 
 std::vector<std::string> RecordingControls::items(Ctl list) const {
