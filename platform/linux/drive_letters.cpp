@@ -49,6 +49,8 @@ constexpr std::array<std::string_view, 6> kClusterFileSystems = {
     "lustre", "gpfs", "beegfs", "pvfs2", "fuse.ceph-fuse", "fuse.juicefs"};
 // Local file systems whose source names a pool rather than a device node.
 constexpr std::array<std::string_view, 1> kPoolFileSystems = {"zfs"};
+// What parts a snapshot's name from its dataset's: "tank/home@daily".
+constexpr char kSnapshotMark = '@';
 // The system's own folders. A distribution that puts one disk's file system or pool in
 // subvolumes or datasets mounts them here (/var, /usr/local, the snapshots): folders of the
 // system's drive, not a dozen drives of their own.
@@ -96,6 +98,13 @@ bool isRamDrivePlace(std::string_view mountPoint) {
     if (mountPoint == kWslScratch) return false;
     return pathIsUnder(mountPoint, kRamDrivePlaces[1]) ||
            pathIsUnder(mountPoint, kRamDrivePlaces[2]);
+}
+
+// Which tree of its file system a mount shows. A network file system's tree is named by its
+// source too: the kernel writes "/" as the root of every NFS mount, however deep the export.
+std::string treeOf(const MountEntry& mount) {
+    if (!isOneOf(mount.fsType, kExportingFileSystems)) return mount.root;
+    return mount.source + mount.root;
 }
 
 // What has a letter: the trees of each file system, by its device number, and the ZFS pools
@@ -146,7 +155,7 @@ bool showsALetteredTree(const Lettered& lettered, const MountEntry& mount) {
     if ((systemVolume || isSubvolume(mount)) && isSystemFolder(mount.mountPoint)) return true;
     const bool ownTreeOnly = isOneOf(mount.fsType, kExportingFileSystems) || isSubvolume(mount);
     return std::ranges::any_of(trees->second, [&mount, ownTreeOnly](const std::string& tree) {
-        return ownTreeOnly ? mount.root == tree : pathIsUnder(mount.root, tree);
+        return ownTreeOnly ? treeOf(mount) == tree : pathIsUnder(mount.root, tree);
     });
 }
 
@@ -279,7 +288,9 @@ bool isDriveMount(const MountEntry& mount) {
         (!mount.source.starts_with(kLoopDevices) || userMedia)) {
         return true;
     }
-    if (isNetworkFileSystem(mount.fsType) || isDataset(mount)) return true;
+    // A snapshot, mounted when its folder under .zfs is opened, is a view of its dataset.
+    if (isDataset(mount)) return mount.source.find(kSnapshotMark) == std::string::npos;
+    if (isNetworkFileSystem(mount.fsType)) return true;
     return isRamFileSystem(mount.fsType) && isRamDrivePlace(mount.mountPoint);
 }
 
@@ -308,7 +319,7 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
         {.letter = kFirstLetter, .mountPoint = std::string(kRootMount), .device = ""}};
     Lettered lettered;
     const auto letter = [&lettered](const MountEntry& mount) {
-        lettered.trees[{mount.major, mount.minor}].push_back(mount.root);
+        lettered.trees[{mount.major, mount.minor}].push_back(treeOf(mount));
         if (isDataset(mount)) lettered.pools.emplace(poolOf(mount));
     };
     if (const MountEntry* root = rootVolume(mounts)) {

@@ -271,18 +271,21 @@ TEST(DriveLetters, SubvolumesAndExportsOfOneFileSystemKeepTheirLetters) {
     // The kernel escapes the options as it escapes the paths.
     MountEntry spaced = mount("/vms", "btrfs", "/dev/nvme0n1p2", 2, "/virtual machines");
     spaced.superOptions = "rw,ssd,subvolid=300,subvol=/virtual\\040machines";
-    MountEntry docs = mount("/mnt/docs", "nfs4", "nas:/export", 60, "/export");
-    MountEntry docsTeam = mount("/mnt/team", "nfs4", "nas:/export/team", 60, "/export/team");
-    EXPECT_EQ(entries(assignDriveLetters({top, home, photos, spaced, docs, docsTeam}, {})),
-              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/vms]", "f: [/mnt/docs]",
-                                        "g: [/mnt/team]"}));
+    // The kernel writes "/" as the root of every NFS mount; the source names the export.
+    MountEntry docs = mount("/mnt/docs", "nfs4", "nas:/export", 60);
+    MountEntry docsTeam = mount("/mnt/team", "nfs4", "nas:/export/team", 60);
+    MountEntry docsAgain = mount("/srv/docs", "nfs4", "nas:/export", 60);  // the same tree
+    EXPECT_EQ(
+        entries(assignDriveLetters({top, home, photos, spaced, docs, docsTeam, docsAgain}, {})),
+        (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/vms]", "f: [/mnt/docs]",
+                                  "g: [/mnt/team]"}));
 
     // Exports of one server disk mounted in the system's own folders are drives all the same: a
     // user started in /usr/local is on the share's.
     const std::vector<MountEntry> exports = {
         mount("/", "ext4", "/dev/sda2", 2),
-        mount("/home", "nfs4", "files:/export/home", 50, "/export/home"),
-        mount("/usr/local", "nfs4", "files:/export/sw", 50, "/export/sw"),
+        mount("/home", "nfs4", "files:/export/home", 50),
+        mount("/usr/local", "nfs4", "files:/export/sw", 50),
     };
     const std::vector<DriveSlot> slots = assignDriveLetters(exports, {});
     EXPECT_EQ(entries(slots),
@@ -367,10 +370,14 @@ TEST(DriveLetters, SystemFoldersOfALetteredVolumeGetNoLetter) {
         dataset("/srv/tank", "tank", 48),  // a pool of its own
         dataset("/srv/tank/photos", "tank/photos", 49),
         dataset("/rpoolish", "rpoolish/data", 50),  // a pool whose name only begins alike
+        // Opening a snapshot's folder mounts it; it is a view of its dataset, not a drive.
+        dataset("/home/alice/.zfs/snapshot/daily", "rpool/USERDATA/alice_x1@daily", 51),
+        mount("/media/alice/STICK", "vfat", "/dev/sdb1", 17),
     };
-    EXPECT_EQ(entries(assignDriveLetters(zfs, {})),
-              (std::vector<std::string>{"c: [/]", "d: [/boot]", "e: [/home/alice]",
-                                        "f: [/srv/tank]", "g: [/rpoolish]"}));
+    EXPECT_EQ(
+        entries(assignDriveLetters(zfs, {})),
+        (std::vector<std::string>{"c: [/]", "d: [/boot]", "e: [/home/alice]", "f: [/srv/tank]",
+                                  "g: [/rpoolish]", "h: [/media/alice/STICK]"}));
 }
 
 // WSL's own mounts are its machinery; the Windows drives and the disks it mounts are drives.
