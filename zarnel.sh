@@ -28,8 +28,8 @@ packages=(
 )
 
 # Only the test command needs these: the validators of the desktop files, the package's and the
-# manual page's.
-check_packages=(desktop-file-utils appstream lintian groff-base)
+# manual page's, and a btrfs volume for the volume tests to mount.
+check_packages=(desktop-file-utils appstream lintian groff-base btrfs-progs)
 
 # The Windows build and its tests under wine; the window on Linux needs none of these.
 windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales)

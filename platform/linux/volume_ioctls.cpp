@@ -46,13 +46,24 @@ std::string uuidText(const std::uint8_t* bytes) {
 
 }  // namespace
 
-MountRoot::MountRoot(const std::filesystem::path& folder, unsigned major, unsigned minor)
+MountRoot::MountRoot(const std::filesystem::path& folder, const MountEntry& mount)
     : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW)) {
-    struct stat info {};
-    if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || info.st_dev != makedev(major, minor))) {
+    if (fd_ >= 0 && !liesOn(mount)) {
         ::close(fd_);
         fd_ = -1;
     }
+}
+
+bool MountRoot::liesOn(const MountEntry& mount) const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return false;
+    if (info.st_dev == makedev(mount.major, mount.minor)) return true;
+    // btrfs gives each subvolume a device number of its own, none of them the one the table
+    // shows (all anonymous): there the mount's own number tells (Linux 5.8 and later).
+    if (mount.major != 0 || major(info.st_dev) != 0) return false;
+    struct statx mounted {};
+    return ::statx(fd_, "", AT_EMPTY_PATH, STATX_MNT_ID, &mounted) == 0 &&
+           (mounted.stx_mask & STATX_MNT_ID) != 0 && mounted.stx_mnt_id == mount.id;
 }
 
 MountRoot::~MountRoot() {

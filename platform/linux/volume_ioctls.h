@@ -5,15 +5,18 @@
 #include <optional>
 #include <string>
 
+#include "platform/linux/mountinfo.h"
+
 namespace zarnel::linux_fs {
 
 // The root folder of one mounted volume, opened without following a link and without
-// blocking. It counts as open only when the folder lies on that volume (its st_dev is the
-// mount's device number), so a point since unmounted or a tree that merely copies the
-// machine's layout is never asked in the volume's name.
+// blocking. It counts as open only when the folder lies on that mount (its st_dev is the
+// mount's device number, or for an anonymous one its mount number is the mount's), so a point
+// since unmounted or a tree that merely copies the machine's layout is never asked in the
+// volume's name.
 class MountRoot {
   public:
-    MountRoot(const std::filesystem::path& folder, unsigned major, unsigned minor);
+    MountRoot(const std::filesystem::path& folder, const MountEntry& mount);
     ~MountRoot();
     MountRoot(const MountRoot&) = delete;
     MountRoot& operator=(const MountRoot&) = delete;
@@ -28,6 +31,8 @@ class MountRoot {
     bool canEncrypt() const;
 
   private:
+    bool liesOn(const MountEntry& mount) const;
+
     int fd_ = -1;
 };
 

@@ -211,8 +211,7 @@ int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> v
     const std::string& device = devices_.kernelName(*mount);
     // A network share is never asked through ioctls: a server that went away would hold them.
     const bool local = !linux_fs::isNetworkFileSystem(mount->fsType);
-    const linux_fs::MountRoot mountRoot(local ? mountPointBelow(root_, *mount) : "", mount->major,
-                                        mount->minor);
+    const linux_fs::MountRoot mountRoot(local ? mountPointBelow(root_, *mount) : "", *mount);
     const linux_fs::VolumeFacts facts = linux_fs::volumeFactsOf(root_, *mount, device, mountRoot);
     // No Windows label runs to a path's length, but an f2fs or btrfs one can: it is cut to one,
     // not taken for a buffer too small to hold the volume's facts.

@@ -369,29 +369,53 @@ enum LoopOutcome : int {
     kCallFailed = 2,
     kWrongLabel = 3,
     kWrongSerial = 4,
-    kNoLoopMount = testing::kCannotHere,  // no loop devices or mkfs.ext4 here
+    kNoLoopMount = testing::kCannotHere,  // no loop devices or mkfs here
 };
+
+// How the test makes a volume with the label PHOTOS and the UUID 0a1b2c3d-...
+struct LoopFileSystem {
+    std::string_view type;
+    std::string_view make;  // the mkfs command, before the image's name
+    std::string_view size;  // btrfs needs room for its metadata
+};
+
+constexpr LoopFileSystem kLoopExt4{
+    "ext4", "mkfs.ext4 -q -L PHOTOS -U 0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d", "8M"};
+// Its subvolumes have device numbers of their own, none of them the table's.
+constexpr LoopFileSystem kLoopBtrfs{
+    "btrfs", "mkfs.btrfs -q -L PHOTOS -U 0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d", "128M"};
+
+// The line the kernel writes for `point` in this process's mount table.
+std::optional<MountEntry> liveMount(const std::filesystem::path& point) {
+    std::ifstream table("/proc/self/mountinfo");
+    const std::string text((std::istreambuf_iterator<char>(table)),
+                           std::istreambuf_iterator<char>());
+    for (const MountEntry& mount : parseMountinfo(text)) {
+        if (mount.mountPoint == point.string()) return mount;
+    }
+    return std::nullopt;
+}
 
 // Runs in a child of its own: a volume made for the test, with a label and a UUID of its own,
 // mounted where a machine without udev (a container, a minimal install) has it, so that only
 // the volume itself can tell them.
-LoopOutcome readLoopVolume(const testing::ScratchMachine& machine) {
+LoopOutcome readLoopVolume(const testing::ScratchMachine& machine, const LoopFileSystem& kind) {
     const std::filesystem::path& root = machine.root();
     const std::filesystem::path image = root / "volume.img";
     const std::filesystem::path point = root / "mnt/photos";
     std::filesystem::create_directories(point);
-    const std::string make =
-        "truncate -s 8M '" + image.string() +
-        "' && mkfs.ext4 -q -L PHOTOS -U 0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d '" + image.string() +
-        "' && mount -o loop '" + image.string() + "' '" + point.string() + "'";
+    const std::string make = "truncate -s " + std::string(kind.size) + " '" + image.string() +
+                             "' && " + std::string(kind.make) + " '" + image.string() +
+                             "' && mount -o loop '" + image.string() + "' '" + point.string() + "'";
     if (std::system((make + " >/dev/null 2>&1").c_str()) != 0) return kNoLoopMount;
-    struct stat info {};
-    if (::stat(point.c_str(), &info) != 0) return kNoLoopMount;
-    const std::string number =
-        std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev));
-    // Listed as a disk's partition, as a loop device outside the media folders is no drive.
-    machine.writeMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n2 1 " + number +
-                            " / /mnt/photos rw,relatime - ext4 /dev/sdb1 rw\n");
+    const std::optional<MountEntry> mounted = liveMount(point);
+    if (!mounted) return kNoLoopMount;
+    // Listed as a disk's partition, as a loop device outside the media folders is no drive,
+    // under the number and device the kernel gives it.
+    machine.writeMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n" + std::to_string(mounted->id) +
+                            " 1 " + std::to_string(mounted->major) + ":" +
+                            std::to_string(mounted->minor) + " / /mnt/photos rw,relatime - " +
+                            std::string(kind.type) + " /dev/sdb1 rw\n");
     LinuxPlatform platform(root);
     std::string label(kMaxPath, '\0');
     std::string fileSystem(kMaxPath, '\0');
@@ -415,12 +439,20 @@ LoopOutcome readLoopVolume(const testing::ScratchMachine& machine) {
     return kRead;
 }
 
-TEST(VolumeFacts, AVolumeWithoutUdevDataTellsItsOwnLabelAndSerial) {
+void expectLoopVolumeRead(const LoopFileSystem& kind) {
     const testing::ScratchMachine machine;
     const std::optional<int> outcome = testing::inPrivateMounts(
-        [&machine] { return readLoopVolume(machine); }, testing::Namespaces::RootOnly);
-    if (!outcome) GTEST_SKIP() << "no loop mount allowed here";
+        [&] { return readLoopVolume(machine, kind); }, testing::Namespaces::RootOnly);
+    if (!outcome) GTEST_SKIP() << "no loop mount of " << kind.type << " allowed here";
     EXPECT_EQ(*outcome, kRead);
+}
+
+TEST(VolumeFacts, AVolumeWithoutUdevDataTellsItsOwnLabelAndSerial) {
+    expectLoopVolumeRead(kLoopExt4);
+}
+
+TEST(VolumeFacts, ABtrfsVolumeWithoutUdevDataTellsItsOwnLabelAndSerial) {
+    expectLoopVolumeRead(kLoopBtrfs);
 }
 
 }  // namespace
