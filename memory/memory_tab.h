@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "platform/platform.h"
 #include "window/controls.h"
@@ -54,6 +55,9 @@ class MemoryTab {
     std::int64_t AxisTenthMB = -1;
     // The fewest digits of a time-axis number found wider than a unit of the scale; none yet.
     std::size_t UnitWideDigits = std::numeric_limits<std::size_t>::max();
+
+    // The interval the slider chose while the timer ran, taken up at the next tick; none.
+    std::optional<std::int32_t> PendingInterval;
 
     // Whether the line ends at the last reading: after one that failed it starts afresh, never
     // drawn through a reading that was not there.

@@ -7,6 +7,10 @@
 namespace zarnel {
 
 void MemoryTab::Timer1_Timer() {
+    if (PendingInterval) {
+        controls_.setTimerInterval(*PendingInterval);
+        PendingInterval.reset();
+    }
     Memorii();
     // Past graph time 10000, its last, the graph stands still. The figures and the pie go on,
     // so that they never show an old reading as the machine's memory now.
@@ -50,7 +54,14 @@ void MemoryTab::Timer1_Timer() {
 }
 
 void MemoryTab::Slider1_Change() {
-    controls_.setTimerInterval(controls_.sliderValue());
+    // A new interval restarts the timer's count. A held arrow key or a held press in the
+    // slider's groove changes the value faster than a tick: set at each change, the graph and
+    // the figures would stand still until it is let go. A running timer takes it at its tick.
+    if (controls_.timerEnabled()) {
+        PendingInterval = controls_.sliderValue();
+    } else {
+        controls_.setTimerInterval(controls_.sliderValue());
+    }
 }
 
 void MemoryTab::Command2_Click() {

@@ -145,23 +145,37 @@ INSTANTIATE_TEST_SUITE_P(Pie, PieShares,
 TEST_F(MemoryWindow, TimerTicksAtTheSliderSpeed) {
     qt::startForm(controls, platform, form);
     ASSERT_TRUE(controls.timer().isActive());
+    // A new interval is taken at the next tick: each one restarts the timer's count.
     controls.slider().setValue(5);
+    EXPECT_EQ(controls.timer().interval(), 300);
+    form.memory().Timer1_Timer();
     EXPECT_EQ(controls.timer().interval(), 5);
     EXPECT_TRUE(controls.timer().isActive());
 
-    // A drag tells its value when let go: each new interval restarts the timer, so a drag that
-    // told every step would hold the graph still while the thumb moves.
+    // A drag tells its value when let go, not each place the thumb passes.
     controls.slider().setSliderDown(true);
     for (int value = 301; value <= 320; ++value) controls.slider().setSliderPosition(value);
-    EXPECT_EQ(controls.timer().interval(), 5);
     controls.slider().setSliderDown(false);
+    form.memory().Timer1_Timer();
     EXPECT_EQ(controls.timer().interval(), 320);
-    EXPECT_TRUE(controls.timer().isActive());
+
+    // A held key steps many times between ticks; the timer goes on at the last step.
+    for (int press = 0; press < 10; ++press) QTest::keyClick(&controls.slider(), Qt::Key_Right);
+    EXPECT_EQ(controls.timer().interval(), 320);
+    form.memory().Timer1_Timer();
+    EXPECT_EQ(controls.timer().interval(), 330);
+
+    // A page is a fifth of the range, as on Windows.
+    QTest::keyClick(&controls.slider(), Qt::Key_PageUp);
+    form.memory().Timer1_Timer();
+    EXPECT_EQ(controls.timer().interval(), 330 + (1000 - 5) / 5);
 
     // The slider's ends are the slowest and the fastest tick, never a stopped timer.
     QTest::keyClick(&controls.slider(), Qt::Key_End);
+    form.memory().Timer1_Timer();
     EXPECT_EQ(controls.timer().interval(), 1000);
     QTest::keyClick(&controls.slider(), Qt::Key_Home);
+    form.memory().Timer1_Timer();
     EXPECT_EQ(controls.timer().interval(), 5);
     EXPECT_TRUE(controls.timer().isActive());
 }

@@ -125,9 +125,29 @@ TEST_P(Slider, SetsTheTickIntervalWithoutChangingTheStep) {
     tab.form.Form_Load();
     tab.controls.setSliderValue(GetParam());
     tab.memory.Slider1_Change();
-    EXPECT_EQ(tab.controls.timerInterval(), GetParam());
     tab.tick();
+    EXPECT_EQ(tab.controls.timerInterval(), GetParam());
     EXPECT_FLOAT_EQ(tab.memory.GraphTime, 0.2F);
+}
+
+// Each new interval starts the timer's count again: changes as fast as a held key makes them
+// would keep it from ever ticking. A running timer takes the last one at its next tick.
+TEST(WindowEvents, AHeldSliderKeyLeavesTheTimerTicking) {
+    MemoryTabWindow tab;
+    tab.form.Form_Load();
+    for (int value = 301; value <= 320; ++value) {
+        tab.controls.setSliderValue(value);
+        tab.memory.Slider1_Change();
+    }
+    EXPECT_EQ(tab.controls.timerInterval(), 300);
+    tab.tick();
+    EXPECT_EQ(tab.controls.timerInterval(), 320);
+
+    // A timer that never started (start-up stopped before it) has no tick to wait for.
+    tab.controls.setTimerEnabled(false);
+    tab.controls.setSliderValue(5);
+    tab.memory.Slider1_Change();
+    EXPECT_EQ(tab.controls.timerInterval(), 5);
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowEvents, Slider, ::testing::Values(5, 300, 1000));

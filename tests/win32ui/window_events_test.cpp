@@ -333,29 +333,38 @@ TEST_F(WindowEvents, AnEntryBrowsedToBeforeARefillIsPickedWhereTheListCloses) {
 
 TEST_F(WindowEvents, MovingTheSliderSetsTheTimersInterval) {
     ASSERT_EQ(controls.sliderValue(), 300);
-    pressKey(controls.handle(Ctl::Slider1), VK_RIGHT);
+    HWND slider = controls.handle(Ctl::Slider1);
+    const auto tick = [&] { SendMessageW(controls.window(), WM_TIMER, win32::kTimerId, 0); };
+    // A held key steps many times between ticks; each new interval would restart the timer's
+    // count, so the timer takes the last step at its next tick.
+    for (int press = 0; press < 3; ++press) pressKey(slider, VK_RIGHT);
     TestWindow::pump();
-    EXPECT_EQ(controls.sliderValue(), 301);
-    EXPECT_EQ(controls.timerInterval(), 301);
+    EXPECT_EQ(controls.sliderValue(), 303);
+    EXPECT_EQ(controls.timerInterval(), 300);
+    tick();
+    EXPECT_EQ(controls.timerInterval(), 303);
 
     // A drag tells its value when let go, as the trackbar reports the thumb's last position.
-    HWND slider = controls.handle(Ctl::Slider1);
     const auto drag = [&](WORD code, int position) {
         SendMessageW(slider, TBM_SETPOS, TRUE, position);
         SendMessageW(controls.window(), WM_HSCROLL, MAKEWPARAM(code, position),
                      reinterpret_cast<LPARAM>(slider));
     };
-    for (int position = 302; position <= 320; ++position) drag(TB_THUMBTRACK, position);
-    EXPECT_EQ(controls.timerInterval(), 301);
+    for (int position = 304; position <= 320; ++position) drag(TB_THUMBTRACK, position);
+    tick();
+    EXPECT_EQ(controls.timerInterval(), 303);
     drag(TB_THUMBPOSITION, 320);
+    tick();
     EXPECT_EQ(controls.timerInterval(), 320);
 
     // The slider's ends are the slowest and the fastest tick.
     pressKey(slider, VK_END);
     TestWindow::pump();
+    tick();
     EXPECT_EQ(controls.timerInterval(), 1000);
     pressKey(slider, VK_HOME);
     TestWindow::pump();
+    tick();
     EXPECT_EQ(controls.timerInterval(), 5);
     EXPECT_TRUE(controls.timerEnabled());
 }

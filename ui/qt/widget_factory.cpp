@@ -60,8 +60,12 @@ QWidget* createSlider(const LayoutRow& row, QWidget* parent) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
     slider->setRange(row.minimum, row.maximum);
     slider->setValue(row.value);
-    // A drag changes the value once, when the thumb is let go: each change restarts the timer,
-    // which would not tick while the thumb moves.
+    // Page Up, Page Down and a click in the groove move a fifth of the way, as on Windows: Qt's
+    // ten steps would take a hundred presses to cross the range.
+    constexpr int kPagesPerRange = 5;
+    slider->setPageStep((row.maximum - row.minimum) / kPagesPerRange);
+    // A drag changes the value once, where the thumb is let go: the places it passes on the
+    // way are no choice of speed.
     slider->setTracking(false);
     takeTheWheelOnlyWithFocus(*slider);
     return slider;

@@ -115,8 +115,8 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
                 controls->formScrolled(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam),
                                        HIWORD(wParam));
             } else if (LOWORD(wParam) != TB_THUMBTRACK && controls->sliderMoved() && events) {
-                // A drag changes the value once, when the thumb is let go: each change restarts
-                // the timer, which would not tick while the thumb moves.
+                // A drag changes the value once, where the thumb is let go: the places it
+                // passes on the way are no choice of speed.
                 events->sliderChanged();
             }
             return 0;
