@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/codec.h"
+#include "platform/unicode.h"
 
 namespace zarnel {
 namespace {
@@ -64,8 +65,9 @@ std::string convert(const std::string& from, const std::string& to, std::string_
         char* outPtr = buffer;
         size_t outLeft = sizeof buffer;
         const size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        const int failure = rc == static_cast<size_t>(-1) ? errno : 0;  // before append allocates
         out.append(buffer, static_cast<size_t>(outPtr - buffer));
-        if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+        if (failure != 0 && failure != E2BIG) {
             // EILSEQ or EINVAL (truncated sequence): replace what did not convert and go on.
             out.append(replacement);
             const std::size_t skipped = skip(std::string_view(in, inLeft));
@@ -74,6 +76,23 @@ std::string convert(const std::string& from, const std::string& to, std::string_
         }
     }
     iconv_close(cd);
+    return out;
+}
+
+// `text` with each byte that starts no well-formed character replaced.
+std::string wellFormedUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t length = utf8CharacterLength(text);
+        if (length == 0) {
+            out += kReplacementCharacter;
+            text.remove_prefix(1);
+        } else {
+            out += text.substr(0, length);
+            text.remove_prefix(length);
+        }
+    }
     return out;
 }
 
@@ -88,8 +107,9 @@ class IconvCodec final : public AnsiCodec {
     const std::string& codePage() const override { return codePage_; }
 
     std::string toText(std::string_view ansi) const override {
-        // Even UTF-8 goes through iconv: a malformed byte from the system must not reach a
-        // widget.
+        // A malformed byte from the system must not reach a widget; glibc's UTF-8 lets the old
+        // five- and six-byte forms and code points past U+10FFFF through.
+        if (isUtf8(codePage_)) return wellFormedUtf8(ansi);
         return convert(codePage_, std::string(kUtf8), ansi, kReplacementCharacter, oneByte);
     }
 

@@ -34,6 +34,16 @@ TEST(AnsiCodecContract, EveryByteThatStartsNoCharacterBecomesOneReplacement) {
     EXPECT_EQ(utf8->toText("ok\xffok"),
               "ok\xEF\xBF\xBD"
               "ok");
+    const std::string fffd = "\xEF\xBF\xBD";
+    EXPECT_EQ(utf8->toText("a\xF4\x90\x80\x80"
+                           "b"),
+              "a" + fffd + fffd + fffd + fffd + "b")
+        << "past U+10FFFF";
+    EXPECT_EQ(utf8->toText("\xF8\x88\x80\x80\x80"), fffd + fffd + fffd + fffd + fffd)
+        << "an old five-byte form";
+    EXPECT_EQ(utf8->toText("\xC0\xAF"), fffd + fffd) << "an overlong form";
+    EXPECT_EQ(utf8->toText("\xED\xA0\x80"), fffd + fffd + fffd) << "a surrogate";
+    EXPECT_EQ(utf8->toText("\xF0\x9F\x98\x80 \xE6\x97\xA5"), "\xF0\x9F\x98\x80 \xE6\x97\xA5");
 }
 
 // A folder path fills up to 259 bytes and grows by half from CP932 to UTF-8: a long text
