@@ -99,9 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string tint2(parts[kTint2rc]);
     requireKnownBits(linux_fs::tint2State(tint2));
-    fuzz::require((linux_fs::tint2State(tint2 + "\nautohide = 1\n") & app_bar_state::kAutoHide) !=
-                  0);
-    fuzz::require((linux_fs::tint2State(tint2 + "\npanel_layer = bottom\n") &
+    // A panel that hides rises above the windows when summoned; one that shows, only from the
+    // top layer.
+    fuzz::require(linux_fs::tint2State(tint2 + "\nautohide = 1\n") == kKnownBits);
+    fuzz::require((linux_fs::tint2State(tint2 + "\nautohide = 0\npanel_layer = bottom\n") &
                    app_bar_state::kAlwaysOnTop) == 0);
     return 0;
 }

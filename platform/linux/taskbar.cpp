@@ -74,10 +74,9 @@ std::uint32_t LinuxPlatform::appBarGetState() {
     const auto hidingBars = panelSettings_.ask<std::optional<std::uint32_t>>(
         "X11 bars",
         [root = root_, configDirs = environment.configDirs(),
-         // sway also gives its programs i3's socket.
-         i3 = !environment.i3Socket.empty() && environment.swaySocket.empty(),
-         configHome = environment.configHome(), home = environment.home,
-         userId = environment.userId] {
+         // i3bar draws on X11 only; sway runs its own bars.
+         i3 = environment.swaySocket.empty(), configHome = environment.configHome(),
+         home = environment.home, userId = environment.userId] {
             // The processes listed once for both.
             const std::array<std::string_view, 2> programs = {linux_fs::kI3bar, linux_fs::kTint2};
             const std::vector<linux_fs::RunningProgram> running =

@@ -29,11 +29,12 @@ struct Connection {
     ~Connection() { xcb_disconnect(xcb); }
 };
 
-// The four names the answer needs, rather than the whole EWMH set: each name interned is a
-// request the server answers before start-up goes on.
-enum Atom { kWindowType, kDock, kStrutPartial, kStrut, kAtomCount };
+// The names the answer needs, rather than the whole EWMH set: each name interned is a request
+// the server answers before start-up goes on.
+enum Atom { kWindowType, kDock, kStrutPartial, kStrut, kState, kBelow, kAtomCount };
 constexpr std::array<const char*, kAtomCount> kAtomNames = {
-    "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK", "_NET_WM_STRUT_PARTIAL", "_NET_WM_STRUT"};
+    "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK", "_NET_WM_STRUT_PARTIAL", "_NET_WM_STRUT",
+    "_NET_WM_STATE",       "_NET_WM_STATE_BELOW"};
 
 // A property is asked for in 32-bit units; the partial strut has twelve of them, the old one
 // four, and the first four (left, right, top, bottom) are the widths reserved at each edge.
@@ -42,8 +43,9 @@ constexpr std::uint32_t kStrutLength = 4;
 constexpr std::size_t kStrutEdges = 4;
 // Properties of window types and struts are lists of 32-bit items.
 constexpr std::uint8_t kItemBits = 32;
-// Window types listed on one window: a handful in practice.
+// Window types, or states, listed on one window: a handful in practice.
 constexpr std::uint32_t kWindowTypesLength = 32;
+constexpr std::uint32_t kStatesLength = 32;
 
 // Interned only where some client already named them: a display where no window was ever
 // typed a dock has no such atom, and then no dock either (XCB_ATOM_NONE).
@@ -104,29 +106,46 @@ std::span<const std::uint32_t> items(const xcb_get_property_reply_t* reply) {
             static_cast<std::size_t>(xcb_get_property_value_length(reply)) / sizeof(std::uint32_t)};
 }
 
+struct Dock {
+    xcb_window_t window;
+    // Asked to be kept below other windows (a panel set to the bottom layer): window managers
+    // then stack it with ordinary windows, which cover it.
+    bool below;
+};
+
 // The mapped windows typed a dock, asked for all candidates at once.
-std::vector<xcb_window_t> mappedDocks(xcb_connection_t* xcb,
-                                      const std::array<xcb_atom_t, kAtomCount>& atoms,
-                                      std::span<const xcb_window_t> windows) {
+std::vector<Dock> mappedDocks(xcb_connection_t* xcb,
+                              const std::array<xcb_atom_t, kAtomCount>& atoms,
+                              std::span<const xcb_window_t> windows) {
     struct Asked {
         xcb_get_window_attributes_cookie_t attributes;
         xcb_get_property_cookie_t types;
+        std::optional<xcb_get_property_cookie_t> states;
     };
+    // A state no client ever named is on no window: nothing to ask.
+    const bool belowNamed = atoms[kState] != XCB_ATOM_NONE && atoms[kBelow] != XCB_ATOM_NONE;
     std::vector<Asked> asked;
     asked.reserve(windows.size());
     for (xcb_window_t window : windows) {
         asked.push_back(
             {xcb_get_window_attributes(xcb, window),
-             askProperty(xcb, window, atoms[kWindowType], XCB_ATOM_ATOM, kWindowTypesLength)});
+             askProperty(xcb, window, atoms[kWindowType], XCB_ATOM_ATOM, kWindowTypesLength),
+             belowNamed ? std::optional(
+                              askProperty(xcb, window, atoms[kState], XCB_ATOM_ATOM, kStatesLength))
+                        : std::nullopt});
     }
-    std::vector<xcb_window_t> docks;
+    std::vector<Dock> docks;
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const auto attributes =
             owned(xcb_get_window_attributes_reply(xcb, asked[i].attributes, nullptr));
         const auto types = owned(xcb_get_property_reply(xcb, asked[i].types, nullptr));
+        // Every reply is read, so that none is left waiting in the connection.
+        const auto states = owned(
+            asked[i].states ? xcb_get_property_reply(xcb, *asked[i].states, nullptr) : nullptr);
         const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
         if (viewable && std::ranges::count(items(types.get()), atoms[kDock]) > 0) {
-            docks.push_back(windows[i]);
+            docks.push_back(
+                {windows[i], std::ranges::count(items(states.get()), atoms[kBelow]) > 0});
         }
     }
     return docks;
@@ -135,7 +154,7 @@ std::vector<xcb_window_t> mappedDocks(xcb_connection_t* xcb,
 // Whether some dock reserves no strip of the screen (neither a partial strut nor the older
 // whole-edge one with some width at some edge): such a panel hides itself when not in use.
 bool someDockHides(xcb_connection_t* xcb, const std::array<xcb_atom_t, kAtomCount>& atoms,
-                   std::span<const xcb_window_t> docks) {
+                   std::span<const Dock> docks) {
     // A name no client ever interned is on no window: nothing to ask.
     const auto ask = [xcb, &atoms](xcb_window_t dock, Atom strut, std::uint32_t length) {
         return atoms[strut] == XCB_ATOM_NONE
@@ -156,9 +175,9 @@ bool someDockHides(xcb_connection_t* xcb, const std::array<xcb_atom_t, kAtomCoun
     };
     std::vector<Asked> asked;
     asked.reserve(docks.size());
-    for (xcb_window_t dock : docks) {
-        asked.push_back(
-            {ask(dock, kStrutPartial, kStrutPartialLength), ask(dock, kStrut, kStrutLength)});
+    for (const Dock& dock : docks) {
+        asked.push_back({ask(dock.window, kStrutPartial, kStrutPartialLength),
+                         ask(dock.window, kStrut, kStrutLength)});
     }
     bool hides = false;
     for (const Asked& a : asked) {
@@ -184,12 +203,12 @@ std::uint32_t dockTaskbarState(const char* displayName) {
         return 0;
     }
 
-    const std::vector<xcb_window_t> docks =
+    const std::vector<Dock> docks =
         mappedDocks(connection.xcb, atoms, candidateWindows(connection.xcb, root));
     if (docks.empty()) return 0;
-    return someDockHides(connection.xcb, atoms, docks)
-               ? app_bar_state::kAlwaysOnTop | app_bar_state::kAutoHide
-               : app_bar_state::kAlwaysOnTop;
+    const bool onTop = std::ranges::any_of(docks, [](const Dock& dock) { return !dock.below; });
+    return (onTop ? app_bar_state::kAlwaysOnTop : 0) |
+           (someDockHides(connection.xcb, atoms, docks) ? app_bar_state::kAutoHide : 0);
 }
 
 }  // namespace zarnel::linux_x11

@@ -55,7 +55,9 @@ std::uint32_t tint2State(std::string_view settings) {
             hides = !value.empty() && value.front() >= '1' && value.front() <= '9';
         if (key == "panel_layer") onTop = value == "top";
     }
-    return (hides ? app_bar_state::kAutoHide : 0) | (onTop ? app_bar_state::kAlwaysOnTop : 0);
+    // A panel that hides lifts itself above the windows when it is summoned, whatever its layer.
+    return (hides ? app_bar_state::kAutoHide : 0) |
+           (hides || onTop ? app_bar_state::kAlwaysOnTop : 0);
 }
 
 std::optional<std::uint32_t> tint2TaskbarState(const std::filesystem::path& root,

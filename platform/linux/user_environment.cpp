@@ -50,7 +50,6 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
             .x11Display = variable("DISPLAY"),
             .waylandDisplay = variable("WAYLAND_DISPLAY"),
             .swaySocket = variable("SWAYSOCK"),
-            .i3Socket = variable("I3SOCK"),
             .numericLocale = numericLocaleName(),
             .userId = ::geteuid(),
             .groupId = ::getegid()};

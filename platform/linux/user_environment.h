@@ -22,7 +22,6 @@ struct UserEnvironment {
     std::string x11Display;         // $DISPLAY: ":0"
     std::string waylandDisplay;     // $WAYLAND_DISPLAY: "wayland-0"
     std::string swaySocket;         // $SWAYSOCK, which sway gives the programs of its session
-    std::string i3Socket;           // $I3SOCK, which i3 (and sway) gives them
     std::string numericLocale;  // numbers' locale: $LC_ALL, else $LC_NUMERIC, else $LANG, else C
     std::uint32_t userId = 0;   // the effective user, who owns what the program makes
     std::uint32_t groupId = 0;  // the effective group, whose quota bounds what the user writes

@@ -20,7 +20,6 @@ std::unique_ptr<Platform> twoSocketServer() {
                              .x11Display = "",
                              .waylandDisplay = "",
                              .swaySocket = "",
-                             .i3Socket = "",
                              .numericLocale = "C",
                              .userId = ::geteuid(),
                              .groupId = ::getegid()};

@@ -33,7 +33,6 @@ const linux_fs::UserEnvironment kUser = {.home = "/home/user",
                                          .x11Display = "",
                                          .waylandDisplay = "",
                                          .swaySocket = "",
-                                         .i3Socket = "",
                                          .numericLocale = "C",
                                          .userId = ::geteuid(),
                                          .groupId = ::getegid()};

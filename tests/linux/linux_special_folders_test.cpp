@@ -43,7 +43,6 @@ class Folders : public ::testing::Test {
                                   .x11Display = "",
                                   .waylandDisplay = "",
                                   .swaySocket = "",
-                                  .i3Socket = "",
                                   .numericLocale = "C",
                                   .userId = ::geteuid(),
                                   .groupId = ::getegid()};
@@ -299,7 +298,6 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .x11Display = "",
                               .waylandDisplay = "",
                               .swaySocket = "",
-                              .i3Socket = "",
                               .numericLocale = "C",
                               .userId = ::geteuid(),
                               .groupId = ::getegid()};
@@ -317,7 +315,6 @@ TEST_F(Folders, HomeAtTheRootOrUnsetMakesNothing) {
                               .x11Display = "",
                               .waylandDisplay = "",
                               .swaySocket = "",
-                              .i3Socket = "",
                               .numericLocale = "C",
                               .userId = ::geteuid(),
                               .groupId = ::getegid()};

@@ -56,7 +56,6 @@ void joinXSession(LinuxPlatform& platform, const std::string& display) {
     platform.environment.desktopSession.clear();
     platform.environment.waylandDisplay.clear();
     platform.environment.swaySocket.clear();
-    platform.environment.i3Socket.clear();
     platform.environment.x11Display = display;
 }
 
@@ -80,18 +79,23 @@ TEST_P(X11Taskbar, DocksGiveTheState) {
 
 INSTANTIATE_TEST_SUITE_P(
     Desktops, X11Taskbar,
-    ::testing::Values(DesktopRow{"NoWindows", {}, 0},
-                      DesktopRow{"OrdinaryWindow", {{false, Strut::None, true}}, 0},
-                      DesktopRow{"UnmappedDock", {{true, Strut::Partial, false}}, 0},
-                      DesktopRow{"DockWithStrut", {{true, Strut::Partial, true}}, 2},
-                      DesktopRow{"DockWithOldStrut", {{true, Strut::Whole, true}}, 2},
-                      DesktopRow{"DockWithoutStrut", {{true, Strut::None, true}}, 3},
-                      DesktopRow{"StrutWithoutDock", {{false, Strut::Partial, true}}, 0},
-                      DesktopRow{"DockInsideFrame", {{true, Strut::Partial, true, true}}, 2},
-                      DesktopRow{"TwoDocksOneHiding",
-                                 {{true, Strut::Partial, true}, {true, Strut::None, true}},
-                                 3},
-                      DesktopRow{"BusyDesktop", busyDesktop(), 3}),
+    ::testing::Values(
+        DesktopRow{"NoWindows", {}, 0},
+        DesktopRow{"OrdinaryWindow", {{false, Strut::None, true}}, 0},
+        DesktopRow{"UnmappedDock", {{true, Strut::Partial, false}}, 0},
+        DesktopRow{"DockWithStrut", {{true, Strut::Partial, true}}, 2},
+        DesktopRow{"DockWithOldStrut", {{true, Strut::Whole, true}}, 2},
+        DesktopRow{"DockWithoutStrut", {{true, Strut::None, true}}, 3},
+        DesktopRow{"StrutWithoutDock", {{false, Strut::Partial, true}}, 0},
+        DesktopRow{"DockInsideFrame", {{true, Strut::Partial, true, true}}, 2},
+        DesktopRow{
+            "TwoDocksOneHiding", {{true, Strut::Partial, true}, {true, Strut::None, true}}, 3},
+        DesktopRow{"BusyDesktop", busyDesktop(), 3},
+        // A panel kept below (tint2's bottom layer) is covered by windows.
+        DesktopRow{"DockKeptBelow", {{true, Strut::Partial, true, false, true}}, 0},
+        DesktopRow{"OneDockOfTwoKeptBelow",
+                   {{true, Strut::Partial, true, false, true}, {true, Strut::Whole, true}},
+                   2}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // A Wayland session's panels are no X windows; its X server, maybe started only when asked,

@@ -22,12 +22,14 @@ constexpr std::uint32_t kHide = app_bar_state::kAutoHide;
 constexpr std::uint32_t kTop = app_bar_state::kAlwaysOnTop;
 
 // The last line of a key counts; a comment only where '#' opens the line; the number read by
-// its leading digit; any layer but top leaves windows over the panel (bottom by default).
+// its leading digit; any layer but top leaves windows over the panel (bottom by default),
+// except a panel that hides, which rises above them when summoned.
 TEST(Tint2, SettingsText) {
     EXPECT_EQ(linux_fs::tint2State(""), 0U);
     EXPECT_EQ(linux_fs::tint2State("panel_layer = top\nautohide = 1\n"), kHide | kTop);
+    EXPECT_EQ(linux_fs::tint2State("panel_layer = bottom\nautohide = 1\n"), kHide | kTop);
     EXPECT_EQ(linux_fs::tint2State("autohide=1\r\nautohide = 0\n"), 0U);
-    EXPECT_EQ(linux_fs::tint2State("#autohide = 1\n  autohide = 2 # twice\n"), kHide);
+    EXPECT_EQ(linux_fs::tint2State("#autohide = 1\n  autohide = 2 # twice\n"), kHide | kTop);
     EXPECT_EQ(linux_fs::tint2State("autohide = 0\npanel_layer = normal\n"), 0U);
     EXPECT_EQ(linux_fs::tint2State("panel_layer = top\npanel_layer = bottom"), 0U);
     EXPECT_EQ(linux_fs::tint2State("autohide_height = 4\nautohide\n"), 0U);
@@ -61,7 +63,7 @@ TEST_F(Tint2Machine, EachPanelReadsItsOwnSettings) {
     write("etc/xdg/tint2/tint2rc", "autohide = 1\n");
     EXPECT_EQ(state(), std::nullopt);
     runs("40");
-    EXPECT_EQ(state(), kHide);
+    EXPECT_EQ(state(), kHide | kTop);
     write("home/erin/.config/tint2/tint2rc", "panel_layer = top\n");
     EXPECT_EQ(state(), kTop);
     runs("41", std::string("-c\0/home/erin/side.rc\0", 22));

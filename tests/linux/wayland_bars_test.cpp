@@ -297,8 +297,9 @@ TEST(I3Bars, TheBarsI3barDrawsTell) {
 
     write("home/erin/.i3/config", "bar {\n  mode dock\n}\nbar {\n  mode hide\n}\n");
     LinuxPlatform platform(machine.root());
-    testing::joinSessionWithoutDisplay(platform.environment, "i3", "/home/erin",
-                                       "/run/user/1000/i3/ipc-socket.1");
+    // i3 names its socket only to the programs it starts: one started by a service or by
+    // D-Bus has none, yet its bars are the same.
+    testing::joinSessionWithoutDisplay(platform.environment, "i3", "/home/erin");
     EXPECT_EQ(platform.appBarGetState(), kHide | kTop);
     platform.environment.swaySocket = "/run/user/1000/sway-ipc.sock";
     EXPECT_EQ(platform.appBarGetState(), 0U);

@@ -17,9 +17,9 @@ inline void joinWaylandSession(linux_fs::UserEnvironment& environment, bool sway
 }
 
 // A session of `desktop` for the user of `home`, with the machine's default settings folders,
-// no display and no compositor's socket; `i3Socket` as i3 gives its programs one.
+// no display and no compositor's socket.
 inline void joinSessionWithoutDisplay(linux_fs::UserEnvironment& environment, std::string desktop,
-                                      std::string home, std::string i3Socket = "") {
+                                      std::string home) {
     environment.home = std::move(home);
     environment.xdgConfigHome = "";
     environment.xdgConfigDirs = "";
@@ -27,7 +27,6 @@ inline void joinSessionWithoutDisplay(linux_fs::UserEnvironment& environment, st
     environment.waylandDisplay = "";
     environment.x11Display = "";
     environment.swaySocket = "";
-    environment.i3Socket = std::move(i3Socket);
     environment.userId = ::geteuid();
 }
 

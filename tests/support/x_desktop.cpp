@@ -83,6 +83,11 @@ void PanelClient::add(const DesktopWindow& w) {
                                                  atom("_NET_WM_WINDOW_TYPE_DOCK")};
         setProperty(xcb_, window, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, types);
     }
+    if (w.below) {
+        const std::array<xcb_atom_t, 2> states = {atom("_NET_WM_STATE_STICKY"),
+                                                  atom("_NET_WM_STATE_BELOW")};
+        setProperty(xcb_, window, atom("_NET_WM_STATE"), XCB_ATOM_ATOM, states);
+    }
     if (w.strut == Strut::Partial) {
         // left, right, top, bottom, then where each edge's strip starts and ends
         const std::array<std::uint32_t, 12> top = {0, 0, kPanelSize, 0, 0,

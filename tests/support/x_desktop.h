@@ -35,6 +35,7 @@ struct DesktopWindow {
     Strut strut;
     bool mapped;
     bool framed = false;  // inside a frame window, as a reparenting window manager puts it
+    bool below = false;   // asks to be kept below other windows
 };
 
 class PanelClient {
