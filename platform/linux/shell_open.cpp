@@ -33,6 +33,20 @@ void reap(pid_t child) {
     _exit(write(report, &error, sizeof error) == sizeof error ? 0 : 1);
 }
 
+// Closes every descriptor of a forked process but the standard streams and `kept`. The
+// window's display connection and buses are not the opener's, and a spawner still looking for
+// it must not keep them open after the window has gone: the display would keep its windows.
+void closeAllBut(int kept) {
+    constexpr unsigned kFirstAfterStandardStreams = 3;
+    constexpr unsigned kLastDescriptor = ~0U;
+    const auto keptNumber = static_cast<unsigned>(kept);
+    // Kernels before 5.9 lack the call: the descriptors opened close-on-exec still close.
+    if (keptNumber > kFirstAfterStandardStreams) {
+        close_range(kFirstAfterStandardStreams, keptNumber - 1, 0);
+    }
+    close_range(keptNumber + 1, kLastDescriptor, 0);
+}
+
 // What the spawner reported through `report`: the spawn's error number; nothing when no report
 // came within the deadline (the opener is still being looked for).
 std::optional<int> spawnReport(int report) {
@@ -100,6 +114,7 @@ std::intptr_t LinuxPlatform::shellOpen(Hwnd, std::string_view file) {
             // Ctrl+C or hang-up of the terminal the window was started from must not close
             // the browser. The spawner leads no group, so this cannot fail.
             setsid();
+            closeAllBut(report[1]);
             pid_t child = 0;
             // The argument vector is taken as is: no shell ever sees the address.
             const int error = spawn(&child, kOpener, nullptr, signals.get(), argv, environ);

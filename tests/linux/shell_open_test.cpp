@@ -1,8 +1,11 @@
 // The Linux provider's shellOpen, with a stand-in xdg-open on PATH.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -14,6 +17,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/linux/linux_platform.h"
 #include "tests/support/scoped_variable.h"
@@ -102,6 +106,32 @@ TEST_F(ShellOpen, OpenerRunsInASessionOfItsOwn) {
     EXPECT_NE(session, std::to_string(::getsid(0)) + "\n");
 }
 
+// The window's descriptors (its display connection, its buses) are not passed to the opener,
+// even one opened without close-on-exec by a library the window loads.
+TEST_F(ShellOpen, OpenerGetsNoDescriptorOfTheWindow) {
+    const fs::path opener = dir_ / "bin/xdg-open";
+    std::ofstream(opener) << "#!/bin/sh\nPATH=/usr/bin:/bin\n"
+                             "ls /proc/$$/fd > \"$ZARNEL_TEST_OUT.part\"\n"
+                             "mv \"$ZARNEL_TEST_OUT.part\" \"$ZARNEL_TEST_OUT\"\n";
+    fs::permissions(opener, fs::perms::owner_all);
+    // Without close-on-exec, and numbered above any the shell keeps for itself.
+    constexpr int kAboveTheShells = 200;
+    const int opened = ::open("/dev/null", O_RDONLY);
+    ASSERT_GE(opened, 0);
+    const int inherited = ::fcntl(opened, F_DUPFD, kAboveTheShells);
+    ::close(opened);
+    ASSERT_GE(inherited, kAboveTheShells);
+    const std::intptr_t result = platform_.shellOpen(0, "https://example.org/");
+    ::close(inherited);
+    ASSERT_GT(result, kShellOpenFailed);
+
+    std::istringstream listed(output());
+    std::vector<int> descriptors;
+    for (int fd = 0; listed >> fd;) descriptors.push_back(fd);
+    ASSERT_FALSE(descriptors.empty());
+    EXPECT_EQ(std::ranges::count(descriptors, inherited), 0);
+}
+
 // Signals a launcher blocked or ignored for the window are not passed on to the browser: it
 // must still end at the user's logout and see its own children end.
 TEST_F(ShellOpen, OpenerStartsWithNoSignalBlockedOrIgnored) {
@@ -139,33 +169,29 @@ TEST_F(ShellOpen, OpenerStartsWithNoSignalBlockedOrIgnored) {
     EXPECT_EQ(masks["SigIgn:"] & bit(SIGCHLD), 0U);
 }
 
-// The pipe a stalled search of PATH waits on, as one through a folder on a server that went
-// away does, until the test lets it go.
-int stallRead = -1;
-int stallWrite = -1;
-
+// A search of PATH that stalls, as one through a folder on a server that went away does, until
+// the test lets it go, its folder goes, or a minute has passed. It runs where the spawner has
+// closed every descriptor but its report, so it waits for files.
 int stalledSpawn(pid_t*, const char*, const posix_spawn_file_actions_t*, const posix_spawnattr_t*,
                  char* const[], char* const[]) {
-    ::close(stallWrite);  // the test's end is the last, and closing it lets go
-    char byte = 0;
-    while (::read(stallRead, &byte, 1) < 0 && errno == EINTR) {
+    const char* go = std::getenv("ZARNEL_TEST_GO");
+    const char* searched = std::getenv("PATH");  // the test's own folder
+    constexpr timespec kPoll{.tv_sec = 0, .tv_nsec = 10'000'000};
+    constexpr int kPolls = 6000;
+    for (int i = 0; i < kPolls && ::access(go, F_OK) != 0 && ::access(searched, F_OK) == 0; ++i) {
+        ::nanosleep(&kPoll, nullptr);
     }
     return ENOENT;
 }
 
 TEST_F(ShellOpen, ASearchForTheOpenerThatHangsDoesNotHoldTheWindow) {
-    int stall[2];
-    ASSERT_EQ(::pipe(stall), 0);
-    stallRead = stall[0];
-    stallWrite = stall[1];
     platform_.spawn = stalledSpawn;
     auto opened = std::async(std::launch::async,
                              [this] { return platform_.shellOpen(0, "https://example.org/"); });
     // Far beyond any deadline: a window that waits for the search never gets here in time.
     constexpr auto kLongWhile = std::chrono::seconds(60);
     const bool answered = opened.wait_for(kLongWhile) == std::future_status::ready;
-    ::close(stall[1]);
-    ::close(stall[0]);
+    std::ofstream(dir_ / "go") << "";
     ASSERT_TRUE(answered);
     // Not known to have failed: the opener may yet be found.
     EXPECT_EQ(opened.get(), kShellOpened);
