@@ -6,7 +6,8 @@ version=$2
 failures=0
 out=$(mktemp)
 err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
+home=$(mktemp -d)
+trap 'rm -f "$out" "$err"; rm -rf "$home"' EXIT
 
 # expect CASE STATUS [env ...] -- ARGS: runs zarnel and compares its exit status.
 expect() {
@@ -60,7 +61,10 @@ fi
 
 # A stream closed at start is held on /dev/null before anything else can take its number: by
 # the time the event loop's descriptor exists (the first the program opens), it is settled.
-QT_QPA_PLATFORM=offscreen "$zarnel" 2>&- &
+# The window opens for real, so in a home of its own and outside the tester's session: its
+# start-up may make the desktop folder, and asks the session's panels.
+env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CURRENT_DESKTOP \
+  HOME="$home" QT_QPA_PLATFORM=offscreen "$zarnel" 2>&- &
 pid=$!
 tries=0
 until find "/proc/$pid/fd" -lname 'anon_inode:\[eventfd\]' 2>/dev/null | grep -q . ||

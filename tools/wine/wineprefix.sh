@@ -43,7 +43,9 @@ die() {
 # Without the generated locale wine stays at code page 1252, or, with LC_ALL alone, reads every
 # Unix string as 7-bit: both silently wrong, so refuse to go on.
 check_locale() {
-  locale -a 2>/dev/null | grep -qix "${locale_name/UTF-8/utf8}" \
+  # grep reads the whole list: quitting at the first match would end locale with SIGPIPE,
+  # which pipefail takes for the pipeline failing.
+  locale -a 2>/dev/null | grep -ix "${locale_name/UTF-8/utf8}" >/dev/null \
     || die "locale $locale_name is not generated (localedef -i ja_JP -f UTF-8 ja_JP.UTF-8)"
 }
 
