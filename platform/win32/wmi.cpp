@@ -168,23 +168,27 @@ std::vector<WmiInstance> queryInstances(const std::string& className) {
                                            WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
                                            nullptr, enumerator.out()));
 
-    return enumeratedInstances(*enumerator.get(), kWmiAnswerDeadline);
+    return enumeratedInstances(*enumerator.get(), kWmiAnswerWait, kWmiAnswerWaits);
 }
 
 std::vector<WmiInstance> enumeratedInstances(IEnumWbemClassObject& enumerator,
-                                             std::chrono::milliseconds deadline) {
+                                             std::chrono::milliseconds wait, int waits) {
     std::vector<WmiInstance> instances;
-    for (;;) {
+    for (int waitsLeft = waits;;) {
         ComPointer<IWbemClassObject> object;
         ULONG returned = 0;
         // An unknown class surfaces here on the system, where the query itself was accepted.
         const HRESULT result =
-            enumerator.Next(static_cast<LONG>(deadline.count()), 1, object.out(), &returned);
+            enumerator.Next(static_cast<LONG>(wait.count()), 1, object.out(), &returned);
         check("IEnumWbemClassObject::Next", result);
         // A success code too, with nothing handed out.
-        if (result == WBEM_S_TIMEDOUT) fail("IEnumWbemClassObject::Next", result);
+        if (result == WBEM_S_TIMEDOUT) {
+            if (--waitsLeft <= 0) fail("IEnumWbemClassObject::Next", result);
+            continue;
+        }
         if (returned == 0) break;
         instances.push_back(instanceOf(*object.get()));
+        waitsLeft = waits;
     }
     return instances;
 }

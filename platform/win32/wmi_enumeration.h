@@ -10,14 +10,16 @@
 
 namespace zarnel::win32 {
 
-// How long the service may take to hand out one instance. A damaged repository or a provider
-// that never returns would otherwise hold the window before it is first shown; a healthy
-// service hands these classes out well within it, even at its first start.
-inline constexpr std::chrono::milliseconds kWmiAnswerDeadline{5000};
+// How long the service may take to hand out one instance, in waits of so long. A service still
+// starting (a machine just booted) may take longer than the window waits for it: its answer is
+// then shown when it comes. A damaged repository or a provider that never returns fails the
+// query after the last wait, so the thread asking ends.
+inline constexpr std::chrono::milliseconds kWmiAnswerWait{5000};
+inline constexpr int kWmiAnswerWaits = 24;  // two minutes, as long as a connection may take
 
-// Every instance `enumerator` hands out, each waited for at most `deadline`. A wait that runs
-// out, or an error, fails the query with WmiError.
+// Every instance `enumerator` hands out, each waited for at most `waits` times `wait`. The last
+// wait running out, or an error, fails the query with WmiError.
 std::vector<WmiInstance> enumeratedInstances(IEnumWbemClassObject& enumerator,
-                                             std::chrono::milliseconds deadline);
+                                             std::chrono::milliseconds wait, int waits);
 
 }  // namespace zarnel::win32
