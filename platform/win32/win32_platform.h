@@ -107,10 +107,12 @@ class Win32Platform : public Platform {
                        std::span<char> buffer, std::uint32_t& len, LengthOnSuccess onSuccess,
                        std::uint32_t tooSmallError);
 
-    // Calls `bound` with the last error cleared before and captured after.
+    // Calls `bound` with the last error cleared before and captured after. It is bound first:
+    // loading its library at the first call may leave an error of the loader's behind.
     template <typename Function, typename... Args>
     auto call(Function& bound, Args&&... args) {
-        return withLastError(lastError_, [&] { return bound(std::forward<Args>(args)...); });
+        const auto function = bound.pointer();
+        return withLastError(lastError_, [&] { return function(std::forward<Args>(args)...); });
     }
 
     // The root of the volume special folder `csidl` lies on, as the registry says without
