@@ -77,18 +77,30 @@ std::optional<std::string> manufacturer(const CpuinfoCpu& cpu) {
     return implementer;
 }
 
+// Whether an ARM kernel's name line names only the architecture, the same for every core of
+// it, big and little alike: "ARMv7 Processor rev 4 (v7l)", "AArch64 Processor rev 4 (aarch64)".
+bool namesOnlyTheArchitecture(std::string_view text) {
+    return text.starts_with("ARMv") || text.starts_with("AArch64 Processor");
+}
+
 std::optional<std::string> name(const CpuinfoCpu& cpu) {
-    // A known ARM core goes by its own name: 32-bit kernels write one generic name line
-    // ("ARMv7 Processor rev 4 (v7l)") for every core of an architecture, big and little alike.
     const auto implementer = hexCode(cpu.field(CpuField::CpuImplementer));
     const auto part = hexCode(cpu.field(CpuField::CpuPart));
+    std::optional<std::string> line;
+    for (const CpuField field :
+         {CpuField::ModelName, CpuField::Cpu, CpuField::Processor, CpuField::CpuModel}) {
+        if (const auto text = cpu.field(field)) {
+            line = collapsedBlanks(*text);
+            break;
+        }
+    }
+    // A vendor's own name line ("phytium FT1500a") says more than its core's name; the
+    // architecture's says less.
+    if (line && !namesOnlyTheArchitecture(*line)) return line;
     if (implementer && part) {
         if (const auto core = armCoreName(*implementer, *part)) return std::string(*core);
     }
-    for (const CpuField field :
-         {CpuField::ModelName, CpuField::Cpu, CpuField::Processor, CpuField::CpuModel}) {
-        if (const auto text = cpu.field(field)) return collapsedBlanks(*text);
-    }
+    if (line) return line;
     if (auto uarch = cpu.field(CpuField::Uarch)) return uarch;
     // s390 names no processor, only the machine type it is built into.
     if (auto machine = cpu.field(CpuField::Machine)) return machine;

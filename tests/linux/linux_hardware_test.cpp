@@ -171,6 +171,15 @@ INSTANTIATE_TEST_SUITE_P(
                "Processor\t: ARMv7 Processor rev 10 (v7l)\nprocessor\t: 0\n\n"
                "CPU implementer\t: 0x41\nCPU part\t: 0xfff\n",
                "ARM", "ARMv7 Processor rev 10 (v7l)", kNull, kNull},
+        // A vendor's own name line names the chip, not only its core.
+        CpuRow{"VendorModelName",
+               "processor\t: 0\nmodel name\t: phytium FT1500a\nCPU implementer\t: 0x70\n"
+               "CPU part\t: 0x660\n",
+               "Phytium", "phytium FT1500a", kNull, kNull},
+        CpuRow{"AndroidArchitectureLine",
+               "Processor\t: AArch64 Processor rev 4 (aarch64)\nprocessor\t: 0\n"
+               "CPU implementer\t: 0x41\nCPU part\t: 0xd05\n",
+               "ARM", "Cortex-A55", kNull, kNull},
         // A 32-bit big.LITTLE kernel gives both kinds the same model name.
         CpuRow{"Arm32BigLittle",
                "processor\t: 0\nmodel name\t: ARMv7 Processor rev 3 (v7l)\n"
