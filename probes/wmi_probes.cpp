@@ -79,10 +79,6 @@ std::vector<std::string> propertyLines(Platform& platform, std::string_view clas
     return listed;
 }
 
-void addLines(Controls& controls, Ctl list, const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) controls.addItem(list, line);
-}
-
 }  // namespace
 
 void TourokuKaisya(Controls& controls, Platform& platform) {
@@ -105,11 +101,11 @@ std::vector<std::string> biosLines(Platform& platform) {
 }
 
 void Pruseltusa(Controls& controls, Platform& platform) {
-    addLines(controls, Ctl::List2, processorLines(platform));
+    showEntries(controls, Ctl::List2, processorLines(platform));
 }
 
 void Biosjyouhou(Controls& controls, Platform& platform) {
-    addLines(controls, Ctl::List3, biosLines(platform));
+    showEntries(controls, Ctl::List3, biosLines(platform));
 }
 
 }  // namespace zarnel

@@ -22,7 +22,7 @@ bool isUtf8(std::string_view codePage) {
 
 // The bytes of the UTF-8 character that starts `text`: its lead byte's length when the
 // continuation bytes are there, else 1 (a stray byte is a character of its own). Lenient,
-// unlike visible_text's check: an overlong form or a surrogate that iconv refuses counts as one
+// unlike utf8CharacterLength: an overlong form or a surrogate that iconv refuses counts as one
 // character here, so it gets one replacement, not one per byte.
 std::size_t lenientUtf8Length(std::string_view text) {
     constexpr unsigned char kLeadOfFour = 0xF0;
