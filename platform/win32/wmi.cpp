@@ -188,7 +188,6 @@ std::vector<WmiInstance> enumeratedInstances(IEnumWbemClassObject& enumerator,
         }
         if (returned == 0) break;
         instances.push_back(instanceOf(*object.get()));
-        waitsLeft = waits;
     }
     return instances;
 }
