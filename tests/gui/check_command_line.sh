@@ -63,7 +63,8 @@ fi
 # the time the event loop's descriptor exists (the first the program opens), it is settled.
 # The window opens for real, so in a home of its own and outside the tester's session: its
 # start-up may make the desktop folder, and asks the session's panels.
-env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CURRENT_DESKTOP \
+env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CONFIG_DIRS \
+  -u XDG_DATA_DIRS -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_SESSION_VERSION -u SWAYSOCK \
   HOME="$home" QT_QPA_PLATFORM=offscreen "$zarnel" 2>&- &
 pid=$!
 tries=0

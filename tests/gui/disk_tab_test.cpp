@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -147,7 +148,14 @@ class UrgentLink {
     }
 
     int watched() const { return far_; }
-    bool signal() const { return ::send(near_, "!", 1, MSG_OOB) == 1; }
+    // Sends the urgent byte and waits until the far end has it: loopback may hand it over
+    // later than the send returns, on a busy machine after the event loop has looked.
+    bool signal() const {
+        if (::send(near_, "!", 1, MSG_OOB) != 1) return false;
+        constexpr int kLongestHandOverMs = 10'000;
+        pollfd urgent{.fd = far_, .events = POLLPRI, .revents = 0};
+        return ::poll(&urgent, 1, kLongestHandOverMs) == 1;
+    }
 
   private:
     int near_ = -1;
