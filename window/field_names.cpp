@@ -42,7 +42,7 @@ constexpr std::array kNamers = {
     FieldNamer{Text22, Label22},
     FieldNamer{List4, Label20},
     FieldNamer{Combo1, Frame4},
-    FieldNamer{Text8, Frame4},
+    FieldNamer{Text8, Frame4, "パス"},
     // The hardware lists, and the two hidden addresses behind the menu.
     FieldNamer{List2, Frame6},
     FieldNamer{List3, Frame7},

@@ -9,8 +9,10 @@
 #include <limits>
 #include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
+#include "tests/support/recording_controls.h"
 #include "window/layout.h"
 
 namespace zarnel {
@@ -76,6 +78,17 @@ TEST(FieldNames, EachFieldIsNamedByTheLabelOnItsRowOrTheFrameAroundIt) {
             default:
                 ADD_FAILURE() << "named by a " << static_cast<int>(namer.kind);
         }
+    }
+}
+
+// Moving from one field to the next, a reader hears a new name: two of one name would sound
+// like the same field.
+TEST(FieldNames, NoTwoFieldsShareAName) {
+    const testing::RecordingControls controls;
+    std::set<std::string> heard;
+    for (const FieldNamer& entry : fieldNamers()) {
+        const std::string name = fieldName(controls, entry);
+        EXPECT_TRUE(heard.insert(name).second) << ctlName(entry.field) << ": " << name;
     }
 }
 
