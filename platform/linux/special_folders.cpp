@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <cerrno>
 #include <functional>
 #include <optional>
 
@@ -138,6 +139,18 @@ bool mayCreateBelow(const fs::path& root, const std::string& own, std::uint32_t 
     return !error && linux_fs::pathIsUnder(realExisting.string(), realOwn.string());
 }
 
+// Makes the folders of `path` that are missing, each for its owner alone (0700), as the
+// base-directory rules make the settings and data folders: programs keep their secrets there.
+bool makePrivately(const fs::path& path) {
+    constexpr mode_t kOwnerOnly = S_IRWXU;
+    fs::path made;
+    for (const fs::path& part : path) {
+        made /= part;
+        if (::mkdir(made.c_str(), kOwnerOnly) != 0 && errno != EEXIST) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path) {
@@ -174,6 +187,7 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
             std::error_code error;
             return (mayCreateBelow(root, home, user, folder) ||
                     (!base.empty() && mayCreateBelow(root, base, user, folder))) &&
+                   (base.empty() || makePrivately(root / fs::path(base).relative_path())) &&
                    fs::create_directories(located, error);
         };
     }

@@ -71,6 +71,12 @@ class Folders : public ::testing::Test {
     bool exists(const std::string& machinePath) const {
         return fs::exists(root_ / fs::path(machinePath).relative_path());
     }
+    // Who may do what in a folder: its permission bits.
+    mode_t permissions(const std::string& machinePath) const {
+        struct stat info {};
+        EXPECT_EQ(::stat((root_ / fs::path(machinePath).relative_path()).c_str(), &info), 0);
+        return info.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO);
+    }
 
     fs::path root_;
     std::optional<LinuxPlatform> platform_;
@@ -109,6 +115,10 @@ TEST_F(Folders, EveryRowWithTheCreateFlag) {
     EXPECT_FALSE(exists("/srv/templates"));
     EXPECT_FALSE(exists("/etc/xdg/autostart"));
     EXPECT_FALSE(exists("/usr/bin"));
+    // The data folder the rows needed was made for its user alone, as the base-directory
+    // rules make it: other programs keep their secrets there.
+    EXPECT_EQ(permissions("/home/alice/.local"), S_IRWXU);
+    EXPECT_EQ(permissions("/home/alice/.local/share"), S_IRWXU);
 }
 
 TEST_F(Folders, MissingFolderWithoutTheCreateFlagFails) {
