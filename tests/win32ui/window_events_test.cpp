@@ -20,9 +20,14 @@ namespace {
 
 using testing::TestWindow;
 
+std::size_t callsWith(const FakePlatform& platform, const std::string& prefix) {
+    return static_cast<std::size_t>(
+        std::count_if(platform.calls.begin(), platform.calls.end(),
+                      [&prefix](const std::string& call) { return call.starts_with(prefix); }));
+}
+
 bool calledWith(const FakePlatform& platform, const std::string& prefix) {
-    return std::any_of(platform.calls.begin(), platform.calls.end(),
-                       [&prefix](const std::string& call) { return call.starts_with(prefix); });
+    return callsWith(platform, prefix) > 0;
 }
 
 void clickAt(HWND window, POINT point) {
@@ -212,6 +217,39 @@ TEST_F(WindowEvents, TheChosenDriveAndFolderAreShownAgainWhenOneAnswersLate) {
     EXPECT_EQ(controls.text(Ctl::Text8), R"(\\nas\home\Desktop)");
 }
 
+// An open list's selection is the entry the user is browsing past: a late answer told then
+// waits until the list closes, and shows what was chosen, not what was passed.
+TEST_F(WindowEvents, ALateAnswerWaitsForAnOpenListToClose) {
+    const HWND drives = controls.handle(Ctl::Drive1);
+    ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    window.platform.records.volumes['d'].volumeName = "遅れた答え";
+    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
+    pressKey(drives, VK_UP);
+    window.platform.calls.clear();
+    PostMessageW(controls.window(), win32::kLateAnswer, 0, 0);
+    TestWindow::pump();
+    EXPECT_EQ(callsWith(window.platform, "GetVolumeInformationA("), 0U);
+    pressKey(drives, VK_DOWN);
+    SendMessageW(drives, CB_SHOWDROPDOWN, FALSE, 0);
+    TestWindow::pump();
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    EXPECT_EQ(controls.text(Ctl::Text19), "遅れた答え");
+
+    // Browsing the folders, the one passed is not made.
+    const HWND folders = controls.handle(Ctl::Combo1);
+    ASSERT_EQ(controls.listIndex(Ctl::Combo1), 0);
+    SendMessageW(folders, CB_SHOWDROPDOWN, TRUE, 0);
+    pressKey(folders, VK_DOWN);
+    window.platform.calls.clear();
+    PostMessageW(controls.window(), win32::kLateAnswer, 0, 0);
+    TestWindow::pump();
+    EXPECT_EQ(callsWith(window.platform, "SHGetFolderPathA("), 0U);
+    pressKey(folders, VK_UP);
+    SendMessageW(folders, CB_SHOWDROPDOWN, FALSE, 0);
+    TestWindow::pump();
+    EXPECT_EQ(callsWith(window.platform, "SHGetFolderPathA("), 1U);
+}
+
 // Hardware facts the management service could not give (still starting) are shown again when
 // the provider tells the window of its late answer.
 TEST_F(WindowEvents, TheHardwareIsShownAgainWhenTheServiceAnswersLate) {
@@ -256,12 +294,6 @@ TEST_F(WindowEvents, ChoosingAFolderLooksItUp) {
     EXPECT_EQ(controls.listIndex(Ctl::Combo1), 1);
     EXPECT_TRUE(calledWith(window.platform, "SHGetFolderPathA("));
     EXPECT_EQ(controls.text(Ctl::Text8), "C:\\menu");
-}
-
-std::size_t callsWith(const FakePlatform& platform, const std::string& prefix) {
-    return static_cast<std::size_t>(
-        std::count_if(platform.calls.begin(), platform.calls.end(),
-                      [&prefix](const std::string& call) { return call.starts_with(prefix); }));
 }
 
 // Windows tells each step of the arrow keys through an open list as a change: only the entry

@@ -38,6 +38,7 @@ void command(Win32Controls& controls, FormEvents& events, WPARAM wParam, LPARAM 
     }
     if (code == CBN_CLOSEUP) picked = picks.closed(*ctl, selection);
     if (picked) events.picked(*ctl);
+    if (code == CBN_CLOSEUP) controls.listClosed();
 }
 
 LRESULT colour(Win32Controls& controls, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

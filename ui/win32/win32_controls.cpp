@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -268,11 +269,28 @@ void Win32Controls::drivesChanged(std::uint32_t letters) {
 }
 
 void Win32Controls::lateAnswer() {
-    if (FormEvents* handlers = events()) {
+    FormEvents* handlers = events();
+    // An open list's selection is the entry the user is browsing past, no choice: shown then,
+    // the answer would show that entry's figures, or make that folder.
+    if (handlers && !aListIsOpen()) {
         handlers->lateAnswer();
     } else if (!ended_) {
         heldLateAnswer_ = true;
     }
+}
+
+void Win32Controls::listClosed() {
+    if (!heldLateAnswer_ || aListIsOpen()) return;
+    if (FormEvents* handlers = events()) {
+        heldLateAnswer_ = false;
+        handlers->lateAnswer();
+    }
+}
+
+bool Win32Controls::aListIsOpen() const {
+    return std::ranges::any_of(std::array{Ctl::Drive1, Ctl::Combo1}, [this](Ctl list) {
+        return SendMessageW(handle(list), CB_GETDROPPEDSTATE, 0, 0) != 0;
+    });
 }
 
 void Win32Controls::destroyed() {

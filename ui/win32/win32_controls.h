@@ -53,8 +53,10 @@ class Win32Controls : public Controls {
     FormEvents* events() const { return closeHandlers_ ? events_ : nullptr; }
     // Volumes of these drive letters (bit 0 for A:) came or went.
     void drivesChanged(std::uint32_t letters);
-    // A drive, or a folder on one, answered after the window had stopped waiting for it.
+    // A drive, or a folder on one, answered after the window had stopped waiting for it. Told
+    // while a drop-down list is open, it waits until the list closes (listClosed).
     void lateAnswer();
+    void listClosed();
     int selectedTab() const;
     // Selects a tab as a click on it does, telling the form.
     void selectTab(int index);
@@ -123,6 +125,8 @@ class Win32Controls : public Controls {
     // The program chose entry `index` of drop-down `ctl`, whose list is `list`: no pick of the
     // user's (see DropDownPicks).
     void chosenByProgram(Ctl ctl, HWND list, int index);
+    // Whether the drive list or the folder list is dropped down.
+    bool aListIsOpen() const;
 
     // The form is made with this style, and sized for it.
     static constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
