@@ -41,8 +41,9 @@ TEST(FittedText, AWideFigureShrinksItsFontAndAShortOneGetsItBack) {
     HFONT normal = controls.font(Ctl::Text26);
 
     // Every figure fits where the box really draws, inside its margins and its client edge.
-    // Margins follow the font, so the three-digit ones come first, at the normal size.
-    for (const std::wstring figure : {L"305M", L"999M", L"23382M"}) {
+    // Margins follow the font: a figure after a shrunk one is measured in its own.
+    for (const std::wstring figure :
+         {L"305M", L"999M", L"23382M", L"998M", L"1003M", L"999M", L"23382M", L"305M"}) {
         controls.setText(Ctl::Text27, std::string(figure.begin(), figure.end()));
         RECT drawn{};
         SendMessageW(controls.handle(Ctl::Text27), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&drawn));
