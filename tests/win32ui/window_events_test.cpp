@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "probes/wmi_probes.h"
@@ -220,34 +221,35 @@ TEST_F(WindowEvents, TheChosenDriveAndFolderAreShownAgainWhenOneAnswersLate) {
 // An open list's selection is the entry the user is browsing past: a late answer told then
 // waits until the list closes, and shows what was chosen, not what was passed.
 TEST_F(WindowEvents, ALateAnswerWaitsForAnOpenListToClose) {
-    const HWND drives = controls.handle(Ctl::Drive1);
+    // Opens `list`, steps `away` in it as a late answer comes, then steps back and closes it:
+    // how many calls begin with `asked` while the list was open, and how many after.
+    const auto browseAsAnAnswerComes = [&](Ctl list, WPARAM away, WPARAM back,
+                                           const std::string& asked) {
+        const HWND handle = controls.handle(list);
+        SendMessageW(handle, CB_SHOWDROPDOWN, TRUE, 0);
+        pressKey(handle, away);
+        window.platform.calls.clear();
+        PostMessageW(controls.window(), win32::kLateAnswer, 0, 0);
+        TestWindow::pump();
+        const std::size_t whileOpen = callsWith(window.platform, asked);
+        pressKey(handle, back);
+        SendMessageW(handle, CB_SHOWDROPDOWN, FALSE, 0);
+        TestWindow::pump();
+        return std::pair{whileOpen, callsWith(window.platform, asked) - whileOpen};
+    };
     ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
     window.platform.records.volumes['d'].volumeName = "遅れた答え";
-    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
-    pressKey(drives, VK_UP);
-    window.platform.calls.clear();
-    PostMessageW(controls.window(), win32::kLateAnswer, 0, 0);
-    TestWindow::pump();
-    EXPECT_EQ(callsWith(window.platform, "GetVolumeInformationA("), 0U);
-    pressKey(drives, VK_DOWN);
-    SendMessageW(drives, CB_SHOWDROPDOWN, FALSE, 0);
-    TestWindow::pump();
+    const auto drives =
+        browseAsAnAnswerComes(Ctl::Drive1, VK_UP, VK_DOWN, "GetVolumeInformationA(");
+    EXPECT_EQ(drives.first, 0U);
     EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
     EXPECT_EQ(controls.text(Ctl::Text19), "遅れた答え");
 
-    // Browsing the folders, the one passed is not made.
-    const HWND folders = controls.handle(Ctl::Combo1);
+    // Browsing the folders, the one passed is not made; the one chosen is shown once closed.
     ASSERT_EQ(controls.listIndex(Ctl::Combo1), 0);
-    SendMessageW(folders, CB_SHOWDROPDOWN, TRUE, 0);
-    pressKey(folders, VK_DOWN);
-    window.platform.calls.clear();
-    PostMessageW(controls.window(), win32::kLateAnswer, 0, 0);
-    TestWindow::pump();
-    EXPECT_EQ(callsWith(window.platform, "SHGetFolderPathA("), 0U);
-    pressKey(folders, VK_UP);
-    SendMessageW(folders, CB_SHOWDROPDOWN, FALSE, 0);
-    TestWindow::pump();
-    EXPECT_EQ(callsWith(window.platform, "SHGetFolderPathA("), 1U);
+    const auto folders = browseAsAnAnswerComes(Ctl::Combo1, VK_DOWN, VK_UP, "SHGetFolderPathA(");
+    EXPECT_EQ(folders.first, 0U);
+    EXPECT_EQ(folders.second, 1U);
 }
 
 // Hardware facts the management service could not give (still starting) are shown again when
