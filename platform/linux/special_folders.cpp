@@ -76,8 +76,17 @@ fs::path userDirsPath(const linux_fs::UserEnvironment& environment) {
     return fs::path(environment.configHome()).relative_path() / "user-dirs.dirs";
 }
 
+// Whether a settings file that gave no text leaves the folders at their defaults: it is not
+// there, or junk stands in its place (a folder, a pipe, a link loop, a file far too long), as
+// the user-dirs tools take it. One that is there and cannot be read (its permissions, a share's
+// stale handle) may name other folders.
+bool noSettingsFile(int error) {
+    return error == ENOENT || error == ENOTDIR || error == EISDIR || error == EINVAL ||
+           error == ELOOP || error == EFBIG;
+}
+
 std::string userDir(const linux_fs::UserEnvironment& environment, const FolderRow& row,
-                    const linux_fs::SettingsText& settings) {
+                    const std::optional<std::string>& settings) {
     if (settings) {
         const auto dirs = linux_fs::parseUserDirs(*settings);
         if (const auto entry = dirs.find(row.where); entry != dirs.end()) {
@@ -166,7 +175,9 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
         const auto settings = userDirsFile((root_ / settingsFile).string(), kNetworkAnswerDeadline,
                                            root_, settingsFile);
         if (!settings) return kNotReady;
-        folder = tidy(userDir(environment, *row, *settings));
+        // Shown or made, the default would stand beside the folder the settings name.
+        if (!settings->text && !noSettingsFile(settings->error)) return kPathNotFound;
+        folder = tidy(userDir(environment, *row, settings->text));
     } else {
         folder = tidy(base + std::string(row->where));
     }
@@ -187,7 +198,7 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
             std::error_code error;
             return (mayCreateBelow(root, home, user, folder) ||
                     (!base.empty() && mayCreateBelow(root, base, user, folder))) &&
-                   (base.empty() || makePrivately(root / fs::path(base).relative_path())) &&
+                   (base.empty() || makePrivately(root / fs::path(tidy(base)).relative_path())) &&
                    fs::create_directories(located, error);
         };
     }

@@ -6,7 +6,7 @@ namespace zarnel::linux_fs {
 
 SettingsText readSettings(const std::filesystem::path& root,
                           const std::filesystem::path& relative) {
-    return readFile(root, relative, FinalLink::Follow);
+    return readFileText(root, relative, FinalLink::Follow);
 }
 
 }  // namespace zarnel::linux_fs

@@ -8,11 +8,12 @@
 #include <string>
 
 #include "platform/bounded_questions.h"
+#include "platform/linux/read_file.h"
 
 namespace zarnel::linux_fs {
 
-// The file's text, or nothing when it cannot be read.
-using SettingsText = std::optional<std::string>;
+// The file's text, or the errno of why there is none.
+using SettingsText = FileText;
 
 // Reads a file given as a root and a path below it, as readFile takes them.
 using UserDirsFile = BoundedCall<SettingsText, std::filesystem::path, std::filesystem::path>;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
 
 #include "platform/errors.h"
@@ -23,6 +24,9 @@ constexpr int kCreate = 0x8000;
 class Folders : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The common desktop umask, under which a folder made with its defaults is listable by
+        // all: one made for its user alone shows.
+        umask_ = ::umask(S_IWGRP | S_IWOTH);
         std::string pattern = (fs::temp_directory_path() / "zarnel-folders-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         root_ = pattern;
@@ -51,7 +55,10 @@ class Folders : public ::testing::Test {
               "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n"
               "XDG_TEMPLATES_DIR=\"/srv/templates\"\n");
     }
-    void TearDown() override { fs::remove_all(root_); }
+    void TearDown() override {
+        fs::remove_all(root_);
+        ::umask(umask_);
+    }
 
     void write(const fs::path& relative, std::string_view text) {
         fs::create_directories((root_ / relative).parent_path());
@@ -80,6 +87,7 @@ class Folders : public ::testing::Test {
 
     fs::path root_;
     std::optional<LinuxPlatform> platform_;
+    mode_t umask_ = 0;
 };
 
 struct FolderRow {
@@ -121,6 +129,15 @@ TEST_F(Folders, EveryRowWithTheCreateFlag) {
     EXPECT_EQ(permissions("/home/alice/.local/share"), S_IRWXU);
 }
 
+// A settings folder named through ".." is made where the path leads, not through a folder the
+// ".." passes by (which might be a link to elsewhere).
+TEST_F(Folders, ASettingsFolderIsMadeWhereItsPathLeads) {
+    platform_->environment.xdgDataHome = "/home/alice/nothere/../.local/share";
+    EXPECT_EQ(lookup(2 | kCreate), "/home/alice/.local/share/applications");
+    EXPECT_FALSE(exists("/home/alice/nothere"));
+    EXPECT_EQ(permissions("/home/alice/.local/share"), S_IRWXU);
+}
+
 TEST_F(Folders, MissingFolderWithoutTheCreateFlagFails) {
     EXPECT_EQ(lookup(0), std::nullopt);
     EXPECT_FALSE(exists("/home/alice/デスクトップ"));
@@ -152,7 +169,7 @@ TEST_F(Folders, SettingsInAHomeWhoseServerIsGoneFailAfterOneShortWait) {
     const testing::StalledServer server;
     platform_->userDirsFile = linux_fs::UserDirsFile([server](const fs::path&, const fs::path&) {
         server.hold();
-        return linux_fs::SettingsText();
+        return linux_fs::SettingsText{.text = std::nullopt, .error = ENOENT};
     });
     EXPECT_EQ(lookup(kCreate), std::nullopt);
     EXPECT_EQ(lookup(5 | kCreate), std::nullopt);
@@ -261,6 +278,21 @@ TEST_F(Folders, WithoutEntriesDesktopAndDocumentsFallBack) {
     fs::remove(root_ / "home/alice/.config/user-dirs.dirs");
     EXPECT_EQ(lookup(kCreate), "/home/alice/Desktop");
     EXPECT_EQ(lookup(5 | kCreate), "/home/alice");
+}
+
+// Folder settings that are there and cannot be read (their permissions, a share's stale
+// handle) may name other folders than the defaults: no default is shown, and none is made
+// beside the folder they name.
+TEST_F(Folders, SettingsThatCannotBeReadShowNoDefault) {
+    for (const int error : {EACCES, EIO, ESTALE}) {
+        platform_->userDirsFile = linux_fs::UserDirsFile([error](const fs::path&, const fs::path&) {
+            return linux_fs::SettingsText{.text = std::nullopt, .error = error};
+        });
+        EXPECT_EQ(lookup(kCreate), std::nullopt) << error;
+        EXPECT_EQ(lookup(5 | kCreate), std::nullopt) << error;
+    }
+    EXPECT_FALSE(exists("/home/alice/Desktop"));
+    EXPECT_EQ(lookup(7 | kCreate), "/home/alice/.config/autostart") << "needs no settings";
 }
 
 TEST_F(Folders, NothingIsMadeOutsideHome) {
