@@ -31,13 +31,10 @@ void showMissingFactsAgain(Controls& controls, Platform& platform) {
     // A failed user name leaves the field empty; no login is empty.
     if (controls.text(Ctl::Text2).empty()) UserName(controls, platform);
     if (controls.text(Ctl::Text12) == kTrapped) TourokuKaisya(controls, platform);
-    // A machine that never has them (no firmware tables) gets the same lines again.
-    if (showsTrapped(controls, Ctl::List2)) {
-        showEntries(controls, Ctl::List2, processorLines(platform));
-    }
-    if (showsTrapped(controls, Ctl::List3)) {
-        showEntries(controls, Ctl::List3, biosLines(platform));
-    }
+    // A machine that never has them (no firmware tables) gets the same lines again, which
+    // leave the list as it is.
+    if (showsTrapped(controls, Ctl::List2)) Pruseltusa(controls, platform);
+    if (showsTrapped(controls, Ctl::List3)) Biosjyouhou(controls, platform);
 }
 
 }  // namespace zarnel

@@ -92,20 +92,12 @@ void TourokuKaisya(Controls& controls, Platform& platform) {
     }
 }
 
-std::vector<std::string> processorLines(Platform& platform) {
-    return propertyLines(platform, "Win32_Processor", kProcessorLines);
-}
-
-std::vector<std::string> biosLines(Platform& platform) {
-    return propertyLines(platform, "Win32_BIOS", kBiosLines);
-}
-
 void Pruseltusa(Controls& controls, Platform& platform) {
-    showEntries(controls, Ctl::List2, processorLines(platform));
+    showEntries(controls, Ctl::List2, propertyLines(platform, "Win32_Processor", kProcessorLines));
 }
 
 void Biosjyouhou(Controls& controls, Platform& platform) {
-    showEntries(controls, Ctl::List3, biosLines(platform));
+    showEntries(controls, Ctl::List3, propertyLines(platform, "Win32_BIOS", kBiosLines));
 }
 
 }  // namespace zarnel

@@ -2,9 +2,6 @@
 // BIOS on the hardware tab. Each probe traps its own failures and shows "取得不能".
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "platform/platform.h"
 #include "window/controls.h"
 
@@ -12,12 +9,9 @@ namespace zarnel {
 
 // Text11 and Text12: the organisation and the registered owner of the operating system.
 void TourokuKaisya(Controls& controls, Platform& platform);
-// The lines List2 and List3 show: the processor's and the BIOS's facts, or as many as could be
-// read followed by "取得不能".
-std::vector<std::string> processorLines(Platform& platform);
-std::vector<std::string> biosLines(Platform& platform);
-
-// List2: manufacturer, name, version, clock speed and socket of the last processor listed.
+// List2: manufacturer, name, version, clock speed and socket of the last processor listed, or
+// as many as could be read followed by "取得不能". Shown again unchanged, the list is left as it
+// is (and so is List3 by its probe).
 void Pruseltusa(Controls& controls, Platform& platform);
 // List3: manufacturer, release date, version, status and version string of the BIOS.
 void Biosjyouhou(Controls& controls, Platform& platform);
