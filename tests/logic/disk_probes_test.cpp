@@ -268,6 +268,7 @@ TEST_P(FlagList, ListsKnownFlagsInTableOrder) {
     EXPECT_EQ(machine.controls.items(Ctl::List4), GetParam().entries);
 
     // Shown again unchanged (a late answer), the list keeps the reader's place.
+    if (GetParam().entries.empty()) return;
     machine.controls.setListIndex(Ctl::List4, 0);
     DiskFile(machine.controls, machine.platform);
     EXPECT_EQ(machine.controls.items(Ctl::List4), GetParam().entries);
