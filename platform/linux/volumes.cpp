@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <iterator>
 
 #include "platform/bounded_questions.h"
@@ -93,6 +94,11 @@ std::string volumeOf(const std::optional<MountEntry>& mount) {
 std::filesystem::path mountPointBelow(const std::filesystem::path& root, const MountEntry& mount) {
     return root / std::filesystem::path(mount.mountPoint).relative_path();
 }
+
+// A 32-bit build counts a big volume's blocks and files in 64 bits too (the build asks for it).
+static_assert(sizeof(fsblkcnt_t) == sizeof(std::uint64_t) &&
+                  sizeof(fsfilcnt_t) == sizeof(std::uint64_t),
+              "statvfs must count a big volume's blocks and files");
 
 // statvfs of the mount point below the provider's root; a network share's with a deadline.
 bool statVolume(const std::filesystem::path& root, const MountEntry& mount,
