@@ -54,8 +54,9 @@ constexpr char kSnapshotMark = '@';
 // The system's own folders. A distribution that puts one disk's file system or pool in
 // subvolumes or datasets mounts them here (/var, /usr/local, the snapshots): folders of the
 // system's drive, not a dozen drives of their own.
-constexpr std::array<std::string_view, 8> kSystemFolders = {"/.snapshots", "/boot", "/opt", "/root",
-                                                            "/srv",        "/swap", "/usr", "/var"};
+// NixOS and Guix keep the system itself in their stores (/nix, /gnu) rather than in /usr.
+constexpr std::array<std::string_view, 10> kSystemFolders = {
+    "/.snapshots", "/boot", "/gnu", "/nix", "/opt", "/root", "/srv", "/swap", "/usr", "/var"};
 // Where an image-based system (Fedora's atomic desktops) keeps the users' homes: /home links
 // there.
 constexpr std::string_view kImageBasedHomes = "/var/home";
@@ -71,8 +72,10 @@ constexpr std::array<std::string_view, 3> kRamDrivePlaces = {"/tmp", "/mnt", kMe
 constexpr std::array<std::string_view, 10> kSystemTrees = {
     "/proc",           "/sys",         "/dev",      "/run",  "/snap",
     "/var/lib/docker", "/usr/lib/wsl", "/mnt/wslg", "/init", kDeployedRoot};
-// WSL's own scratch space, shared by its distributions; the disks it mounts lie below it.
-constexpr std::string_view kWslScratch = "/mnt/wsl";
+// RAM folders below /mnt that a system keeps for its own machinery: WSL's scratch space,
+// shared by its distributions (the disks it mounts lie below it), and the empty folder a
+// Chromebook's Linux container holds the storage it is handed in.
+constexpr std::array<std::string_view, 2> kMachineryScratch = {"/mnt/wsl", "/mnt/external"};
 constexpr std::string_view kRemovableMediaTree = "/run/media";
 constexpr std::string_view kDeviceTree = "/dev/";
 constexpr std::string_view kLoopDevices = "/dev/loop";
@@ -95,7 +98,7 @@ bool isSystemTree(std::string_view mountPoint) {
 
 bool isRamDrivePlace(std::string_view mountPoint) {
     if (mountPoint == kRamDrivePlaces[0]) return true;  // /tmp itself, not what lies below it
-    if (mountPoint == kWslScratch) return false;
+    if (isOneOf(mountPoint, kMachineryScratch)) return false;
     return pathIsUnder(mountPoint, kRamDrivePlaces[1]) ||
            pathIsUnder(mountPoint, kRamDrivePlaces[2]);
 }

@@ -158,6 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
         DriveMountRow{"TmpfsBelowTmp", mount("/tmp/x", "tmpfs", "tmpfs"), false},
         DriveMountRow{"RamfsUnderMedia", mount("/media/ram", "ramfs", "ramfs"), true},
         DriveMountRow{"TmpfsElsewhere", mount("/var/cache", "tmpfs", "tmpfs"), false},
+        // A Chromebook's Linux container holds the storage it is handed in an empty RAM folder.
+        DriveMountRow{"ChromebookHolder", mount("/mnt/external", "tmpfs", "tmpfs"), false},
+        DriveMountRow{"ChromebookShare", mount("/mnt/chromeos", "9p", "chromeos"), true},
         DriveMountRow{"RunUser", mount("/run/user/1000", "tmpfs", "tmpfs"), false},
         DriveMountRow{"RunMedia", mount("/run/media/a/STICK", "vfat", "/dev/sdc1"), true},
         DriveMountRow{"DevOnBlock", mount("/dev/x", "ext4", "/dev/sdd1"), false},
@@ -325,12 +328,14 @@ TEST(DriveLetters, SystemFoldersOfALetteredVolumeGetNoLetter) {
         subvolume("/srv", "/@/srv"),
         subvolume("/usr/local", "/@/usr/local"),
         subvolume("/var", "/@/var"),
+        subvolume("/nix", "/@/nix"),                      // NixOS keeps the system in its store
         mount("/var/lib/mysql", "xfs", "/dev/sdb1", 17),  // a disk of its own
         subvolume("/var/home", "/@/var-home"),            // where an image-based system keeps homes
+        mount("/gnu", "ext4", "/dev/sdc1", 33),           // a store on a disk of its own
     };
     EXPECT_EQ(entries(assignDriveLetters(btrfs, {})),
               (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/var/lib/mysql]",
-                                        "f: [/var/home]"}));
+                                        "f: [/var/home]", "g: [/gnu]"}));
 
     // An image-based system runs a deployed image and binds its /var from beside it, on the
     // same file system.
@@ -370,6 +375,7 @@ TEST(DriveLetters, SystemFoldersOfALetteredVolumeGetNoLetter) {
         dataset("/srv/tank", "tank", 48),  // a pool of its own
         dataset("/srv/tank/photos", "tank/photos", 49),
         dataset("/rpoolish", "rpoolish/data", 50),  // a pool whose name only begins alike
+        dataset("/nix", "rpool/local/nix", 52),
         // Opening a snapshot's folder mounts it; it is a view of its dataset, not a drive.
         dataset("/home/alice/.zfs/snapshot/daily", "rpool/USERDATA/alice_x1@daily", 51),
         mount("/media/alice/STICK", "vfat", "/dev/sdb1", 17),
