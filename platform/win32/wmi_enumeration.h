@@ -11,10 +11,9 @@
 namespace zarnel::win32 {
 
 // How long the service may keep the thread waiting for instances that do not come, in waits
-// of so long. A service still
-// starting (a machine just booted) may take longer than the window waits for it: its answer is
-// then shown when it comes. A damaged repository or a provider that never returns fails the
-// query after the last wait, so the thread asking ends.
+// of so long. A service still starting (a machine just booted) may take longer than the window
+// waits for it: its answer is then shown when it comes. A damaged repository or a provider that
+// never returns fails the query after the last wait, so the thread asking ends.
 inline constexpr std::chrono::milliseconds kWmiAnswerWait{5000};
 inline constexpr int kWmiAnswerWaits = 24;  // two minutes, as long as a connection may take
 
