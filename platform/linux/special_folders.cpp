@@ -5,8 +5,6 @@
 #include <cerrno>
 #include <functional>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "platform/errors.h"
 #include "platform/linux/drive_letters.h"
@@ -34,21 +32,11 @@ enum class Source {
     None,        // no such folder on this desktop
 };
 
-// Where else a machine folder is looked for when it is not where it is usually kept: NixOS and
-// Guix keep none in /usr or /etc, and name their own trees in the desktop's search folders.
-enum class Search {
-    Nowhere,
-    DataDirs,    // $XDG_DATA_DIRS
-    ConfigDirs,  // $XDG_CONFIG_DIRS
-};
-
 struct FolderRow {
     int csidl;
     Source source;
     std::string_view where;     // the user-dirs name, or the path in its folder
     std::string_view fallback;  // below $HOME, for a user-dirs name without an entry
-    Search search = Search::Nowhere;
-    std::string_view searched = "";  // the machine folder's path in each folder searched
 };
 
 constexpr std::array<FolderRow, 16> kFolders = {{
@@ -60,14 +48,11 @@ constexpr std::array<FolderRow, 16> kFolders = {{
     {csidl::kFavorites, Source::None, "", ""},
     {csidl::kStartup, Source::ConfigHome, "/autostart", ""},
     {csidl::kStartMenu, Source::DataHome, "/applications", ""},
-    {csidl::kFonts, Source::System, "/usr/share/fonts", "", Search::DataDirs, "/fonts"},
+    {csidl::kFonts, Source::System, "/usr/share/fonts", ""},
     {csidl::kTemplates, Source::UserDir, "TEMPLATES", ""},
-    {csidl::kCommonStartMenu, Source::System, "/usr/share/applications", "", Search::DataDirs,
-     "/applications"},
-    {csidl::kCommonPrograms, Source::System, "/usr/share/applications", "", Search::DataDirs,
-     "/applications"},
-    {csidl::kCommonStartup, Source::System, "/etc/xdg/autostart", "", Search::ConfigDirs,
-     "/autostart"},
+    {csidl::kCommonStartMenu, Source::System, "/usr/share/applications", ""},
+    {csidl::kCommonPrograms, Source::System, "/usr/share/applications", ""},
+    {csidl::kCommonStartup, Source::System, "/etc/xdg/autostart", ""},
     {csidl::kCommonDesktopDirectory, Source::None, "", ""},
     {csidl::kCommonFavorites, Source::None, "", ""},
     {csidl::kWindows, Source::System, "/", ""},
@@ -136,25 +121,6 @@ std::string tidy(const std::string& path) {
     return normal;
 }
 
-// A machine folder where it is usually kept, else the first of the search folders that holds
-// it, else where it is usually kept (and is not).
-std::string machineFolder(const fs::path& root, const linux_fs::UserEnvironment& environment,
-                          const FolderRow& row) {
-    const std::string usual = tidy(std::string(row.where));
-    const auto there = [&root](const std::string& folder) {
-        std::error_code error;
-        return fs::is_directory(root / fs::path(folder).relative_path(), error);
-    };
-    if (row.search == Search::Nowhere || there(usual)) return usual;
-    const std::vector<std::string> searched =
-        row.search == Search::DataDirs ? environment.dataDirs() : environment.configDirs();
-    for (const std::string& folder : searched) {
-        const std::string candidate = tidy(folder + std::string(row.searched));
-        if (there(candidate)) return candidate;
-    }
-    return usual;
-}
-
 // A folder may be made only strictly below one of the user's own (the home folder, or the
 // settings or data folder it lies in), never through a link that leads elsewhere, and only in
 // a folder of the user running the program: run as root with a user's $HOME (sudo keeping the
@@ -212,8 +178,6 @@ std::int32_t LinuxPlatform::getFolderPath(Hwnd, int csidl, std::span<char> path)
         // Shown or made, the default would stand beside the folder the settings name.
         if (!settings->text && !noSettingsFile(settings->error)) return kPathNotFound;
         folder = tidy(userDir(environment, *row, settings->text));
-    } else if (row->source == Source::System) {
-        folder = machineFolder(root_, environment, *row);
     } else {
         folder = tidy(base + std::string(row->where));
     }

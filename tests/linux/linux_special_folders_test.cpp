@@ -129,28 +129,6 @@ TEST_F(Folders, EveryRowWithTheCreateFlag) {
     EXPECT_EQ(permissions("/home/alice/.local/share"), S_IRWXU);
 }
 
-// NixOS keeps the machine's menus, fonts and autostart entries in trees of its own, named in the
-// desktop's search folders; where the usual folder is there, it stays the answer.
-TEST_F(Folders, MachineFoldersOutsideUsrAreFoundWhereTheDesktopLooks) {
-    fs::remove_all(root_ / "usr/share");
-    fs::create_directories(root_ / "run/current-system/sw/share/applications");
-    fs::create_directories(root_ / "run/current-system/sw/share/fonts");
-    fs::create_directories(root_ / "run/current-system/sw/etc/xdg/autostart");
-    platform_->environment.xdgDataDirs = "/nowhere:/run/current-system/sw/share";
-    platform_->environment.xdgConfigDirs = "/etc/xdg:/run/current-system/sw/etc/xdg";
-    EXPECT_EQ(lookup(22 | kCreate), "/run/current-system/sw/share/applications");
-    EXPECT_EQ(lookup(23 | kCreate), "/run/current-system/sw/share/applications");
-    EXPECT_EQ(lookup(20 | kCreate), "/run/current-system/sw/share/fonts");
-    EXPECT_EQ(lookup(24 | kCreate), "/run/current-system/sw/etc/xdg/autostart");
-
-    fs::create_directories(root_ / "etc/xdg/autostart");
-    EXPECT_EQ(lookup(24 | kCreate), "/etc/xdg/autostart");
-    // A folder neither place holds is not made.
-    fs::remove_all(root_ / "run/current-system/sw/share/fonts");
-    EXPECT_EQ(lookup(20 | kCreate), std::nullopt);
-    EXPECT_FALSE(exists("/usr/share/fonts"));
-}
-
 // A settings folder named through ".." is made where the path leads, not through a folder the
 // ".." passes by (which might be a link to elsewhere).
 TEST_F(Folders, ASettingsFolderIsMadeWhereItsPathLeads) {
