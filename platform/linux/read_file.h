@@ -19,7 +19,7 @@ inline constexpr std::size_t kMaxFileBytes = 1 << 20;
 enum class FinalLink { Refuse, Follow };
 
 // A file's text, or the errno of why there is none: ENOENT missing, ELOOP a refused link or a
-// loop, EISDIR a directory, EINVAL a FIFO, socket or device, EFBIG above the cap.
+// loop, EISDIR a directory, EINVAL a FIFO or device, ENXIO a socket, EFBIG above the cap.
 struct FileText {
     std::optional<std::string> text;
     int error = 0;

@@ -77,12 +77,12 @@ fs::path userDirsPath(const linux_fs::UserEnvironment& environment) {
 }
 
 // Whether a settings file that gave no text leaves the folders at their defaults: it is not
-// there, or junk stands in its place (a folder, a pipe, a link loop, a file far too long), as
-// the user-dirs tools take it. One that is there and cannot be read (its permissions, a share's
-// stale handle) may name other folders.
+// there, or junk stands in its place (a folder, a pipe, a socket, a link loop, a file past what
+// the window reads). One that is there and cannot be read (its permissions, a share's stale
+// handle) may name other folders.
 bool noSettingsFile(int error) {
     return error == ENOENT || error == ENOTDIR || error == EISDIR || error == EINVAL ||
-           error == ELOOP || error == EFBIG;
+           error == ENXIO || error == ELOOP || error == EFBIG;
 }
 
 std::string userDir(const linux_fs::UserEnvironment& environment, const FolderRow& row,

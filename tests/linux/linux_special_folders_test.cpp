@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -293,6 +295,22 @@ TEST_F(Folders, SettingsThatCannotBeReadShowNoDefault) {
     }
     EXPECT_FALSE(exists("/home/alice/Desktop"));
     EXPECT_EQ(lookup(7 | kCreate), "/home/alice/.config/autostart") << "needs no settings";
+}
+
+// A socket in place of the settings file is junk, as a folder or a pipe there is (those the
+// hostile-files tests put there): the folders are the defaults.
+TEST_F(Folders, ASocketInPlaceOfTheSettingsLeavesTheDefaults) {
+    const fs::path settings = root_ / "home/alice/.config/user-dirs.dirs";
+    fs::remove(settings);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(settings.string().size(), sizeof address.sun_path);
+    settings.string().copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    EXPECT_EQ(lookup(kCreate), "/home/alice/Desktop");
+    ::close(listener);
 }
 
 TEST_F(Folders, NothingIsMadeOutsideHome) {
