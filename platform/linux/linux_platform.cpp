@@ -14,6 +14,7 @@ void LinuxPlatform::showLateAnswers(const std::function<void()>& show) {
     const auto settingsShown = userDirsFile.showingLateAnswers();
     const auto foldersShown = folderCheck.showingLateAnswers();
     const auto userShown = nameService.showingLateAnswers();
+    environment.learnHomeFrom(nameService);
     show();
 }
 

@@ -34,25 +34,28 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
     const std::filesystem::path current = std::filesystem::current_path(error);
     // Without $HOME every desktop program takes the home folder from the user's passwd entry;
     // a relative one names no folder at all.
-    std::string home = variable("HOME");
-    if (!home.starts_with('/')) {
-        if (const auto user = effectiveUserEntry(names)) home = user->home;
-    }
-    return {.home = std::move(home),
-            .xdgConfigHome = variable("XDG_CONFIG_HOME"),
-            .xdgDataHome = variable("XDG_DATA_HOME"),
-            .xdgConfigDirs = variable("XDG_CONFIG_DIRS"),
-            .xdgDataDirs = variable("XDG_DATA_DIRS"),
-            .workingDirectory = error ? std::string() : current.string(),
-            .currentDesktop = variable("XDG_CURRENT_DESKTOP"),
-            .kdeSessionVersion = variable("KDE_SESSION_VERSION"),
-            .desktopSession = variable("DESKTOP_SESSION"),
-            .x11Display = variable("DISPLAY"),
-            .waylandDisplay = variable("WAYLAND_DISPLAY"),
-            .swaySocket = variable("SWAYSOCK"),
-            .numericLocale = numericLocaleName(),
-            .userId = ::geteuid(),
-            .groupId = ::getegid()};
+    UserEnvironment environment{.home = variable("HOME"),
+                                .xdgConfigHome = variable("XDG_CONFIG_HOME"),
+                                .xdgDataHome = variable("XDG_DATA_HOME"),
+                                .xdgConfigDirs = variable("XDG_CONFIG_DIRS"),
+                                .xdgDataDirs = variable("XDG_DATA_DIRS"),
+                                .workingDirectory = error ? std::string() : current.string(),
+                                .currentDesktop = variable("XDG_CURRENT_DESKTOP"),
+                                .kdeSessionVersion = variable("KDE_SESSION_VERSION"),
+                                .desktopSession = variable("DESKTOP_SESSION"),
+                                .x11Display = variable("DISPLAY"),
+                                .waylandDisplay = variable("WAYLAND_DISPLAY"),
+                                .swaySocket = variable("SWAYSOCK"),
+                                .numericLocale = numericLocaleName(),
+                                .userId = ::geteuid(),
+                                .groupId = ::getegid()};
+    environment.learnHomeFrom(names);
+    return environment;
+}
+
+void UserEnvironment::learnHomeFrom(const NameService& names) {
+    if (home.starts_with('/') || variable("HOME").starts_with('/')) return;
+    if (const auto user = effectiveUserEntry(names)) home = user->home;
 }
 
 std::string UserEnvironment::configHome() const {

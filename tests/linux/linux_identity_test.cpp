@@ -18,6 +18,7 @@
 #include "probes/trapped.h"
 #include "probes/wmi_probes.h"
 #include "tests/support/recording_controls.h"
+#include "tests/support/scoped_variable.h"
 #include "tests/support/scratch_machine.h"
 #include "tests/support/stalled_server.h"
 
@@ -252,6 +253,30 @@ TEST(LinuxNames, ADirectorysLateAnswerIsShown) {
     EXPECT_EQ(controls.text(Ctl::Text2), "bob");
     EXPECT_EQ(controls.text(Ctl::Text12), "Bob Example");
     EXPECT_EQ(server.callsOnceOneArrived(), 1);
+}
+
+// Without $HOME the home folder is the user's entry's: a directory that answers only after the
+// window opened tells it then, and the folders below it are found from that answer on.
+TEST(LinuxNames, AHomeTheDirectoryToldLateIsLearned) {
+    const testing::ScopedVariable noHome("HOME", nullptr);
+    const testing::StalledServer server;
+    const testing::ScratchMachine machine;
+    LinuxPlatform platform(machine.root());
+    platform.askNameServiceBy([server] {
+        server.hold();
+        return linux_fs::UserLookup(linux_fs::UserEntry{.login = "bob", .gecos = "", .home = "/b"});
+    });
+    platform.environment.home = "";  // as the directory left it when the window opened
+    RecordingControls controls;
+    UserName(controls, platform);
+    ASSERT_EQ(controls.text(Ctl::Text2), "");
+
+    server.answer();
+    constexpr int kLongWhileMs = 30'000;
+    pollfd told{.fd = platform.lateShareAnswers.descriptor(), .events = POLLIN, .revents = 0};
+    ASSERT_EQ(::poll(&told, 1, kLongWhileMs), 1);
+    platform.showLateAnswers([] {});
+    EXPECT_EQ(platform.environment.home, "/b");
 }
 
 TEST(HostsParsing, FirstQualifiedAliasOfTheHostGivesTheDomain) {
