@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/panel_state.h"
 #include "platform/linux/read_file.h"
 #include "platform/platform.h"
 #include "platform/text_fields.h"
@@ -381,7 +382,7 @@ std::uint32_t wfPanelState(std::string_view autohide, std::optional<std::string_
     // A panel whose settings and metadata name no layer is in the bottom one.
     const std::string_view level = layer.value_or("bottom");
     const bool below = level == "bottom" || level == "background";
-    return (hides ? kAutoHide : 0) | (hides || !below ? kAlwaysOnTop : 0);
+    return panelState(hides, !below);
 }
 
 }  // namespace zarnel::linux_fs

@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 
+#include "platform/linux/panel_state.h"
 #include "platform/linux/read_file.h"
 #include "platform/platform.h"
 #include "platform/text_fields.h"
@@ -55,9 +56,7 @@ std::uint32_t tint2State(std::string_view settings) {
             hides = !value.empty() && value.front() >= '1' && value.front() <= '9';
         if (key == "panel_layer") onTop = value == "top";
     }
-    // A panel that hides lifts itself above the windows when it is summoned, whatever its layer.
-    return (hides ? app_bar_state::kAutoHide : 0) |
-           (hides || onTop ? app_bar_state::kAlwaysOnTop : 0);
+    return panelState(hides, onTop);
 }
 
 std::optional<std::uint32_t> tint2TaskbarState(const std::filesystem::path& root,
