@@ -12,6 +12,7 @@
 
 #include "disk/disk_probes.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/mount_table.h"
 #include "platform/linux/udev_data.h"
 #include "platform/linux/user_dirs.h"
 #include "platform/linux/visible_text.h"
@@ -387,10 +388,8 @@ constexpr LoopFileSystem kLoopBtrfs{
 
 // The line the kernel writes for `point` in this process's mount table.
 std::optional<MountEntry> liveMount(const std::filesystem::path& point) {
-    std::ifstream table("/proc/self/mountinfo");
-    const std::string text((std::istreambuf_iterator<char>(table)),
-                           std::istreambuf_iterator<char>());
-    for (const MountEntry& mount : parseMountinfo(text)) {
+    MountTable table("/");
+    for (const MountEntry& mount : table.current()) {
         if (mount.mountPoint == point.string()) return mount;
     }
     return std::nullopt;
