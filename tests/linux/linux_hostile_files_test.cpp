@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "platform/linux/linux_platform.h"
+#include "tests/support/scratch_machine.h"
 #include "tests/support/wayland_session.h"
 
 namespace zarnel {
@@ -205,9 +206,6 @@ const ReaderRow kReaders[] = {
 class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hostile>> {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "zarnel-hostile-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
         write("proc/meminfo", "MemTotal: 1024 kB\nMemAvailable: 512 kB\n");
         write("proc/cpuinfo",
               "processor\t: 0\nvendor_id\t: GenuineIntel\nmodel name\t: Test CPU\n");
@@ -255,7 +253,6 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
         write("proc/self/mountinfo",
               "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n2 1 8:2 / /home rw - ext4 /dev/sda2 rw\n");
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     void write(const fs::path& relative, std::string_view text) {
         fs::create_directories((root_ / relative).parent_path());
@@ -299,7 +296,8 @@ class HostileFiles : public ::testing::TestWithParam<std::tuple<std::size_t, Hos
         return reader.answer(platform);
     }
 
-    fs::path root_;
+    const testing::ScratchMachine machine_;
+    const fs::path& root_ = machine_.root();
 };
 
 TEST_P(HostileFiles, AnswerAsAMissingFileDoes) {
@@ -333,10 +331,8 @@ INSTANTIATE_TEST_SUITE_P(EveryReader, HostileFiles,
 
 // The refusals carry their own codes, as the memory field's failure does on Windows.
 TEST(HostileFiles, MemoryRefusalsKeepTheirCodes) {
-    std::string pattern = (fs::temp_directory_path() / "zarnel-hostile-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const fs::path root = pattern;
-    fs::create_directories(root / "proc");
+    const testing::ScratchMachine machine;
+    const fs::path& root = machine.root();
     const auto codeWith = [&root](const std::function<void(const fs::path&)>& make) {
         fs::remove(root / "proc/meminfo");
         make(root / "proc/meminfo");
@@ -353,17 +349,14 @@ TEST(HostileFiles, MemoryRefusalsKeepTheirCodes) {
         223u);
     EXPECT_EQ(codeWith([](const fs::path& f) { std::ofstream(f) << std::string(kNulBytes, '\0'); }),
               13u);
-    fs::remove_all(root);
 }
 
 // Files under etc may be links (a configuration manager's store); procfs files never are.
 TEST(HostileFiles, LinksAreFollowedOnlyWhereTheyAreExpected) {
-    std::string pattern = (fs::temp_directory_path() / "zarnel-links-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const fs::path root = pattern;
+    const testing::ScratchMachine machine;
+    const fs::path& root = machine.root();
     fs::create_directories(root / "store");
     fs::create_directories(root / "etc");
-    fs::create_directories(root / "proc");
     std::ofstream(root / "store/hostname") << "linked\n";
     std::ofstream(root / "store/meminfo") << "MemTotal: 1024 kB\nMemAvailable: 512 kB\n";
     fs::create_symlink("../store/hostname", root / "etc/hostname");
@@ -378,7 +371,6 @@ TEST(HostileFiles, LinksAreFollowedOnlyWhereTheyAreExpected) {
     platform.globalMemoryStatus(status);
     EXPECT_EQ(status.ullTotalPhys, 0u);
     EXPECT_EQ(platform.lastError(), 1921u);
-    fs::remove_all(root);
 }
 
 }  // namespace

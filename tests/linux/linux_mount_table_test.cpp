@@ -1,12 +1,12 @@
 // The mount table at scale: letters from a table of thousands of mounts, and one read of the
 // table per change of its file.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <fstream>
 
 #include "platform/linux/drive_letters.h"
 #include "platform/linux/mount_table.h"
+#include "tests/support/scratch_machine.h"
 
 namespace zarnel::linux_fs {
 namespace {
@@ -43,20 +43,14 @@ TEST(LargeMountTable, LettersTheLastMountOfEachPointInTableOrder) {
 
 class TableFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "zarnel-table-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        fs::create_directories(root_ / "proc/self");
-    }
-    void TearDown() override { fs::remove_all(root_); }
     void write(std::string_view text) {
         const fs::path file = root_ / "proc/self/mountinfo";
         const fs::path fresh = root_ / "proc/self/mountinfo.new";
         std::ofstream(fresh) << text;
         fs::rename(fresh, file);  // a new inode: a change whatever the clock says
     }
-    fs::path root_;
+    const testing::ScratchMachine machine_;
+    const fs::path& root_ = machine_.root();
 };
 
 TEST_F(TableFile, IsReadAgainOnlyWhenItChanges) {

@@ -14,6 +14,7 @@
 #include "platform/linux/power_supply.h"
 #include "probes/power.h"
 #include "tests/support/recording_controls.h"
+#include "tests/support/scratch_machine.h"
 
 namespace zarnel {
 namespace {
@@ -611,8 +612,8 @@ void giveUpPassingOverPermissions() {
 // A battery whose kind the system refuses to tell (a sandbox's profile guarding sysfs files):
 // skipped, the machine would read as on mains with no battery; nothing is known instead.
 TEST(LinuxPowerAccess, ASupplyWhoseKindIsRefusedLeavesAllUnknown) {
-    const std::filesystem::path root =
-        std::filesystem::temp_directory_path() / ("zarnel-supply-" + std::to_string(getpid()));
+    const testing::ScratchMachine machine;
+    const std::filesystem::path& root = machine.root();
     const std::filesystem::path battery = root / "sys/class/power_supply/BAT0";
     std::filesystem::create_directories(battery);
     std::ofstream(battery / "type") << "Battery\n";
@@ -622,18 +623,16 @@ TEST(LinuxPowerAccess, ASupplyWhoseKindIsRefusedLeavesAllUnknown) {
     EXPECT_EXIT(readRefusedSupply(root), ::testing::ExitedWithCode(0), "");
     std::filesystem::permissions(battery / "type", std::filesystem::perms::owner_read);
     EXPECT_EXIT(readRefusedSupply(root), ::testing::ExitedWithCode(1), "") << "a readable kind";
-    std::filesystem::remove_all(root);
 }
 
 TEST(LinuxPowerAccess, FolderThatCannotBeListedIsAFailure) {
-    const std::filesystem::path root =
-        std::filesystem::temp_directory_path() / ("zarnel-power-" + std::to_string(getpid()));
+    const testing::ScratchMachine machine;
+    const std::filesystem::path& root = machine.root();
     const std::filesystem::path folder = root / "sys/class/power_supply";
     std::filesystem::create_directories(folder / "BAT0");
     std::filesystem::permissions(folder, std::filesystem::perms::none);
     EXPECT_EXIT(readUnlistablePowerFolder(root), ::testing::ExitedWithCode(0), "");
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-    std::filesystem::remove_all(root);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // Special folders on a Linux desktop, in a scratch tree standing for the machine's root.
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <stdlib.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -14,6 +13,7 @@
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/passwd.h"
 #include "tests/support/scoped_variable.h"
+#include "tests/support/scratch_machine.h"
 #include "tests/support/stalled_server.h"
 
 namespace zarnel {
@@ -29,9 +29,6 @@ class Folders : public ::testing::Test {
         // The common desktop umask, under which a folder made with its defaults is listable by
         // all: one made for its user alone shows.
         umask_ = ::umask(S_IWGRP | S_IWOTH);
-        std::string pattern = (fs::temp_directory_path() / "zarnel-folders-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
         for (const char* folder :
              {"home/alice/.config", "usr/share/fonts", "usr/share/applications", "usr/lib"}) {
             fs::create_directories(root_ / folder);
@@ -57,10 +54,7 @@ class Folders : public ::testing::Test {
               "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n"
               "XDG_TEMPLATES_DIR=\"/srv/templates\"\n");
     }
-    void TearDown() override {
-        fs::remove_all(root_);
-        ::umask(umask_);
-    }
+    void TearDown() override { ::umask(umask_); }
 
     void write(const fs::path& relative, std::string_view text) {
         fs::create_directories((root_ / relative).parent_path());
@@ -87,7 +81,8 @@ class Folders : public ::testing::Test {
         return info.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO);
     }
 
-    fs::path root_;
+    const testing::ScratchMachine machine_;
+    const fs::path& root_ = machine_.root();
     std::optional<LinuxPlatform> platform_;
     mode_t umask_ = 0;
 };

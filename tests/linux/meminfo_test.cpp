@@ -13,6 +13,7 @@
 #include "platform/linux/kept_file.h"
 #include "platform/linux/linux_platform.h"
 #include "tests/support/memory_tab_window.h"
+#include "tests/support/scratch_machine.h"
 
 namespace zarnel {
 namespace {
@@ -190,18 +191,11 @@ TEST(LinuxMemory, ReclaimableCacheCountsAsAvailableUpToTheTotal) {
 
 class TempRoot : public ::testing::Test {
   protected:
-    void SetUp() override {
-        root_ =
-            fs::temp_directory_path() /
-            ("zarnel-meminfo-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(root_ / "proc");
-    }
-    void TearDown() override { fs::remove_all(root_); }
     void writeMeminfo(std::string_view text) {
         std::ofstream(root_ / "proc/meminfo", std::ios::binary) << text;
     }
-    fs::path root_;
+    const testing::ScratchMachine machine_;
+    const fs::path& root_ = machine_.root();
 };
 
 TEST_F(TempRoot, MissingFileReadsAsZerosWithFileNotFound) {
