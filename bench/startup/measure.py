@@ -153,6 +153,9 @@ def main():
     env = environment(display)
     try:
         with tempfile.TemporaryDirectory() as scratch:
+            # Opening the window makes the desktop folder: it does so in a home of the run's own.
+            env["HOME"] = os.path.join(scratch, "home")
+            os.mkdir(env["HOME"])
             if args.what == "startup":
                 small, big = os.path.join(scratch, "small"), os.path.join(scratch, "big")
                 subprocess.run([sys.executable, os.path.join(HERE, "scale_machine.py"), small],
