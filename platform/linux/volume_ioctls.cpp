@@ -57,13 +57,17 @@ MountRoot::MountRoot(const std::filesystem::path& folder, const MountEntry& moun
 bool MountRoot::liesOn(const MountEntry& mount) const {
     struct stat info {};
     if (::fstat(fd_, &info) != 0) return false;
+    // The mount's own number (Linux 5.8 and later) tells the table's mount from a folder that
+    // only shares its device number: a mount over the point, or a machine tree on a disk
+    // numbered as the tree's.
+    struct statx mounted {};
+    const bool numbered = ::statx(fd_, "", AT_EMPTY_PATH, STATX_MNT_ID, &mounted) == 0 &&
+                          (mounted.stx_mask & STATX_MNT_ID) != 0;
+    if (numbered && mounted.stx_mnt_id != mount.id) return false;
     if (info.st_dev == makedev(mount.major, mount.minor)) return true;
     // btrfs gives each subvolume a device number of its own, none of them the one the table
-    // shows (all anonymous): there the mount's own number tells (Linux 5.8 and later).
-    if (mount.major != 0 || major(info.st_dev) != 0) return false;
-    struct statx mounted {};
-    return ::statx(fd_, "", AT_EMPTY_PATH, STATX_MNT_ID, &mounted) == 0 &&
-           (mounted.stx_mask & STATX_MNT_ID) != 0 && mounted.stx_mnt_id == mount.id;
+    // shows (all anonymous): there the mount's number alone tells.
+    return numbered && mount.major == 0 && major(info.st_dev) == 0;
 }
 
 MountRoot::~MountRoot() {

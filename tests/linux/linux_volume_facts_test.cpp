@@ -1,7 +1,6 @@
 // Volume facts of the Linux provider: flags, serials, labels, error codes, user folders.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fscrypt.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -10,7 +9,6 @@
 #include <cerrno>
 #include <fstream>
 
-#include "disk/disk_probes.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/mount_table.h"
 #include "platform/linux/udev_data.h"
@@ -23,7 +21,6 @@
 #include "platform/linux/win32_errno.h"
 #include "platform/platform.h"
 #include "tests/support/private_mounts.h"
-#include "tests/support/recording_controls.h"
 #include "tests/support/scratch_machine.h"
 
 namespace zarnel::linux_fs {
@@ -298,27 +295,6 @@ TEST(VolumeLabel, DriveFactsCarryTheLabelAndFuseNameLength) {
     EXPECT_EQ(card.nameLength, read("c:\\").nameLength);
 }
 
-// Oracle: this machine's "/" shows the encryption flag exactly when its file system answers the
-// encryption-policy query as one that can encrypt (ENODATA: not encrypted, but it could be).
-TEST(EncryptionOracle, RootShowsEncryptionOnlyWhereItCanEncrypt) {
-    const int fd = ::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
-    fscrypt_get_policy_ex_arg policy{};
-    policy.policy_size = sizeof(policy.policy);
-    const bool canEncrypt =
-        ::ioctl(fd, FS_IOC_GET_ENCRYPTION_POLICY_EX, &policy) == 0 || errno == ENODATA;
-    ::close(fd);
-
-    LinuxPlatform platform("/");
-    testing::RecordingControls controls;
-    fillDrive1(controls, platform);
-    controls.setListIndex(Ctl::Drive1, 0);
-    Drive1_Change(controls, platform);
-    const std::vector<std::string> flags = controls.items(Ctl::List4);
-    ASSERT_FALSE(flags.empty());
-    EXPECT_EQ(std::find(flags.begin(), flags.end(), "暗号化") != flags.end(), canEncrypt);
-}
-
 TEST(Win32Errno, OneTable) {
     EXPECT_EQ(win32ErrorFromErrno(ENOENT), 3u);
     EXPECT_EQ(win32ErrorFromErrno(EACCES), 5u);
@@ -370,6 +346,7 @@ enum LoopOutcome : int {
     kCallFailed = 2,
     kWrongLabel = 3,
     kWrongSerial = 4,
+    kWrongEncryption = 5,
     kNoLoopMount = testing::kCannotHere,  // no loop devices or mkfs here
 };
 
@@ -378,13 +355,23 @@ struct LoopFileSystem {
     std::string_view type;
     std::string_view make;  // the mkfs command, before the image's name
     std::string_view size;  // btrfs needs room for its metadata
+    bool canEncrypt;        // made with what lets its folders be encrypted
 };
 
 constexpr LoopFileSystem kLoopExt4{
-    "ext4", "mkfs.ext4 -q -L PHOTOS -U 0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d", "8M"};
+    "ext4", "mkfs.ext4 -q -L PHOTOS -U 0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d", "8M", false};
+constexpr LoopFileSystem kLoopEncryptableExt4{
+    "ext4", "mkfs.ext4 -q -O encrypt -L PHOTOS -U 0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d", "8M",
+    true};
 // Its subvolumes have device numbers of their own, none of them the table's.
 constexpr LoopFileSystem kLoopBtrfs{
-    "btrfs", "mkfs.btrfs -q -L PHOTOS -U 0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d", "128M"};
+    "btrfs", "mkfs.btrfs -q -L PHOTOS -U 0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d", "128M", false};
+
+// The mount number the test's table gives the volume: the kernel's, or another mount's (a
+// machine tree on a disk that shares the volume's device number).
+enum class TableNumber { Kernels, AnotherMounts };
+// Far above the numbers of the mounts a test's namespace has.
+constexpr std::uint32_t kAnotherMount = 100000;
 
 // The line the kernel writes for `point` in this process's mount table.
 std::optional<MountEntry> liveMount(const std::filesystem::path& point) {
@@ -398,7 +385,8 @@ std::optional<MountEntry> liveMount(const std::filesystem::path& point) {
 // Runs in a child of its own: a volume made for the test, with a label and a UUID of its own,
 // mounted where a machine without udev (a container, a minimal install) has it, so that only
 // the volume itself can tell them.
-LoopOutcome readLoopVolume(const testing::ScratchMachine& machine, const LoopFileSystem& kind) {
+LoopOutcome readLoopVolume(const testing::ScratchMachine& machine, const LoopFileSystem& kind,
+                           TableNumber number) {
     const std::filesystem::path& root = machine.root();
     const std::filesystem::path image = root / "volume.img";
     const std::filesystem::path point = root / "mnt/photos";
@@ -411,10 +399,12 @@ LoopOutcome readLoopVolume(const testing::ScratchMachine& machine, const LoopFil
     if (!mounted) return kNoLoopMount;
     // Listed as a disk's partition, as a loop device outside the media folders is no drive,
     // under the number and device the kernel gives it.
-    machine.writeMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n" + std::to_string(mounted->id) +
-                            " 1 " + std::to_string(mounted->major) + ":" +
-                            std::to_string(mounted->minor) + " / /mnt/photos rw,relatime - " +
-                            std::string(kind.type) + " /dev/sdb1 rw\n");
+    const std::uint32_t id =
+        number == TableNumber::Kernels ? mounted->id : mounted->id + kAnotherMount;
+    machine.writeMountTable("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n" + std::to_string(id) + " 1 " +
+                            std::to_string(mounted->major) + ":" + std::to_string(mounted->minor) +
+                            " / /mnt/photos rw,relatime - " + std::string(kind.type) +
+                            " /dev/sdb1 rw\n");
     LinuxPlatform platform(root);
     std::string label(kMaxPath, '\0');
     std::string fileSystem(kMaxPath, '\0');
@@ -424,7 +414,14 @@ LoopOutcome readLoopVolume(const testing::ScratchMachine& machine, const LoopFil
     if (platform.getVolumeInformation("d:\\", label, serial, nameLength, flags, fileSystem) != 1) {
         return kCallFailed;
     }
+    const bool encryption = (flags & volume_flag::kSupportsEncryption) != 0;
+    if (number == TableNumber::AnotherMounts) {
+        // Nothing is asked of a folder that is not the table's mount.
+        if (!std::string(label.c_str()).empty()) return kWrongLabel;
+        return encryption ? kWrongEncryption : kRead;
+    }
     if (std::string(label.c_str()) != "PHOTOS") return kWrongLabel;
+    if (encryption != kind.canEncrypt) return kWrongEncryption;
     // Kernels before 6.5 give no UUID through the volume: then there is no serial to check.
     struct {
         std::uint8_t len;
@@ -438,10 +435,10 @@ LoopOutcome readLoopVolume(const testing::ScratchMachine& machine, const LoopFil
     return kRead;
 }
 
-void expectLoopVolumeRead(const LoopFileSystem& kind) {
+void expectLoopVolumeRead(const LoopFileSystem& kind, TableNumber number = TableNumber::Kernels) {
     const testing::ScratchMachine machine;
     const std::optional<int> outcome = testing::inPrivateMounts(
-        [&] { return readLoopVolume(machine, kind); }, testing::Namespaces::RootOnly);
+        [&] { return readLoopVolume(machine, kind, number); }, testing::Namespaces::RootOnly);
     if (!outcome) GTEST_SKIP() << "no loop mount of " << kind.type << " allowed here";
     EXPECT_EQ(*outcome, kRead);
 }
@@ -452,6 +449,17 @@ TEST(VolumeFacts, AVolumeWithoutUdevDataTellsItsOwnLabelAndSerial) {
 
 TEST(VolumeFacts, ABtrfsVolumeWithoutUdevDataTellsItsOwnLabelAndSerial) {
     expectLoopVolumeRead(kLoopBtrfs);
+}
+
+// Encryption is shown where the volume was made for it, and only there.
+TEST(VolumeFacts, AVolumeMadeForEncryptionShowsIt) {
+    expectLoopVolumeRead(kLoopEncryptableExt4);
+}
+
+// A folder with the table's device number but of another mount is not asked for the volume's
+// facts.
+TEST(VolumeFacts, AFolderOfAnotherMountTellsNothing) {
+    expectLoopVolumeRead(kLoopEncryptableExt4, TableNumber::AnotherMounts);
 }
 
 }  // namespace
