@@ -117,6 +117,8 @@ struct Lettered {
     std::set<std::string, std::less<>> pools;
     // The file system of c:, the system's own volume; none when the table has no root.
     std::optional<std::pair<unsigned, unsigned>> system;
+    // The places of the lettered network shares, by mount number.
+    std::map<unsigned, std::string> shares;
 };
 
 // A btrfs subvolume mounted as itself, not a folder of one.
@@ -177,6 +179,13 @@ class CoveredMounts {
         }
     }
 
+    // Where in the table the mount the one at `index` lies on is.
+    std::optional<std::size_t> parentOf(std::size_t index) const {
+        const auto parent = byId_.find(mounts_[index].parentId);
+        if (parent == byId_.end() || parent->second == index) return std::nullopt;
+        return parent->second;
+    }
+
     // Whether the mount at `index` is hidden, itself or through the mounts it lies on.
     bool hidden(std::size_t index) {
         std::vector<std::size_t> chain;
@@ -193,9 +202,9 @@ class CoveredMounts {
             }
             state_[at] = State::Asking;
             chain.push_back(at);
-            const auto parent = byId_.find(mounts_[at].parentId);
-            if (parent == byId_.end() || parent->second == at) break;
-            at = parent->second;
+            const auto parent = parentOf(at);
+            if (!parent) break;
+            at = *parent;
         }
         for (const std::size_t at : chain) state_[at] = answer;
         if (state_[index] == State::Unknown) state_[index] = answer;
@@ -237,6 +246,26 @@ class CoveredMounts {
     std::unordered_map<unsigned, std::size_t> byId_;
     std::vector<State> state_;
 };
+
+// A network mount on a folder of a lettered share, itself or through network mounts between:
+// what the kernel mounts by itself as the share's folders are opened (an NFS server's nested
+// exports, a DFS link) is a folder of that share.
+bool liesInALetteredShare(const Lettered& lettered, const std::vector<MountEntry>& mounts,
+                          const CoveredMounts& covered, std::size_t index) {
+    const std::string& point = mounts[index].mountPoint;
+    std::size_t at = index;
+    for (std::size_t step = 0; step < mounts.size() && isNetworkFileSystem(mounts[at].fsType);
+         ++step) {
+        const std::optional<std::size_t> parent = covered.parentOf(at);
+        if (!parent) return false;
+        const auto share = lettered.shares.find(mounts[*parent].id);
+        if (share != lettered.shares.end()) {
+            return point != share->second && pathIsUnder(point, share->second);
+        }
+        at = *parent;
+    }
+    return false;
+}
 
 // The drive mounts other than "/" that are the last mounted at their point, in table order:
 // one mounted earlier at the same point is hidden by it. Only the few drive mounts' points are
@@ -324,6 +353,7 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
     const auto letter = [&lettered](const MountEntry& mount) {
         lettered.trees[{mount.major, mount.minor}].push_back(treeOf(mount));
         if (isDataset(mount)) lettered.pools.emplace(poolOf(mount));
+        if (isNetworkFileSystem(mount.fsType)) lettered.shares[mount.id] = mount.mountPoint;
     };
     if (const MountEntry* root = rootVolume(mounts)) {
         letter(*root);
@@ -336,7 +366,10 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
         for (const std::size_t i : drives) {
             if (next > kLastLetter) break;
             const MountEntry& mount = mounts[i];
-            if (covered.hidden(i) || showsALetteredTree(lettered, mount)) continue;
+            if (covered.hidden(i) || liesInALetteredShare(lettered, mounts, covered, i) ||
+                showsALetteredTree(lettered, mount)) {
+                continue;
+            }
             if (notADrive && notADrive(mount)) continue;
             letter(mount);
             slots.push_back({.letter = next++, .mountPoint = mount.mountPoint, .device = ""});

@@ -296,6 +296,29 @@ TEST(DriveLetters, SubvolumesAndExportsOfOneFileSystemKeepTheirLetters) {
     EXPECT_EQ(initialSelection(slots, "/usr/local/bin"), 2);
 }
 
+// Opening a share's folder that the server exports apart has the kernel mount it there by itself
+// (NFS's nested exports, a DFS link): a folder of the share, not a share with a letter of its
+// own. A share the user mounts beside it keeps its letter.
+TEST(DriveLetters, MountsTheKernelMakesInsideAShareAreItsFolders) {
+    const auto on = [](MountEntry entry, unsigned id, unsigned parentId) {
+        entry.id = id;
+        entry.parentId = parentId;
+        return entry;
+    };
+    const std::vector<MountEntry> mounts = {
+        on(mount("/", "ext4", "/dev/sda1", 1), 1, 0),
+        on(mount("/mnt/nas", "nfs4", "nas:/", 52), 50, 1),
+        on(mount("/mnt/nas/media", "nfs4", "nas:/media", 61), 60, 50),
+        on(mount("/mnt/nas/media/films", "nfs4", "nas:/media/films", 62), 61, 60),
+        on(mount("/mnt/nas/media", "nfs4", "nas:/media", 63), 62, 50),  // mounted again on top
+        on(mount("/mnt/other", "nfs4", "nas:/backup", 70), 70, 1),
+        on(mount("/mnt/nas/usb", "ext4", "/dev/sdb1", 17), 80, 50),
+    };
+    EXPECT_EQ(entries(assignDriveLetters(mounts, {"/dev/sr0"})),
+              (std::vector<std::string>{"c: [/]", "d: [/mnt/nas]", "e: [/mnt/other]",
+                                        "f: [/mnt/nas/usb]", "g: [/dev/sr0]"}));
+}
+
 // A cluster file system is mounted whole: a folder of it bound elsewhere is a folder, not a
 // second drive with the same figures.
 TEST(DriveLetters, FoldersOfAClusterFileSystemAreNoDrives) {
