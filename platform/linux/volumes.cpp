@@ -28,6 +28,7 @@ using linux_fs::DriveSlot;
 using linux_fs::MountEntry;
 
 constexpr std::string_view kRootMount = "/";
+constexpr std::string_view kAutomountTrigger = "autofs";
 
 // The device number as the kernel writes it ("8:1"): what tells one mounted file system from
 // another at the same place.
@@ -47,7 +48,8 @@ std::optional<MountEntry> mountOfDevice(linux_fs::BlockDeviceCache& devices,
 }
 
 // The topmost mount at `mountPoint`; for "/", the volume drive c: is, there even when the
-// table lacks it.
+// table lacks it. An automount's trigger left where a share was (its idle time ran out) is no
+// volume: asking it anything mounts the share again, from a server that may be gone.
 std::optional<MountEntry> mountAt(const std::vector<MountEntry>& mounts,
                                   std::string_view mountPoint) {
     if (mountPoint == kRootMount) {
@@ -57,7 +59,9 @@ std::optional<MountEntry> mountAt(const std::vector<MountEntry>& mounts,
         return root;
     }
     for (auto mount = mounts.rbegin(); mount != mounts.rend(); ++mount) {
-        if (mount->mountPoint == mountPoint) return *mount;
+        if (mount->mountPoint != mountPoint) continue;
+        if (mount->fsType == kAutomountTrigger) return std::nullopt;
+        return *mount;
     }
     return std::nullopt;
 }

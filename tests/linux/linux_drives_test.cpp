@@ -407,6 +407,30 @@ TEST(LinuxDrives, AnImageBasedSystemsDriveCIsTheFileSystemItIsDeployedFrom) {
     EXPECT_EQ(volumeOf(container, "c:\\"), std::make_tuple(1, "overlay", 0u));
 }
 
+// A share mounted on demand goes once idle, leaving the automounter's trigger at its place. A
+// drive chosen before the list caught up reads as gone: asking the trigger would mount the
+// share again, and wait on a server that may be off.
+TEST(LinuxDrives, AnAutomountTriggerLeftWhereAShareWasIsNoVolume) {
+    const ScratchMachine machine;
+    std::filesystem::create_directories(machine.root() / "mnt/nas");
+    machine.writeMountTable(kRootMountLine + "50 1 0:52 / /mnt/nas rw - nfs4 nas:/export rw\n");
+    LinuxPlatform platform(machine.root());
+    platform.networkStat = linux_fs::NetworkStat([](const char*, struct statvfs*) { return 0; },
+                                                 platform.shareAnswerKeeping());
+    ASSERT_EQ(platform.drives().entries, (std::vector<std::string>{"c: [/]", "d: [/mnt/nas]"}));
+    std::uint64_t available = 0;
+    std::uint64_t total = 0;
+    std::uint64_t totalFree = 0;
+    ASSERT_EQ(platform.getDiskFreeSpaceEx("d:\\", available, total, totalFree), 1);
+
+    machine.writeMountTable(kRootMountLine +
+                            "51 1 0:40 / /mnt/nas rw,relatime - autofs systemd-1 "
+                            "rw,fd=51,pgrp=1,timeout=600,minproto=5,maxproto=5,direct\n");
+    EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kNoRootDir);
+    EXPECT_EQ(platform.getDiskFreeSpaceEx("d:\\", available, total, totalFree), 0);
+    EXPECT_EQ(platform.lastError(), 3u);
+}
+
 // The window's toolkit sets the user's locale, and the Turkish one lowers "I" to itself: a root
 // given in upper case must still name its drive there. The locale is made for the test from
 // the machine's locale sources, where they are installed.
