@@ -1,15 +1,18 @@
 #include "platform/linux/panel_files.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/linux/panel_state.h"
 #include "platform/linux/read_file.h"
+#include "platform/linux/xfconf.h"
 #include "platform/platform.h"
 #include "platform/text_fields.h"
 
@@ -145,9 +148,23 @@ std::optional<std::uint32_t> plasmaState(std::string_view plasmashellrc, std::st
     return combined(states);
 }
 
-constexpr std::string_view kXfcePanelProperty = "<property name=\"panel-";
-constexpr std::string_view kXfceAutohideProperty = "<property name=\"autohide-behavior\"";
-constexpr std::string_view kValueAttribute = "value=\"";
+constexpr std::string_view kXfcePanelList = "panels";
+constexpr std::string_view kXfcePanel = "panel-";
+constexpr std::string_view kXfcePluginList = "plugins";
+constexpr std::string_view kXfcePlugin = "plugin-";
+// The plugins that list the windows: Xfce's own, and the dock-like one many put in its place.
+constexpr std::array<std::string_view, 2> kXfceWindowLists = {"tasklist", "docklike"};
+
+struct XfcePanel {
+    bool hides = false;
+    std::vector<std::string> pluginIds;
+};
+
+// A panel's property: "panel-N" at the top of the channel or in its list of panels.
+bool isXfcePanel(std::span<const std::string> path) {
+    return path.back().starts_with(kXfcePanel) &&
+           (path.size() == 1 || (path.size() == 2 && path.front() == kXfcePanelList));
+}
 
 constexpr std::string_view kLxqtPanel = "panel";
 constexpr std::string_view kLxqtGeneral = "General";
@@ -218,19 +235,39 @@ std::optional<std::string> plasmaAppletsFile(std::string_view plasmashellrc) {
 }
 
 std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml) {
-    // Each panel is a property "panel-N" holding its own; autohide-behavior 0 never hides,
-    // 1 hides when a window overlaps, 2 always hides.
-    if (channelXml.find(kXfcePanelProperty) == std::string_view::npos) return std::nullopt;
-    std::uint32_t state = kAlwaysOnTop;
-    for (auto at = channelXml.find(kXfceAutohideProperty); at != std::string_view::npos;
-         at = channelXml.find(kXfceAutohideProperty, at + 1)) {
-        const std::string_view tag = channelXml.substr(at, channelXml.find('>', at) - at);
-        const auto value = tag.find(kValueAttribute);
-        if (value == std::string_view::npos) continue;
-        const std::string_view rest = tag.substr(value + kValueAttribute.size());
-        if (wholeNumber<std::uint32_t>(rest.substr(0, rest.find('"'))).value_or(0) != 0) {
-            state |= kAutoHide;
+    std::map<std::string, XfcePanel> panels;
+    std::map<std::string, std::string, std::less<>> pluginKinds;  // by plugin id
+    for (const XfconfProperty& property : xfconfProperties(channelXml)) {
+        const std::vector<std::string>& path = property.path;
+        if (isXfcePanel(path)) panels.try_emplace(path.back());
+        if (path.size() < 2) continue;
+        const std::string& owner = path[path.size() - 2];
+        const std::string& name = path.back();
+        if (isXfcePanel(std::span(path).first(path.size() - 1))) {
+            // 0 never hides, 1 hides when a window overlaps, 2 always hides.
+            if (name == "autohide-behavior") {
+                panels[owner].hides = wholeNumber<std::uint32_t>(property.value).value_or(0) != 0;
+            }
+            if (name == "plugin-ids") panels[owner].pluginIds = property.items;
+        } else if (owner == kXfcePluginList && name.starts_with(kXfcePlugin)) {
+            pluginKinds[name.substr(kXfcePlugin.size())] = property.value;
         }
+    }
+    if (panels.empty()) return std::nullopt;
+    // The taskbar is the panel that lists the windows: the stock layout's launcher dock hides,
+    // the panel with the windows does not. Without a window list every panel counts.
+    const auto listsWindows = [&pluginKinds](const XfcePanel& panel) {
+        return std::ranges::any_of(panel.pluginIds, [&pluginKinds](const std::string& id) {
+            const auto kind = pluginKinds.find(id);
+            return kind != pluginKinds.end() &&
+                   std::ranges::find(kXfceWindowLists, kind->second) != kXfceWindowLists.end();
+        });
+    };
+    const bool anyListsWindows =
+        std::ranges::any_of(panels, [&](const auto& panel) { return listsWindows(panel.second); });
+    std::uint32_t state = kAlwaysOnTop;
+    for (const auto& [name, panel] : panels) {
+        if (panel.hides && (!anyListsWindows || listsWindows(panel))) state |= kAutoHide;
     }
     return state;
 }

@@ -1,6 +1,6 @@
 // The panel settings files of the desktops that keep them as text: the taskbar bits
-// (1 auto-hide, 2 always on top) they give, combined over every panel; nothing for a text
-// that describes no panel.
+// (1 auto-hide, 2 always on top) they give, combined over the taskbar's panels; nothing for a
+// text that describes no panel.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +26,8 @@ std::optional<std::uint32_t> plasmaPanelState(std::string_view plasmashellrc,
 // its [Shell] ShellPackage or the desktop shell's; nothing for a name that is no file name.
 std::optional<std::string> plasmaAppletsFile(std::string_view plasmashellrc);
 
-// xfconf's xfce4-panel.xml: `autohide-behavior` of each panel.
+// xfconf's xfce4-panel.xml: `autohide-behavior` of each panel that holds a window list (its
+// `plugin-ids` among the `plugins`), or of every panel where none does.
 std::optional<std::uint32_t> xfcePanelState(std::string_view channelXml);
 
 // lxqt/panel.conf: `hidable` of each panel its [General] `panels` lists (a listed panel without

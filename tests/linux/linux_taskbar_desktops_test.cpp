@@ -168,6 +168,57 @@ TEST(DesktopTaskbar, PanelFilesWithoutPanelsLeaveItToTheWindows) {
     EXPECT_EQ(linux_fs::lxqtPanelState("[panelx]\nhidable=true\n"), std::nullopt);
 }
 
+// Xfce's stock layout: the window list on the top panel, which never hides, and a launcher dock
+// at the bottom that hides when a window meets it. The taskbar is the panel with the windows.
+std::string xfceStockLayout(std::string_view topPanelHides, std::string_view windowList) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n\n"
+           "<channel name=\"xfce4-panel\" version=\"1.0\">\n"
+           "  <property name=\"configver\" type=\"int\" value=\"2\"/>\n"
+           "  <property name=\"panels\" type=\"array\">\n"
+           "    <value type=\"int\" value=\"1\"/>\n"
+           "    <value type=\"int\" value=\"2\"/>\n"
+           "    <property name=\"panel-1\" type=\"empty\">\n"
+           "      <property name=\"position\" type=\"string\" value=\"p=6;x=0;y=0\"/>\n"
+           "      <property name=\"autohide-behavior\" type=\"uint\" value=\"" +
+           std::string(topPanelHides) +
+           "\"/>\n"
+           "      <property name=\"plugin-ids\" type=\"array\">\n"
+           "        <value type=\"int\" value=\"1\"/>\n"
+           "        <value type=\"int\" value=\"2\"/>\n"
+           "      </property>\n"
+           "    </property>\n"
+           "    <property name=\"panel-2\" type=\"empty\">\n"
+           "      <property name=\"autohide-behavior\" type=\"uint\" value=\"1\"/>\n"
+           "      <property name=\"plugin-ids\" type=\"array\">\n"
+           "        <value type=\"int\" value=\"15\"/>\n"
+           "      </property>\n"
+           "    </property>\n"
+           "  </property>\n"
+           "  <property name=\"plugins\" type=\"empty\">\n"
+           "    <property name=\"plugin-1\" type=\"string\" value=\"applicationsmenu\"/>\n"
+           "    <property name=\"plugin-2\" type=\"string\" value=\"" +
+           std::string(windowList) +
+           "\">\n"
+           "      <property name=\"grouping\" type=\"uint\" value=\"1\"/>\n"
+           "    </property>\n"
+           "    <property name=\"plugin-15\" type=\"string\" value=\"launcher\">\n"
+           "      <property name=\"items\" type=\"array\">\n"
+           "        <value type=\"string\" value=\"xfce4-terminal-emulator.desktop\"/>\n"
+           "      </property>\n"
+           "    </property>\n"
+           "  </property>\n"
+           "</channel>\n";
+}
+
+TEST(DesktopTaskbar, XfcesTaskbarIsThePanelWithTheWindowList) {
+    EXPECT_EQ(linux_fs::xfcePanelState(xfceStockLayout("0", "tasklist")), kTop);
+    EXPECT_EQ(linux_fs::xfcePanelState(xfceStockLayout("2", "tasklist")), kHide | kTop);
+    EXPECT_EQ(linux_fs::xfcePanelState(xfceStockLayout("0", "docklike")), kTop);
+    EXPECT_EQ(linux_fs::xfcePanelState(xfceStockLayout("1", "docklike")), kHide | kTop);
+    // No panel lists the windows: any that hides counts.
+    EXPECT_EQ(linux_fs::xfcePanelState(xfceStockLayout("0", "clock")), kHide | kTop);
+}
+
 // A panel added from the panel's menu is named after a fresh id, and its group's braces are
 // escaped; the panels are those the list names, a listed one without settings being a normal
 // panel, and a group left from a removed panel being none.
