@@ -11,7 +11,8 @@ namespace zarnel::linux_fs {
 // (host compared without regard to case). Comments and blank lines are skipped.
 std::optional<std::string> domainFromHosts(std::string_view hostsText, std::string_view host);
 
-// The "domain" entry of etc/resolv.conf (the last one wins, as the resolver reads it).
+// The "domain" entry of etc/resolv.conf, the last where there are several: the machine's own
+// domain. A "search" list is what a network hands out to its members, not the machine's name.
 std::optional<std::string> domainFromResolvConf(std::string_view resolvText);
 
 // The host name as the kernel or etc/hostname gives it: first line, blanks trimmed. Nothing
