@@ -328,9 +328,9 @@ TEST_F(WindowEvents, BrowsingAnOpenListPicksOnlyTheEntryItClosesOn) {
     EXPECT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
 }
 
-// A volume that comes while the list is open moves the chosen entry down: the entry the user
-// then goes up to is a pick of its own, not the place the list opened at.
-TEST_F(WindowEvents, AListRefilledWhileOpenPicksWhereTheUserCloses) {
+// The list is not refilled under the user's eyes: a volume that comes while it is open is
+// listed once it closes, around the entry the user closed it on.
+TEST_F(WindowEvents, AVolumeThatComesWhileTheListIsOpenIsListedWhenItCloses) {
     const HWND drives = controls.handle(Ctl::Drive1);
     ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
     ASSERT_EQ(controls.listIndex(Ctl::Drive1), 1);
@@ -339,16 +339,38 @@ TEST_F(WindowEvents, AListRefilledWhileOpenPicksWhereTheUserCloses) {
     entries.insert(entries.begin() + 1, "b: [/media/stick]");
     announceVolume(controls.window(), DBT_DEVICEARRIVAL, 'b');
     TestWindow::pump();
-    ASSERT_EQ(controls.listIndex(Ctl::Drive1), 2);
+    EXPECT_EQ(SendMessageW(drives, CB_GETCOUNT, 0, 0), 3);
     window.platform.calls.clear();
     pressKey(drives, VK_UP);
     pressKey(drives, VK_RETURN);
     TestWindow::pump();
-    EXPECT_EQ(controls.text(Ctl::Drive1), "b: [/media/stick]");
-    EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(b:\\"));
+    EXPECT_EQ(SendMessageW(drives, CB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(controls.text(Ctl::Drive1), "c: [/]");
+    EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(c:\\"));
 }
 
-// Browsed to another drive, the open list refilled around it: closing there is a pick still.
+// A medium put in the drive the user only browses past waits too: told while the list is
+// open, the browsed drive's figures would stay under the chosen drive's name.
+TEST_F(WindowEvents, AMediumChangeWaitsForAnOpenListToClose) {
+    const HWND drives = controls.handle(Ctl::Drive1);
+    ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    const std::string type = controls.text(Ctl::Text18);
+    const std::string label = controls.text(Ctl::Text19);
+    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
+    pressKey(drives, VK_DOWN);  // past e:
+    window.platform.records.volumes['e'].volumeName = "新しいディスク";
+    announceVolume(controls.window(), DBT_DEVICEARRIVAL, 'e');
+    TestWindow::pump();
+    pressKey(drives, VK_UP);  // back to d:
+    SendMessageW(drives, CB_SHOWDROPDOWN, FALSE, 0);
+    TestWindow::pump();
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    EXPECT_EQ(controls.text(Ctl::Text18), type);
+    EXPECT_EQ(controls.text(Ctl::Text19), label);
+}
+
+// Browsed to another drive as a volume comes: closing there is a pick still, and the list is
+// refilled around it.
 TEST_F(WindowEvents, AnEntryBrowsedToBeforeARefillIsPickedWhereTheListCloses) {
     const HWND drives = controls.handle(Ctl::Drive1);
     ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");

@@ -254,14 +254,26 @@ void Win32Controls::systemColoursChanged() {
 
 void Win32Controls::setEvents(FormEvents* events) {
     events_ = events;
-    FormEvents* handlers = this->events();
+    tellWhatWaited();
+}
+
+// An open list's selection is the entry the user is browsing past, no choice: told then, a
+// change of volumes or a late answer would show that entry's figures under the chosen one's
+// name, or make that folder.
+FormEvents* Win32Controls::eventsToTellNow() const {
+    FormEvents* handlers = events();
+    return handlers && !aListIsOpen() ? handlers : nullptr;
+}
+
+void Win32Controls::tellWhatWaited() {
+    FormEvents* handlers = eventsToTellNow();
     if (!handlers) return;
     if (heldDriveChanges_ != 0) handlers->drivesChanged(std::exchange(heldDriveChanges_, 0));
     if (std::exchange(heldLateAnswer_, false)) handlers->lateAnswer();
 }
 
 void Win32Controls::drivesChanged(std::uint32_t letters) {
-    if (FormEvents* handlers = events()) {
+    if (FormEvents* handlers = eventsToTellNow()) {
         handlers->drivesChanged(letters);
     } else if (!ended_) {
         heldDriveChanges_ |= letters;
@@ -269,10 +281,7 @@ void Win32Controls::drivesChanged(std::uint32_t letters) {
 }
 
 void Win32Controls::lateAnswer() {
-    FormEvents* handlers = events();
-    // An open list's selection is the entry the user is browsing past, no choice: shown then,
-    // the answer would show that entry's figures, or make that folder.
-    if (handlers && !aListIsOpen()) {
+    if (FormEvents* handlers = eventsToTellNow()) {
         handlers->lateAnswer();
     } else if (!ended_) {
         heldLateAnswer_ = true;
@@ -280,11 +289,7 @@ void Win32Controls::lateAnswer() {
 }
 
 void Win32Controls::listClosed() {
-    if (!heldLateAnswer_ || aListIsOpen()) return;
-    if (FormEvents* handlers = events()) {
-        heldLateAnswer_ = false;
-        handlers->lateAnswer();
-    }
+    tellWhatWaited();
 }
 
 bool Win32Controls::aListIsOpen() const {

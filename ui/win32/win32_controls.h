@@ -53,8 +53,8 @@ class Win32Controls : public Controls {
     FormEvents* events() const { return closeHandlers_ ? events_ : nullptr; }
     // Volumes of these drive letters (bit 0 for A:) came or went.
     void drivesChanged(std::uint32_t letters);
-    // A drive, or a folder on one, answered after the window had stopped waiting for it. Told
-    // while a drop-down list is open, it waits until the list closes (listClosed).
+    // A drive, or a folder on one, answered after the window had stopped waiting for it.
+    // Either, told while a drop-down list is open, waits until the list closes (listClosed).
     void lateAnswer();
     void listClosed();
     int selectedTab() const;
@@ -127,6 +127,9 @@ class Win32Controls : public Controls {
     void chosenByProgram(Ctl ctl, HWND list, int index);
     // Whether the drive list or the folder list is dropped down.
     bool aListIsOpen() const;
+    // The form's events when they may be told now: loaded, and no list open.
+    FormEvents* eventsToTellNow() const;
+    void tellWhatWaited();
 
     // The form is made with this style, and sized for it.
     static constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -201,8 +204,9 @@ class Win32Controls : public Controls {
     std::vector<MenuItem> menuItems_;
     std::map<COLORREF, HBRUSH> brushes_;
     FormEvents* events_ = nullptr;
-    // Letters whose volumes changed before there were events to tell: the form's loading lets
-    // sent messages through (WMI's calls wait in a loop that delivers them).
+    // Letters whose volumes changed before there were events to tell (the form's loading lets
+    // sent messages through: WMI's calls wait in a loop that delivers them), or while a list
+    // was open.
     std::uint32_t heldDriveChanges_ = 0;
     bool heldLateAnswer_ = false;
     bool timerEnabled_ = false;
