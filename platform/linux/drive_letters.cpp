@@ -247,17 +247,19 @@ class CoveredMounts {
     std::vector<State> state_;
 };
 
-// A network mount on a folder of a lettered share, itself or through network mounts between:
-// what the kernel mounts by itself as the share's folders are opened (an NFS server's nested
-// exports, a DFS link) is a folder of that share.
+// A network mount on a folder of a lettered share of its own kind, itself or through mounts
+// of that kind between: what the kernel mounts by itself as the share's folders are opened (an
+// NFS server's nested exports, a DFS link) is a folder of that share. What a user mounts there
+// (an sshfs or SMB share in an NFS home) is of another kind, and a drive of its own.
 bool liesInALetteredShare(const Lettered& lettered, const std::vector<MountEntry>& mounts,
                           const CoveredMounts& covered, std::size_t index) {
-    const std::string& point = mounts[index].mountPoint;
+    const MountEntry& mount = mounts[index];
+    if (!isNetworkFileSystem(mount.fsType)) return false;
+    const std::string& point = mount.mountPoint;
     std::size_t at = index;
-    for (std::size_t step = 0; step < mounts.size() && isNetworkFileSystem(mounts[at].fsType);
-         ++step) {
+    for (std::size_t step = 0; step < mounts.size(); ++step) {
         const std::optional<std::size_t> parent = covered.parentOf(at);
-        if (!parent) return false;
+        if (!parent || mounts[*parent].fsType != mount.fsType) return false;
         const auto share = lettered.shares.find(mounts[*parent].id);
         if (share != lettered.shares.end()) {
             return point != share->second && pathIsUnder(point, share->second);
@@ -353,7 +355,6 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
     const auto letter = [&lettered](const MountEntry& mount) {
         lettered.trees[{mount.major, mount.minor}].push_back(treeOf(mount));
         if (isDataset(mount)) lettered.pools.emplace(poolOf(mount));
-        if (isNetworkFileSystem(mount.fsType)) lettered.shares[mount.id] = mount.mountPoint;
     };
     if (const MountEntry* root = rootVolume(mounts)) {
         letter(*root);
@@ -372,6 +373,8 @@ std::vector<DriveSlot> assignDriveLetters(const std::vector<MountEntry>& mounts,
             }
             if (notADrive && notADrive(mount)) continue;
             letter(mount);
+            // c: is no share: on a machine booted from the network, shares lie beside it.
+            if (isNetworkFileSystem(mount.fsType)) lettered.shares[mount.id] = mount.mountPoint;
             slots.push_back({.letter = next++, .mountPoint = mount.mountPoint, .device = ""});
         }
     }

@@ -46,7 +46,8 @@ bool isEfiSystemPartition(const MountEntry& mount, std::string_view partitionTyp
 // "/" is always C:; the other drive mounts follow in table order from D:, skipping mounts
 // hidden by a later mount at the same point, bind mounts of a file system already lettered (a
 // tree at or below a lettered one of the same device; the same tree only for a btrfs
-// subvolume or a network share) and those `notADrive` refuses; then `unmountedDevices`.
+// subvolume or a network share), shares of a lettered share's kind mounted on its folders,
+// and those `notADrive` refuses; then `unmountedDevices`.
 // Letters stop at Z:, and `notADrive` is asked only of a mount about to get one.
 std::vector<DriveSlot> assignDriveLetters(
     const std::vector<MountEntry>& mounts, const std::vector<std::string>& unmountedDevices,

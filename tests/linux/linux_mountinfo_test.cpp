@@ -317,6 +317,19 @@ TEST(DriveLetters, MountsTheKernelMakesInsideAShareAreItsFolders) {
     EXPECT_EQ(entries(assignDriveLetters(mounts, {"/dev/sr0"})),
               (std::vector<std::string>{"c: [/]", "d: [/mnt/nas]", "e: [/mnt/other]",
                                         "f: [/mnt/nas/usb]", "g: [/dev/sr0]"}));
+
+    // A machine booted from the network: its shares lie beside c:, not in it, and a share of
+    // another kind that the user mounts in a share is a drive of its own.
+    const std::vector<MountEntry> diskless = {
+        on(mount("/", "nfs", "srv:/root", 10), 1, 0),
+        on(mount("/home", "nfs4", "files:/home", 20), 20, 1),
+        on(mount("/mnt/nas", "nfs4", "nas:/", 30), 30, 1),
+        on(mount("/home/alice/win", "cifs", "//pc/share", 40), 40, 20),
+        on(mount("/home/alice/lab", "nfs4", "files:/home/alice/lab", 50), 50, 20),
+    };
+    EXPECT_EQ(entries(assignDriveLetters(diskless, {})),
+              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/mnt/nas]",
+                                        "f: [/home/alice/win]"}));
 }
 
 // A cluster file system is mounted whole: a folder of it bound elsewhere is a folder, not a
