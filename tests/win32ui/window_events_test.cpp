@@ -349,6 +349,28 @@ TEST_F(WindowEvents, AVolumeThatComesWhileTheListIsOpenIsListedWhenItCloses) {
     EXPECT_TRUE(calledWith(window.platform, "GetVolumeInformationA(c:\\"));
 }
 
+// Windows may tell a click's change after its list closed. The volume that came meanwhile
+// refills the list as it closes, moving the picked entry: its late change is no second pick.
+TEST_F(WindowEvents, AChangeToldAfterARefillOnClosingIsNoSecondPick) {
+    const HWND drives = controls.handle(Ctl::Drive1);
+    ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
+    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
+    pressKey(drives, VK_DOWN);  // to e:
+    auto& entries = window.platform.records.drives.entries;
+    entries.insert(entries.begin() + 1, "b: [/media/stick]");
+    announceVolume(controls.window(), DBT_DEVICEARRIVAL, 'b');
+    TestWindow::pump();
+    window.platform.calls.clear();
+    pressKey(drives, VK_RETURN);
+    ASSERT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
+    const std::size_t picked = callsWith(window.platform, "GetVolumeInformationA(e:\\");
+    ASSERT_GT(picked, 0U);
+    SendMessageW(GetParent(drives), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drives), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(drives));
+    TestWindow::pump();
+    EXPECT_EQ(callsWith(window.platform, "GetVolumeInformationA(e:\\"), picked);
+}
+
 // A medium put in the drive the user only browses past waits too: told while the list is
 // open, the browsed drive's figures would stay under the chosen drive's name.
 TEST_F(WindowEvents, AMediumChangeWaitsForAnOpenListToClose) {

@@ -4,7 +4,12 @@ namespace zarnel::win32 {
 
 void DropDownPicks::settled(Ctl ctl, int selection, bool open) {
     constexpr int kNoEntry = -1;
-    lists_[ctl] = {.openedOn = open ? kNoEntry : selection, .pickedOnClosing = std::nullopt};
+    List& list = lists_[ctl];
+    // A pick made as the list closed, then moved by a refill (changes of volumes wait for the
+    // list to close), may still have its change told: it is told already, where it now is.
+    const bool pickToldAlready = !open && list.pickedOnClosing.has_value();
+    list = {.openedOn = open ? kNoEntry : selection,
+            .pickedOnClosing = pickToldAlready ? std::optional(selection) : std::nullopt};
 }
 
 bool DropDownPicks::changed(Ctl ctl, int selection, bool open) {
