@@ -48,7 +48,12 @@ void MountTable::read() {
     int error = 0;
     if (fd_ < 0) {
         fd_ = openRegularFile(file_, FinalLink::Refuse, kMaxMountTableBytes, error);
-        if (fd_ < 0) return;
+        // Not read: asked again next time. A failure to open (out of descriptors for a moment)
+        // must not stand for the run, since procfs's times never tell of a change.
+        if (fd_ < 0) {
+            everRead_ = false;
+            return;
+        }
         struct statfs info {};
         pollable_ = ::fstatfs(fd_, &info) == 0 && info.f_type == kProcSuperMagic;
     } else if (::lseek(fd_, 0, SEEK_SET) < 0) {

@@ -1,7 +1,11 @@
 // The mount table at scale: letters from a table of thousands of mounts, and one read of the
 // table per change of its file.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "platform/linux/drive_letters.h"
@@ -74,6 +78,35 @@ TEST_F(TableFile, AboveTheCapReadsAsEmpty) {
     write(text);
     MountTable table(root_);
     EXPECT_TRUE(table.current().empty());
+}
+
+// Run in a child of its own: the live table, first opened when the process has no descriptor
+// left, then again once it has.
+[[noreturn]] void readTheTableOutOfDescriptors() {
+    MountTable table("/");
+    std::vector<int> fillers;
+    for (int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC); fd >= 0;
+         fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) {
+        fillers.push_back(fd);
+    }
+    const bool emptyWithout = table.current().empty();
+    for (const int fd : fillers) ::close(fd);
+    _exit(emptyWithout && !table.current().empty() ? 0 : 1);
+}
+
+// procfs's times never change with the table: a table that could not be opened once is asked
+// again, or the drive list would stay at c: for the run.
+TEST(LiveMountTable, AFailedOpenIsTriedAgain) {
+    constexpr rlim_t kFewDescriptors = 64;
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    EXPECT_EXIT(
+        {
+            limit.rlim_cur = std::min(limit.rlim_cur, kFewDescriptors);
+            ::setrlimit(RLIMIT_NOFILE, &limit);
+            readTheTableOutOfDescriptors();
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
