@@ -1,6 +1,7 @@
 // Volume facts of the Linux provider: flags, serials, labels, error codes, user folders.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fscrypt.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -382,6 +383,22 @@ std::optional<MountEntry> liveMount(const std::filesystem::path& point) {
     return std::nullopt;
 }
 
+// Whether this kernel tells what the test asks of it: a mount's number (Linux 5.8 on), and
+// whether a volume can encrypt (5.4 on).
+bool kernelTells(const std::filesystem::path& point, TableNumber number,
+                 const LoopFileSystem& kind) {
+    const int fd = ::open(point.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct statx mounted {};
+    const bool numbered = ::statx(fd, "", AT_EMPTY_PATH, STATX_MNT_ID, &mounted) == 0 &&
+                          (mounted.stx_mask & STATX_MNT_ID) != 0;
+    fscrypt_get_policy_ex_arg policy{};
+    policy.policy_size = sizeof(policy.policy);
+    const bool asksEncryption =
+        ::ioctl(fd, FS_IOC_GET_ENCRYPTION_POLICY_EX, &policy) == 0 || errno != ENOTTY;
+    ::close(fd);
+    return (number == TableNumber::Kernels || numbered) && (!kind.canEncrypt || asksEncryption);
+}
+
 // Runs in a child of its own: a volume made for the test, with a label and a UUID of its own,
 // mounted where a machine without udev (a container, a minimal install) has it, so that only
 // the volume itself can tell them.
@@ -396,7 +413,7 @@ LoopOutcome readLoopVolume(const testing::ScratchMachine& machine, const LoopFil
                              "' && mount -o loop '" + image.string() + "' '" + point.string() + "'";
     if (std::system((make + " >/dev/null 2>&1").c_str()) != 0) return kNoLoopMount;
     const std::optional<MountEntry> mounted = liveMount(point);
-    if (!mounted) return kNoLoopMount;
+    if (!mounted || !kernelTells(point, number, kind)) return kNoLoopMount;
     // Listed as a disk's partition, as a loop device outside the media folders is no drive,
     // under the number and device the kernel gives it.
     const std::uint32_t id =
