@@ -78,7 +78,8 @@ std::uint32_t LinuxPlatform::appBarGetState() {
          i3 = environment.swaySocket.empty(), configHome = environment.configHome(),
          home = environment.home, userId = environment.userId] {
             // The processes listed once for both.
-            const std::array<std::string_view, 2> programs = {linux_fs::kI3bar, linux_fs::kTint2};
+            const std::array<std::string_view, 3> programs = {
+                linux_fs::kI3bar, linux_fs::kTint2Programs[0], linux_fs::kTint2Programs[1]};
             const std::vector<linux_fs::RunningProgram> running =
                 linux_fs::userPrograms(root, programs, userId);
             std::optional<std::uint32_t> state;

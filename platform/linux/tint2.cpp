@@ -68,7 +68,7 @@ std::optional<std::uint32_t> tint2TaskbarState(const std::filesystem::path& root
     }
     std::optional<std::uint32_t> state;
     for (const RunningProgram& program : running) {
-        if (program.name != kTint2) continue;
+        if (std::ranges::find(kTint2Programs, program.name) == kTint2Programs.end()) continue;
         const std::optional<std::filesystem::path> named = namedSettings(program.arguments);
         // A file named relative to where tint2 was started cannot be told.
         if (named && !named->is_absolute()) continue;

@@ -3,6 +3,7 @@
 // settings do.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -15,7 +16,9 @@
 
 namespace zarnel::linux_fs {
 
-inline constexpr std::string_view kTint2 = "tint2";
+// The names the kernel keeps for tint2's process: its own, and that of the wrapped program a
+// wrapper script starts (NixOS).
+inline constexpr std::array<std::string_view, 2> kTint2Programs = {"tint2", ".tint2-wrapped"};
 
 // The taskbar bits of a tint2 settings text: auto-hide from `autohide`, always on top from a
 // `panel_layer` of top (the bottom layer is tint2's default); each key's last line counts, as

@@ -41,17 +41,18 @@ class Tint2Machine : public ::testing::Test {
         std::filesystem::create_directories((machine.root() / file).parent_path());
         std::ofstream(machine.root() / file) << text;
     }
-    // A tint2 of the user's running with `arguments` (NUL-separated after the program).
-    void runs(std::string_view pid, std::string_view arguments = "") const {
-        write(std::filesystem::path("proc") / pid / "comm", "tint2\n");
+    // A tint2 of the user's running with `arguments` (NUL-separated after the program), under
+    // the name `comm` the kernel keeps.
+    void runs(std::string_view pid, std::string_view arguments = "",
+              std::string_view comm = "tint2") const {
+        write(std::filesystem::path("proc") / pid / "comm", std::string(comm) + "\n");
         write(std::filesystem::path("proc") / pid / "cmdline",
               std::string("tint2\0", 6) + std::string(arguments));
     }
     std::optional<std::uint32_t> state() const {
-        const std::array<std::string_view, 1> programs = {linux_fs::kTint2};
         return linux_fs::tint2TaskbarState(
             machine.root(), {.configHome = "/home/erin/.config", .configDirs = {"/etc/xdg"}},
-            linux_fs::userPrograms(machine.root(), programs, ::geteuid()));
+            linux_fs::userPrograms(machine.root(), linux_fs::kTint2Programs, ::geteuid()));
     }
 
     testing::ScratchMachine machine;
@@ -82,14 +83,16 @@ TEST_F(Tint2Machine, EachPanelReadsItsOwnSettings) {
 }
 
 // An X11 session without a desktop of its own (Openbox) whose tint2 hides: its settings tell,
-// though no display is asked.
+// though no display is asked. NixOS starts tint2 through a wrapper.
 TEST_F(Tint2Machine, AHidingPanelOfALightSessionIsTold) {
-    runs("40");
     write("home/erin/.config/tint2/tint2rc", "autohide = 1\npanel_layer = top\n");
-    LinuxPlatform platform(machine.root());
-    testing::joinSessionWithoutDisplay(platform.environment, "Openbox", "/home/erin");
-    platform.environment.desktopSession = "openbox";
-    EXPECT_EQ(platform.appBarGetState(), kHide | kTop);
+    for (const std::string_view comm : {"tint2", ".tint2-wrapped"}) {
+        runs("40", "", comm);
+        LinuxPlatform platform(machine.root());
+        testing::joinSessionWithoutDisplay(platform.environment, "Openbox", "/home/erin");
+        platform.environment.desktopSession = "openbox";
+        EXPECT_EQ(platform.appBarGetState(), kHide | kTop) << comm;
+    }
 }
 
 }  // namespace
