@@ -105,8 +105,15 @@ network_share() {
 prepare() {
   check_locale
   if [ ! -e "$prefix/.zarnel-ready" ]; then
+    # A half-made prefix of this script's own is made again. Any other folder is someone's:
+    # a prefix of theirs, or a home named by mistake, is never deleted.
+    if [ -e "$prefix" ] && [ ! -e "$prefix/.zarnel-made" ] \
+      && [ -n "$(ls -A "$prefix" 2>/dev/null || echo unreadable)" ]; then
+      die "$prefix holds what this script did not make: set ZARNEL_WINEPREFIX to a new or empty folder"
+    fi
     rm -rf "$prefix"
     mkdir -p "$prefix"
+    touch "$prefix/.zarnel-made"
     wine wineboot -i </dev/null >/dev/null 2>&1
     # Before the desktop first starts under a server that stays: started with no display and
     # without this key, it has no driver and refuses every window until that server ends.
