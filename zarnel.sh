@@ -13,6 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 # What the build writes, the package's folders among them, is readable by all whatever the
 # caller's umask (002 on many desktops, 077 on hardened ones): lintian rejects anything else.
+caller_umask=$(umask)
 umask 022
 
 packages=(
@@ -62,7 +63,10 @@ install_packages() {
 
 # Wine's code page follows the Unix locale: ja_JP.UTF-8 gives the 932 of Japanese Windows.
 generate_japanese_locale() {
-  locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' || as_root localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+  # grep reads the whole list: quitting at the first match would end locale with SIGPIPE,
+  # which pipefail takes for the locale missing.
+  locale -a 2>/dev/null | grep -ix 'ja_JP.utf8' >/dev/null \
+    || as_root localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 }
 
 wine_prefix=tools/wine/wineprefix.sh
@@ -77,8 +81,11 @@ case "${1:-}" in
   run)
     install_packages
     build release zarnel
+    # The window, and the browser it may start, create files as the caller would.
+    umask "$caller_umask"
     # With no graphical session the window opens on a virtual display of its own.
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "zarnel: no display: the window runs unseen on Xvfb; Ctrl+C ends it" >&2
       exec xvfb-run -a build/release/ui/qt/zarnel
     fi
     exec build/release/ui/qt/zarnel
@@ -126,9 +133,14 @@ case "${1:-}" in
     ls build/mingw-release/zarnel-*-win64.zip
     ;;
   fuzz)
+    seconds="${2:-60}"
+    # libFuzzer reads the digits up to the first other character and runs for ever on none.
+    if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
+      echo "usage: $0 fuzz [SECONDS]  (a whole number of seconds per target)" >&2
+      exit 2
+    fi
     install_packages "${fuzz_packages[@]}"
     build fuzz
-    seconds="${2:-60}"
     failed=()
     for target in build/fuzz/fuzz/zarnel_fuzz_*; do
       name="${target##*/zarnel_fuzz_}"
