@@ -3,8 +3,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 #include "app/form1.h"
@@ -24,6 +26,7 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     bool modal = false;
+    QRect frame;
 };
 
 // Waits for the next modal box, remembers it and presses its OK button.
@@ -31,8 +34,8 @@ void pressOkOnNextBox(SeenBox& seen) {
     QTimer::singleShot(kPollMs, [&seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return pressOkOnNextBox(seen);
-        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                box->isModal()};
+        seen = {box->windowTitle(),     box->text(),    box->icon(),
+                box->standardButtons(), box->isModal(), box->frameGeometry()};
         box->button(QMessageBox::Ok)->click();
     });
 }
@@ -53,6 +56,12 @@ TEST(PowerBox, FailedQueryShowsItsCodeAndEndsStartUpWhenClosed) {
     EXPECT_EQ(seen.text, QStringLiteral("(5)関数の呼び出しは失敗しました。"));
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    // The window is not shown yet: the box stands on its own in the middle of the screen, not
+    // centred on the window's unplaced rectangle in the screen's corner.
+    constexpr int kCentringSlack = 2;
+    const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((seen.frame.center() - room.center()).manhattanLength(), kCentringSlack)
+        << seen.frame.x() << "," << seen.frame.y();
     EXPECT_FALSE(controls.timerEnabled());
     EXPECT_EQ(controls.listIndex(Ctl::Combo1), -1);
     EXPECT_EQ(controls.text(Ctl::Text9), "Text9");

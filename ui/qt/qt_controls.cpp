@@ -314,9 +314,12 @@ int QtControls::sliderValue() const {
 }
 
 void QtControls::messageBox(std::string_view text, MessageIcon icon, std::string_view title) {
+    // Before the window is first shown (the power step's box) Qt would centre the box on the
+    // window's unplaced rectangle, the screen's corner, and tie it to a window not on screen.
+    QWidget* owner = window_.isVisible() ? &window_ : nullptr;
     QMessageBox box(
         icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Critical,
-        toQString(title), toQString(text), QMessageBox::Ok, &window_);
+        toQString(title), toQString(text), QMessageBox::Ok, owner);
     box.exec();
 }
 
