@@ -7,7 +7,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <fstream>
@@ -118,6 +120,33 @@ TEST_F(OpenWindow, DriveListFollowsADeviceThatCame) {
     EXPECT_EQ(drained, 1);
     QApplication::processEvents();
     EXPECT_EQ(drained, 1);  // taken, so the watch is quiet again
+}
+
+// A drive that comes while the user has the list dropped down is listed once it closes: filled
+// again while open, the list would be cleared under the user, and a screen reader's place in it
+// lost.
+TEST_F(OpenWindow, ADriveThatComesWhileTheListIsOpenIsListedWhenItCloses) {
+    QTemporaryDir machine;
+    ASSERT_TRUE(QDir(machine.path()).mkdir(QStringLiteral("dev")));
+    const linux_fs::DeviceWatch devices(machine.path().toStdString());
+    qt::DriveWatches watches;
+    watches.devices = devices.descriptor();
+    watches.devicesSeen = [&devices] { devices.drain(); };
+    qt::watchDrives(controls, platform, watches, std::move(shown));
+    window.show();
+    QComboBox& list = controls.comboBox(Ctl::Drive1);
+    list.showPopup();
+    ASSERT_TRUE(list.view()->isVisible());
+
+    platform.records.drives.entries.push_back("e: [/dev/sdb]");
+    std::ofstream((machine.path() + QStringLiteral("/dev/sdb")).toStdString());
+    QApplication::processEvents();
+    EXPECT_EQ(controls.items(Ctl::Drive1), (std::vector<std::string>{"c: [/]", "d: [/home]"}));
+    list.hidePopup();
+    QApplication::processEvents();
+    EXPECT_EQ(controls.items(Ctl::Drive1),
+              (std::vector<std::string>{"c: [/]", "d: [/home]", "e: [/dev/sdb]"}));
+    EXPECT_EQ(controls.text(Ctl::Drive1), "d: [/home]");
 }
 
 // A loopback connection whose far end gets a priority event when urgent data is sent on the

@@ -14,6 +14,7 @@
 #include "app/late_answers.h"
 #include "disk/disk_probes.h"
 #include "probes/special_folders.h"
+#include "ui/qt/list_closing.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/qt_controls.h"
@@ -69,9 +70,9 @@ void watchDrives(QtControls& controls, Platform& platform, const DriveWatches& w
                  DriveList shown) {
     // One list for both watches: each refresh compares with what the other last showed.
     auto list = std::make_shared<DriveList>(std::move(shown));
-    const auto refresh = [&controls, &platform, list] {
-        *list = refreshDrive1(controls, platform, *list);
-    };
+    const auto refresh = whenListClosed(
+        controls.comboBox(Ctl::Drive1),
+        [&controls, &platform, list] { *list = refreshDrive1(controls, platform, *list); });
     if (watches.mountTable >= 0) {
         auto* watch =
             new QSocketNotifier(watches.mountTable, QSocketNotifier::Exception, &controls.window());
