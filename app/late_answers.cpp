@@ -7,6 +7,7 @@
 #include "disk/disk_probes.h"
 #include "probes/identity.h"
 #include "probes/special_folders.h"
+#include "probes/taskbar.h"
 #include "probes/trapped.h"
 #include "probes/wmi_probes.h"
 
@@ -27,7 +28,7 @@ bool showsTrapped(const Controls& controls, Ctl list) {
 
 }  // namespace
 
-void showMissingFactsAgain(Controls& controls, Platform& platform) {
+void showMissingFactsAgain(Controls& controls, Platform& platform, const LateNews& news) {
     // A failed user name leaves the field empty; no login is empty.
     if (controls.text(Ctl::Text2).empty()) UserName(controls, platform);
     if (controls.text(Ctl::Text12) == kTrapped) TourokuKaisya(controls, platform);
@@ -35,6 +36,7 @@ void showMissingFactsAgain(Controls& controls, Platform& platform) {
     // leave the list as it is.
     if (showsTrapped(controls, Ctl::List2)) Pruseltusa(controls, platform);
     if (showsTrapped(controls, Ctl::List3)) Biosjyouhou(controls, platform);
+    if (news.homeLearnt) TaskbarSettings(controls, platform);
 }
 
 }  // namespace zarnel

@@ -3,6 +3,7 @@
 // again.
 #pragma once
 
+#include "platform/bounded_questions.h"
 #include "platform/platform.h"
 #include "window/controls.h"
 
@@ -13,7 +14,8 @@ namespace zarnel {
 void showChosenAgain(Controls& controls, Platform& platform);
 
 // Shows again each fact that could not be had (a management service still starting, or a
-// directory server slow to answer, when the window opened): its late answer fills it in.
-void showMissingFactsAgain(Controls& controls, Platform& platform);
+// directory server slow to answer, when the window opened): its late answer fills it in. The
+// taskbar's settings are read again where they lie below a home folder learnt only now.
+void showMissingFactsAgain(Controls& controls, Platform& platform, const LateNews& news = {});
 
 }  // namespace zarnel

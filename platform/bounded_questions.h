@@ -31,9 +31,16 @@ inline constexpr std::chrono::milliseconds kNetworkAnswerDeadline{750};
 // a scratched disc read over and over, or an empty floppy drive, is given up on after it.
 inline constexpr std::chrono::milliseconds kRemovableMediumAnswerDeadline{4000};
 
+// What a provider learnt with its late answers, beyond the answers themselves.
+struct LateNews {
+    // The user's home folder, unknown until now (a directory server slow to answer): what was
+    // read below it, the panels' settings, is to be read again.
+    bool homeLearnt = false;
+};
+
 // Runs `show` (what shows the chosen drive and folder again) as a provider shows late answers:
 // see BoundedQuestions::showingLateAnswers.
-using LateAnswersShow = std::function<void(const std::function<void()>& show)>;
+using LateAnswersShow = std::function<void(const std::function<void(const LateNews&)>& show)>;
 
 class BoundedQuestions {
   public:

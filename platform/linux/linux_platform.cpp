@@ -8,14 +8,13 @@ namespace zarnel {
 LinuxPlatform::LinuxPlatform(std::filesystem::path root)
     : root_(std::move(root)), codec_(makeAnsiCodec("UTF-8")) {}
 
-void LinuxPlatform::showLateAnswers(const std::function<void()>& show) {
+void LinuxPlatform::showLateAnswers(const std::function<void(const LateNews&)>& show) {
     lateShareAnswers.drain();
     const auto spaceShown = networkStat.showingLateAnswers();
     const auto settingsShown = userDirsFile.showingLateAnswers();
     const auto foldersShown = folderCheck.showingLateAnswers();
     const auto userShown = nameService.showingLateAnswers();
-    environment.learnHomeFrom(nameService);
-    show();
+    show({.homeLearnt = environment.learnHomeFrom(nameService)});
 }
 
 void LinuxPlatform::askNameServiceBy(linux_fs::NameService::Call call) {

@@ -94,7 +94,7 @@ class LinuxPlatform : public Platform {
     // Runs `show`, which shows again what was shown without an answer, with the late answers
     // lateShareAnswers told of (see BoundedQuestions::showingLateAnswers), and takes what made
     // it readable.
-    void showLateAnswers(const std::function<void()>& show);
+    void showLateAnswers(const std::function<void(const LateNews&)>& show);
     // How the answers of network servers (shares, directories) are kept: told late to
     // lateShareAnswers, timed by `now`.
     AnswerKeeping shareAnswerKeeping(std::function<std::chrono::steady_clock::time_point()> now =

@@ -53,9 +53,12 @@ UserEnvironment UserEnvironment::fromProcess(const NameService& names) {
     return environment;
 }
 
-void UserEnvironment::learnHomeFrom(const NameService& names) {
-    if (home.starts_with('/') || variable("HOME").starts_with('/')) return;
-    if (const auto user = effectiveUserEntry(names)) home = user->home;
+bool UserEnvironment::learnHomeFrom(const NameService& names) {
+    if (home.starts_with('/') || variable("HOME").starts_with('/')) return false;
+    const auto user = effectiveUserEntry(names);
+    if (!user || !user->home.starts_with('/')) return false;
+    home = user->home;
+    return true;
 }
 
 std::string UserEnvironment::configHome() const {

@@ -40,8 +40,9 @@ struct UserEnvironment {
     // The home folder comes from `names` when $HOME is unset.
     static UserEnvironment fromProcess(const NameService& names);
     // The home folder from `names`, where it had none when the process's $HOME names no folder:
-    // a directory server that answered only after the window opened tells it late.
-    void learnHomeFrom(const NameService& names);
+    // a directory server that answered only after the window opened tells it late. Whether it
+    // learnt one now.
+    bool learnHomeFrom(const NameService& names);
 };
 
 }  // namespace zarnel::linux_fs

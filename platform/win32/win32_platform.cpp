@@ -70,10 +70,10 @@ void Win32Platform::tellLateAnswersTo(HWND window, UINT message) {
     lateAnswerWindow_->window = window;
 }
 
-void Win32Platform::showLateAnswers(const std::function<void()>& show) {
+void Win32Platform::showLateAnswers(const std::function<void(const LateNews&)>& show) {
     const auto drivesShown = slowDrives_.showingLateAnswers();
     const auto hardwareShown = wmiService.showingLateAnswers();
-    show();
+    show({});
 }
 
 std::wstring Win32Platform::wideOf(std::string_view ansi) const {

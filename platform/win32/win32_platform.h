@@ -89,7 +89,7 @@ class Win32Platform : public Platform {
     void tellLateAnswersTo(HWND window, UINT message);
     // Runs `show`, which shows again what waited for an answer (the chosen drive and folder,
     // the hardware), with the late answers told of (see BoundedQuestions::showingLateAnswers).
-    void showLateAnswers(const std::function<void()>& show);
+    void showLateAnswers(const std::function<void(const LateNews&)>& show);
 
   private:
     // The text before the first NUL of a buffer the system filled in UTF-16, written into

@@ -221,9 +221,9 @@ TEST_F(OpenWindow, TheChosenDriveAndFolderAreShownAgainWhenALateAnswerComes) {
     ASSERT_GE(lateAnswers.descriptor(), 0);
     qt::DriveWatches watches;
     watches.lateAnswers = lateAnswers.descriptor();
-    watches.showLateAnswers = [&lateAnswers](const std::function<void()>& show) {
+    watches.showLateAnswers = [&lateAnswers](const std::function<void(const LateNews&)>& show) {
         lateAnswers.drain();
-        show();
+        show({});
     };
     Drive1_Change(controls, platform);
     platform.records.folders.clear();

@@ -333,7 +333,7 @@ TEST(LinuxDrives, AShareWhoseServerIsGoneReadsAsNotReadyAfterOneShortWait) {
     pollfd told{.fd = platform.lateShareAnswers.descriptor(), .events = POLLIN, .revents = 0};
     ASSERT_EQ(::poll(&told, 1, kLongWhileMs), 1);
     clock.advance(2 * kKeptAnswerStands);
-    platform.showLateAnswers([&] { Drive1_Change(controls, platform); });
+    platform.showLateAnswers([&](const LateNews&) { Drive1_Change(controls, platform); });
     EXPECT_EQ(controls.text(Ctl::Text16), "40,960");
     EXPECT_EQ(controls.text(Ctl::Text21), "nfs4");
     EXPECT_EQ(server.callsOnceOneArrived(), 1);

@@ -249,7 +249,7 @@ TEST(LinuxNames, ADirectorysLateAnswerIsShown) {
     constexpr int kLongWhileMs = 30'000;
     pollfd told{.fd = platform.lateShareAnswers.descriptor(), .events = POLLIN, .revents = 0};
     ASSERT_EQ(::poll(&told, 1, kLongWhileMs), 1);
-    platform.showLateAnswers([&] { showMissingFactsAgain(controls, platform); });
+    platform.showLateAnswers([&](const LateNews&) { showMissingFactsAgain(controls, platform); });
     EXPECT_EQ(controls.text(Ctl::Text2), "bob");
     EXPECT_EQ(controls.text(Ctl::Text12), "Bob Example");
     EXPECT_EQ(server.callsOnceOneArrived(), 1);
@@ -275,8 +275,12 @@ TEST(LinuxNames, AHomeTheDirectoryToldLateIsLearned) {
     constexpr int kLongWhileMs = 30'000;
     pollfd told{.fd = platform.lateShareAnswers.descriptor(), .events = POLLIN, .revents = 0};
     ASSERT_EQ(::poll(&told, 1, kLongWhileMs), 1);
-    platform.showLateAnswers([] {});
+    LateNews news;
+    platform.showLateAnswers([&news](const LateNews& late) { news = late; });
     EXPECT_EQ(platform.environment.home, "/b");
+    EXPECT_TRUE(news.homeLearnt);
+    platform.showLateAnswers([&news](const LateNews& late) { news = late; });
+    EXPECT_FALSE(news.homeLearnt) << "learnt once";
 }
 
 TEST(HostsParsing, FirstQualifiedAliasOfTheHostGivesTheDomain) {

@@ -199,7 +199,7 @@ TEST_F(Folders, AFolderOnAShareThatAnswersLateIsShownWhenItDoes) {
     server.answer();
     ASSERT_TRUE(toldOfALateAnswer(*platform_));
     std::optional<std::string> shown;
-    platform_->showLateAnswers([&] { shown = lookup(5 | kCreate); });
+    platform_->showLateAnswers([&](const LateNews&) { shown = lookup(5 | kCreate); });
     EXPECT_EQ(shown, "/home/alice/My \"Docs\"");
     EXPECT_EQ(server.callsOnceOneArrived(), 1);
 }
@@ -219,7 +219,7 @@ TEST_F(Folders, SettingsThatAnswerLateShowTheirFolderWhenTheyDo) {
     std::optional<std::string> shown;
     for (int told = 0; told < 2 && !shown; ++told) {
         ASSERT_TRUE(toldOfALateAnswer(*platform_));
-        platform_->showLateAnswers([&] { shown = lookup(kCreate); });
+        platform_->showLateAnswers([&](const LateNews&) { shown = lookup(kCreate); });
     }
     EXPECT_EQ(shown, "/home/alice/デスクトップ");
     EXPECT_EQ(server.callsOnceOneArrived(), 1);

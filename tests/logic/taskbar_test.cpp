@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/late_answers.h"
 #include "platform/fake/fake_platform.h"
 #include "tests/support/recording_controls.h"
 
@@ -47,6 +48,21 @@ TEST(Taskbar, FailedQueryReadsAsBothOff) {
     TaskbarSettings(controls, platform);
     EXPECT_EQ(controls.text(Ctl::Text9), kClear);
     EXPECT_EQ(controls.text(Ctl::Text10), kClear);
+}
+
+// The panels' settings lie below the home folder: one learnt only with a late answer (a
+// directory server slow as the window opened) has the taskbar read again, other late answers
+// leave it as start-up read it.
+TEST(TaskbarAgain, ReadAgainOnlyWhenTheHomeIsLearntLate) {
+    FakePlatform platform;
+    RecordingControls controls;
+    TaskbarSettings(controls, platform);
+    ASSERT_EQ(controls.text(Ctl::Text9), kClear);
+    platform.records.appBarState = 1;
+    showMissingFactsAgain(controls, platform);
+    EXPECT_EQ(controls.text(Ctl::Text9), kClear);
+    showMissingFactsAgain(controls, platform, {.homeLearnt = true});
+    EXPECT_EQ(controls.text(Ctl::Text9), kSet);
 }
 
 }  // namespace

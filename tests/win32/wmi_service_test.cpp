@@ -119,7 +119,8 @@ TEST(Win32WmiService, ALateAnswerIsToldAndTheHardwareShownAgain) {
     for (int shown = 0; shown < kClasses && controls.items(Ctl::List3).front() == kTrapped;
          ++shown) {
         ASSERT_TRUE(posted(window, kLateAnswer)) << "no late answer told after " << shown;
-        platform.showLateAnswers([&] { showMissingFactsAgain(controls, platform); });
+        platform.showLateAnswers(
+            [&](const LateNews&) { showMissingFactsAgain(controls, platform); });
     }
     platform.tellLateAnswersTo(nullptr, 0);
     DestroyWindow(window);

@@ -92,9 +92,9 @@ void watchDrives(QtControls& controls, Platform& platform, const DriveWatches& w
             new QSocketNotifier(watches.lateAnswers, QSocketNotifier::Read, &controls.window());
         QObject::connect(watch, &QSocketNotifier::activated,
                          [&controls, &platform, showLate = watches.showLateAnswers] {
-                             showLate([&controls, &platform] {
+                             showLate([&controls, &platform](const LateNews& news) {
                                  showChosenAgain(controls, platform);
-                                 showMissingFactsAgain(controls, platform);
+                                 showMissingFactsAgain(controls, platform, news);
                              });
                          });
     }

@@ -17,7 +17,7 @@ int runMachineWindow(const std::filesystem::path& root) {
                                 .devicesSeen = [&devices] { devices.drain(); },
                                 .lateAnswers = platform.lateShareAnswers.descriptor(),
                                 .showLateAnswers =
-                                    [&platform](const std::function<void()>& show) {
+                                    [&platform](const std::function<void(const LateNews&)>& show) {
                                         platform.showLateAnswers(show);
                                     }});
 }

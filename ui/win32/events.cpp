@@ -55,14 +55,14 @@ void Form1Events::drivesChanged(std::uint32_t letters) {
 }
 
 void Form1Events::lateAnswer() {
-    const auto show = [this] {
+    const auto show = [this](const LateNews& news) {
         showChosenAgain(controls_, platform_);
-        showMissingFactsAgain(controls_, platform_);
+        showMissingFactsAgain(controls_, platform_, news);
     };
     if (showLateAnswers_) {
         showLateAnswers_(show);
     } else {
-        show();
+        show({});
     }
 }
 

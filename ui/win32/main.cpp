@@ -32,7 +32,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
         zarnel::Form1 form(controls, platform);
         zarnel::win32::Form1Events events(controls, platform, form);
         events.showLateAnswersWith(
-            [&platform](const std::function<void()>& again) { platform.showLateAnswers(again); });
+            [&platform](const std::function<void(const zarnel::LateNews&)>& again) {
+                platform.showLateAnswers(again);
+            });
         zarnel::win32::startForm(controls, platform, form, events);
         if (controls.ended()) return 0;
 
