@@ -70,6 +70,20 @@ TEST(Win32ProviderAnswers, SpaceAndVolumeFiguresAreTheSystems) {
     EXPECT_EQ(flags, systemFlags);
 }
 
+// Keeps the user's thousands separator, and puts it back when it goes.
+class UserSeparatorKept {
+  public:
+    UserSeparatorKept() {
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, before_.data(), 4);
+    }
+    ~UserSeparatorKept() { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, before_.data()); }
+    UserSeparatorKept(const UserSeparatorKept&) = delete;
+    UserSeparatorKept& operator=(const UserSeparatorKept&) = delete;
+
+  private:
+    std::array<wchar_t, 4> before_{};
+};
+
 // The user's own thousands separator, as the user set it, then the one before put back. A
 // grouping space the code page lacks (a French user's narrow no-break space on code page 932) is
 // a plain space, never the '?' of an unwritable character; another such character is refused.
@@ -83,14 +97,15 @@ TEST(Win32ProviderAnswers, ThousandsSeparatorIsTheUsers) {
         return written > 0 ? std::string(data.data(), static_cast<std::size_t>(written) - 1)
                            : "failed with " + std::to_string(platform.lastError());
     };
-    std::array<wchar_t, 4> before{};
-    ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, before.data(), 4), 0);
     std::vector<std::string> given;
-    for (const wchar_t* set : {L".", L"\u202F", L"\u00A0", L"\u066C"}) {
-        ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, set));
-        given.push_back(separator());
+    {
+        // The prefix is every test's: the user's separator is put back however this block ends.
+        const UserSeparatorKept kept;
+        for (const wchar_t* set : {L".", L"\u202F", L"\u00A0", L"\u066C"}) {
+            ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, set));
+            given.push_back(separator());
+        }
     }
-    ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, before.data()));
     EXPECT_EQ(given,
               (std::vector<std::string>{
                   ".", " ", " ", "failed with " + std::to_string(ERROR_NO_UNICODE_TRANSLATION)}));
