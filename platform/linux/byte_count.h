@@ -1,18 +1,11 @@
-// Byte counts the kernel gives in units of its own (blocks, quota blocks).
+// The blocks of a file system that count as its size.
 #pragma once
 
 #include <cstdint>
-#include <limits>
+
+#include "platform/byte_units.h"
 
 namespace zarnel::linux_fs {
-
-// `count` units of `unitBytes` bytes each, saturating where 64 bits cannot count them.
-inline std::uint64_t bytesOf(std::uint64_t count, std::uint64_t unitBytes) {
-    std::uint64_t product = 0;
-    return __builtin_mul_overflow(count, unitBytes, &product)
-               ? std::numeric_limits<std::uint64_t>::max()
-               : product;
-}
 
 // The blocks a file system's users may fill: those in use and those still free to them. Free
 // blocks it keeps back from them (ext4's reserve for root, the room btrfs holds for its own

@@ -248,7 +248,7 @@ int LinuxPlatform::getDiskFreeSpaceEx(std::string_view root, std::uint64_t& free
     if (!mount) return 0;
     struct statvfs info {};
     if (!statVolume(root_, *mount, networkStat, info, lastError_)) return 0;
-    freeBytesAvailable = linux_fs::bytesOf(info.f_bavail, info.f_frsize);
+    freeBytesAvailable = bytesOf(info.f_bavail, info.f_frsize);
     // The quotas of the user and of the user's group bound what they may still write; a
     // share's server keeps its own.
     if (!linux_fs::isNetworkFileSystem(mount->fsType)) {
@@ -258,9 +258,9 @@ int LinuxPlatform::getDiskFreeSpaceEx(std::string_view root, std::uint64_t& free
     }
     // The size the caller may use, as Windows gives it: the used space is then what the file
     // system's users have filled, not that and its reserve, which its free space leaves out too.
-    totalBytes = linux_fs::bytesOf(
-        linux_fs::usableBlocks(info.f_blocks, info.f_bfree, info.f_bavail), info.f_frsize);
-    totalFreeBytes = linux_fs::bytesOf(info.f_bavail, info.f_frsize);
+    totalBytes =
+        bytesOf(linux_fs::usableBlocks(info.f_blocks, info.f_bfree, info.f_bavail), info.f_frsize);
+    totalFreeBytes = bytesOf(info.f_bavail, info.f_frsize);
     lastError_ = win32_error::kSuccess;
     return 1;
 }

@@ -3,6 +3,7 @@
 
 #include "platform/errors.h"
 #include "platform/name_copy.h"
+#include "platform/win32/disk_space.h"
 #include "platform/win32/win32_platform.h"
 
 namespace zarnel {
@@ -19,14 +20,22 @@ struct VolumeAnswer {
     DWORD flags = 0;
 };
 
-// What GetDiskFreeSpaceExA answered, and its last error.
+// What the space question answered, and its last error.
 struct FreeSpaceAnswer {
     BOOL ok = FALSE;
     std::uint32_t error = ERROR_SUCCESS;
-    ULARGE_INTEGER available{};
-    ULARGE_INTEGER total{};
-    ULARGE_INTEGER totalFree{};
+    win32::DiskSpace space;
 };
+
+// The function where this Windows has it (1809 on), else none.
+template <typename Pointer>
+Pointer boundOrNone(win32::LazyFunction<Pointer>& function) {
+    try {
+        return function.pointer();
+    } catch (const BindingError&) {
+        return nullptr;
+    }
+}
 
 }  // namespace
 
@@ -90,22 +99,39 @@ int Win32Platform::getDiskFreeSpaceEx(std::string_view root, std::uint64_t& free
                                       std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) {
     const std::string path(root);
     const auto function = getDiskFreeSpaceExA_.pointer();
-    const auto answer = askDrive<FreeSpaceAnswer>(path, "space", [function, path] {
-        FreeSpaceAnswer found;
-        found.ok = withLastError(found.error, [&] {
-            return function(path.c_str(), &found.available, &found.total, &found.totalFree);
+    // Where the caller has a quota the older call gives its limit as the volume's size: the
+    // newer one tells the volume's own. Windows before 1809 (and wine) have only the older.
+    const auto spaceInformation = boundOrNone(getDiskSpaceInformationW_);
+    const auto answer = askDrive<FreeSpaceAnswer>(
+        path, "space", [function, spaceInformation, path, wide = wideOf(root)] {
+            FreeSpaceAnswer found;
+            win32::DiskSpaceInformation information{};
+            if (spaceInformation && SUCCEEDED(spaceInformation(wide.c_str(), &information))) {
+                found.ok = TRUE;
+                found.space = win32::spaceOf(information);
+                return found;
+            }
+            // A failure of the newer call is told by the older, with the codes it gives.
+            ULARGE_INTEGER available{};
+            ULARGE_INTEGER total{};
+            ULARGE_INTEGER totalFree{};
+            found.ok = withLastError(found.error, [&] {
+                return function(path.c_str(), &available, &total, &totalFree);
+            });
+            found.space = {.availableToCaller = available.QuadPart,
+                           .total = total.QuadPart,
+                           .totalFree = totalFree.QuadPart};
+            return found;
         });
-        return found;
-    });
     if (!answer) {
         lastError_ = ERROR_NOT_READY;
         return FALSE;
     }
     lastError_ = answer->error;
     if (!answer->ok) return answer->ok;
-    freeBytesAvailable = answer->available.QuadPart;
-    totalBytes = answer->total.QuadPart;
-    totalFreeBytes = answer->totalFree.QuadPart;
+    freeBytesAvailable = answer->space.availableToCaller;
+    totalBytes = answer->space.total;
+    totalFreeBytes = answer->space.totalFree;
     return answer->ok;
 }
 

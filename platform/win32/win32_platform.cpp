@@ -30,6 +30,7 @@ Win32Platform::Win32Platform(const win32::ExportNames& renamed)
       getDriveTypeA_(kKernel32, "GetDriveTypeA", renamed),
       getVolumeInformationW_(kKernel32, "GetVolumeInformationW", renamed),
       getDiskFreeSpaceExA_(kKernel32, "GetDiskFreeSpaceExA", renamed),
+      getDiskSpaceInformationW_(kKernel32, "GetDiskSpaceInformationW", renamed),
       shGetFolderPathW_(kShfolder, "SHGetFolderPathW", renamed),
       getLocaleInfoW_(kKernel32, "GetLocaleInfoW", renamed) {
     // A drive without its medium (a card reader's empty slot, a floppy drive) must fail the

@@ -20,6 +20,7 @@
 #include "platform/platform.h"
 #include "platform/text_fields.h"
 #include "platform/win32/binding.h"
+#include "platform/win32/disk_space.h"
 #include "platform/win32/wmi_service.h"
 
 namespace zarnel {
@@ -173,6 +174,7 @@ class Win32Platform : public Platform {
     win32::LazyFunction<decltype(&GetDriveTypeA)> getDriveTypeA_;
     win32::LazyFunction<decltype(&GetVolumeInformationW)> getVolumeInformationW_;
     win32::LazyFunction<decltype(&GetDiskFreeSpaceExA)> getDiskFreeSpaceExA_;
+    win32::LazyFunction<win32::GetDiskSpaceInformationW> getDiskSpaceInformationW_;
     win32::LazyFunction<decltype(&SHGetFolderPathW)> shGetFolderPathW_;
     win32::LazyFunction<decltype(&GetLocaleInfoW)> getLocaleInfoW_;
 };
