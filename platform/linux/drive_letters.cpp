@@ -43,6 +43,11 @@ constexpr std::array<std::string_view, 18> kExportingFileSystems = {"nfs",
                                                                     "fuse.vmhgfs-fuse",
                                                                     "prl_fs",
                                                                     "drvfs"};
+// File systems a program serves: "fuse" and, for a disk, "fuseblk"; "fuse.<subtype>" names
+// the program.
+constexpr std::string_view kFuse = "fuse";
+constexpr std::string_view kFuseBlock = "fuseblk";
+constexpr std::string_view kFuseSubtypes = "fuse.";
 // The cluster file systems that hold a cluster's homes and scratch space: remote too, their
 // sources naming no device, but mounted whole, so a mount of a folder of one is a folder.
 constexpr std::array<std::string_view, 6> kClusterFileSystems = {
@@ -300,6 +305,11 @@ std::string DriveSlot::entryText() const {
 
 bool isNetworkFileSystem(std::string_view fsType) {
     return isOneOf(fsType, kExportingFileSystems) || isOneOf(fsType, kClusterFileSystems);
+}
+
+bool mayLeaveQuestionsUnanswered(std::string_view fsType) {
+    return isNetworkFileSystem(fsType) || fsType == kFuse || fsType == kFuseBlock ||
+           fsType.starts_with(kFuseSubtypes);
 }
 
 bool isRamFileSystem(std::string_view fsType) {

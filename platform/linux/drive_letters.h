@@ -22,6 +22,10 @@ struct DriveSlot {
 
 // nfs, cifs, sshfs and the other file systems of a server.
 bool isNetworkFileSystem(std::string_view fsType);
+// A file system whose answers may never come: a server's, or one a program serves (FUSE: ntfs-3g
+// on a failing disk waits on each read for as long as the disk retries). It is asked with a
+// deadline, and only what it must answer: no ioctl, no quota, no look at its mount point.
+bool mayLeaveQuestionsUnanswered(std::string_view fsType);
 // tmpfs and ramfs: file systems kept in memory.
 bool isRamFileSystem(std::string_view fsType);
 

@@ -1,5 +1,6 @@
-// statvfs of a network share, with a deadline (see BoundedQuestions): a share whose server
-// does not answer in time reads as timed out.
+// statvfs of a file system that may never answer (a network share, a program's FUSE file
+// system), with a deadline (see BoundedQuestions): one that does not answer in time reads as
+// timed out.
 #pragma once
 
 #include <sys/statvfs.h>

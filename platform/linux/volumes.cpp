@@ -104,14 +104,19 @@ static_assert(sizeof(fsblkcnt_t) == sizeof(std::uint64_t) &&
                   sizeof(fsfilcnt_t) == sizeof(std::uint64_t),
               "statvfs must count a big volume's blocks and files");
 
-// statvfs of the mount point below the provider's root; a network share's with a deadline.
+// statvfs of the mount point below the provider's root; with a deadline where the answer may
+// never come (a share, a program's file system).
 bool statVolume(const std::filesystem::path& root, const MountEntry& mount,
                 const linux_fs::NetworkStat& networkStat, struct statvfs& info,
                 std::uint32_t& error) {
     const std::string path = mountPointBelow(root, mount);
     int failure = 0;
-    if (linux_fs::isNetworkFileSystem(mount.fsType)) {
-        failure = networkStat(path, deviceNumber(mount), info, kNetworkAnswerDeadline);
+    if (linux_fs::mayLeaveQuestionsUnanswered(mount.fsType)) {
+        // A program serving a disk may have to wake the disk first.
+        const auto deadline = linux_fs::isNetworkFileSystem(mount.fsType)
+                                  ? kNetworkAnswerDeadline
+                                  : kRemovableMediumAnswerDeadline;
+        failure = networkStat(path, deviceNumber(mount), info, deadline);
     } else if (::statvfs(path.c_str(), &info) != 0) {
         failure = errno;
     }
@@ -120,10 +125,12 @@ bool statVolume(const std::filesystem::path& root, const MountEntry& mount,
     return false;
 }
 
-// A mount of one file rather than a directory. Network shares are not looked at: their
-// server may not answer.
+// A mount of one file rather than a directory. Shares and programs' file systems are not
+// looked at: they may not answer.
 bool isFileMount(const std::filesystem::path& root, const MountEntry& mount) {
-    if (mount.root == kRootMount || linux_fs::isNetworkFileSystem(mount.fsType)) return false;
+    if (mount.root == kRootMount || linux_fs::mayLeaveQuestionsUnanswered(mount.fsType)) {
+        return false;
+    }
     std::error_code error;
     const auto status = std::filesystem::symlink_status(mountPointBelow(root, mount), error);
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
@@ -219,8 +226,9 @@ int LinuxPlatform::getVolumeInformation(std::string_view root, std::span<char> v
     struct statvfs info {};
     if (!statVolume(root_, *mount, networkStat, info, lastError_)) return 0;
     const std::string& device = devices_.kernelName(*mount);
-    // A network share is never asked through ioctls: a server that went away would hold them.
-    const bool local = !linux_fs::isNetworkFileSystem(mount->fsType);
+    // A share, or a program's file system, is never asked through ioctls: a server that went
+    // away, or a program stuck on its disk, would hold them.
+    const bool local = !linux_fs::mayLeaveQuestionsUnanswered(mount->fsType);
     const linux_fs::MountRoot mountRoot(local ? mountPointBelow(root_, *mount) : "", *mount);
     const linux_fs::VolumeFacts facts = linux_fs::volumeFactsOf(root_, *mount, device, mountRoot);
     // No Windows label runs to a path's length, but an f2fs or btrfs one can: it is cut to one,
@@ -250,8 +258,8 @@ int LinuxPlatform::getDiskFreeSpaceEx(std::string_view root, std::uint64_t& free
     if (!statVolume(root_, *mount, networkStat, info, lastError_)) return 0;
     freeBytesAvailable = bytesOf(info.f_bavail, info.f_frsize);
     // The quotas of the user and of the user's group bound what they may still write; a
-    // share's server keeps its own.
-    if (!linux_fs::isNetworkFileSystem(mount->fsType)) {
+    // share's server keeps its own, and no program's file system keeps any.
+    if (!linux_fs::mayLeaveQuestionsUnanswered(mount->fsType)) {
         const auto left = userQuotaLeft(mountPointBelow(root_, *mount).string(), environment.userId,
                                         environment.groupId);
         if (left) freeBytesAvailable = std::min(freeBytesAvailable, *left);

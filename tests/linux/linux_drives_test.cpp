@@ -8,6 +8,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <tuple>
 
 #include "disk/disk_probes.h"
@@ -429,6 +430,40 @@ TEST(LinuxDrives, AnAutomountTriggerLeftWhereAShareWasIsNoVolume) {
     EXPECT_EQ(platform.getDriveType("d:\\"), drive_type::kNoRootDir);
     EXPECT_EQ(platform.getDiskFreeSpaceEx("d:\\", available, total, totalFree), 0);
     EXPECT_EQ(platform.lastError(), 3u);
+}
+
+// A disk a program serves (ntfs-3g, exfat-fuse) answers only as the program does: one stuck on
+// a failing disk would hold the window. Its space is asked with a deadline, as a share's is,
+// and neither its mount point nor the volume is asked anything else directly.
+TEST(LinuxDrives, ADiskAProgramServesIsAskedWithADeadline) {
+    const ScratchMachine machine;
+    std::filesystem::create_directories(machine.root() / "media/u/DISK");
+    machine.writeMountTable(kRootMountLine +
+                            "60 1 8:17 / /media/u/DISK rw,nosuid - fuseblk /dev/sdb1 "
+                            "rw,user_id=0,group_id=0,allow_other,blksize=4096\n");
+    LinuxPlatform platform(machine.root());
+    std::vector<std::string> asked;
+    std::mutex askedLock;
+    platform.networkStat = linux_fs::NetworkStat(
+        [&asked, &askedLock](const char* path, struct statvfs* info) {
+            const std::lock_guard hold(askedLock);
+            asked.emplace_back(path);
+            info->f_frsize = kBlockBytes;
+            info->f_blocks = kShareBlocks;
+            info->f_bfree = kShareBlocks;
+            info->f_bavail = kShareBlocks;
+            return 0;
+        },
+        platform.shareAnswerKeeping());
+    ASSERT_EQ(platform.drives().entries,
+              (std::vector<std::string>{"c: [/]", "d: [/media/u/DISK]"}));
+    std::uint64_t available = 0;
+    std::uint64_t total = 0;
+    std::uint64_t totalFree = 0;
+    ASSERT_EQ(platform.getDiskFreeSpaceEx("d:\\", available, total, totalFree), 1);
+    EXPECT_EQ(total, kBlockBytes * kShareBlocks);
+    const std::lock_guard hold(askedLock);
+    EXPECT_EQ(asked, std::vector<std::string>{(machine.root() / "media/u/DISK").string()});
 }
 
 // The window's toolkit sets the user's locale, and the Turkish one lowers "I" to itself: a root
