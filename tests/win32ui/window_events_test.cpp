@@ -578,6 +578,7 @@ TEST(WindowPower, AFailedPowerQueryShowsItsMessageAndStopsStartUp) {
     EXPECT_EQ(seen.title, "zarnel");
     EXPECT_EQ(seen.text, "システムでサポートされません。");
     EXPECT_EQ(seen.icon, "information");
+    EXPECT_FALSE(seen.owned) << "the window is not shown yet: the box stands on its own";
     EXPECT_EQ(window.controls.text(Ctl::Text3), "Text3");
     EXPECT_FALSE(window.controls.timerEnabled());
 

@@ -348,7 +348,10 @@ int Win32Controls::sliderValue() const {
 void Win32Controls::messageBox(std::string_view text, MessageIcon icon, std::string_view title) {
     const UINT style =
         MB_OK | (icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONERROR);
-    MessageBoxW(window_, widen(text).c_str(), widen(title).c_str(), style);
+    // Before the window is first shown (the power step's box) an owned box would belong to a
+    // window that is on no screen: no taskbar button of its own, placed by a window not placed.
+    const HWND owner = IsWindowVisible(window_) ? window_ : nullptr;
+    MessageBoxW(owner, widen(text).c_str(), widen(title).c_str(), style);
 }
 
 void Win32Controls::load(Ctl array, int index) {

@@ -56,7 +56,7 @@ LRESULT CALLBACK MessageCloser::watch(int code, WPARAM wParam, LPARAM lParam) {
             active->seen_.push_back(
                 {win32::narrow(windowText(box)),
                  textControl ? win32::narrow(windowText(textControl)) : std::string(),
-                 iconName(box)});
+                 iconName(box), GetWindow(box, GW_OWNER) != nullptr});
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
     }

@@ -12,7 +12,8 @@ namespace zarnel::tools {
 struct SeenMessage {
     std::string title;
     std::string text;
-    std::string icon;  // "information", "critical" or "none"
+    std::string icon;    // "information", "critical" or "none"
+    bool owned = false;  // it had an owner window
 };
 
 class MessageCloser {
