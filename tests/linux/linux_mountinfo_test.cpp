@@ -239,15 +239,17 @@ TEST(DriveLetters, BindMountsAndHiddenMountsGetNoLetter) {
               (std::vector<std::string>{"c: [/]", "d: [/data]", "e: [/mnt/x]"}));
 }
 
+// `entry` as the table numbers it: its own number, and that of the mount it lies on.
+MountEntry on(MountEntry entry, unsigned id, unsigned parentId) {
+    entry.id = id;
+    entry.parentId = parentId;
+    return entry;
+}
+
 // Mounting over a folder above mounted drives hides them and all mounted on them, though the
 // table keeps them: their paths now reach the new volume. What lies beside it, what is mounted
 // on it, and what was mounted on it before stay drives.
 TEST(DriveLetters, MountsCoveredFromAboveGetNoLetter) {
-    const auto on = [](MountEntry entry, unsigned id, unsigned parentId) {
-        entry.id = id;
-        entry.parentId = parentId;
-        return entry;
-    };
     const std::vector<MountEntry> mounts = {
         on(mount("/", "ext4", "/dev/sda1", 1), 1, 0),
         on(mount("/srv/early", "ext4", "/dev/sdb1", 17), 2, 1),
@@ -300,11 +302,6 @@ TEST(DriveLetters, SubvolumesAndExportsOfOneFileSystemKeepTheirLetters) {
 // (NFS's nested exports, a DFS link): a folder of the share, not a share with a letter of its
 // own. A share the user mounts beside it keeps its letter.
 TEST(DriveLetters, MountsTheKernelMakesInsideAShareAreItsFolders) {
-    const auto on = [](MountEntry entry, unsigned id, unsigned parentId) {
-        entry.id = id;
-        entry.parentId = parentId;
-        return entry;
-    };
     const std::vector<MountEntry> mounts = {
         on(mount("/", "ext4", "/dev/sda1", 1), 1, 0),
         on(mount("/mnt/nas", "nfs4", "nas:/", 52), 50, 1),

@@ -53,6 +53,17 @@ void announceVolume(HWND window, WPARAM event, char letter) {
 
 class WindowEvents : public ::testing::Test {
   protected:
+    // Opens the drive list on d:, steps down to the disc drive e:, and a stick comes at b:.
+    void browseToTheDiscAsAStickComes() {
+        const HWND drives = controls.handle(Ctl::Drive1);
+        SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
+        pressKey(drives, VK_DOWN);
+        auto& entries = window.platform.records.drives.entries;
+        entries.insert(entries.begin() + 1, "b: [/media/stick]");
+        announceVolume(controls.window(), DBT_DEVICEARRIVAL, 'b');
+        TestWindow::pump();
+    }
+
     TestWindow window{"two_petabytes.scenario"};
     win32::Win32Controls& controls = window.controls;
 };
@@ -354,12 +365,7 @@ TEST_F(WindowEvents, AVolumeThatComesWhileTheListIsOpenIsListedWhenItCloses) {
 TEST_F(WindowEvents, AChangeToldAfterARefillOnClosingIsNoSecondPick) {
     const HWND drives = controls.handle(Ctl::Drive1);
     ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
-    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
-    pressKey(drives, VK_DOWN);  // to e:
-    auto& entries = window.platform.records.drives.entries;
-    entries.insert(entries.begin() + 1, "b: [/media/stick]");
-    announceVolume(controls.window(), DBT_DEVICEARRIVAL, 'b');
-    TestWindow::pump();
+    browseToTheDiscAsAStickComes();
     window.platform.calls.clear();
     pressKey(drives, VK_RETURN);
     ASSERT_EQ(controls.text(Ctl::Drive1), "e: [/dev/sr0]");
@@ -396,12 +402,7 @@ TEST_F(WindowEvents, AMediumChangeWaitsForAnOpenListToClose) {
 TEST_F(WindowEvents, AnEntryBrowsedToBeforeARefillIsPickedWhereTheListCloses) {
     const HWND drives = controls.handle(Ctl::Drive1);
     ASSERT_EQ(controls.text(Ctl::Drive1), "d: [/srv/archive]");
-    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
-    pressKey(drives, VK_DOWN);
-    auto& entries = window.platform.records.drives.entries;
-    entries.insert(entries.begin() + 1, "b: [/media/stick]");
-    announceVolume(controls.window(), DBT_DEVICEARRIVAL, 'b');
-    TestWindow::pump();
+    browseToTheDiscAsAStickComes();
     window.platform.calls.clear();
     pressKey(drives, VK_RETURN);
     TestWindow::pump();
