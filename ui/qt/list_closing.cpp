@@ -15,7 +15,11 @@ class PopupHidden : public QObject {
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Hide) hidden_();
+        // Queued: the combo box hides its popup before it takes the entry picked there, and
+        // the work must find that pick made.
+        if (event->type() == QEvent::Hide) {
+            QMetaObject::invokeMethod(parent(), hidden_, Qt::QueuedConnection);
+        }
         return false;
     }
 
