@@ -126,6 +126,8 @@ case "${1:-}" in
     install_packages "${windows_packages[@]}"
     generate_japanese_locale
     trap '"$wine_prefix" stop' EXIT
+    # The program, and a browser it may start, create files as the caller would.
+    umask "$caller_umask"
     "$wine_prefix" run "$@"
     ;;
   bench)

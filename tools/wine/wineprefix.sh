@@ -169,8 +169,12 @@ case "${1:-}" in
     ;;
   stop)
     # The last run to stop ends the server: ending it under a run still going (a test binary
-    # of another ctest, a window the developer left open) would cut that run short.
-    [ -d "$prefix" ] && flock -n -o "$users_lock" wineserver -k 2>/dev/null || true
+    # of another ctest, a window the developer left open) would cut that run short. Only in a
+    # prefix of the script's own: a folder it refused may be the user's prefix, running the
+    # user's programs.
+    if [ -e "$prefix/.zarnel-made" ] || [ -e "$prefix/.zarnel-ready" ]; then
+      flock -n -o "$users_lock" wineserver -k 2>/dev/null || true
+    fi
     ;;
   path) echo "$prefix" ;;
   *)
