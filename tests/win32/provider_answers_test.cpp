@@ -73,15 +73,19 @@ TEST(Win32ProviderAnswers, SpaceAndVolumeFiguresAreTheSystems) {
 // Keeps the user's thousands separator, and puts it back when it goes.
 class UserSeparatorKept {
   public:
-    UserSeparatorKept() {
-        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, before_.data(), 4);
+    UserSeparatorKept()
+        : read_(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, before_.data(),
+                               static_cast<int>(before_.size())) > 0) {}
+    ~UserSeparatorKept() {
+        if (read_) SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, before_.data());
     }
-    ~UserSeparatorKept() { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, before_.data()); }
+    bool read() const { return read_; }
     UserSeparatorKept(const UserSeparatorKept&) = delete;
     UserSeparatorKept& operator=(const UserSeparatorKept&) = delete;
 
   private:
     std::array<wchar_t, 4> before_{};
+    bool read_;
 };
 
 // The user's own thousands separator, as the user set it, then the one before put back. A
@@ -101,6 +105,7 @@ TEST(Win32ProviderAnswers, ThousandsSeparatorIsTheUsers) {
     {
         // The prefix is every test's: the user's separator is put back however this block ends.
         const UserSeparatorKept kept;
+        ASSERT_TRUE(kept.read());
         for (const wchar_t* set : {L".", L"\u202F", L"\u00A0", L"\u066C"}) {
             ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, set));
             given.push_back(separator());
