@@ -15,7 +15,8 @@ void showChosenAgain(Controls& controls, Platform& platform);
 
 // Shows again each fact that could not be had (a management service still starting, or a
 // directory server slow to answer, when the window opened): its late answer fills it in. The
-// taskbar's settings are read again where they lie below a home folder learnt only now.
+// taskbar's settings are read again where they lie below a home folder learnt only now, once,
+// as start-up reads them: within its deadlines, which this show then waits out.
 void showMissingFactsAgain(Controls& controls, Platform& platform, const LateNews& news = {});
 
 }  // namespace zarnel
