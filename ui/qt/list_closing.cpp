@@ -1,6 +1,5 @@
 #include "ui/qt/list_closing.h"
 
-#include <QAbstractItemView>
 #include <QEvent>
 #include <memory>
 #include <utility>
@@ -27,21 +26,34 @@ class PopupHidden : public QObject {
     std::function<void()> hidden_;
 };
 
+// The list's popup when it is open, else none. Looked for among the list's children rather than
+// asked of the list, which would make the popup: a list never opened has none, and making one
+// for every start-up would cost the first paint.
+QWidget* openPopup(const QComboBox& list) {
+    for (QWidget* child : list.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow() && child->isVisible()) return child;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 std::function<void()> whenListClosed(QComboBox& list, std::function<void()> work) {
     auto waiting = std::make_shared<bool>(false);
-    // The popup's frame, made with the view: it is what shows and hides.
-    QWidget* popup = list.view()->window();
-    popup->installEventFilter(new PopupHidden(&list, [work, waiting] {
-        if (std::exchange(*waiting, false)) work();
-    }));
-    return [&list, work = std::move(work), waiting] {
-        if (list.view()->isVisible()) {
-            *waiting = true;
-        } else {
+    auto watched = std::make_shared<const QWidget*>(nullptr);
+    return [&list, work = std::move(work), waiting, watched] {
+        QWidget* popup = openPopup(list);
+        if (!popup) {
             work();
+            return;
         }
+        if (*watched != popup) {
+            popup->installEventFilter(new PopupHidden(&list, [work, waiting] {
+                if (std::exchange(*waiting, false)) work();
+            }));
+            *watched = popup;
+        }
+        *waiting = true;
     };
 }
 
