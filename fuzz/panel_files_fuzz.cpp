@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& state : {plasma5, plasma, xfce, lxqt, lxpanel}) requireKnownBits(state);
     for (const auto& state : {plasma, xfce, lxqt}) requireOnTop(state);
     requireNamesPanel(plasma, parts[kPlasmashellrc], "[PlasmaViews][Panel ");
-    requireNamesPanel(xfce, parts[kXfcePanelXml], "<property name=\"panel-");
+    requireNamesPanel(xfce, parts[kXfcePanelXml], "name=\"panel-");
     // A panel group, or the general group's list of panels.
     requireNamesPanel(lxqt, parts[kLxqtPanelConf], "panel");
     requireNamesPanel(lxpanel, parts[kLxpanelPanel], "Global");
