@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian 12 machine:
 #   ./zarnel.sh run    install what is needed, build, open the window
-#   ./zarnel.sh test   install what is needed, build, run every test (asan, release, the
-#                      Windows build under wine), then pack the release build and lint it
+#   ./zarnel.sh test   install what is needed, build, run every test (asan, release, and on an
+#                      x86-64 machine the Windows build under wine), then pack the release
+#                      build and lint it
 #   ./zarnel.sh wine PROGRAM [ARGS]   run a built .exe in the project's wine prefix
 #   ./zarnel.sh win    install what is needed, cross-build zarnel.exe, pack zarnel-<version>-win64.zip
 #   ./zarnel.sh bench  install what is needed, build the release preset, run the benchmarks
@@ -32,8 +33,10 @@ packages=(
 # manual page's, and a btrfs volume for the volume tests to mount.
 check_packages=(desktop-file-utils appstream lintian groff-base btrfs-progs)
 
-# The Windows build and its tests under wine; the window on Linux needs none of these.
-windows_packages=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales)
+# The Windows cross-build, and with its tests under wine; the window on Linux needs none of
+# these.
+cross_packages=(g++-mingw-w64-x86-64-posix)
+windows_packages=("${cross_packages[@]}" googletest wine64 wine locales)
 
 # Only the fuzz command needs these; the test command replays the corpora without them.
 fuzz_packages=(clang libclang-rt-14-dev)
@@ -123,6 +126,10 @@ case "${1:-}" in
   wine)
     shift
     [ $# -ge 1 ] || { echo "usage: $0 wine PROGRAM [ARGS]" >&2; exit 2; }
+    windows_tests_here || {
+      echo "zarnel: wine runs the x86-64 Windows build only on an x86-64 machine" >&2
+      exit 1
+    }
     install_packages "${windows_packages[@]}"
     generate_japanese_locale
     trap '"$wine_prefix" stop' EXIT
@@ -141,7 +148,8 @@ case "${1:-}" in
     cmake --build --preset release --target package
     ;;
   win)
-    install_packages "${windows_packages[@]}"
+    # The cross-build needs no wine: it runs on any machine.
+    install_packages "${cross_packages[@]}"
     build mingw-release
     cmake --build --preset mingw-release --target windows-zip
     ls build/mingw-release/zarnel-*-win64.zip

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Owns the one wine prefix that runs zarnel's Windows build:
-#   wineprefix.sh prepare          create the prefix once, start its server, set the fonts
+#   wineprefix.sh prepare          create the prefix once, start its server, set the fonts; a
+#                                  folder ZARNEL_WINEPREFIX names must be new, empty or made
+#                                  by this script, and any other is refused, never deleted
 #   wineprefix.sh run PROGRAM ...  run a .exe in it (what ctest uses as its emulator)
 #   wineprefix.sh stop             end its server and the services it started, unless
-#                                  another run still uses them
+#                                  another run still uses them; in a prefix of its own only
 #   wineprefix.sh path             print where the prefix lives
 # The prefix lives outside the source tree (ZARNEL_WINEPREFIX, else the user's cache), so a
 # fresh build folder does not cost a new 700 MB prefix. Programs run in ja_JP.UTF-8, which gives
@@ -21,6 +23,12 @@ cache_folder() {
   echo "$home/.cache"
 }
 prefix="${ZARNEL_WINEPREFIX:-$(cache_folder)/zarnel/wineprefix}"
+
+# Whether the prefix is the script's own: its cache folder is, by name (one an earlier version
+# left half-made too); a folder the caller names is once the script has marked it.
+prefix_is_ours() {
+  [ -z "${ZARNEL_WINEPREFIX:-}" ] || [ -e "$prefix/.zarnel-made" ] || [ -e "$prefix/.zarnel-ready" ]
+}
 locale_name="${ZARNEL_WINE_LOCALE:-ja_JP.UTF-8}"
 # Beside the prefix, which a first preparation deletes.
 users_lock="$prefix.users.lock"
@@ -107,7 +115,7 @@ prepare() {
   if [ ! -e "$prefix/.zarnel-ready" ]; then
     # A half-made prefix of this script's own is made again. Any other folder is someone's:
     # a prefix of theirs, or a home named by mistake, is never deleted.
-    if [ -e "$prefix" ] && [ ! -e "$prefix/.zarnel-made" ] \
+    if [ -e "$prefix" ] && ! prefix_is_ours \
       && [ -n "$(ls -A "$prefix" 2>/dev/null || echo unreadable)" ]; then
       die "$prefix holds what this script did not make: set ZARNEL_WINEPREFIX to a new or empty folder"
     fi
@@ -172,7 +180,7 @@ case "${1:-}" in
     # of another ctest, a window the developer left open) would cut that run short. Only in a
     # prefix of the script's own: a folder it refused may be the user's prefix, running the
     # user's programs.
-    if [ -e "$prefix/.zarnel-made" ] || [ -e "$prefix/.zarnel-ready" ]; then
+    if [ -d "$prefix" ] && prefix_is_ours; then
       flock -n -o "$users_lock" wineserver -k 2>/dev/null || true
     fi
     ;;
