@@ -1,7 +1,8 @@
 // Questions a network share's server may never answer: one that went away holds whoever asks
 // in the system for as long as it is gone (for ever on a hard NFS mount, until the network
-// gives up on a Windows share); and, on Windows, questions a disc that spins up or is read
-// over and over holds for seconds. Each question is asked on a helper thread and waited for at
+// gives up on a Windows share); questions a disc that spins up or is read over and over holds
+// for seconds (Windows), and those a program serving a file system holds while its disk retries
+// (FUSE on Linux). Each question is asked on a helper thread and waited for at
 // most a deadline. A subject whose earlier question is still unanswered is not asked again
 // until that answer comes, so asking again neither waits again nor piles up threads. Copies
 // share what is still unanswered, and what they keep.
@@ -28,7 +29,8 @@ namespace zarnel {
 // enough that choosing one whose server is gone still settles the whole tab within a second.
 inline constexpr std::chrono::milliseconds kNetworkAnswerDeadline{750};
 // Long enough for a disc that had stopped to spin up again (two to three seconds on most drives);
-// a scratched disc read over and over, or an empty floppy drive, is given up on after it.
+// a scratched disc read over and over, or an empty floppy drive, is given up on after it. A
+// FUSE program serving a disk gets as long: it may have to wake the disk first.
 inline constexpr std::chrono::milliseconds kRemovableMediumAnswerDeadline{4000};
 
 // What a provider learnt with its late answers, beyond the answers themselves.

@@ -188,7 +188,9 @@ class Platform {
                                      std::uint32_t& maximumComponentLength,
                                      std::uint32_t& fileSystemFlags,
                                      std::span<char> fileSystemName) = 0;
-    // GetDiskFreeSpaceExA: unsigned 64-bit byte counts; 0 on failure, counts untouched.
+    // GetDiskFreeSpaceExA's three figures, but the total is the volume's own size whatever the
+    // caller's quota, which bounds the first only: unsigned 64-bit byte counts; 0 on failure,
+    // counts untouched.
     virtual int getDiskFreeSpaceEx(std::string_view root, std::uint64_t& freeBytesAvailable,
                                    std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) = 0;
     // SHGetFolderPathA with no token and flags 0: the path and its NUL into the 260-byte

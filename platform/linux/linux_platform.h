@@ -99,7 +99,8 @@ class LinuxPlatform : public Platform {
     // lateShareAnswers, timed by `now`.
     AnswerKeeping shareAnswerKeeping(std::function<std::chrono::steady_clock::time_point()> now =
                                          std::chrono::steady_clock::now) const;
-    // How network shares are asked for their space: through statvfs, with a deadline, each
+    // How shares and programs' file systems are asked for their space: through statvfs, with
+    // a deadline, each
     // answer kept for the questions that follow it at once, unless a test sets another.
     linux_fs::NetworkStat networkStat{linux_fs::NetworkStat::systemStat, shareAnswerKeeping()};
     // How answers about folders are kept: told late as the shares' are, but given again only

@@ -1,6 +1,6 @@
 // The panel settings files of the desktops that keep them as text: the taskbar bits
-// (1 auto-hide, 2 always on top) they give, combined over the taskbar's panels; nothing for a
-// text that describes no panel.
+// (1 auto-hide, 2 always on top) they give, combined over their panels (on Xfce, over those that
+// list the windows where one does); nothing for a text that describes no panel.
 #pragma once
 
 #include <cstdint>

@@ -5,8 +5,9 @@ namespace zarnel::win32 {
 void DropDownPicks::settled(Ctl ctl, int selection, bool open) {
     constexpr int kNoEntry = -1;
     List& list = lists_[ctl];
-    // A pick made as the list closed, then moved by a refill (changes of volumes wait for the
-    // list to close), may still have its change told: it is told already, where it now is.
+    // A pick made as the list closed, whose change Windows has not told yet, stays expected
+    // through a refill (changes of volumes wait for the list to close) or a new opening, where
+    // the entry now is: told, it is no second pick.
     const bool pickToldAlready = !open && list.pickedOnClosing.has_value();
     list = {.openedOn = open ? kNoEntry : selection,
             .pickedOnClosing = pickToldAlready ? std::optional(selection) : std::nullopt};
