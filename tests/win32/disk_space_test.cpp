@@ -8,8 +8,9 @@
 namespace zarnel::win32 {
 namespace {
 
-// A 500 GB volume of 4 KiB units with 100 GB free, and a caller whose 10 GB quota has 2 GB left:
-// the volume's size and free space are its own, the caller may fill only what the quota leaves.
+// A 512 GB volume of 4 KiB units with 102.4 GB free, and a caller whose 10.24 GB quota has
+// 2.048 GB left: the volume's size and free space are its own, the caller may fill only what the
+// quota leaves.
 TEST(Win32DiskSpace, AQuotaLimitsWhatTheCallerMayFillNotTheVolumesSize) {
     DiskSpaceInformation information{};
     information.SectorsPerAllocationUnit = 8;
